@@ -1,0 +1,77 @@
+#include "Platform/Linux/JsonFileDefaultsStore.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "TarnKit/Foundation/AtomicFileWriter.h"
+#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/UnreadableFile.h"
+
+namespace tarn {
+
+JsonFileDefaultsStore::JsonFileDefaultsStore(std::filesystem::path file, const Clock& clock)
+    : m_file(std::move(file))
+    , m_clock(clock)
+{
+    std::ifstream stream(m_file, std::ios::binary);
+    if (!stream) {
+        return;
+    }
+    std::stringstream contents;
+    contents << stream.rdbuf();
+    auto parsed = StrictJson::parse(contents.str());
+    if (parsed && parsed->is_object()) {
+        m_values = std::move(*parsed);
+    } else {
+        m_fileUnreadable = true;
+    }
+}
+
+std::filesystem::path JsonFileDefaultsStore::fileForDomain(const XdgPaths& paths, std::string_view domain)
+{
+    return paths.harrowfenConfig() / (std::string(domain) + ".json");
+}
+
+std::optional<nlohmann::json> JsonFileDefaultsStore::value(std::string_view key) const
+{
+    std::lock_guard lock(m_mutex);
+    if (auto found = m_values.find(key); found != m_values.end()) {
+        return *found;
+    }
+    return std::nullopt;
+}
+
+bool JsonFileDefaultsStore::setValue(std::string_view key, const nlohmann::json& value)
+{
+    std::lock_guard lock(m_mutex);
+    auto updated = m_values;
+    updated[std::string(key)] = value;
+    return writeLocked(updated);
+}
+
+bool JsonFileDefaultsStore::removeValue(std::string_view key)
+{
+    std::lock_guard lock(m_mutex);
+    auto updated = m_values;
+    updated.erase(std::string(key));
+    return writeLocked(updated);
+}
+
+bool JsonFileDefaultsStore::writeLocked(const nlohmann::json& values)
+{
+    if (m_fileUnreadable) {
+        std::error_code error;
+        // Never write over a file that could not be read and could not be kept aside.
+        if (!UnreadableFile::setAside(m_file, m_clock.wallNow()) && std::filesystem::exists(m_file, error)) {
+            return false;
+        }
+        m_fileUnreadable = false;
+    }
+    if (!AtomicFileWriter::write(m_file, StrictJson::dump(values, 2) + "\n")) {
+        return false;
+    }
+    m_values = values;
+    return true;
+}
+
+} // namespace tarn

@@ -1,0 +1,87 @@
+#include "TarnKit/Foundation/AtomicFileWriter.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TarnKit/Foundation/UniqueFd.h"
+
+namespace tarn {
+namespace {
+
+    std::string describe(std::string_view step, const std::filesystem::path& path, int error)
+    {
+        return std::string(step) + " " + path.string() + ": " + std::generic_category().message(error);
+    }
+
+    bool writeAll(int fd, std::string_view contents)
+    {
+        while (!contents.empty()) {
+            const ssize_t written = ::write(fd, contents.data(), contents.size());
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return false;
+            }
+            contents.remove_prefix(static_cast<size_t>(written));
+        }
+        return true;
+    }
+
+    // Makes the rename itself durable; a failure here does not undo the write, so it is ignored.
+    void syncFolder(const std::filesystem::path& folder)
+    {
+        UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd) {
+            ::fsync(fd.get());
+        }
+    }
+
+} // namespace
+
+Status<std::string> AtomicFileWriter::write(const std::filesystem::path& path, std::string_view contents)
+{
+    const auto absolute = std::filesystem::absolute(path);
+    const auto folder = absolute.parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return fail(describe("cannot create folder", folder, error.value()));
+    }
+
+    mode_t mode = 0644;
+    struct stat existing {};
+    if (::stat(absolute.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    }
+
+    std::string temporary = (folder / ("." + absolute.filename().string() + ".XXXXXX")).string();
+    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd) {
+        return fail(describe("cannot create temporary file in", folder, errno));
+    }
+    auto removeTemporary = [&temporary] { ::unlink(temporary.c_str()); };
+
+    if (!writeAll(fd.get(), contents) || ::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0) {
+        const int reason = errno;
+        removeTemporary();
+        return fail(describe("cannot write", temporary, reason));
+    }
+    if (fd.close() != 0) {
+        const int reason = errno;
+        removeTemporary();
+        return fail(describe("cannot close", temporary, reason));
+    }
+    if (::rename(temporary.c_str(), absolute.c_str()) != 0) {
+        const int reason = errno;
+        removeTemporary();
+        return fail(describe("cannot replace", absolute, reason));
+    }
+    syncFolder(folder);
+    return Ok {};
+}
+
+} // namespace tarn

@@ -1,0 +1,12 @@
+#include "TarnKit/Foundation/BuildInfo.h"
+
+#include "TarnKit/Foundation/BuildInfoConfig.h"
+
+namespace tarn {
+
+BuildInfo BuildInfo::current()
+{
+    return BuildInfo {TARN_BUILD_VERSION, TARN_BUILD_NUMBER, TARN_BUILD_DISPLAY_NAME, TARN_BUILD_IDENTIFIER};
+}
+
+} // namespace tarn

@@ -1,0 +1,53 @@
+#pragma once
+
+// Strict reading of JSON values: a value of the wrong type or out of range is absent, never
+// converted. An integer field does not accept 1.0 or true; a number is never NaN or infinite.
+// Parsing and dumping never throw.
+
+#include <concepts>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace tarn {
+
+class StrictJson {
+public:
+    static std::optional<nlohmann::json> parse(std::string_view text);
+    static std::optional<nlohmann::ordered_json> parseOrdered(std::string_view text);
+
+    // Invalid UTF-8 in strings is replaced by U+FFFD instead of throwing.
+    static std::string dump(const nlohmann::json& value, int indent = -1);
+    static std::string dump(const nlohmann::ordered_json& value, int indent = -1);
+
+    template <std::integral T>
+        requires(!std::same_as<T, bool>)
+    static std::optional<T> integer(const nlohmann::json& value)
+    {
+        if (value.is_number_unsigned()) {
+            const auto number = value.get<std::uint64_t>();
+            if (number > static_cast<std::uint64_t>(std::numeric_limits<T>::max())) {
+                return std::nullopt;
+            }
+            return static_cast<T>(number);
+        }
+        if (value.is_number_integer()) {
+            const auto number = value.get<std::int64_t>();
+            if (!std::in_range<T>(number)) {
+                return std::nullopt;
+            }
+            return static_cast<T>(number);
+        }
+        return std::nullopt;
+    }
+
+    // Any JSON number (integers included), when finite.
+    static std::optional<double> number(const nlohmann::json& value);
+    static std::optional<bool> boolean(const nlohmann::json& value);
+    static std::optional<std::string> string(const nlohmann::json& value);
+};
+
+} // namespace tarn
