@@ -2,43 +2,44 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "TarnKit/Foundation/UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "TarnKit/Foundation/UniqueFd.h"
-
 namespace tarn {
 namespace {
 
-    std::string describe(std::string_view step, const std::filesystem::path& path, int error)
-    {
-        return std::string(step) + " " + path.string() + ": " + std::generic_category().message(error);
-    }
+std::string describe(std::string_view step, const std::filesystem::path& path, int error)
+{
+    return std::string(step) + " " + path.string() + ": " + std::generic_category().message(error);
+}
 
-    bool writeAll(int fd, std::string_view contents)
-    {
-        while (!contents.empty()) {
-            const ssize_t written = ::write(fd, contents.data(), contents.size());
-            if (written < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return false;
+bool writeAll(int fd, std::string_view contents)
+{
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
             }
-            contents.remove_prefix(static_cast<size_t>(written));
+            return false;
         }
-        return true;
+        contents.remove_prefix(static_cast<size_t>(written));
     }
+    return true;
+}
 
-    // Makes the rename itself durable; a failure here does not undo the write, so it is ignored.
-    void syncFolder(const std::filesystem::path& folder)
-    {
-        UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (fd) {
-            ::fsync(fd.get());
-        }
+// Makes the rename itself durable; a failure here does not undo the write, so it is ignored.
+void syncFolder(const std::filesystem::path& folder)
+{
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd) {
+        ::fsync(fd.get());
     }
+}
 
 } // namespace
 
@@ -53,7 +54,7 @@ Status<std::string> AtomicFileWriter::write(const std::filesystem::path& path, s
     }
 
     mode_t mode = 0644;
-    struct stat existing {};
+    struct stat existing { };
     if (::stat(absolute.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
     }

@@ -7,10 +7,8 @@
 
 namespace tarn {
 
-template <auto FreeFunction>
-struct CHandleDeleter {
-    template <typename T>
-    void operator()(T* handle) const
+template <auto FreeFunction> struct CHandleDeleter {
+    template <typename T> void operator()(T* handle) const
     {
         if (handle != nullptr) {
             FreeFunction(handle);
@@ -18,7 +16,6 @@ struct CHandleDeleter {
     }
 };
 
-template <typename T, auto FreeFunction>
-using CHandle = std::unique_ptr<T, CHandleDeleter<FreeFunction>>;
+template <typename T, auto FreeFunction> using CHandle = std::unique_ptr<T, CHandleDeleter<FreeFunction>>;
 
 } // namespace tarn

@@ -8,19 +8,16 @@
 
 namespace tarn {
 
-template <typename E>
-struct Failure {
+template <typename E> struct Failure {
     E error;
 };
 
-template <typename E>
-Failure<std::decay_t<E>> fail(E&& error)
+template <typename E> Failure<std::decay_t<E>> fail(E&& error)
 {
     return {std::forward<E>(error)};
 }
 
-template <typename T, typename E>
-class [[nodiscard]] Result {
+template <typename T, typename E> class [[nodiscard]] Result {
 public:
     Result(T value)
         : m_storage(std::in_place_index<0>, std::move(value))
@@ -52,7 +49,6 @@ struct Ok {
 };
 
 // A result that carries no value, only success or an error.
-template <typename E>
-using Status = Result<Ok, E>;
+template <typename E> using Status = Result<Ok, E>;
 
 } // namespace tarn

@@ -24,8 +24,7 @@ public:
     static std::string dump(const nlohmann::ordered_json& value, int indent = -1);
 
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    static std::optional<T> integer(const nlohmann::json& value)
+    requires(!std::same_as<T, bool>) static std::optional<T> integer(const nlohmann::json& value)
     {
         if (value.is_number_unsigned()) {
             const auto number = value.get<std::uint64_t>();

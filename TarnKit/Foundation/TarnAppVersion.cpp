@@ -6,14 +6,14 @@
 namespace tarn {
 namespace {
 
-    std::string trimmedOr(const std::optional<std::string>& value, const std::string& fallback)
-    {
-        if (!value) {
-            return fallback;
-        }
-        auto trimmed = UnicodeText::trimmed(*value);
-        return trimmed.empty() ? fallback : trimmed;
+std::string trimmedOr(const std::optional<std::string>& value, const std::string& fallback)
+{
+    if (!value) {
+        return fallback;
     }
+    auto trimmed = UnicodeText::trimmed(*value);
+    return trimmed.empty() ? fallback : trimmed;
+}
 
 } // namespace
 
@@ -32,8 +32,8 @@ std::optional<TarnSemVer> TarnAppVersion::semVer() const
     return TarnSemVer::parsing(shortVersion);
 }
 
-TarnAppVersion TarnAppVersion::current(const BuildInfo& info, const std::string& fallbackVersion,
-                                       const std::string& fallbackBuild)
+TarnAppVersion TarnAppVersion::current(
+    const BuildInfo& info, const std::string& fallbackVersion, const std::string& fallbackBuild)
 {
     return TarnAppVersion {trimmedOr(info.shortVersion, fallbackVersion), trimmedOr(info.buildNumber, fallbackBuild)};
 }

@@ -23,8 +23,8 @@ struct TarnAppVersion {
 
     // Each value is trimmed of white space and line breaks; a missing or blank one takes its
     // fall-back unchanged. Callers pass BuildInfo::current(), "1.0.0" and "100".
-    static TarnAppVersion current(const BuildInfo& info, const std::string& fallbackVersion,
-                                  const std::string& fallbackBuild);
+    static TarnAppVersion current(
+        const BuildInfo& info, const std::string& fallbackVersion, const std::string& fallbackBuild);
 
     bool operator==(const TarnAppVersion&) const = default;
 };

@@ -10,8 +10,8 @@ namespace tarn {
 
 enum class TarnLogLevel { debug, info, warn, error };
 
-inline constexpr std::array<TarnLogLevel, 4> kAllTarnLogLevels {TarnLogLevel::debug, TarnLogLevel::info,
-                                                                 TarnLogLevel::warn, TarnLogLevel::error};
+inline constexpr std::array<TarnLogLevel, 4> kAllTarnLogLevels {
+    TarnLogLevel::debug, TarnLogLevel::info, TarnLogLevel::warn, TarnLogLevel::error};
 
 // "debug", "info", "warn", "error": the form in files and JSON.
 std::string_view rawValue(TarnLogLevel level);

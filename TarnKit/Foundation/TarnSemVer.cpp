@@ -9,62 +9,62 @@
 namespace tarn {
 namespace {
 
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 
-    // An optional sign followed by ASCII digits only, fitting in a signed 64-bit integer.
-    std::optional<std::int64_t> parseInteger(std::string_view text)
-    {
-        bool negative = false;
-        if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-            negative = text.front() == '-';
-            text.remove_prefix(1);
-        }
-        if (text.empty()) {
+// An optional sign followed by ASCII digits only, fitting in a signed 64-bit integer.
+std::optional<std::int64_t> parseInteger(std::string_view text)
+{
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    // Accumulate negatively so that the minimum value fits too.
+    std::int64_t value = 0;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9') {
             return std::nullopt;
         }
-        // Accumulate negatively so that the minimum value fits too.
-        std::int64_t value = 0;
-        for (const char digit : text) {
-            if (digit < '0' || digit > '9') {
-                return std::nullopt;
-            }
-            const int number = digit - '0';
-            if (value < (std::numeric_limits<std::int64_t>::min() + number) / 10) {
-                return std::nullopt;
-            }
-            value = value * 10 - number;
+        const int number = digit - '0';
+        if (value < (std::numeric_limits<std::int64_t>::min() + number) / 10) {
+            return std::nullopt;
         }
-        if (!negative) {
-            if (value == std::numeric_limits<std::int64_t>::min()) {
-                return std::nullopt;
-            }
-            value = -value;
+        value = value * 10 - number;
+    }
+    if (!negative) {
+        if (value == std::numeric_limits<std::int64_t>::min()) {
+            return std::nullopt;
         }
-        return value;
+        value = -value;
     }
+    return value;
+}
 
-    std::vector<std::string_view> splitAtDots(std::string_view text)
-    {
-        std::vector<std::string_view> pieces;
-        std::size_t start = 0;
-        for (std::size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', start)) {
-            pieces.push_back(text.substr(start, dot - start));
-            start = dot + 1;
-        }
-        pieces.push_back(text.substr(start));
-        return pieces;
+std::vector<std::string_view> splitAtDots(std::string_view text)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', start)) {
+        pieces.push_back(text.substr(start, dot - start));
+        start = dot + 1;
     }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
 
-    std::int64_t plusOne(std::int64_t value)
-    {
-        return value == kMax ? kMax : value + 1;
-    }
+std::int64_t plusOne(std::int64_t value)
+{
+    return value == kMax ? kMax : value + 1;
+}
 
-    // `to - from >= 2` without overflow, for any two 64-bit values.
-    bool atLeastTwoAbove(std::int64_t to, std::int64_t from)
-    {
-        return from <= kMax - 2 && to >= from + 2;
-    }
+// `to - from >= 2` without overflow, for any two 64-bit values.
+bool atLeastTwoAbove(std::int64_t to, std::int64_t from)
+{
+    return from <= kMax - 2 && to >= from + 2;
+}
 
 } // namespace
 
@@ -126,8 +126,8 @@ TarnSemVer TarnSemVer::bumped(TarnVersionBumpKind kind) const
     return *this;
 }
 
-Status<TarnSemVerError> TarnSemVer::validateTransition(const TarnSemVer& from, const TarnSemVer& to,
-                                                       TarnVersionBumpKind kind)
+Status<TarnSemVerError> TarnSemVer::validateTransition(
+    const TarnSemVer& from, const TarnSemVer& to, TarnVersionBumpKind kind)
 {
     if (to < from) {
         return fail(TarnSemVerError::downgradeNotAllowed(from.description(), to.description()));

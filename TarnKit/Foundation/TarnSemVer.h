@@ -27,8 +27,8 @@ public:
     static std::optional<TarnSemVer> parsing(std::string_view text);
     // As `parsing`, with the refusal carrying the string exactly as passed in.
     static Result<TarnSemVer, TarnSemVerError> parse(std::string_view text);
-    static Status<TarnSemVerError> validateTransition(const TarnSemVer& from, const TarnSemVer& to,
-                                                      TarnVersionBumpKind kind);
+    static Status<TarnSemVerError> validateTransition(
+        const TarnSemVer& from, const TarnSemVer& to, TarnVersionBumpKind kind);
 
     // The next version of that kind; a component already at the 64-bit maximum stays there.
     TarnSemVer bumped(TarnVersionBumpKind kind) const;
@@ -54,8 +54,7 @@ private:
 
 } // namespace tarn
 
-template <>
-struct std::hash<tarn::TarnSemVer> {
+template <> struct std::hash<tarn::TarnSemVer> {
     std::size_t operator()(const tarn::TarnSemVer& version) const noexcept
     {
         std::size_t seed = std::hash<std::int64_t> {}(version.major);

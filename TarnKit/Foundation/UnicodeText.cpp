@@ -11,34 +11,34 @@
 namespace tarn {
 namespace {
 
-    icu::UnicodeString toUnicode(std::string_view text)
-    {
-        return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    }
+icu::UnicodeString toUnicode(std::string_view text)
+{
+    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+}
 
-    std::string toUtf8(const icu::UnicodeString& text)
-    {
-        std::string result;
-        text.toUTF8String(result);
-        return result;
-    }
+std::string toUtf8(const icu::UnicodeString& text)
+{
+    std::string result;
+    text.toUTF8String(result);
+    return result;
+}
 
-    std::unique_ptr<icu::BreakIterator> characterIterator(const icu::UnicodeString& text)
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::BreakIterator> iterator(
-            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-        if (U_FAILURE(status) || !iterator) {
-            return nullptr;
-        }
-        iterator->setText(text);
-        return iterator;
+std::unique_ptr<icu::BreakIterator> characterIterator(const icu::UnicodeString& text)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> iterator(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !iterator) {
+        return nullptr;
     }
+    iterator->setText(text);
+    return iterator;
+}
 
-    bool hasCategory(char32_t scalar, uint32_t mask)
-    {
-        return (U_GET_GC_MASK(static_cast<UChar32>(scalar)) & mask) != 0;
-    }
+bool hasCategory(char32_t scalar, uint32_t mask)
+{
+    return (U_GET_GC_MASK(static_cast<UChar32>(scalar)) & mask) != 0;
+}
 
 } // namespace
 
@@ -153,9 +153,9 @@ std::string UnicodeText::fromScalars(std::u32string_view scalars)
     for (const char32_t scalar : scalars) {
         char buffer[U8_MAX_LENGTH];
         int32_t length = 0;
-        UBool error = false;
         const UChar32 valid = (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) ? 0xFFFD : scalar;
-        U8_APPEND(reinterpret_cast<uint8_t*>(buffer), length, U8_MAX_LENGTH, valid, error);
+        // The buffer holds the longest encoding, so the unchecked append cannot overrun it.
+        U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buffer), length, valid);
         result.append(buffer, static_cast<std::size_t>(length));
     }
     return result;

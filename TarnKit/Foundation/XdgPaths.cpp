@@ -6,29 +6,29 @@
 namespace tarn {
 namespace {
 
-    std::filesystem::path homeFolder(const EnvironmentLookup& lookup)
-    {
-        if (auto home = lookup("HOME"); home && !home->empty()) {
-            return *home;
-        }
-        // Services started without a login environment have no $HOME; the password database knows.
-        if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-            return entry->pw_dir;
-        }
-        return "/tmp";
+std::filesystem::path homeFolder(const EnvironmentLookup& lookup)
+{
+    if (auto home = lookup("HOME"); home && !home->empty()) {
+        return *home;
     }
+    // Services started without a login environment have no $HOME; the password database knows.
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+        return entry->pw_dir;
+    }
+    return "/tmp";
+}
 
-    std::filesystem::path baseFolder(const EnvironmentLookup& lookup, std::string_view variable,
-                                     const std::filesystem::path& fallback)
-    {
-        if (auto value = lookup(variable); value && !value->empty()) {
-            std::filesystem::path path(*value);
-            if (path.is_absolute()) {
-                return path;
-            }
+std::filesystem::path baseFolder(
+    const EnvironmentLookup& lookup, std::string_view variable, const std::filesystem::path& fallback)
+{
+    if (auto value = lookup(variable); value && !value->empty()) {
+        std::filesystem::path path(*value);
+        if (path.is_absolute()) {
+            return path;
         }
-        return fallback;
     }
+    return fallback;
+}
 
 } // namespace
 

@@ -2,11 +2,12 @@
 
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/TemporaryFolder.h"
+
+#include <sys/stat.h>
 
 namespace tarn {
 namespace {
@@ -41,7 +42,7 @@ TEST(AtomicFileWriter, KeepsModeOfReplacedFile)
     ASSERT_TRUE(AtomicFileWriter::write(file, "x"));
     ::chmod(file.c_str(), 0600);
     ASSERT_TRUE(AtomicFileWriter::write(file, "y"));
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }

@@ -9,9 +9,8 @@ TEST(NotificationCenter, DeliversByNameUntilCancelled)
 {
     NotificationCenter center;
     std::vector<std::string> seen;
-    auto subscription = center.observe("com.harrowfen.a", [&](const Notification& note) {
-        seen.push_back(note.name + ":" + note.userInfo.value("v", ""));
-    });
+    auto subscription = center.observe("com.harrowfen.a",
+        [&](const Notification& note) { seen.push_back(note.name + ":" + note.userInfo.value("v", "")); });
     center.post("com.harrowfen.a", {{"v", "1"}});
     center.post("com.harrowfen.b", {{"v", "2"}});
     subscription.cancel();

@@ -45,7 +45,9 @@ TEST(UnicodeText, InvalidUtf8IsReplacedNotThrown)
 {
     EXPECT_TRUE(UnicodeText::isValidUtf8("Mouse ✓"));
     EXPECT_FALSE(UnicodeText::isValidUtf8("Mouse \xC3"));
-    EXPECT_EQ(UnicodeText::sanitizedUtf8("A\xFF" "B"), "A\uFFFDB");
+    EXPECT_EQ(UnicodeText::sanitizedUtf8("A\xFF"
+                                         "B"),
+        "A\uFFFDB");
     EXPECT_EQ(UnicodeText::lowercased("X\xFE"), "x\uFFFD");
 }
 

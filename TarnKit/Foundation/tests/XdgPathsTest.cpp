@@ -29,11 +29,8 @@ TEST(XdgPaths, DefaultsBelowHome)
 
 TEST(XdgPaths, VariablesWinUnlessEmptyOrRelative)
 {
-    const auto paths = XdgPaths::fromEnvironment(environment({{"HOME", "/h"},
-                                                              {"XDG_CONFIG_HOME", "/cfg"},
-                                                              {"XDG_STATE_HOME", ""},
-                                                              {"XDG_DATA_HOME", "relative/data"},
-                                                              {"XDG_CACHE_HOME", "/c"}}));
+    const auto paths = XdgPaths::fromEnvironment(environment({{"HOME", "/h"}, {"XDG_CONFIG_HOME", "/cfg"},
+        {"XDG_STATE_HOME", ""}, {"XDG_DATA_HOME", "relative/data"}, {"XDG_CACHE_HOME", "/c"}}));
     EXPECT_EQ(paths.configHome, "/cfg");
     EXPECT_EQ(paths.stateHome, "/h/.local/state");
     EXPECT_EQ(paths.dataHome, "/h/.local/share");

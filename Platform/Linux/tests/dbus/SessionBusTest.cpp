@@ -37,11 +37,10 @@ TEST(SessionBus, SignalReachesAnotherConnection)
                       return 0;
                   },
                   &received),
-              0);
+        0);
     Slot slot(rawSlot);
     // The match must reach the bus daemon before the signal is sent.
-    while (sd_bus_process(receiver.get(), nullptr) > 0) {
-    }
+    while (sd_bus_process(receiver.get(), nullptr) > 0) { }
 
     ASSERT_GE(sd_bus_emit_signal(sender.get(), "/com/harrowfen/test", "com.harrowfen.Test", "Ping", "s", "hello"), 0);
     sd_bus_flush(sender.get());

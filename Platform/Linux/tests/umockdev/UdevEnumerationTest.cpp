@@ -3,10 +3,11 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <libudev.h>
-#include <umockdev.h>
 
 #include "TarnKit/Foundation/CHandle.h"
+
+#include <libudev.h>
+#include <umockdev.h>
 
 namespace {
 

@@ -34,7 +34,7 @@ TEST(X11Display, ActivatedWindowIsTheActiveWindow)
 
     const xcb_window_t window = xcb_generate_id(connection.get());
     xcb_create_window(connection.get(), XCB_COPY_FROM_PARENT, window, screen->root, 10, 10, 200, 120, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     xcb_map_window(connection.get(), window);
 
     // Ask the window manager to activate it, as a pager would; the manager sets the property. The
@@ -42,8 +42,8 @@ TEST(X11Display, ActivatedWindowIsTheActiveWindow)
     xcb_window_t active = XCB_NONE;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while ((active = activeWindow(ewmh)) != window && std::chrono::steady_clock::now() < deadline) {
-        xcb_ewmh_request_change_active_window(&ewmh, 0, window, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
-                                              XCB_CURRENT_TIME, XCB_NONE);
+        xcb_ewmh_request_change_active_window(
+            &ewmh, 0, window, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME, XCB_NONE);
         xcb_flush(connection.get());
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
