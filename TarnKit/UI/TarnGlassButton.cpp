@@ -1,0 +1,51 @@
+#include "TarnKit/UI/TarnGlassButton.h"
+
+#include <cmath>
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace tarn {
+
+TarnGlassButton::TarnGlassButton(const QString& text, QWidget* parent)
+    : QPushButton(text, parent)
+{
+    setFont(TarnGlassButtonStyle::font());
+}
+
+void TarnGlassButton::setActive(bool active)
+{
+    if (active == m_style.isActive()) {
+        return;
+    }
+    m_style = TarnGlassButtonStyle(active);
+    update();
+}
+
+QSize TarnGlassButton::sizeHint() const
+{
+    const QSizeF ideal = TarnGlassButtonStyle::idealSize(QFontMetricsF(TarnGlassButtonStyle::font(), this), text());
+    return {static_cast<int>(std::ceil(ideal.width())), static_cast<int>(std::ceil(ideal.height()))};
+}
+
+QSize TarnGlassButton::minimumSizeHint() const
+{
+    // Narrower than its label, the button cuts the label with an ellipsis.
+    const QFontMetricsF metrics(TarnGlassButtonStyle::font(), this);
+    const double width
+        = metrics.horizontalAdvance(QStringLiteral("…")) + 2.0 * TarnGlassButtonStyle::kHorizontalPadding;
+    return {static_cast<int>(std::ceil(width)), sizeHint().height()};
+}
+
+void TarnGlassButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    m_style.paint(painter, QRectF(rect()), text(), QFontMetricsF(TarnGlassButtonStyle::font(), this), isDown());
+}
+
+bool TarnGlassButton::hitButton(const QPoint& pos) const
+{
+    return TarnGlassButtonStyle::hitShape(QRectF(rect())).contains(QPointF(pos) + QPointF(0.5, 0.5));
+}
+
+} // namespace tarn

@@ -1,0 +1,32 @@
+#pragma once
+
+// A push button in the kit's glass look (TarnGlassButtonStyle). `active` marks the selected one
+// of a group, such as the current tab of a segmented row.
+
+#include <QPushButton>
+
+#include "TarnKit/UI/TarnGlassButtonStyle.h"
+
+namespace tarn {
+
+class TarnGlassButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TarnGlassButton(const QString& text = {}, QWidget* parent = nullptr);
+
+    bool isActive() const { return m_style.isActive(); }
+    void setActive(bool active);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    TarnGlassButtonStyle m_style;
+};
+
+} // namespace tarn

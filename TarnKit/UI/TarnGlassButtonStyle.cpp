@@ -1,0 +1,58 @@
+#include "TarnKit/UI/TarnGlassButtonStyle.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn {
+
+QFont TarnGlassButtonStyle::font()
+{
+    return TarnTextStyles::systemFont(kFontSize, QFont::Medium);
+}
+
+QColor TarnGlassButtonStyle::fill() const
+{
+    return m_isActive ? TarnGlassTokens::surface3() : TarnGlassTokens::surface2();
+}
+
+QColor TarnGlassButtonStyle::border() const
+{
+    return m_isActive ? TarnGlassTokens::borderStrong() : TarnGlassTokens::borderSubtle();
+}
+
+QColor TarnGlassButtonStyle::textColor()
+{
+    return TarnGlassTokens::textPrimary();
+}
+
+QSizeF TarnGlassButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label)
+{
+    const QString line = TarnTextStyles::oneLine(label);
+    return {metrics.horizontalAdvance(line) + 2.0 * kHorizontalPadding, metrics.height() + 2.0 * kVerticalPadding};
+}
+
+QPainterPath TarnGlassButtonStyle::hitShape(const QRectF& bounds)
+{
+    return TarnContinuousShape::roundedRect(bounds, kCornerRadius);
+}
+
+void TarnGlassButtonStyle::paint(
+    QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics, bool pressed) const
+{
+    painter.save();
+    painter.setOpacity(painter.opacity() * (pressed ? kPressedOpacity : 1.0));
+    TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(), border());
+    const QRectF textArea
+        = bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
+    painter.setFont(font());
+    painter.setPen(textColor());
+    painter.drawText(
+        textArea, Qt::AlignCenter | Qt::TextSingleLine, TarnTextStyles::singleLine(label, metrics, textArea.width()));
+    painter.restore();
+}
+
+} // namespace tarn

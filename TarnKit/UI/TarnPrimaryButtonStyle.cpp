@@ -1,0 +1,76 @@
+#include "TarnKit/UI/TarnPrimaryButtonStyle.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn {
+
+namespace {
+
+double between(double rest, double pressed, double amount)
+{
+    const double t = std::clamp(amount, 0.0, 1.0);
+    return rest + (pressed - rest) * t;
+}
+
+} // namespace
+
+QFont TarnPrimaryButtonStyle::font()
+{
+    return TarnTextStyles::systemFont(kFontSize, QFont::DemiBold);
+}
+
+QColor TarnPrimaryButtonStyle::textColor()
+{
+    return QColor::fromRgbF(0.0F, 0.0F, 0.0F, static_cast<float>(kTextOpacity));
+}
+
+QColor TarnPrimaryButtonStyle::fill(double pressAmount)
+{
+    return QColor::fromRgbF(
+        1.0F, 1.0F, 1.0F, static_cast<float>(between(kRestingFillOpacity, kPressedFillOpacity, pressAmount)));
+}
+
+double TarnPrimaryButtonStyle::scale(double pressAmount)
+{
+    return between(1.0, kPressedScale, pressAmount);
+}
+
+QEasingCurve TarnPrimaryButtonStyle::pressCurve()
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.0, 0.0), QPointF(0.58, 1.0), QPointF(1.0, 1.0));
+    return curve;
+}
+
+QSizeF TarnPrimaryButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label)
+{
+    const QString line = TarnTextStyles::oneLine(label);
+    return {metrics.horizontalAdvance(line) + 2.0 * kHorizontalPadding, metrics.height() + 2.0 * kVerticalPadding};
+}
+
+void TarnPrimaryButtonStyle::paint(
+    QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics, double pressAmount)
+{
+    painter.save();
+    const double factor = scale(pressAmount);
+    const QPointF centre = bounds.center();
+    painter.translate(centre);
+    painter.scale(factor, factor);
+    painter.translate(-centre);
+    TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(pressAmount), Qt::transparent);
+    const QRectF textArea
+        = bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
+    painter.setFont(font());
+    painter.setPen(textColor());
+    painter.drawText(
+        textArea, Qt::AlignCenter | Qt::TextSingleLine, TarnTextStyles::singleLine(label, metrics, textArea.width()));
+    painter.restore();
+}
+
+} // namespace tarn

@@ -1,0 +1,260 @@
+#include "TarnKit/UI/TarnSymbolIcons.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStandardPaths>
+
+namespace tarn {
+
+namespace {
+
+enum class Drawing { warningTriangle, checkmarkCircle, checkmark, globe };
+
+struct SymbolRow {
+    std::string_view symbol;
+    std::array<const char*, 2> themeNames;
+    Drawing drawing;
+};
+
+// Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
+constexpr std::array<SymbolRow, 4> kSymbols {{
+    {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
+        Drawing::warningTriangle},
+    {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
+    {"checkmark", {"object-select-symbolic", "checkmark-symbolic"}, Drawing::checkmark},
+    {"globe", {"globe-symbolic", "web-globe-symbolic"}, Drawing::globe},
+}};
+
+const SymbolRow* find(std::string_view symbol)
+{
+    const auto it = std::find_if(
+        kSymbols.begin(), kSymbols.end(), [symbol](const SymbolRow& row) { return row.symbol == symbol; });
+    return it == kSymbols.end() ? nullptr : &*it;
+}
+
+QIcon themeIcon(std::string_view symbol)
+{
+    TarnSymbolIcons::prepareIconTheme();
+    for (const QString& name : TarnSymbolIcons::themeNames(symbol)) {
+        QIcon icon = QIcon::fromTheme(name);
+        if (!icon.isNull()) {
+            return icon;
+        }
+    }
+    return {};
+}
+
+QPixmap tinted(const QPixmap& mask, const QColor& color)
+{
+    QPixmap result = mask;
+    QPainter painter(&result);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(result.size()) / result.devicePixelRatio()), color);
+    return result;
+}
+
+bool hasVisiblePixels(const QPixmap& pixmap)
+{
+    const QImage image = pixmap.toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Drawings in a 16-unit box, the grid the symbolic themes use.
+void drawWarningTriangle(QPainter& p, const QColor& color)
+{
+    QPainterPath triangle;
+    triangle.moveTo(8, 1.2);
+    triangle.lineTo(15.2, 14.4);
+    triangle.lineTo(0.8, 14.4);
+    triangle.closeSubpath();
+    QPainterPath mark;
+    mark.addRoundedRect(QRectF(7.1, 5.0, 1.8, 5.4), 0.9, 0.9);
+    mark.addEllipse(QRectF(7.0, 11.2, 2.0, 2.0));
+    QPainterPathStroker rounder;
+    rounder.setWidth(1.4);
+    rounder.setJoinStyle(Qt::RoundJoin);
+    p.fillPath((triangle + rounder.createStroke(triangle)) - mark, color);
+}
+
+void drawCheckmarkCircle(QPainter& p, const QColor& color)
+{
+    QPainterPath circle;
+    circle.addEllipse(QRectF(1, 1, 14, 14));
+    QPainterPath tick;
+    tick.moveTo(4.6, 8.2);
+    tick.lineTo(7.0, 10.6);
+    tick.lineTo(11.4, 5.6);
+    QPainterPathStroker stroker;
+    stroker.setWidth(1.8);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    p.fillPath(circle - stroker.createStroke(tick), color);
+}
+
+void drawCheckmark(QPainter& p, const QColor& color)
+{
+    QPainterPath tick;
+    tick.moveTo(2.5, 8.5);
+    tick.lineTo(6.2, 12.2);
+    tick.lineTo(13.5, 3.8);
+    QPen pen(color, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.strokePath(tick, pen);
+}
+
+void drawGlobe(QPainter& p, const QColor& color)
+{
+    QPen pen(color, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    p.drawEllipse(QRectF(5.0, 1.5, 6, 13));
+    p.drawLine(QPointF(8, 1.5), QPointF(8, 14.5));
+    p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+    QPainterPath upper;
+    upper.moveTo(2.8, 4.8);
+    upper.quadTo(8, 6.4, 13.2, 4.8);
+    QPainterPath lower;
+    lower.moveTo(2.8, 11.2);
+    lower.quadTo(8, 9.6, 13.2, 11.2);
+    p.drawPath(upper);
+    p.drawPath(lower);
+}
+
+} // namespace
+
+QStringList TarnSymbolIcons::themeNames(std::string_view symbol)
+{
+    QStringList names;
+    if (const SymbolRow* row = find(symbol)) {
+        for (const char* name : row->themeNames) {
+            names << QString::fromLatin1(name);
+        }
+    }
+    return names;
+}
+
+bool TarnSymbolIcons::hasDrawing(std::string_view symbol)
+{
+    return find(symbol) != nullptr;
+}
+
+double TarnSymbolIcons::sideForText(const QFontMetricsF& metrics)
+{
+    return std::ceil(metrics.ascent());
+}
+
+void TarnSymbolIcons::prepareIconTheme()
+{
+    static const bool prepared = [] {
+        QStringList paths = QIcon::themeSearchPaths();
+        QStringList folders = QStandardPaths::locateAll(
+            QStandardPaths::GenericDataLocation, QStringLiteral("icons"), QStandardPaths::LocateDirectory);
+        folders.prepend(QDir::homePath() + QStringLiteral("/.icons"));
+        for (const QString& folder : folders) {
+            const QString clean = QDir::cleanPath(folder);
+            if (QDir(clean).exists() && !paths.contains(clean) && !paths.contains(clean + QLatin1Char('/'))) {
+                paths << clean;
+            }
+        }
+        QIcon::setThemeSearchPaths(paths);
+        // hicolor is the base every theme inherits; an empty theme name would make Qt skip the
+        // fall-back theme altogether.
+        if (QIcon::themeName().isEmpty()) {
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        }
+        const QString fallback = QIcon::fallbackThemeName();
+        if (fallback.isEmpty() || fallback == QLatin1String("hicolor")) {
+            QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        }
+        return true;
+    }();
+    (void)prepared;
+}
+
+QPixmap TarnSymbolIcons::pixmap(std::string_view symbol, double side, const QColor& color, qreal devicePixelRatio)
+{
+    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int devicePixels = std::max(1, static_cast<int>(std::ceil(side * dpr)));
+    const QIcon icon = themeIcon(symbol);
+    if (!icon.isNull()) {
+        QPixmap mask = icon.pixmap(QSize(devicePixels, devicePixels), 1.0);
+        if (!mask.isNull() && hasVisiblePixels(mask)) {
+            if (mask.width() != devicePixels || mask.height() != devicePixels) {
+                mask = mask.scaled(devicePixels, devicePixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            }
+            mask.setDevicePixelRatio(dpr);
+            return tinted(mask, color);
+        }
+    }
+    QPixmap drawn(devicePixels, devicePixels);
+    drawn.fill(Qt::transparent);
+    drawn.setDevicePixelRatio(dpr);
+    QPainter painter(&drawn);
+    paintDrawing(painter, QRectF(0, 0, devicePixels / dpr, devicePixels / dpr), symbol, color);
+    return drawn;
+}
+
+void TarnSymbolIcons::paint(QPainter& painter, const QRectF& rect, std::string_view symbol, const QColor& color)
+{
+    const double side = std::min(rect.width(), rect.height());
+    if (side <= 0) {
+        return;
+    }
+    const qreal dpr = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const QPixmap image = pixmap(symbol, side, color, dpr);
+    const QRectF target(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0, side, side);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawPixmap(target, image, QRectF(image.rect()));
+    painter.restore();
+}
+
+void TarnSymbolIcons::paintDrawing(QPainter& painter, const QRectF& rect, std::string_view symbol, const QColor& color)
+{
+    const double side = std::min(rect.width(), rect.height());
+    if (side <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0);
+    painter.scale(side / 16.0, side / 16.0);
+    const SymbolRow* row = find(symbol);
+    if (row == nullptr) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(3, 3, 10, 10));
+    } else {
+        switch (row->drawing) {
+        case Drawing::warningTriangle:
+            drawWarningTriangle(painter, color);
+            break;
+        case Drawing::checkmarkCircle:
+            drawCheckmarkCircle(painter, color);
+            break;
+        case Drawing::checkmark:
+            drawCheckmark(painter, color);
+            break;
+        case Drawing::globe:
+            drawGlobe(painter, color);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+} // namespace tarn

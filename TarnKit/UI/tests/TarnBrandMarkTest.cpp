@@ -1,0 +1,83 @@
+#include "TarnKit/UI/TarnBrandMark.h"
+
+#include <QImage>
+#include <QPolygonF>
+#include <gtest/gtest.h>
+
+#include "TarnKit/UI/TarnAppEmblemView.h"
+#include "TarnKit/UI/TarnBrandMarkGeometry.h"
+
+namespace tarn {
+namespace {
+
+QImage render(QWidget& widget)
+{
+    widget.setAttribute(Qt::WA_TranslucentBackground);
+    return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(TarnBrandMarkGeometryTest, ThreeEightPointPiecesNearlyTouchingBothSides)
+{
+    ASSERT_EQ(TarnBrandMarkGeometry::allPieces.size(), 3U);
+    EXPECT_EQ(TarnBrandMarkGeometry::allPieces[0], TarnBrandMarkGeometry::topRightPiece);
+    EXPECT_EQ(TarnBrandMarkGeometry::allPieces[1], TarnBrandMarkGeometry::leftPiece);
+    EXPECT_EQ(TarnBrandMarkGeometry::allPieces[2], TarnBrandMarkGeometry::bottomRightPiece);
+    double left = 64;
+    double right = 0;
+    for (const auto& piece : TarnBrandMarkGeometry::allPieces) {
+        for (const QPointF& point : piece) {
+            left = std::min(left, point.x());
+            right = std::max(right, point.x());
+        }
+    }
+    EXPECT_DOUBLE_EQ(left, 1.81);
+    EXPECT_DOUBLE_EQ(right, 62.19);
+    EXPECT_EQ(TarnBrandMarkGeometry::viewBoxSize, 64.0);
+}
+
+// Design points well inside a piece and well outside every piece.
+const QPointF kInsideLeftPiece(8, 48);
+const QPointF kInsideBottomRight(40, 52);
+const QPointF kOutside(58, 10);
+
+TEST(TarnBrandMarkTest, DrawsThePiecesScaledFromTheDesignBox)
+{
+    const QPolygonF left(
+        QList<QPointF>(TarnBrandMarkGeometry::leftPiece.begin(), TarnBrandMarkGeometry::leftPiece.end()));
+    ASSERT_TRUE(left.containsPoint(kInsideLeftPiece, Qt::WindingFill));
+
+    for (const double size : {64.0, 32.0}) {
+        SCOPED_TRACE(size);
+        TarnBrandMark mark(size, TarnBrandMarkStyle::harrowfenSuite());
+        EXPECT_EQ(mark.size(), QSize(int(size), int(size)));
+        EXPECT_TRUE(mark.showsVectorMark());
+        const QImage image = render(mark);
+        const double scale = size / 64.0;
+        const auto at = [&](QPointF design) { return image.pixelColor((design * scale).toPoint()); };
+        EXPECT_EQ(at(kInsideLeftPiece).alpha(), 255);
+        EXPECT_EQ(at(kInsideBottomRight).alpha(), 255);
+        EXPECT_EQ(at(kOutside).alpha(), 0);
+        // Silver: light and slightly blue.
+        EXPECT_GT(at(kInsideLeftPiece).red(), 180);
+        EXPECT_GE(at(kInsideLeftPiece).blue(), at(kInsideLeftPiece).red());
+    }
+}
+
+TEST(TarnBrandMarkTest, ChoosesBetweenEmblemAndVectorMarkByStyle)
+{
+    TarnBrandMark suite(24, TarnBrandMarkStyle::harrowfenSuite());
+    TarnBrandMark current(24, TarnBrandMarkStyle::currentApp());
+    TarnBrandMark app(24, TarnBrandMarkStyle::app(TarnAppIdentity::tarnInput));
+    EXPECT_TRUE(suite.showsVectorMark());
+    EXPECT_FALSE(app.showsVectorMark());
+    // This program is in the family catalog, so the current-application style shows its emblem.
+    ASSERT_EQ(currentTarnAppIdentity(), TarnAppIdentity::tarnInput);
+    EXPECT_FALSE(current.showsVectorMark());
+    // Until the emblem artwork exists, an emblem is drawn as the vector mark.
+    const QImage expected = render(suite);
+    EXPECT_EQ(render(current), expected);
+    EXPECT_EQ(render(app), expected);
+}
+
+} // namespace
+} // namespace tarn
