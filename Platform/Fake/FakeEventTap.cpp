@@ -1,0 +1,99 @@
+#include "Platform/Fake/FakeEventTap.h"
+
+namespace tarn::input {
+
+bool FakeEventTap::create(std::uint64_t eventMask, EventTapHandler& handler)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_creationFails) {
+        return false;
+    }
+    ++m_createCount;
+    m_handler = &handler;
+    m_mask = eventMask;
+    m_enabled = false;
+    return true;
+}
+
+void FakeEventTap::enable()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_enableCount;
+    m_enabled = m_handler != nullptr;
+}
+
+void FakeEventTap::destroy()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_destroyCount;
+    m_handler = nullptr;
+    m_enabled = false;
+}
+
+void FakeEventTap::setCreationFails(bool fails)
+{
+    std::lock_guard lock(m_mutex);
+    m_creationFails = fails;
+}
+
+std::optional<TapEvent> FakeEventTap::deliver(TapEvent event)
+{
+    std::lock_guard lock(m_mutex);
+    const bool tapped = (m_mask & eventMaskBit(event.type)) != 0;
+    if (m_handler == nullptr || !m_enabled || !tapped) {
+        return event;
+    }
+    if (m_handler->handleTapEvent(event) == TapVerdict::swallow) {
+        return std::nullopt;
+    }
+    return event;
+}
+
+void FakeEventTap::disableBySystem(TapEventType notice)
+{
+    std::lock_guard lock(m_mutex);
+    m_enabled = false;
+    if (m_handler != nullptr) {
+        TapEvent event;
+        event.type = notice;
+        m_handler->handleTapEvent(event);
+    }
+}
+
+bool FakeEventTap::exists() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_handler != nullptr;
+}
+
+bool FakeEventTap::isEnabled() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_enabled;
+}
+
+std::uint64_t FakeEventTap::eventMask() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_mask;
+}
+
+int FakeEventTap::createCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_createCount;
+}
+
+int FakeEventTap::enableCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_enableCount;
+}
+
+int FakeEventTap::destroyCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_destroyCount;
+}
+
+} // namespace tarn::input

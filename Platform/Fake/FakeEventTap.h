@@ -1,0 +1,48 @@
+#pragma once
+
+// An event tap a test drives by hand: `deliver` plays one event through the handler the way the
+// system would, and answers what applications would receive (nothing when it was swallowed).
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+
+#include "TarnInputCore/Engine/EventTap.h"
+
+namespace tarn::input {
+
+class FakeEventTap final : public EventTap {
+public:
+    bool create(std::uint64_t eventMask, EventTapHandler& handler) override;
+    void enable() override;
+    void destroy() override;
+
+    // The next `create` calls fail, as without permission to read the input devices.
+    void setCreationFails(bool fails);
+
+    // Events of untapped types, and every event while no enabled tap exists, pass unchanged.
+    std::optional<TapEvent> deliver(TapEvent event);
+    // The system switches the tap off and tells the handler with `notice`.
+    void disableBySystem(TapEventType notice);
+
+    bool exists() const;
+    bool isEnabled() const;
+    std::uint64_t eventMask() const;
+    int createCount() const;
+    int enableCount() const;
+    int destroyCount() const;
+
+private:
+    // Recursive: a handler may re-enable or destroy the tap from inside a delivery, and `destroy`
+    // from another thread must wait for a delivery in progress, as the real tap promises.
+    mutable std::recursive_mutex m_mutex;
+    EventTapHandler* m_handler = nullptr;
+    bool m_enabled = false;
+    bool m_creationFails = false;
+    std::uint64_t m_mask = 0;
+    int m_createCount = 0;
+    int m_enableCount = 0;
+    int m_destroyCount = 0;
+};
+
+} // namespace tarn::input

@@ -1,0 +1,25 @@
+#pragma once
+
+// How the engine reports to the interface. Each is optional; the engine calls them outside its
+// lock, on the thread that produced the output (the tap thread for everything from events).
+
+#include <functional>
+#include <string>
+
+#include "TarnInputCore/Model/ClickRippleEvent.h"
+#include "TarnInputCore/Model/KeyHUDToken.h"
+#include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
+#include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
+
+namespace tarn::input {
+
+struct EngineCallbacks {
+    std::function<void(const KeyHUDToken&)> onKeystrokeToken;
+    std::function<void(const ClickRippleEvent&)> onClickRipple;
+    std::function<void(const PointerTelemetrySnapshot&)> onPointerTelemetry;
+    std::function<void(const PointerCalibrationSnapshot&)> onCalibrationSnapshot;
+    // One English line per remarkable event ("Side Button 4 (Back) → Navigate Back (⌘[)").
+    std::function<void(const std::string&)> onTelemetryEvent;
+};
+
+} // namespace tarn::input

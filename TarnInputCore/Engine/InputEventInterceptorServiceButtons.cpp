@@ -1,0 +1,167 @@
+// Middle and side buttons: gesture chords, bound macros and action shortcuts.
+
+#include <fmt/format.h>
+
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Engine/Rules/ActionShortcut.h"
+
+namespace tarn::input {
+
+namespace {
+
+bool isRemappable(std::int64_t buttonNumber)
+{
+    return mouseButtonKindFromRawValue(buttonNumber).has_value();
+}
+
+bool isGestureTrigger(std::int64_t buttonNumber, const InputSettings& settings)
+{
+    return settings.engineEnabled && settings.gestureChordsEnabled
+        && buttonNumber == rawValue(settings.gestureTriggerButton);
+}
+
+std::optional<Uuid> boundMacroID(const EffectiveInputResolution& resolution, std::int64_t buttonNumber)
+{
+    const auto found = resolution.macroBindings.find(buttonNumber);
+    return found == resolution.macroBindings.end() ? std::nullopt : std::optional<Uuid>(found->second);
+}
+
+std::optional<MouseButtonAction> boundAction(const EffectiveInputResolution& resolution, std::int64_t buttonNumber)
+{
+    const auto found = resolution.buttonActions.find(buttonNumber);
+    return found == resolution.buttonActions.end() ? std::nullopt : std::optional(found->second);
+}
+
+} // namespace
+
+TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& event, const SettingsPtr& settings)
+{
+    const auto n = event.buttonNumber;
+    // The fourth and further side buttons are never remapped.
+    if (!isRemappable(n)) {
+        return TapVerdict::pass;
+    }
+    if (isGestureTrigger(n, *settings)) {
+        std::lock_guard lock(m_mutex);
+        m_gestureRecognizer.begin(event.location);
+        return TapVerdict::swallow;
+    }
+    const auto resolution = resolveLiveResolution(settings);
+    return actOnButton(n, settings, *resolution) ? TapVerdict::swallow : TapVerdict::pass;
+}
+
+TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& event, const SettingsPtr& settings)
+{
+    const auto n = event.buttonNumber;
+    if (!isRemappable(n)) {
+        std::lock_guard lock(m_mutex);
+        return m_pressLedger.takeRelease(n).value_or(TapVerdict::pass);
+    }
+    const auto resolution = resolveLiveResolution(settings);
+
+    bool endsGesture = false;
+    std::optional<GestureDirection> direction;
+    std::optional<TapVerdict> pressVerdict;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_gestureRecognizer.isTracking() && n == rawValue(settings->gestureTriggerButton)) {
+            endsGesture = true;
+            direction = m_gestureRecognizer.end(event.location, settings->gestureThresholdPoints);
+        }
+        pressVerdict = m_pressLedger.takeRelease(n);
+    }
+
+    TapVerdict verdict = TapVerdict::pass;
+    if (endsGesture) {
+        finishGesture(event, settings, direction);
+        verdict = TapVerdict::swallow;
+    } else if (findEnabledMacro(boundMacroID(*resolution, n), *settings) != nullptr) {
+        verdict = TapVerdict::swallow;
+    } else if (const auto action = boundAction(*resolution, n); action && *action != MouseButtonAction::passthrough) {
+        verdict = TapVerdict::swallow;
+    }
+    // The release takes the verdict its press got; the rule above only decides for a press the
+    // engine never saw.
+    return pressVerdict.value_or(verdict);
+}
+
+TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_gestureRecognizer.isTracking()) {
+        return TapVerdict::pass;
+    }
+    (void)m_gestureRecognizer.update(event.location, settings.gestureThresholdPoints);
+    return TapVerdict::swallow;
+}
+
+void InputEventInterceptorService::finishGesture(
+    const TapEvent& event, const SettingsPtr& settings, std::optional<GestureDirection> direction)
+{
+    if (direction) {
+        const auto action = settings->gestureAction(*direction);
+        if (action != MouseButtonAction::passthrough) {
+            dispatchAction(action);
+            reportTelemetryEvent(fmt::format("Gesture {} → {}", labelEN(*direction), labelEN(action)));
+        }
+        return;
+    }
+    // No direction: the hold was a click of the trigger button.
+    const auto resolution = resolveLiveResolution(settings);
+    if (!actOnButton(event.buttonNumber, settings, *resolution)) {
+        // The button keeps its own behaviour: give applications the click the gesture held back.
+        postButtonClick(event);
+    }
+}
+
+bool InputEventInterceptorService::actOnButton(
+    std::int64_t buttonNumber, const SettingsPtr& settings, const EffectiveInputResolution& resolution)
+{
+    const auto kind = mouseButtonKindFromRawValue(buttonNumber);
+    if (!kind) {
+        return false;
+    }
+    if (const auto* macro = findEnabledMacro(boundMacroID(resolution, buttonNumber), *settings)) {
+        // A refusal (another macro still playing) is logged by playback; the button is still taken.
+        (void)m_macroPlayback.play(*macro, fmt::format("button-{}", buttonNumber));
+        reportTelemetryEvent(fmt::format("{} → Macro: {}", labelEN(*kind), macro->name));
+        return true;
+    }
+    if (const auto action = boundAction(resolution, buttonNumber);
+        action && *action != MouseButtonAction::passthrough) {
+        dispatchAction(*action);
+        reportTelemetryEvent(fmt::format("{} → {}", labelEN(*kind), labelEN(*action)));
+        return true;
+    }
+    return false;
+}
+
+void InputEventInterceptorService::dispatchAction(MouseButtonAction action)
+{
+    const auto shortcut = actionShortcut(action);
+    if (!shortcut) {
+        return;
+    }
+    TapEvent down;
+    down.type = TapEventType::keyDown;
+    down.keyCode = shortcut->keyCode;
+    down.flags = shortcut->flags;
+    down.sourceUserData = kSyntheticMagicTag;
+    TapEvent up = down;
+    up.type = TapEventType::keyUp;
+    m_ports.poster.post(down);
+    m_ports.poster.post(up);
+}
+
+void InputEventInterceptorService::postButtonClick(const TapEvent& release)
+{
+    TapEvent down = release;
+    down.type = TapEventType::otherMouseDown;
+    down.sourceUserData = kSyntheticMagicTag;
+    TapEvent up = down;
+    up.type = TapEventType::otherMouseUp;
+    m_ports.poster.post(down);
+    m_ports.poster.post(up);
+}
+
+} // namespace tarn::input

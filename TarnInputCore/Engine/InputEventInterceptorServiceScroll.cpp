@@ -1,0 +1,111 @@
+// Scroll-wheel rules and the smooth-scroll frames.
+// The handler runs for every wheel event on the tap thread and the frame tick every 8 ms on the
+// executor; both touch the remaining travel only under the lock, and the tick posts outside it.
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Engine/ScrollDelta.h"
+
+namespace tarn::input {
+
+namespace {
+
+// Smooth travel for one unit of wheel delta.
+constexpr double kSmoothPixelsPerNotch = 28;
+
+// A missing or broken delta from the device moves nothing.
+double finiteOrZero(double value)
+{
+    return std::isfinite(value) ? value : 0;
+}
+
+// Nearest whole pixel, held inside the range a wheel value can carry.
+std::int32_t wheelPixels(double amount)
+{
+    constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    const double rounded = std::round(amount);
+    if (!(rounded > kMin)) {
+        return std::isnan(rounded) ? 0 : std::numeric_limits<std::int32_t>::min();
+    }
+    return rounded >= kMax ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(rounded);
+}
+
+} // namespace
+
+TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, const SettingsPtr& settingsPtr)
+{
+    const InputSettings& settings = *settingsPtr;
+    if (!settings.engineEnabled) {
+        return TapVerdict::pass;
+    }
+    const ResolutionPtr resolution = resolveLiveResolution(settingsPtr);
+
+    if (event.scrollIsContinuous) {
+        // Trackpads keep their own speed and direction unless the user reverses them globally;
+        // application profiles only concern the wheel.
+        if (settings.reverseTrackpad) {
+            event.scrollDeltaAxis1 = -event.scrollDeltaAxis1;
+            event.scrollDeltaAxis2 = -event.scrollDeltaAxis2;
+            event.scrollPointDeltaAxis1 = -event.scrollPointDeltaAxis1;
+            event.scrollPointDeltaAxis2 = -event.scrollPointDeltaAxis2;
+        }
+        return TapVerdict::pass;
+    }
+
+    const double dy = finiteOrZero(event.scrollDeltaAxis1);
+    const double dx = finiteOrZero(event.scrollDeltaAxis2);
+
+    if (settings.optionScrollZoomEnabled && (event.flags & EventFlag::option) != 0 && dy != 0) {
+        const bool zoomIn = resolution->reverseMouseWheel ? dy < 0 : dy > 0;
+        dispatchAction(zoomIn ? MouseButtonAction::zoomIn : MouseButtonAction::zoomOut);
+        return TapVerdict::swallow;
+    }
+
+    const double sign = resolution->reverseMouseWheel ? -1.0 : 1.0;
+    const double speed = ScrollDelta::clampedSpeed(resolution->scrollSpeedMultiplier);
+    double x = dx * sign * speed;
+    double y = dy * sign * speed;
+    if (ScrollDelta::shouldTurnSideways(x, y, (event.flags & EventFlag::shift) != 0, settings.shiftScrollHorizontal)) {
+        x = y;
+        y = 0;
+    }
+
+    if (resolution->smoothScrollEnabled) {
+        std::lock_guard lock(m_mutex);
+        m_physics.enqueueImpulse(x, y, kSmoothPixelsPerNotch);
+        return TapVerdict::swallow;
+    }
+    event.scrollDeltaAxis1 = y;
+    event.scrollDeltaAxis2 = x;
+    return TapVerdict::pass;
+}
+
+void InputEventInterceptorService::emitSmoothScrollTick()
+{
+    std::optional<SmoothScrollPhysics::Frame> frame;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_settings->engineEnabled || !m_activeResolution->smoothScrollEnabled) {
+            return;
+        }
+        frame = m_physics.stepFrame(m_settings->smoothDecayRate);
+    }
+    if (!frame) {
+        return;
+    }
+    // A pixel-precise step: continuous, with the pixels in the point deltas. It is posted even
+    // when both amounts round to 0, as the last frames of a decay do.
+    TapEvent step;
+    step.type = TapEventType::scrollWheel;
+    step.scrollIsContinuous = true;
+    step.scrollPointDeltaAxis1 = wheelPixels(frame->y);
+    step.scrollPointDeltaAxis2 = wheelPixels(frame->x);
+    step.sourceUserData = kSyntheticMagicTag;
+    m_ports.poster.post(step);
+}
+
+} // namespace tarn::input

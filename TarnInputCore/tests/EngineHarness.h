@@ -1,0 +1,71 @@
+#pragma once
+
+// The real engine wired to the fakes. `run` plays a script (see EventScript.h) through the fake
+// tap and answers what applications would receive, in order: events the engine passed (as they
+// left it) and events it posted. Posted events are fed back through the tap, as the system does.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Platform/Fake/FakeClock.h"
+#include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/FakeEventPoster.h"
+#include "Platform/Fake/FakeEventTap.h"
+#include "Platform/Fake/FakeWindowAccess.h"
+#include "Platform/Fake/FakeWorkspace.h"
+#include "Platform/Fake/RecordingLogSink.h"
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Model/InputSettings.h"
+
+namespace tarn::input::testing {
+
+class EngineHarness {
+public:
+    // Creates and starts the service with these settings.
+    explicit EngineHarness(InputSettings settings = {});
+    ~EngineHarness();
+
+    std::string run(std::string_view script);
+    // Every button pressed and every key the engine pressed, as applications saw them, has been
+    // released, and nothing was released that was not pressed.
+    ::testing::AssertionResult nothingHeld() const;
+
+    // Changes the settings the way the settings-change path does.
+    void changeSettings(const std::function<void(InputSettings&)>& change);
+
+    FakeClock clock;
+    FakeEventTap tap;
+    FakeEventPoster poster;
+    FakeWorkspace workspace;
+    FakeWindowAccess windows;
+    FakeEngineExecutor executor {clock};
+    RecordingLogSink log;
+    InputSettings settings;
+    std::unique_ptr<InputEventInterceptorService> service;
+
+    std::vector<std::string> telemetryLines;
+    std::vector<ClickRippleEvent> ripples;
+    std::vector<PointerTelemetrySnapshot> telemetry;
+    std::vector<PointerCalibrationSnapshot> calibration;
+
+private:
+    void deliver(TapEvent event, std::vector<std::string>& output);
+    void drainPosts(std::vector<std::string>& output);
+    void observe(const TapEvent& event);
+
+    EventPoint m_pointer {500, 400};
+    std::uint64_t m_modifiers = 0;
+    std::vector<std::int64_t> m_heldButtons; // by the script, in press order
+    // What applications saw.
+    std::set<std::string> m_held;
+    std::vector<std::string> m_strayReleases;
+};
+
+} // namespace tarn::input::testing

@@ -1,0 +1,309 @@
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+
+#include <atomic>
+#include <limits>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "EngineHarness.h"
+
+namespace tarn::input {
+namespace {
+
+using testing::EngineHarness;
+
+constexpr std::string_view kStarted = "CGEventTap started and listening on main run loop";
+constexpr std::string_view kStopped = "CGEventTap stopped";
+constexpr std::string_view kFailed = "Failed to create CGEventTap (Accessibility permission required)";
+
+struct Ports {
+    FakeClock clock;
+    FakeEventTap tap;
+    FakeEventPoster poster;
+    FakeWorkspace workspace;
+    FakeWindowAccess windows;
+    FakeEngineExecutor executor {clock};
+    RecordingLogSink log;
+    EnginePorts ports() { return {tap, poster, workspace, windows, clock, executor, log}; }
+};
+
+TEST(InputEventInterceptorServiceTest, StartAndStopLogOnceAndManageTapAndTimer)
+{
+    Ports p;
+    InputEventInterceptorService service(InputSettings {}, p.ports());
+    EXPECT_FALSE(service.isRunning());
+    EXPECT_FALSE(p.tap.exists());
+
+    ASSERT_TRUE(service.start());
+    EXPECT_TRUE(service.isRunning());
+    EXPECT_TRUE(p.tap.isEnabled());
+    EXPECT_EQ(p.tap.eventMask(), 0xE4004FEu);
+    EXPECT_EQ(p.executor.pendingCount(), 1u); // the smoothing frame timer
+    EXPECT_TRUE(service.start()); // already running: nothing new
+    EXPECT_EQ(p.tap.createCount(), 1);
+    EXPECT_EQ(p.log.count(kStarted), 1u);
+
+    service.stop();
+    service.stop();
+    EXPECT_FALSE(service.isRunning());
+    EXPECT_FALSE(p.tap.exists());
+    EXPECT_EQ(p.executor.pendingCount(), 0u);
+    EXPECT_EQ(p.log.count(kStopped), 1u);
+    ASSERT_EQ(p.log.lines().size(), 2u);
+    EXPECT_EQ(p.log.lines()[0], (RecordedLogLine {TarnLogLevel::info, "tap", std::string(kStarted)}));
+    EXPECT_EQ(p.log.lines()[1], (RecordedLogLine {TarnLogLevel::info, "tap", std::string(kStopped)}));
+}
+
+TEST(InputEventInterceptorServiceTest, FailedStartLogsAnErrorAndLaterStopLogsNothing)
+{
+    Ports p;
+    p.tap.setCreationFails(true);
+    InputEventInterceptorService service(InputSettings {}, p.ports());
+    EXPECT_FALSE(service.start());
+    EXPECT_FALSE(service.isRunning());
+    service.stop();
+    ASSERT_EQ(p.log.lines().size(), 1u);
+    EXPECT_EQ(p.log.lines()[0], (RecordedLogLine {TarnLogLevel::error, "tap", std::string(kFailed)}));
+    EXPECT_EQ(p.executor.pendingCount(), 0u);
+
+    // The owner retries later, once permission exists.
+    p.tap.setCreationFails(false);
+    EXPECT_TRUE(service.start());
+}
+
+TEST(InputEventInterceptorServiceTest, ReenablesTheTapAfterTheSystemDisabledIt)
+{
+    EngineHarness h;
+    h.log.clear();
+    h.tap.disableBySystem(TapEventType::tapDisabledByTimeout);
+    EXPECT_TRUE(h.tap.isEnabled());
+    h.tap.disableBySystem(TapEventType::tapDisabledByUserInput);
+    EXPECT_TRUE(h.tap.isEnabled());
+    ASSERT_EQ(h.log.lines().size(), 2u);
+    EXPECT_EQ(h.log.lines()[0], (RecordedLogLine {TarnLogLevel::warn, "tap", "CGEventTap re-enabled after timeout"}));
+    EXPECT_EQ(h.log.lines()[1], (RecordedLogLine {TarnLogLevel::warn, "tap", "CGEventTap re-enabled after userInput"}));
+}
+
+TEST(InputEventInterceptorServiceTest, DisabledNoticeWithoutATapLogsNothing)
+{
+    Ports p;
+    InputEventInterceptorService service(InputSettings {}, p.ports());
+    ASSERT_TRUE(service.start());
+    service.stop();
+    p.log.clear();
+    p.tap.disableBySystem(TapEventType::tapDisabledByTimeout);
+    EXPECT_TRUE(p.log.lines().empty());
+    EXPECT_FALSE(p.tap.isEnabled());
+}
+
+TEST(InputEventInterceptorServiceTest, OwnEventsPassUntouchedAndUncounted)
+{
+    EngineHarness h;
+    h.changeSettings([](InputSettings& s) {
+        s.doubleClickGuardEnabled = true;
+        s.clickRippleEnabled = true;
+    });
+    const auto snapshotsBefore = h.telemetry.size();
+    TapEvent marked;
+    marked.sourceUserData = kSyntheticMagicTag;
+    for (const auto type : {TapEventType::leftMouseDown, TapEventType::otherMouseDown, TapEventType::otherMouseUp,
+             TapEventType::scrollWheel, TapEventType::keyDown}) {
+        marked.type = type;
+        marked.buttonNumber = 3;
+        marked.scrollDeltaAxis1 = 1;
+        const auto result = h.tap.deliver(marked);
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(*result, marked);
+    }
+    EXPECT_EQ(h.telemetry.size(), snapshotsBefore);
+    EXPECT_TRUE(h.ripples.empty());
+    EXPECT_TRUE(h.telemetryLines.empty());
+    EXPECT_TRUE(h.poster.posted().empty());
+}
+
+TEST(InputEventInterceptorServiceTest, KeyDownIsNeverSwallowed)
+{
+    for (const bool engine : {true, false}) {
+        for (const bool hud : {true, false}) {
+            InputSettings settings;
+            settings.engineEnabled = engine;
+            settings.keyHUDEnabled = hud;
+            EngineHarness h(settings);
+            EXPECT_EQ(
+                h.run("key:0 key:33{cmd} key:126{ctrl+opt+shift+cmd}"), "key:0 key:33{cmd} key:126{ctrl+opt+shift+cmd}")
+                << "engine " << engine << " hud " << hud;
+        }
+    }
+}
+
+TEST(InputEventInterceptorServiceTest, ProfileLineOnlyWhenTheApplicationOrProfileChanges)
+{
+    InputSettings settings;
+    AppInputProfile safari;
+    safari.id = Uuid::random();
+    safari.bundleIdentifier = "com.apple.Safari";
+    safari.appName = "Safari Profile";
+    safari.scrollSpeedMultiplierOverride = 2.5;
+    safari.reverseMouseWheelOverride = false;
+    settings.appProfiles.push_back(safari);
+    EngineHarness h(settings);
+    h.log.clear();
+
+    const auto resolution = h.service->updateActiveApplication("com.apple.Safari", "Safari");
+    EXPECT_EQ(resolution.matchedProfileID, safari.id);
+    (void)h.service->updateActiveApplication("com.apple.Safari", "Safari");
+    (void)h.service->updateActiveApplication("com.apple.Terminal", std::nullopt);
+    (void)h.service->updateActiveApplication(std::nullopt, std::nullopt);
+    (void)h.service->updateActiveApplication(std::nullopt, std::nullopt);
+
+    const auto lines = h.log.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0],
+        (RecordedLogLine {TarnLogLevel::info, "profile",
+            "Profile resolved for Safari (com.apple.Safari) -> Safari Profile [reverse=false, "
+            "smooth=true, speed=2.50x]"}));
+    EXPECT_EQ(lines[1].message,
+        "Profile resolved for com.apple.Terminal (com.apple.Terminal) -> Global Default "
+        "[reverse=true, smooth=true, speed=1.35x]");
+    EXPECT_EQ(lines[2].message,
+        "Profile resolved for Desktop (none) -> Global Default [reverse=true, smooth=true, speed=1.35x]");
+    EXPECT_EQ(h.service->currentResolution().frontmostBundleID, std::nullopt);
+}
+
+TEST(InputEventInterceptorServiceTest, LiveResolutionFollowsTheWorkspaceWithoutLogging)
+{
+    InputSettings settings;
+    AppButtonRule rule;
+    rule.id = Uuid::random();
+    rule.bundleIdentifier = "org.gnome.Nautilus";
+    rule.button = MouseButtonKind::sideBack;
+    rule.action = MouseButtonAction::copy;
+    rule.isEnabled = true;
+    settings.appOverrides.push_back(rule);
+    EngineHarness h(settings);
+    h.log.clear();
+    EXPECT_EQ(h.run("+back -back"), "!key:33{cmd} !keyup:33{cmd}");
+    EXPECT_EQ(h.run("app:org.gnome.Nautilus/Files +back -back"), "!key:8{cmd} !keyup:8{cmd}");
+    EXPECT_EQ(h.service->currentResolution().frontmostAppName, "Files");
+    EXPECT_TRUE(h.log.lines().empty());
+}
+
+TEST(InputEventInterceptorServiceTest, SettingsUpdateClampsTheNominalDPIAndReportsCalibration)
+{
+    struct Case {
+        double dpi;
+        double expected;
+    };
+    const Case cases[] = {{50, 100}, {40000, 32000}, {std::numeric_limits<double>::infinity(), 1600}, {800, 800}};
+    EngineHarness h;
+    for (const auto& c : cases) {
+        h.calibration.clear();
+        h.changeSettings([&](InputSettings& s) { s.nominalPointerDPI = c.dpi; });
+        ASSERT_EQ(h.calibration.size(), 1u);
+        EXPECT_EQ(h.calibration[0].nominalDPI, c.expected) << c.dpi;
+    }
+    EXPECT_TRUE(h.log.count(kStopped) == 0);
+}
+
+TEST(InputEventInterceptorServiceTest, FindEnabledMacroSkipsDisabledAndUnknown)
+{
+    InputSettings settings;
+    InputMacro disabled;
+    disabled.id = Uuid::random();
+    disabled.isEnabled = false;
+    InputMacro enabled = disabled;
+    enabled.isEnabled = true;
+    enabled.name = "second";
+    settings.macros = {disabled, enabled};
+    EXPECT_EQ(InputEventInterceptorService::findEnabledMacro(std::nullopt, settings), nullptr);
+    EXPECT_EQ(InputEventInterceptorService::findEnabledMacro(Uuid::random(), settings), nullptr);
+    const auto* found = InputEventInterceptorService::findEnabledMacro(disabled.id, settings);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "second");
+}
+
+TEST(InputEventInterceptorServiceTest, DestroyingARunningServiceStopsItFirst)
+{
+    Ports p;
+    {
+        InputEventInterceptorService service(InputSettings {}, p.ports());
+        ASSERT_TRUE(service.start());
+    }
+    EXPECT_FALSE(p.tap.exists());
+    EXPECT_EQ(p.executor.pendingCount(), 0u);
+    EXPECT_EQ(p.log.count(kStopped), 1u);
+    // The tap no longer knows the service: events pass as if there were no engine.
+    TapEvent press;
+    press.type = TapEventType::otherMouseDown;
+    press.buttonNumber = 3;
+    EXPECT_EQ(p.tap.deliver(press), press);
+    p.executor.advance(std::chrono::seconds(1));
+}
+
+TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
+{
+    // A callback that calls back into the service would deadlock if the lock were held.
+    Ports p;
+    InputSettings settings;
+    settings.clickRippleEnabled = true;
+    InputEventInterceptorService service(settings, p.ports());
+    int reentered = 0;
+    EngineCallbacks callbacks;
+    callbacks.onTelemetryEvent = [&](const std::string&) { reentered += service.isRunning() ? 1 : 0; };
+    callbacks.onPointerTelemetry = [&](const PointerTelemetrySnapshot&) { (void)service.currentResolution(); };
+    callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot&) { (void)service.isRunning(); };
+    callbacks.onClickRipple = [&](const ClickRippleEvent&) { reentered += service.isRunning() ? 1 : 0; };
+    service.setCallbacks(callbacks);
+    ASSERT_TRUE(service.start());
+    TapEvent event;
+    event.type = TapEventType::leftMouseDown;
+    (void)p.tap.deliver(event);
+    event.type = TapEventType::otherMouseDown;
+    event.buttonNumber = 3;
+    (void)p.tap.deliver(event);
+    service.updateSettings(settings);
+    EXPECT_EQ(reentered, 2);
+}
+
+TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCalls)
+{
+    // Run under -DTARN_TSAN=ON this proves the locking; here it must simply not crash or hang.
+    Ports p;
+    auto service = std::make_unique<InputEventInterceptorService>(InputSettings {}, p.ports());
+    std::atomic<int> telemetryLines {0};
+    EngineCallbacks callbacks;
+    callbacks.onTelemetryEvent = [&](const std::string&) { ++telemetryLines; };
+    service->setCallbacks(callbacks);
+    ASSERT_TRUE(service->start());
+    std::atomic<bool> running {true};
+    std::thread tapThread([&] {
+        TapEvent event;
+        int i = 0;
+        while (running.load()) {
+            event.type = (i % 2 == 0) ? TapEventType::otherMouseDown : TapEventType::otherMouseUp;
+            event.buttonNumber = 3;
+            (void)p.tap.deliver(event);
+            event.type = TapEventType::mouseMoved;
+            event.location = {double(i % 500), 10};
+            (void)p.tap.deliver(event);
+            ++i;
+        }
+    });
+    InputSettings settings;
+    for (int i = 0; i < 200; ++i) {
+        settings.sideBackAction = i % 2 == 0 ? MouseButtonAction::copy : MouseButtonAction::passthrough;
+        service->updateSettings(settings);
+        (void)service->updateActiveApplication(
+            i % 3 == 0 ? std::optional<std::string>("a.b") : std::nullopt, std::nullopt);
+        p.workspace.setFrontmost(i % 2 == 0 ? std::optional<std::string>("c.d") : std::nullopt);
+    }
+    // Destroying the service while events keep arriving: the tap stops delivering first.
+    service.reset();
+    running = false;
+    tapThread.join();
+    EXPECT_FALSE(p.tap.exists());
+}
+
+} // namespace
+} // namespace tarn::input
