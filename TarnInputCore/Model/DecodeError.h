@@ -1,0 +1,24 @@
+#pragma once
+
+// Why a value of the configuration could not be read from JSON: where (a path of keys and
+// indices, such as "macros[2].steps[0].kind") and what went wrong.
+
+#include <string>
+
+#include "TarnKit/Foundation/Result.h"
+
+namespace tarn::input {
+
+struct DecodeError {
+    std::string path;
+    std::string message;
+
+    // "path: message", or the message alone at the top level.
+    std::string description() const { return path.empty() ? message : path + ": " + message; }
+
+    bool operator==(const DecodeError&) const = default;
+};
+
+template <typename T> using DecodeResult = Result<T, DecodeError>;
+
+} // namespace tarn::input

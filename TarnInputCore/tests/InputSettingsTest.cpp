@@ -1,0 +1,193 @@
+#include "TarnInputCore/Model/InputSettings.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace tarn::input {
+namespace {
+
+using nlohmann::json;
+
+json fullSettingsDocument()
+{
+    std::ifstream stream(std::string(TARN_TEST_DATA_DIR) + "/settings/full-settings.json");
+    return json::parse(std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()));
+}
+
+InputSettings decoded(const json& document)
+{
+    auto result = InputSettings::fromJson(document);
+    EXPECT_TRUE(result.hasValue()) << (result ? "" : result.error().description());
+    return result ? result.value() : InputSettings {};
+}
+
+TEST(InputSettingsTest, EmptyObjectAndNullValuesReadAsDefaults)
+{
+    EXPECT_EQ(decoded(json::object()), InputSettings {});
+
+    json allNull = json::object();
+    const json defaults = InputSettings {}.toJson();
+    for (const auto& [key, value] : defaults.items()) {
+        allNull[key] = nullptr;
+    }
+    EXPECT_EQ(decoded(allNull), InputSettings {});
+}
+
+TEST(InputSettingsTest, MissingKeysTakeDefaultsAndUnknownKeysAreIgnored)
+{
+    const auto settings = decoded(json {{"engineEnabled", false}, {"schemaVersion", 7}, {"scrollSpeedMultiplier", 9}});
+    InputSettings expected;
+    expected.engineEnabled = false;
+    // Stored as given: only resolution bounds the speed.
+    expected.scrollSpeedMultiplier = 9;
+    EXPECT_EQ(settings, expected);
+    EXPECT_EQ(settings.toJson().size(), 35u);
+}
+
+TEST(InputSettingsTest, DefaultsAreThoseOfTheSettingsFile)
+{
+    const InputSettings defaults;
+    EXPECT_TRUE(defaults.engineEnabled);
+    EXPECT_DOUBLE_EQ(defaults.scrollSpeedMultiplier, 1.35);
+    EXPECT_DOUBLE_EQ(defaults.smoothDecayRate, 0.22);
+    EXPECT_EQ(defaults.smoothScrollExcludedBundles,
+        (std::vector<std::string> {"com.figma.Desktop", "org.blenderfoundation.blender"}));
+    EXPECT_EQ(defaults.middleButtonAction, MouseButtonAction::missionControl);
+    EXPECT_EQ(defaults.gestureDownAction, MouseButtonAction::appExpose);
+    EXPECT_EQ(defaults.gestureTriggerButton, MouseButtonKind::middle);
+    EXPECT_EQ(defaults.keyHUDPosition, KeyHUDPosition::bottomCenter);
+    EXPECT_DOUBLE_EQ(defaults.doubleClickGuardThresholdMs, 45);
+    EXPECT_DOUBLE_EQ(defaults.gestureThresholdPoints, 46);
+    EXPECT_DOUBLE_EQ(defaults.keyHUDDurationSeconds, 1.6);
+    EXPECT_DOUBLE_EQ(defaults.nominalPointerDPI, 1600);
+}
+
+TEST(InputSettingsTest, PointerDPIIsBoundedByDecodingAndTheFullConstructor)
+{
+    const std::vector<std::pair<double, double>> cases {
+        {50, 100}, {100, 100}, {100.5, 100.5}, {800, 800}, {32000, 32000}, {40000, 32000}, {-3, 100}};
+    for (const auto& [stored, expected] : cases) {
+        EXPECT_DOUBLE_EQ(decoded(json {{"nominalPointerDPI", stored}}).nominalPointerDPI, expected) << stored;
+    }
+    EXPECT_DOUBLE_EQ(InputSettings::boundedPointerDPI(std::numeric_limits<double>::infinity()), 1600);
+    EXPECT_DOUBLE_EQ(InputSettings::boundedPointerDPI(std::numeric_limits<double>::quiet_NaN()), 1600);
+
+    const InputSettings d;
+    const InputSettings constructed(d.engineEnabled, d.reverseMouseWheel, d.reverseTrackpad, d.smoothScrollEnabled,
+        d.scrollSpeedMultiplier, d.smoothDecayRate, d.shiftScrollHorizontal, d.optionScrollZoomEnabled,
+        d.smoothScrollExcludedBundles, d.disableMouseAcceleration, d.pointerSpeedMultiplier, d.doubleClickGuardEnabled,
+        d.doubleClickGuardThresholdMs, d.easyWindowDragEnabled, d.buttonRemapEnabled, d.middleButtonAction,
+        d.sideBackAction, d.sideForwardAction, d.appOverrides, d.gestureChordsEnabled, d.gestureTriggerButton,
+        d.gestureUpAction, d.gestureDownAction, d.gestureLeftAction, d.gestureRightAction, d.gestureThresholdPoints,
+        d.keyHUDEnabled, d.clickRippleEnabled, d.keyHUDShortcutsOnly, d.keyHUDHideInSecureFields, d.keyHUDPosition,
+        d.keyHUDDurationSeconds, d.appProfiles, d.macros, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(constructed, InputSettings {});
+}
+
+TEST(InputSettingsTest, EveryBadValueFailsTheWholeDocument)
+{
+    const std::vector<std::pair<std::string, json>> cases {
+        {"/middleButtonAction", "launchRocket"},
+        {"/middleButtonAction", "MissionControl"},
+        {"/scrollSpeedMultiplier", "fast"},
+        {"/gestureTriggerButton", 7},
+        {"/gestureTriggerButton", 1},
+        {"/gestureTriggerButton", 2.0},
+        {"/gestureTriggerButton", "middle"},
+        {"/engineEnabled", 0},
+        {"/engineEnabled", "true"},
+        {"/keyHUDPosition", "center"},
+        {"/nominalPointerDPI", "800"},
+        {"/nominalPointerDPI", true},
+        {"/smoothScrollExcludedBundles", "com.figma.Desktop"},
+        {"/smoothScrollExcludedBundles/1", nullptr},
+        {"/smoothScrollExcludedBundles/1", 3},
+        {"/appOverrides", json::object()},
+        {"/appOverrides/0/button", 5},
+        {"/appOverrides/0/isEnabled", nullptr},
+        {"/appOverrides/0/id", "not-a-uuid"},
+        {"/appProfiles/0/buttonActionOverrides/2", "teleport"},
+        {"/appProfiles/0/macroBindings/3", "9A8B7C6D"},
+        {"/appProfiles/0/scrollSpeedMultiplierOverride", "1.4"},
+        {"/macros/0/triggerButtonNumber", 3.5},
+        {"/macros/0/isEnabled", 1},
+        {"/macros/0/steps/0/kind/keystroke/keyCode", 65536},
+        {"/macros/0/steps/0/kind/keystroke/keyCode", -1},
+        {"/macros/0/steps/0/kind/keystroke/keyCode", 9.0},
+        {"/macros/0/steps/1/kind/delayMs/_0", 120.5},
+        {"/macros/0/steps/1/kind/delayMs/_0", 18446744073709551615ull},
+        {"/macros/0/steps/2/kind", json {{"typeText", {{"_0", "a"}}}, {"delayMs", {{"_0", 1}}}}},
+        {"/macros/0/steps/2", nullptr},
+    };
+    ASSERT_TRUE(InputSettings::fromJson(fullSettingsDocument()).hasValue());
+    for (const auto& [pointer, badValue] : cases) {
+        json document = fullSettingsDocument();
+        document[json::json_pointer(pointer)] = badValue;
+        const auto result = InputSettings::fromJson(document);
+        EXPECT_FALSE(result.hasValue()) << pointer << " = " << badValue.dump();
+    }
+}
+
+TEST(InputSettingsTest, DecodeErrorNamesWhereTheDocumentFailed)
+{
+    json document = fullSettingsDocument();
+    document["macros"][0]["steps"][2]["kind"]["delayMs"] = {{"_0", 5}};
+    const auto result = InputSettings::fromJson(document);
+    ASSERT_FALSE(result.hasValue());
+    EXPECT_EQ(result.error().path, "macros[0].steps[2].kind");
+    EXPECT_EQ(result.error().message, "Invalid number of keys found, expected one.");
+}
+
+TEST(InputSettingsTest, EncodingRoundTripsEveryField)
+{
+    const auto settings = decoded(fullSettingsDocument());
+    EXPECT_EQ(settings.gestureTriggerButton, MouseButtonKind::sideForward);
+    EXPECT_EQ(settings.keyHUDPosition, KeyHUDPosition::topRight);
+    EXPECT_DOUBLE_EQ(settings.nominalPointerDPI, 800);
+    ASSERT_EQ(settings.macros.size(), 1u);
+    EXPECT_EQ(settings.macros[0].steps.size(), 3u);
+    EXPECT_EQ(decoded(settings.toJson()), settings);
+    EXPECT_NE(settings, InputSettings {});
+}
+
+TEST(InputSettingsTest, NonFiniteNumbersAreNeverWritten)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    InputSettings settings;
+    settings.scrollSpeedMultiplier = nan;
+    settings.keyHUDDurationSeconds = std::numeric_limits<double>::infinity();
+    settings.nominalPointerDPI = -std::numeric_limits<double>::infinity();
+    AppInputProfile profile;
+    profile.scrollSpeedMultiplierOverride = nan;
+    settings.appProfiles.push_back(profile);
+
+    const json document = settings.toJson();
+    EXPECT_DOUBLE_EQ(document["scrollSpeedMultiplier"].get<double>(), 1.35);
+    EXPECT_DOUBLE_EQ(document["keyHUDDurationSeconds"].get<double>(), 1.6);
+    EXPECT_DOUBLE_EQ(document["nominalPointerDPI"].get<double>(), 1600);
+    EXPECT_FALSE(document["appProfiles"][0].contains("scrollSpeedMultiplierOverride"));
+    EXPECT_EQ(document.dump().find("null"), std::string::npos);
+}
+
+TEST(InputSettingsTest, GlobalAndGestureActionsFollowTheirFields)
+{
+    InputSettings settings;
+    settings.middleButtonAction = MouseButtonAction::copy;
+    settings.sideBackAction = MouseButtonAction::paste;
+    settings.sideForwardAction = MouseButtonAction::newTab;
+    EXPECT_EQ(settings.globalAction(MouseButtonKind::middle), MouseButtonAction::copy);
+    EXPECT_EQ(settings.globalAction(MouseButtonKind::sideBack), MouseButtonAction::paste);
+    EXPECT_EQ(settings.globalAction(MouseButtonKind::sideForward), MouseButtonAction::newTab);
+    EXPECT_EQ(settings.gestureAction(GestureDirection::up), MouseButtonAction::missionControl);
+    EXPECT_EQ(settings.gestureAction(GestureDirection::down), MouseButtonAction::appExpose);
+    EXPECT_EQ(settings.gestureAction(GestureDirection::left), MouseButtonAction::switchSpaceLeft);
+    EXPECT_EQ(settings.gestureAction(GestureDirection::right), MouseButtonAction::switchSpaceRight);
+}
+
+} // namespace
+} // namespace tarn::input
