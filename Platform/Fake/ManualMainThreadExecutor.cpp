@@ -1,0 +1,44 @@
+#include "Platform/Fake/ManualMainThreadExecutor.h"
+
+#include <utility>
+
+namespace tarn {
+
+void ManualMainThreadExecutor::post(std::function<void()> task)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_tasks.push_back(std::move(task));
+    }
+    m_posted.notify_all();
+}
+
+std::size_t ManualMainThreadExecutor::runPending()
+{
+    std::deque<std::function<void()>> due;
+    {
+        std::lock_guard lock(m_mutex);
+        due.swap(m_tasks);
+    }
+    // Run without the lock, so that a task may post again.
+    for (auto& task : due) {
+        if (task) {
+            task();
+        }
+    }
+    return due.size();
+}
+
+std::size_t ManualMainThreadExecutor::pendingCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_tasks.size();
+}
+
+bool ManualMainThreadExecutor::waitForPending(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_posted.wait_for(lock, timeout, [this] { return !m_tasks.empty(); });
+}
+
+} // namespace tarn

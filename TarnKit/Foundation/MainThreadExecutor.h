@@ -1,0 +1,20 @@
+#pragma once
+
+// Runs work later on the program's main thread. Services whose callbacks arrive on their own
+// threads (hotkeys, the input engine) hand the work to this port, so that what the user wired to
+// them always runs where the interface lives, and always after the call that posted it returned.
+
+#include <functional>
+
+namespace tarn {
+
+class MainThreadExecutor {
+public:
+    virtual ~MainThreadExecutor() = default;
+
+    // Queues `task`; safe to call from any thread. The task never runs inside this call, and
+    // tasks run in the order they were posted.
+    virtual void post(std::function<void()> task) = 0;
+};
+
+} // namespace tarn
