@@ -128,17 +128,10 @@ void TarnLanguageMenuButton::onMenuAboutToShow()
 void TarnLanguageMenuButton::onMenuTriggered(QAction* action)
 {
     const QString code = action->data().toString();
-    if (code == kSystemCode) {
-        m_state.chooseSystem([this](TarnLanguage resolved) {
-            m_language = resolved;
-            emit languageSelected(resolved);
-        });
-    } else if (const auto picked = tarnLanguageFromRawValue(code.toStdString())) {
-        m_state.chooseLanguage(*picked, [this](TarnLanguage chosen) {
-            m_language = chosen;
-            emit languageSelected(chosen);
-        });
-    }
+    m_state.chooseCode(code.toStdString(), [this](TarnLanguage chosen) {
+        m_language = chosen;
+        emit languageSelected(chosen);
+    });
     refresh();
 }
 

@@ -80,17 +80,10 @@ void TarnLanguagePicker::showEvent(QShowEvent* event)
 void TarnLanguagePicker::onComboActivated(int index)
 {
     const QString code = m_combo->itemData(index).toString();
-    if (code == kSystemCode) {
-        m_state.chooseSystem([this](TarnLanguage resolved) {
-            m_language = resolved;
-            emit languageSelected(resolved);
-        });
-    } else if (const auto picked = tarnLanguageFromRawValue(code.toStdString())) {
-        m_state.chooseLanguage(*picked, [this](TarnLanguage chosen) {
-            m_language = chosen;
-            emit languageSelected(chosen);
-        });
-    }
+    m_state.chooseCode(code.toStdString(), [this](TarnLanguage chosen) {
+        m_language = chosen;
+        emit languageSelected(chosen);
+    });
     refresh();
 }
 

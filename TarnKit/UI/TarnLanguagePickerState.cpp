@@ -52,4 +52,13 @@ void TarnLanguagePickerState::chooseLanguage(TarnLanguage language, const OnSele
     }
 }
 
+void TarnLanguagePickerState::chooseCode(const std::string& code, const OnSelect& onSelect)
+{
+    if (code == "system") {
+        chooseSystem(onSelect);
+    } else if (const auto picked = tarnLanguageFromRawValue(code)) {
+        chooseLanguage(*picked, onSelect);
+    }
+}
+
 } // namespace tarn

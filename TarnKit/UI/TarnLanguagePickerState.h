@@ -38,6 +38,8 @@ public:
     void chooseSystem(const OnSelect& onSelect);
     // Stores `language`, then hands it to `onSelect`.
     void chooseLanguage(TarnLanguage language, const OnSelect& onSelect);
+    // A row's code: "system" or a language's raw value; an unknown code chooses nothing.
+    void chooseCode(const std::string& code, const OnSelect& onSelect);
 
 private:
     TarnLanguageSettings& m_settings;
