@@ -108,7 +108,6 @@ private:
     void emitSmoothScrollTick();
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
-    PointerTelemetrySnapshot telemetrySnapshotLocked() const;
 
     SettingsPtr settingsSnapshot() const;
     ResolutionPtr resolveLiveResolution(const SettingsPtr& settings);

@@ -1,56 +1,80 @@
 #pragma once
 
-// Pointer travel, click counts and the guided DPI measurement of one session.
-// Minimal for now: clicks, bounces and the nominal DPI are kept; travel and the measurement come
-// with the calibration work.
+// Pointer travel, click counts and the guided DPI measurement of one session. The measurement
+// compares the straight-line pixel displacement with the physical distance the user moved along a
+// ruler; the path length is only shown. Motion methods run for every mouse report and allocate
+// nothing.
 
-#include <cmath>
 #include <cstdint>
+#include <optional>
 
+#include "TarnInputCore/Engine/TapEvent.h"
 #include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
 
 namespace tarn::input {
 
 class PointerCalibrationTracker {
 public:
+    static constexpr double kCentimetersPerInch = 2.54;
     static constexpr double kDefaultCalibrationTargetCm = 10;
+    static constexpr double kMinimumCalibrationTargetCm = 1;
+    // Displacement needed before a live estimate is shown.
+    static constexpr double kLiveEstimateMinimumPixels = 5;
 
-    explicit PointerCalibrationTracker(double nominalDPI)
-        : m_nominalDPI(clampedDPI(nominalDPI))
-    {
-    }
+    explicit PointerCalibrationTracker(double nominalDPI);
 
     // Not finite → 1600; otherwise within [100, 32000].
-    static double clampedDPI(double dpi)
-    {
-        if (!std::isfinite(dpi)) {
-            return 1600;
-        }
-        return dpi < 100 ? 100 : (dpi > 32000 ? 32000 : dpi);
-    }
+    static double clampedDPI(double dpi);
+    // pixels ÷ DPI × 2.54, or 0 unless both are finite and positive.
+    static double pixelsToCentimeters(double pixels, double nominalDPI);
+    // pixels ÷ (cm ÷ 2.54), or 0 unless both are finite and positive.
+    static double calculateEffectiveDPI(double deltaPixels, double distanceCm);
 
     void setNominalDPI(double dpi) { m_nominalDPI = clampedDPI(dpi); }
     double nominalDPI() const { return m_nominalDPI; }
 
+    // Without a point the next absolute position only anchors the measurement.
+    void startCalibration(std::optional<EventPoint> point, double targetCm);
+    // The measured DPI, or nothing when the pointer did not move.
+    std::optional<std::int64_t> finishCalibration(std::optional<EventPoint> point);
+    void recordPointerMove(EventPoint point);
+    void recordPointerDelta(double dx, double dy);
+    // Where a relative report left the pointer: keeps the next absolute position from measuring
+    // again the travel its deltas already counted.
+    void notePointerLocation(EventPoint point);
     void recordClick(bool wasBlockedBounce) { ++(wasBlockedBounce ? m_blockedGhostDoubleClicks : m_sessionClicks); }
+    // Clears travel, clicks and the measurement; keeps the nominal DPI and the target.
+    void resetSession();
+
     std::int64_t sessionClicks() const { return m_sessionClicks; }
     std::int64_t blockedGhostDoubleClicks() const { return m_blockedGhostDoubleClicks; }
-    bool isCalibrating() const { return false; }
+    bool isCalibrating() const { return m_isCalibrating; }
+    double sessionPixelsTraveled() const { return m_sessionPixelsTraveled; }
+    double calibrationTargetCm() const { return m_calibrationTargetCm; }
+    double calibrationPathPixels() const { return m_calibrationPathPixels; }
+    double calibrationDeltaPixels() const;
+    std::optional<std::int64_t> lastMeasuredDPI() const { return m_lastMeasuredDPI; }
+    double sessionDistanceCm() const { return pixelsToCentimeters(m_sessionPixelsTraveled, m_nominalDPI); }
+    double sessionDistanceMeters() const { return sessionDistanceCm() / 100; }
 
-    PointerCalibrationSnapshot snapshot() const
-    {
-        PointerCalibrationSnapshot snapshot;
-        snapshot.nominalDPI = m_nominalDPI;
-        snapshot.calibrationTargetCm = kDefaultCalibrationTargetCm;
-        snapshot.sessionClicks = m_sessionClicks;
-        snapshot.blockedGhostDoubleClicks = m_blockedGhostDoubleClicks;
-        return snapshot;
-    }
+    PointerCalibrationSnapshot snapshot() const;
 
 private:
+    // The DPI for the current displacement, or nothing when it is not finite and positive.
+    std::optional<std::int64_t> measuredDPI() const;
+
     double m_nominalDPI;
+    double m_sessionPixelsTraveled = 0;
     std::int64_t m_sessionClicks = 0;
     std::int64_t m_blockedGhostDoubleClicks = 0;
+    bool m_isCalibrating = false;
+    double m_calibrationTargetCm = kDefaultCalibrationTargetCm;
+    double m_calibrationPathPixels = 0;
+    std::optional<std::int64_t> m_lastMeasuredDPI;
+    double m_calibrationDeltaX = 0;
+    double m_calibrationDeltaY = 0;
+    std::optional<EventPoint> m_lastPointerPoint;
+    bool m_awaitingCalibrationAnchor = false;
 };
 
 } // namespace tarn::input

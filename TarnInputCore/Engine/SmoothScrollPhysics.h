@@ -57,10 +57,7 @@ struct SmoothScrollPhysics {
 private:
     static double absolute(double value) { return value < 0 ? -value : value; }
 
-    static double addImpulse(double remaining, double step)
-    {
-        return step * remaining >= 0 ? step + remaining : step;
-    }
+    static double addImpulse(double remaining, double step) { return step * remaining >= 0 ? step + remaining : step; }
 };
 
 } // namespace tarn::input
