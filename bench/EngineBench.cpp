@@ -70,6 +70,7 @@ private:
 class CountingPoster final : public EventPoster {
 public:
     void post(const TapEvent& event) override { m_keyCodes += event.keyCode; }
+    void postText(std::string_view, std::int64_t) override { }
     std::uint64_t m_keyCodes = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "TarnInputCore/Engine/InputMacroEngine.h"
 
+#include <algorithm>
 #include <limits>
+#include <optional>
 #include <variant>
 
 #include "TarnInputCore/Engine/KeystrokeFormatter.h"
@@ -9,55 +11,55 @@
 namespace tarn::input {
 namespace {
 
-    constexpr auto kMaxMs = std::numeric_limits<std::int64_t>::max();
+constexpr auto kMaxMs = std::numeric_limits<std::int64_t>::max();
 
-    std::int64_t saturatingAdd(std::int64_t total, std::int64_t cost)
-    {
-        return cost > kMaxMs - total ? kMaxMs : total + cost;
+std::int64_t saturatingAdd(std::int64_t total, std::int64_t cost)
+{
+    return cost > kMaxMs - total ? kMaxMs : total + cost;
+}
+
+std::int64_t characterCount(const std::string& text)
+{
+    return static_cast<std::int64_t>(UnicodeText::graphemeCount(text));
+}
+
+std::int64_t stepCost(const MacroStepKind& kind)
+{
+    if (std::holds_alternative<MacroKeystroke>(kind)) {
+        return InputMacroEngine::keystrokeDurationMs;
     }
-
-    std::int64_t characterCount(const std::string& text)
-    {
-        return static_cast<std::int64_t>(UnicodeText::graphemeCount(text));
+    if (const auto* delay = std::get_if<MacroDelay>(&kind)) {
+        return std::max<std::int64_t>(delay->milliseconds, 0);
     }
+    // At most 500 characters are valid, but an invalid text must not overflow the product.
+    const std::int64_t characters = characterCount(std::get<MacroTypeText>(kind).text);
+    return characters > kMaxMs / InputMacroEngine::typeTextCharDurationMs
+        ? kMaxMs
+        : characters * InputMacroEngine::typeTextCharDurationMs;
+}
 
-    std::int64_t stepCost(const MacroStepKind& kind)
-    {
-        if (std::holds_alternative<MacroKeystroke>(kind)) {
-            return InputMacroEngine::keystrokeDurationMs;
+std::optional<MacroValidationIssue> stepIssue(const MacroStepKind& kind, std::int64_t index)
+{
+    using Issue = MacroValidationIssue;
+    if (const auto* keystroke = std::get_if<MacroKeystroke>(&kind)) {
+        if (keystroke->keyCode > InputMacroEngine::maxValidKeyCode) {
+            return Issue {Issue::InvalidKeyCode {index, keystroke->keyCode}};
         }
-        if (const auto* delay = std::get_if<MacroDelay>(&kind)) {
-            return std::max<std::int64_t>(delay->milliseconds, 0);
+    } else if (const auto* delay = std::get_if<MacroDelay>(&kind)) {
+        if (delay->milliseconds < 0 || delay->milliseconds > InputMacroEngine::maxDelayPerStepMs) {
+            return Issue {Issue::InvalidDelay {index, delay->milliseconds}};
         }
-        // At most 500 characters are valid, but an invalid text must not overflow the product.
-        const std::int64_t characters = characterCount(std::get<MacroTypeText>(kind).text);
-        return characters > kMaxMs / InputMacroEngine::typeTextCharDurationMs
-            ? kMaxMs
-            : characters * InputMacroEngine::typeTextCharDurationMs;
-    }
-
-    std::optional<MacroValidationIssue> stepIssue(const MacroStepKind& kind, std::int64_t index)
-    {
-        using Issue = MacroValidationIssue;
-        if (const auto* keystroke = std::get_if<MacroKeystroke>(&kind)) {
-            if (keystroke->keyCode > InputMacroEngine::maxValidKeyCode) {
-                return Issue {Issue::InvalidKeyCode {index, keystroke->keyCode}};
-            }
-        } else if (const auto* delay = std::get_if<MacroDelay>(&kind)) {
-            if (delay->milliseconds < 0 || delay->milliseconds > InputMacroEngine::maxDelayPerStepMs) {
-                return Issue {Issue::InvalidDelay {index, delay->milliseconds}};
-            }
-        } else {
-            const auto& text = std::get<MacroTypeText>(kind).text;
-            if (text.empty()) {
-                return Issue {Issue::EmptyText {index}};
-            }
-            if (characterCount(text) > InputMacroEngine::maxTextStepCharacters) {
-                return Issue {Issue::TextTooLong {index, InputMacroEngine::maxTextStepCharacters}};
-            }
+    } else {
+        const auto& text = std::get<MacroTypeText>(kind).text;
+        if (text.empty()) {
+            return Issue {Issue::EmptyText {index}};
         }
-        return std::nullopt;
+        if (characterCount(text) > InputMacroEngine::maxTextStepCharacters) {
+            return Issue {Issue::TextTooLong {index, InputMacroEngine::maxTextStepCharacters}};
+        }
     }
+    return std::nullopt;
+}
 
 } // namespace
 

@@ -45,7 +45,7 @@ struct MacroValidationIssue {
     };
 
     std::variant<EmptyName, EmptySteps, TooManySteps, InvalidKeyCode, InvalidDelay, EmptyText, TextTooLong,
-                 TotalDurationTooLong>
+        TotalDurationTooLong>
         kind;
 
     bool operator==(const MacroValidationIssue&) const = default;

@@ -95,7 +95,8 @@ TEST(InputEventInterceptorServiceButtonsTest, BoundMacroPlaysInsteadOfTheAction)
     settings.macros = {keystrokeMacro("Copy paste", 3)};
     EngineHarness h(settings);
     EXPECT_EQ(h.run("+back -back"), "!key:8{cmd} !keyup:8{cmd}");
-    EXPECT_EQ(h.run("50ms"), "!key:9{cmd} !keyup:9{cmd}");
+    EXPECT_EQ(h.run("63ms"), ""); // 14 ms after a keystroke, then the 50 ms delay
+    EXPECT_EQ(h.run("1ms"), "!key:9{cmd} !keyup:9{cmd}");
     EXPECT_EQ(h.telemetryLines, std::vector<std::string> {"Side Button 4 (Back) → Macro: Copy paste"});
     EXPECT_TRUE(h.nothingHeld());
 }

@@ -20,7 +20,7 @@ InputMacro macroWith(std::string name, std::vector<MacroStep> steps)
 TEST(InputMacroEngine, BlankNameAndNoSteps)
 {
     EXPECT_EQ(InputMacroEngine::validate(macroWith(" \n", {})),
-              (std::vector<Issue> {{Issue::EmptyName {}}, {Issue::EmptySteps {}}}));
+        (std::vector<Issue> {{Issue::EmptyName {}}, {Issue::EmptySteps {}}}));
 }
 
 TEST(InputMacroEngine, EveryStepIsExaminedAlsoBeyondTheLimit)
@@ -48,7 +48,7 @@ TEST(InputMacroEngine, DurationLimitAndStepIssues)
 
     const auto negative = macroWith("N", {MacroStep::delay(-1), MacroStep::typeText(""), MacroStep::typeText("  ")});
     EXPECT_EQ(InputMacroEngine::validate(negative),
-              (std::vector<Issue> {{Issue::InvalidDelay {0, -1}}, {Issue::EmptyText {1}}}));
+        (std::vector<Issue> {{Issue::InvalidDelay {0, -1}}, {Issue::EmptyText {1}}}));
     EXPECT_EQ(InputMacroEngine::estimatedDurationMs(negative), 10);
 }
 
