@@ -17,6 +17,7 @@
 #include "Platform/Fake/FakeWorkspace.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
+#include "bench/DirectTap.h"
 
 #include <sys/resource.h>
 
@@ -24,22 +25,6 @@ namespace tarn::input {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Hands events straight to the service's handler, as a tap adapter's read loop would.
-class DirectTap final : public EventTap {
-public:
-    bool create(std::uint64_t, EventTapHandler& handler) override
-    {
-        m_handler = &handler;
-        return true;
-    }
-    void enable() override { }
-    void destroy() override { m_handler = nullptr; }
-    TapVerdict deliver(TapEvent& event) { return m_handler->handleTapEvent(event); }
-
-private:
-    EventTapHandler* m_handler = nullptr;
-};
 
 class CountingPoster final : public EventPoster {
 public:
