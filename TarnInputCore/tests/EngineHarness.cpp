@@ -11,8 +11,7 @@ namespace tarn::input::testing {
 EngineHarness::EngineHarness(InputSettings initialSettings)
     : settings(std::move(initialSettings))
 {
-    service = std::make_unique<InputEventInterceptorService>(
-        settings, EnginePorts {tap, poster, workspace, windows, clock, executor, log});
+    service = std::make_unique<InputEventInterceptorService>(settings, ports());
     EngineCallbacks callbacks;
     callbacks.onTelemetryEvent = [this](const std::string& line) { telemetryLines.push_back(line); };
     callbacks.onClickRipple = [this](const ClickRippleEvent& ripple) { ripples.push_back(ripple); };

@@ -16,6 +16,7 @@
 
 #include "Platform/Fake/FakeClock.h"
 #include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/FakeEnginePorts.h"
 #include "Platform/Fake/FakeEventPoster.h"
 #include "Platform/Fake/FakeEventTap.h"
 #include "Platform/Fake/FakeWindowAccess.h"
@@ -26,7 +27,7 @@
 
 namespace tarn::input::testing {
 
-class EngineHarness {
+class EngineHarness : public FakeEnginePorts {
 public:
     // Creates and starts the service with these settings.
     explicit EngineHarness(InputSettings settings = {});
@@ -40,13 +41,6 @@ public:
     // Changes the settings the way the settings-change path does.
     void changeSettings(const std::function<void(InputSettings&)>& change);
 
-    FakeClock clock;
-    FakeEventTap tap;
-    FakeEventPoster poster;
-    FakeWorkspace workspace;
-    FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
-    RecordingLogSink log;
     InputSettings settings;
     std::unique_ptr<InputEventInterceptorService> service;
 

@@ -5,6 +5,7 @@
 
 #include "Platform/Fake/FakeClock.h"
 #include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/FakeEnginePorts.h"
 #include "Platform/Fake/FakeEventPoster.h"
 #include "Platform/Fake/FakeEventTap.h"
 #include "Platform/Fake/FakeSecureInputState.h"
@@ -21,9 +22,9 @@ using EventFlag::control;
 using EventFlag::option;
 using EventFlag::shift;
 
-struct HUDRig {
+struct HUDRig : FakeEnginePorts {
     explicit HUDRig(InputSettings initial)
-        : service(initial, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
+        : service(initial, ports())
     {
         service.setSecureInputState(secure);
         EngineCallbacks callbacks;
@@ -44,13 +45,6 @@ struct HUDRig {
         return tokens.size() > before ? tokens.back().text : std::string();
     }
 
-    FakeClock clock;
-    FakeEventTap tap;
-    FakeEventPoster poster;
-    FakeWorkspace workspace;
-    FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
-    RecordingLogSink log;
     FakeSecureInputState secure;
     InputEventInterceptorService service;
     std::vector<KeyHUDToken> tokens;

@@ -7,6 +7,7 @@
 
 #include "Platform/Fake/FakeClock.h"
 #include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/FakeEnginePorts.h"
 #include "Platform/Fake/FakeEventPoster.h"
 #include "Platform/Fake/FakeEventTap.h"
 #include "Platform/Fake/FakeWindowAccess.h"
@@ -25,9 +26,9 @@ using namespace std::chrono_literals;
 constexpr std::uint16_t kEqualsKey = 24;
 constexpr std::uint16_t kMinusKey = 27;
 
-struct ScrollRig {
+struct ScrollRig : FakeEnginePorts {
     explicit ScrollRig(InputSettings initial = {})
-        : service(initial, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
+        : service(initial, ports())
     {
         EXPECT_TRUE(service.start());
     }
@@ -58,13 +59,6 @@ struct ScrollRig {
         return amounts;
     }
 
-    FakeClock clock;
-    FakeEventTap tap;
-    FakeEventPoster poster;
-    FakeWorkspace workspace;
-    FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
-    RecordingLogSink log;
     InputEventInterceptorService service;
 };
 

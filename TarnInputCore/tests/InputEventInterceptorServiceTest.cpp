@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineHarness.h"
+#include "Platform/Fake/FakeEnginePorts.h"
 
 namespace tarn::input {
 namespace {
@@ -17,16 +18,7 @@ constexpr std::string_view kStarted = "CGEventTap started and listening on main 
 constexpr std::string_view kStopped = "CGEventTap stopped";
 constexpr std::string_view kFailed = "Failed to create CGEventTap (Accessibility permission required)";
 
-struct Ports {
-    FakeClock clock;
-    FakeEventTap tap;
-    FakeEventPoster poster;
-    FakeWorkspace workspace;
-    FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
-    RecordingLogSink log;
-    EnginePorts ports() { return {tap, poster, workspace, windows, clock, executor, log}; }
-};
+using Ports = FakeEnginePorts;
 
 TEST(InputEventInterceptorServiceTest, StartAndStopLogOnceAndManageTapAndTimer)
 {

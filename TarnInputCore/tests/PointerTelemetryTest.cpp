@@ -6,6 +6,7 @@
 
 #include "Platform/Fake/FakeClock.h"
 #include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/FakeEnginePorts.h"
 #include "Platform/Fake/FakeEventPoster.h"
 #include "Platform/Fake/FakeEventTap.h"
 #include "Platform/Fake/FakeWindowAccess.h"
@@ -143,9 +144,9 @@ TEST(PointerCalibrationTrackerTest, TargetsAndReset)
     EXPECT_EQ(snapshot.nominalDPI, 1600);
 }
 
-struct MotionRig {
+struct MotionRig : FakeEnginePorts {
     MotionRig()
-        : service(InputSettings {}, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
+        : service(InputSettings {}, ports())
     {
         EngineCallbacks callbacks;
         callbacks.onPointerTelemetry = [this](const PointerTelemetrySnapshot& s) { telemetry.push_back(s); };
@@ -175,13 +176,6 @@ struct MotionRig {
         return messages;
     }
 
-    FakeClock clock;
-    FakeEventTap tap;
-    FakeEventPoster poster;
-    FakeWorkspace workspace;
-    FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
-    RecordingLogSink log;
     InputEventInterceptorService service;
     std::vector<PointerTelemetrySnapshot> telemetry;
     std::vector<PointerCalibrationSnapshot> calibration;
