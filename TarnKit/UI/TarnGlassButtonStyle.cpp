@@ -46,12 +46,9 @@ void TarnGlassButtonStyle::paint(
     painter.save();
     painter.setOpacity(painter.opacity() * (pressed ? kPressedOpacity : 1.0));
     TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(), border());
-    const QRectF textArea
-        = bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
-    painter.setFont(font());
-    painter.setPen(textColor());
-    painter.drawText(
-        textArea, Qt::AlignCenter | Qt::TextSingleLine, TarnTextStyles::singleLine(label, metrics, textArea.width()));
+    TarnTextStyles::drawCentredLine(painter,
+        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), label, metrics,
+        font(), textColor());
     painter.restore();
 }
 

@@ -64,12 +64,9 @@ void TarnPrimaryButtonStyle::paint(
     painter.scale(factor, factor);
     painter.translate(-centre);
     TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(pressAmount), Qt::transparent);
-    const QRectF textArea
-        = bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
-    painter.setFont(font());
-    painter.setPen(textColor());
-    painter.drawText(
-        textArea, Qt::AlignCenter | Qt::TextSingleLine, TarnTextStyles::singleLine(label, metrics, textArea.width()));
+    TarnTextStyles::drawCentredLine(painter,
+        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), label, metrics,
+        font(), textColor());
     painter.restore();
 }
 

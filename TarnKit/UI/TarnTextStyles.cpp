@@ -4,6 +4,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QRectF>
 
 namespace tarn {
 
@@ -82,6 +84,14 @@ QString TarnTextStyles::singleLine(const QString& text, const QFontMetricsF& met
         return line;
     }
     return metrics.elidedText(line, Qt::ElideRight, std::max(0.0, availableWidth));
+}
+
+void TarnTextStyles::drawCentredLine(QPainter& painter, const QRectF& area, const QString& text,
+    const QFontMetricsF& metrics, const QFont& font, const QColor& color)
+{
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, singleLine(text, metrics, area.width()));
 }
 
 } // namespace tarn

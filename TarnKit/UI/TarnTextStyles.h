@@ -4,10 +4,14 @@
 // text keeps its proportion to the fixed-size glass shapes around it. Widgets measure text with
 // the font they paint with, so a display with a different font resolution never clips a label.
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
 class QFontMetricsF;
+
+class QPainter;
+class QRectF;
 
 namespace tarn {
 
@@ -54,6 +58,9 @@ public:
     // A label limited to one line: oneLine(), and a text wider than `availableWidth` is cut at the
     // end with an ellipsis.
     static QString singleLine(const QString& text, const QFontMetricsF& metrics, double availableWidth);
+    // Draws singleLine(text) centred in `area` with that font and colour (button labels).
+    static void drawCentredLine(QPainter& painter, const QRectF& area, const QString& text,
+        const QFontMetricsF& metrics, const QFont& font, const QColor& color);
 };
 
 } // namespace tarn
