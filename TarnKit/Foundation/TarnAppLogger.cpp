@@ -8,6 +8,7 @@
 #include <fmt/format.h>
 
 #include "TarnKit/Foundation/BuildInfo.h"
+#include "TarnKit/Foundation/FileUrl.h"
 #include "TarnKit/Foundation/LogRedactor.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Foundation/UniqueFd.h"
@@ -110,27 +111,6 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path)
     }
 }
 
-// Percent-encodes a path for a file:// URI; commas too, because dbus-send splits its array
-// arguments at commas.
-std::string fileUri(const std::filesystem::path& path)
-{
-    constexpr std::string_view kHex = "0123456789ABCDEF";
-    std::string uri = "file://";
-    for (const char c : path.string()) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')
-            || c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
-        if (plain) {
-            uri.push_back(c);
-        } else {
-            uri.push_back('%');
-            uri.push_back(kHex[byte >> 4]);
-            uri.push_back(kHex[byte & 0x0F]);
-        }
-    }
-    return uri;
-}
-
 // Starts a program found in $PATH with its output discarded and returns its exit status, or
 // -1 when it could not be started.
 int runQuietly(std::vector<std::string> arguments)
@@ -171,7 +151,7 @@ void revealWithDesktop(const std::filesystem::path& path, bool isFile)
         if (isFile) {
             const int shown = runQuietly({"dbus-send", "--session", "--print-reply",
                 "--dest=org.freedesktop.FileManager1", "--type=method_call", "/org/freedesktop/FileManager1",
-                "org.freedesktop.FileManager1.ShowItems", "array:string:" + fileUri(path), "string:"});
+                "org.freedesktop.FileManager1.ShowItems", "array:string:" + FileUrl::from(path), "string:"});
             if (shown == 0) {
                 return;
             }

@@ -2,29 +2,9 @@
 
 #include <utility>
 
-#include <fmt/format.h>
+#include "TarnKit/Foundation/FileUrl.h"
 
 namespace tarn {
-namespace {
-
-// RFC 3986: everything but unreserved characters and the path separator is percent-encoded,
-// byte by byte, so spaces and non-ASCII folder names survive the trip through the opener.
-std::string fileUrl(const std::filesystem::path& path)
-{
-    std::string url = "file://";
-    for (const unsigned char byte : path.string()) {
-        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
-            || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
-        if (unreserved) {
-            url += static_cast<char>(byte);
-        } else {
-            url += fmt::format("%{:02X}", byte);
-        }
-    }
-    return url;
-}
-
-} // namespace
 
 TarnPermissionCenter::TarnPermissionCenter(
     PermissionBackend& backend, UrlOpener& opener, std::filesystem::path helpPage)
@@ -57,7 +37,7 @@ std::optional<std::string> TarnPermissionCenter::settingsAddress(TarnSystemPermi
     if (!std::filesystem::is_regular_file(m_helpPage, error)) {
         return std::nullopt;
     }
-    return fileUrl(std::filesystem::absolute(m_helpPage, error)) + "#" + std::string(rawValue(kind));
+    return FileUrl::from(std::filesystem::absolute(m_helpPage, error)) + "#" + std::string(rawValue(kind));
 }
 
 } // namespace tarn

@@ -1,0 +1,22 @@
+#include "TarnKit/Foundation/FileUrl.h"
+
+#include <fmt/format.h>
+
+namespace tarn {
+
+std::string FileUrl::from(const std::filesystem::path& path)
+{
+    std::string url = "file://";
+    for (const unsigned char byte : path.string()) {
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
+            || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
+        if (unreserved) {
+            url += static_cast<char>(byte);
+        } else {
+            url += fmt::format("%{:02X}", byte);
+        }
+    }
+    return url;
+}
+
+} // namespace tarn
