@@ -1,16 +1,36 @@
 #pragma once
 
-// Port: which application is in front. The engine asks on every scroll and middle or side button
-// event, on the tap thread, so an adapter must answer from a cached value without a round trip.
+// Port: which application is in front, which are running, and when the front one changes.
+// The engine asks `frontmostApplication` on every scroll and middle or side button event, on the
+// tap thread, so an adapter must answer from a cached value without a round trip.
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "TarnInputCore/Engine/FrontmostApplication.h"
+#include "TarnKit/Foundation/Subscription.h"
 
 namespace tarn::input {
 
+// One running application with a window the user can switch to.
+struct RunningApplication {
+    std::string bundleID;
+    std::string name;
+    bool operator==(const RunningApplication&) const = default;
+};
+
 class Workspace {
 public:
+    using ActivationHandler = std::function<void(const FrontmostApplication&)>;
+
     virtual ~Workspace() = default;
     virtual FrontmostApplication frontmostApplication() const = 0;
+    // One entry per application, in no particular order. May do I/O: never on the tap thread.
+    virtual std::vector<RunningApplication> runningApplications() const = 0;
+    // Called once per change of the frontmost application, on the adapter's own thread; the
+    // handler must not block. Ends when the handle is destroyed.
+    virtual Subscription subscribeActivation(ActivationHandler handler) = 0;
 };
 
 } // namespace tarn::input
