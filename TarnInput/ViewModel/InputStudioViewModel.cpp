@@ -333,16 +333,6 @@ void InputStudioViewModel::refreshDevices(bool showFeedback)
         false);
 }
 
-// MARK: Named operations
-
-void InputStudioViewModel::toggleKeyHUD()
-{
-    applySettingsChange([](InputSettings& settings) { settings.keyHUDEnabled = !settings.keyHUDEnabled; });
-    showToast(m_settings.keyHUDEnabled ? text("Presentation KeyHUD enabled.", "Sunum Kısayol HUD açıldı.")
-                                       : text("Presentation KeyHUD hidden.", "Sunum Kısayol HUD kapatıldı."),
-        false);
-}
-
 // MARK: Toast
 
 void InputStudioViewModel::showToast(const std::string& message, bool isError)

@@ -46,6 +46,7 @@
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/PointerAccelerationBridge.h"
+#include "TarnInputCore/Engine/Workspace.h"
 #include "TarnInputCore/Model/ConnectedPointerDevice.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputConfigStore.h"
@@ -131,8 +132,52 @@ public:
     // Shows `message` at once, replacing any toast on show, and clears it 2.6 s later.
     void showToast(const std::string& message, bool isError);
 
-    // Switches the key HUD on or off and says so in a toast (also the global hotkey's action).
+    // Named operations. Those that change settings run applySettingsChange; most end with a toast.
+    Q_INVOKABLE void toggleEngine();
+    // Also the action of the global hotkey (Alt+Super+H on Linux).
     Q_INVOKABLE void toggleKeyHUD();
+    Q_INVOKABLE void resetToDefaults();
+    Q_INVOKABLE void toggleLaunchAtLogin(bool enabled);
+    Q_INVOKABLE void copyHardwareReport();
+    Q_INVOKABLE void resetDiagnostics();
+    // Not finite → 1600, otherwise held within 100…32000.
+    Q_INVOKABLE void setNominalDPI(double dpi);
+    // Starts or stops the guided measurement, by the last published calibration state.
+    Q_INVOKABLE void toggleDPICalibration();
+    Q_INVOKABLE void applyMeasuredDPI();
+    Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
+    // Shows a sample key token and a ripple at the pointer, whatever the settings.
+    Q_INVOKABLE void previewKeyHUD();
+    // The first device that is not built in; else the first device; absent when none is listed.
+    std::optional<ConnectedPointerDevice> primaryExternalMouse() const;
+    // Running applications with an id and a name, sorted by name in the interface language
+    // without regard to case; equal names keep the desktop's order.
+    std::vector<RunningApplication> runningDesktopApps() const;
+
+    // Editing operations on the lists inside the settings. Only newly typed ids and names are
+    // trimmed; duplicate tests ignore case. Records are found by `id`: updates change the first
+    // match, removals remove every match.
+    void addScrollExclusion(const std::string& bundleID);
+    // Removes entries spelled exactly so.
+    void removeScrollExclusion(const std::string& bundleID);
+    void addAppRule(
+        const std::string& bundleID, const std::string& appName, MouseButtonKind button, MouseButtonAction action);
+    void removeAppRule(const AppButtonRule& rule);
+    void toggleAppRule(const AppButtonRule& rule);
+    void addProfileTemplate(const AppInputProfile& profileTemplate);
+    void addAppProfile(const std::string& bundleID, const std::string& appName);
+    void updateAppProfile(const AppInputProfile& profile);
+    void removeAppProfile(const AppInputProfile& profile);
+    void addMacroPreset(const InputMacro& preset);
+    // False (with an error toast) when the macro is not valid; nothing is stored then.
+    bool saveMacro(const InputMacro& macro);
+    void toggleMacro(const InputMacro& macro);
+    // One button triggers at most one macro: giving a button to this macro takes it from others.
+    void updateMacroTriggerButton(const Uuid& macroID, std::optional<std::int64_t> buttonNumber);
+    // Also drops the macro's bindings from every profile.
+    void removeMacro(const InputMacro& macro);
+    // Plays the macro once without saving anything.
+    void testMacro(const InputMacro& macro);
 
     // The engine, for the screens that talk to it directly (calibration, macro tests).
     InputEventInterceptorService& interceptor() { return *m_interceptor; }
@@ -178,6 +223,8 @@ private:
     std::vector<ConnectedPointerDevice> discoverDevices() const;
     // The English or Turkish text in the current language.
     std::string text(std::string_view en, std::string_view tr) const;
+    // Takes the trigger button from every macro but `keep`.
+    static void releaseTriggerButton(std::vector<InputMacro>& macros, std::int64_t buttonNumber, const Uuid& keep);
 
     const InputStudioServices m_services;
 

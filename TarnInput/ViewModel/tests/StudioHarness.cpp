@@ -1,6 +1,7 @@
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include <fmt/format.h>
@@ -71,6 +72,33 @@ nlohmann::json StudioHarness::settingsFileJson() const
 {
     std::ifstream file(settingsFile());
     return nlohmann::json::parse(file, nullptr, false);
+}
+
+InputSettings StudioHarness::storedSettings() const
+{
+    if (!settingsFileExists()) {
+        return InputSettings {};
+    }
+    auto decoded = InputSettings::fromJson(settingsFileJson());
+    return decoded ? decoded.value() : InputSettings {};
+}
+
+std::string StudioHarness::settingsFileText() const
+{
+    std::ifstream file(settingsFile());
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void StudioHarness::slidePointer(double dx, int steps)
+{
+    for (int step = 0; step < steps; ++step) {
+        engine.clock.advance(std::chrono::milliseconds(10));
+        TapEvent move;
+        move.type = TapEventType::mouseMoved;
+        move.mouseDeltaX = dx / steps;
+        engine.tap.deliver(move);
+    }
+    mainThread.runPending();
 }
 
 void StudioHarness::writeSettingsFile(const InputSettings& settings) const

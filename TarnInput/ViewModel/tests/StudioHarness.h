@@ -57,10 +57,16 @@ public:
     std::filesystem::path settingsFile() const { return m_folder / "TarnInput" / "input-settings.json"; }
     bool settingsFileExists() const { return std::filesystem::exists(settingsFile()); }
     nlohmann::json settingsFileJson() const;
+    // The settings file decoded; the defaults when there is none.
+    InputSettings storedSettings() const;
+    std::string settingsFileText() const;
     void writeSettingsFile(const InputSettings& settings) const;
 
     // A USB mouse (or a built-in touchpad) the device source reports from now on.
     void addDevice(const std::string& product, std::int64_t vendorID, bool builtIn = false);
+
+    // Moves the pointer by `dx` pixels in `steps` reports 10 ms apart, then runs the posted tasks.
+    void slidePointer(double dx, int steps);
 
     // Lines the view model and the engine logged, as "<category> <message>".
     std::vector<std::string> logLines() const;
