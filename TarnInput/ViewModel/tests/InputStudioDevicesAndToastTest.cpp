@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
@@ -15,6 +17,12 @@ struct RescanCase {
     std::optional<std::string> expectedToast;
     int expectedDeviceNotices;
 };
+
+// Names the row in test output.
+void PrintTo(const RescanCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class InputStudioRescan : public ::testing::TestWithParam<RescanCase> { };
 

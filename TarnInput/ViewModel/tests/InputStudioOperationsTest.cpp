@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,12 @@ struct DPICase {
     double given;
     double stored;
 };
+
+// Names the row in test output.
+void PrintTo(const DPICase& row, std::ostream* out)
+{
+    *out << row.given;
+}
 
 class InputStudioNominalDPI : public ::testing::TestWithParam<DPICase> { };
 
@@ -237,6 +244,12 @@ struct PrimaryMouseCase {
     std::vector<std::pair<const char*, bool>> devices;
     std::optional<std::string> expected;
 };
+
+// Names the row in test output.
+void PrintTo(const PrimaryMouseCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class InputStudioPrimaryMouse : public ::testing::TestWithParam<PrimaryMouseCase> { };
 

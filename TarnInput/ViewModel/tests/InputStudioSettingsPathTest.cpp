@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
@@ -60,6 +62,12 @@ struct LastFeatureCase {
     void (*only)(InputSettings&);
     void (*off)(InputSettings&);
 };
+
+// Names the row in test output.
+void PrintTo(const LastFeatureCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class InputStudioLastFeature : public ::testing::TestWithParam<LastFeatureCase> { };
 

@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
@@ -13,6 +15,12 @@ struct TapCase {
     bool runningBefore;
     bool expectRunning;
 };
+
+// Names the row in test output.
+void PrintTo(const TapCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class InputStudioTapTable : public ::testing::TestWithParam<TapCase> { };
 

@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
@@ -177,6 +179,12 @@ struct LanguageCase {
     TarnLanguage language;
     const ToastCase* toast;
 };
+
+// Names the row in test output.
+void PrintTo(const LanguageCase& row, std::ostream* out)
+{
+    *out << rawValue(row.language) << " " << row.toast->name;
+}
 
 class InputStudioToastTexts : public ::testing::TestWithParam<LanguageCase> { };
 

@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModel/tests/StudioHarness.h"
@@ -17,6 +19,12 @@ struct WatcherCase {
     bool expectGranted;
     bool expectTapActive;
 };
+
+// Names the row in test output.
+void PrintTo(const WatcherCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class InputStudioWatcherTable : public ::testing::TestWithParam<WatcherCase> { };
 
