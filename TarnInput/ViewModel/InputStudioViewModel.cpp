@@ -24,6 +24,12 @@ PointerCalibrationSnapshot initialCalibration()
     return snapshot;
 }
 
+// The application's name, or "Desktop" when nothing is in front or it has no name.
+std::string displayName(const FrontmostApplication& application)
+{
+    return application.name && !application.name->empty() ? *application.name : std::string(kNoApplicationName);
+}
+
 bool isTapNeeded(const InputSettings& settings)
 {
     return settings.engineEnabled || settings.keyHUDEnabled || settings.clickRippleEnabled;
@@ -51,7 +57,7 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
 
     const auto frontmost = m_services.engine.workspace.frontmostApplication();
     m_activeFrontmostBundleID = frontmost.bundleID;
-    m_activeFrontmostAppName = frontmost.name.value_or(std::string(kNoApplicationName));
+    m_activeFrontmostAppName = displayName(frontmost);
     m_activeResolution
         = AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, m_settings);
     m_activeProfileName = m_activeResolution.matchedProfileName;
@@ -180,7 +186,7 @@ void InputStudioViewModel::publishFrontmost(const FrontmostApplication& applicat
 {
     m_activeFrontmostBundleID = application.bundleID;
     emit activeFrontmostBundleIDChanged();
-    m_activeFrontmostAppName = application.name.value_or(std::string(kNoApplicationName));
+    m_activeFrontmostAppName = displayName(application);
     emit activeFrontmostAppNameChanged();
     syncActiveProfileState();
 }

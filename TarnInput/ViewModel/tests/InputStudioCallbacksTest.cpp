@@ -191,6 +191,10 @@ TEST(InputStudioCallbacks, ActivationNoticesPublishTheApplicationAndItsProfile)
     EXPECT_EQ(vm.activeProfileName(), "Safari");
     EXPECT_EQ(vm.interceptor().currentResolution(), vm.activeResolution());
 
+    h.engine.workspace.activate("org.example.Unnamed", "");
+    h.runMainThread();
+    EXPECT_EQ(vm.activeFrontmostAppName(), "Desktop") << "an empty name counts as none";
+
     h.engine.workspace.activate(std::nullopt, std::nullopt);
     h.runMainThread();
     EXPECT_FALSE(vm.activeFrontmostBundleID());
