@@ -46,6 +46,8 @@ function(tarn_add_library target)
         return()
     endif()
     add_library(${target} STATIC ${sources})
+    # An include against the layering fails the build of any library, not only of the whole tree.
+    add_dependencies(${target} TarnLayeringCheck)
     target_include_directories(${target} PUBLIC ${TARN_SOURCE_ROOT} ${TARN_GENERATED_INCLUDE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_LIBS})
     if(ARG_QT)

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Engine/KeystrokeFormatter.h"
+#include "TarnInputCore/Model/KeySymbols.h"
 #include "TarnInputCore/Model/ModelJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
@@ -22,9 +22,8 @@ std::string keystrokeBadge(const MacroKeystroke& keystroke)
     if (!label.empty()) {
         return label;
     }
-    std::string badge
-        = KeystrokeFormatter::modifierSymbols(KeystrokeFormatter::Modifiers::fromWords(keystroke.modifiers));
-    if (const auto symbol = KeystrokeFormatter::symbolForKeyCode(keystroke.keyCode)) {
+    std::string badge = KeySymbols::modifierSymbols(KeyModifiers::fromWords(keystroke.modifiers));
+    if (const auto symbol = KeySymbols::symbolForKeyCode(keystroke.keyCode)) {
         badge += *symbol;
     } else {
         badge += "Key(" + std::to_string(keystroke.keyCode) + ")";
