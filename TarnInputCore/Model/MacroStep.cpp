@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "TarnInputCore/Model/JsonFieldReader.h"
 #include "TarnInputCore/Model/KeySymbols.h"
 #include "TarnInputCore/Model/ModelJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
@@ -82,18 +83,15 @@ DecodeResult<MacroStep> MacroStep::fromJson(const nlohmann::json& value)
         return fail(failure("", "expected an object"));
     }
     MacroStep step;
-    if (const json* idValue = presentValue(value, "id")) {
-        const auto parsed = uuidValue(*idValue);
-        if (!parsed) {
-            return fail(failure("id", "expected a UUID string"));
-        }
-        step.id = *parsed;
-    } else {
+    JsonFieldReader reader(value, step);
+    if (!reader.optional("id", &MacroStep::id, kUuid)) {
         step.id = Uuid::random();
     }
-
-    const auto kindValue = value.find("kind");
-    if (kindValue == value.end() || kindValue->is_null()) {
+    if (reader.error()) {
+        return fail(*reader.error());
+    }
+    const json* kindValue = presentValue(value, "kind");
+    if (kindValue == nullptr) {
         return fail(failure("kind", "required key is missing"));
     }
     auto kind = macroStepKindFromJson(*kindValue);
