@@ -23,22 +23,15 @@ nlohmann::json AppButtonRule::toJson() const
 
 DecodeResult<AppButtonRule> AppButtonRule::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
     // A rule has no defaults: every key is required, and null counts as missing.
-    AppButtonRule rule;
-    JsonFieldReader reader(value, rule);
-    reader.required("id", &AppButtonRule::id, kUuid);
-    reader.required("bundleIdentifier", &AppButtonRule::bundleIdentifier, kString);
-    reader.required("appDisplayName", &AppButtonRule::appDisplayName, kString);
-    reader.required("button", &AppButtonRule::button, kButton);
-    reader.required("action", &AppButtonRule::action, kAction);
-    reader.required("isEnabled", &AppButtonRule::isEnabled, kBoolean);
-    if (reader.error()) {
-        return fail(*reader.error());
-    }
-    return rule;
+    return decodeRecord(value, AppButtonRule {}, [](auto& reader, AppButtonRule&) {
+        reader.required("id", &AppButtonRule::id, kUuid);
+        reader.required("bundleIdentifier", &AppButtonRule::bundleIdentifier, kString);
+        reader.required("appDisplayName", &AppButtonRule::appDisplayName, kString);
+        reader.required("button", &AppButtonRule::button, kButton);
+        reader.required("action", &AppButtonRule::action, kAction);
+        reader.required("isEnabled", &AppButtonRule::isEnabled, kBoolean);
+    });
 }
 
 } // namespace tarn::input

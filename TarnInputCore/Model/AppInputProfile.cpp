@@ -59,26 +59,20 @@ nlohmann::json AppInputProfile::toJson() const
 
 DecodeResult<AppInputProfile> AppInputProfile::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
-    AppInputProfile profile;
-    JsonFieldReader reader(value, profile);
-    if (!reader.optional("id", &AppInputProfile::id, kUuid)) {
-        profile.id = Uuid::random();
-    }
-    reader.optional("bundleIdentifier", &AppInputProfile::bundleIdentifier, kString);
-    reader.optional("appName", &AppInputProfile::appName, kString);
-    reader.optional("isEnabled", &AppInputProfile::isEnabled, kBoolean);
-    reader.optional("reverseMouseWheelOverride", &AppInputProfile::reverseMouseWheelOverride, kBoolean);
-    reader.optional("smoothScrollOverride", &AppInputProfile::smoothScrollOverride, kBoolean);
-    reader.optional("scrollSpeedMultiplierOverride", &AppInputProfile::scrollSpeedMultiplierOverride, kFiniteNumber);
-    reader.buttonMap("buttonActionOverrides", &AppInputProfile::buttonActionOverrides, kAction);
-    reader.buttonMap("macroBindings", &AppInputProfile::macroBindings, kUuid);
-    if (reader.error()) {
-        return fail(*reader.error());
-    }
-    return profile;
+    return decodeRecord(value, AppInputProfile {}, [](auto& reader, AppInputProfile& profile) {
+        if (!reader.optional("id", &AppInputProfile::id, kUuid)) {
+            profile.id = Uuid::random();
+        }
+        reader.optional("bundleIdentifier", &AppInputProfile::bundleIdentifier, kString);
+        reader.optional("appName", &AppInputProfile::appName, kString);
+        reader.optional("isEnabled", &AppInputProfile::isEnabled, kBoolean);
+        reader.optional("reverseMouseWheelOverride", &AppInputProfile::reverseMouseWheelOverride, kBoolean);
+        reader.optional("smoothScrollOverride", &AppInputProfile::smoothScrollOverride, kBoolean);
+        reader.optional(
+            "scrollSpeedMultiplierOverride", &AppInputProfile::scrollSpeedMultiplierOverride, kFiniteNumber);
+        reader.buttonMap("buttonActionOverrides", &AppInputProfile::buttonActionOverrides, kAction);
+        reader.buttonMap("macroBindings", &AppInputProfile::macroBindings, kUuid);
+    });
 }
 
 } // namespace tarn::input

@@ -29,24 +29,18 @@ nlohmann::json InputMacro::toJson() const
 
 DecodeResult<InputMacro> InputMacro::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
-    InputMacro macro;
-    macro.name = "Macro";
-    JsonFieldReader reader(value, macro);
-    if (!reader.optional("id", &InputMacro::id, kUuid)) {
-        macro.id = Uuid::random();
-    }
-    reader.optional("name", &InputMacro::name, kString);
-    reader.optional("description", &InputMacro::description, kString);
-    reader.optional("triggerButtonNumber", &InputMacro::triggerButtonNumber, kInteger64);
-    reader.records("steps", &InputMacro::steps, "expected an array of steps");
-    reader.optional("isEnabled", &InputMacro::isEnabled, kBoolean);
-    if (reader.error()) {
-        return fail(*reader.error());
-    }
-    return macro;
+    InputMacro defaults;
+    defaults.name = "Macro";
+    return decodeRecord(value, std::move(defaults), [](auto& reader, InputMacro& macro) {
+        if (!reader.optional("id", &InputMacro::id, kUuid)) {
+            macro.id = Uuid::random();
+        }
+        reader.optional("name", &InputMacro::name, kString);
+        reader.optional("description", &InputMacro::description, kString);
+        reader.optional("triggerButtonNumber", &InputMacro::triggerButtonNumber, kInteger64);
+        reader.records("steps", &InputMacro::steps, "expected an array of steps");
+        reader.optional("isEnabled", &InputMacro::isEnabled, kBoolean);
+    });
 }
 
 } // namespace tarn::input

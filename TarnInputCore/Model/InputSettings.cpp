@@ -184,17 +184,10 @@ nlohmann::json InputSettings::toJson() const
 
 DecodeResult<InputSettings> InputSettings::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
-    InputSettings settings;
-    JsonFieldReader reader(value, settings);
-    forEachField([&reader](const auto& field) { readField(reader, field); });
-    if (reader.error()) {
-        return fail(*reader.error());
-    }
-    settings.nominalPointerDPI = boundedPointerDPI(settings.nominalPointerDPI);
-    return settings;
+    return decodeRecord(value, InputSettings {}, [](auto& reader, InputSettings& settings) {
+        forEachField([&reader](const auto& field) { readField(reader, field); });
+        settings.nominalPointerDPI = boundedPointerDPI(settings.nominalPointerDPI);
+    });
 }
 
 } // namespace tarn::input

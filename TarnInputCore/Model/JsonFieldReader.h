@@ -37,6 +37,24 @@ inline constexpr ValueKind<MouseButtonAction> kAction {mouseButtonActionValue, "
 inline constexpr ValueKind<KeyHUDPosition> kHUDPosition {
     keyHUDPositionValue, "expected the name of a key HUD position"};
 
+template <typename Record> class JsonFieldReader;
+
+// Decodes one JSON object into `record` (which holds the defaults) with `readFields`, which gets
+// the reader and the record; a value that is not an object, or the first bad field, fails.
+template <typename Record, typename ReadFields>
+DecodeResult<Record> decodeRecord(const nlohmann::json& value, Record record, ReadFields readFields)
+{
+    if (!value.is_object()) {
+        return fail(failure("", "expected an object"));
+    }
+    JsonFieldReader<Record> reader(value, record);
+    readFields(reader, record);
+    if (reader.error()) {
+        return fail(*reader.error());
+    }
+    return record;
+}
+
 template <typename Record> class JsonFieldReader {
 public:
     // The object must be a JSON object and outlive the reader.
@@ -81,50 +99,38 @@ public:
     // An optional array of strings.
     void strings(std::string_view key, std::vector<std::string> Record::*field)
     {
-        const nlohmann::json* value = present(key);
-        if (value == nullptr) {
-            return;
-        }
-        if (!value->is_array()) {
-            m_error = failure(key, "expected an array of strings");
-            return;
-        }
-        std::vector<std::string> decoded;
-        decoded.reserve(value->size());
-        for (std::size_t index = 0; index < value->size(); ++index) {
-            const nlohmann::json& element = (*value)[index];
-            if (!element.is_string()) {
-                m_error = failure(std::string(key) + indexKey(index), "expected a string");
-                return;
-            }
-            decoded.push_back(element.get<std::string>());
-        }
-        m_record.*field = std::move(decoded);
+        array(key, field, "expected an array of strings",
+            [this](const nlohmann::json& element, const std::string& path) -> std::optional<std::string> {
+                if (!element.is_string()) {
+                    m_error = failure(path, "expected a string");
+                    return std::nullopt;
+                }
+                return element.get<std::string>();
+            });
     }
 
     // An optional array of records, each decoded by its own `fromJson`.
     template <typename Element>
     void records(std::string_view key, std::vector<Element> Record::*field, std::string_view notAnArray)
     {
-        const nlohmann::json* value = present(key);
-        if (value == nullptr) {
+        array(key, field, notAnArray, [this](const nlohmann::json& element, const std::string& path) {
+            return nestedValue(path, Element::fromJson(element));
+        });
+    }
+
+    // A required value decoded by a function of its own, whose errors are seen from this record.
+    template <typename T, typename Decode> void required(std::string_view key, T Record::*field, Decode decode)
+    {
+        if (m_error) {
             return;
         }
-        if (!value->is_array()) {
-            m_error = failure(key, std::string(notAnArray));
-            return;
-        }
-        std::vector<Element> decoded;
-        decoded.reserve(value->size());
-        for (std::size_t index = 0; index < value->size(); ++index) {
-            auto element = Element::fromJson((*value)[index]);
-            if (!element) {
-                m_error = nested(std::string(key) + indexKey(index), element.error());
-                return;
+        if (const nlohmann::json* value = presentValue(m_object, key)) {
+            if (auto decoded = nestedValue(std::string(key), decode(*value))) {
+                m_record.*field = std::move(*decoded);
             }
-            decoded.push_back(std::move(element).value());
+        } else {
+            m_error = failure(key, "required key is missing");
         }
-        m_record.*field = std::move(decoded);
     }
 
     // An optional object keyed by decimal button numbers.
@@ -158,6 +164,39 @@ public:
     }
 
 private:
+    template <typename Element, typename DecodeElement>
+    void array(std::string_view key, std::vector<Element> Record::*field, std::string_view notAnArray,
+        DecodeElement decodeElement)
+    {
+        const nlohmann::json* value = present(key);
+        if (value == nullptr) {
+            return;
+        }
+        if (!value->is_array()) {
+            m_error = failure(key, std::string(notAnArray));
+            return;
+        }
+        std::vector<Element> decoded;
+        decoded.reserve(value->size());
+        for (std::size_t index = 0; index < value->size(); ++index) {
+            auto element = decodeElement((*value)[index], std::string(key) + indexKey(index));
+            if (!element) {
+                return;
+            }
+            decoded.push_back(std::move(*element));
+        }
+        m_record.*field = std::move(decoded);
+    }
+
+    template <typename T> std::optional<T> nestedValue(const std::string& path, DecodeResult<T> result)
+    {
+        if (!result) {
+            m_error = nested(path, result.error());
+            return std::nullopt;
+        }
+        return std::move(result).value();
+    }
+
     // Null when the key is missing or null, or when an earlier key failed.
     const nlohmann::json* present(std::string_view key) const
     {

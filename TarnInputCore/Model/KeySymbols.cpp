@@ -1,6 +1,7 @@
 #include "TarnInputCore/Model/KeySymbols.h"
 
 #include <array>
+#include <initializer_list>
 
 namespace tarn::input {
 
@@ -10,44 +11,25 @@ namespace {
 // the modifier keys 54–63, the keypad and the gaps among the function keys).
 constexpr std::array<std::string_view, 127> kKeySymbols = [] {
     std::array<std::string_view, 127> symbols {};
-    const std::array<std::string_view, 10> first {"A", "S", "D", "F", "H", "G", "Z", "X", "C", "V"};
-    for (std::size_t code = 0; code < first.size(); ++code) {
-        symbols[code] = first[code];
-    }
-    const std::array<std::string_view, 7> second {"B", "Q", "W", "E", "R", "Y", "T"};
-    for (std::size_t index = 0; index < second.size(); ++index) {
-        symbols[11 + index] = second[index];
-    }
-    const std::array<std::string_view, 18> digitsAndPunctuation {
-        "1", "2", "3", "4", "6", "5", "=", "9", "7", "-", "8", "0", "]", "O", "U", "[", "I", "P"};
-    for (std::size_t index = 0; index < digitsAndPunctuation.size(); ++index) {
-        symbols[18 + index] = digitsAndPunctuation[index];
-    }
-    symbols[36] = "↩";
-    const std::array<std::string_view, 11> third {"L", "J", "'", "K", ";", "\\", ",", "/", "N", "M", "."};
-    for (std::size_t index = 0; index < third.size(); ++index) {
-        symbols[37 + index] = third[index];
-    }
-    symbols[48] = "⇥";
-    symbols[49] = "Space";
-    symbols[50] = "`";
-    symbols[51] = "⌫";
-    symbols[53] = "⎋";
-    const std::array<std::string_view, 6> functionKeys {"F5", "F6", "F7", "F3", "F8", "F9"};
-    for (std::size_t index = 0; index < functionKeys.size(); ++index) {
-        symbols[96 + index] = functionKeys[index];
-    }
-    symbols[103] = "F11";
-    symbols[109] = "F10";
-    symbols[111] = "F12";
-    symbols[117] = "⌦";
-    symbols[118] = "F4";
-    symbols[120] = "F2";
-    symbols[122] = "F1";
-    symbols[123] = "←";
-    symbols[124] = "→";
-    symbols[125] = "↓";
-    symbols[126] = "↑";
+    // Each call fills a run of consecutive codes from its first one.
+    const auto place = [&symbols](std::size_t code, std::initializer_list<std::string_view> run) {
+        for (const auto symbol : run) {
+            symbols[code++] = symbol;
+        }
+    };
+    place(0, {"A", "S", "D", "F", "H", "G", "Z", "X", "C", "V"});
+    place(11, {"B", "Q", "W", "E", "R", "Y", "T"});
+    place(18, {"1", "2", "3", "4", "6", "5", "=", "9", "7", "-", "8", "0", "]", "O", "U", "[", "I", "P"});
+    place(36, {"↩", "L", "J", "'", "K", ";", "\\", ",", "/", "N", "M", "."});
+    place(48, {"⇥", "Space", "`", "⌫"});
+    place(53, {"⎋"});
+    place(96, {"F5", "F6", "F7", "F3", "F8", "F9"});
+    place(103, {"F11"});
+    place(109, {"F10"});
+    place(111, {"F12"});
+    place(117, {"⌦", "F4"});
+    place(120, {"F2"});
+    place(122, {"F1", "←", "→", "↓", "↑"});
     return symbols;
 }();
 

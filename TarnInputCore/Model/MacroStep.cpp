@@ -79,27 +79,12 @@ nlohmann::json MacroStep::toJson() const
 
 DecodeResult<MacroStep> MacroStep::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
-    MacroStep step;
-    JsonFieldReader reader(value, step);
-    if (!reader.optional("id", &MacroStep::id, kUuid)) {
-        step.id = Uuid::random();
-    }
-    if (reader.error()) {
-        return fail(*reader.error());
-    }
-    const json* kindValue = presentValue(value, "kind");
-    if (kindValue == nullptr) {
-        return fail(failure("kind", "required key is missing"));
-    }
-    auto kind = macroStepKindFromJson(*kindValue);
-    if (!kind) {
-        return fail(nested("kind", kind.error()));
-    }
-    step.kind = std::move(kind).value();
-    return step;
+    return decodeRecord(value, MacroStep {}, [](auto& reader, MacroStep& step) {
+        if (!reader.optional("id", &MacroStep::id, kUuid)) {
+            step.id = Uuid::random();
+        }
+        reader.required("kind", &MacroStep::kind, macroStepKindFromJson);
+    });
 }
 
 } // namespace tarn::input

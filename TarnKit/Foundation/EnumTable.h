@@ -11,9 +11,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <type_traits>
 
 namespace tarn {
+
+// The row of a table that holds nothing but each case's raw value.
+template <typename Enum, typename Raw = std::string_view> struct EnumRawValue {
+    Enum value;
+    Raw raw;
+};
 
 template <typename Row, std::size_t N> class EnumTable {
 public:

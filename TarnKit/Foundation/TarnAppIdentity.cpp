@@ -8,10 +8,7 @@
 namespace tarn {
 namespace {
 
-struct Row {
-    TarnAppIdentity value;
-    std::string_view raw;
-};
+using Row = EnumRawValue<TarnAppIdentity>;
 
 constexpr EnumTable kRows {std::to_array<Row>({
     {TarnAppIdentity::tarnNotes, "tarnnotes"},

@@ -5,12 +5,7 @@
 namespace tarn {
 namespace {
 
-struct KindText {
-    TarnVersionBumpKind value;
-    std::string_view raw;
-};
-
-constexpr EnumTable kTexts {std::to_array<KindText>({
+constexpr EnumTable kTexts {std::to_array<EnumRawValue<TarnVersionBumpKind>>({
     {TarnVersionBumpKind::build, "build"},
     {TarnVersionBumpKind::patch, "patch"},
     {TarnVersionBumpKind::minor, "minor"},
