@@ -17,7 +17,11 @@ function(tarn_collect_sources out_var)
 endfunction()
 
 # Compiles each public header on its own so that every header stays self-contained.
+option(TARN_HEADER_CHECKS "Compile every public header on its own" ON)
 function(tarn_add_header_check target)
+    if(NOT TARN_HEADER_CHECKS)
+        return()
+    endif()
     file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE ${TARN_SOURCE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     list(FILTER headers EXCLUDE REGEX "/tests/")
     if(NOT headers)
