@@ -11,10 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeEngineExecutor.h"
-#include "Platform/Fake/FakeWindowAccess.h"
-#include "Platform/Fake/FakeWorkspace.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWorkspace.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "bench/DirectTap.h"
 

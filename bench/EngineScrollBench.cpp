@@ -12,9 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeWindowAccess.h"
-#include "Platform/Fake/FakeWorkspace.h"
+#include "Platform/Fake/Core/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWorkspace.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
 #include "bench/DirectTap.h"

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
 
-#include "Platform/Fake/FakeClock.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/InputConfigStore.h"
 #include "TarnKit/Foundation/StrictJson.h"

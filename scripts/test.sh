@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test label: plain, x11 (Xvfb + openbox),
-# dbus (dbus-run-session) and umockdev (umockdev-run).
+# dbus (dbus-run-session) and umockdev (umockdev-run). Then builds and tests the core and the
+# kit's Qt-free libraries once more without Qt and the X and input libraries, so that they stay
+# free of them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARN_BUILD_DIR:-$root/build}
+core_build=${TARN_CORE_BUILD_DIR:-$root/build-core}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" "$@"
 # A private runtime folder keeps Qt and D-Bus quiet and leaves nothing in the user's own.
@@ -11,3 +14,8 @@ runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 chmod 700 "$runtime"
 XDG_RUNTIME_DIR=$runtime ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
+
+# The headers were checked by the first build already.
+TARN_BUILD_DIR=$core_build "$root/scripts/build.sh" -DTARN_BUILD_UI=OFF -DTARN_BUILD_PLATFORM=OFF \
+    -DTARN_BUILD_BENCHMARKS=OFF -DTARN_HEADER_CHECKS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+XDG_RUNTIME_DIR=$runtime ctest --test-dir "$core_build" --output-on-failure --parallel "$(nproc)" --timeout 300

@@ -1,25 +1,27 @@
 #include "Platform/Linux/JsonFileDefaultsStore.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "TarnKit/Foundation/AtomicFileWriter.h"
 #include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/UnreadableFile.h"
+#include "TarnKit/Foundation/WholeFile.h"
 
 namespace tarn {
+namespace {
+
+// A defaults domain holds a few preferences; a file far larger is not one of ours.
+constexpr std::uintmax_t kLargestDomainFile = 16u << 20;
+
+} // namespace
 
 JsonFileDefaultsStore::JsonFileDefaultsStore(std::filesystem::path file, const Clock& clock)
     : m_file(std::move(file))
     , m_clock(clock)
 {
-    std::ifstream stream(m_file, std::ios::binary);
-    if (!stream) {
+    const auto contents = WholeFile::read(m_file, kLargestDomainFile);
+    if (!contents && contents.error() == WholeFile::Failure::missing) {
         return;
     }
-    std::stringstream contents;
-    contents << stream.rdbuf();
-    auto parsed = StrictJson::parse(contents.str());
+    auto parsed = contents ? StrictJson::parse(*contents) : std::nullopt;
     if (parsed && parsed->is_object()) {
         m_values = std::move(*parsed);
     } else {

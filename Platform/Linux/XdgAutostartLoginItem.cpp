@@ -1,6 +1,5 @@
 #include "Platform/Linux/XdgAutostartLoginItem.h"
 
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -8,6 +7,7 @@
 
 #include "TarnKit/Foundation/AtomicFileWriter.h"
 #include "TarnKit/Foundation/BuildInfo.h"
+#include "TarnKit/Foundation/WholeFile.h"
 
 namespace tarn {
 namespace {
@@ -159,21 +159,11 @@ std::filesystem::path storagePath(const std::filesystem::path& entry)
 
 std::optional<std::string> readEntry(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    auto text = WholeFile::read(path, kLargestEntry);
+    if (!text) {
         return std::nullopt;
     }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > kLargestEntry) {
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (!file) {
-        return std::nullopt;
-    }
-    return contents.str();
+    return std::move(text).value();
 }
 
 } // namespace

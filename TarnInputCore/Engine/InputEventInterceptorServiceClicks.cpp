@@ -1,28 +1,14 @@
 // Left and right buttons: the Control+Option window drag, the double-click guard, click counting,
 // telemetry and ripples.
 
-#include <cmath>
 #include <limits>
 
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnKit/Foundation/NumberText.h"
 
 namespace tarn::input {
-
-namespace {
-
-// The threshold as the user set it, rounded half away from zero; it is printed unclamped.
-std::string wholeNumber(double value)
-{
-    const double rounded = std::round(value);
-    if (std::isfinite(rounded) && std::fabs(rounded) < 9.0e18) {
-        return fmt::format("{}", static_cast<long long>(rounded));
-    }
-    return fmt::format("{:.0f}", value);
-}
-
-} // namespace
 
 TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, const InputSettings& settings)
 {
@@ -58,7 +44,7 @@ TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, 
             if (blocked) {
                 m_ports.log.log(TarnLogLevel::warn, "debounce",
                     fmt::format("Blocked phantom double-click bounce on {} (threshold: {}ms, total: {})", label,
-                        wholeNumber(settings.doubleClickGuardThresholdMs), blockedCount));
+                        NumberText::roundedWhole(settings.doubleClickGuardThresholdMs), blockedCount));
                 reportTelemetryEvent(fmt::format("Blocked phantom double-click bounce on {}", label));
                 return decide(TapVerdict::swallow);
             }

@@ -3,11 +3,10 @@
 // 140 ms and 220 ms (60 ms while calibrating). This path runs for every mouse report (up to 8000 a
 // second) and allocates nothing unless a snapshot is due.
 
-#include <cmath>
-
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnKit/Foundation/NumberText.h"
 
 namespace tarn::input {
 
@@ -19,15 +18,6 @@ constexpr auto kTelemetryInterval = 140ms;
 constexpr auto kCalibrationInterval = 220ms;
 constexpr auto kCalibratingInterval = 60ms;
 constexpr std::string_view kNoButtonLabel = "—";
-
-// Whole centimetres for the log; the calibration card only sends finite targets.
-std::string wholeNumber(double value)
-{
-    if (!std::isfinite(value)) {
-        return fmt::format("{}", value);
-    }
-    return fmt::format("{:.0f}", std::round(value));
-}
 
 } // namespace
 
@@ -73,7 +63,7 @@ void InputEventInterceptorService::startDPICalibration(double targetCm)
         snapshot = m_calibrationTracker.snapshot();
     }
     m_ports.log.log(TarnLogLevel::info, "calibration",
-        fmt::format("Started guided {} cm DPI calibration test", wholeNumber(targetCm)));
+        fmt::format("Started guided {} cm DPI calibration test", NumberText::roundedWhole(targetCm)));
     if (m_callbacks.onCalibrationSnapshot) {
         m_callbacks.onCalibrationSnapshot(snapshot);
     }
@@ -92,7 +82,7 @@ std::optional<std::int64_t> InputEventInterceptorService::stopDPICalibration()
     if (result) {
         m_ports.log.log(TarnLogLevel::info, "calibration",
             fmt::format("Completed DPI calibration: measured {} DPI across {} px", *result,
-                wholeNumber(snapshot.calibrationDeltaPixels)));
+                NumberText::roundedWhole(snapshot.calibrationDeltaPixels)));
     } else {
         m_ports.log.log(
             TarnLogLevel::info, "calibration", "Stopped DPI calibration with insufficient cursor displacement");

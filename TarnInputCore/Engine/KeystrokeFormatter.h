@@ -1,7 +1,6 @@
 #pragma once
 
-// Text for keystrokes: the modifier glyphs, always in the order ⌃⌥⇧⌘, and a short symbol for each
-// key of the ANSI layout by its virtual key code. Used by the key HUD and by macro step badges.
+// The key HUD's text for a keystroke, built from the model's key and modifier symbols.
 
 #include <cstdint>
 #include <optional>
@@ -10,60 +9,16 @@
 #include <unordered_set>
 #include <vector>
 
+#include "TarnInputCore/Model/KeyModifiers.h"
+#include "TarnInputCore/Model/KeySymbols.h"
+
 namespace tarn::input {
 
 class KeystrokeFormatter {
 public:
     KeystrokeFormatter() = delete;
 
-    // A set of the four modifiers.
-    class Modifiers {
-    public:
-        static const Modifiers control;
-        static const Modifiers option;
-        static const Modifiers shift;
-        static const Modifiers command;
-
-        // Event flag bits of the modifiers.
-        static constexpr std::uint64_t kControlFlag = 0x40000;
-        static constexpr std::uint64_t kOptionFlag = 0x80000;
-        static constexpr std::uint64_t kShiftFlag = 0x20000;
-        static constexpr std::uint64_t kCommandFlag = 0x100000;
-
-        constexpr Modifiers() = default;
-        constexpr explicit Modifiers(std::uint8_t rawValue)
-            : m_rawValue(rawValue)
-        {
-        }
-        // The modifier bits of an event's flags; other bits are ignored.
-        static Modifiers fromEventFlags(std::uint64_t flags);
-        // Modifier words of a macro keystroke, each trimmed and lower-cased: "cmd", "command", "⌘";
-        // "shift", "⇧"; "opt", "option", "alt", "⌥"; "ctrl", "control", "⌃". Other words add nothing.
-        static Modifiers fromWords(const std::vector<std::string>& words);
-
-        constexpr std::uint8_t rawValue() const { return m_rawValue; }
-        std::uint64_t eventFlags() const;
-
-        constexpr bool contains(Modifiers other) const { return (m_rawValue & other.m_rawValue) == other.m_rawValue; }
-        constexpr bool isEmpty() const { return m_rawValue == 0; }
-        // Control, Option or Command: what makes a keystroke a shortcut (Shift alone does not).
-        constexpr bool hasNonShiftModifier() const { return (m_rawValue & 0b1011) != 0; }
-        constexpr void insert(Modifiers other) { m_rawValue |= other.m_rawValue; }
-        constexpr void remove(Modifiers other) { m_rawValue &= static_cast<std::uint8_t>(~other.m_rawValue); }
-
-        friend constexpr Modifiers operator|(Modifiers a, Modifiers b)
-        {
-            return Modifiers(static_cast<std::uint8_t>(a.m_rawValue | b.m_rawValue));
-        }
-        friend constexpr Modifiers operator&(Modifiers a, Modifiers b)
-        {
-            return Modifiers(static_cast<std::uint8_t>(a.m_rawValue & b.m_rawValue));
-        }
-        constexpr bool operator==(const Modifiers&) const = default;
-
-    private:
-        std::uint8_t m_rawValue = 0;
-    };
+    using Modifiers = KeyModifiers;
 
     struct FormattedKeystroke {
         std::string label;
@@ -72,11 +27,11 @@ public:
         bool operator==(const FormattedKeystroke&) const = default;
     };
 
-    // The key's symbol ("A", "↩", "Space", "F11"), absent for codes without one (modifier keys,
-    // the keypad, every code above 126).
-    static std::optional<std::string_view> symbolForKeyCode(std::uint16_t keyCode);
-    // "⌃", "⌥", "⇧", "⌘" for the modifiers present, in that order; empty for none.
-    static std::string modifierSymbols(Modifiers modifiers);
+    static std::optional<std::string_view> symbolForKeyCode(std::uint16_t keyCode)
+    {
+        return KeySymbols::symbolForKeyCode(keyCode);
+    }
+    static std::string modifierSymbols(Modifiers modifiers) { return KeySymbols::modifierSymbols(modifiers); }
     // Escape, Return, Tab, Delete, Forward Delete, the arrows, Space and F1–F12: keys that count
     // as shortcuts on their own.
     static const std::unordered_set<std::uint16_t>& specialNavigationKeyCodes();
@@ -86,10 +41,5 @@ public:
     static std::optional<FormattedKeystroke> format(
         std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive);
 };
-
-inline constexpr const KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::control {1};
-inline constexpr const KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::option {2};
-inline constexpr const KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::shift {4};
-inline constexpr const KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::command {8};
 
 } // namespace tarn::input

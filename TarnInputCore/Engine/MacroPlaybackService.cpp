@@ -7,8 +7,8 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputMacroEngine.h"
+#include "TarnKit/Foundation/TextGraphemes.h"
 #include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Localization/TextGraphemes.h"
 
 namespace tarn::input {
 namespace {

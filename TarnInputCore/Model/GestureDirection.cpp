@@ -1,60 +1,52 @@
 #include "TarnInputCore/Model/GestureDirection.h"
 
-#include <cstddef>
+#include "TarnKit/Foundation/EnumTable.h"
 
 namespace tarn::input {
 
 namespace {
 
 struct DirectionText {
+    GestureDirection value;
     std::string_view raw;
     std::string_view en;
     std::string_view tr;
     std::string_view symbol;
 };
 
-constexpr std::array<DirectionText, 4> kTexts {{
-    {"up", "Drag Up", "Yukarı Sürükle", "arrow.up.circle.fill"},
-    {"down", "Drag Down", "Aşağı Sürükle", "arrow.down.circle.fill"},
-    {"left", "Drag Left", "Sola Sürükle", "arrow.left.circle.fill"},
-    {"right", "Drag Right", "Sağa Sürükle", "arrow.right.circle.fill"},
-}};
-
-const DirectionText& textOf(GestureDirection direction)
-{
-    return kTexts[static_cast<std::size_t>(direction)];
-}
+constexpr EnumTable kTexts {std::to_array<DirectionText>({
+    {GestureDirection::up, "up", "Drag Up", "Yukarı Sürükle", "arrow.up.circle.fill"},
+    {GestureDirection::down, "down", "Drag Down", "Aşağı Sürükle", "arrow.down.circle.fill"},
+    {GestureDirection::left, "left", "Drag Left", "Sola Sürükle", "arrow.left.circle.fill"},
+    {GestureDirection::right, "right", "Drag Right", "Sağa Sürükle", "arrow.right.circle.fill"},
+})};
+static_assert(kTexts.covers(kAllGestureDirections));
 
 } // namespace
 
 std::string_view rawValue(GestureDirection direction)
 {
-    return textOf(direction).raw;
+    return kTexts[direction].raw;
 }
 
 std::optional<GestureDirection> gestureDirectionFromRawValue(std::string_view raw)
 {
-    for (const auto direction : kAllGestureDirections) {
-        if (textOf(direction).raw == raw) {
-            return direction;
-        }
-    }
-    return std::nullopt;
+    return kTexts.fromRaw(raw);
 }
 
 std::string_view labelEN(GestureDirection direction)
 {
-    return textOf(direction).en;
+    return kTexts[direction].en;
 }
 
 std::string_view labelTR(GestureDirection direction)
 {
-    return textOf(direction).tr;
+    return kTexts[direction].tr;
 }
 
 std::string_view symbolName(GestureDirection direction)
 {
-    return textOf(direction).symbol;
+    return kTexts[direction].symbol;
 }
 
 } // namespace tarn::input

@@ -1,7 +1,5 @@
 #include "TarnInputCore/Model/InputConfigStore.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <variant>
 
@@ -10,6 +8,7 @@
 #include "TarnKit/Foundation/AtomicFileWriter.h"
 #include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/UnreadableFile.h"
+#include "TarnKit/Foundation/WholeFile.h"
 
 namespace tarn::input {
 
@@ -19,26 +18,20 @@ struct MissingFile { };
 struct UnusableFile { };
 using FileContents = std::variant<InputSettings, MissingFile, UnusableFile>;
 
+// Far above any real configuration (50 profiles and 50 macros take about 100 KB).
+constexpr std::uintmax_t kLargestSettingsFile = 16u << 20;
+
 FileContents readSettingsFile(const std::filesystem::path& path)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        return MissingFile {};
-    }
-    // Anything else that is not a readable regular file is something the user may still want.
-    if (error || status.type() != std::filesystem::file_type::regular) {
+    const auto text = WholeFile::read(path, kLargestSettingsFile);
+    if (!text) {
+        // Anything there that cannot be read whole is something the user may still want.
+        if (text.error() == WholeFile::Failure::missing) {
+            return MissingFile {};
+        }
         return UnusableFile {};
     }
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        return UnusableFile {};
-    }
-    std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        return UnusableFile {};
-    }
-    const auto document = StrictJson::parse(text);
+    const auto document = StrictJson::parse(*text);
     if (!document) {
         return UnusableFile {};
     }

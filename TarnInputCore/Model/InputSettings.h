@@ -4,9 +4,8 @@
 // what a reset stores and what a missing key reads as. The settings file is this value's JSON
 // form, one key per field, named after the field.
 //
-// The one bound this type keeps (by the full constructor and by decoding, not on assignment):
-// nominalPointerDPI lies in [100, 32000]. Every other number is stored as given; resolution
-// bounds the scroll speed.
+// The one bound this type keeps (by decoding, not on assignment): nominalPointerDPI lies in
+// [100, 32000]. Every other number is stored as given; resolution bounds the scroll speed.
 
 #include <string>
 #include <vector>
@@ -64,21 +63,6 @@ struct InputSettings {
     std::vector<AppInputProfile> appProfiles;
     std::vector<InputMacro> macros;
     double nominalPointerDPI = kDefaultPointerDPI;
-
-    // Every field at its default.
-    InputSettings() = default;
-    // All 35 fields in declaration order; the DPI is bounded.
-    InputSettings(bool engineEnabled, bool reverseMouseWheel, bool reverseTrackpad, bool smoothScrollEnabled,
-        double scrollSpeedMultiplier, double smoothDecayRate, bool shiftScrollHorizontal, bool optionScrollZoomEnabled,
-        std::vector<std::string> smoothScrollExcludedBundles, bool disableMouseAcceleration,
-        double pointerSpeedMultiplier, bool doubleClickGuardEnabled, double doubleClickGuardThresholdMs,
-        bool easyWindowDragEnabled, bool buttonRemapEnabled, MouseButtonAction middleButtonAction,
-        MouseButtonAction sideBackAction, MouseButtonAction sideForwardAction, std::vector<AppButtonRule> appOverrides,
-        bool gestureChordsEnabled, MouseButtonKind gestureTriggerButton, MouseButtonAction gestureUpAction,
-        MouseButtonAction gestureDownAction, MouseButtonAction gestureLeftAction, MouseButtonAction gestureRightAction,
-        double gestureThresholdPoints, bool keyHUDEnabled, bool clickRippleEnabled, bool keyHUDShortcutsOnly,
-        bool keyHUDHideInSecureFields, KeyHUDPosition keyHUDPosition, double keyHUDDurationSeconds,
-        std::vector<AppInputProfile> appProfiles, std::vector<InputMacro> macros, double nominalPointerDPI);
 
     // Not finite → 1600; then at most 100 → 100; then above 32000 → 32000.
     static double boundedPointerDPI(double dpi);

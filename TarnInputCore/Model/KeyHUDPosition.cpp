@@ -1,54 +1,46 @@
 #include "TarnInputCore/Model/KeyHUDPosition.h"
 
-#include <cstddef>
+#include "TarnKit/Foundation/EnumTable.h"
 
 namespace tarn::input {
 
 namespace {
 
 struct PositionText {
+    KeyHUDPosition value;
     std::string_view raw;
     std::string_view en;
     std::string_view tr;
 };
 
-constexpr std::array<PositionText, 4> kTexts {{
-    {"bottomCenter", "Bottom Center", "Alt Orta"},
-    {"bottomLeft", "Bottom Left", "Alt Sol"},
-    {"bottomRight", "Bottom Right", "Alt Sağ"},
-    {"topRight", "Top Right", "Üst Sağ"},
-}};
-
-const PositionText& textOf(KeyHUDPosition position)
-{
-    return kTexts[static_cast<std::size_t>(position)];
-}
+constexpr EnumTable kTexts {std::to_array<PositionText>({
+    {KeyHUDPosition::bottomCenter, "bottomCenter", "Bottom Center", "Alt Orta"},
+    {KeyHUDPosition::bottomLeft, "bottomLeft", "Bottom Left", "Alt Sol"},
+    {KeyHUDPosition::bottomRight, "bottomRight", "Bottom Right", "Alt Sağ"},
+    {KeyHUDPosition::topRight, "topRight", "Top Right", "Üst Sağ"},
+})};
+static_assert(kTexts.covers(kAllKeyHUDPositions));
 
 } // namespace
 
 std::string_view rawValue(KeyHUDPosition position)
 {
-    return textOf(position).raw;
+    return kTexts[position].raw;
 }
 
 std::optional<KeyHUDPosition> keyHUDPositionFromRawValue(std::string_view raw)
 {
-    for (const auto position : kAllKeyHUDPositions) {
-        if (textOf(position).raw == raw) {
-            return position;
-        }
-    }
-    return std::nullopt;
+    return kTexts.fromRaw(raw);
 }
 
 std::string_view labelEN(KeyHUDPosition position)
 {
-    return textOf(position).en;
+    return kTexts[position].en;
 }
 
 std::string_view labelTR(KeyHUDPosition position)
 {
-    return textOf(position).tr;
+    return kTexts[position].tr;
 }
 
 } // namespace tarn::input

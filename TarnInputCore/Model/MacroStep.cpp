@@ -2,7 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Engine/KeystrokeFormatter.h"
+#include "TarnInputCore/Model/JsonFieldReader.h"
+#include "TarnInputCore/Model/KeySymbols.h"
 #include "TarnInputCore/Model/ModelJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
@@ -22,9 +23,8 @@ std::string keystrokeBadge(const MacroKeystroke& keystroke)
     if (!label.empty()) {
         return label;
     }
-    std::string badge
-        = KeystrokeFormatter::modifierSymbols(KeystrokeFormatter::Modifiers::fromWords(keystroke.modifiers));
-    if (const auto symbol = KeystrokeFormatter::symbolForKeyCode(keystroke.keyCode)) {
+    std::string badge = KeySymbols::modifierSymbols(KeyModifiers::fromWords(keystroke.modifiers));
+    if (const auto symbol = KeySymbols::symbolForKeyCode(keystroke.keyCode)) {
         badge += *symbol;
     } else {
         badge += "Key(" + std::to_string(keystroke.keyCode) + ")";
@@ -79,30 +79,12 @@ nlohmann::json MacroStep::toJson() const
 
 DecodeResult<MacroStep> MacroStep::fromJson(const nlohmann::json& value)
 {
-    if (!value.is_object()) {
-        return fail(failure("", "expected an object"));
-    }
-    MacroStep step;
-    if (const json* idValue = presentValue(value, "id")) {
-        const auto parsed = uuidValue(*idValue);
-        if (!parsed) {
-            return fail(failure("id", "expected a UUID string"));
+    return decodeRecord(value, MacroStep {}, [](auto& reader, MacroStep& step) {
+        if (!reader.optional("id", &MacroStep::id, kUuid)) {
+            step.id = Uuid::random();
         }
-        step.id = *parsed;
-    } else {
-        step.id = Uuid::random();
-    }
-
-    const auto kindValue = value.find("kind");
-    if (kindValue == value.end() || kindValue->is_null()) {
-        return fail(failure("kind", "required key is missing"));
-    }
-    auto kind = macroStepKindFromJson(*kindValue);
-    if (!kind) {
-        return fail(nested("kind", kind.error()));
-    }
-    step.kind = std::move(kind).value();
-    return step;
+        reader.required("kind", &MacroStep::kind, macroStepKindFromJson);
+    });
 }
 
 } // namespace tarn::input

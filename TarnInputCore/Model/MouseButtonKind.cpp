@@ -1,45 +1,40 @@
 #include "TarnInputCore/Model/MouseButtonKind.h"
 
+#include "TarnKit/Foundation/EnumTable.h"
+
 namespace tarn::input {
+
+namespace {
+
+struct KindText {
+    MouseButtonKind value;
+    std::int64_t raw;
+    std::string_view en;
+    std::string_view tr;
+};
+
+constexpr EnumTable kTexts {std::to_array<KindText>({
+    {MouseButtonKind::middle, 2, "Middle Click (Wheel)", "Orta Tık (Tekerlek)"},
+    {MouseButtonKind::sideBack, 3, "Side Button 4 (Back)", "Yan Tuş 4 (Geri)"},
+    {MouseButtonKind::sideForward, 4, "Side Button 5 (Forward)", "Yan Tuş 5 (İleri)"},
+})};
+static_assert(kTexts.covers(kAllMouseButtonKinds));
+
+} // namespace
 
 std::optional<MouseButtonKind> mouseButtonKindFromRawValue(std::int64_t raw)
 {
-    switch (raw) {
-    case 2:
-        return MouseButtonKind::middle;
-    case 3:
-        return MouseButtonKind::sideBack;
-    case 4:
-        return MouseButtonKind::sideForward;
-    default:
-        return std::nullopt;
-    }
+    return kTexts.fromRaw(raw);
 }
 
 std::string_view labelEN(MouseButtonKind kind)
 {
-    switch (kind) {
-    case MouseButtonKind::middle:
-        return "Middle Click (Wheel)";
-    case MouseButtonKind::sideBack:
-        return "Side Button 4 (Back)";
-    case MouseButtonKind::sideForward:
-        return "Side Button 5 (Forward)";
-    }
-    return {};
+    return kTexts[kind].en;
 }
 
 std::string_view labelTR(MouseButtonKind kind)
 {
-    switch (kind) {
-    case MouseButtonKind::middle:
-        return "Orta Tık (Tekerlek)";
-    case MouseButtonKind::sideBack:
-        return "Yan Tuş 4 (Geri)";
-    case MouseButtonKind::sideForward:
-        return "Yan Tuş 5 (İleri)";
-    }
-    return {};
+    return kTexts[kind].tr;
 }
 
 } // namespace tarn::input

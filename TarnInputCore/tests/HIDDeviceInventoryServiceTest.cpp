@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakePointerDeviceSource.h"
+#include "Platform/Fake/Core/FakePointerDeviceSource.h"
 
 namespace tarn::input {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "Platform/Fake/FakeClock.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn::input {

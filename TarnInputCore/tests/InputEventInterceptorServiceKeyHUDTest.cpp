@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeEngineExecutor.h"
-#include "Platform/Fake/FakeEnginePorts.h"
-#include "Platform/Fake/FakeEventPoster.h"
-#include "Platform/Fake/FakeEventTap.h"
-#include "Platform/Fake/FakeSecureInputState.h"
-#include "Platform/Fake/FakeWindowAccess.h"
-#include "Platform/Fake/FakeWorkspace.h"
-#include "Platform/Fake/RecordingLogSink.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeEnginePorts.h"
+#include "Platform/Fake/Core/FakeEventPoster.h"
+#include "Platform/Fake/Core/FakeEventTap.h"
+#include "Platform/Fake/Core/FakeSecureInputState.h"
+#include "Platform/Fake/Core/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWorkspace.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 
 namespace tarn::input {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineHarness.h"
-#include "Platform/Fake/FakeEnginePorts.h"
+#include "Platform/Fake/Core/FakeEnginePorts.h"
 
 namespace tarn::input {
 namespace {

@@ -8,15 +8,22 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "TarnKit/Foundation/StrictJson.h"
+
 namespace tarn::input {
 namespace {
 
 using nlohmann::json;
 
+std::string settingsData(std::string_view name)
+{
+    std::ifstream stream(std::string(TARN_TEST_DATA_DIR) + "/settings/" + std::string(name));
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
 json fullSettingsDocument()
 {
-    std::ifstream stream(std::string(TARN_TEST_DATA_DIR) + "/settings/full-settings.json");
-    return json::parse(std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()));
+    return json::parse(settingsData("full-settings.json"));
 }
 
 InputSettings decoded(const json& document)
@@ -67,7 +74,7 @@ TEST(InputSettingsTest, DefaultsAreThoseOfTheSettingsFile)
     EXPECT_DOUBLE_EQ(defaults.nominalPointerDPI, 1600);
 }
 
-TEST(InputSettingsTest, PointerDPIIsBoundedByDecodingAndTheFullConstructor)
+TEST(InputSettingsTest, PointerDPIIsBoundedByDecoding)
 {
     const std::vector<std::pair<double, double>> cases {
         {50, 100}, {100, 100}, {100.5, 100.5}, {800, 800}, {32000, 32000}, {40000, 32000}, {-3, 100}};
@@ -77,15 +84,10 @@ TEST(InputSettingsTest, PointerDPIIsBoundedByDecodingAndTheFullConstructor)
     EXPECT_DOUBLE_EQ(InputSettings::boundedPointerDPI(std::numeric_limits<double>::infinity()), 1600);
     EXPECT_DOUBLE_EQ(InputSettings::boundedPointerDPI(std::numeric_limits<double>::quiet_NaN()), 1600);
 
-    const InputSettings d;
-    const InputSettings constructed(d.engineEnabled, d.reverseMouseWheel, d.reverseTrackpad, d.smoothScrollEnabled,
-        d.scrollSpeedMultiplier, d.smoothDecayRate, d.shiftScrollHorizontal, d.optionScrollZoomEnabled,
-        d.smoothScrollExcludedBundles, d.disableMouseAcceleration, d.pointerSpeedMultiplier, d.doubleClickGuardEnabled,
-        d.doubleClickGuardThresholdMs, d.easyWindowDragEnabled, d.buttonRemapEnabled, d.middleButtonAction,
-        d.sideBackAction, d.sideForwardAction, d.appOverrides, d.gestureChordsEnabled, d.gestureTriggerButton,
-        d.gestureUpAction, d.gestureDownAction, d.gestureLeftAction, d.gestureRightAction, d.gestureThresholdPoints,
-        d.keyHUDEnabled, d.clickRippleEnabled, d.keyHUDShortcutsOnly, d.keyHUDHideInSecureFields, d.keyHUDPosition,
-        d.keyHUDDurationSeconds, d.appProfiles, d.macros, std::numeric_limits<double>::infinity());
+    // A value built field by field keeps every field it does not name at its default.
+    const InputSettings constructed {.engineEnabled = true,
+        .keyHUDPosition = KeyHUDPosition::bottomCenter,
+        .nominalPointerDPI = InputSettings::boundedPointerDPI(std::numeric_limits<double>::infinity())};
     EXPECT_EQ(constructed, InputSettings {});
 }
 
@@ -143,6 +145,59 @@ TEST(InputSettingsTest, DecodeErrorNamesWhereTheDocumentFailed)
     EXPECT_EQ(result.error().message, "Invalid number of keys found, expected one.");
 }
 
+// Where and why decoding stops, for every kind of field of the settings and its records: the
+// first bad key in the file's order wins.
+TEST(InputSettingsTest, DecodeErrorsNameTheFieldAndWhatWasExpected)
+{
+    const struct {
+        std::string pointer;
+        json badValue;
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {"/engineEnabled", 1, "engineEnabled", "expected true or false"},
+        {"/scrollSpeedMultiplier", "1", "scrollSpeedMultiplier", "expected a finite number"},
+        {"/smoothScrollExcludedBundles", 1, "smoothScrollExcludedBundles", "expected an array of strings"},
+        {"/smoothScrollExcludedBundles/1", 1, "smoothScrollExcludedBundles[1]", "expected a string"},
+        {"/middleButtonAction", "fly", "middleButtonAction", "expected the name of an action"},
+        {"/gestureTriggerButton", 1, "gestureTriggerButton", "expected the button number 2, 3 or 4"},
+        {"/keyHUDPosition", "middle", "keyHUDPosition", "expected the name of a key HUD position"},
+        {"/appOverrides", json::object(), "appOverrides", "expected an array"},
+        {"/appOverrides/0/id", "x", "appOverrides[0].id", "expected a UUID string"},
+        {"/appOverrides/0/appDisplayName", nullptr, "appOverrides[0].appDisplayName", "required key is missing"},
+        {"/appOverrides/0/button", 9, "appOverrides[0].button", "expected the button number 2, 3 or 4"},
+        {"/appOverrides/0/isEnabled", "yes", "appOverrides[0].isEnabled", "expected true or false"},
+        {"/appProfiles/0/appName", 3, "appProfiles[0].appName", "expected a string"},
+        {"/appProfiles/0/smoothScrollOverride", 0, "appProfiles[0].smoothScrollOverride", "expected true or false"},
+        {"/appProfiles/0/scrollSpeedMultiplierOverride", "2", "appProfiles[0].scrollSpeedMultiplierOverride",
+            "expected a finite number"},
+        {"/appProfiles/0/buttonActionOverrides", json::array(), "appProfiles[0].buttonActionOverrides",
+            "expected an object keyed by button numbers"},
+        {"/appProfiles/0/buttonActionOverrides/x", "copy", "appProfiles[0].buttonActionOverrides.x",
+            "the key is not a decimal integer"},
+        {"/appProfiles/0/macroBindings/3", 1, "appProfiles[0].macroBindings.3", "expected a UUID string"},
+        {"/macros/0/id", 7, "macros[0].id", "expected a UUID string"},
+        {"/macros/0/name", false, "macros[0].name", "expected a string"},
+        {"/macros/0/triggerButtonNumber", 1.5, "macros[0].triggerButtonNumber", "expected a 64-bit integer"},
+        {"/macros/0/steps", json::object(), "macros[0].steps", "expected an array of steps"},
+        {"/macros/0/steps/1/id", "?", "macros[0].steps[1].id", "expected a UUID string"},
+        {"/macros/0/steps/1/kind", nullptr, "macros[0].steps[1].kind", "required key is missing"},
+        {"/macros/0/isEnabled", nullptr, "", ""},
+    };
+    for (const auto& testCase : cases) {
+        json document = fullSettingsDocument();
+        document[json::json_pointer(testCase.pointer)] = testCase.badValue;
+        const auto result = InputSettings::fromJson(document);
+        if (testCase.path.empty()) {
+            EXPECT_TRUE(result.hasValue()) << testCase.pointer;
+            continue;
+        }
+        ASSERT_FALSE(result.hasValue()) << testCase.pointer;
+        EXPECT_EQ(result.error().path, testCase.path) << testCase.pointer;
+        EXPECT_EQ(result.error().message, testCase.message) << testCase.pointer;
+    }
+}
+
 TEST(InputSettingsTest, EncodingRoundTripsEveryField)
 {
     const auto settings = decoded(fullSettingsDocument());
@@ -153,6 +208,15 @@ TEST(InputSettingsTest, EncodingRoundTripsEveryField)
     EXPECT_EQ(settings.macros[0].steps.size(), 3u);
     EXPECT_EQ(decoded(settings.toJson()), settings);
     EXPECT_NE(settings, InputSettings {});
+}
+
+// The settings file's exact bytes, as the store writes them: the defaults, and a document with
+// every field and record kind set.
+TEST(InputSettingsTest, WrittenTextIsByteForByteTheKnownFile)
+{
+    EXPECT_EQ(StrictJson::dump(InputSettings {}.toJson(), 2) + "\n", settingsData("default-settings-as-written.json"));
+    EXPECT_EQ(StrictJson::dump(decoded(fullSettingsDocument()).toJson(), 2) + "\n",
+        settingsData("full-settings-as-written.json"));
 }
 
 TEST(InputSettingsTest, NonFiniteNumbersAreNeverWritten)

@@ -11,10 +11,10 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeEngineExecutor.h"
-#include "Platform/Fake/FakeEventPoster.h"
-#include "Platform/Fake/RecordingLogSink.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeEventPoster.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 

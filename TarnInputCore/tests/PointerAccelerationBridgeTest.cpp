@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakePointerPreferences.h"
+#include "Platform/Fake/Core/FakePointerPreferences.h"
 
 namespace tarn::input {
 namespace {

@@ -2,17 +2,15 @@
 
 #include <fstream>
 
+#include "TarnKit/Foundation/EnumTable.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn {
 namespace {
 
-struct Row {
-    TarnAppIdentity identity;
-    std::string_view rawValue;
-};
+using Row = EnumRawValue<TarnAppIdentity>;
 
-constexpr std::array<Row, kTarnAppIdentityCount> kRows {{
+constexpr EnumTable kRows {std::to_array<Row>({
     {TarnAppIdentity::tarnNotes, "tarnnotes"},
     {TarnAppIdentity::tarnWriter, "tarnwriter"},
     {TarnAppIdentity::tarnSheets, "tarnsheets"},
@@ -88,7 +86,8 @@ constexpr std::array<Row, kTarnAppIdentityCount> kRows {{
     {TarnAppIdentity::tarnLogs, "tarnlogs"},
     {TarnAppIdentity::tarnClock, "tarnclock"},
     {TarnAppIdentity::tarnMenu, "tarnmenu"},
-}};
+})};
+static_assert(kRows.rows().size() == kTarnAppIdentityCount);
 
 // Spellings people and older builds use for four of the rows.
 constexpr std::array<Row, 5> kAliases {{
@@ -131,7 +130,7 @@ std::optional<std::string> readProcessName()
 
 std::string_view rawValue(TarnAppIdentity identity)
 {
-    return kRows[catalogIndex(identity)].rawValue;
+    return kRows[identity].raw;
 }
 
 std::size_t catalogIndex(TarnAppIdentity identity)
@@ -143,8 +142,8 @@ const std::array<TarnAppIdentity, kTarnAppIdentityCount>& allTarnAppIdentities()
 {
     static const auto all = [] {
         std::array<TarnAppIdentity, kTarnAppIdentityCount> identities {};
-        for (std::size_t index = 0; index < kRows.size(); ++index) {
-            identities[index] = kRows[index].identity;
+        for (std::size_t index = 0; index < kRows.rows().size(); ++index) {
+            identities[index] = kRows.rows()[index].value;
         }
         return identities;
     }();
@@ -153,12 +152,7 @@ const std::array<TarnAppIdentity, kTarnAppIdentityCount>& allTarnAppIdentities()
 
 std::optional<TarnAppIdentity> tarnAppIdentityFromRawValue(std::string_view raw)
 {
-    for (const auto& row : kRows) {
-        if (row.rawValue == raw) {
-            return row.identity;
-        }
-    }
-    return std::nullopt;
+    return kRows.fromRaw(raw);
 }
 
 std::optional<TarnAppIdentity> resolveTarnAppIdentity(std::string_view name)
@@ -171,8 +165,8 @@ std::optional<TarnAppIdentity> resolveTarnAppIdentity(std::string_view name)
     }
     const std::string key = UnicodeText::fromScalars(kept);
     for (const auto& alias : kAliases) {
-        if (alias.rawValue == key) {
-            return alias.identity;
+        if (alias.raw == key) {
+            return alias.value;
         }
     }
     return tarnAppIdentityFromRawValue(key);

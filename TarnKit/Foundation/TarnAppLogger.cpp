@@ -12,6 +12,7 @@
 #include "TarnKit/Foundation/LogRedactor.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/WholeFile.h"
 #include "TarnKit/Foundation/XdgPaths.h"
 
 #include <fcntl.h>
@@ -83,33 +84,8 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path)
-{
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        return std::nullopt;
-    }
-    struct stat info { };
-    std::string contents;
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
-        contents.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        if (got == 0) {
-            return contents;
-        }
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
-}
+// Far above the rotation size: a current log file larger than this is not read back.
+constexpr std::uintmax_t kLargestReadableLog = 64u << 20;
 
 // Starts a program found in $PATH with its output discarded and returns its exit status, or
 // -1 when it could not be started.
@@ -387,7 +363,10 @@ std::vector<TarnLogEntry> TarnAppLogger::recentEntries(int limit, TarnLogLevel m
     {
         // Held while reading only: the lines are decoded after it is released.
         std::lock_guard lock(m_fileMutex);
-        contents = readWholeFile(m_currentLogFile);
+        auto read = WholeFile::read(m_currentLogFile, kLargestReadableLog);
+        if (read) {
+            contents = std::move(read).value();
+        }
     }
     // A file that is not UTF-8 throughout is unreadable as a whole, not line by line.
     if (!contents || contents->empty() || !UnicodeText::isValidUtf8(*contents)) {

@@ -1,45 +1,39 @@
 #include "TarnKit/Foundation/TarnLogLevel.h"
 
+#include "TarnKit/Foundation/EnumTable.h"
+
 namespace tarn {
+namespace {
+
+struct LevelText {
+    TarnLogLevel value;
+    std::string_view raw;
+    std::string_view label;
+};
+
+constexpr EnumTable kTexts {std::to_array<LevelText>({
+    {TarnLogLevel::debug, "debug", "DEBUG"},
+    {TarnLogLevel::info, "info", "INFO"},
+    {TarnLogLevel::warn, "warn", "WARN"},
+    {TarnLogLevel::error, "error", "ERROR"},
+})};
+static_assert(kTexts.covers(kAllTarnLogLevels));
+
+} // namespace
 
 std::string_view rawValue(TarnLogLevel level)
 {
-    switch (level) {
-    case TarnLogLevel::debug:
-        return "debug";
-    case TarnLogLevel::info:
-        return "info";
-    case TarnLogLevel::warn:
-        return "warn";
-    case TarnLogLevel::error:
-        return "error";
-    }
-    return "error";
+    return kTexts[level].raw;
 }
 
 std::string_view label(TarnLogLevel level)
 {
-    switch (level) {
-    case TarnLogLevel::debug:
-        return "DEBUG";
-    case TarnLogLevel::info:
-        return "INFO";
-    case TarnLogLevel::warn:
-        return "WARN";
-    case TarnLogLevel::error:
-        return "ERROR";
-    }
-    return "ERROR";
+    return kTexts[level].label;
 }
 
 std::optional<TarnLogLevel> tarnLogLevelFromRawValue(std::string_view raw)
 {
-    for (const auto level : kAllTarnLogLevels) {
-        if (rawValue(level) == raw) {
-            return level;
-        }
-    }
-    return std::nullopt;
+    return kTexts.fromRaw(raw);
 }
 
 } // namespace tarn

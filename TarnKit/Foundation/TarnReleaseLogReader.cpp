@@ -1,28 +1,17 @@
 #include "TarnKit/Foundation/TarnReleaseLogReader.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "TarnKit/Foundation/ProgramResources.h"
 #include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/WholeFile.h"
 
 namespace tarn {
 namespace {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        return std::nullopt;
-    }
-    std::string contents((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        return std::nullopt;
-    }
-    return contents;
-}
+// The release notes ship with the program; anything far larger is not them.
+constexpr std::uintmax_t kLargestReleaseLog = 16u << 20;
 
 } // namespace
 
@@ -30,7 +19,7 @@ std::vector<TarnReleaseLogRecord> TarnReleaseLogReader::load(
     const std::filesystem::path& file, std::optional<std::string_view> app)
 {
     std::vector<TarnReleaseLogRecord> records;
-    const auto contents = readWholeFile(file);
+    const auto contents = WholeFile::read(file, kLargestReleaseLog);
     // A file that is not UTF-8 throughout is unreadable as a whole, not line by line.
     if (!contents || contents->empty() || !UnicodeText::isValidUtf8(*contents)) {
         return records;

@@ -1,41 +1,41 @@
 #include "TarnKit/Foundation/TarnSystemPermissionKind.h"
 
+#include "TarnKit/Foundation/EnumTable.h"
+
 namespace tarn {
+namespace {
+
+struct KindText {
+    TarnSystemPermissionKind value;
+    std::string_view raw;
+    std::string_view settingsURL;
+};
+
+constexpr EnumTable kTexts {std::to_array<KindText>({
+    {TarnSystemPermissionKind::accessibility, "accessibility",
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"},
+    {TarnSystemPermissionKind::screenRecording, "screenRecording",
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture"},
+    {TarnSystemPermissionKind::systemAudio, "systemAudio",
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_AudioCapture"},
+})};
+static_assert(kTexts.covers(kAllTarnSystemPermissionKinds));
+
+} // namespace
 
 std::string_view rawValue(TarnSystemPermissionKind kind)
 {
-    switch (kind) {
-    case TarnSystemPermissionKind::accessibility:
-        return "accessibility";
-    case TarnSystemPermissionKind::screenRecording:
-        return "screenRecording";
-    case TarnSystemPermissionKind::systemAudio:
-        return "systemAudio";
-    }
-    return "accessibility";
+    return kTexts[kind].raw;
 }
 
 std::string_view settingsURL(TarnSystemPermissionKind kind)
 {
-    switch (kind) {
-    case TarnSystemPermissionKind::accessibility:
-        return "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
-    case TarnSystemPermissionKind::screenRecording:
-        return "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture";
-    case TarnSystemPermissionKind::systemAudio:
-        return "x-apple.systempreferences:com.apple.preference.security?Privacy_AudioCapture";
-    }
-    return {};
+    return kTexts[kind].settingsURL;
 }
 
 std::optional<TarnSystemPermissionKind> tarnSystemPermissionKindFromRawValue(std::string_view raw)
 {
-    for (const auto kind : kAllTarnSystemPermissionKinds) {
-        if (rawValue(kind) == raw) {
-            return kind;
-        }
-    }
-    return std::nullopt;
+    return kTexts.fromRaw(raw);
 }
 
 } // namespace tarn

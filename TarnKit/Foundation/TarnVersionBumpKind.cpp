@@ -1,30 +1,28 @@
 #include "TarnKit/Foundation/TarnVersionBumpKind.h"
 
+#include "TarnKit/Foundation/EnumTable.h"
+
 namespace tarn {
+namespace {
+
+constexpr EnumTable kTexts {std::to_array<EnumRawValue<TarnVersionBumpKind>>({
+    {TarnVersionBumpKind::build, "build"},
+    {TarnVersionBumpKind::patch, "patch"},
+    {TarnVersionBumpKind::minor, "minor"},
+    {TarnVersionBumpKind::major, "major"},
+})};
+static_assert(kTexts.covers(kAllTarnVersionBumpKinds));
+
+} // namespace
 
 std::string_view rawValue(TarnVersionBumpKind kind)
 {
-    switch (kind) {
-    case TarnVersionBumpKind::build:
-        return "build";
-    case TarnVersionBumpKind::patch:
-        return "patch";
-    case TarnVersionBumpKind::minor:
-        return "minor";
-    case TarnVersionBumpKind::major:
-        return "major";
-    }
-    return "build";
+    return kTexts[kind].raw;
 }
 
 std::optional<TarnVersionBumpKind> tarnVersionBumpKindFromRawValue(std::string_view raw)
 {
-    for (const auto kind : kAllTarnVersionBumpKinds) {
-        if (rawValue(kind) == raw) {
-            return kind;
-        }
-    }
-    return std::nullopt;
+    return kTexts.fromRaw(raw);
 }
 
 } // namespace tarn

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "TarnKit/Localization/TextGraphemes.h"
+#include "TarnKit/Foundation/TextGraphemes.h"
 
 namespace tarn {
 namespace {

@@ -7,21 +7,22 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include "TarnKit/Foundation/EnumTable.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn {
 namespace {
 
 struct LanguageInfo {
-    TarnLanguage language;
-    std::string_view rawValue;
+    TarnLanguage value;
+    std::string_view raw;
     std::string_view lowercasedRawValue;
     std::string_view nativeName;
     std::string_view englishName;
     std::string_view shortCode;
 };
 
-constexpr std::array<LanguageInfo, kTarnLanguageCount> kLanguages {{
+constexpr EnumTable kLanguages {std::to_array<LanguageInfo>({
     {TarnLanguage::ar, "ar", "ar", "العربية", "Arabic", "AR"},
     {TarnLanguage::az, "az", "az", "Azərbaycanca", "Azerbaijani", "AZ"},
     {TarnLanguage::bg, "bg", "bg", "Български", "Bulgarian", "BG"},
@@ -59,22 +60,12 @@ constexpr std::array<LanguageInfo, kTarnLanguageCount> kLanguages {{
     {TarnLanguage::vi, "vi", "vi", "Tiếng Việt", "Vietnamese", "VI"},
     {TarnLanguage::zhHans, "zh-Hans", "zh-hans", "简体中文", "Chinese (Simplified)", "ZH"},
     {TarnLanguage::zhHant, "zh-Hant", "zh-hant", "繁體中文", "Chinese (Traditional)", "ZH-TW"},
-}};
-
-constexpr bool tableFollowsDeclarationOrder()
-{
-    for (std::size_t index = 0; index < kLanguages.size(); ++index) {
-        if (static_cast<std::size_t>(kLanguages[index].language) != index) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(tableFollowsDeclarationOrder());
+})};
+static_assert(kLanguages.rows().size() == kTarnLanguageCount);
 
 const LanguageInfo& info(TarnLanguage language)
 {
-    return kLanguages[static_cast<std::size_t>(language)];
+    return kLanguages[language];
 }
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -88,9 +79,9 @@ bool contains(std::string_view text, std::string_view part)
 
 std::optional<TarnLanguage> byLowercasedRawValue(std::string_view lowered)
 {
-    for (const auto& entry : kLanguages) {
+    for (const auto& entry : kLanguages.rows()) {
         if (entry.lowercasedRawValue == lowered) {
-            return entry.language;
+            return entry.value;
         }
     }
     return std::nullopt;
@@ -102,8 +93,8 @@ const std::array<TarnLanguage, kTarnLanguageCount>& allTarnLanguages()
 {
     static const auto languages = [] {
         std::array<TarnLanguage, kTarnLanguageCount> result {};
-        for (std::size_t index = 0; index < kLanguages.size(); ++index) {
-            result[index] = kLanguages[index].language;
+        for (std::size_t index = 0; index < kLanguages.rows().size(); ++index) {
+            result[index] = kLanguages.rows()[index].value;
         }
         return result;
     }();
@@ -139,17 +130,12 @@ const std::array<TarnLanguage, kTarnLanguageCount>& sortedTarnLanguages()
 
 std::string_view rawValue(TarnLanguage language)
 {
-    return info(language).rawValue;
+    return info(language).raw;
 }
 
 std::optional<TarnLanguage> tarnLanguageFromRawValue(std::string_view raw)
 {
-    for (const auto& entry : kLanguages) {
-        if (entry.rawValue == raw) {
-            return entry.language;
-        }
-    }
-    return std::nullopt;
+    return kLanguages.fromRaw(raw);
 }
 
 std::string_view nativeName(TarnLanguage language)

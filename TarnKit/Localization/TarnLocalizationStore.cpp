@@ -1,13 +1,12 @@
 #include "TarnKit/Localization/TarnLocalizationStore.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "TarnKit/Foundation/BuildInfoConfig.h"
 #include "TarnKit/Foundation/LzfseDecoder.h"
 #include "TarnKit/Foundation/ProgramResources.h"
 #include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/WholeFile.h"
 #include "TarnKit/Foundation/XdgPaths.h"
 
 namespace tarn {
@@ -75,26 +74,11 @@ bool mergePackFile(const TarnLocalizationStore::FileReader& readFile, const fs::
 
 std::optional<std::string> TarnLocalizationStore::readPackFile(const fs::path& path)
 {
-    std::error_code error;
-    // Only regular files: a FIFO or device named like a pack would block or never end.
-    if (!fs::is_regular_file(path, error)) {
+    auto bytes = WholeFile::read(path, kMaximumPackFileSize);
+    if (!bytes) {
         return std::nullopt;
     }
-    const auto size = fs::file_size(path, error);
-    if (error || size > kMaximumPackFileSize) {
-        return std::nullopt;
-    }
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-    if (stream.bad() || bytes.size() > kMaximumPackFileSize) {
-        return std::nullopt;
-    }
-    return bytes;
+    return std::move(bytes).value();
 }
 
 TarnLocalizationStore::StandardFolders TarnLocalizationStore::StandardFolders::fromEnvironment()

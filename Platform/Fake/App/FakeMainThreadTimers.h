@@ -6,7 +6,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
 #include "TarnInput/ViewModel/MainThreadTimers.h"
 
 namespace tarn::input {

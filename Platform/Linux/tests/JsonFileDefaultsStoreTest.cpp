@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeClock.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {

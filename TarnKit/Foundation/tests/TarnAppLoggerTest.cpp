@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeSystemLog.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
+#include "Platform/Fake/Foundation/FakeSystemLog.h"
 #include "tests/TemporaryFolder.h"
 
 #include <sys/resource.h>

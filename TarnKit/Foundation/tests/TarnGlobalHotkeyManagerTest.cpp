@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeHotkeyBackend.h"
-#include "Platform/Fake/ManualMainThreadExecutor.h"
+#include "Platform/Fake/Foundation/FakeHotkeyBackend.h"
+#include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 
 namespace tarn {
 namespace {

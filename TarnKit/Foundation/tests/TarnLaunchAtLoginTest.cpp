@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeLoginItemBackend.h"
+#include "Platform/Fake/Foundation/FakeLoginItemBackend.h"
 
 namespace tarn {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakePermissionBackend.h"
-#include "Platform/Fake/RecordingUrlOpener.h"
+#include "Platform/Fake/Foundation/FakePermissionBackend.h"
+#include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeDefaultsStore.h"
-#include "Platform/Fake/FakeSystemLanguagePreferences.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
+#include "Platform/Fake/Foundation/FakeSystemLanguagePreferences.h"
 
 namespace tarn {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeDefaultsStore.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {

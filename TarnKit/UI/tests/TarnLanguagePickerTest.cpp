@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/FakeDefaultsStore.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnLanguageMenuButton.h"
 

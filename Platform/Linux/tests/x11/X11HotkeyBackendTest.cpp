@@ -15,7 +15,7 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
-#include "Platform/Fake/ManualMainThreadExecutor.h"
+#include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 #include "TarnKit/Foundation/CHandle.h"
 #include "TarnKit/Foundation/TarnGlobalHotkeyManager.h"
 

@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeDefaultsStore.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWindowAccess.h"
 
 namespace tarn::input {
 

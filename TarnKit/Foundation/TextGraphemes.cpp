@@ -1,4 +1,4 @@
-#include "TarnKit/Localization/TextGraphemes.h"
+#include "TarnKit/Foundation/TextGraphemes.h"
 
 #include <algorithm>
 #include <memory>

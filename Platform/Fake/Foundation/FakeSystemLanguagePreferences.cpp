@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeSystemLanguagePreferences.h"
+#include "Platform/Fake/Foundation/FakeSystemLanguagePreferences.h"
 
 namespace tarn {
 

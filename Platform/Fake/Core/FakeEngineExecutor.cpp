@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
 
 #include <optional>
 

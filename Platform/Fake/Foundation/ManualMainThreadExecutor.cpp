@@ -1,4 +1,4 @@
-#include "Platform/Fake/ManualMainThreadExecutor.h"
+#include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeHotkeyBackend.h"
+#include "Platform/Fake/Foundation/FakeHotkeyBackend.h"
 
 #include <utility>
 

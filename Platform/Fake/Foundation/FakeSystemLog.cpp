@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeSystemLog.h"
+#include "Platform/Fake/Foundation/FakeSystemLog.h"
 
 namespace tarn {
 

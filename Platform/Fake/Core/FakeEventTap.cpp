@@ -1,4 +1,4 @@
-#include "Platform/Fake/FakeEventTap.h"
+#include "Platform/Fake/Core/FakeEventTap.h"
 
 namespace tarn::input {
 

@@ -9,7 +9,7 @@
 #include <map>
 #include <mutex>
 
-#include "Platform/Fake/FakeClock.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/EngineExecutor.h"
 
 namespace tarn::input {

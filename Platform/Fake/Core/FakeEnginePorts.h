@@ -3,13 +3,13 @@
 // The engine's whole set of fake ports, sharing one virtual clock: what a test needs to build an
 // InputEventInterceptorService. Declared before the service that uses them, so they outlive it.
 
-#include "Platform/Fake/FakeClock.h"
-#include "Platform/Fake/FakeEngineExecutor.h"
-#include "Platform/Fake/FakeEventPoster.h"
-#include "Platform/Fake/FakeEventTap.h"
-#include "Platform/Fake/FakeWindowAccess.h"
-#include "Platform/Fake/FakeWorkspace.h"
-#include "Platform/Fake/RecordingLogSink.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
+#include "Platform/Fake/Core/FakeEventPoster.h"
+#include "Platform/Fake/Core/FakeEventTap.h"
+#include "Platform/Fake/Core/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWorkspace.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "TarnInputCore/Engine/EnginePorts.h"
 
 namespace tarn::input {

@@ -1,0 +1,80 @@
+#include "TarnKit/Foundation/WholeFile.h"
+
+#include <fstream>
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include "tests/TemporaryFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(WholeFileTest, ReadsRegularFilesWithinTheLimitAndNothingElse)
+{
+    const TemporaryFolder folder;
+    const fs::path& root = folder.path();
+    writeFile(root / "ten", "0123456789");
+    writeFile(root / "empty", "");
+    writeFile(root / "binary", std::string("a\0b\r\n", 5));
+    fs::create_symlink(root / "ten", root / "link");
+    fs::create_symlink(root / "gone", root / "dangling");
+    fs::create_directory(root / "folder");
+    ASSERT_EQ(::mkfifo((root / "fifo").c_str(), 0600), 0);
+
+    using Failure = WholeFile::Failure;
+    const struct {
+        const char* name;
+        std::uintmax_t limit;
+        std::optional<std::string> contents;
+        Failure failure;
+    } cases[] = {
+        {"ten", 10, "0123456789", {}},
+        {"ten", 9, std::nullopt, Failure::unusable},
+        {"empty", 0, "", {}},
+        {"binary", 100, std::string("a\0b\r\n", 5), {}},
+        {"link", 10, "0123456789", {}},
+        {"dangling", 10, std::nullopt, Failure::missing},
+        {"absent", 10, std::nullopt, Failure::missing},
+        {"folder", 10, std::nullopt, Failure::unusable},
+        // Opening a FIFO without a writer would block: it is refused before it is opened.
+        {"fifo", 10, std::nullopt, Failure::unusable},
+    };
+    for (const auto& testCase : cases) {
+        const auto result = WholeFile::read(root / testCase.name, testCase.limit);
+        if (testCase.contents) {
+            ASSERT_TRUE(result.hasValue()) << testCase.name;
+            EXPECT_EQ(*result, *testCase.contents) << testCase.name;
+        } else {
+            ASSERT_FALSE(result.hasValue()) << testCase.name;
+            EXPECT_EQ(result.error(), testCase.failure) << testCase.name;
+        }
+    }
+}
+
+TEST(WholeFileTest, AFileWithoutReadPermissionIsUnusable)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    const TemporaryFolder folder;
+    const fs::path file = folder.path() / "private";
+    writeFile(file, "secret");
+    fs::permissions(file, fs::perms::none);
+    const auto result = WholeFile::read(file, 100);
+    ASSERT_FALSE(result.hasValue());
+    EXPECT_EQ(result.error(), WholeFile::Failure::unusable);
+}
+
+} // namespace
+} // namespace tarn

@@ -1,0 +1,4 @@
+#include <QObject>
+
+#include "Platform/Fake/App/FakeClipboard.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"

@@ -1,0 +1,1 @@
+#include "Platform/Linux/X11HotkeyBackend.h"

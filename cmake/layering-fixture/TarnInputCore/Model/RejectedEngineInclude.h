@@ -1,0 +1,4 @@
+#pragma once
+
+#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Engine/TapEvent.h"

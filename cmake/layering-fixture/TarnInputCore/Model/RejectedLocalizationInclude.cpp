@@ -1,0 +1,1 @@
+#include "TarnKit/Localization/TarnText.h"

@@ -1,0 +1,3 @@
+#include "Platform/Fake/Core/FakeEventTap.h"
+#include "TarnInputCore/Devices/USBVendorRegistry.h"
+#include "tests/TemporaryFolder.h"

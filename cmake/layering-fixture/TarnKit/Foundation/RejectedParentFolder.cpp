@@ -1,0 +1,1 @@
+#include "../Localization/TarnText.h"

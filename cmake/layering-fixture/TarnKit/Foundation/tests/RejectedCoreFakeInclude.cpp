@@ -1,0 +1,1 @@
+#include "Platform/Fake/Core/FakeEventTap.h"

@@ -1,0 +1,4 @@
+#include <QWidget>
+#include <QtCore/QString>
+
+#include "TarnKit/Localization/TarnText.h"
