@@ -65,6 +65,18 @@ QHBoxLayout* makeRow(int spacing)
     return row;
 }
 
+void discardWidgets(QLayout* layout)
+{
+    while (auto* item = layout->takeAt(0)) {
+        if (auto* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        delete item;
+    }
+}
+
 QString roundedText(double value)
 {
     return wholeNumberText(std::round(value));

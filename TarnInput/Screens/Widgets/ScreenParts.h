@@ -15,6 +15,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QVBoxLayout;
 class QWidget;
 
@@ -36,6 +37,11 @@ TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column);
 
 // A row without margins, `spacing` apart (the platform's default when negative).
 QHBoxLayout* makeRow(int spacing = -1);
+
+// Takes every widget out of `layout` and deletes it once control is back in the event loop, so
+// a row may be replaced from inside a signal of one of its own buttons. Removed widgets leave
+// their parent at once and are never found as its children again.
+void discardWidgets(QLayout* layout);
 
 // The value rounded to the nearest whole number, halves away from zero. Any double, however
 // large, gives digits; not-a-number gives "nan".

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
+#include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 
@@ -66,6 +67,11 @@ void render(const char* name, const ScreenFactory& factory)
 TEST(ScreenShots, Hardware)
 {
     render("hardware", [](auto& vm, QColor accent) { return new DevicesAndDiagnosticsView(vm, accent); });
+}
+
+TEST(ScreenShots, Scroll)
+{
+    render("scroll", [](auto& vm, QColor accent) { return new ScrollEngineView(vm, accent); });
 }
 
 } // namespace
