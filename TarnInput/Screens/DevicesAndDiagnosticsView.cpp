@@ -31,7 +31,7 @@ constexpr double kLargestThresholdMs = 90;
 
 SymbolLabel* cardTitle(std::string symbol, double size = 14.5)
 {
-    return new SymbolLabel(std::move(symbol), TarnTextStyles::systemFont(size, QFont::Bold), Qt::white);
+    return makeCardTitle(std::move(symbol), size, Qt::white);
 }
 
 MetricTile* metricTile(const char* name, const QColor& accent)
@@ -40,17 +40,6 @@ MetricTile* metricTile(const char* name, const QColor& accent)
     tile->setObjectName(name);
     tile->setAccent(accent);
     return tile;
-}
-
-QCheckBox* checkBox(const char* name)
-{
-    auto* box = new QCheckBox;
-    box->setObjectName(name);
-    box->setFont(TarnTextStyles::systemFont(13));
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::WindowText, TarnGlassTokens::textPrimary());
-    box->setPalette(palette);
-    return box;
 }
 
 } // namespace
@@ -211,12 +200,12 @@ QWidget* DevicesAndDiagnosticsView::buildPointerCard()
     auto* card = makeScreenCard(14, &column);
     m_pointerTitle = cardTitle("cursorarrow.motionlines");
     column->addWidget(m_pointerTitle);
-    m_accelerationToggle = checkBox("disableAcceleration");
+    m_accelerationToggle = makeCheckBox("disableAcceleration");
     // The view model applies the change to the system and publishes what the system then has;
     // the screen writes nothing itself.
     connect(m_accelerationToggle, &QAbstractButton::clicked, this,
         [this](bool disabled) { m_viewModel.setDisableMouseAcceleration(disabled); });
-    m_windowDragToggle = checkBox("easyWindowDrag");
+    m_windowDragToggle = makeCheckBox("easyWindowDrag");
     connect(m_windowDragToggle, &QAbstractButton::clicked, this, [this](bool enabled) {
         m_viewModel.applySettingsChange(
             [enabled](InputSettings& settings) { settings.easyWindowDragEnabled = enabled; });

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -11,12 +10,12 @@
 
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 
@@ -28,37 +27,6 @@ constexpr double kSlowestSpeed = 0.5;
 constexpr double kFastestSpeed = 3.5;
 constexpr double kShortestGlide = 0.1;
 constexpr double kLongestGlide = 0.45;
-
-SymbolLabel* cardTitle(std::string symbol, double size, const QColor& color)
-{
-    return new SymbolLabel(std::move(symbol), TarnTextStyles::systemFont(size, QFont::Bold), color);
-}
-
-// A widget that paints a continuous rounded rectangle behind its children.
-class RoundedPlate : public QWidget {
-public:
-    RoundedPlate(double radius, QColor fill)
-        : m_radius(radius)
-        , m_fill(fill)
-    {
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        if (m_radius * 2 >= height()) {
-            TarnContinuousShape::paintCapsule(painter, QRectF(rect()), m_fill, Qt::transparent);
-        } else {
-            TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, Qt::transparent);
-        }
-    }
-
-private:
-    double m_radius;
-    QColor m_fill;
-};
 
 } // namespace
 
@@ -90,12 +58,7 @@ QString ScrollEngineView::text(std::string_view en, std::string_view tr) const
 
 QCheckBox* ScrollEngineView::settingToggle(const char* name, bool InputSettings::*field)
 {
-    auto* box = new QCheckBox;
-    box->setObjectName(name);
-    box->setFont(TarnTextStyles::systemFont(13));
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::WindowText, TarnGlassTokens::textPrimary());
-    box->setPalette(palette);
+    auto* box = makeCheckBox(name);
     connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
         m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
     });
@@ -106,7 +69,7 @@ QWidget* ScrollEngineView::buildDirectionCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_directionTitle = cardTitle("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_directionTitle = makeCardTitle("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
     m_directionExplanation = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_reverseWheel = settingToggle("reverseMouseWheel", &InputSettings::reverseMouseWheel);
     m_reverseTrackpad = settingToggle("reverseTrackpad", &InputSettings::reverseTrackpad);
@@ -123,7 +86,7 @@ QWidget* ScrollEngineView::buildSmoothingCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_smoothingTitle = cardTitle("waveform.path", 14.5, TarnGlassTokens::textPrimary());
+    m_smoothingTitle = makeCardTitle("waveform.path", 14.5, TarnGlassTokens::textPrimary());
     m_smoothScroll = settingToggle("smoothScroll", &InputSettings::smoothScrollEnabled);
     column->addWidget(m_smoothingTitle);
     column->addWidget(m_smoothScroll);
@@ -162,7 +125,7 @@ QWidget* ScrollEngineView::buildExclusionsCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(10, &column);
     auto* header = makeRow();
-    m_exclusionsTitle = cardTitle("app.badge.checkmark", 14, Qt::white);
+    m_exclusionsTitle = makeCardTitle("app.badge.checkmark", 14, Qt::white);
     m_excludeMenu = new RunningAppsMenuButton({}, [this] { return m_viewModel.runningDesktopApps(); });
     m_excludeMenu->setObjectName("excludeRunningApp");
     m_excludeMenu->setFixedWidth(190);

@@ -2,13 +2,16 @@
 
 #include <cmath>
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnGlassCard.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
 
 namespace tarn::input {
 
@@ -41,6 +44,22 @@ QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bo
     label->setWordWrap(wraps);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color)
+{
+    return new SymbolLabel(std::move(symbol), TarnTextStyles::systemFont(size, QFont::Bold), color);
+}
+
+QCheckBox* makeCheckBox(const QString& objectName)
+{
+    auto* box = new QCheckBox;
+    box->setObjectName(objectName);
+    box->setFont(TarnTextStyles::systemFont(13));
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::WindowText, TarnGlassTokens::textPrimary());
+    box->setPalette(palette);
+    return box;
 }
 
 TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column)

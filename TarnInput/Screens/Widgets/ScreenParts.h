@@ -4,6 +4,7 @@
 // labels in the system font, glass cards around a column, and number texts that never depend on
 // the user's locale (no digit grouping, "." as the decimal mark).
 
+#include <string>
 #include <string_view>
 
 #include <QColor>
@@ -13,6 +14,7 @@
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
+class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 class QLayout;
@@ -25,12 +27,20 @@ class TarnGlassCard;
 
 namespace tarn::input {
 
+class SymbolLabel;
+
 // The English or Turkish text for `language`, through the localization store.
 QString screenText(std::string_view en, std::string_view tr, TarnLanguage language);
 
 // A label in the system font; `wraps` lets a long text run onto more lines.
 QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps,
     TarnFontDesign design = TarnFontDesign::standard);
+
+// A card title: a symbol before a bold text in one colour.
+SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color);
+
+// A check box in the platform's style with its label in textPrimary.
+QCheckBox* makeCheckBox(const QString& objectName);
 
 // A glass card padded 18 with corners of 16, its content a column `spacing` apart.
 TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column);

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
+#include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+#include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -72,6 +74,19 @@ TEST(ScreenShots, Hardware)
 TEST(ScreenShots, Scroll)
 {
     render("scroll", [](auto& vm, QColor accent) { return new ScrollEngineView(vm, accent); });
+}
+
+TEST(ScreenShots, Buttons)
+{
+    render("buttons", [](auto& vm, QColor accent) {
+        vm.addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
+        return new MouseButtonsView(vm, accent);
+    });
+}
+
+TEST(ScreenShots, Gestures)
+{
+    render("gestures", [](auto& vm, QColor accent) { return new GestureChordsAndDevicesView(vm, accent); });
 }
 
 } // namespace
