@@ -245,11 +245,13 @@ void DevicesAndDiagnosticsView::syncTexts()
     m_bouncesFixed->setTitle(text("Bounces Fixed", "Engellenen"));
     m_pointerTitle->setText(
         text("Pro Pointer Precision & Window Manipulation", "Pro İmleç Hassasiyeti & Pencere Hareketi"));
-    m_accelerationToggle->setText(text("Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming & Design)",
-        "Fare İvmesini Kapat (Oyun & Tasarım için Doğrusal 1:1 Takip)"));
-    m_windowDragToggle->setText(text("Easy Window Move & Resize from Anywhere (Hold ⌃⌥ + Left-Drag to Move, ⌃⌥ + "
-                                     "Right-Drag to Resize)",
-        "Her Yerden Pencere Taşı & Boyutlandır (⌃⌥ + Sol Sürükle: Taşı, ⌃⌥ + Sağ Sürükle: Boyutlandır)"));
+    m_accelerationToggle->setText(
+        plainButtonText(text("Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming & Design)",
+            "Fare İvmesini Kapat (Oyun & Tasarım için Doğrusal 1:1 Takip)")));
+    m_windowDragToggle->setText(
+        plainButtonText(text("Easy Window Move & Resize from Anywhere (Hold ⌃⌥ + Left-Drag to Move, ⌃⌥ + "
+                             "Right-Drag to Resize)",
+            "Her Yerden Pencere Taşı & Boyutlandır (⌃⌥ + Sol Sürükle: Taşı, ⌃⌥ + Sağ Sürükle: Boyutlandır)")));
 }
 
 void DevicesAndDiagnosticsView::syncDevices()

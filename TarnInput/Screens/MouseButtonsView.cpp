@@ -92,6 +92,7 @@ QWidget* MouseButtonsView::buildGlobalCard()
     m_remapSwitch->setObjectName("buttonRemap");
     m_remapSwitch->setControlSize(SwitchToggle::Size::small);
     m_remapSwitch->setAccent(m_accent);
+    m_remapSwitch->setLabelColor(TarnGlassTokens::textSecondary());
     connect(m_remapSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
         m_viewModel.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
     });

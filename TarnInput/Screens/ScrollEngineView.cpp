@@ -1,5 +1,7 @@
 #include "TarnInput/Screens/ScrollEngineView.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,7 +98,6 @@ QWidget* ScrollEngineView::buildSmoothingCard()
               QLabel*& caption, ContinuousSlider*& slider, QLabel*& value) {
               auto* row = makeRow();
               caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-              caption->setFixedWidth(110);
               slider = new ContinuousSlider(minimum, maximum);
               slider->setObjectName(QString(name) + "Slider");
               slider->setAccent(m_accent);
@@ -196,15 +197,22 @@ void ScrollEngineView::syncTexts()
                                          "classic wheel direction — zero bloatware.",
         "Dahili trackpad’inizde Doğal kaydırmayı korurken harici farenize klasik tekerlek yönünü verin — sıfır "
         "bloatware."));
-    m_reverseWheel->setText(text("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir"));
-    m_reverseTrackpad->setText(text("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir"));
-    m_shiftHorizontal->setText(text("Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır"));
-    m_optionZoom->setText(
-        text("Hold Option (⌥) + Wheel to Zoom In/Out", "Option (⌥) + Tekerlek ile Yakınlaştır/Uzaklaştır"));
+    m_reverseWheel->setText(
+        plainButtonText(text("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir")));
+    m_reverseTrackpad->setText(plainButtonText(text("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir")));
+    m_shiftHorizontal->setText(
+        plainButtonText(text("Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır")));
+    m_optionZoom->setText(plainButtonText(
+        text("Hold Option (⌥) + Wheel to Zoom In/Out", "Option (⌥) + Tekerlek ile Yakınlaştır/Uzaklaştır")));
     m_smoothingTitle->setText(text("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"));
-    m_smoothScroll->setText(text("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç"));
+    m_smoothScroll->setText(
+        plainButtonText(text("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç")));
     m_speedCaption->setText(text("Scroll Speed", "Kaydırma Hızı"));
     m_glideCaption->setText(text("Momentum Glide", "Yumuşaklık Eğrisi"));
+    // Both captions share one width, 110 or what the longer one needs, so the sliders line up.
+    const int captionWidth = std::max({110, m_speedCaption->sizeHint().width(), m_glideCaption->sizeHint().width()});
+    m_speedCaption->setFixedWidth(captionWidth);
+    m_glideCaption->setFixedWidth(captionWidth);
     m_exclusionsTitle->setText(text("Smooth Scroll App Exclusions (Precision Apps / Games)",
         "Akıcı Kaydırma İstisna Uygulamaları (Tasarım / Oyun)"));
     m_excludeMenu->setText(text("+ Exclude Running App", "+ Açık Uygulama Ekle"));

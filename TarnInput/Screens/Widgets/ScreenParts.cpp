@@ -62,6 +62,12 @@ QCheckBox* makeCheckBox(const QString& objectName)
     return box;
 }
 
+QString plainButtonText(const QString& text)
+{
+    QString escaped = text;
+    return escaped.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column)
 {
     auto* card = new TarnGlassCard(18, 16);

@@ -42,6 +42,9 @@ SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color)
 // A check box in the platform's style with its label in textPrimary.
 QCheckBox* makeCheckBox(const QString& objectName);
 
+// A label for a platform button: Qt reads "&" there as a keyboard-shortcut marker, so it is doubled.
+QString plainButtonText(const QString& text);
+
 // A glass card padded 18 with corners of 16, its content a column `spacing` apart.
 TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column);
 

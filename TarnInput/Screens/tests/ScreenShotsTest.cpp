@@ -4,7 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include <QAbstractScrollArea>
 #include <QDir>
+#include <QScrollBar>
 #include <QStackedLayout>
 #include <gtest/gtest.h>
 
@@ -57,12 +59,16 @@ void render(const char* name, const ScreenFactory& factory)
         vm.setLanguage(language);
         TarnGroundBackground ground(TarnProductPalette::deepAbyss);
         auto* stack = new QStackedLayout(&ground);
-        stack->addWidget(factory(vm, ScreenFixture::accent()));
+        auto* screen = qobject_cast<QAbstractScrollArea*>(factory(vm, ScreenFixture::accent()));
+        ASSERT_NE(screen, nullptr);
+        stack->addWidget(screen);
         ground.resize(1180, 760);
         ground.show();
-        const QString file
-            = QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name, language == TarnLanguage::en ? "en" : "tr"));
-        EXPECT_TRUE(ground.grab().save(file)) << file.toStdString();
+        const QString stem = QStringLiteral("%1-%2").arg(name, language == TarnLanguage::en ? "en" : "tr");
+        EXPECT_TRUE(ground.grab().save(QDir(folder).filePath(stem + ".png")));
+        // The rest of a long screen, scrolled to its end.
+        screen->verticalScrollBar()->setValue(screen->verticalScrollBar()->maximum());
+        EXPECT_TRUE(ground.grab().save(QDir(folder).filePath(stem + "-end.png")));
     }
 }
 

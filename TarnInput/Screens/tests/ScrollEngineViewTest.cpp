@@ -109,16 +109,18 @@ std::vector<QString> chipNames(const QWidget& screen)
 TEST(ScrollEngineView, ExclusionsAreAddedFromRunningAppsAndRemovedFromTheirChips)
 {
     ScreenFixture f;
-    f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}, {"COM.FIGMA.DESKTOP", "Figma"}});
+    f.harness.engine.workspace.setRunning(
+        {{"org.gimp.GIMP", "GIMP"}, {"COM.FIGMA.DESKTOP", "Figma"}, {"org.example.Tools", "Pen & Ink"}});
     auto& vm = f.start();
     ScrollEngineView screen(vm, ScreenFixture::accent());
     EXPECT_EQ(chipNames(screen), (std::vector<QString> {"com.figma.Desktop", "org.blenderfoundation.blender"}));
     auto* menu = control<RunningAppsMenuButton>(screen, "excludeRunningApp");
     EXPECT_EQ(menu->text(), "+ Exclude Running App");
     const auto items = menu->refreshedMenu()->actions();
-    ASSERT_EQ(items.size(), 2);
+    ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), "Figma (COM.FIGMA.DESKTOP)");
     EXPECT_EQ(items[1]->text(), "GIMP (org.gimp.GIMP)");
+    EXPECT_EQ(items[2]->text(), "Pen && Ink (org.example.Tools)") << "shows one \"&\", not a shortcut";
 
     chooseMenuEntry(*menu, 1);
     EXPECT_EQ(chipNames(screen),
