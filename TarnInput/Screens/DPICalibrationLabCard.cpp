@@ -238,6 +238,7 @@ QWidget* DPICalibrationLabCard::buildDragPanel()
     m_apply = new TarnGlassButton;
     m_apply->setObjectName("applyMeasuredDPI");
     m_apply->setActive(true);
+    m_apply->setSymbol("checkmark.circle");
     connect(m_apply, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::applyMeasuredDPI);
     m_startStop = new TarnPrimaryButton;
     m_startStop->setObjectName("startStopCalibration");
@@ -321,6 +322,7 @@ void DPICalibrationLabCard::sync()
         const auto measured = std::to_string(*cal.measuredEffectiveDPI);
         m_apply->setText(text("Apply " + measured + " DPI", measured + " DPI Uygula"));
     }
+    m_startStop->setSymbol(cal.isCalibrating ? "stop.circle.fill" : "play.circle.fill");
     m_startStop->setText(cal.isCalibrating ? text("Stop & Calculate", "Bitir & Hesapla")
                                            : text("Start 10 cm Test", "10 cm Testi Başlat"));
 

@@ -91,9 +91,11 @@ QWidget* DevicesAndDiagnosticsView::buildInventoryCard()
     m_inventoryTitle->setObjectName("inventoryTitle");
     m_copyReport = new TarnGlassButton;
     m_copyReport->setObjectName("copyReport");
+    m_copyReport->setSymbol("doc.on.clipboard");
     connect(m_copyReport, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::copyHardwareReport);
     m_rescan = new TarnPrimaryButton;
     m_rescan->setObjectName("rescanDevices");
+    m_rescan->setSymbol("arrow.clockwise");
     connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(true); });
     header->addWidget(m_inventoryTitle);
     header->addStretch(1);

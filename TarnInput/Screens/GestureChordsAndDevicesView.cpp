@@ -183,6 +183,7 @@ QWidget* GestureChordsAndDevicesView::buildDeviceCard()
     m_deviceTitle = makeCardTitle("cpu.fill", 14.5, TarnGlassTokens::textPrimary());
     m_rescan = new TarnGlassButton;
     m_rescan->setObjectName("rescanDevices");
+    m_rescan->setSymbol("arrow.clockwise");
     // The silent rescan: a changed list is published and logged, and no toast is shown.
     connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(false); });
     header->addWidget(m_deviceTitle);

@@ -11,9 +11,14 @@
 #include <QPainterPath>
 #include <QStandardPaths>
 
+#include "TarnKit/UI/TarnTextStyles.h"
+
 namespace tarn {
 
 namespace {
+
+// Between a button label's symbol and its text.
+constexpr double kLabelGap = 5.0;
 
 // `none`: a theme icon only; without one the symbol falls back to the plain circle.
 enum class Drawing { none, warningTriangle, checkmarkCircle, checkmark, globe };
@@ -191,6 +196,30 @@ bool TarnSymbolIcons::hasDrawing(std::string_view symbol)
 double TarnSymbolIcons::sideForText(const QFontMetricsF& metrics)
 {
     return std::ceil(metrics.ascent());
+}
+
+double TarnSymbolIcons::labelWidth(const QFontMetricsF& metrics, std::string_view symbol, const QString& text)
+{
+    const double textWidth = metrics.horizontalAdvance(TarnTextStyles::oneLine(text));
+    return symbol.empty() ? textWidth : sideForText(metrics) + kLabelGap + textWidth;
+}
+
+void TarnSymbolIcons::drawCentredLabel(QPainter& painter, const QRectF& area, std::string_view symbol,
+    const QString& text, const QFontMetricsF& metrics, const QFont& font, const QColor& color)
+{
+    if (symbol.empty()) {
+        TarnTextStyles::drawCentredLine(painter, area, text, metrics, font, color);
+        return;
+    }
+    const double side = sideForText(metrics);
+    const QString line = TarnTextStyles::singleLine(text, metrics, std::max(0.0, area.width() - side - kLabelGap));
+    const double width = side + kLabelGap + metrics.horizontalAdvance(line);
+    const double left = area.left() + std::max(0.0, (area.width() - width) / 2.0);
+    paint(painter, QRectF(left, area.center().y() - side / 2.0, side, side), symbol, color);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QRectF(left + side + kLabelGap, area.top(), width - side - kLabelGap + 1, area.height()),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
 }
 
 void TarnSymbolIcons::prepareIconTheme()

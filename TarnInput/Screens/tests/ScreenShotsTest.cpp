@@ -20,7 +20,7 @@
 namespace tarn::input::testing {
 namespace {
 
-using ScreenFactory = std::function<QWidget*(InputStudioViewModel&, QColor)>;
+using ScreenFactory = std::function<QWidget*(ScreenFixture&)>;
 
 void addSampleDevices(StudioHarness& harness)
 {
@@ -59,7 +59,7 @@ void render(const char* name, const ScreenFactory& factory)
         vm.setLanguage(language);
         TarnGroundBackground ground(TarnProductPalette::deepAbyss);
         auto* stack = new QStackedLayout(&ground);
-        auto* screen = qobject_cast<QAbstractScrollArea*>(factory(vm, ScreenFixture::accent()));
+        auto* screen = qobject_cast<QAbstractScrollArea*>(factory(f));
         ASSERT_NE(screen, nullptr);
         stack->addWidget(screen);
         ground.resize(1180, 760);
@@ -74,25 +74,31 @@ void render(const char* name, const ScreenFactory& factory)
 
 TEST(ScreenShots, Hardware)
 {
-    render("hardware", [](auto& vm, QColor accent) { return new DevicesAndDiagnosticsView(vm, accent); });
+    render("hardware", [](auto& f) { return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent()); });
+    // The lab while a test runs, after some travel.
+    render("hardware-calibrating", [](auto& f) {
+        f.vm().toggleDPICalibration();
+        f.harness.slidePointer(3000, 30);
+        return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent());
+    });
 }
 
 TEST(ScreenShots, Scroll)
 {
-    render("scroll", [](auto& vm, QColor accent) { return new ScrollEngineView(vm, accent); });
+    render("scroll", [](auto& f) { return new ScrollEngineView(f.vm(), ScreenFixture::accent()); });
 }
 
 TEST(ScreenShots, Buttons)
 {
-    render("buttons", [](auto& vm, QColor accent) {
-        vm.addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
-        return new MouseButtonsView(vm, accent);
+    render("buttons", [](auto& f) {
+        f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
+        return new MouseButtonsView(f.vm(), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Gestures)
 {
-    render("gestures", [](auto& vm, QColor accent) { return new GestureChordsAndDevicesView(vm, accent); });
+    render("gestures", [](auto& f) { return new GestureChordsAndDevicesView(f.vm(), ScreenFixture::accent()); });
 }
 
 } // namespace
