@@ -249,5 +249,43 @@ TEST(DevicesAndDiagnosticsView, ValueTextsAreLocaleFreeWholeNumbers)
     EXPECT_EQ(DevicesAndDiagnosticsView::clickIntervalText(1234.0), "1234 ms") << "no digit grouping";
 }
 
+void press(StudioHarness& harness, TapEventType type, std::chrono::milliseconds after)
+{
+    harness.engine.clock.advance(after);
+    TapEvent event;
+    event.type = type;
+    harness.engine.tap.deliver(event);
+}
+
+TEST(DevicesAndDiagnosticsView, SwitchHealthTilesFollowClicksAndTheFirstBlockedBounce)
+{
+    ScreenFixture f;
+    InputSettings stored;
+    stored.doubleClickGuardEnabled = true;
+    f.harness.writeSettingsFile(stored);
+    auto& vm = f.start();
+    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    auto* interval = control<MetricTile>(screen, "clickInterval");
+    auto* bounces = control<MetricTile>(screen, "bouncesFixed");
+    auto* lastButton = control<MetricTile>(screen, "lastButton");
+    EXPECT_EQ(interval->value(), "—");
+    EXPECT_EQ(bounces->value(), "0");
+    EXPECT_FALSE(bounces->isHighlighted());
+    EXPECT_TRUE(control<MetricTile>(screen, "liveHz")->isHighlighted());
+
+    // A press, then a bounce 10 ms after its release: the guard swallows the second press.
+    press(f.harness, TapEventType::leftMouseDown, std::chrono::milliseconds(10));
+    press(f.harness, TapEventType::leftMouseUp, std::chrono::milliseconds(30));
+    press(f.harness, TapEventType::leftMouseDown, std::chrono::milliseconds(10));
+    press(f.harness, TapEventType::leftMouseUp, std::chrono::milliseconds(10));
+    f.harness.slidePointer(300, 30);
+
+    ASSERT_GT(vm.telemetry().blockedDoubleClicks, 0);
+    EXPECT_EQ(bounces->value(), QString::number(vm.telemetry().blockedDoubleClicks));
+    EXPECT_TRUE(bounces->isHighlighted());
+    EXPECT_EQ(lastButton->value(), QString::fromStdString(vm.telemetry().lastButtonLabel));
+    EXPECT_EQ(interval->value(), DevicesAndDiagnosticsView::clickIntervalText(vm.telemetry().lastClickIntervalMs));
+}
+
 } // namespace
 } // namespace tarn::input::testing
