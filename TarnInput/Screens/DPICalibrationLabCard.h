@@ -4,6 +4,7 @@
 // bounces, the nominal DPI presets, and the guided 10 cm drag test with its result. It shows the
 // last calibration snapshot the view model published and measures nothing itself; its buttons
 // call the view model (and the engine, for the reset).
+// The view model must outlive it; build it on the main thread.
 
 #include <vector>
 

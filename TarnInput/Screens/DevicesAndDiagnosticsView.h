@@ -5,6 +5,7 @@
 // and the two system-wide pointer switches. It keeps no state: its widgets are built once and
 // show the view model's published values, updated in place on each change signal. Controls
 // write only when the user acts on them.
+// The view model must outlive it; build it on the main thread.
 
 #include <optional>
 #include <string_view>

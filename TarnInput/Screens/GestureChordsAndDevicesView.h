@@ -4,6 +4,7 @@
 // each direction, the dead zone) and the list of connected pointing devices with a silent rescan.
 // Widgets are built once and show the view model's values, updated in place on each change; only
 // the user's actions write.
+// The view model must outlive it; build it on the main thread.
 
 #include <array>
 #include <string_view>

@@ -3,6 +3,7 @@
 // The studio's Buttons tab: the global actions of the middle and side buttons with the remapping
 // switch, and the per-application rules with their add-rule form. Widgets are built once and
 // show the view model's settings, updated in place on each change; only the user's actions write.
+// The view model must outlive it; build it on the main thread.
 
 #include <array>
 #include <string_view>

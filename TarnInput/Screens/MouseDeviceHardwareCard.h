@@ -26,7 +26,8 @@ public:
     MouseDeviceHardwareCard(
         const ConnectedPointerDevice& device, TarnLanguage language, QColor accent, QWidget* parent = nullptr);
 
-    // The facts of the spec grid, in order: labels and their values ("—" for a missing value).
+    // The six hardware facts of the lower grid, in order: labels and their values ("—" for a
+    // missing value).
     static QStringList specLabels(TarnLanguage language);
     static QStringList specValues(const ConnectedPointerDevice& device);
     // The serial as shown: its first 12 characters and "…" when longer.

@@ -4,6 +4,7 @@
 // scrolling with its speed and glide, the applications excluded from smoothing, and a sandbox to
 // scroll in. Widgets are built once and show the view model's settings, updated in place on each
 // change; only the user's actions write.
+// The view model must outlive it; build it on the main thread.
 
 #include <string>
 #include <string_view>
