@@ -39,6 +39,8 @@ TEST(DevicesAndDiagnosticsView, ListsNoDeviceWithTheEmptyTextAndTwoDevicesAsCard
     EXPECT_FALSE(empty->isHidden());
     EXPECT_TRUE(grid->isHidden());
     EXPECT_TRUE(deviceCards(screen).empty());
+    control<TarnGlassButton>(screen, "copyReport")->click();
+    EXPECT_FALSE(f.harness.pasteboard.text().empty()) << "a report of no devices is still copied";
 
     f.harness.addDevice("Mouse A", 0x046D);
     f.harness.addDevice("Touchpad", 0, true);
