@@ -22,9 +22,17 @@ void TarnGlassButton::setActive(bool active)
     update();
 }
 
+void TarnGlassButton::setSymbol(std::string symbol)
+{
+    m_symbol = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
 QSize TarnGlassButton::sizeHint() const
 {
-    const QSizeF ideal = TarnGlassButtonStyle::idealSize(QFontMetricsF(TarnGlassButtonStyle::font(), this), text());
+    const QSizeF ideal
+        = TarnGlassButtonStyle::idealSize(QFontMetricsF(TarnGlassButtonStyle::font(), this), text(), m_symbol);
     return {static_cast<int>(std::ceil(ideal.width())), static_cast<int>(std::ceil(ideal.height()))};
 }
 
@@ -40,7 +48,8 @@ QSize TarnGlassButton::minimumSizeHint() const
 void TarnGlassButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    m_style.paint(painter, QRectF(rect()), text(), QFontMetricsF(TarnGlassButtonStyle::font(), this), isDown());
+    m_style.paint(
+        painter, QRectF(rect()), text(), QFontMetricsF(TarnGlassButtonStyle::font(), this), isDown(), m_symbol);
 }
 
 bool TarnGlassButton::hitButton(const QPoint& pos) const

@@ -3,6 +3,8 @@
 // A push button in the kit's glass look (TarnGlassButtonStyle). `active` marks the selected one
 // of a group, such as the current tab of a segmented row.
 
+#include <string>
+
 #include <QPushButton>
 
 #include "TarnKit/UI/TarnGlassButtonStyle.h"
@@ -18,6 +20,10 @@ public:
     bool isActive() const { return m_style.isActive(); }
     void setActive(bool active);
 
+    // A symbol shown before the text; none when empty.
+    void setSymbol(std::string symbol);
+    const std::string& symbol() const { return m_symbol; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -26,6 +32,7 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
+    std::string m_symbol;
     TarnGlassButtonStyle m_style;
 };
 

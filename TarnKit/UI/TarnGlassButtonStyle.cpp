@@ -5,6 +5,7 @@
 
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn {
@@ -29,10 +30,10 @@ QColor TarnGlassButtonStyle::textColor()
     return TarnGlassTokens::textPrimary();
 }
 
-QSizeF TarnGlassButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label)
+QSizeF TarnGlassButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label, std::string_view symbol)
 {
-    const QString line = TarnTextStyles::oneLine(label);
-    return {metrics.horizontalAdvance(line) + 2.0 * kHorizontalPadding, metrics.height() + 2.0 * kVerticalPadding};
+    return {TarnSymbolIcons::labelWidth(metrics, symbol, label) + 2.0 * kHorizontalPadding,
+        metrics.height() + 2.0 * kVerticalPadding};
 }
 
 QPainterPath TarnGlassButtonStyle::hitShape(const QRectF& bounds)
@@ -40,15 +41,15 @@ QPainterPath TarnGlassButtonStyle::hitShape(const QRectF& bounds)
     return TarnContinuousShape::roundedRect(bounds, kCornerRadius);
 }
 
-void TarnGlassButtonStyle::paint(
-    QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics, bool pressed) const
+void TarnGlassButtonStyle::paint(QPainter& painter, const QRectF& bounds, const QString& label,
+    const QFontMetricsF& metrics, bool pressed, std::string_view symbol) const
 {
     painter.save();
     painter.setOpacity(painter.opacity() * (pressed ? kPressedOpacity : 1.0));
     TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(), border());
-    TarnTextStyles::drawCentredLine(painter,
-        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), label, metrics,
-        font(), textColor());
+    TarnSymbolIcons::drawCentredLabel(painter,
+        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), symbol, label,
+        metrics, font(), textColor());
     painter.restore();
 }
 

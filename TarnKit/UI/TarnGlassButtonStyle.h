@@ -6,6 +6,8 @@
 // pressed the whole button is drawn at opacity 0.78, without animation. The rounded rectangle is
 // also the hit area. TarnGlassButton is the widget that wears it.
 
+#include <string_view>
+
 #include <QColor>
 #include <QFont>
 #include <QPainterPath>
@@ -39,11 +41,12 @@ public:
     static QColor textColor();
 
     // The padded size of the label's one line.
-    static QSizeF idealSize(const QFontMetricsF& metrics, const QString& label);
+    // With a symbol, the label is the symbol before the text.
+    static QSizeF idealSize(const QFontMetricsF& metrics, const QString& label, std::string_view symbol = {});
     static QPainterPath hitShape(const QRectF& bounds);
     // `metrics` must belong to font(), measured on the painted device.
     void paint(QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics,
-        bool pressed) const;
+        bool pressed, std::string_view symbol = {}) const;
 
 private:
     bool m_isActive;

@@ -24,9 +24,17 @@ TarnPrimaryButton::TarnPrimaryButton(const QString& text, QWidget* parent)
     connect(this, &QAbstractButton::released, this, &TarnPrimaryButton::onReleased);
 }
 
+void TarnPrimaryButton::setSymbol(std::string symbol)
+{
+    m_symbol = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
 QSize TarnPrimaryButton::sizeHint() const
 {
-    const QSizeF ideal = TarnPrimaryButtonStyle::idealSize(QFontMetricsF(TarnPrimaryButtonStyle::font(), this), text());
+    const QSizeF ideal
+        = TarnPrimaryButtonStyle::idealSize(QFontMetricsF(TarnPrimaryButtonStyle::font(), this), text(), m_symbol);
     return {static_cast<int>(std::ceil(ideal.width())), static_cast<int>(std::ceil(ideal.height()))};
 }
 
@@ -43,7 +51,7 @@ void TarnPrimaryButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     TarnPrimaryButtonStyle::paint(
-        painter, QRectF(rect()), text(), QFontMetricsF(TarnPrimaryButtonStyle::font(), this), m_pressAmount);
+        painter, QRectF(rect()), text(), QFontMetricsF(TarnPrimaryButtonStyle::font(), this), m_pressAmount, m_symbol);
 }
 
 bool TarnPrimaryButton::hitButton(const QPoint& pos) const

@@ -3,6 +3,8 @@
 // A push button in the kit's primary look (TarnPrimaryButtonStyle). Pressing and releasing ease
 // the press amount towards 1 or 0 over 0.12 s.
 
+#include <string>
+
 #include <QPushButton>
 
 class QVariantAnimation;
@@ -18,6 +20,10 @@ public:
     // 0 at rest, 1 fully pressed; between the two while the press animates.
     double pressAmount() const { return m_pressAmount; }
 
+    // A symbol shown before the text; none when empty.
+    void setSymbol(std::string symbol);
+    const std::string& symbol() const { return m_symbol; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -26,6 +32,7 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
+    std::string m_symbol;
     void onPressed();
     void onReleased();
     void onPressAnimationValueChanged(const QVariant& value);

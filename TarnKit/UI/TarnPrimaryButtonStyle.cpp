@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn {
@@ -30,13 +31,13 @@ QColor TarnPrimaryButtonStyle::textColor()
     return QColor::fromRgbF(0.0F, 0.0F, 0.0F, static_cast<float>(kTextOpacity));
 }
 
-QColor TarnPrimaryButtonStyle::fill(double pressAmount)
+QColor TarnPrimaryButtonStyle::fill(double pressAmount, std::string_view symbol)
 {
     return QColor::fromRgbF(
         1.0F, 1.0F, 1.0F, static_cast<float>(between(kRestingFillOpacity, kPressedFillOpacity, pressAmount)));
 }
 
-double TarnPrimaryButtonStyle::scale(double pressAmount)
+double TarnPrimaryButtonStyle::scale(double pressAmount, std::string_view symbol)
 {
     return between(1.0, kPressedScale, pressAmount);
 }
@@ -48,14 +49,14 @@ QEasingCurve TarnPrimaryButtonStyle::pressCurve()
     return curve;
 }
 
-QSizeF TarnPrimaryButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label)
+QSizeF TarnPrimaryButtonStyle::idealSize(const QFontMetricsF& metrics, const QString& label, std::string_view symbol)
 {
-    const QString line = TarnTextStyles::oneLine(label);
-    return {metrics.horizontalAdvance(line) + 2.0 * kHorizontalPadding, metrics.height() + 2.0 * kVerticalPadding};
+    return {TarnSymbolIcons::labelWidth(metrics, symbol, label) + 2.0 * kHorizontalPadding,
+        metrics.height() + 2.0 * kVerticalPadding};
 }
 
-void TarnPrimaryButtonStyle::paint(
-    QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics, double pressAmount)
+void TarnPrimaryButtonStyle::paint(QPainter& painter, const QRectF& bounds, const QString& label,
+    const QFontMetricsF& metrics, double pressAmount, std::string_view symbol)
 {
     painter.save();
     const double factor = scale(pressAmount);
@@ -64,9 +65,9 @@ void TarnPrimaryButtonStyle::paint(
     painter.scale(factor, factor);
     painter.translate(-centre);
     TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(pressAmount), Qt::transparent);
-    TarnTextStyles::drawCentredLine(painter,
-        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), label, metrics,
-        font(), textColor());
+    TarnSymbolIcons::drawCentredLabel(painter,
+        bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), symbol, label,
+        metrics, font(), textColor());
     painter.restore();
 }
 

@@ -5,6 +5,8 @@
 // the fill drops to 0.82 and the button shrinks to 98 % about its centre; TarnPrimaryButton eases
 // between the two over 0.12 s. `pressAmount` is that progress: 0 at rest, 1 fully pressed.
 
+#include <string_view>
+
 #include <QColor>
 #include <QEasingCurve>
 #include <QFont>
@@ -31,15 +33,16 @@ public:
 
     static QFont font();
     static QColor textColor();
-    static QColor fill(double pressAmount);
-    static double scale(double pressAmount);
+    static QColor fill(double pressAmount, std::string_view symbol = {});
+    static double scale(double pressAmount, std::string_view symbol = {});
     // Ease-out: cubic Bézier (0, 0), (0.58, 1).
     static QEasingCurve pressCurve();
 
-    static QSizeF idealSize(const QFontMetricsF& metrics, const QString& label);
+    // With a symbol, the label is the symbol before the text.
+    static QSizeF idealSize(const QFontMetricsF& metrics, const QString& label, std::string_view symbol = {});
     // `metrics` must belong to font(), measured on the painted device.
     static void paint(QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics,
-        double pressAmount);
+        double pressAmount, std::string_view symbol = {});
 };
 
 } // namespace tarn

@@ -11,11 +11,17 @@
 #include <QPainterPath>
 #include <QStandardPaths>
 
+#include "TarnKit/UI/TarnTextStyles.h"
+
 namespace tarn {
 
 namespace {
 
-enum class Drawing { warningTriangle, checkmarkCircle, checkmark, globe };
+// Between a button label's symbol and its text.
+constexpr double kLabelGap = 5.0;
+
+// `none`: a theme icon only; without one the symbol falls back to the plain circle.
+enum class Drawing { none, warningTriangle, checkmarkCircle, checkmark, globe };
 
 struct SymbolRow {
     std::string_view symbol;
@@ -24,12 +30,46 @@ struct SymbolRow {
 };
 
 // Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
-constexpr std::array<SymbolRow, 4> kSymbols {{
+constexpr std::array<SymbolRow, 33> kSymbols {{
     {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
         Drawing::warningTriangle},
     {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
     {"checkmark", {"object-select-symbolic", "checkmark-symbolic"}, Drawing::checkmark},
     {"globe", {"globe-symbolic", "web-globe-symbolic"}, Drawing::globe},
+    // Devices.
+    {"computermouse.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
+    {"magicmouse.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
+    {"circle.circle.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
+    {"trackpad", {"input-touchpad-symbolic", "input-touchpad"}, Drawing::none},
+    {"pencil.and.outline", {"input-tablet-symbolic", "input-tablet"}, Drawing::none},
+    {"cpu.fill", {"computer-symbolic", "applications-system-symbolic"}, Drawing::none},
+    {"battery.75percent", {"battery-level-80-symbolic", "battery-good-symbolic"}, Drawing::none},
+    {"battery.25percent", {"battery-level-20-symbolic", "battery-low-symbolic"}, Drawing::none},
+    // Actions.
+    {"doc.on.clipboard", {"edit-copy-symbolic", "edit-copy"}, Drawing::none},
+    {"arrow.clockwise", {"view-refresh-symbolic", "view-refresh"}, Drawing::none},
+    {"checkmark.circle", {"emblem-ok-symbolic", "object-select-symbolic"}, Drawing::checkmarkCircle},
+    {"play.circle.fill", {"media-playback-start-symbolic", "media-playback-start"}, Drawing::none},
+    {"stop.circle.fill", {"media-playback-stop-symbolic", "media-playback-stop"}, Drawing::none},
+    {"xmark.circle.fill", {"window-close-symbolic", "edit-clear-symbolic"}, Drawing::none},
+    {"trash", {"user-trash-symbolic", "user-trash"}, Drawing::none},
+    {"arrow.right", {"go-next-symbolic", "go-next"}, Drawing::none},
+    {"arrow.up.circle.fill", {"go-up-symbolic", "go-up"}, Drawing::none},
+    {"arrow.down.circle.fill", {"go-down-symbolic", "go-down"}, Drawing::none},
+    {"arrow.left.circle.fill", {"go-previous-symbolic", "go-previous"}, Drawing::none},
+    {"arrow.right.circle.fill", {"go-next-symbolic", "go-next"}, Drawing::none},
+    // Card titles.
+    {"gauge.with.dots.needle.67percent", {"power-profile-performance-symbolic", "utilities-system-monitor-symbolic"},
+        Drawing::none},
+    {"shield.checkered", {"security-high-symbolic", "security-medium-symbolic"}, Drawing::none},
+    {"cursorarrow.motionlines", {"input-mouse-symbolic", "find-location-symbolic"}, Drawing::none},
+    {"ruler.fill", {"zoom-fit-best-symbolic", "view-fullscreen-symbolic"}, Drawing::none},
+    {"arrow.up.arrow.down.circle.fill", {"object-flip-vertical-symbolic", "view-sort-descending-symbolic"},
+        Drawing::none},
+    {"waveform.path", {"view-continuous-symbolic", "media-playlist-repeat-symbolic"}, Drawing::none},
+    {"app.badge.checkmark", {"application-x-executable-symbolic", "view-app-grid-symbolic"}, Drawing::none},
+    {"hand.tap.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
+    {"hand.draw.fill", {"input-touchpad-symbolic", "document-edit-symbolic"}, Drawing::none},
 }};
 
 const SymbolRow* find(std::string_view symbol)
@@ -149,12 +189,37 @@ QStringList TarnSymbolIcons::themeNames(std::string_view symbol)
 
 bool TarnSymbolIcons::hasDrawing(std::string_view symbol)
 {
-    return find(symbol) != nullptr;
+    const SymbolRow* row = find(symbol);
+    return row != nullptr && row->drawing != Drawing::none;
 }
 
 double TarnSymbolIcons::sideForText(const QFontMetricsF& metrics)
 {
     return std::ceil(metrics.ascent());
+}
+
+double TarnSymbolIcons::labelWidth(const QFontMetricsF& metrics, std::string_view symbol, const QString& text)
+{
+    const double textWidth = metrics.horizontalAdvance(TarnTextStyles::oneLine(text));
+    return symbol.empty() ? textWidth : sideForText(metrics) + kLabelGap + textWidth;
+}
+
+void TarnSymbolIcons::drawCentredLabel(QPainter& painter, const QRectF& area, std::string_view symbol,
+    const QString& text, const QFontMetricsF& metrics, const QFont& font, const QColor& color)
+{
+    if (symbol.empty()) {
+        TarnTextStyles::drawCentredLine(painter, area, text, metrics, font, color);
+        return;
+    }
+    const double side = sideForText(metrics);
+    const QString line = TarnTextStyles::singleLine(text, metrics, std::max(0.0, area.width() - side - kLabelGap));
+    const double width = side + kLabelGap + metrics.horizontalAdvance(line);
+    const double left = area.left() + std::max(0.0, (area.width() - width) / 2.0);
+    paint(painter, QRectF(left, area.center().y() - side / 2.0, side, side), symbol, color);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QRectF(left + side + kLabelGap, area.top(), width - side - kLabelGap + 1, area.height()),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
 }
 
 void TarnSymbolIcons::prepareIconTheme()
@@ -234,12 +299,14 @@ void TarnSymbolIcons::paintDrawing(QPainter& painter, const QRectF& rect, std::s
     painter.translate(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0);
     painter.scale(side / 16.0, side / 16.0);
     const SymbolRow* row = find(symbol);
-    if (row == nullptr) {
+    if (row == nullptr || row->drawing == Drawing::none) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(color);
         painter.drawEllipse(QRectF(3, 3, 10, 10));
     } else {
         switch (row->drawing) {
+        case Drawing::none:
+            break;
         case Drawing::warningTriangle:
             drawWarningTriangle(painter, color);
             break;

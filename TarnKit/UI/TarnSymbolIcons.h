@@ -14,7 +14,9 @@
 #include <QStringList>
 
 class QFontMetricsF;
+class QFont;
 class QPainter;
+class QString;
 
 namespace tarn {
 
@@ -34,6 +36,11 @@ public:
     // A symbol beside text takes the size of that text: the side of its square is the font's
     // ascent, rounded up to whole pixels.
     static double sideForText(const QFontMetricsF& metrics);
+    // A button's label of a symbol before a text: its width on one line (just the text's
+    // without a symbol), and its drawing centred in `area`, the text cut to fit.
+    static double labelWidth(const QFontMetricsF& metrics, std::string_view symbol, const QString& text);
+    static void drawCentredLabel(QPainter& painter, const QRectF& area, std::string_view symbol, const QString& text,
+        const QFontMetricsF& metrics, const QFont& font, const QColor& color);
     // Our own drawing of a symbol; unknown symbols get a plain filled circle.
     static void paintDrawing(QPainter& painter, const QRectF& rect, std::string_view symbol, const QColor& color);
 

@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+
 namespace tarn::input {
 
 RunningAppsMenuButton::RunningAppsMenuButton(const QString& title, Provider provider, QWidget* parent)
@@ -32,7 +34,8 @@ void RunningAppsMenuButton::fillMenu()
         return;
     }
     for (const auto& application : m_provider()) {
-        auto* action = m_menu->addAction(entryText(application));
+        // An application's name may hold "&", which a menu would read as a shortcut marker.
+        auto* action = m_menu->addAction(plainButtonText(entryText(application)));
         const auto bundleID = QString::fromStdString(application.bundleID);
         const auto name = QString::fromStdString(application.name);
         connect(action, &QAction::triggered, this, [this, bundleID, name] { emit applicationChosen(bundleID, name); });

@@ -16,12 +16,13 @@ ScreenPage::ScreenPage(QWidget* parent)
     viewport()->setAutoFillBackground(false);
     auto* content = new QWidget;
     content->setObjectName("screenContent");
-    content->setAutoFillBackground(false);
     m_column = new QVBoxLayout(content);
     m_column->setContentsMargins(22, 22, 22, 22);
     m_column->setSpacing(18);
     m_column->addStretch(1);
     setWidget(content);
+    // setWidget turns the content's background filling on; the ground must show through it.
+    content->setAutoFillBackground(false);
 }
 
 void ScreenPage::addSection(QWidget* section)

@@ -14,6 +14,7 @@ constexpr double kLabelGap = 8;
 SwitchToggle::SwitchToggle(QWidget* parent)
     : QAbstractButton(parent)
     , m_accent(TarnGlassTokens::success())
+    , m_labelColor(TarnGlassTokens::textPrimary())
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
@@ -24,6 +25,12 @@ SwitchToggle::SwitchToggle(QWidget* parent)
 void SwitchToggle::setAccent(const QColor& accent)
 {
     m_accent = accent;
+    update();
+}
+
+void SwitchToggle::setLabelColor(const QColor& color)
+{
+    m_labelColor = color;
     update();
 }
 
@@ -59,7 +66,7 @@ void SwitchToggle::paintEvent(QPaintEvent*)
     const QSizeF track = trackSize();
     const QRectF trackRect(width() - track.width(), (height() - track.height()) / 2, track.width(), track.height());
     if (!text().isEmpty()) {
-        painter.setPen(TarnGlassTokens::textPrimary());
+        painter.setPen(m_labelColor);
         painter.setFont(font());
         const QRectF labelRect(0, 0, trackRect.left() - kLabelGap, height());
         painter.drawText(labelRect, Qt::AlignLeft | Qt::AlignVCenter,

@@ -19,6 +19,8 @@ public:
 
     void setAccent(const QColor& accent);
     void setControlSize(Size size);
+    // The label's colour; textPrimary unless set.
+    void setLabelColor(const QColor& color);
     QSize sizeHint() const override;
 
 protected:
@@ -28,6 +30,7 @@ private:
     QSizeF trackSize() const;
 
     QColor m_accent;
+    QColor m_labelColor;
     Size m_size = Size::regular;
 };
 

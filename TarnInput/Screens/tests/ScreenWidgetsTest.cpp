@@ -8,6 +8,7 @@
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 
@@ -128,6 +129,21 @@ TEST(RunningAppsMenuButton, ListsTheApplicationsAnewAndSignalsTheChosenOne)
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen[0][0].toString(), "com.google.Chrome");
     EXPECT_EQ(chosen[0][1].toString(), "Google Chrome");
+}
+
+} // namespace tarn::input
+
+namespace tarn::input {
+
+TEST(ScreenPage, LetsTheGroundShowThroughItsContent)
+{
+    ScreenPage page;
+    auto* section = new QWidget;
+    page.addSection(section);
+    ASSERT_NE(page.widget(), nullptr);
+    EXPECT_FALSE(page.widget()->autoFillBackground()) << "the scroll area must not paint over the ground";
+    EXPECT_FALSE(page.viewport()->autoFillBackground());
+    EXPECT_EQ(section->parentWidget(), page.widget());
 }
 
 } // namespace tarn::input

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/tests/StudioHarness.h"
+#include "TarnInput/ViewModelTesting/StudioHarness.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {

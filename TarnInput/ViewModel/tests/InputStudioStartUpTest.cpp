@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/tests/StudioHarness.h"
+#include "TarnInput/ViewModelTesting/StudioHarness.h"
 
 namespace tarn::input::testing {
 namespace {

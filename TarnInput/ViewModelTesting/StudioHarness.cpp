@@ -1,4 +1,4 @@
-#include "TarnInput/ViewModel/tests/StudioHarness.h"
+#include "TarnInput/ViewModelTesting/StudioHarness.h"
 
 #include <fstream>
 #include <iterator>

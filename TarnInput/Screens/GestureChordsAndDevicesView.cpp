@@ -1,0 +1,296 @@
+#include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <fmt/format.h>
+
+#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Widgets/RoundedPlate.h"
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnGlassButton.h"
+#include "TarnKit/UI/TarnGlassCard.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+
+namespace tarn::input {
+
+namespace {
+
+constexpr double kSmallestThreshold = 24;
+constexpr double kLargestThreshold = 110;
+
+struct TriggerEntry {
+    MouseButtonKind button;
+    std::string_view en;
+    std::string_view tr;
+};
+
+// The trigger picker's own texts.
+constexpr std::array<TriggerEntry, 3> kTriggerEntries {{
+    {MouseButtonKind::middle, "Middle Click (Wheel)", "Orta Tık (Tekerlek)"},
+    {MouseButtonKind::sideBack, "Side Button 4 (Back)", "Yan Tuş 4 (Geri)"},
+    {MouseButtonKind::sideForward, "Side Button 5 (Forward)", "Yan Tuş 5 (İleri)"},
+}};
+
+struct DirectionRow {
+    const char* name;
+    MouseButtonAction InputSettings::*field;
+    const char* symbol;
+    std::string_view en;
+    std::string_view tr;
+};
+
+constexpr std::array<DirectionRow, 4> kDirectionRows {{
+    {"gestureUp", &InputSettings::gestureUpAction, "arrow.up.circle.fill", "Drag Up", "Yukarı Sürükle"},
+    {"gestureDown", &InputSettings::gestureDownAction, "arrow.down.circle.fill", "Drag Down", "Aşağı Sürükle"},
+    {"gestureLeft", &InputSettings::gestureLeftAction, "arrow.left.circle.fill", "Drag Left", "Sola Sürükle"},
+    {"gestureRight", &InputSettings::gestureRightAction, "arrow.right.circle.fill", "Drag Right", "Sağa Sürükle"},
+}};
+
+int actionIndex(MouseButtonAction action)
+{
+    return static_cast<int>(std::find(kAllMouseButtonActions.begin(), kAllMouseButtonActions.end(), action)
+        - kAllMouseButtonActions.begin());
+}
+
+int triggerIndex(MouseButtonKind button)
+{
+    const auto found = std::find_if(kTriggerEntries.begin(), kTriggerEntries.end(),
+        [button](const TriggerEntry& entry) { return entry.button == button; });
+    return static_cast<int>(found - kTriggerEntries.begin());
+}
+
+void setEntry(QComboBox* picker, int index, const QString& label)
+{
+    if (index < picker->count()) {
+        picker->setItemText(index, label);
+    } else {
+        picker->addItem(label);
+    }
+}
+
+} // namespace
+
+GestureChordsAndDevicesView::GestureChordsAndDevicesView(
+    InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+    : ScreenPage(parent)
+    , m_viewModel(viewModel)
+    , m_accent(accent)
+{
+    setObjectName("gesturesScreen");
+    addSection(buildGestureCard());
+    addSection(buildDeviceCard());
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &GestureChordsAndDevicesView::syncTexts);
+    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &GestureChordsAndDevicesView::syncSettings);
+    connect(
+        &m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &GestureChordsAndDevicesView::syncDevices);
+    syncTexts();
+    syncSettings();
+    syncDevices();
+}
+
+QString GestureChordsAndDevicesView::text(std::string_view en, std::string_view tr) const
+{
+    return screenText(en, tr, m_viewModel.language());
+}
+
+QWidget* GestureChordsAndDevicesView::buildGestureCard()
+{
+    QVBoxLayout* column = nullptr;
+    auto* card = makeScreenCard(14, &column);
+    auto* header = makeRow();
+    m_gestureTitle = makeCardTitle("hand.draw.fill", 15, TarnGlassTokens::textPrimary());
+    m_gestureSwitch = new SwitchToggle;
+    m_gestureSwitch->setObjectName("gestureChords");
+    m_gestureSwitch->setControlSize(SwitchToggle::Size::small);
+    m_gestureSwitch->setAccent(m_accent);
+    connect(m_gestureSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
+        m_viewModel.applySettingsChange(
+            [enabled](InputSettings& settings) { settings.gestureChordsEnabled = enabled; });
+    });
+    header->addWidget(m_gestureTitle);
+    header->addStretch(1);
+    header->addWidget(m_gestureSwitch);
+    column->addLayout(header);
+
+    m_explanation = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    column->addWidget(m_explanation);
+
+    auto* trigger = makeRow();
+    m_triggerCaption = makeTextLabel(13, QFont::Normal, TarnGlassTokens::textPrimary(), false);
+    m_triggerPicker = new QComboBox;
+    m_triggerPicker->setObjectName("gestureTrigger");
+    m_triggerPicker->setFixedWidth(240);
+    connect(m_triggerPicker, &QComboBox::activated, this, [this](int chosen) {
+        const auto button = kTriggerEntries[static_cast<std::size_t>(chosen)].button;
+        m_viewModel.applySettingsChange([button](InputSettings& settings) { settings.gestureTriggerButton = button; });
+    });
+    trigger->addWidget(m_triggerCaption);
+    trigger->addStretch(1);
+    trigger->addWidget(m_triggerPicker);
+    column->addLayout(trigger);
+
+    for (std::size_t index = 0; index < kDirectionRows.size(); ++index) {
+        const auto& direction = kDirectionRows[index];
+        auto* row = makeRow();
+        m_directionLabels[index] = new SymbolLabel(
+            direction.symbol, TarnTextStyles::systemFont(13, QFont::Medium), TarnGlassTokens::textPrimary());
+        auto* picker = new QComboBox;
+        picker->setObjectName(direction.name);
+        picker->setFixedWidth(240);
+        const auto field = direction.field;
+        connect(picker, &QComboBox::activated, this, [this, field](int chosen) {
+            const auto action = kAllMouseButtonActions[static_cast<std::size_t>(chosen)];
+            m_viewModel.applySettingsChange([field, action](InputSettings& settings) { settings.*field = action; });
+        });
+        m_directionPickers[index] = picker;
+        row->addWidget(m_directionLabels[index]);
+        row->addStretch(1);
+        row->addWidget(picker);
+        column->addLayout(row);
+    }
+
+    auto* threshold = makeRow();
+    m_thresholdCaption = makeTextLabel(13, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_thresholdSlider = new ContinuousSlider(kSmallestThreshold, kLargestThreshold);
+    m_thresholdSlider->setObjectName("gestureThresholdSlider");
+    m_thresholdSlider->setAccent(m_accent);
+    // Written as moved, every step of a drag, neither clamped nor rounded.
+    connect(m_thresholdSlider, &ContinuousSlider::valueMoved, this, [this](double value) {
+        m_viewModel.applySettingsChange([value](InputSettings& settings) { settings.gestureThresholdPoints = value; });
+    });
+    m_thresholdValue = makeTextLabel(12, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
+    m_thresholdValue->setObjectName("gestureThresholdValue");
+    m_thresholdValue->setFixedWidth(52);
+    m_thresholdValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    threshold->addWidget(m_thresholdCaption);
+    threshold->addWidget(m_thresholdSlider, 1);
+    threshold->addWidget(m_thresholdValue);
+    column->addLayout(threshold);
+    return card;
+}
+
+QWidget* GestureChordsAndDevicesView::buildDeviceCard()
+{
+    QVBoxLayout* column = nullptr;
+    auto* card = makeScreenCard(12, &column);
+    auto* header = makeRow();
+    m_deviceTitle = makeCardTitle("cpu.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_rescan = new TarnGlassButton;
+    m_rescan->setObjectName("rescanDevices");
+    m_rescan->setSymbol("arrow.clockwise");
+    // The silent rescan: a changed list is published and logged, and no toast is shown.
+    connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(false); });
+    header->addWidget(m_deviceTitle);
+    header->addStretch(1);
+    header->addWidget(m_rescan);
+    column->addLayout(header);
+
+    m_emptyDevices = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyDevices->setObjectName("emptyDevices");
+    column->addWidget(m_emptyDevices);
+    m_deviceRows = new QVBoxLayout;
+    m_deviceRows->setContentsMargins(0, 0, 0, 0);
+    m_deviceRows->setSpacing(12);
+    column->addLayout(m_deviceRows);
+    return card;
+}
+
+void GestureChordsAndDevicesView::syncTexts()
+{
+    const auto language = m_viewModel.language();
+    m_gestureTitle->setText(text("Hold-Button Mouse Gesture Chords", "Basılı Tut + Sürükle Fare Hareketleri"));
+    m_gestureSwitch->setText(text("Enable Gestures", "Hareketleri Aç"));
+    m_explanation->setText(text("Hold your trigger button and flick in any direction to launch Mission Control, switch "
+                                "workspaces, or App Exposé — a short click still fires the button's normal action.",
+        "Tetikleyici fare tuşuna basılı tutup 4 yöne sürükleyerek Mission Control, Masaüstü geçişi veya Exposé "
+        "tetikleyin — kısa tıklama normal işlevini korur."));
+    m_triggerCaption->setText(text("Trigger Button", "Tetikleyici Tuş"));
+    for (std::size_t index = 0; index < kTriggerEntries.size(); ++index) {
+        setEntry(m_triggerPicker, static_cast<int>(index), text(kTriggerEntries[index].en, kTriggerEntries[index].tr));
+    }
+    for (std::size_t row = 0; row < kDirectionRows.size(); ++row) {
+        m_directionLabels[row]->setText(text(kDirectionRows[row].en, kDirectionRows[row].tr));
+        for (std::size_t index = 0; index < kAllMouseButtonActions.size(); ++index) {
+            const auto action = kAllMouseButtonActions[index];
+            setEntry(m_directionPickers[row], static_cast<int>(index),
+                screenText(labelEN(action), labelTR(action), language));
+        }
+    }
+    m_thresholdCaption->setText(text("Drag Deadzone Threshold", "Sürükleme Eşik Mesafesi"));
+    m_deviceTitle->setText(text("Connected HID Mice & Pointing Hardware", "Bağlı HID Fare & İşaretçi Donanımları"));
+    m_rescan->setText(text("Rescan HID", "Tara"));
+    m_emptyDevices->setText(text("No external HID mice reported yet.", "Harici HID fare raporlanmadı."));
+    // Texts set while the pickers were filled may have moved their selection; show the model again.
+    syncSettings();
+}
+
+void GestureChordsAndDevicesView::syncSettings()
+{
+    const auto& settings = m_viewModel.settings();
+    {
+        const QSignalBlocker blocker(m_gestureSwitch);
+        m_gestureSwitch->setChecked(settings.gestureChordsEnabled);
+    }
+    {
+        const QSignalBlocker blocker(m_triggerPicker);
+        m_triggerPicker->setCurrentIndex(triggerIndex(settings.gestureTriggerButton));
+    }
+    for (std::size_t row = 0; row < kDirectionRows.size(); ++row) {
+        const QSignalBlocker blocker(m_directionPickers[row]);
+        m_directionPickers[row]->setCurrentIndex(actionIndex(settings.*kDirectionRows[row].field));
+    }
+    m_thresholdSlider->setValue(settings.gestureThresholdPoints);
+    m_thresholdValue->setText(thresholdText(settings.gestureThresholdPoints));
+}
+
+void GestureChordsAndDevicesView::syncDevices()
+{
+    discardWidgets(m_deviceRows);
+    const auto& devices = m_viewModel.connectedDevices();
+    for (const auto& device : devices) {
+        auto* row = new RoundedPlate(10, TarnGlassTokens::surface2());
+        row->setObjectName(QString::fromStdString("device:" + device.id));
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(10, 10, 10, 10);
+        auto* symbol
+            = new SymbolLabel(std::string(symbolName(device.category)), TarnTextStyles::systemFont(13), m_accent);
+        auto* texts = new QVBoxLayout;
+        texts->setSpacing(2);
+        auto* name = makeTextLabel(13, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+        name->setObjectName("deviceName");
+        name->setText(QString::fromStdString(device.brandName + " — " + device.productName));
+        auto* detail
+            = makeTextLabel(11, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+        detail->setObjectName("deviceDetail");
+        detail->setText(deviceDetailText(device));
+        texts->addWidget(name);
+        texts->addWidget(detail);
+        layout->addWidget(symbol);
+        layout->addLayout(texts);
+        layout->addStretch(1);
+        m_deviceRows->addWidget(row);
+    }
+    m_emptyDevices->setVisible(devices.empty());
+}
+
+QString GestureChordsAndDevicesView::thresholdText(double points)
+{
+    return truncatedText(points) + " px";
+}
+
+QString GestureChordsAndDevicesView::deviceDetailText(const ConnectedPointerDevice& device)
+{
+    std::string detail = device.connectionBadge() + " · " + device.vendorProductHex();
+    if (device.batteryPercent) {
+        detail += fmt::format(" · 🔋 {}%", *device.batteryPercent);
+    }
+    return QString::fromStdString(detail);
+}
+
+} // namespace tarn::input

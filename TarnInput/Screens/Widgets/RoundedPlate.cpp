@@ -1,0 +1,27 @@
+#include "TarnInput/Screens/Widgets/RoundedPlate.h"
+
+#include <QPainter>
+
+#include "TarnKit/UI/TarnContinuousShape.h"
+
+namespace tarn::input {
+
+RoundedPlate::RoundedPlate(double radius, const QColor& fill, QWidget* parent)
+    : QWidget(parent)
+    , m_radius(radius)
+    , m_fill(fill)
+{
+}
+
+void RoundedPlate::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_radius * 2 >= height()) {
+        TarnContinuousShape::paintCapsule(painter, QRectF(rect()), m_fill, Qt::transparent);
+    } else {
+        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, Qt::transparent);
+    }
+}
+
+} // namespace tarn::input

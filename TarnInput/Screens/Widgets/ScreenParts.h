@@ -1,0 +1,65 @@
+#pragma once
+
+// Small builders and formatters the studio screens share: texts in the interface language,
+// labels in the system font, glass cards around a column, and number texts that never depend on
+// the user's locale (no digit grouping, "." as the decimal mark).
+
+#include <string>
+#include <string_view>
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+class QCheckBox;
+class QHBoxLayout;
+class QLabel;
+class QLayout;
+class QVBoxLayout;
+class QWidget;
+
+namespace tarn {
+class TarnGlassCard;
+}
+
+namespace tarn::input {
+
+class SymbolLabel;
+
+// The English or Turkish text for `language`, through the localization store.
+QString screenText(std::string_view en, std::string_view tr, TarnLanguage language);
+
+// A label in the system font; `wraps` lets a long text run onto more lines.
+QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps,
+    TarnFontDesign design = TarnFontDesign::standard);
+
+// A card title: a symbol before a bold text in one colour.
+SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color);
+
+// A check box in the platform's style with its label in textPrimary.
+QCheckBox* makeCheckBox(const QString& objectName);
+
+// A label for a platform button: Qt reads "&" there as a keyboard-shortcut marker, so it is doubled.
+QString plainButtonText(const QString& text);
+
+// A glass card padded 18 with corners of 16, its content a column `spacing` apart.
+TarnGlassCard* makeScreenCard(int spacing, QVBoxLayout** column);
+
+// A row without margins, `spacing` apart (the platform's default when negative).
+QHBoxLayout* makeRow(int spacing = -1);
+
+// Takes every widget out of `layout` and deletes it once control is back in the event loop, so
+// a row may be replaced from inside a signal of one of its own buttons. Removed widgets leave
+// their parent at once and are never found as its children again.
+void discardWidgets(QLayout* layout);
+
+// The value rounded to the nearest whole number, halves away from zero. Any double, however
+// large, gives digits; not-a-number gives "nan".
+QString roundedText(double value);
+// The value with its fraction dropped, with the same guarantees.
+QString truncatedText(double value);
+
+} // namespace tarn::input

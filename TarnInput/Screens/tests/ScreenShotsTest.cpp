@@ -1,0 +1,105 @@
+// Renders every screen at the studio's default size, in English and Turkish, over the studio's
+// ground, into the folder named by TARN_SCREENSHOT_DIR; skipped without it. For looking at.
+
+#include <functional>
+#include <memory>
+
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <gtest/gtest.h>
+
+#include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
+#include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+#include "TarnInput/Screens/MouseButtonsView.h"
+#include "TarnInput/Screens/ScrollEngineView.h"
+#include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnKit/UI/TarnGroundBackground.h"
+
+namespace tarn::input::testing {
+namespace {
+
+using ScreenFactory = std::function<QWidget*(ScreenFixture&)>;
+
+void addSampleDevices(StudioHarness& harness)
+{
+    HIDDeviceProperties mouse;
+    mouse.devicePath = "/sys/devices/mx";
+    mouse.product = "MX Master 3S";
+    mouse.manufacturer = "Logitech";
+    mouse.vendorID = 0x046D;
+    mouse.productID = 0xB034;
+    mouse.transport = "Bluetooth Low Energy";
+    mouse.serialNumber = "F8A1C93D22B7E0";
+    mouse.versionNumber = 0x1204;
+    mouse.reportIntervalMicroseconds = 1000;
+    mouse.buttonUsages = std::vector<std::int64_t> {1, 2, 3, 4, 5};
+    harness.devices.addDevice(mouse);
+    harness.devices.setBatteries({{.batteryPercent = 85, .vendorID = 0x046D, .productID = 0xB034}});
+    HIDDeviceProperties touchpad;
+    touchpad.devicePath = "/sys/devices/touchpad";
+    touchpad.product = "SYNA2393:00 06CB:7A13 Touchpad";
+    touchpad.transport = "I2C";
+    touchpad.builtIn = true;
+    harness.devices.addDevice(touchpad);
+}
+
+void render(const char* name, const ScreenFactory& factory)
+{
+    const QString folder = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
+    if (folder.isEmpty()) {
+        GTEST_SKIP() << "set TARN_SCREENSHOT_DIR to render the screens";
+    }
+    for (const auto language : {TarnLanguage::en, TarnLanguage::tr}) {
+        ScreenFixture f;
+        addSampleDevices(f.harness);
+        f.harness.engine.workspace.setRunning({{"org.mozilla.firefox", "Firefox"}, {"org.gimp.GIMP", "GIMP"}});
+        auto& vm = f.start();
+        vm.setLanguage(language);
+        TarnGroundBackground ground(TarnProductPalette::deepAbyss);
+        auto* stack = new QStackedLayout(&ground);
+        auto* screen = qobject_cast<QAbstractScrollArea*>(factory(f));
+        ASSERT_NE(screen, nullptr);
+        stack->addWidget(screen);
+        ground.resize(1180, 760);
+        ground.show();
+        const QString stem = QStringLiteral("%1-%2").arg(name, language == TarnLanguage::en ? "en" : "tr");
+        EXPECT_TRUE(ground.grab().save(QDir(folder).filePath(stem + ".png")));
+        // The rest of a long screen, scrolled to its end.
+        screen->verticalScrollBar()->setValue(screen->verticalScrollBar()->maximum());
+        EXPECT_TRUE(ground.grab().save(QDir(folder).filePath(stem + "-end.png")));
+    }
+}
+
+TEST(ScreenShots, Hardware)
+{
+    render("hardware", [](auto& f) { return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent()); });
+    // The lab while a test runs, after some travel.
+    render("hardware-calibrating", [](auto& f) {
+        f.vm().toggleDPICalibration();
+        f.harness.slidePointer(3000, 30);
+        return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+TEST(ScreenShots, Scroll)
+{
+    render("scroll", [](auto& f) { return new ScrollEngineView(f.vm(), ScreenFixture::accent()); });
+}
+
+TEST(ScreenShots, Buttons)
+{
+    render("buttons", [](auto& f) {
+        f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
+        return new MouseButtonsView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+TEST(ScreenShots, Gestures)
+{
+    render("gestures", [](auto& f) { return new GestureChordsAndDevicesView(f.vm(), ScreenFixture::accent()); });
+}
+
+} // namespace
+} // namespace tarn::input::testing
