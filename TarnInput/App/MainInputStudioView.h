@@ -1,0 +1,92 @@
+#pragma once
+
+// The studio window's content: the palette ground, a header (brand, version, subtitle, tab
+// strip, engine pill), the input-permission banner while the permission is missing, the screen
+// of the selected tab and the toast. It keeps no state of its own: everything is read from the
+// view model and redrawn on its change signals. The screen of a tab is built when the tab is
+// chosen and destroyed when another is, so its form state starts afresh each time.
+// The view model and the permission center must outlive it; build it on the main thread.
+
+#include <array>
+#include <string_view>
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+#include "TarnInput/App/StudioTabs.h"
+
+class QLabel;
+class QVariantAnimation;
+class QGraphicsOpacityEffect;
+class QVBoxLayout;
+
+namespace tarn {
+class TarnGroundBackground;
+class TarnPermissionCenter;
+class TarnPrimaryButton;
+class TarnToastBanner;
+} // namespace tarn
+
+namespace tarn::input {
+
+class EnginePillButton;
+class InputStudioViewModel;
+class StudioTabButton;
+
+class MainInputStudioView : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kBrandMaxWidth = 205;
+    static constexpr int kToastBottomPadding = 22;
+
+    MainInputStudioView(InputStudioViewModel& viewModel, QColor accent, const TarnPermissionCenter& permissions,
+        QWidget* parent = nullptr);
+
+    // The screen shown now.
+    QWidget* currentScreen() const { return m_screen; }
+    // The subtitle under the title, in the current language.
+    QString subtitleText() const;
+    QWidget* header() const { return m_header; }
+    QWidget* body() const { return m_body; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildBrandBlock();
+    QWidget* buildPermissionBanner();
+    void showSelectedScreen();
+    void syncTexts();
+    void syncSubtitle();
+    void syncEngine();
+    void syncBanner();
+    void syncToast();
+    void animateToast(bool entering);
+    void placeToast(double progress);
+    void onGrantPermissionClicked();
+    QString text(std::string_view en, std::string_view tr) const;
+
+    InputStudioViewModel& m_viewModel;
+    const QColor m_accent;
+    const TarnPermissionCenter& m_permissions;
+
+    TarnGroundBackground* m_ground = nullptr;
+    QWidget* m_header = nullptr;
+    QWidget* m_body = nullptr;
+    QVBoxLayout* m_bodyColumn = nullptr;
+    QLabel* m_subtitle = nullptr;
+    std::array<StudioTabButton*, kStudioTabs.size()> m_tabButtons {};
+    EnginePillButton* m_enginePill = nullptr;
+    QWidget* m_banner = nullptr;
+    QLabel* m_bannerText = nullptr;
+    TarnPrimaryButton* m_grantButton = nullptr;
+    QPointer<QWidget> m_screen;
+    TarnToastBanner* m_toast = nullptr;
+    QGraphicsOpacityEffect* m_toastOpacity = nullptr;
+    QVariantAnimation* m_toastAnimation = nullptr;
+};
+
+} // namespace tarn::input

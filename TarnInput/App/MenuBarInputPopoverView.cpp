@@ -1,0 +1,238 @@
+#include "TarnInput/App/MenuBarInputPopoverView.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "TarnInput/App/StatusDot.h"
+#include "TarnInput/Screens/Widgets/RoundedPlate.h"
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnBrandMark.h"
+#include "TarnKit/UI/TarnGlassButton.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnGroundBackground.h"
+#include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn::input {
+
+namespace {
+
+// The popover is dark glass, so the label colour is white.
+QColor primaryLabel(double opacity)
+{
+    QColor color(Qt::white);
+    color.setAlphaF(opacity);
+    return color;
+}
+
+QWidget* divider()
+{
+    auto* line = new RoundedPlate(0, TarnGlassTokens::borderSubtle());
+    line->setFixedHeight(1);
+    return line;
+}
+
+} // namespace
+
+const std::array<MenuBarInputPopoverView::Switch, 6> MenuBarInputPopoverView::kSwitches {{
+    {"Reverse External Mouse", "Harici Fare Ters Kaydırma", &InputSettings::reverseMouseWheel, "reverseMouseWheel"},
+    {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", &InputSettings::smoothScrollEnabled, "smoothScrollEnabled"},
+    {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", &InputSettings::doubleClickGuardEnabled,
+        "doubleClickGuardEnabled"},
+    {"Easy Window Drag (⌃⌥+Drag)", "Kolay Pencere Taşı (⌃⌥+Sürükle)", &InputSettings::easyWindowDragEnabled,
+        "easyWindowDragEnabled"},
+    {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", &InputSettings::buttonRemapEnabled, "buttonRemapEnabled"},
+    {"Presentation KeyHUD (⌥⌘H)", "Sunum Kısayol HUD (⌥⌘H)", &InputSettings::keyHUDEnabled, "keyHUDEnabled"},
+}};
+
+MenuBarInputPopoverView::MenuBarInputPopoverView(
+    InputStudioViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit, QWidget* parent)
+    : QWidget(parent)
+    , m_viewModel(viewModel)
+    , m_onOpenStudio(std::move(onOpenStudio))
+    , m_onQuit(std::move(onQuit))
+    , m_accent(accentColor(TarnProductPalette::deepAbyss))
+{
+    setObjectName("menuBarPopover");
+    setFixedWidth(kWidth);
+    m_ground = new TarnGroundBackground(TarnProductPalette::deepAbyss, this);
+    m_ground->lower();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    column->setSpacing(kSpacing);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
+    column->addWidget(buildHeader());
+    m_deviceRow = buildDeviceRow();
+    column->addWidget(m_deviceRow);
+    column->addWidget(buildProfileRow());
+    column->addWidget(divider());
+    for (std::size_t index = 0; index < kSwitches.size(); ++index) {
+        auto* box = makeCheckBox(kSwitches[index].name);
+        connect(box, &QAbstractButton::clicked, this, [this, field = kSwitches[index].field](bool checked) {
+            m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
+        });
+        m_switchBoxes[index] = box;
+        column->addWidget(box);
+    }
+    column->addWidget(divider());
+    column->addWidget(buildButtons());
+
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &MenuBarInputPopoverView::syncTexts);
+    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MenuBarInputPopoverView::syncSwitches);
+    connect(&m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &MenuBarInputPopoverView::syncDevice);
+    connect(&m_viewModel, &InputStudioViewModel::isTapActiveChanged, this, &MenuBarInputPopoverView::syncTap);
+    connect(&m_viewModel, &InputStudioViewModel::activeFrontmostAppNameChanged, this,
+        &MenuBarInputPopoverView::syncProfile);
+    connect(&m_viewModel, &InputStudioViewModel::activeProfileNameChanged, this, &MenuBarInputPopoverView::syncProfile);
+    syncTexts();
+    syncSwitches();
+    syncDevice();
+    syncTap();
+}
+
+QString MenuBarInputPopoverView::text(std::string_view en, std::string_view tr) const
+{
+    return screenText(en, tr, m_viewModel.language());
+}
+
+QWidget* MenuBarInputPopoverView::buildHeader()
+{
+    auto* header = new QWidget;
+    auto* row = makeRow();
+    header->setLayout(row);
+    row->addWidget(new TarnBrandMark(18, TarnBrandMarkStyle::currentApp()), 0, Qt::AlignVCenter);
+    auto* title = makeTextLabel(13.5, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    title->setObjectName("popoverTitle");
+    title->setText("TarnInput");
+    row->addWidget(title);
+    row->addStretch(1);
+    m_statusDot = new StatusDot;
+    m_statusDot->setObjectName("statusDot");
+    row->addWidget(m_statusDot, 0, Qt::AlignVCenter);
+    return header;
+}
+
+QWidget* MenuBarInputPopoverView::buildDeviceRow()
+{
+    auto* plate = new RoundedPlate(8, primaryLabel(0.06));
+    plate->setObjectName("deviceRow");
+    auto* row = makeRow(8);
+    row->setContentsMargins(8, 8, 8, 8);
+    plate->setLayout(row);
+    m_deviceSymbol = new SymbolLabel("computermouse.fill", TarnTextStyles::systemFont(14), m_accent);
+    m_deviceSymbol->setObjectName("deviceSymbol");
+    row->addWidget(m_deviceSymbol, 0, Qt::AlignVCenter);
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(1);
+    m_deviceName = makeTextLabel(11.5, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+    m_deviceName->setObjectName("deviceName");
+    m_deviceDetail
+        = makeTextLabel(10, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_deviceDetail->setObjectName("deviceDetail");
+    lines->addWidget(m_deviceName);
+    lines->addWidget(m_deviceDetail);
+    row->addLayout(lines, 1);
+    m_battery = makeTextLabel(10.5, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+    m_battery->setObjectName("deviceBattery");
+    row->addWidget(m_battery, 0, Qt::AlignVCenter);
+    return plate;
+}
+
+QWidget* MenuBarInputPopoverView::buildProfileRow()
+{
+    auto* plate = new RoundedPlate(7, primaryLabel(0.05));
+    plate->setObjectName("profileRow");
+    auto* row = makeRow(6);
+    row->setContentsMargins(8, 5, 8, 5);
+    plate->setLayout(row);
+    m_profileSymbol = new SymbolLabel("globe", TarnTextStyles::systemFont(10.5, QFont::DemiBold), m_accent);
+    m_profileSymbol->setObjectName("profileSymbol");
+    row->addWidget(m_profileSymbol, 0, Qt::AlignVCenter);
+    m_appName = makeTextLabel(11, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+    m_appName->setObjectName("frontmostAppName");
+    row->addWidget(m_appName, 1);
+    m_profileName = makeTextLabel(10, QFont::Bold, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_profileName->setObjectName("profileName");
+    row->addWidget(m_profileName);
+    return plate;
+}
+
+QWidget* MenuBarInputPopoverView::buildButtons()
+{
+    auto* buttons = new QWidget;
+    auto* row = makeRow();
+    buttons->setLayout(row);
+    m_openStudio = new TarnPrimaryButton;
+    m_openStudio->setObjectName("openStudioButton");
+    connect(m_openStudio, &QAbstractButton::clicked, this, [this] { m_onOpenStudio(); });
+    m_quit = new TarnGlassButton;
+    m_quit->setObjectName("quitButton");
+    connect(m_quit, &QAbstractButton::clicked, this, [this] { m_onQuit(); });
+    row->addWidget(m_openStudio);
+    row->addStretch(1);
+    row->addWidget(m_quit);
+    return buttons;
+}
+
+void MenuBarInputPopoverView::syncTexts()
+{
+    for (std::size_t index = 0; index < kSwitches.size(); ++index) {
+        m_switchBoxes[index]->setText(plainButtonText(text(kSwitches[index].en, kSwitches[index].tr)));
+    }
+    m_openStudio->setText(text("Open Studio", "Stüdyoyu Aç"));
+    m_quit->setText(text("Quit", "Çıkış"));
+    syncProfile();
+}
+
+void MenuBarInputPopoverView::syncSwitches()
+{
+    for (std::size_t index = 0; index < kSwitches.size(); ++index) {
+        const QSignalBlocker blocker(m_switchBoxes[index]);
+        m_switchBoxes[index]->setChecked(m_viewModel.settings().*kSwitches[index].field);
+    }
+}
+
+void MenuBarInputPopoverView::syncDevice()
+{
+    const auto device = m_viewModel.primaryExternalMouse();
+    m_deviceRow->setVisible(device.has_value());
+    if (!device) {
+        return;
+    }
+    m_deviceSymbol->setSymbol(std::string(symbolName(device->category)));
+    m_deviceName->setText(
+        TarnTextStyles::oneLine(QString::fromStdString(device->brandName + " · " + device->productName)));
+    m_deviceDetail->setText(QString::fromStdString(device->connectionBadge() + " · " + device->vendorProductHex()));
+    m_battery->setVisible(device->batteryPercent.has_value());
+    if (device->batteryPercent) {
+        m_battery->setText(QString::number(*device->batteryPercent) + "%");
+    }
+}
+
+void MenuBarInputPopoverView::syncProfile()
+{
+    const auto& profile = m_viewModel.activeProfileName();
+    m_profileSymbol->setSymbol(profile ? "sparkles" : "globe");
+    m_appName->setText(TarnTextStyles::oneLine(QString::fromStdString(m_viewModel.activeFrontmostAppName())));
+    m_profileName->setText(profile ? QString::fromStdString(*profile) : text("Global", "Global"));
+}
+
+void MenuBarInputPopoverView::syncTap()
+{
+    m_statusDot->setOn(m_viewModel.isTapActive());
+}
+
+void MenuBarInputPopoverView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_ground->setGeometry(rect());
+}
+
+} // namespace tarn::input

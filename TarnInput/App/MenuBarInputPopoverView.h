@@ -1,0 +1,88 @@
+#pragma once
+
+// The tray icon's popover: whether the tap runs, the primary pointing device, the frontmost
+// application with the profile that applies to it, six switches for the main features (each
+// writes one setting through the view model's settings-change path, without a toast), and the
+// "Open Studio" and "Quit" buttons. It keeps no state of its own and follows the view model's
+// change signals. The view model must outlive it; build it on the main thread.
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include <QColor>
+#include <QWidget>
+
+#include "TarnInputCore/Model/InputSettings.h"
+
+class QCheckBox;
+class QLabel;
+
+namespace tarn {
+class TarnGlassButton;
+class TarnGroundBackground;
+class TarnPrimaryButton;
+} // namespace tarn
+
+namespace tarn::input {
+
+class InputStudioViewModel;
+class StatusDot;
+class SymbolLabel;
+
+class MenuBarInputPopoverView : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 295;
+    static constexpr int kPadding = 14;
+    static constexpr int kSpacing = 10;
+
+    struct Switch {
+        std::string_view en;
+        std::string_view tr;
+        bool InputSettings::*field;
+        // The check box's object name.
+        const char* name;
+    };
+    static const std::array<Switch, 6> kSwitches;
+
+    MenuBarInputPopoverView(InputStudioViewModel& viewModel, std::function<void()> onOpenStudio,
+        std::function<void()> onQuit, QWidget* parent = nullptr);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildDeviceRow();
+    QWidget* buildProfileRow();
+    QWidget* buildButtons();
+    void syncTexts();
+    void syncSwitches();
+    void syncDevice();
+    void syncProfile();
+    void syncTap();
+    QString text(std::string_view en, std::string_view tr) const;
+
+    InputStudioViewModel& m_viewModel;
+    std::function<void()> m_onOpenStudio;
+    std::function<void()> m_onQuit;
+    const QColor m_accent;
+
+    TarnGroundBackground* m_ground = nullptr;
+    StatusDot* m_statusDot = nullptr;
+    QWidget* m_deviceRow = nullptr;
+    SymbolLabel* m_deviceSymbol = nullptr;
+    QLabel* m_deviceName = nullptr;
+    QLabel* m_deviceDetail = nullptr;
+    QLabel* m_battery = nullptr;
+    SymbolLabel* m_profileSymbol = nullptr;
+    QLabel* m_appName = nullptr;
+    QLabel* m_profileName = nullptr;
+    std::array<QCheckBox*, 6> m_switchBoxes {};
+    TarnPrimaryButton* m_openStudio = nullptr;
+    TarnGlassButton* m_quit = nullptr;
+};
+
+} // namespace tarn::input

@@ -1,0 +1,48 @@
+#include "TarnInput/App/StudioCommands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+
+namespace tarn::input {
+
+StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
+    : QObject(parent)
+    , m_viewModel(viewModel)
+    , m_menu(std::make_unique<QMenu>(QStringLiteral("TarnInput")))
+{
+    m_menu->setObjectName("commandMenu");
+    // Option+Command maps to Alt+Super, which Qt calls Alt+Meta.
+    m_toggleEngine = m_menu->addAction(QString());
+    m_toggleEngine->setObjectName("toggleEngineCommand");
+    m_toggleEngine->setShortcut(QKeySequence(Qt::AltModifier | Qt::MetaModifier | Qt::Key_E));
+    m_toggleKeyHUD = m_menu->addAction(QString());
+    m_toggleKeyHUD->setObjectName("toggleKeyHUDCommand");
+    m_toggleKeyHUD->setShortcut(QKeySequence(Qt::AltModifier | Qt::MetaModifier | Qt::Key_H));
+    m_menu->addSeparator();
+    m_reset = m_menu->addAction(QString());
+    m_reset->setObjectName("resetSettingsCommand");
+    connect(m_toggleEngine, &QAction::triggered, this, [this] { m_viewModel.toggleEngine(); });
+    connect(m_toggleKeyHUD, &QAction::triggered, this, [this] { m_viewModel.toggleKeyHUD(); });
+    connect(m_reset, &QAction::triggered, this, [this] { m_viewModel.resetToDefaults(); });
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioCommands::syncTexts);
+    syncTexts();
+}
+
+StudioCommands::~StudioCommands() = default;
+
+QString StudioCommands::text(std::string_view en, std::string_view tr) const
+{
+    return plainButtonText(screenText(en, tr, m_viewModel.language()));
+}
+
+void StudioCommands::syncTexts()
+{
+    m_toggleEngine->setText(text("Toggle Input Engine", "Giriş Motorunu Aç/Kapat"));
+    m_toggleKeyHUD->setText(text("Toggle Presentation KeyHUD", "Sunum Kısayol HUD Aç/Kapat"));
+    m_reset->setText(text("Reset Input Settings", "Giriş Ayarlarını Sıfırla"));
+}
+
+} // namespace tarn::input
