@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "TarnInputCore/Engine/TapEvent.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn::input {
@@ -53,22 +54,30 @@ constexpr std::array<std::string_view, 127> kKeySymbols = [] {
     return symbols;
 }();
 
+using Modifiers = KeystrokeFormatter::Modifiers;
+
+// Each modifier with its event flag bit and its glyph, in the order the glyphs are written.
+struct ModifierRow {
+    Modifiers modifier;
+    std::uint64_t eventFlag;
+    std::string_view symbol;
+};
+constexpr std::array<ModifierRow, 4> kModifierRows {{
+    {Modifiers::control, EventFlag::control, "⌃"},
+    {Modifiers::option, EventFlag::option, "⌥"},
+    {Modifiers::shift, EventFlag::shift, "⇧"},
+    {Modifiers::command, EventFlag::command, "⌘"},
+}};
+
 } // namespace
 
 KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::fromEventFlags(std::uint64_t flags)
 {
     Modifiers modifiers;
-    if ((flags & kControlFlag) != 0) {
-        modifiers.insert(control);
-    }
-    if ((flags & kOptionFlag) != 0) {
-        modifiers.insert(option);
-    }
-    if ((flags & kShiftFlag) != 0) {
-        modifiers.insert(shift);
-    }
-    if ((flags & kCommandFlag) != 0) {
-        modifiers.insert(command);
+    for (const auto& row : kModifierRows) {
+        if ((flags & row.eventFlag) != 0) {
+            modifiers.insert(row.modifier);
+        }
     }
     return modifiers;
 }
@@ -94,17 +103,10 @@ KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::fromWords(const std
 std::uint64_t KeystrokeFormatter::Modifiers::eventFlags() const
 {
     std::uint64_t flags = 0;
-    if (contains(control)) {
-        flags |= kControlFlag;
-    }
-    if (contains(option)) {
-        flags |= kOptionFlag;
-    }
-    if (contains(shift)) {
-        flags |= kShiftFlag;
-    }
-    if (contains(command)) {
-        flags |= kCommandFlag;
+    for (const auto& row : kModifierRows) {
+        if (contains(row.modifier)) {
+            flags |= row.eventFlag;
+        }
     }
     return flags;
 }
@@ -120,17 +122,10 @@ std::optional<std::string_view> KeystrokeFormatter::symbolForKeyCode(std::uint16
 std::string KeystrokeFormatter::modifierSymbols(Modifiers modifiers)
 {
     std::string symbols;
-    if (modifiers.contains(Modifiers::control)) {
-        symbols += "⌃";
-    }
-    if (modifiers.contains(Modifiers::option)) {
-        symbols += "⌥";
-    }
-    if (modifiers.contains(Modifiers::shift)) {
-        symbols += "⇧";
-    }
-    if (modifiers.contains(Modifiers::command)) {
-        symbols += "⌘";
+    for (const auto& row : kModifierRows) {
+        if (modifiers.contains(row.modifier)) {
+            symbols += row.symbol;
+        }
     }
     return symbols;
 }
@@ -144,21 +139,43 @@ const std::unordered_set<std::uint16_t>& KeystrokeFormatter::specialNavigationKe
     return codes;
 }
 
-std::optional<KeystrokeFormatter::FormattedKeystroke> KeystrokeFormatter::format(
+std::optional<bool> KeystrokeFormatter::tokenIsShortcut(
     std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive)
 {
     if (isSecureFieldActive) {
         return std::nullopt;
     }
     const bool isShortcut = modifiers.hasNonShiftModifier() || specialNavigationKeyCodes().contains(keyCode);
-    if (shortcutsOnly && !isShortcut) {
+    if ((shortcutsOnly && !isShortcut) || !symbolForKeyCode(keyCode)) {
         return std::nullopt;
     }
+    return isShortcut;
+}
+
+void KeystrokeFormatter::appendLabel(std::string& label, std::uint16_t keyCode, Modifiers modifiers)
+{
     const auto symbol = symbolForKeyCode(keyCode);
     if (!symbol) {
+        return;
+    }
+    for (const auto& row : kModifierRows) {
+        if (modifiers.contains(row.modifier)) {
+            label += row.symbol;
+        }
+    }
+    label += *symbol;
+}
+
+std::optional<KeystrokeFormatter::FormattedKeystroke> KeystrokeFormatter::format(
+    std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive)
+{
+    const auto isShortcut = tokenIsShortcut(keyCode, modifiers, shortcutsOnly, isSecureFieldActive);
+    if (!isShortcut) {
         return std::nullopt;
     }
-    return FormattedKeystroke {modifierSymbols(modifiers) + std::string(*symbol), isShortcut};
+    FormattedKeystroke formatted {{}, *isShortcut};
+    appendLabel(formatted.label, keyCode, modifiers);
+    return formatted;
 }
 
 } // namespace tarn::input

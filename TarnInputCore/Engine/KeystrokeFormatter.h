@@ -24,18 +24,12 @@ public:
         static const Modifiers shift;
         static const Modifiers command;
 
-        // Event flag bits of the modifiers.
-        static constexpr std::uint64_t kControlFlag = 0x40000;
-        static constexpr std::uint64_t kOptionFlag = 0x80000;
-        static constexpr std::uint64_t kShiftFlag = 0x20000;
-        static constexpr std::uint64_t kCommandFlag = 0x100000;
-
         constexpr Modifiers() = default;
         constexpr explicit Modifiers(std::uint8_t rawValue)
             : m_rawValue(rawValue)
         {
         }
-        // The modifier bits of an event's flags; other bits are ignored.
+        // The modifier bits of an event's flags (`EventFlag`); other bits are ignored.
         static Modifiers fromEventFlags(std::uint64_t flags);
         // Modifier words of a macro keystroke, each trimmed and lower-cased: "cmd", "command", "⌘";
         // "shift", "⇧"; "opt", "option", "alt", "⌥"; "ctrl", "control", "⌃". Other words add nothing.
@@ -85,6 +79,13 @@ public:
     // and this is not one, or when the key has no symbol.
     static std::optional<FormattedKeystroke> format(
         std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive);
+    // The same rule without the text, for the tap thread: whether the keystroke counts as a
+    // shortcut, or absent when it makes no token. Allocates nothing.
+    static std::optional<bool> tokenIsShortcut(
+        std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive);
+    // Appends the modifier symbols and the key's symbol to `label`; allocates only when `label`
+    // has no room left.
+    static void appendLabel(std::string& label, std::uint16_t keyCode, Modifiers modifiers);
 };
 
 inline constexpr const KeystrokeFormatter::Modifiers KeystrokeFormatter::Modifiers::control {1};
