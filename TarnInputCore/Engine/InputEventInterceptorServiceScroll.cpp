@@ -44,12 +44,18 @@ TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, cons
     }
     const ResolutionPtr resolution = resolveLiveResolution(settingsPtr);
 
+    // Application profiles only concern the wheel: trackpads keep their own speed and direction
+    // unless the user reverses them globally.
+    const ScrollDelta::Options options {resolution->reverseMouseWheel, settings.reverseTrackpad,
+        resolution->scrollSpeedMultiplier, settings.shiftScrollHorizontal};
+    const bool shiftHeld = (event.flags & EventFlag::shift) != 0;
+
     if (event.scrollIsContinuous) {
-        // Trackpads keep their own speed and direction unless the user reverses them globally;
-        // application profiles only concern the wheel.
-        if (settings.reverseTrackpad) {
-            event.scrollDeltaAxis1 = -event.scrollDeltaAxis1;
-            event.scrollDeltaAxis2 = -event.scrollDeltaAxis2;
+        const auto delta
+            = ScrollDelta::transformRawDelta(event.scrollDeltaAxis2, event.scrollDeltaAxis1, true, shiftHeld, options);
+        event.scrollDeltaAxis1 = delta.deltaY;
+        event.scrollDeltaAxis2 = delta.deltaX;
+        if (options.reverseTrackpad) {
             event.scrollPointDeltaAxis1 = -event.scrollPointDeltaAxis1;
             event.scrollPointDeltaAxis2 = -event.scrollPointDeltaAxis2;
         }
@@ -65,22 +71,14 @@ TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, cons
         return TapVerdict::swallow;
     }
 
-    const double sign = resolution->reverseMouseWheel ? -1.0 : 1.0;
-    const double speed = ScrollDelta::clampedSpeed(resolution->scrollSpeedMultiplier);
-    double x = dx * sign * speed;
-    double y = dy * sign * speed;
-    if (ScrollDelta::shouldTurnSideways(x, y, (event.flags & EventFlag::shift) != 0, settings.shiftScrollHorizontal)) {
-        x = y;
-        y = 0;
-    }
-
+    const auto step = ScrollDelta::transformRawDelta(dx, dy, false, shiftHeld, options);
     if (resolution->smoothScrollEnabled) {
         std::lock_guard lock(m_mutex);
-        m_physics.enqueueImpulse(x, y, kSmoothPixelsPerNotch);
+        m_physics.enqueueImpulse(step.deltaX, step.deltaY, kSmoothPixelsPerNotch);
         return TapVerdict::swallow;
     }
-    event.scrollDeltaAxis1 = y;
-    event.scrollDeltaAxis2 = x;
+    event.scrollDeltaAxis1 = step.deltaY;
+    event.scrollDeltaAxis2 = step.deltaX;
     return TapVerdict::pass;
 }
 

@@ -117,15 +117,17 @@ TEST(ScrollDeltaTest, TransformRawDeltaFollowsTheWheelRule)
     settings.reverseMouseWheel = true;
     settings.scrollSpeedMultiplier = 1.35;
     settings.reverseTrackpad = true;
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, settings), (ScrollDelta {0, -1.35, true}));
-    EXPECT_EQ(ScrollDelta::transformRawDelta(2, 3, true, true, settings), (ScrollDelta {-2, -3, false}));
+    const auto fromSettings = ScrollDelta::Options::fromSettings(settings);
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, fromSettings), (ScrollDelta {0, -1.35, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(2, 3, true, true, fromSettings), (ScrollDelta {-2, -3, false}));
     // Shift: sideways only when there is no real horizontal component.
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, true, settings), (ScrollDelta {-1.35, 0, true}));
-    EXPECT_EQ(
-        ScrollDelta::transformRawDelta(0.01, 1, false, true, false, false, 1, true), (ScrollDelta {0.01, 1, true}));
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, false, false, 10, true), (ScrollDelta {0, 4, true}));
-    EXPECT_EQ(
-        ScrollDelta::transformRawDelta(0, 1, false, false, false, false, 0.1, true), (ScrollDelta {0, 0.4, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, true, fromSettings), (ScrollDelta {-1.35, 0, true}));
+    const auto withSpeed = [](double speed) {
+        return ScrollDelta::Options {.scrollSpeedMultiplier = speed, .shiftScrollHorizontal = true};
+    };
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0.01, 1, false, true, withSpeed(1)), (ScrollDelta {0.01, 1, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, withSpeed(10)), (ScrollDelta {0, 4, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, withSpeed(0.1)), (ScrollDelta {0, 0.4, true}));
 }
 
 TEST(InputEventInterceptorServiceScrollTest, OneNotchPostsTheNineteenFrameDecayThenNothing)
