@@ -53,36 +53,24 @@ TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& ev
 TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& event, const SettingsPtr& settings)
 {
     const auto n = event.buttonNumber;
-    if (!isRemappable(n)) {
-        std::lock_guard lock(m_mutex);
-        return m_pressLedger.takeRelease(n).value_or(TapVerdict::pass);
-    }
-    const auto resolution = resolveLiveResolution(settings);
-
     bool endsGesture = false;
     std::optional<GestureDirection> direction;
     std::optional<TapVerdict> pressVerdict;
     {
         std::lock_guard lock(m_mutex);
-        if (m_gestureRecognizer.isTracking() && n == rawValue(settings->gestureTriggerButton)) {
+        if (isRemappable(n) && m_gestureRecognizer.isTracking() && n == rawValue(settings->gestureTriggerButton)) {
             endsGesture = true;
             direction = m_gestureRecognizer.end(event.location, settings->gestureThresholdPoints);
         }
         pressVerdict = m_pressLedger.takeRelease(n);
     }
-
-    TapVerdict verdict = TapVerdict::pass;
     if (endsGesture) {
         finishGesture(event, settings, direction);
-        verdict = TapVerdict::swallow;
-    } else if (findEnabledMacro(boundMacroID(*resolution, n), *settings) != nullptr) {
-        verdict = TapVerdict::swallow;
-    } else if (const auto action = boundAction(*resolution, n); action && *action != MouseButtonAction::passthrough) {
-        verdict = TapVerdict::swallow;
     }
-    // The release takes the verdict its press got; the rule above only decides for a press the
-    // engine never saw.
-    return pressVerdict.value_or(verdict);
+    // The release takes the verdict its press got. A release whose press the engine never saw
+    // (pressed before the tap existed, or before a restart) is passed: applications may have seen
+    // that press, and passing a release of a button that is not down does no harm.
+    return pressVerdict.value_or(TapVerdict::pass);
 }
 
 TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings)

@@ -86,11 +86,11 @@ TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event)
     const std::int64_t button = event.type == TapEventType::rightMouseUp ? ButtonNumber::right : ButtonNumber::left;
     std::lock_guard lock(m_mutex);
     // Either button's release ends a drag begun by either button.
-    const bool dragEnded = m_windowDrag.has_value();
     m_windowDrag.reset();
     // A release follows its press: the press of the other button during a drag was passed, so its
-    // release must pass too even though it ends the drag.
-    return m_pressLedger.takeRelease(button).value_or(dragEnded ? TapVerdict::swallow : TapVerdict::pass);
+    // release must pass too even though it ends the drag. A release whose press the engine never
+    // saw is passed: applications may have seen that press.
+    return m_pressLedger.takeRelease(button).value_or(TapVerdict::pass);
 }
 
 bool InputEventInterceptorService::beginEasyWindowDrag(EventPoint point, bool resize)
