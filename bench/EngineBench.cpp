@@ -77,7 +77,7 @@ struct Engine {
     explicit Engine(bool withCallbacks)
         : service(InputSettings {}, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
     {
-        workspace.setFrontmost("org.mozilla.firefox", "Firefox");
+        workspace.activate("org.mozilla.firefox", "Firefox");
         if (withCallbacks) {
             EngineCallbacks callbacks;
             callbacks.onPointerTelemetry = [](const PointerTelemetrySnapshot& s) { benchmark::DoNotOptimize(&s); };

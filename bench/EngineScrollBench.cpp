@@ -4,6 +4,7 @@
 //
 // Run: scripts/bench.sh EngineScrollBench   (Release build; aggregates over 5 repetitions)
 
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <functional>
@@ -43,38 +44,57 @@ public:
     void log(TarnLogLevel, std::string_view, std::string_view) override { }
 };
 
-// Keeps the repeating task so a benchmark can run one tick by hand, with no executor cost.
+// Keeps the smoothing task so a benchmark can run one tick by hand, with no executor cost.
 class CapturingExecutor final : public EngineExecutor {
 public:
     TaskId scheduleAfter(std::chrono::nanoseconds, std::function<void()>) override { return 0; }
-    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()> task) override
+    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()>) override
     {
-        m_tick = std::move(task);
-        return 1;
+        return 0;
     }
-    void cancel(TaskId) override { m_tick = nullptr; }
+    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
+    {
+        if (period > std::chrono::nanoseconds {0}) {
+            m_tick = std::move(task);
+        }
+        return m_nextId++;
+    }
+    void arm(TaskId, std::chrono::nanoseconds) override { }
+    void disarm(TaskId) override { }
+    void cancel(TaskId) override { }
     std::function<void()> m_tick;
+    TaskId m_nextId = 1;
 };
 
-// The real executor, counting how often the tick runs.
+// The real executor, counting how often its tasks run.
 class CountingExecutor final : public EngineExecutor {
 public:
     TaskId scheduleAfter(std::chrono::nanoseconds delay, std::function<void()> task) override
     {
-        return m_inner.scheduleAfter(delay, std::move(task));
+        return m_inner.scheduleAfter(delay, counted(std::move(task)));
     }
     TaskId scheduleRepeating(
         std::chrono::nanoseconds firstDelay, std::chrono::nanoseconds period, std::function<void()> task) override
     {
-        return m_inner.scheduleRepeating(firstDelay, period, [this, task = std::move(task)] {
-            m_runs.fetch_add(1, std::memory_order_relaxed);
-            task();
-        });
+        return m_inner.scheduleRepeating(firstDelay, period, counted(std::move(task)));
     }
+    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
+    {
+        return m_inner.addDormant(period, counted(std::move(task)));
+    }
+    void arm(TaskId id, std::chrono::nanoseconds firstDelay) override { m_inner.arm(id, firstDelay); }
+    void disarm(TaskId id) override { m_inner.disarm(id); }
     void cancel(TaskId id) override { m_inner.cancel(id); }
     std::atomic<std::uint64_t> m_runs {0};
 
 private:
+    std::function<void()> counted(std::function<void()> task)
+    {
+        return [this, task = std::move(task)] {
+            m_runs.fetch_add(1, std::memory_order_relaxed);
+            task();
+        };
+    }
     ThreadEngineExecutor m_inner;
 };
 
@@ -91,7 +111,7 @@ template <typename Executor> struct Engine {
     explicit Engine(InputSettings settings = {})
         : service(settings, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
     {
-        workspace.setFrontmost("org.mozilla.firefox", "Firefox");
+        workspace.activate("org.mozilla.firefox", "Firefox");
         (void)service.start();
     }
 };

@@ -40,7 +40,8 @@ std::string EngineHarness::run(std::string_view script)
         } else if (const auto* modifiers = std::get_if<ScriptModifiers>(&step)) {
             m_modifiers = modifiers->flags;
         } else if (const auto* frontmost = std::get_if<ScriptFrontmost>(&step)) {
-            workspace.setFrontmost(frontmost->application.bundleID, frontmost->application.name);
+            // As a desktop does: the workspace tells its subscribers (the engine among them).
+            workspace.activate(frontmost->application.bundleID, frontmost->application.name);
             if (frontmost->tellEngine) {
                 (void)service->updateActiveApplication(frontmost->application.bundleID, frontmost->application.name);
             }

@@ -137,6 +137,39 @@ TEST(InputEventInterceptorServiceScrollTest, OneNotchPostsTheNineteenFrameDecayT
     EXPECT_EQ(rig.framesY(25), (std::vector<double> {6, 5, 4, 3, 2, 2, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST(InputEventInterceptorServiceScrollTest, FrameTimerSleepsUnlessThereIsTravelLeft)
+{
+    struct Case {
+        const char* name;
+        bool smoothing;
+        bool engine;
+    };
+    for (const auto& c :
+        {Case {"smoothing", true, true}, Case {"smoothing off", false, true}, Case {"engine off", true, false}}) {
+        auto settings = plainWheel();
+        settings.smoothScrollEnabled = c.smoothing;
+        settings.engineEnabled = c.engine;
+        ScrollRig rig(settings);
+        rig.executor.advance(1s);
+        EXPECT_EQ(rig.executor.armedCount(), 0u) << c.name << ": idle";
+        (void)rig.wheel(1);
+        EXPECT_EQ(rig.executor.armedCount(), c.smoothing && c.engine ? 1u : 0u) << c.name << ": after a step";
+        // The whole decay, then the timer disarms itself.
+        (void)rig.framesY(20);
+        EXPECT_EQ(rig.executor.armedCount(), 0u) << c.name << ": after the decay";
+    }
+    // A step while the decay runs keeps the 8 ms cadence; a step after it ends arms the timer again.
+    ScrollRig rig(plainWheel());
+    (void)rig.wheel(1);
+    rig.executor.advance(3ms);
+    (void)rig.wheel(1);
+    rig.executor.advance(5ms);
+    EXPECT_EQ(rig.poster.take().size(), 1u);
+    (void)rig.framesY(30);
+    (void)rig.wheel(1);
+    EXPECT_EQ(rig.framesY(1), (std::vector<double> {6}));
+}
+
 TEST(InputEventInterceptorServiceScrollTest, ReversalDiscardsTheRemainingTravel)
 {
     ScrollRig rig(plainWheel());
@@ -217,7 +250,7 @@ TEST(InputEventInterceptorServiceScrollTest, ExcludedApplicationScrollsInPlaceAn
     (void)rig.wheel(1);
     EXPECT_EQ(rig.framesY(1), (std::vector<double> {6}));
     // Switching to an excluded application drops the rest of the travel.
-    rig.workspace.setFrontmost("com.figma.Desktop", "Figma");
+    rig.workspace.activate("com.figma.Desktop", "Figma");
     const auto out = rig.wheel(2);
     ASSERT_TRUE(out);
     EXPECT_DOUBLE_EQ(out->scrollDeltaAxis1, 2);
