@@ -27,10 +27,14 @@ struct EngineSnapshot {
     // The enabled macro bound to the button for this application, found when the snapshot was
     // built so a press does not search the macro list; null when none.
     const InputMacro* boundMacro(std::int64_t buttonNumber) const;
+    // The resolution's action for the button, kept beside the macros so that a press reads one
+    // small table instead of walking a map; absent when the resolution has none.
+    std::optional<MouseButtonAction> boundAction(std::int64_t buttonNumber) const;
 
 private:
     static constexpr std::size_t kBoundButtons = 5;
     std::array<const InputMacro*, kBoundButtons> m_boundMacros {};
+    std::array<std::optional<MouseButtonAction>, kBoundButtons> m_boundActions {};
 };
 
 } // namespace tarn::input

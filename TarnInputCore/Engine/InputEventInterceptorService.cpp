@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <utility>
 
 #include <fmt/format.h>
@@ -313,10 +314,10 @@ TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineS
     case otherMouseDown: {
         {
             std::lock_guard lock(m_mutex);
-            std::array<char, kLabelCapacity> label {};
-            const auto written
-                = fmt::format_to_n(label.data(), label.size(), "Mouse Button {}", event.buttonNumber + 1).size;
-            m_lastButtonLabel.assign(label.data(), std::min(written, label.size()));
+            std::array<char, 24> digits {};
+            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), event.buttonNumber + 1).ptr;
+            m_lastButtonLabel.assign("Mouse Button ");
+            m_lastButtonLabel.append(digits.data(), end);
             m_calibrationTracker.recordClick(false);
         }
         emitTelemetry();
@@ -354,6 +355,18 @@ void InputEventInterceptorService::emitTelemetry()
         m_tapTelemetry.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
     }
     m_callbacks.onPointerTelemetry(m_tapTelemetry);
+}
+
+void InputEventInterceptorService::reportFromTap(std::initializer_list<std::string_view> parts)
+{
+    if (!m_callbacks.onTelemetryEvent) {
+        return;
+    }
+    m_tapLine.clear();
+    for (const auto part : parts) {
+        m_tapLine.append(part);
+    }
+    m_callbacks.onTelemetryEvent(m_tapLine);
 }
 
 void InputEventInterceptorService::emitCalibration()

@@ -23,12 +23,6 @@ bool isGestureTrigger(std::int64_t buttonNumber, const InputSettings& settings)
         && buttonNumber == rawValue(settings.gestureTriggerButton);
 }
 
-std::optional<MouseButtonAction> boundAction(const EffectiveInputResolution& resolution, std::int64_t buttonNumber)
-{
-    const auto found = resolution.buttonActions.find(buttonNumber);
-    return found == resolution.buttonActions.end() ? std::nullopt : std::optional(found->second);
-}
-
 } // namespace
 
 TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot)
@@ -87,7 +81,7 @@ void InputEventInterceptorService::finishGesture(
         const auto action = snapshot.settings->gestureAction(*direction);
         if (action != MouseButtonAction::passthrough) {
             dispatchAction(action);
-            reportFromTap("Gesture {} → {}", labelEN(*direction), labelEN(action));
+            reportFromTap({"Gesture ", labelEN(*direction), " → ", labelEN(action)});
         }
         return;
     }
@@ -109,13 +103,12 @@ bool InputEventInterceptorService::actOnButton(std::int64_t buttonNumber, const 
         const auto written = fmt::format_to_n(source.data(), source.size(), "button-{}", buttonNumber).size;
         // A refusal (another macro still playing) is logged by playback; the button is still taken.
         (void)m_macroPlayback.play(*macro, std::string_view(source.data(), std::min(written, source.size())));
-        reportFromTap("{} → Macro: {}", labelEN(*kind), macro->name);
+        reportFromTap({labelEN(*kind), " → Macro: ", macro->name});
         return true;
     }
-    if (const auto action = boundAction(snapshot.resolution, buttonNumber);
-        action && *action != MouseButtonAction::passthrough) {
+    if (const auto action = snapshot.boundAction(buttonNumber); action && *action != MouseButtonAction::passthrough) {
         dispatchAction(*action);
-        reportFromTap("{} → {}", labelEN(*kind), labelEN(*action));
+        reportFromTap({labelEN(*kind), " → ", labelEN(*action)});
         return true;
     }
     return false;

@@ -93,7 +93,7 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
             appendWholeNumber(m_tapLogLine, settings.doubleClickGuardThresholdMs);
             fmt::format_to(std::back_inserter(m_tapLogLine), "ms, total: {})", blockedCount);
             m_ports.log.log(TarnLogLevel::warn, "debounce", m_tapLogLine);
-            reportFromTap("Blocked phantom double-click bounce on {}", label);
+            reportFromTap({"Blocked phantom double-click bounce on ", label});
             return TapVerdict::swallow;
         }
         counted = true;
