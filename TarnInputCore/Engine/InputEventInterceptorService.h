@@ -65,9 +65,11 @@ public:
     void stop();
     bool isRunning() const;
 
+    // Both resolve on the caller's thread and publish a new snapshot for the tap thread.
     void updateSettings(const InputSettings& settings);
     EffectiveInputResolution updateActiveApplication(
         std::optional<std::string> bundleID, std::optional<std::string> appName);
+    // May wait for an update in progress: not for the tap thread.
     EffectiveInputResolution currentResolution() const;
     // Hands the macro to playback; reports "Macro: <name> (<source>)" when it was accepted.
     bool playMacro(const InputMacro& macro, std::string_view source);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "TarnInputCore/Engine/TapEvent.h"
+#include "TarnInputCore/Model/EventFlag.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn::input {
