@@ -32,16 +32,14 @@ InputEventInterceptorService::InputEventInterceptorService(const InputSettings& 
     , m_macroPlayback(kSyntheticMagicTag, ports.log, ports.poster, ports.executor)
     , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), std::nullopt, std::nullopt))
     , m_calibrationTracker(settings.nominalPointerDPI)
-    , m_lastButtonLabel(kLabelCapacity, '\0')
-    , m_tapLine(kLineCapacity, '\0')
-    , m_tapLogLine(kLineCapacity, '\0')
 {
     // Room for every label and most lines, so that filling them on the tap thread never allocates.
+    m_lastButtonLabel.reserve(kLabelCapacity);
     m_lastButtonLabel = kNoButtonLabel;
     m_tapTelemetry.lastButtonLabel.reserve(kLabelCapacity);
     m_tapToken.text.reserve(kLabelCapacity);
-    m_tapLine.clear();
-    m_tapLogLine.clear();
+    m_tapLine.reserve(kLineCapacity);
+    m_tapLogLine.reserve(kLineCapacity);
     m_activation = m_ports.workspace.subscribeActivation(
         [this](const FrontmostApplication& frontmost) { followFrontmostApplication(frontmost); });
 }
