@@ -5,6 +5,7 @@
 #include <system_error>
 #include <variant>
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "TarnKit/Foundation/AtomicFileWriter.h"
@@ -22,12 +23,18 @@ using FileContents = std::variant<InputSettings, MissingFile, UnusableFile>;
 FileContents readSettingsFile(const std::filesystem::path& path)
 {
     std::error_code error;
+    // Follows links: a link to a missing file is a missing file, which the next save creates.
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {
         return MissingFile {};
     }
-    // Anything else that is not a readable regular file is something the user may still want.
+    // Anything else that is not a readable regular file (a looping link, a folder, a FIFO that
+    // would block) is something the user may still want.
     if (error || status.type() != std::filesystem::file_type::regular) {
+        return UnusableFile {};
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > InputConfigStore::kLargestFile) {
         return UnusableFile {};
     }
     std::ifstream stream(path, std::ios::binary);
@@ -35,7 +42,7 @@ FileContents readSettingsFile(const std::filesystem::path& path)
         return UnusableFile {};
     }
     std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) {
+    if (stream.bad() || text.size() > InputConfigStore::kLargestFile) {
         return UnusableFile {};
     }
     const auto document = StrictJson::parse(text);
@@ -51,9 +58,10 @@ FileContents readSettingsFile(const std::filesystem::path& path)
 
 } // namespace
 
-InputConfigStore::InputConfigStore(std::filesystem::path fileURL, const Clock& clock)
+InputConfigStore::InputConfigStore(std::filesystem::path fileURL, const Clock& clock, LogSink* log)
     : m_fileURL(std::move(fileURL))
     , m_clock(clock)
+    , m_log(log)
 {
     std::error_code ignored;
     std::filesystem::create_directories(m_fileURL.parent_path(), ignored);
@@ -66,6 +74,7 @@ std::filesystem::path InputConfigStore::defaultFilePath(const XdgPaths& paths)
 
 InputSettings InputConfigStore::load()
 {
+    m_knownStamp = currentStamp();
     auto contents = readSettingsFile(m_fileURL);
     if (auto* settings = std::get_if<InputSettings>(&contents)) {
         m_fileState = FileState::replaceable;
@@ -81,31 +90,75 @@ InputConfigStore::FileState InputConfigStore::checkFile() const
     return std::holds_alternative<UnusableFile>(contents) ? FileState::unreadable : FileState::replaceable;
 }
 
-bool InputConfigStore::save(const InputSettings& settings)
+std::optional<InputConfigStore::FileStamp> InputConfigStore::currentStamp() const
 {
-    // A save without a load first must not overwrite a file it has never looked at.
-    if (m_fileState == FileState::unchecked) {
+    std::error_code error;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(m_fileURL, error);
+    if (error) {
+        return std::nullopt;
+    }
+    stamp.modified = std::filesystem::last_write_time(m_fileURL, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return stamp;
+}
+
+std::optional<std::string> InputConfigStore::setAsideUnreadable()
+{
+    // The file a link points to is what cannot be used; setting it aside keeps the link, which
+    // the save then writes through. A link that leads nowhere usable is set aside itself.
+    const auto storage = AtomicFileWriter::storagePath(m_fileURL);
+    const auto unusable = storage ? storage.value() : m_fileURL;
+    if (auto asidePath = UnreadableFile::setAside(unusable, m_clock.wallNow())) {
+        if (m_log) {
+            m_log->log(TarnLogLevel::warn, kLogCategory,
+                fmt::format("The settings file {} could not be used; it was kept as {} and a new one is saved.",
+                    unusable.string(), asidePath->string()));
+        }
+        m_setAsidePath = std::move(asidePath);
+        return std::nullopt;
+    }
+    std::error_code error;
+    if (std::filesystem::symlink_status(unusable, error).type() != std::filesystem::file_type::not_found) {
+        return fmt::format(
+            "The settings file {} cannot be used and cannot be renamed to keep it, so it was not replaced.",
+            unusable.string());
+    }
+    return std::nullopt; // gone meanwhile: nothing left to keep
+}
+
+Status<std::string> InputConfigStore::failed(std::string reason) const
+{
+    if (m_log) {
+        m_log->log(TarnLogLevel::warn, kLogCategory,
+            fmt::format("The settings were not saved to {}: {}", m_fileURL.string(), reason));
+    }
+    return fail(std::move(reason));
+}
+
+Status<std::string> InputConfigStore::save(const InputSettings& settings)
+{
+    // A save without a load first must not overwrite a file it has never looked at, nor one that
+    // was changed on disk (a hand edit, another copy of the program) since it was read.
+    if (m_fileState == FileState::unchecked || currentStamp() != m_knownStamp) {
         m_fileState = checkFile();
     }
     if (m_fileState == FileState::unreadable) {
-        if (auto asidePath = UnreadableFile::setAside(m_fileURL, m_clock.wallNow())) {
-            m_setAsidePath = std::move(asidePath);
-        } else {
-            std::error_code error;
-            const auto status = std::filesystem::symlink_status(m_fileURL, error);
-            if (status.type() != std::filesystem::file_type::not_found) {
-                return false;
-            }
+        if (auto error = setAsideUnreadable()) {
+            return failed(std::move(*error));
         }
         m_fileState = FileState::replaceable;
     }
 
     const std::string text = StrictJson::dump(settings.toJson(), 2) + "\n";
-    if (!AtomicFileWriter::write(m_fileURL, text)) {
-        return false;
+    if (auto written = AtomicFileWriter::write(m_fileURL, text); !written) {
+        return failed(written.error());
     }
     m_fileState = FileState::replaceable;
-    return true;
+    m_knownStamp = currentStamp();
+    return Ok {};
 }
 
 } // namespace tarn::input
