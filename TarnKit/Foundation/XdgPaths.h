@@ -31,8 +31,8 @@ struct XdgPaths {
     static Result<XdgPaths, std::string> resolve(
         const EnvironmentLookup& lookup = processEnvironment, const HomeLookup& passwordHome = passwordDatabaseHome);
     // resolve(); when it fails the program has nowhere to keep the user's files, so the reason is
-    // written to standard error and the process ends with status 1. The executable calls
-    // resolve() first at start-up to fail there, before anything else runs.
+    // written to standard error and the process ends with status 1. An executable that calls
+    // resolve() first at start-up fails there instead, before anything else runs.
     static XdgPaths fromEnvironment(const EnvironmentLookup& lookup = processEnvironment);
 
     // The family's own folders below the base folders.
