@@ -1,0 +1,532 @@
+#include "Platform/Linux/Input/EvdevEventTap.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <libevdev/libevdev.h>
+
+#include "Platform/Linux/Input/EvdevPointerFrame.h"
+#include "Platform/Linux/Input/EvdevVocabulary.h"
+#include "Platform/Linux/Input/InputDeviceDirectory.h"
+#include "Platform/Linux/Input/VirtualInputDevice.h"
+#include "Platform/Linux/PointerLocationCache.h"
+#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/UniqueFd.h"
+
+#include <fcntl.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace tarn::input {
+namespace {
+
+using Evdev = CHandle<libevdev, libevdev_free>;
+using SteadyClock = std::chrono::steady_clock;
+
+constexpr int kMaxEpollEvents = 16;
+constexpr std::chrono::milliseconds kWatchdogPeriod {50};
+constexpr int kModifierCodes[] = {
+    KEY_LEFTMETA, KEY_RIGHTMETA, KEY_LEFTALT, KEY_RIGHTALT, KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT};
+
+std::int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now().time_since_epoch()).count();
+}
+
+struct Device {
+    InputDeviceInfo info;
+    UniqueFd fd;
+    Evdev evdev;
+    std::unique_ptr<VirtualInputDevice> twin; // pointers only
+    EvdevPointerFrame frame;
+    // Written by the watchdog too.
+    std::atomic<bool> grabbed {false};
+    bool grabRefusalLogged = false;
+    std::uint64_t modifierFlags = 0;
+
+    bool isPointer() const { return info.role == InputDeviceRole::pointer; }
+
+    bool anyButtonDown() const
+    {
+        for (int code = BTN_LEFT; code < BTN_JOYSTICK; ++code) {
+            if (libevdev_get_event_value(evdev.get(), EV_KEY, static_cast<unsigned>(code)) != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void ungrab()
+    {
+        if (grabbed.exchange(false)) {
+            libevdev_grab(evdev.get(), LIBEVDEV_UNGRAB);
+        }
+        if (twin) {
+            twin->releaseAll();
+        }
+    }
+};
+
+// Why a device could not be opened: permission problems fail the whole tap, a device that went
+// away in between does not.
+struct OpenResult {
+    std::unique_ptr<Device> device;
+    int error = 0;
+};
+
+OpenResult openDevice(const InputDeviceInfo& info)
+{
+    UniqueFd fd(::open(info.devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd) {
+        return {nullptr, errno};
+    }
+    libevdev* raw = nullptr;
+    if (const int rc = libevdev_new_from_fd(fd.get(), &raw); rc != 0) {
+        return {nullptr, -rc};
+    }
+    auto device = std::make_unique<Device>();
+    device->info = info;
+    device->evdev.reset(raw);
+    if (device->isPointer()) {
+        device->twin = VirtualInputDevice::createTwin(fd.get());
+        if (!device->twin) {
+            return {nullptr, EACCES};
+        }
+    }
+    device->fd = std::move(fd);
+    return {std::move(device), 0};
+}
+
+bool canWriteUinput()
+{
+    UniqueFd fd(::open("/dev/uinput", O_WRONLY | O_CLOEXEC));
+    return static_cast<bool>(fd);
+}
+
+} // namespace
+
+struct EvdevEventTap::Impl {
+    Impl(PointerLocationCache& location, LogSink& log)
+        : location(location)
+        , log(log)
+    {
+    }
+
+    PointerLocationCache& location;
+    LogSink& log;
+
+    EventTapHandler* handler = nullptr;
+    std::uint64_t eventMask = 0;
+    std::atomic<bool> enabled {false};
+    std::atomic<bool> stopRequested {false};
+    std::atomic<bool> stalled {false};
+    // When the input thread left epoll_wait, or 0 while it waits there.
+    std::atomic<std::int64_t> busySinceNs {0};
+
+    // The input thread changes the list (hot-plug) under this mutex; the watchdog reads it under it.
+    // The input thread reads it without the mutex: it is the only writer.
+    std::timed_mutex devicesMutex;
+    std::vector<std::unique_ptr<Device>> devices;
+    std::uint64_t modifierFlags = 0;
+
+    std::unique_ptr<InputDeviceDirectory> directory;
+    UniqueFd epoll;
+    UniqueFd wake;
+
+    std::thread inputThread;
+    std::thread watchdogThread;
+    std::mutex watchdogMutex;
+    std::condition_variable watchdogCondition;
+    bool watchdogStop = false;
+
+    bool create(std::uint64_t mask, EventTapHandler& tapHandler);
+    void destroy();
+    void closeAll();
+
+    void runInputLoop();
+    void runWatchdog();
+    void releaseAfterStall();
+
+    void poke() const;
+    void watch(int fd, void* tag) const;
+    void grabIdleDevices();
+    void readDevice(Device& device);
+    void handleEvent(Device& device, const EvdevEvent& event);
+    void finishFrame(Device& device);
+    void handleHotplug();
+    void addDevice(std::unique_ptr<Device> device);
+    void removeDevice(Device& device);
+    void updateModifierFlags(Device& device);
+    FrameContext contextFor(const Device& device);
+};
+
+bool EvdevEventTap::Impl::create(std::uint64_t mask, EventTapHandler& tapHandler)
+{
+    directory = std::make_unique<InputDeviceDirectory>();
+    for (const auto& info : directory->scan()) {
+        if (info.role == InputDeviceRole::ignored) {
+            continue;
+        }
+        auto opened = openDevice(info);
+        if (opened.error == EACCES || opened.error == EPERM) {
+            closeAll();
+            return false;
+        }
+        if (opened.device) {
+            devices.push_back(std::move(opened.device));
+        }
+    }
+    // A machine with no mouse yet still needs uinput for the one plugged in later and for posting.
+    if (!canWriteUinput()) {
+        closeAll();
+        return false;
+    }
+    epoll = UniqueFd(epoll_create1(EPOLL_CLOEXEC));
+    wake = UniqueFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+    if (!epoll || !wake) {
+        closeAll();
+        return false;
+    }
+    watch(wake.get(), &wake);
+    if (directory->monitorFd() >= 0) {
+        watch(directory->monitorFd(), directory.get());
+    }
+    for (const auto& device : devices) {
+        watch(device->fd.get(), device.get());
+    }
+    handler = &tapHandler;
+    eventMask = mask;
+    enabled = false;
+    stalled = false;
+    stopRequested = false;
+    watchdogStop = false;
+    inputThread = std::thread([this] { runInputLoop(); });
+    watchdogThread = std::thread([this] { runWatchdog(); });
+    return true;
+}
+
+void EvdevEventTap::Impl::destroy()
+{
+    if (!inputThread.joinable()) {
+        return;
+    }
+    stopRequested = true;
+    poke();
+    // From inside a handler call the loop ends after it returns; whoever destroys or creates next
+    // joins the thread.
+    if (std::this_thread::get_id() == inputThread.get_id()) {
+        return;
+    }
+    inputThread.join();
+    {
+        std::lock_guard lock(watchdogMutex);
+        watchdogStop = true;
+    }
+    watchdogCondition.notify_all();
+    watchdogThread.join();
+    closeAll();
+    handler = nullptr;
+}
+
+void EvdevEventTap::Impl::closeAll()
+{
+    std::lock_guard lock(devicesMutex);
+    for (auto& device : devices) {
+        device->ungrab();
+    }
+    // The twins' destructors lift whatever they still hold before the devices go away.
+    devices.clear();
+    epoll.reset();
+    wake.reset();
+    directory.reset();
+    modifierFlags = 0;
+}
+
+void EvdevEventTap::Impl::poke() const
+{
+    if (wake) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(wake.get(), &one, sizeof one);
+    }
+}
+
+void EvdevEventTap::Impl::watch(int fd, void* tag) const
+{
+    epoll_event event {};
+    event.events = EPOLLIN;
+    event.data.ptr = tag;
+    epoll_ctl(epoll.get(), EPOLL_CTL_ADD, fd, &event);
+}
+
+void EvdevEventTap::Impl::runInputLoop()
+{
+    std::array<epoll_event, kMaxEpollEvents> ready {};
+    while (!stopRequested) {
+        if (enabled && !stalled) {
+            grabIdleDevices();
+        }
+        busySinceNs = 0;
+        const int count = epoll_wait(epoll.get(), ready.data(), kMaxEpollEvents, -1);
+        busySinceNs = nowNs();
+        for (int i = 0; i < count && !stopRequested; ++i) {
+            void* tag = ready[i].data.ptr;
+            if (tag == &wake) {
+                std::uint64_t value = 0;
+                [[maybe_unused]] const auto read = ::read(wake.get(), &value, sizeof value);
+            } else if (tag == directory.get()) {
+                handleHotplug();
+                // The list may have changed: later entries of this batch may name a removed device.
+                break;
+            } else {
+                readDevice(*static_cast<Device*>(tag));
+                if (!devices.empty() && std::none_of(devices.begin(), devices.end(), [tag](const auto& device) {
+                        return device.get() == tag;
+                    })) {
+                    break;
+                }
+            }
+        }
+        // Back in the loop after a stall: tell the handler, as the system tells of a tap it switched
+        // off; its `enable()` grabs again.
+        if (stalled.exchange(false) && handler != nullptr && !stopRequested) {
+            TapEvent notice;
+            notice.type = TapEventType::tapDisabledByTimeout;
+            handler->handleTapEvent(notice);
+        }
+    }
+    busySinceNs = 0;
+    // Let go at once, also when destroyed from inside a handler call (the thread is joined later).
+    std::lock_guard lock(devicesMutex);
+    for (auto& device : devices) {
+        device->ungrab();
+    }
+}
+
+void EvdevEventTap::Impl::runWatchdog()
+{
+    std::unique_lock lock(watchdogMutex);
+    while (!watchdogCondition.wait_for(lock, kWatchdogPeriod, [this] { return watchdogStop; })) {
+        const auto since = busySinceNs.load();
+        const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(kStallLimit).count();
+        if (since != 0 && nowNs() - since > limit && !stalled) {
+            releaseAfterStall();
+        }
+    }
+}
+
+void EvdevEventTap::Impl::releaseAfterStall()
+{
+    // A hot-plug in progress holds the list; the next round tries again.
+    std::unique_lock lock(devicesMutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        return;
+    }
+    stalled = true;
+    enabled = false;
+    for (auto& device : devices) {
+        device->ungrab();
+    }
+    log.log(TarnLogLevel::warn, "tap", "Input thread stalled for more than 250 ms; mouse grab released");
+}
+
+void EvdevEventTap::Impl::grabIdleDevices()
+{
+    for (auto& device : devices) {
+        if (!device->isPointer() || device->grabbed || device->anyButtonDown()) {
+            continue;
+        }
+        if (libevdev_grab(device->evdev.get(), LIBEVDEV_GRAB) == 0) {
+            device->grabbed = true;
+        } else if (!device->grabRefusalLogged) {
+            device->grabRefusalLogged = true;
+            log.log(TarnLogLevel::warn, "tap", "Another program holds " + device->info.devnode + "; it is left alone");
+        }
+    }
+}
+
+void EvdevEventTap::Impl::readDevice(Device& device)
+{
+    unsigned flags = LIBEVDEV_READ_FLAG_NORMAL;
+    while (true) {
+        input_event raw {};
+        const int rc = libevdev_next_event(device.evdev.get(), flags, &raw);
+        if (rc == LIBEVDEV_READ_STATUS_SYNC) {
+            // SYN_DROPPED: the kernel's buffer overflowed. libevdev now hands out the difference
+            // between what we saw and the device's real state, so no press or release is lost.
+            if (flags == LIBEVDEV_READ_FLAG_SYNC) {
+                handleEvent(device, {raw.type, raw.code, raw.value});
+            }
+            flags = LIBEVDEV_READ_FLAG_SYNC;
+        } else if (rc == LIBEVDEV_READ_STATUS_SUCCESS) {
+            handleEvent(device, {raw.type, raw.code, raw.value});
+        } else if (rc == -EAGAIN && flags == LIBEVDEV_READ_FLAG_SYNC) {
+            finishFrame(device);
+            flags = LIBEVDEV_READ_FLAG_NORMAL;
+        } else if (rc == -EAGAIN) {
+            return;
+        } else {
+            // ENODEV: unplugged.
+            removeDevice(device);
+            return;
+        }
+    }
+}
+
+void EvdevEventTap::Impl::handleEvent(Device& device, const EvdevEvent& event)
+{
+    if (event.type == EV_SYN) {
+        if (event.code == SYN_REPORT) {
+            finishFrame(device);
+        }
+        return;
+    }
+    if (event.type == EV_KEY && evdev::modifierFlagForCode(event.code) != 0) {
+        updateModifierFlags(device);
+    }
+    if (device.isPointer()) {
+        device.frame.add(event);
+        return;
+    }
+    // A keyboard: key presses go to the key HUD. Modifier keys alone are flags, not key presses,
+    // and repeats are not new presses.
+    if (event.type != EV_KEY || event.value != 1 || evdev::modifierFlagForCode(event.code) != 0 || !enabled
+        || stopRequested || handler == nullptr || (eventMask & eventMaskBit(TapEventType::keyDown)) == 0) {
+        return;
+    }
+    if (const auto ansi = evdev::ansiKeyForCode(event.code)) {
+        TapEvent keyDown;
+        keyDown.type = TapEventType::keyDown;
+        keyDown.keyCode = *ansi;
+        keyDown.flags = modifierFlags;
+        keyDown.location = location.load();
+        handler->handleTapEvent(keyDown);
+    }
+}
+
+FrameContext EvdevEventTap::Impl::contextFor(const Device& device)
+{
+    FrameContext context;
+    if (device.grabbed && enabled && !stopRequested) {
+        context.handler = handler;
+    }
+    context.eventMask = eventMask;
+    context.modifierFlags = modifierFlags;
+    context.location = &location;
+    return context;
+}
+
+void EvdevEventTap::Impl::finishFrame(Device& device)
+{
+    if (!device.isPointer()) {
+        return;
+    }
+    const auto out = device.frame.finish(contextFor(device));
+    if (!out.empty() && device.grabbed) {
+        device.twin->writeFrame(out);
+    }
+}
+
+void EvdevEventTap::Impl::updateModifierFlags(Device& device)
+{
+    device.modifierFlags = 0;
+    for (const int code : kModifierCodes) {
+        if (libevdev_get_event_value(device.evdev.get(), EV_KEY, static_cast<unsigned>(code)) != 0) {
+            device.modifierFlags |= evdev::modifierFlagForCode(code);
+        }
+    }
+    modifierFlags = 0;
+    for (const auto& each : devices) {
+        modifierFlags |= each->modifierFlags;
+    }
+}
+
+void EvdevEventTap::Impl::handleHotplug()
+{
+    while (auto change = directory->receive()) {
+        const auto& devnode = change->device.devnode;
+        const auto open = std::find_if(
+            devices.begin(), devices.end(), [&](const auto& device) { return device->info.devnode == devnode; });
+        if (change->action == InputDeviceAction::removed) {
+            if (open != devices.end()) {
+                removeDevice(**open);
+            }
+            continue;
+        }
+        if (open != devices.end() || change->device.role == InputDeviceRole::ignored) {
+            continue;
+        }
+        auto opened = openDevice(change->device);
+        if (opened.device) {
+            addDevice(std::move(opened.device));
+        } else if (opened.error != ENOENT && opened.error != ENODEV) {
+            log.log(TarnLogLevel::warn, "tap", "Cannot open " + devnode + " (no permission to read it)");
+        }
+    }
+}
+
+void EvdevEventTap::Impl::addDevice(std::unique_ptr<Device> device)
+{
+    watch(device->fd.get(), device.get());
+    std::lock_guard lock(devicesMutex);
+    devices.push_back(std::move(device));
+}
+
+void EvdevEventTap::Impl::removeDevice(Device& device)
+{
+    // Unplugged mid-press: the handler sees each held button come up (so a gesture or a swallowed
+    // press ends), and the twin lets go of whatever it still holds.
+    if (device.isPointer()) {
+        const auto out = device.frame.releaseHeldButtons(contextFor(device));
+        if (!out.empty() && device.grabbed) {
+            device.twin->writeFrame(out);
+        }
+        device.twin->releaseAll();
+    }
+    epoll_ctl(epoll.get(), EPOLL_CTL_DEL, device.fd.get(), nullptr);
+    {
+        std::lock_guard lock(devicesMutex);
+        std::erase_if(devices, [&](const auto& each) { return each.get() == &device; });
+    }
+    modifierFlags = 0;
+    for (const auto& each : devices) {
+        modifierFlags |= each->modifierFlags;
+    }
+}
+
+EvdevEventTap::EvdevEventTap(PointerLocationCache& location, LogSink& log)
+    : m_impl(std::make_unique<Impl>(location, log))
+{
+}
+
+EvdevEventTap::~EvdevEventTap()
+{
+    destroy();
+}
+
+bool EvdevEventTap::create(std::uint64_t eventMask, EventTapHandler& handler)
+{
+    // Also joins the thread of a tap that was destroyed from inside its own handler.
+    destroy();
+    return m_impl->create(eventMask, handler);
+}
+
+void EvdevEventTap::enable()
+{
+    m_impl->enabled = true;
+    m_impl->poke();
+}
+
+void EvdevEventTap::destroy()
+{
+    m_impl->destroy();
+}
+
+} // namespace tarn::input
