@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test label: plain, x11 (Xvfb + openbox),
-# dbus (dbus-run-session) and umockdev (umockdev-run).
+# dbus (dbus-run-session), umockdev (umockdev-run) and vm (a real kernel through scripts/uinput-vm;
+# the first run on a machine installs QEMU and caches a kernel).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARN_BUILD_DIR:-$root/build}

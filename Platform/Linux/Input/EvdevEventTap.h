@@ -11,8 +11,8 @@
 // when the input thread has not come back to its loop within kStallLimit; when it does come back,
 // the handler is told with a tap-disabled-by-timeout notice and grabs again through `enable()`.
 // `destroy()`, and the destructor, release every twin's buttons, drop the grabs and destroy the
-// twins. If the process dies the kernel does the same: a grab ends with its file, and a uinput
-// device destroyed with keys down sends their releases.
+// twins. If the process dies the kernel does the rest: a grab ends with its file, and the twins
+// are destroyed with it, upon which libinput lets go of whatever they held down.
 
 #include <chrono>
 #include <cstdint>

@@ -22,12 +22,10 @@ WheelOutput WheelEncoder::encode(double lines)
         = std::clamp(lines * evdev::kHiResUnitsPerLine + m_hiResRemainder, -kMaxUnitsPerFrame, kMaxUnitsPerFrame);
     const auto hiRes = static_cast<std::int32_t>(std::trunc(units));
     m_hiResRemainder = units - hiRes;
-    // A turn the other way starts a fresh detent, as the kernel does for real wheels.
-    if ((hiRes > 0 && m_detentRemainder < 0) || (hiRes < 0 && m_detentRemainder > 0)) {
-        m_detentRemainder = 0;
-    }
+    // A detent goes out at each half line, as the kernel sends them for high-resolution wheels, so
+    // both axes always agree to within half a line and a single smooth notch still scrolls one.
     m_detentRemainder += hiRes;
-    const std::int32_t detents = m_detentRemainder / evdev::kHiResUnitsPerLine;
+    const auto detents = static_cast<std::int32_t>(std::lround(m_detentRemainder / double(evdev::kHiResUnitsPerLine)));
     m_detentRemainder -= detents * evdev::kHiResUnitsPerLine;
     return {hiRes, detents};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Turns wheel amounts in lines (fractions allowed) into what a wheel device sends: high-resolution
-// units (120 a detent) on every change, and a legacy detent each time 120 units have gathered in
-// one direction, so programs reading either axis scroll the same distance.
+// units (120 a detent) on every change, and legacy detents that keep the total within half a
+// detent of it, so programs reading either axis scroll the same distance.
 
 #include <cstdint>
 

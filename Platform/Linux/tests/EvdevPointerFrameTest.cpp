@@ -120,9 +120,9 @@ TEST_F(EvdevPointerFrameTest, ChangedWheelAmountsAreSentOnBothAxes)
         return TapVerdict::pass;
     };
     EXPECT_EQ(run({{EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 120}}),
-        (Events {{EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -180}}));
-    EXPECT_EQ(run({{EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 120}}),
         (Events {{EV_REL, REL_WHEEL, -2}, {EV_REL, REL_WHEEL_HI_RES, -180}}));
+    EXPECT_EQ(run({{EV_REL, REL_WHEEL, 1}, {EV_REL, REL_WHEEL_HI_RES, 120}}),
+        (Events {{EV_REL, REL_WHEEL, -1}, {EV_REL, REL_WHEEL_HI_RES, -180}}));
 }
 
 TEST_F(EvdevPointerFrameTest, AChangedButtonNumberPressesThatButton)

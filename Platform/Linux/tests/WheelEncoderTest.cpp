@@ -28,11 +28,10 @@ TEST(WheelEncoder, DetentsFollowTheHighResolutionUnits)
     };
     const Case cases[] = {
         {"whole lines", encodeAll({1, -2}), {{120, 1}, {-240, -2}}},
-        {"quarter lines gather into a detent", encodeAll({0.25, 0.25, 0.25, 0.25}),
-            {{30, 0}, {30, 0}, {30, 0}, {30, 1}}},
-        {"a turn back starts afresh", encodeAll({0.5, -0.5, -0.5}), {{60, 0}, {-60, 0}, {-60, -1}}},
+        {"a detent at each half line", encodeAll({0.25, 0.25, 0.25, 0.25}), {{30, 0}, {30, 1}, {30, 0}, {30, 0}}},
+        {"a turn back takes back its detent", encodeAll({0.5, -0.5, -0.5}), {{60, 1}, {-60, -1}, {-60, -1}}},
         {"fractions of a unit are kept", encodeAll({0.004, 0.004, 0.004}), {{0, 0}, {0, 0}, {1, 0}}},
-        {"speed 1.35", encodeAll({1.35, 1.35}), {{162, 1}, {162, 1}}},
+        {"speed 1.35", encodeAll({1.35, 1.35}), {{162, 1}, {162, 2}}},
         {"not a number", encodeAll({std::numeric_limits<double>::quiet_NaN(), 1}), {{0, 0}, {120, 1}}},
         {"runaway amounts stay in range", encodeAll({1e12}), {{1 << 24, (1 << 24) / 120}}},
     };
