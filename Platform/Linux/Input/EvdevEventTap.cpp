@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bitset>
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
-
-#include <libevdev/libevdev.h>
 
 #include "Platform/Linux/Input/EvdevPointerFrame.h"
 #include "Platform/Linux/Input/EvdevVocabulary.h"
@@ -21,57 +21,92 @@
 #include "TarnKit/Foundation/UniqueFd.h"
 
 #include <fcntl.h>
+#include <linux/input.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace tarn::input {
 namespace {
 
-using Evdev = CHandle<libevdev, libevdev_free>;
-using SteadyClock = std::chrono::steady_clock;
-
 constexpr int kMaxEpollEvents = 16;
+// Events read with one read(2); a mouse frame is a handful.
+constexpr std::size_t kReadBatch = 64;
 constexpr std::chrono::milliseconds kWatchdogPeriod {50};
 constexpr int kModifierCodes[] = {
     KEY_LEFTMETA, KEY_RIGHTMETA, KEY_LEFTALT, KEY_RIGHTALT, KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT};
 
-std::int64_t nowNs()
+// The kernel's key state of a device, one bit per key code.
+using KeyState = std::bitset<KEY_CNT>;
+
+KeyState readKeyState(int fd)
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now().time_since_epoch()).count();
+    std::array<unsigned long, (KEY_CNT + 8 * sizeof(unsigned long) - 1) / (8 * sizeof(unsigned long))> words {};
+    KeyState state;
+    if (::ioctl(fd, EVIOCGKEY(sizeof words), words.data()) < 0) {
+        return state;
+    }
+    for (std::size_t code = 0; code < KEY_CNT; ++code) {
+        if ((words[code / (8 * sizeof(unsigned long))] >> (code % (8 * sizeof(unsigned long))) & 1UL) != 0) {
+            state.set(code);
+        }
+    }
+    return state;
 }
 
 struct Device {
     InputDeviceInfo info;
     UniqueFd fd;
-    Evdev evdev;
     std::unique_ptr<VirtualInputDevice> twin; // pointers only
     EvdevPointerFrame frame;
+    std::array<input_event, kReadBatch> batch {};
+    // After SYN_DROPPED, up to the next SYN_REPORT: what arrives then is incomplete.
+    bool dropping = false;
     // Written by the watchdog too.
     std::atomic<bool> grabbed {false};
     bool grabRefusalLogged = false;
     std::uint64_t modifierFlags = 0;
+    std::bitset<std::size(kModifierCodes)> heldModifiers;
 
     bool isPointer() const { return info.role == InputDeviceRole::pointer; }
 
     bool anyButtonDown() const
     {
+        const auto keys = readKeyState(fd.get());
         for (int code = BTN_LEFT; code < BTN_JOYSTICK; ++code) {
-            if (libevdev_get_event_value(evdev.get(), EV_KEY, static_cast<unsigned>(code)) != 0) {
+            if (keys.test(static_cast<std::size_t>(code))) {
                 return true;
             }
         }
         return false;
     }
 
+    bool grab() { return ::ioctl(fd.get(), EVIOCGRAB, 1) == 0; }
+
     void ungrab()
     {
         if (grabbed.exchange(false)) {
-            libevdev_grab(evdev.get(), LIBEVDEV_UNGRAB);
+            ::ioctl(fd.get(), EVIOCGRAB, 0);
         }
         if (twin) {
             twin->releaseAll();
         }
+    }
+
+    // Answers whether the modifier flags changed.
+    bool setModifier(int code, bool down)
+    {
+        for (std::size_t i = 0; i < std::size(kModifierCodes); ++i) {
+            if (kModifierCodes[i] == code) {
+                heldModifiers.set(i, down);
+            }
+        }
+        std::uint64_t flags = 0;
+        for (std::size_t i = 0; i < std::size(kModifierCodes); ++i) {
+            flags |= heldModifiers.test(i) ? evdev::modifierFlagForCode(kModifierCodes[i]) : 0;
+        }
+        return std::exchange(modifierFlags, flags) != flags;
     }
 };
 
@@ -88,13 +123,17 @@ OpenResult openDevice(const InputDeviceInfo& info)
     if (!fd) {
         return {nullptr, errno};
     }
-    libevdev* raw = nullptr;
-    if (const int rc = libevdev_new_from_fd(fd.get(), &raw); rc != 0) {
-        return {nullptr, -rc};
+    // Not an event device after all (a race with another node taking the name).
+    int version = 0;
+    if (::ioctl(fd.get(), EVIOCGVERSION, &version) < 0) {
+        return {nullptr, ENODEV};
     }
     auto device = std::make_unique<Device>();
     device->info = info;
-    device->evdev.reset(raw);
+    const auto keys = readKeyState(fd.get());
+    for (const int code : kModifierCodes) {
+        device->setModifier(code, keys.test(static_cast<std::size_t>(code)));
+    }
     if (device->isPointer()) {
         device->twin = VirtualInputDevice::createTwin(fd.get());
         if (!device->twin) {
@@ -128,8 +167,10 @@ struct EvdevEventTap::Impl {
     std::atomic<bool> enabled {false};
     std::atomic<bool> stopRequested {false};
     std::atomic<bool> stalled {false};
-    // When the input thread left epoll_wait, or 0 while it waits there.
-    std::atomic<std::int64_t> busySinceNs {0};
+    // The input thread counts each time it leaves epoll_wait and says whether it is at work; the
+    // watchdog sees a stall as the same count at work for kStallLimit. No clock is read per event.
+    std::atomic<std::uint64_t> wakeCount {0};
+    std::atomic<bool> busy {false};
 
     // The input thread changes the list (hot-plug) under this mutex; the watchdog reads it under it.
     // The input thread reads it without the mutex: it is the only writer.
@@ -164,7 +205,8 @@ struct EvdevEventTap::Impl {
     void handleHotplug();
     void addDevice(std::unique_ptr<Device> device);
     void removeDevice(Device& device);
-    void updateModifierFlags(Device& device);
+    void updateModifierFlags();
+    void resynchronise(Device& device);
     FrameContext contextFor(const Device& device);
 };
 
@@ -273,9 +315,10 @@ void EvdevEventTap::Impl::runInputLoop()
         if (enabled && !stalled) {
             grabIdleDevices();
         }
-        busySinceNs = 0;
+        busy.store(false, std::memory_order_relaxed);
         const int count = epoll_wait(epoll.get(), ready.data(), kMaxEpollEvents, -1);
-        busySinceNs = nowNs();
+        wakeCount.fetch_add(1, std::memory_order_relaxed);
+        busy.store(true, std::memory_order_relaxed);
         for (int i = 0; i < count && !stopRequested; ++i) {
             void* tag = ready[i].data.ptr;
             if (tag == &wake) {
@@ -302,7 +345,7 @@ void EvdevEventTap::Impl::runInputLoop()
             handler->handleTapEvent(notice);
         }
     }
-    busySinceNs = 0;
+    busy = false;
     // Let go at once, also when destroyed from inside a handler call (the thread is joined later).
     std::lock_guard lock(devicesMutex);
     for (auto& device : devices) {
@@ -312,11 +355,16 @@ void EvdevEventTap::Impl::runInputLoop()
 
 void EvdevEventTap::Impl::runWatchdog()
 {
+    constexpr int kStalledRounds = static_cast<int>(kStallLimit / kWatchdogPeriod);
+    std::uint64_t lastWake = wakeCount.load(std::memory_order_relaxed);
+    int stalledRounds = 0;
     std::unique_lock lock(watchdogMutex);
     while (!watchdogCondition.wait_for(lock, kWatchdogPeriod, [this] { return watchdogStop; })) {
-        const auto since = busySinceNs.load();
-        const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(kStallLimit).count();
-        if (since != 0 && nowNs() - since > limit && !stalled) {
+        const auto wake = wakeCount.load(std::memory_order_relaxed);
+        const bool stuck = busy.load(std::memory_order_relaxed) && wake == lastWake;
+        stalledRounds = stuck ? stalledRounds + 1 : 0;
+        lastWake = wake;
+        if (stalledRounds > kStalledRounds && !stalled) {
             releaseAfterStall();
         }
     }
@@ -343,7 +391,7 @@ void EvdevEventTap::Impl::grabIdleDevices()
         if (!device->isPointer() || device->grabbed || device->anyButtonDown()) {
             continue;
         }
-        if (libevdev_grab(device->evdev.get(), LIBEVDEV_GRAB) == 0) {
+        if (device->grab()) {
             device->grabbed = true;
         } else if (!device->grabRefusalLogged) {
             device->grabRefusalLogged = true;
@@ -354,30 +402,62 @@ void EvdevEventTap::Impl::grabIdleDevices()
 
 void EvdevEventTap::Impl::readDevice(Device& device)
 {
-    unsigned flags = LIBEVDEV_READ_FLAG_NORMAL;
     while (true) {
-        input_event raw {};
-        const int rc = libevdev_next_event(device.evdev.get(), flags, &raw);
-        if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-            // SYN_DROPPED: the kernel's buffer overflowed. libevdev now hands out the difference
-            // between what we saw and the device's real state, so no press or release is lost.
-            if (flags == LIBEVDEV_READ_FLAG_SYNC) {
-                handleEvent(device, {raw.type, raw.code, raw.value});
-            }
-            flags = LIBEVDEV_READ_FLAG_SYNC;
-        } else if (rc == LIBEVDEV_READ_STATUS_SUCCESS) {
-            handleEvent(device, {raw.type, raw.code, raw.value});
-        } else if (rc == -EAGAIN && flags == LIBEVDEV_READ_FLAG_SYNC) {
-            finishFrame(device);
-            flags = LIBEVDEV_READ_FLAG_NORMAL;
-        } else if (rc == -EAGAIN) {
+        const auto size = ::read(device.fd.get(), device.batch.data(), sizeof device.batch);
+        if (size < 0 && (errno == EAGAIN || errno == EINTR)) {
             return;
-        } else {
+        }
+        if (size <= 0) {
             // ENODEV: unplugged.
             removeDevice(device);
             return;
         }
+        const auto count = static_cast<std::size_t>(size) / sizeof(input_event);
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto& raw = device.batch[i];
+            if (raw.type == EV_SYN && raw.code == SYN_DROPPED) {
+                // The kernel's buffer overflowed: the frame in progress and what follows up to the
+                // next SYN_REPORT are incomplete. The device's state is read afresh after it.
+                device.frame.discardPending();
+                device.dropping = true;
+            } else if (device.dropping) {
+                if (raw.type == EV_SYN && raw.code == SYN_REPORT) {
+                    device.dropping = false;
+                    resynchronise(device);
+                }
+            } else {
+                handleEvent(device, {raw.type, raw.code, raw.value});
+            }
+        }
+        // A short read emptied the device's buffer: no need to ask again until epoll says so.
+        if (count < device.batch.size()) {
+            return;
+        }
     }
+}
+
+void EvdevEventTap::Impl::resynchronise(Device& device)
+{
+    // Every press or release missed is made up from the kernel's key state, so no button stays
+    // down (or up) for us when it is not on the device.
+    const auto keys = readKeyState(device.fd.get());
+    bool modifiersChanged = false;
+    for (const int code : kModifierCodes) {
+        modifiersChanged |= device.setModifier(code, keys.test(static_cast<std::size_t>(code)));
+    }
+    if (modifiersChanged) {
+        updateModifierFlags();
+    }
+    if (!device.isPointer()) {
+        return;
+    }
+    for (int code = BTN_LEFT; code < BTN_LEFT + 16; ++code) {
+        const bool down = keys.test(static_cast<std::size_t>(code));
+        if (device.frame.isButtonHeld(code) != down) {
+            device.frame.add({EV_KEY, static_cast<std::uint16_t>(code), down ? 1 : 0});
+        }
+    }
+    finishFrame(device);
 }
 
 void EvdevEventTap::Impl::handleEvent(Device& device, const EvdevEvent& event)
@@ -388,8 +468,9 @@ void EvdevEventTap::Impl::handleEvent(Device& device, const EvdevEvent& event)
         }
         return;
     }
-    if (event.type == EV_KEY && evdev::modifierFlagForCode(event.code) != 0) {
-        updateModifierFlags(device);
+    if (event.type == EV_KEY && evdev::modifierFlagForCode(event.code) != 0 && event.value != 2
+        && device.setModifier(event.code, event.value != 0)) {
+        updateModifierFlags();
     }
     if (device.isPointer()) {
         device.frame.add(event);
@@ -434,14 +515,8 @@ void EvdevEventTap::Impl::finishFrame(Device& device)
     }
 }
 
-void EvdevEventTap::Impl::updateModifierFlags(Device& device)
+void EvdevEventTap::Impl::updateModifierFlags()
 {
-    device.modifierFlags = 0;
-    for (const int code : kModifierCodes) {
-        if (libevdev_get_event_value(device.evdev.get(), EV_KEY, static_cast<unsigned>(code)) != 0) {
-            device.modifierFlags |= evdev::modifierFlagForCode(code);
-        }
-    }
     modifierFlags = 0;
     for (const auto& each : devices) {
         modifierFlags |= each->modifierFlags;
@@ -495,10 +570,7 @@ void EvdevEventTap::Impl::removeDevice(Device& device)
         std::lock_guard lock(devicesMutex);
         std::erase_if(devices, [&](const auto& each) { return each.get() == &device; });
     }
-    modifierFlags = 0;
-    for (const auto& each : devices) {
-        modifierFlags |= each->modifierFlags;
-    }
+    updateModifierFlags();
 }
 
 EvdevEventTap::EvdevEventTap(PointerLocationCache& location, LogSink& log)

@@ -46,6 +46,12 @@ void EvdevPointerFrame::add(const EvdevEvent& event)
     }
 }
 
+bool EvdevPointerFrame::isButtonHeld(int code) const
+{
+    const auto index = code >= 0 ? buttonIndex(static_cast<std::uint16_t>(code)) : std::nullopt;
+    return index && m_heldButtons.test(*index);
+}
+
 bool EvdevPointerFrame::deliver(const FrameContext& context, TapEvent& event)
 {
     if ((context.eventMask & eventMaskBit(event.type)) == 0) {

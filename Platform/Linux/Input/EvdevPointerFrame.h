@@ -35,8 +35,11 @@ public:
     // Ends the frame: delivers it and answers what goes out (without the SYN_REPORT), valid until
     // the next call.
     std::span<const EvdevEvent> finish(const FrameContext& context);
+    // Forgets the events collected since the last SYN_REPORT.
+    void discardPending() { m_pendingCount = 0; }
     // Physical buttons of this device held down now.
     bool anyButtonHeld() const { return m_heldButtons.any(); }
+    bool isButtonHeld(int code) const;
     // Each held button's release, delivered and passed on, as when the device goes away mid-press.
     std::span<const EvdevEvent> releaseHeldButtons(const FrameContext& context);
 

@@ -1,6 +1,7 @@
 #include "Platform/Linux/Input/VirtualInputDevice.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <mutex>
 #include <vector>
@@ -10,11 +11,17 @@
 
 #include "TarnKit/Foundation/CHandle.h"
 
+#include <linux/input.h>
+#include <unistd.h>
+
 namespace tarn::input {
 namespace {
 
 using Evdev = CHandle<libevdev, libevdev_free>;
 using Uinput = CHandle<libevdev_uinput, libevdev_uinput_destroy>;
+
+// Longer frames go out in several writes; no frame of ours comes near.
+constexpr std::size_t kMaxFrameEvents = 128;
 
 // uinput refuses longer names (UINPUT_MAX_NAME_SIZE, the terminating zero included).
 constexpr std::size_t kMaxNameBytes = 79;
@@ -64,13 +71,30 @@ struct VirtualInputDevice::Impl {
     std::string syspath;
     mutable std::mutex mutex;
     std::bitset<KEY_CNT> held;
+    // One frame goes to the kernel in one write(2); uinput takes many events at once.
+    std::array<input_event, kMaxFrameEvents + 1> pending {};
+    std::size_t pendingCount = 0;
 
-    void write(const EvdevEvent& event)
+    void add(const EvdevEvent& event)
     {
-        libevdev_uinput_write_event(uinput.get(), event.type, event.code, event.value);
+        if (pendingCount == pending.size()) {
+            flush();
+        }
+        auto& raw = pending[pendingCount++];
+        raw = {};
+        raw.type = event.type;
+        raw.code = event.code;
+        raw.value = event.value;
         if (event.type == EV_KEY && event.code < KEY_CNT) {
             held.set(event.code, event.value != 0);
         }
+    }
+
+    void flush()
+    {
+        const auto bytes = pendingCount * sizeof(input_event);
+        pendingCount = 0;
+        [[maybe_unused]] const auto written = ::write(libevdev_uinput_get_fd(uinput.get()), pending.data(), bytes);
     }
 };
 
@@ -173,9 +197,10 @@ void VirtualInputDevice::writeFrame(std::span<const EvdevEvent> events)
 {
     std::lock_guard lock(m_impl->mutex);
     for (const auto& event : events) {
-        m_impl->write(event);
+        m_impl->add(event);
     }
-    m_impl->write({EV_SYN, SYN_REPORT, 0});
+    m_impl->add({EV_SYN, SYN_REPORT, 0});
+    m_impl->flush();
 }
 
 void VirtualInputDevice::releaseAll()
@@ -186,10 +211,11 @@ void VirtualInputDevice::releaseAll()
     }
     for (std::size_t code = 0; code < m_impl->held.size(); ++code) {
         if (m_impl->held.test(code)) {
-            m_impl->write({EV_KEY, static_cast<std::uint16_t>(code), 0});
+            m_impl->add({EV_KEY, static_cast<std::uint16_t>(code), 0});
         }
     }
-    m_impl->write({EV_SYN, SYN_REPORT, 0});
+    m_impl->add({EV_SYN, SYN_REPORT, 0});
+    m_impl->flush();
 }
 
 bool VirtualInputDevice::isHeld(int code) const
