@@ -393,6 +393,8 @@ void EvdevEventTap::Impl::grabIdleDevices()
         }
         if (device->grab()) {
             device->grabbed = true;
+            // Nothing the twin held before can be wanted now that no button is down.
+            device->twin->releaseAll();
         } else if (!device->grabRefusalLogged) {
             device->grabRefusalLogged = true;
             log.log(TarnLogLevel::warn, "tap", "Another program holds " + device->info.devnode + "; it is left alone");

@@ -172,7 +172,8 @@ void EvdevPointerFrame::deliverKey(const FrameContext& context, const EvdevEvent
         // passed on unchanged; a release always passes.
         bool pass = true;
         const auto ansi = evdev::ansiKeyForCode(key.code);
-        if (key.value == 1 && ansi) {
+        // Modifier keys alone are flags, not key presses.
+        if (key.value == 1 && ansi && evdev::modifierFlagForCode(key.code) == 0) {
             TapEvent event;
             event.type = TapEventType::keyDown;
             event.keyCode = *ansi;
@@ -258,7 +259,8 @@ void EvdevPointerFrame::deliverWheel(const FrameContext& context)
         return;
     }
     if (event.scrollDeltaAxis1 == original.scrollDeltaAxis1 && event.scrollDeltaAxis2 == original.scrollDeltaAxis2) {
-        // Untouched: out exactly as it came, legacy and high resolution alike.
+        // Untouched: out as it came. The twin announces both resolutions, and libinput then reads
+        // only the high one, so a wheel without it gets its detents in high-resolution units too.
         m_wheel.reset();
         m_hwheel.reset();
         for (std::size_t i = 0; i < m_pendingCount; ++i) {
@@ -268,6 +270,12 @@ void EvdevPointerFrame::deliverWheel(const FrameContext& context)
                     || raw.code == REL_HWHEEL_HI_RES)) {
                 emit(raw.type, raw.code, raw.value);
             }
+        }
+        if (!hasHiRes && wheel != 0) {
+            emit(EV_REL, REL_WHEEL_HI_RES, wheel * evdev::kHiResUnitsPerLine);
+        }
+        if (!hasHHiRes && hwheel != 0) {
+            emit(EV_REL, REL_HWHEEL_HI_RES, hwheel * evdev::kHiResUnitsPerLine);
         }
         return;
     }
