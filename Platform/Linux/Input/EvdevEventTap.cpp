@@ -25,6 +25,7 @@
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace tarn::input {
@@ -36,6 +37,18 @@ constexpr std::size_t kReadBatch = 64;
 constexpr std::chrono::milliseconds kWatchdogPeriod {50};
 constexpr int kModifierCodes[] = {
     KEY_LEFTMETA, KEY_RIGHTMETA, KEY_LEFTALT, KEY_RIGHTALT, KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT};
+
+std::int64_t monotonicNs()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t {now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+std::int64_t eventTimeNs(const input_event& event)
+{
+    return std::int64_t {event.input_event_sec} * 1'000'000'000 + std::int64_t {event.input_event_usec} * 1000;
+}
 
 // The kernel's key state of a device, one bit per key code.
 using KeyState = std::bitset<KEY_CNT>;
@@ -65,6 +78,9 @@ struct Device {
     bool dropping = false;
     // Written by the watchdog too.
     std::atomic<bool> grabbed {false};
+    std::int64_t grabbedSinceNs = 0;
+    // The time stamp of the last SYN_REPORT (CLOCK_MONOTONIC, set when the device is opened).
+    std::int64_t lastFrameNs = 0;
     bool grabRefusalLogged = false;
     std::uint64_t modifierFlags = 0;
     std::bitset<std::size(kModifierCodes)> heldModifiers;
@@ -82,7 +98,18 @@ struct Device {
         return false;
     }
 
-    bool grab() { return ::ioctl(fd.get(), EVIOCGRAB, 1) == 0; }
+    bool grab()
+    {
+        if (::ioctl(fd.get(), EVIOCGRAB, 1) != 0) {
+            return false;
+        }
+        grabbedSinceNs = monotonicNs();
+        return true;
+    }
+
+    // Whether the frame that just ended reached only us: frames stamped before the grab were
+    // still in our buffer when we grabbed, and every other reader had them too.
+    bool frameIsOurs() const { return grabbed && lastFrameNs >= grabbedSinceNs; }
 
     void ungrab()
     {
@@ -128,6 +155,9 @@ OpenResult openDevice(const InputDeviceInfo& info)
     if (::ioctl(fd.get(), EVIOCGVERSION, &version) < 0) {
         return {nullptr, ENODEV};
     }
+    // Time stamps on the clock the grab is timed with.
+    int clock = CLOCK_MONOTONIC;
+    ::ioctl(fd.get(), EVIOCSCLOCKID, &clock);
     auto device = std::make_unique<Device>();
     device->info = info;
     const auto keys = readKeyState(fd.get());
@@ -417,6 +447,9 @@ void EvdevEventTap::Impl::readDevice(Device& device)
         const auto count = static_cast<std::size_t>(size) / sizeof(input_event);
         for (std::size_t i = 0; i < count; ++i) {
             const auto& raw = device.batch[i];
+            if (raw.type == EV_SYN && raw.code != SYN_DROPPED) {
+                device.lastFrameNs = eventTimeNs(raw);
+            }
             if (raw.type == EV_SYN && raw.code == SYN_DROPPED) {
                 // The kernel's buffer overflowed: the frame in progress and what follows up to the
                 // next SYN_REPORT are incomplete. The device's state is read afresh after it.
@@ -497,7 +530,7 @@ void EvdevEventTap::Impl::handleEvent(Device& device, const EvdevEvent& event)
 FrameContext EvdevEventTap::Impl::contextFor(const Device& device)
 {
     FrameContext context;
-    if (device.grabbed && enabled && !stopRequested) {
+    if (device.frameIsOurs() && enabled && !stopRequested) {
         context.handler = handler;
     }
     context.eventMask = eventMask;
@@ -512,7 +545,7 @@ void EvdevEventTap::Impl::finishFrame(Device& device)
         return;
     }
     const auto out = device.frame.finish(contextFor(device));
-    if (!out.empty() && device.grabbed) {
+    if (!out.empty() && device.frameIsOurs()) {
         device.twin->writeFrame(out);
     }
 }

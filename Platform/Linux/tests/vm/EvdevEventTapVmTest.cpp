@@ -176,6 +176,39 @@ TEST_F(EvdevEventTapVm, SmoothScrollingEmitsItsFrames)
     EXPECT_EQ(detents, 1);
 }
 
+TEST_F(EvdevEventTapVm, AMouseHeldDownAtStartIsGrabbedOnlyOnceReleased)
+{
+    auto mouse = PhysicalDevice::mouse("Busy Mouse");
+    EventReader other(mouse.devnode());
+    mouse.frame({{EV_KEY, BTN_LEFT, 1}});
+    other.collect(50ms);
+    RealEngine real;
+    ASSERT_TRUE(real.start());
+    EventReader twin(devnodeNamed("Busy Mouse (TarnInput)").value());
+
+    // Grabbing now would take the release away from whoever saw the press.
+    mouse.frame({{EV_REL, REL_X, 3}});
+    mouse.frame({{EV_KEY, BTN_LEFT, 0}});
+    EXPECT_EQ(other.collectUntil({EV_KEY, BTN_LEFT, 0}), (Events {{EV_REL, REL_X, 3}, {EV_KEY, BTN_LEFT, 0}}));
+    EXPECT_EQ(syncThrough(mouse, twin), Events {}) << "nothing of the held click came out twice";
+    mouse.frame({{EV_REL, REL_X, 4}});
+    EXPECT_EQ(syncThrough(mouse, twin), (Events {{EV_REL, REL_X, 4}}));
+    EXPECT_FALSE(contains(other.collect(50ms), {EV_REL, REL_X, 4})) << "grabbed by now";
+}
+
+TEST_F(EvdevEventTapVm, PostedTextIsTypedAsKeysOfAUsKeyboard)
+{
+    UinputEventPoster poster;
+    ASSERT_TRUE(poster.open());
+    EventReader posted(devnodeNamed("TarnInput virtual keyboard").value());
+    // é is not on a US keyboard: left out.
+    poster.postText("Hi é!", kSyntheticMagicTag);
+    const Events typed {{EV_KEY, KEY_LEFTSHIFT, 1}, {EV_KEY, KEY_H, 1}, {EV_KEY, KEY_H, 0}, {EV_KEY, KEY_LEFTSHIFT, 0},
+        {EV_KEY, KEY_I, 1}, {EV_KEY, KEY_I, 0}, {EV_KEY, KEY_SPACE, 1}, {EV_KEY, KEY_SPACE, 0},
+        {EV_KEY, KEY_LEFTSHIFT, 1}, {EV_KEY, KEY_1, 1}, {EV_KEY, KEY_1, 0}, {EV_KEY, KEY_LEFTSHIFT, 0}};
+    EXPECT_EQ(posted.collect(3000ms, [&](const Events& events) { return events.size() >= typed.size(); }), typed);
+}
+
 TEST_F(EvdevEventTapVm, WhileGrabbedASecondReaderSeesNothing)
 {
     auto mouse = PhysicalDevice::mouse("Grabbed Mouse");
