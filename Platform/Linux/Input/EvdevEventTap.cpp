@@ -17,7 +17,6 @@
 #include "Platform/Linux/Input/InputDeviceDirectory.h"
 #include "Platform/Linux/Input/VirtualInputDevice.h"
 #include "Platform/Linux/PointerLocationCache.h"
-#include "TarnKit/Foundation/CHandle.h"
 #include "TarnKit/Foundation/UniqueFd.h"
 
 #include <fcntl.h>
@@ -204,8 +203,10 @@ struct EvdevEventTap::Impl {
 
     // The input thread changes the list (hot-plug) under this mutex; the watchdog reads it under it.
     // The input thread reads it without the mutex: it is the only writer.
-    std::timed_mutex devicesMutex;
+    std::mutex devicesMutex;
     std::vector<std::unique_ptr<Device>> devices;
+    // Set when a device goes away: the rest of epoll's batch may name it.
+    bool devicesRemoved = false;
     std::uint64_t modifierFlags = 0;
 
     std::unique_ptr<InputDeviceDirectory> directory;
@@ -349,22 +350,16 @@ void EvdevEventTap::Impl::runInputLoop()
         const int count = epoll_wait(epoll.get(), ready.data(), kMaxEpollEvents, -1);
         wakeCount.fetch_add(1, std::memory_order_relaxed);
         busy.store(true, std::memory_order_relaxed);
-        for (int i = 0; i < count && !stopRequested; ++i) {
+        devicesRemoved = false;
+        for (int i = 0; i < count && !stopRequested && !devicesRemoved; ++i) {
             void* tag = ready[i].data.ptr;
             if (tag == &wake) {
                 std::uint64_t value = 0;
                 [[maybe_unused]] const auto read = ::read(wake.get(), &value, sizeof value);
             } else if (tag == directory.get()) {
                 handleHotplug();
-                // The list may have changed: later entries of this batch may name a removed device.
-                break;
             } else {
                 readDevice(*static_cast<Device*>(tag));
-                if (!devices.empty() && std::none_of(devices.begin(), devices.end(), [tag](const auto& device) {
-                        return device.get() == tag;
-                    })) {
-                    break;
-                }
             }
         }
         // Back in the loop after a stall: tell the handler, as the system tells of a tap it switched
@@ -605,6 +600,7 @@ void EvdevEventTap::Impl::removeDevice(Device& device)
         std::lock_guard lock(devicesMutex);
         std::erase_if(devices, [&](const auto& each) { return each.get() == &device; });
     }
+    devicesRemoved = true;
     updateModifierFlags();
 }
 

@@ -43,13 +43,14 @@ std::vector<std::string>& registry()
 std::string twinName(const char* sourceName)
 {
     std::string name = sourceName != nullptr ? sourceName : "Mouse";
-    name.resize(std::min(name.size(), kMaxNameBytes - kTwinSuffix.size()));
-    // Never cut a UTF-8 sequence in half.
-    while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0U) == 0x80U) {
-        name.pop_back();
-    }
-    if (!name.empty() && (static_cast<unsigned char>(name.back()) & 0x80U) != 0) {
-        name.pop_back();
+    const std::size_t room = kMaxNameBytes - kTwinSuffix.size();
+    if (name.size() > room) {
+        // Cut at a character boundary: back over continuation bytes to the lead byte, then drop it.
+        std::size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0U) == 0x80U) {
+            --cut;
+        }
+        name.resize(cut);
     }
     return name + std::string(kTwinSuffix);
 }

@@ -114,6 +114,21 @@ TEST_F(EvdevEventTapVm, WithNothingConfiguredMovesAndClicksComeOutUnchanged)
     EXPECT_EQ(syncThrough(mouse, twin), expected);
 }
 
+TEST_F(EvdevEventTapVm, TwinNamesKeepWholeCharacters)
+{
+    std::string name;
+    for (int i = 0; i < 35; ++i) {
+        name += "Ü";
+    }
+    auto mouse = PhysicalDevice::mouse(name);
+    auto shortName = PhysicalDevice::mouse("Souris é");
+    RealEngine real;
+    ASSERT_TRUE(real.start());
+    // uinput takes 79 bytes: 66 of them (33 letters of two bytes) and the suffix.
+    EXPECT_TRUE(devnodeNamed(name.substr(0, 66) + " (TarnInput)"));
+    EXPECT_TRUE(devnodeNamed("Souris é (TarnInput)"));
+}
+
 TEST_F(EvdevEventTapVm, BackButtonBecomesTheBackChordAndNothingComesBack)
 {
     auto mouse = PhysicalDevice::mouse("Back Mouse");
