@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include <fmt/format.h>
+
 #include "Platform/Linux/Input/EvdevPointerFrame.h"
 #include "Platform/Linux/Input/EvdevVocabulary.h"
 #include "Platform/Linux/Input/InputDeviceDirectory.h"
@@ -407,7 +409,8 @@ void EvdevEventTap::Impl::releaseAfterStall()
     for (auto& device : devices) {
         device->ungrab();
     }
-    log.log(TarnLogLevel::warn, "tap", "Input thread stalled for more than 250 ms; mouse grab released");
+    log.log(TarnLogLevel::warn, "tap",
+        fmt::format("Input thread stalled for more than {} ms; mouse grab released", kStallLimit.count()));
 }
 
 void EvdevEventTap::Impl::grabIdleDevices()

@@ -177,15 +177,18 @@ void UinputEventPoster::post(const TapEvent& event)
 
 void UinputEventPoster::postText(std::string_view utf8, std::int64_t /*sourceUserData*/)
 {
-    std::lock_guard lock(m_impl->mutex);
-    if (!m_impl->keyboard) {
-        return;
-    }
     for (const char character : utf8) {
-        if (const auto chord = usKeyboardChordFor(character)) {
-            m_impl->pressChord(*chord, true);
-            m_impl->pressChord(*chord, false);
+        const auto chord = usKeyboardChordFor(character);
+        if (!chord) {
+            continue;
         }
+        // One character at a time: the input thread may be waiting to post a shortcut.
+        std::lock_guard lock(m_impl->mutex);
+        if (!m_impl->keyboard) {
+            return;
+        }
+        m_impl->pressChord(*chord, true);
+        m_impl->pressChord(*chord, false);
     }
 }
 
