@@ -158,22 +158,31 @@ struct X11Workspace::Impl {
         // moment; "nothing in front" only counts once it has lasted kNothingInFrontDelay.
         std::optional<std::chrono::steady_clock::time_point> nothingSince;
         while (!stopping.load()) {
-            if (drainEvents() || nothingSince) {
+            const auto now = std::chrono::steady_clock::now();
+            const bool changed = drainEvents();
+            if (changed || (nothingSince && now - *nothingSince >= kNothingInFrontDelay)) {
                 auto current = readFrontmost();
-                const bool nothing = current == FrontmostApplication {};
-                const auto now = std::chrono::steady_clock::now();
-                if (nothing && !nothingSince) {
-                    nothingSince = now;
-                }
-                if (!nothing || now - *nothingSince >= kNothingInFrontDelay) {
-                    publish(std::move(current));
+                if (current != FrontmostApplication {}) {
                     nothingSince.reset();
+                    publish(std::move(current));
+                } else if (!nothingSince) {
+                    nothingSince = now;
+                } else if (now - *nothingSince >= kNothingInFrontDelay) {
+                    nothingSince.reset();
+                    publish(std::move(current));
                 }
+                // The replies just read may have pulled further notices into xcb's queue, which
+                // poll() would not see.
+                continue;
             }
             if (!display->isConnected()) {
                 return; // the X server went away; the last answer stays
             }
-            const int timeout = nothingSince ? static_cast<int>(kNothingInFrontDelay.count()) : -1;
+            int timeout = -1;
+            if (nothingSince) {
+                const auto left = *nothingSince + kNothingInFrontDelay - now;
+                timeout = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+            }
             if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) {
                 return;
             }
