@@ -15,6 +15,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 #include <xcb/xcb_icccm.h>
+#include <xcb/xtest.h>
 
 #include "TarnKit/Foundation/CHandle.h"
 
@@ -138,6 +139,21 @@ public:
             xcb_flush(m_connection.get());
             return false;
         });
+    }
+
+    // Like most applications: motion over the window is taken there and goes no further up.
+    void selectPointerMotion(xcb_window_t window)
+    {
+        const std::uint32_t mask = XCB_EVENT_MASK_POINTER_MOTION;
+        xcb_change_window_attributes(m_connection.get(), window, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_connection.get());
+    }
+
+    // Moves the pointer as a device would (through XTest), not by warping it.
+    void fakeMotion(std::int16_t x, std::int16_t y)
+    {
+        xcb_test_fake_input(m_connection.get(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_screen->root, x, y, 0);
+        xcb_flush(m_connection.get());
     }
 
     struct Rectangle {
