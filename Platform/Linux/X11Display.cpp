@@ -42,6 +42,19 @@ std::unique_ptr<X11Display> X11Display::connect(const std::string& displayName)
     return display;
 }
 
+std::unique_ptr<X11Display> X11Display::connect(const DesktopSession& session, std::string& whyNot)
+{
+    if (!session.display) {
+        whyNot = session.unavailableReason;
+        return nullptr;
+    }
+    auto display = connect(*session.display);
+    if (!display) {
+        whyNot = "X11 display unreachable";
+    }
+    return display;
+}
+
 X11Display::~X11Display()
 {
     if (m_ewmhReady) {

@@ -14,12 +14,16 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
+#include "Platform/Linux/DesktopSession.h"
+
 namespace tarn::input {
 
 class X11Display {
 public:
     // Null when the display cannot be reached.
     static std::unique_ptr<X11Display> connect(const std::string& displayName);
+    // The session's display; when there is none to use, null with the reason in `whyNot`.
+    static std::unique_ptr<X11Display> connect(const DesktopSession& session, std::string& whyNot);
     ~X11Display();
     X11Display(const X11Display&) = delete;
     X11Display& operator=(const X11Display&) = delete;

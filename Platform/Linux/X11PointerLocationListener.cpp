@@ -121,12 +121,8 @@ X11PointerLocationListener::X11PointerLocationListener(
     PointerLocationCache& cache, LogSink& log, const EnvironmentLookup& environment)
     : m_impl(std::make_unique<Impl>(cache))
 {
-    const auto session = DesktopSession::fromEnvironment(environment);
-    std::string reason = session.unavailableReason;
-    if (session.display) {
-        m_impl->display = X11Display::connect(*session.display);
-        reason = "X11 display unreachable";
-    }
+    std::string reason;
+    m_impl->display = X11Display::connect(DesktopSession::fromEnvironment(environment), reason);
     m_impl->wake = UniqueFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
     if (m_impl->display && m_impl->wake && !m_impl->selectRawMotion()) {
         m_impl->display.reset();

@@ -160,11 +160,8 @@ struct X11PointerPropertyBackend::Impl {
 X11PointerPropertyBackend::X11PointerPropertyBackend(const EnvironmentLookup& environment)
     : m_impl(std::make_unique<Impl>())
 {
-    const auto session = DesktopSession::fromEnvironment(environment);
-    if (!session.display) {
-        return;
-    }
-    m_impl->display = X11Display::connect(*session.display);
+    std::string whyNot; // the preferences say it, for want of devices
+    m_impl->display = X11Display::connect(DesktopSession::fromEnvironment(environment), whyNot);
     if (m_impl->display) {
         auto* connection = m_impl->display->connection();
         const auto* extension = xcb_get_extension_data(connection, &xcb_input_id);

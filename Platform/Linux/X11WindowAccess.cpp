@@ -184,14 +184,10 @@ struct X11WindowAccess::Impl {
 X11WindowAccess::X11WindowAccess(LogSink& log, const EnvironmentLookup& environment)
     : m_impl(std::make_unique<Impl>())
 {
-    const auto session = DesktopSession::fromEnvironment(environment);
-    if (session.display) {
-        m_impl->display = X11Display::connect(*session.display);
-    }
+    std::string whyNot;
+    m_impl->display = X11Display::connect(DesktopSession::fromEnvironment(environment), whyNot);
     if (!m_impl->display) {
-        log.log(TarnLogLevel::warn, "platform",
-            fmt::format("Window drag not available ({})",
-                session.display ? "X11 display unreachable" : session.unavailableReason));
+        log.log(TarnLogLevel::warn, "platform", fmt::format("Window drag not available ({})", whyNot));
         return;
     }
     m_impl->wmState = m_impl->display->atom("WM_STATE");

@@ -197,16 +197,13 @@ struct X11Workspace::Impl {
 X11Workspace::X11Workspace(LogSink& log, const EnvironmentLookup& environment)
     : m_impl(std::make_unique<Impl>())
 {
-    const auto session = DesktopSession::fromEnvironment(environment);
-    if (session.display) {
-        m_impl->display = X11Display::connect(*session.display);
-    }
+    std::string whyNot;
+    m_impl->display = X11Display::connect(DesktopSession::fromEnvironment(environment), whyNot);
     m_impl->wake = UniqueFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
     if (!m_impl->display || !m_impl->wake) {
         m_impl->display.reset();
         log.log(TarnLogLevel::warn, "platform",
-            fmt::format("Frontmost application unknown ({}): profiles follow no application",
-                session.display ? "X11 display unreachable" : session.unavailableReason));
+            fmt::format("Frontmost application unknown ({}): profiles follow no application", whyNot));
         return;
     }
     auto& impl = *m_impl;
