@@ -72,12 +72,10 @@ std::string WindowApplicationIdentity::titleApplicationPart(std::string_view tit
             separatorSize = separator.size();
         }
     }
-    if (cut != std::string_view::npos) {
-        if (const auto part = trimmedSpaces(title.substr(cut + separatorSize)); !part.empty()) {
-            return std::string(part);
-        }
+    if (cut == std::string_view::npos) {
+        return {};
     }
-    return std::string(trimmedSpaces(title));
+    return std::string(trimmedSpaces(title.substr(cut + separatorSize)));
 }
 
 FrontmostApplication WindowApplicationIdentity::resolve(const WindowClassHints& hints, DesktopEntryIndex& entries)
@@ -95,6 +93,8 @@ FrontmostApplication WindowApplicationIdentity::resolve(const WindowClassHints& 
             application.name = std::move(part);
         } else if (!hints.wmClass.empty()) {
             application.name = hints.wmClass;
+        } else if (auto title = std::string(trimmedSpaces(hints.title)); !title.empty()) {
+            application.name = std::move(title);
         }
     }
     return application;

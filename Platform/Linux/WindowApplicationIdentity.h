@@ -4,7 +4,8 @@
 // the desktop-file id when one can be found: the GTK application id, the KDE desktop file, or a
 // desktop entry matching the window's WM_CLASS; else the WM_CLASS class. Well-known ids then take
 // the identifier profiles know them by (LinuxApplicationAliases). The name is the desktop entry's
-// localised Name, else the application part of the window title, else the WM_CLASS class.
+// localised Name, else the application part of the window title, else the WM_CLASS class, else
+// the whole title.
 
 #include <string>
 #include <string_view>
@@ -31,7 +32,8 @@ public:
     static FrontmostApplication resolve(const WindowClassHints& hints, DesktopEntryIndex& entries);
 
     // "Report.odt — LibreOffice Writer" gives "LibreOffice Writer": the part after the last dash
-    // that stands between spaces; a title without one is taken whole.
+    // that stands between spaces. Empty for a title without one ("user@host: ~" names no
+    // application).
     static std::string titleApplicationPart(std::string_view title);
 };
 

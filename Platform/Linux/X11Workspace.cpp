@@ -256,7 +256,8 @@ std::vector<RunningApplication> X11Workspace::runningApplications() const
         const bool listed = std::any_of(running.begin(), running.end(),
             [&](const RunningApplication& entry) { return entry.bundleID == *application.bundleID; });
         if (!listed) {
-            running.push_back({std::move(*application.bundleID), application.name.value_or(std::string {})});
+            auto name = application.name.value_or(*application.bundleID);
+            running.push_back({std::move(*application.bundleID), std::move(name)});
         }
     }
     impl.wakeListener();

@@ -20,9 +20,9 @@ TEST(WindowApplicationIdentity, TitleApplicationPart)
         {"Inbox \u2013 Mail", "Mail"},
         {"a - b \u2014 Browser", "Browser"}, // the last dash counts
         {"News \u2014 Site - Mozilla Firefox", "Mozilla Firefox"},
-        {"user@host: ~", "user@host: ~"},
-        {"well-known-name", "well-known-name"}, // a dash without spaces is part of a word
-        {"Trailing - ", "Trailing -"},
+        {"user@host: ~", ""},
+        {"well-known-name", ""}, // a dash without spaces is part of a word
+        {"Trailing - ", ""},
         {"  ", ""},
         {"", ""},
     };
@@ -65,10 +65,11 @@ TEST(WindowApplicationIdentity, ResolvesTheApplicationOfAWindow)
             {"org.blenderfoundation.blender", "Blender"}},
         {"WM_CLASS only, aliased", {"", "", "codium", "VSCodium", "main.cpp - project - VSCodium"},
             {"com.microsoft.VSCode", "VSCodium"}},
-        {"WM_CLASS only", {"", "", "xterm", "XTerm", "user@host: ~"}, {"XTerm", "user@host: ~"}},
+        {"WM_CLASS only", {"", "", "xterm", "XTerm", "user@host: ~"}, {"XTerm", "XTerm"}},
         {"WM_CLASS without title", {"", "", "xclock", "XClock", ""}, {"XClock", "XClock"}},
         {"instance only", {"", "", "tool", "", ""}, {"tool", std::nullopt}},
         {"title only", {"", "", "", "", "Untitled - Sketch"}, {std::nullopt, "Sketch"}},
+        {"title without an application part", {"", "", "", "", " Scratch "}, {std::nullopt, "Scratch"}},
         {"nothing", {}, {}},
     };
     for (const auto& test : cases) {
