@@ -4,6 +4,7 @@
 // application would, asks the window manager to activate, move or resize them, and reads back
 // where they are. Every wait polls the server with a deadline.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -139,6 +140,23 @@ public:
             xcb_flush(m_connection.get());
             return false;
         });
+    }
+
+    // The window manager's _NET_SUPPORTED list, to stand in for a manager that lacks a feature.
+    std::vector<xcb_atom_t> supported()
+    {
+        xcb_ewmh_get_atoms_reply_t atoms {};
+        if (!xcb_ewmh_get_supported_reply(&m_ewmh, xcb_ewmh_get_supported(&m_ewmh, 0), &atoms, nullptr)) {
+            return {};
+        }
+        std::vector<xcb_atom_t> list(atoms.atoms, atoms.atoms + atoms.atoms_len);
+        xcb_ewmh_get_atoms_reply_wipe(&atoms);
+        return list;
+    }
+    void setSupported(std::vector<xcb_atom_t> list)
+    {
+        xcb_ewmh_set_supported(&m_ewmh, 0, static_cast<std::uint32_t>(list.size()), list.data());
+        std::free(xcb_get_input_focus_reply(m_connection.get(), xcb_get_input_focus(m_connection.get()), nullptr));
     }
 
     // Like most applications: motion over the window is taken there and goes no further up.

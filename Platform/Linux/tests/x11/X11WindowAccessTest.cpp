@@ -87,6 +87,31 @@ TEST_F(X11WindowAccessTest, MovesAndResizesWhereAsked)
     EXPECT_TRUE(m_log.lines().empty());
 }
 
+// A manager without _NET_MOVERESIZE_WINDOW gets configure requests, which place its frame; the
+// window itself still lands where asked.
+TEST_F(X11WindowAccessTest, MovesThroughConfigureRequestsWhereTheManagerLacksMoveResize)
+{
+    const auto supported = m_client.supported();
+    auto reduced = supported;
+    std::erase(reduced, m_client.ewmh()._NET_MOVERESIZE_WINDOW);
+    ASSERT_LT(reduced.size(), supported.size());
+    m_client.setSupported(reduced);
+
+    const auto window = open({"mover", "Mover", "Mover", false, XCB_ATOM_NONE, 120, 140, 320, 180});
+    const WindowRef ref {window};
+    ASSERT_TRUE(m_access.setPosition(ref, {420, 310}));
+    const bool moved = waitUntil([&] {
+        return m_client.geometry(window) == X11TestClient::Rectangle {420, 310, 320, 180};
+    });
+    ASSERT_TRUE(m_access.setSize(ref, {260, 200}));
+    const bool resized = waitUntil([&] {
+        return m_client.geometry(window) == X11TestClient::Rectangle {420, 310, 260, 200};
+    });
+    m_client.setSupported(supported);
+    EXPECT_TRUE(moved) << m_client.geometry(window).x << "," << m_client.geometry(window).y;
+    EXPECT_TRUE(resized);
+}
+
 TEST_F(X11WindowAccessTest, AnswersNothingForAVanishedWindow)
 {
     const auto window = open({"gone", "Gone", "Gone"});
