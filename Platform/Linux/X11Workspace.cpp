@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include <fmt/format.h>
 
@@ -41,8 +42,16 @@ struct X11Workspace::Impl {
     UniqueFd wake;
     std::atomic<bool> stopping {false};
 
-    // The engine's question reads this without waiting for the listener.
-    std::atomic<std::shared_ptr<const FrontmostApplication>> frontmost {std::make_shared<FrontmostApplication>()};
+    // The engine's question copies the pointer under a lock held for nothing longer than that
+    // copy by either side, so it never waits for the listener's X round trips.
+    mutable std::mutex frontmostMutex;
+    std::shared_ptr<const FrontmostApplication> frontmost {std::make_shared<FrontmostApplication>()};
+
+    std::shared_ptr<const FrontmostApplication> currentFrontmost() const
+    {
+        std::lock_guard lock(frontmostMutex);
+        return frontmost;
+    }
 
     // Guards the desktop entries, which the listener and runningApplications() both read.
     std::mutex identityMutex;
@@ -125,7 +134,11 @@ struct X11Workspace::Impl {
     void publish(FrontmostApplication application)
     {
         auto current = std::make_shared<const FrontmostApplication>(std::move(application));
-        const auto previous = frontmost.exchange(current);
+        std::shared_ptr<const FrontmostApplication> previous;
+        {
+            std::lock_guard lock(frontmostMutex);
+            previous = std::exchange(frontmost, current);
+        }
         if (*previous == *current) {
             return;
         }
@@ -156,19 +169,21 @@ struct X11Workspace::Impl {
             {{xcb_get_file_descriptor(display->connection()), POLLIN, 0}, {wake.get(), POLLIN, 0}}};
         // While focus moves from one window to another, managers clear the active window for a
         // moment; "nothing in front" only counts once it has lasted kNothingInFrontDelay.
-        std::optional<std::chrono::steady_clock::time_point> nothingSince;
+        constexpr auto kNotWaiting = std::chrono::steady_clock::time_point::max();
+        auto nothingSince = kNotWaiting;
         while (!stopping.load()) {
             const auto now = std::chrono::steady_clock::now();
+            const bool waiting = nothingSince != kNotWaiting;
             const bool changed = drainEvents();
-            if (changed || (nothingSince && now - *nothingSince >= kNothingInFrontDelay)) {
+            if (changed || (waiting && now - nothingSince >= kNothingInFrontDelay)) {
                 auto current = readFrontmost();
                 if (current != FrontmostApplication {}) {
-                    nothingSince.reset();
+                    nothingSince = kNotWaiting;
                     publish(std::move(current));
-                } else if (!nothingSince) {
+                } else if (!waiting) {
                     nothingSince = now;
-                } else if (now - *nothingSince >= kNothingInFrontDelay) {
-                    nothingSince.reset();
+                } else if (now - nothingSince >= kNothingInFrontDelay) {
+                    nothingSince = kNotWaiting;
                     publish(std::move(current));
                 }
                 // The replies just read may have pulled further notices into xcb's queue, which
@@ -179,8 +194,8 @@ struct X11Workspace::Impl {
                 return; // the X server went away; the last answer stays
             }
             int timeout = -1;
-            if (nothingSince) {
-                const auto left = *nothingSince + kNothingInFrontDelay - now;
+            if (waiting) {
+                const auto left = nothingSince + kNothingInFrontDelay - now;
                 timeout = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
             }
             if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) {
@@ -212,7 +227,7 @@ X11Workspace::X11Workspace(LogSink& log, const EnvironmentLookup& environment)
     impl.kdeDesktopFile = impl.display->atom("_KDE_NET_WM_DESKTOP_FILE");
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(impl.display->connection(), impl.display->root(), XCB_CW_EVENT_MASK, &mask);
-    impl.frontmost.store(std::make_shared<const FrontmostApplication>(impl.readFrontmost()));
+    impl.frontmost = std::make_shared<const FrontmostApplication>(impl.readFrontmost());
     impl.listener = std::thread([&impl] { impl.run(); });
 }
 
@@ -232,7 +247,7 @@ bool X11Workspace::isConnected() const
 
 FrontmostApplication X11Workspace::frontmostApplication() const
 {
-    return *m_impl->frontmost.load(std::memory_order_acquire);
+    return *m_impl->currentFrontmost();
 }
 
 std::vector<RunningApplication> X11Workspace::runningApplications() const
