@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -180,6 +181,10 @@ public:
         int width = 0;
         int height = 0;
         bool operator==(const Rectangle&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Rectangle& area)
+        {
+            return out << area.x << "," << area.y << " " << area.width << "x" << area.height;
+        }
     };
 
     // The window's own area (without the manager's frame) in root coordinates.

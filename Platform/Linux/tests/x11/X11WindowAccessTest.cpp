@@ -78,11 +78,12 @@ TEST_F(X11WindowAccessTest, MovesAndResizesWhereAsked)
     ASSERT_TRUE(m_access.setPosition(ref, {400, 300}));
     EXPECT_TRUE(waitUntil([&] {
         return m_client.geometry(window) == X11TestClient::Rectangle {400, 300, 320, 180};
-    })) << m_client.geometry(window).x
-        << "," << m_client.geometry(window).y;
+    })) << m_client.geometry(window);
 
     ASSERT_TRUE(m_access.setSize(ref, {500.4, 260}));
-    EXPECT_TRUE(waitUntil([&] { return m_client.geometry(window) == X11TestClient::Rectangle {400, 300, 500, 260}; }));
+    EXPECT_TRUE(waitUntil([&] {
+        return m_client.geometry(window) == X11TestClient::Rectangle {400, 300, 500, 260};
+    })) << m_client.geometry(window);
     EXPECT_EQ(m_access.frame(ref), (WindowFrame {{400, 300}, {500, 260}}));
     EXPECT_TRUE(m_log.lines().empty());
 }
@@ -108,7 +109,7 @@ TEST_F(X11WindowAccessTest, MovesThroughConfigureRequestsWhereTheManagerLacksMov
         return m_client.geometry(window) == X11TestClient::Rectangle {420, 310, 260, 200};
     });
     m_client.setSupported(supported);
-    EXPECT_TRUE(moved) << m_client.geometry(window).x << "," << m_client.geometry(window).y;
+    EXPECT_TRUE(moved) << m_client.geometry(window);
     EXPECT_TRUE(resized);
 }
 
