@@ -38,15 +38,16 @@ inline bool waitUntil(
 }
 
 struct TestWindowOptions {
-    std::string instance;
-    std::string className;
-    std::string title;
+    std::string instance {};
+    std::string className {};
+    std::string title {};
     bool skipTaskbar = false;
     xcb_atom_t type = XCB_ATOM_NONE; // none: no _NET_WM_WINDOW_TYPE
     std::int16_t x = 100;
     std::int16_t y = 100;
     std::uint16_t width = 200;
     std::uint16_t height = 150;
+    std::string gtkApplicationID {}; // none when empty
 };
 
 class X11TestClient {
@@ -88,6 +89,11 @@ public:
         xcb_icccm_size_hints_set_position(&hints, 1, options.x, options.y);
         xcb_icccm_size_hints_set_size(&hints, 1, options.width, options.height);
         xcb_icccm_set_wm_normal_hints(connection, window, &hints);
+        if (!options.gtkApplicationID.empty()) {
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom("_GTK_APPLICATION_ID"),
+                m_ewmh.UTF8_STRING, 8, static_cast<std::uint32_t>(options.gtkApplicationID.size()),
+                options.gtkApplicationID.data());
+        }
         if (options.skipTaskbar) {
             xcb_atom_t state = m_ewmh._NET_WM_STATE_SKIP_TASKBAR;
             xcb_ewmh_set_wm_state(&m_ewmh, window, 1, &state);
@@ -106,6 +112,13 @@ public:
     {
         xcb_destroy_window(m_connection.get(), window);
         xcb_flush(m_connection.get());
+    }
+
+    xcb_atom_t atom(const std::string& name)
+    {
+        CHandle<xcb_intern_atom_reply_t, std::free> reply(xcb_intern_atom_reply(m_connection.get(),
+            xcb_intern_atom(m_connection.get(), 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
+        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
 
     bool isClient(xcb_window_t window)

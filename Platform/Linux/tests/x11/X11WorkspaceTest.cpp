@@ -102,7 +102,11 @@ TEST_F(X11WorkspaceTest, ListsEachRunningApplicationOnceWithoutSkipTaskbarWindow
 {
     X11Workspace workspace(m_log, environment());
     const auto sketch = m_client.open({"sketchpad", "SketchPad", "One - Sketch"});
-    const auto sketchSecond = m_client.open({"sketchpad", "SketchPad", "Two - Sketch"});
+    // Another window of the same application that names it by its GTK application id alone.
+    const auto sketchSecond = m_client.open({.instance = "sketch-tool",
+        .className = "Sketch-tool",
+        .title = "Tools",
+        .gtkApplicationID = "org.example.Sketch"});
     const auto terminal = m_client.open({"xterm", "XTerm", "user@host: ~"});
     const auto hidden = m_client.open({"tray-helper", "TrayHelper", "Helper", true});
     const auto utility
