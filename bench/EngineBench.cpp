@@ -1,13 +1,14 @@
 // The engine sits between every mouse report and the screen: at 8000 Hz a report arrives every
-// 125 µs. These benchmarks time one event through the service (with fake ports, the post itself
-// free) and count heap allocations by replacing the global operator new.
+// 125 µs. These benchmarks time one event of each kind through the service (fake ports, the post
+// itself free), with every callback set, and count heap allocations per event by counting malloc
+// itself (operator new, the C++ library and fmt all end there). Every path must allocate nothing.
 //
 // Run: scripts/bench.sh EngineBench   (Release build; aggregates over 5 repetitions)
 
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <new>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -17,40 +18,13 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "bench/DirectTap.h"
-
-namespace {
-
-std::atomic<std::uint64_t> gAllocations {0};
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-// GCC cannot see that the replaced operator new above allocates with malloc.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
+#include "bench/MallocCounter.h"
 
 namespace tarn::input {
 namespace {
 
 using namespace std::chrono_literals;
+using tarn::bench::gMallocCalls;
 
 class CountingPoster final : public EventPoster {
 public:
@@ -61,7 +35,28 @@ public:
 
 class NullLog final : public LogSink {
 public:
-    void log(TarnLogLevel, std::string_view, std::string_view) override { }
+    void log(TarnLogLevel, std::string_view, std::string_view message) override { benchmark::DoNotOptimize(&message); }
+};
+
+// Keeps the engine's tasks so that a benchmark runs them by hand, with no executor cost.
+class ManualExecutor final : public EngineExecutor {
+public:
+    TaskId scheduleAfter(std::chrono::nanoseconds, std::function<void()>) override { return 0; }
+    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()>) override
+    {
+        return 0;
+    }
+    TaskId addDormant(std::chrono::nanoseconds, std::function<void()> task) override
+    {
+        m_tasks.push_back(std::move(task));
+        return m_tasks.size();
+    }
+    void arm(TaskId, std::chrono::nanoseconds) override { }
+    void disarm(TaskId) override { }
+    void cancel(TaskId) override { }
+    // The smoothing tick is the first task the engine adds.
+    void tick() { m_tasks.front()(); }
+    std::vector<std::function<void()>> m_tasks;
 };
 
 struct Engine {
@@ -70,113 +65,170 @@ struct Engine {
     CountingPoster poster;
     FakeWorkspace workspace;
     FakeWindowAccess windows;
-    FakeEngineExecutor executor {clock};
+    ManualExecutor executor;
     NullLog log;
     InputEventInterceptorService service;
 
-    explicit Engine(bool withCallbacks)
-        : service(InputSettings {}, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
+    explicit Engine(const InputSettings& settings = {})
+        : service(settings, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
     {
-        workspace.setFrontmost("org.mozilla.firefox", "Firefox");
-        if (withCallbacks) {
-            EngineCallbacks callbacks;
-            callbacks.onPointerTelemetry = [](const PointerTelemetrySnapshot& s) { benchmark::DoNotOptimize(&s); };
-            callbacks.onCalibrationSnapshot = [](const PointerCalibrationSnapshot& s) { benchmark::DoNotOptimize(&s); };
-            callbacks.onTelemetryEvent = [](const std::string& s) { benchmark::DoNotOptimize(&s); };
-            callbacks.onClickRipple = [](const ClickRippleEvent& s) { benchmark::DoNotOptimize(&s); };
-            service.setCallbacks(std::move(callbacks));
-        }
+        // Longer than a short-string buffer: a copy of it would allocate.
+        workspace.activate("org.mozilla.firefox.nightly", "Firefox Nightly Developer Edition");
+        EngineCallbacks callbacks;
+        callbacks.onPointerTelemetry = [](const PointerTelemetrySnapshot& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onCalibrationSnapshot = [](const PointerCalibrationSnapshot& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onTelemetryEvent = [](const std::string& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onClickRipple = [](const ClickRippleEvent& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onKeystrokeToken = [](const KeyHUDToken& s) { benchmark::DoNotOptimize(&s); };
+        service.setCallbacks(std::move(callbacks));
         (void)service.start();
     }
 };
 
+TapEvent makeEvent(TapEventType type, std::int64_t button = 0)
+{
+    TapEvent event;
+    event.type = type;
+    event.buttonNumber = button;
+    return event;
+}
+
+// Runs `step` (which handles `eventsPerStep` events) in the timed loop and reports the time per
+// event. Allocations are counted apart, over a fixed number of steps with nothing else running, so
+// the benchmark library's own bookkeeping is not counted. The first step warms the engine up.
+void measure(benchmark::State& state, int eventsPerStep, const std::function<void()>& step)
+{
+    step();
+    std::uint64_t events = 0;
+    for (auto _ : state) {
+        step();
+        events += std::uint64_t(eventsPerStep);
+    }
+    state.SetItemsProcessed(std::int64_t(events));
+    constexpr int kCountedSteps = 10000;
+    const auto before = gMallocCalls.load();
+    for (int i = 0; i < kCountedSteps; ++i) {
+        step();
+    }
+    state.counters["allocs_per_event"]
+        = double(gMallocCalls.load() - before) / (double(kCountedSteps) * double(eventsPerStep));
+}
+
 // One mouse move per 125 µs of virtual time, so the throttled telemetry goes out as it would at
 // 8000 Hz (about once every 1100 reports).
-void mouseMove(benchmark::State& state, bool withCallbacks)
+void BM_MouseMove(benchmark::State& state)
 {
-    Engine engine(withCallbacks);
-    TapEvent event;
-    event.type = TapEventType::mouseMoved;
+    Engine engine;
+    TapEvent event = makeEvent(TapEventType::mouseMoved);
     event.mouseDeltaX = 1;
-    std::uint64_t events = 0;
-    const auto before = gAllocations.load();
-    for (auto _ : state) {
+    measure(state, 1, [&] {
         event.location.x += 1;
         engine.clock.advance(125us);
         benchmark::DoNotOptimize(engine.tap.deliver(event));
-        ++events;
-    }
-    state.counters["allocs_per_event"] = double(gAllocations.load() - before) / double(events);
+    });
 }
 
-void BM_MouseMove(benchmark::State& state)
-{
-    mouseMove(state, false);
-}
-void BM_MouseMoveWithCallbacks(benchmark::State& state)
-{
-    mouseMove(state, true);
-}
-
-// A left press and release (default settings: no guard, no ripple), reported to callbacks.
+// A left press and release (guard and ripple on), reported to the callbacks.
 void BM_LeftClick(benchmark::State& state)
 {
-    Engine engine(true);
-    TapEvent down;
-    down.type = TapEventType::leftMouseDown;
-    TapEvent up;
-    up.type = TapEventType::leftMouseUp;
-    const auto before = gAllocations.load();
-    std::uint64_t events = 0;
-    for (auto _ : state) {
+    InputSettings settings;
+    settings.doubleClickGuardEnabled = true;
+    settings.clickRippleEnabled = true;
+    Engine engine(settings);
+    TapEvent down = makeEvent(TapEventType::leftMouseDown);
+    TapEvent up = makeEvent(TapEventType::leftMouseUp);
+    measure(state, 2, [&] {
         engine.clock.advance(60ms);
         benchmark::DoNotOptimize(engine.tap.deliver(down));
         benchmark::DoNotOptimize(engine.tap.deliver(up));
-        events += 2;
-    }
-    state.SetItemsProcessed(std::int64_t(events));
-    state.counters["allocs_per_event"] = double(gAllocations.load() - before) / double(events);
+    });
 }
 
-// The back button bound to Navigate Back: the press posts Command+[ down and up and is
-// swallowed, the release is swallowed. Only the press is timed (manual time).
-void BM_OtherButtonPressWithAction(benchmark::State& state)
+// A bounce swallowed by the guard: the warning line is formatted and logged.
+void BM_BlockedBounce(benchmark::State& state)
 {
-    Engine engine(true);
-    TapEvent down;
-    down.type = TapEventType::otherMouseDown;
-    down.buttonNumber = 3;
-    TapEvent up = down;
-    up.type = TapEventType::otherMouseUp;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+    InputSettings settings;
+    settings.doubleClickGuardEnabled = true;
+    Engine engine(settings);
+    TapEvent down = makeEvent(TapEventType::leftMouseDown);
+    TapEvent up = makeEvent(TapEventType::leftMouseUp);
+    measure(state, 4, [&] {
+        engine.clock.advance(200ms);
         benchmark::DoNotOptimize(engine.tap.deliver(down));
-        const auto end = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
         benchmark::DoNotOptimize(engine.tap.deliver(up));
-    }
+        engine.clock.advance(5ms);
+        benchmark::DoNotOptimize(engine.tap.deliver(down));
+        benchmark::DoNotOptimize(engine.tap.deliver(up));
+    });
+}
+
+// The back button bound to Navigate Back: the press posts Command+[ down and up and reports the
+// line; press and release are swallowed.
+void BM_BackButtonWithAction(benchmark::State& state)
+{
+    Engine engine;
+    TapEvent down = makeEvent(TapEventType::otherMouseDown, ButtonNumber::back);
+    TapEvent up = makeEvent(TapEventType::otherMouseUp, ButtonNumber::back);
+    measure(state, 2, [&] {
+        benchmark::DoNotOptimize(engine.tap.deliver(down));
+        benchmark::DoNotOptimize(engine.tap.deliver(up));
+    });
     benchmark::DoNotOptimize(engine.poster.m_keyCodes);
 }
 
-void BM_OtherButtonPressAndRelease(benchmark::State& state)
+// A gesture with the middle button: press, four drags past the threshold, release fires the
+// action of the direction.
+void BM_Gesture(benchmark::State& state)
 {
-    Engine engine(true);
-    TapEvent down;
-    down.type = TapEventType::otherMouseDown;
-    down.buttonNumber = 3;
-    TapEvent up = down;
-    up.type = TapEventType::otherMouseUp;
-    for (auto _ : state) {
+    Engine engine;
+    TapEvent down = makeEvent(TapEventType::otherMouseDown, ButtonNumber::middle);
+    TapEvent drag = makeEvent(TapEventType::otherMouseDragged, ButtonNumber::middle);
+    TapEvent up = makeEvent(TapEventType::otherMouseUp, ButtonNumber::middle);
+    measure(state, 6, [&] {
         benchmark::DoNotOptimize(engine.tap.deliver(down));
+        for (int step = 1; step <= 4; ++step) {
+            drag.location.y = -20.0 * step;
+            benchmark::DoNotOptimize(engine.tap.deliver(drag));
+        }
+        up.location = drag.location;
         benchmark::DoNotOptimize(engine.tap.deliver(up));
-    }
+    });
+}
+
+// One wheel notch with smoothing on (resolved, scaled, added to the travel, swallowed) and the
+// frame ticks that follow it.
+void BM_WheelSmoothWithTicks(benchmark::State& state)
+{
+    Engine engine;
+    TapEvent wheel = makeEvent(TapEventType::scrollWheel);
+    measure(state, 20, [&] {
+        wheel.scrollDeltaAxis1 = 1;
+        benchmark::DoNotOptimize(engine.tap.deliver(wheel));
+        for (int frame = 0; frame < 19; ++frame) {
+            engine.executor.tick();
+        }
+    });
+}
+
+// Shift-Command-4 with the key HUD on: a token is made and handed out.
+void BM_KeyHUDToken(benchmark::State& state)
+{
+    InputSettings settings;
+    settings.keyHUDEnabled = true;
+    Engine engine(settings);
+    TapEvent key = makeEvent(TapEventType::keyDown);
+    key.keyCode = 49; // Space: the longest label, "⌃⌥⇧⌘Space"
+    key.flags = EventFlag::control | EventFlag::option | EventFlag::shift | EventFlag::command;
+    measure(state, 1, [&] { benchmark::DoNotOptimize(engine.tap.deliver(key)); });
 }
 
 BENCHMARK(BM_MouseMove)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_MouseMoveWithCallbacks)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_LeftClick)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_OtherButtonPressWithAction)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_OtherButtonPressAndRelease)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BlockedBounce)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BackButtonWithAction)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Gesture)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WheelSmoothWithTicks)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeyHUDToken)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 } // namespace tarn::input

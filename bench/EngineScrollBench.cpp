@@ -1,11 +1,16 @@
-// Scrolling sits on the wheel path and the smoothing timer wakes every 8 ms while the engine runs.
-// These benchmarks time one wheel event through the service (fake ports, the post itself free), one
-// smoothing tick with and without travel left, and the idle cost of the real timer thread.
+// Scrolling sits on the wheel path and the smoothing timer wakes every 8 ms while there is travel
+// left. These benchmarks time one wheel event through the service (fake ports, the post itself
+// free), one smoothing tick with and without travel left, and the idle cost of the real timer
+// thread (none: it sleeps until a wheel step arms it).
 //
 // Run: scripts/bench.sh EngineScrollBench   (Release build; aggregates over 5 repetitions)
 
+#include <atomic>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <functional>
 #include <string_view>
 #include <thread>
@@ -19,7 +24,7 @@
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
 #include "bench/DirectTap.h"
 
-#include <sys/resource.h>
+#include <unistd.h>
 
 namespace tarn::input {
 namespace {
@@ -43,38 +48,57 @@ public:
     void log(TarnLogLevel, std::string_view, std::string_view) override { }
 };
 
-// Keeps the repeating task so a benchmark can run one tick by hand, with no executor cost.
+// Keeps the smoothing task so a benchmark can run one tick by hand, with no executor cost.
 class CapturingExecutor final : public EngineExecutor {
 public:
     TaskId scheduleAfter(std::chrono::nanoseconds, std::function<void()>) override { return 0; }
-    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()> task) override
+    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()>) override
     {
-        m_tick = std::move(task);
-        return 1;
+        return 0;
     }
-    void cancel(TaskId) override { m_tick = nullptr; }
+    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
+    {
+        if (period > std::chrono::nanoseconds {0}) {
+            m_tick = std::move(task);
+        }
+        return m_nextId++;
+    }
+    void arm(TaskId, std::chrono::nanoseconds) override { }
+    void disarm(TaskId) override { }
+    void cancel(TaskId) override { }
     std::function<void()> m_tick;
+    TaskId m_nextId = 1;
 };
 
-// The real executor, counting how often the tick runs.
+// The real executor, counting how often its tasks run.
 class CountingExecutor final : public EngineExecutor {
 public:
     TaskId scheduleAfter(std::chrono::nanoseconds delay, std::function<void()> task) override
     {
-        return m_inner.scheduleAfter(delay, std::move(task));
+        return m_inner.scheduleAfter(delay, counted(std::move(task)));
     }
     TaskId scheduleRepeating(
         std::chrono::nanoseconds firstDelay, std::chrono::nanoseconds period, std::function<void()> task) override
     {
-        return m_inner.scheduleRepeating(firstDelay, period, [this, task = std::move(task)] {
-            m_runs.fetch_add(1, std::memory_order_relaxed);
-            task();
-        });
+        return m_inner.scheduleRepeating(firstDelay, period, counted(std::move(task)));
     }
+    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
+    {
+        return m_inner.addDormant(period, counted(std::move(task)));
+    }
+    void arm(TaskId id, std::chrono::nanoseconds firstDelay) override { m_inner.arm(id, firstDelay); }
+    void disarm(TaskId id) override { m_inner.disarm(id); }
     void cancel(TaskId id) override { m_inner.cancel(id); }
     std::atomic<std::uint64_t> m_runs {0};
 
 private:
+    std::function<void()> counted(std::function<void()> task)
+    {
+        return [this, task = std::move(task)] {
+            m_runs.fetch_add(1, std::memory_order_relaxed);
+            task();
+        };
+    }
     ThreadEngineExecutor m_inner;
 };
 
@@ -91,7 +115,7 @@ template <typename Executor> struct Engine {
     explicit Engine(InputSettings settings = {})
         : service(settings, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
     {
-        workspace.setFrontmost("org.mozilla.firefox", "Firefox");
+        workspace.activate("org.mozilla.firefox", "Firefox");
         (void)service.start();
     }
 };
@@ -162,26 +186,42 @@ double processCpuSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
-long voluntarySwitches()
+// Voluntary context switches (a thread going to sleep and being woken) of every thread of the
+// process but the calling one: the engine's own wake-ups while this thread waits.
+long otherThreadsWakeups()
 {
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_nvcsw;
+    const auto self = std::to_string(gettid());
+    long switches = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        if (task.path().filename() == self) {
+            continue;
+        }
+        std::ifstream status(task.path() / "status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.starts_with("voluntary_ctxt_switches:")) {
+                switches += std::stol(line.substr(line.find(':') + 1));
+            }
+        }
+    }
+    return switches;
 }
 
-// The running service with no input at all, on the real timer thread, for two seconds.
+// The running service with no input at all, on the real timer thread, for two seconds: the
+// executor sleeps until a wheel step arms the smoothing timer.
 void BM_IdleTimerCost(benchmark::State& state)
 {
     for (auto _ : state) {
         Engine<CountingExecutor> engine;
+        std::this_thread::sleep_for(100ms);
         const double cpuBefore = processCpuSeconds();
-        const long switchesBefore = voluntarySwitches();
+        const long wakeupsBefore = otherThreadsWakeups();
         const auto runsBefore = engine.executor.m_runs.load();
         const auto start = std::chrono::steady_clock::now();
         std::this_thread::sleep_for(2s);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["ticks_per_s"] = double(engine.executor.m_runs.load() - runsBefore) / seconds;
-        state.counters["wakeups_per_s"] = double(voluntarySwitches() - switchesBefore) / seconds;
+        state.counters["wakeups_per_s"] = double(otherThreadsWakeups() - wakeupsBefore) / seconds;
         state.counters["cpu_us_per_s"] = (processCpuSeconds() - cpuBefore) * 1e6 / seconds;
     }
 }

@@ -1,5 +1,5 @@
 # Helpers shared by every library folder: one static library per folder, its tests beside it,
-# and the labelled test runners (x11, dbus, umockdev).
+# and the labelled test runners (x11, dbus, umockdev, vm).
 
 set(TARN_SOURCE_ROOT ${CMAKE_SOURCE_DIR})
 set(TARN_GENERATED_INCLUDE_DIR ${CMAKE_BINARY_DIR}/generated)
@@ -85,6 +85,7 @@ endfunction()
 #   tests/x11/*.cpp      -> <target>X11Tests under Xvfb with a window manager (label x11)
 #   tests/dbus/*.cpp     -> <target>DbusTests under dbus-run-session (label dbus)
 #   tests/umockdev/*.cpp -> <target>UmockdevTests under umockdev-run (label umockdev)
+#   tests/vm/*.cpp       -> <target>VmTests as root in a real kernel with uinput (label vm)
 # A label whose tool is missing gets a test that fails and says what is missing.
 function(tarn_add_tests target)
     cmake_parse_arguments(ARG "QT" "" "LIBS;X11_OPTIONS" ${ARGN})
@@ -141,9 +142,24 @@ function(tarn_add_tests target)
             tarn_configure_test_binary(${target}UmockdevTests ${qt_flag} SOURCES ${umockdev}
                                        LIBS ${libs} PkgConfig::UMOCKDEV)
             add_test(NAME ${target}UmockdevTests COMMAND ${TARN_UMOCKDEV_RUN} -- $<TARGET_FILE:${target}UmockdevTests>)
+            if(TARN_SANITIZE)
+                # umockdev-run preloads its library ahead of the AddressSanitizer runtime, which
+                # ASan refuses at start-up unless its link-order check is off.
+                set_tests_properties(${target}UmockdevTests PROPERTIES
+                    ENVIRONMENT "ASAN_OPTIONS=verify_asan_link_order=0")
+            endif()
         else()
             tarn_add_failing_test(${target}UmockdevTests "umockdev-run or libumockdev is missing: run scripts/setup.sh")
         endif()
         set_tests_properties(${target}UmockdevTests PROPERTIES LABELS umockdev TIMEOUT 120)
+    endif()
+
+    file(GLOB vm CONFIGURE_DEPENDS ${dir}/vm/*.cpp)
+    if(vm)
+        tarn_configure_test_binary(${target}VmTests ${qt_flag} SOURCES ${vm} LIBS ${libs})
+        # One boot runs the whole binary; the first run on a machine also fetches a kernel.
+        add_test(NAME ${target}VmTests COMMAND bash ${TARN_SOURCE_ROOT}/scripts/uinput-vm/run-in-vm --timeout 240
+                 $<TARGET_FILE:${target}VmTests> --gtest_brief=1)
+        set_tests_properties(${target}VmTests PROPERTIES LABELS vm TIMEOUT 300)
     endif()
 endfunction()

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::string_view kGroup = "[Desktop Entry]";
 constexpr std::uintmax_t kLargestEntry = 1024 * 1024;
+// The desktop's session manager reads the entry; it holds nothing private.
+constexpr auto kEntryMode = AtomicFileWriter::NewFileMode::everyoneReads;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -108,24 +110,13 @@ private:
     std::vector<std::string> m_lines;
 };
 
-// The Exec value for one program path: quoted when it holds a reserved character, with the
-// quoting's own escapes, then the string escapes of every desktop entry value.
-std::string execValue(const std::string& program)
+// A desktop entry's string escapes, so that no value can end its line or start a key of its own;
+// a leading space would be trimmed away by readers, so it is escaped too.
+std::string escapedValue(std::string_view text)
 {
-    constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
-    std::string argument = program;
-    if (argument.find_first_of(kReserved) != std::string::npos) {
-        argument = "\"";
-        for (const char character : program) {
-            if (character == '"' || character == '`' || character == '$' || character == '\\') {
-                argument += '\\';
-            }
-            argument += character;
-        }
-        argument += '"';
-    }
     std::string value;
-    for (const char character : argument) {
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char character = text[index];
         switch (character) {
         case '\\':
             value += "\\\\";
@@ -133,8 +124,14 @@ std::string execValue(const std::string& program)
         case '\n':
             value += "\\n";
             break;
-        case '%':
-            value += "%%"; // field codes start with %
+        case '\r':
+            value += "\\r";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        case ' ':
+            value += index == 0 ? "\\s" : " ";
             break;
         default:
             value += character;
@@ -143,18 +140,33 @@ std::string execValue(const std::string& program)
     return value;
 }
 
-// The file the entry really lives in: the target of a symbolic link, else the entry itself.
-std::filesystem::path storagePath(const std::filesystem::path& entry)
+// The Exec value for one program path: quoted when it holds a reserved character, with the
+// quoting's own escapes and field codes' "%%", then the string escapes of every value.
+std::string execValue(const std::string& program)
 {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(entry, error)) {
-        return entry;
+    constexpr std::string_view kReserved = " \t\n\r\"'\\><~|&;$*?#()`";
+    const bool quoted = program.find_first_of(kReserved) != std::string::npos;
+    std::string argument = quoted ? "\"" : "";
+    for (const char character : program) {
+        if (quoted && (character == '"' || character == '`' || character == '$' || character == '\\')) {
+            argument += '\\';
+        }
+        argument += character;
+        if (character == '%') {
+            argument += '%';
+        }
     }
-    auto target = std::filesystem::read_symlink(entry, error);
-    if (error) {
-        return entry;
+    if (quoted) {
+        argument += '"';
     }
-    return target.is_absolute() ? target : entry.parent_path() / target;
+    return escapedValue(argument);
+}
+
+// The entry's own name, which must stay a file inside the autostart folder.
+bool isPlainFileName(std::string_view name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
+        && name.find('\0') == std::string_view::npos;
 }
 
 std::optional<std::string> readEntry(const std::filesystem::path& path)
@@ -180,7 +192,9 @@ XdgAutostartLoginItem::XdgAutostartLoginItem(
     if (m_displayName.empty()) {
         m_displayName = build.displayName.value_or("TarnInput");
     }
-    m_entryPath = paths.configHome / "autostart" / fileName;
+    if (isPlainFileName(fileName)) {
+        m_entryPath = paths.configHome / "autostart" / fileName;
+    }
 }
 
 std::filesystem::path XdgAutostartLoginItem::currentExecutable()
@@ -191,6 +205,9 @@ std::filesystem::path XdgAutostartLoginItem::currentExecutable()
 
 bool XdgAutostartLoginItem::isRegistered() const
 {
+    if (m_entryPath.empty()) {
+        return false;
+    }
     const auto text = readEntry(m_entryPath);
     if (!text) {
         return false;
@@ -202,7 +219,15 @@ bool XdgAutostartLoginItem::isRegistered() const
 
 bool XdgAutostartLoginItem::setRegistered(bool registered)
 {
-    const auto target = storagePath(m_entryPath);
+    if (m_entryPath.empty()) {
+        return false;
+    }
+    // A symbolic link (a dotfiles folder, say) stays a link: its target is read and rewritten.
+    const auto storage = AtomicFileWriter::storagePath(m_entryPath);
+    if (!storage) {
+        return false;
+    }
+    const auto& target = storage.value();
     const auto text = readEntry(target);
     std::optional<DesktopEntry> entry;
     if (text) {
@@ -215,7 +240,7 @@ bool XdgAutostartLoginItem::setRegistered(bool registered)
             return true; // nothing starts at login already; a stray file is left alone
         }
         entry->set("Hidden", "true");
-        return AtomicFileWriter::write(target, entry->text()).hasValue();
+        return AtomicFileWriter::write(target, entry->text(), kEntryMode).hasValue();
     }
 
     if (!usable) {
@@ -227,7 +252,7 @@ bool XdgAutostartLoginItem::setRegistered(bool registered)
         entry->set("Type", "Application");
     }
     if (entry->value("Name").value_or("").empty()) {
-        entry->set("Name", m_displayName);
+        entry->set("Name", escapedValue(m_displayName));
     }
     if (entry->value("Exec").value_or("").empty()) {
         entry->set("Exec", execValue(m_executable.string()));
@@ -238,7 +263,7 @@ bool XdgAutostartLoginItem::setRegistered(bool registered)
     if (entry->value("X-GNOME-Autostart-enabled")) {
         entry->set("X-GNOME-Autostart-enabled", "true");
     }
-    return AtomicFileWriter::write(target, entry->text()).hasValue();
+    return AtomicFileWriter::write(target, entry->text(), kEntryMode).hasValue();
 }
 
 } // namespace tarn

@@ -17,13 +17,16 @@ namespace tarn {
 class XdgAutostartLoginItem final : public LoginItemBackend {
 public:
     // `executable` is what the entry starts; `fileName` and `displayName` default to the
-    // program's identifier (with ".desktop") and display name.
+    // program's identifier (with ".desktop") and display name. Every value is written with the
+    // desktop entry escapes. A file name that is not a plain name inside the autostart folder
+    // (a "/", "." or "..") names no entry: it never reads as registered and cannot be set.
     XdgAutostartLoginItem(const XdgPaths& paths, std::filesystem::path executable, std::string fileName = {},
         std::string displayName = {});
 
     // The running program, as /proc/self/exe names it.
     static std::filesystem::path currentExecutable();
 
+    // Empty when the file name was refused.
     const std::filesystem::path& entryPath() const { return m_entryPath; }
 
     // Registered: the entry exists, has a [Desktop Entry] group with an Exec key, and neither

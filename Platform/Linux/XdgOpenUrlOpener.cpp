@@ -1,13 +1,8 @@
 #include "Platform/Linux/XdgOpenUrlOpener.h"
 
-#include <cerrno>
-#include <thread>
 #include <utility>
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
+#include "Platform/Linux/DetachedProcess.h"
 
 namespace tarn {
 
@@ -22,18 +17,7 @@ bool XdgOpenUrlOpener::open(std::string_view url)
     if (url.empty() || url.front() == '-') {
         return false;
     }
-    std::string address(url);
-    char* arguments[] = {m_program.data(), address.data(), nullptr};
-    pid_t child = 0;
-    if (::posix_spawnp(&child, m_program.c_str(), nullptr, nullptr, arguments, environ) != 0) {
-        return false;
-    }
-    // Reaped in the background so that no zombie stays behind, however long the handler runs.
-    std::thread([child] {
-        int status = 0;
-        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
-    }).detach();
-    return true;
+    return DetachedProcess::start({m_program, std::string(url)});
 }
 
 } // namespace tarn

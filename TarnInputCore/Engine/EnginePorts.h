@@ -2,6 +2,8 @@
 
 // Everything the engine needs from the system, passed in by its owner. The owner keeps every port
 // alive for as long as the engine exists.
+// The engine logs from the tap thread too (bounces, macro refusals). The owner passes a
+// `QueuedLogSink` in front of the application's logger as `log`, so no file is written there.
 
 #include "TarnInputCore/Engine/EngineExecutor.h"
 #include "TarnInputCore/Engine/EventPoster.h"

@@ -1,5 +1,8 @@
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <utility>
 
 #include <fmt/format.h>
@@ -11,6 +14,10 @@ namespace tarn::input {
 namespace {
 
 constexpr std::string_view kNoButtonLabel = "—";
+// Longer than any button label ("Mouse Button " and 19 digits) and than most event lines.
+constexpr std::size_t kLabelCapacity = 64;
+constexpr std::size_t kLineCapacity = 256;
+constexpr auto kSmoothFramePeriod = std::chrono::milliseconds(8);
 
 std::string_view displayOrNone(const std::optional<std::string>& text, std::string_view fallback)
 {
@@ -23,16 +30,23 @@ InputEventInterceptorService::InputEventInterceptorService(const InputSettings& 
     : m_ports(ports)
     , m_secureInput(&SecureInputState::unknown())
     , m_macroPlayback(kSyntheticMagicTag, ports.log, ports.poster, ports.executor)
-    , m_settings(std::make_shared<const InputSettings>(settings))
-    , m_activeResolution(std::make_shared<const EffectiveInputResolution>(
-          AppInputProfileEngine::resolve(std::nullopt, std::nullopt, settings)))
+    , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), std::nullopt, std::nullopt))
     , m_calibrationTracker(settings.nominalPointerDPI)
-    , m_lastButtonLabel(kNoButtonLabel)
 {
+    // Room for every label and most lines, so that filling them on the tap thread never allocates.
+    m_lastButtonLabel.reserve(kLabelCapacity);
+    m_lastButtonLabel = kNoButtonLabel;
+    m_tapTelemetry.lastButtonLabel.reserve(kLabelCapacity);
+    m_tapToken.text.reserve(kLabelCapacity);
+    m_tapLine.reserve(kLineCapacity);
+    m_tapLogLine.reserve(kLineCapacity);
+    m_activation = m_ports.workspace.subscribeActivation(
+        [this](const FrontmostApplication& frontmost) { followFrontmostApplication(frontmost); });
 }
 
 InputEventInterceptorService::~InputEventInterceptorService()
 {
+    m_activation.cancel();
     stop();
 }
 
@@ -55,17 +69,19 @@ bool InputEventInterceptorService::start()
         m_ports.log.log(TarnLogLevel::error, "tap", "Failed to create CGEventTap (Accessibility permission required)");
         return false;
     }
-    m_ports.tap.enable();
-    {
-        std::lock_guard lock(m_mutex);
-        m_tapExists = true;
-    }
-    const auto timer = m_ports.executor.scheduleRepeating(
-        std::chrono::milliseconds(8), std::chrono::milliseconds(8), [this] { emitSmoothScrollTick(); });
+    // Catch up with an application that came to the front while no tap ran.
+    followFrontmostApplication(m_ports.workspace.frontmostApplication());
+    // Made here, where allocating is fine; events only arm them.
+    const auto timer = m_ports.executor.addDormant(kSmoothFramePeriod, [this] { emitSmoothScrollTick(); });
+    const auto windowDrag = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
     {
         std::lock_guard lock(m_mutex);
         m_smoothTimer = timer;
+        m_smoothTimerArmed = false;
+        m_windowDragTask = windowDrag;
+        m_tapExists = true;
     }
+    m_ports.tap.enable();
     m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap started and listening on main run loop");
     return true;
 }
@@ -73,15 +89,30 @@ bool InputEventInterceptorService::start()
 void InputEventInterceptorService::stop()
 {
     bool tapExisted = false;
-    std::optional<EngineExecutor::TaskId> timer;
     {
         std::lock_guard lock(m_mutex);
         tapExisted = m_tapExists;
+    }
+    m_macroPlayback.cancel();
+    if (tapExisted) {
+        // Waits for an event in progress, so nothing reaches this service afterwards.
+        m_ports.tap.destroy();
+    }
+    std::optional<EngineExecutor::TaskId> timer;
+    std::optional<EngineExecutor::TaskId> windowDrag;
+    {
+        std::lock_guard lock(m_mutex);
         timer = std::exchange(m_smoothTimer, std::nullopt);
+        windowDrag = std::exchange(m_windowDragTask, std::nullopt);
+        m_smoothTimerArmed = false;
     }
-    if (timer) {
-        m_ports.executor.cancel(*timer);
+    // Each waits for a run in progress.
+    for (const auto& task : {timer, windowDrag}) {
+        if (task) {
+            m_ports.executor.cancel(*task);
+        }
     }
+    // Again, for a macro that an event in progress started; a no-op otherwise.
     m_macroPlayback.cancel();
     {
         std::lock_guard lock(m_mutex);
@@ -89,12 +120,11 @@ void InputEventInterceptorService::stop()
         m_physics.reset();
         m_gestureRecognizer.cancel();
         m_windowDrag.reset();
+        m_draggedWindow.reset();
         // Releases after the tap is gone reach applications directly; none must inherit a verdict.
         m_pressLedger.clear();
     }
     if (tapExisted) {
-        // Waits for an event in progress, so nothing reaches this service afterwards.
-        m_ports.tap.destroy();
         m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap stopped");
     }
 }
@@ -110,14 +140,21 @@ bool InputEventInterceptorService::isRunning() const
 void InputEventInterceptorService::updateSettings(const InputSettings& settings)
 {
     auto copy = std::make_shared<const InputSettings>(settings);
+    bool smoothing = false;
+    {
+        // Resolved from the settings being published, under the writers' lock: a resolution built
+        // from replaced settings can never be stored.
+        std::lock_guard writer(m_publishMutex);
+        const auto& resolution = m_snapshots.current().resolution;
+        auto next = EngineSnapshot::make(std::move(copy), resolution.frontmostBundleID, resolution.frontmostAppName);
+        smoothing = next->resolution.smoothScrollEnabled && settings.engineEnabled;
+        publish(std::move(next));
+    }
     PointerCalibrationSnapshot snapshot;
     {
         std::lock_guard lock(m_mutex);
-        m_settings = copy;
         m_calibrationTracker.setNominalDPI(settings.nominalPointerDPI);
-        m_activeResolution = std::make_shared<const EffectiveInputResolution>(
-            AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, settings));
-        if (!m_activeResolution->smoothScrollEnabled || !settings.engineEnabled) {
+        if (!smoothing) {
             m_physics.reset();
         }
         if (!settings.gestureChordsEnabled) {
@@ -133,24 +170,23 @@ void InputEventInterceptorService::updateSettings(const InputSettings& settings)
 EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
     std::optional<std::string> bundleID, std::optional<std::string> appName)
 {
-    ResolutionPtr resolution;
+    EffectiveInputResolution resolution;
     bool changed = false;
     {
+        std::lock_guard writer(m_publishMutex);
+        const auto& current = m_snapshots.current();
+        auto next = EngineSnapshot::make(current.settings, bundleID, appName);
+        changed = current.resolution.frontmostBundleID != bundleID
+            || current.resolution.matchedProfileID != next->resolution.matchedProfileID;
+        resolution = next->resolution;
+        publish(std::move(next));
+    }
+    if (!resolution.smoothScrollEnabled) {
         std::lock_guard lock(m_mutex);
-        const auto previousBundleID = m_activeFrontmostBundleID;
-        const auto previousProfileID = m_activeResolution->matchedProfileID;
-        m_activeFrontmostBundleID = std::move(bundleID);
-        m_activeFrontmostAppName = std::move(appName);
-        resolution = std::make_shared<const EffectiveInputResolution>(
-            AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, *m_settings));
-        m_activeResolution = resolution;
-        if (!resolution->smoothScrollEnabled) {
-            m_physics.reset();
-        }
-        changed = previousBundleID != m_activeFrontmostBundleID || previousProfileID != resolution->matchedProfileID;
+        m_physics.reset();
     }
     if (changed) {
-        const auto& r = *resolution;
+        const auto& r = resolution;
         const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
             : r.frontmostBundleID                            ? std::string_view(*r.frontmostBundleID)
                                                              : std::string_view("Desktop");
@@ -159,20 +195,44 @@ EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
                 displayOrNone(r.frontmostBundleID, "none"), displayOrNone(r.matchedProfileName, "Global Default"),
                 r.reverseMouseWheel, r.smoothScrollEnabled, r.scrollSpeedMultiplier));
     }
-    return *resolution;
+    return resolution;
+}
+
+void InputEventInterceptorService::followFrontmostApplication(const FrontmostApplication& frontmost)
+{
+    bool smoothing = true;
+    {
+        std::lock_guard writer(m_publishMutex);
+        const auto& current = m_snapshots.current();
+        if (current.resolution.frontmostBundleID == frontmost.bundleID) {
+            return;
+        }
+        auto next = EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name);
+        smoothing = next->resolution.smoothScrollEnabled;
+        publish(std::move(next));
+    }
+    if (!smoothing) {
+        std::lock_guard lock(m_mutex);
+        m_physics.reset();
+    }
+}
+
+void InputEventInterceptorService::publish(std::unique_ptr<const EngineSnapshot> next)
+{
+    m_snapshots.publish(std::move(next));
 }
 
 EffectiveInputResolution InputEventInterceptorService::currentResolution() const
 {
-    std::lock_guard lock(m_mutex);
-    return *m_activeResolution;
+    std::lock_guard writer(m_publishMutex);
+    return m_snapshots.current().resolution;
 }
 
 bool InputEventInterceptorService::playMacro(const InputMacro& macro, std::string_view source)
 {
     const bool accepted = m_macroPlayback.play(macro, source);
-    if (accepted) {
-        reportTelemetryEvent(fmt::format("Macro: {} ({})", macro.name, source));
+    if (accepted && m_callbacks.onTelemetryEvent) {
+        m_callbacks.onTelemetryEvent(fmt::format("Macro: {} ({})", macro.name, source));
     }
     return accepted;
 }
@@ -189,31 +249,6 @@ const InputMacro* InputEventInterceptorService::findEnabledMacro(
         }
     }
     return nullptr;
-}
-
-InputEventInterceptorService::SettingsPtr InputEventInterceptorService::settingsSnapshot() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_settings;
-}
-
-InputEventInterceptorService::ResolutionPtr InputEventInterceptorService::resolveLiveResolution(
-    const SettingsPtr& settings)
-{
-    // Asked outside the lock: the workspace answers from its own cache.
-    auto frontmost = m_ports.workspace.frontmostApplication();
-    std::lock_guard lock(m_mutex);
-    if (frontmost.bundleID == m_activeFrontmostBundleID) {
-        return m_activeResolution;
-    }
-    m_activeFrontmostBundleID = std::move(frontmost.bundleID);
-    m_activeFrontmostAppName = std::move(frontmost.name);
-    m_activeResolution = std::make_shared<const EffectiveInputResolution>(
-        AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, *settings));
-    if (!m_activeResolution->smoothScrollEnabled) {
-        m_physics.reset();
-    }
-    return m_activeResolution;
 }
 
 // MARK: Dispatch
@@ -243,50 +278,60 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
         return TapVerdict::pass;
     }
 
-    // 3. Every decision for this event uses one settings value, even if it is replaced meanwhile.
-    const SettingsPtr settings = settingsSnapshot();
+    // 3. Every decision for this event uses one snapshot, even if it is replaced meanwhile.
+    const auto snapshot = m_snapshots.read(kTapThreadReader);
+    return dispatch(event, *snapshot);
+}
+
+TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineSnapshot& snapshot)
+{
+    using enum TapEventType;
+    const InputSettings& settings = *snapshot.settings;
 
     // 4. By type.
     switch (event.type) {
     case leftMouseDown:
     case rightMouseDown:
-        return handleClickDown(event, *settings);
+        return handleClickDown(event, settings);
     case leftMouseUp:
     case rightMouseUp:
-        return handleClickUp(event);
+        return handleClickUp(event, settings);
     case mouseMoved:
         recordPointerMotion(event);
         return TapVerdict::pass;
     case leftMouseDragged:
     case rightMouseDragged:
         recordPointerMotion(event);
-        return updateEasyWindowDrag(event.location) ? TapVerdict::swallow : TapVerdict::pass;
+        return handleClickDragged(event, settings);
     case keyDown:
         // Key events are observed for the HUD, never changed or swallowed.
-        if (settings->keyHUDEnabled) {
-            handleKeyHUD(event, *settings);
+        if (settings.keyHUDEnabled) {
+            handleKeyHUD(event, settings);
         }
         return TapVerdict::pass;
     case scrollWheel:
-        return handleScrollWheel(event, settings);
+        return handleScrollWheel(event, snapshot);
     case otherMouseDown: {
         {
             std::lock_guard lock(m_mutex);
-            m_lastButtonLabel = fmt::format("Mouse Button {}", event.buttonNumber + 1);
+            std::array<char, 24> digits {};
+            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), event.buttonNumber + 1).ptr;
+            m_lastButtonLabel.assign("Mouse Button ");
+            m_lastButtonLabel.append(digits.data(), end);
             m_calibrationTracker.recordClick(false);
         }
         emitTelemetry();
         emitCalibration();
-        const auto verdict = handleOtherMouseDown(event, settings);
+        const auto verdict = handleOtherMouseDown(event, snapshot);
         std::lock_guard lock(m_mutex);
         m_pressLedger.recordPress(event.buttonNumber, verdict);
         return verdict;
     }
     case otherMouseUp:
-        return handleOtherMouseUp(event, settings);
+        return handleOtherMouseUp(event, snapshot);
     case otherMouseDragged:
         recordPointerMotion(event);
-        return handleOtherMouseDragged(event, *settings);
+        return handleOtherMouseDragged(event, settings);
     default:
         return TapVerdict::pass;
     }
@@ -296,21 +341,32 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
 
 void InputEventInterceptorService::emitTelemetry()
 {
-    PointerTelemetrySnapshot snapshot;
     {
         std::lock_guard lock(m_mutex);
         m_lastTelemetryEmitTime = m_ports.clock.now();
         if (!m_callbacks.onPointerTelemetry) {
             return;
         }
-        snapshot.currentHz = m_pollingCalculator.currentHz();
-        snapshot.peakHz = m_pollingCalculator.peakHz();
-        snapshot.averageHz = m_pollingCalculator.averageHz();
-        snapshot.blockedDoubleClicks = m_debounceGuard.blockedCount();
-        snapshot.lastButtonLabel = m_lastButtonLabel;
-        snapshot.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
+        m_tapTelemetry.currentHz = m_pollingCalculator.currentHz();
+        m_tapTelemetry.peakHz = m_pollingCalculator.peakHz();
+        m_tapTelemetry.averageHz = m_pollingCalculator.averageHz();
+        m_tapTelemetry.blockedDoubleClicks = m_debounceGuard.blockedCount();
+        m_tapTelemetry.lastButtonLabel.assign(m_lastButtonLabel);
+        m_tapTelemetry.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
     }
-    m_callbacks.onPointerTelemetry(snapshot);
+    m_callbacks.onPointerTelemetry(m_tapTelemetry);
+}
+
+void InputEventInterceptorService::reportFromTap(std::initializer_list<std::string_view> parts)
+{
+    if (!m_callbacks.onTelemetryEvent) {
+        return;
+    }
+    m_tapLine.clear();
+    for (const auto part : parts) {
+        m_tapLine.append(part);
+    }
+    m_callbacks.onTelemetryEvent(m_tapLine);
 }
 
 void InputEventInterceptorService::emitCalibration()
@@ -323,13 +379,6 @@ void InputEventInterceptorService::emitCalibration()
     }
     if (m_callbacks.onCalibrationSnapshot) {
         m_callbacks.onCalibrationSnapshot(snapshot);
-    }
-}
-
-void InputEventInterceptorService::reportTelemetryEvent(const std::string& line) const
-{
-    if (m_callbacks.onTelemetryEvent) {
-        m_callbacks.onTelemetryEvent(line);
     }
 }
 

@@ -4,13 +4,19 @@
 // settings and of the resolution for the frontmost application, runs every per-event rule in one
 // fixed order, posts the program's own (marked) events and reports through callbacks.
 //
-// Threads and locking: events arrive on the tap thread, timers on the executor, the public
-// operations on the owner's thread. One mutex guards all engine state; it is held only to read or
-// update that state, never while posting, logging, touching a window or calling back.
+// Threads and locking: events arrive on the tap thread, timers and window moves on the executor,
+// activation notices on the workspace's thread, the public operations on the owner's thread. What
+// an event reads (the settings and the resolution for the frontmost application) is one immutable
+// snapshot, published by the thread that learns of a change and read without a lock; replaced
+// snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
+// is held only to read or update that state, never while posting, logging, touching a window,
+// resolving or calling back. The tap thread allocates nothing for any event (a bound macro aside).
 // Lifetime: the tap refers to the service without owning it, so the destructor stops the tap and
 // waits for any event in progress before the service goes away.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -19,6 +25,7 @@
 
 #include "TarnInputCore/Engine/EngineCallbacks.h"
 #include "TarnInputCore/Engine/EnginePorts.h"
+#include "TarnInputCore/Engine/EngineSnapshot.h"
 #include "TarnInputCore/Engine/MacroPlaybackService.h"
 #include "TarnInputCore/Engine/PointerCalibrationTracker.h"
 #include "TarnInputCore/Engine/PollingRateCalculator.h"
@@ -28,10 +35,12 @@
 #include "TarnInputCore/Engine/Rules/WindowDragSession.h"
 #include "TarnInputCore/Engine/SecureInputState.h"
 #include "TarnInputCore/Engine/SmoothScrollPhysics.h"
+#include "TarnInputCore/Engine/SnapshotPublisher.h"
 #include "TarnInputCore/Engine/TapEvent.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/InputSettings.h"
+#include "TarnKit/Foundation/Subscription.h"
 
 namespace tarn::input {
 
@@ -56,9 +65,11 @@ public:
     void stop();
     bool isRunning() const;
 
+    // Both resolve on the caller's thread and publish a new snapshot for the tap thread.
     void updateSettings(const InputSettings& settings);
     EffectiveInputResolution updateActiveApplication(
         std::optional<std::string> bundleID, std::optional<std::string> appName);
+    // May wait for an update in progress: not for the tap thread.
     EffectiveInputResolution currentResolution() const;
     // Hands the macro to playback; reports "Macro: <name> (<source>)" when it was accepted.
     bool playMacro(const InputMacro& macro, std::string_view source);
@@ -80,41 +91,62 @@ public:
     static const InputMacro* findEnabledMacro(const std::optional<Uuid>& id, const InputSettings& settings);
 
 private:
-    using SettingsPtr = std::shared_ptr<const InputSettings>;
-    using ResolutionPtr = std::shared_ptr<const EffectiveInputResolution>;
+    // The threads that read the published snapshot, one slot each.
+    enum SnapshotReader : std::size_t { kTapThreadReader, kTimerReader, kSnapshotReaders };
 
     TapVerdict handleTapEvent(TapEvent& event) override;
+    TapVerdict dispatch(TapEvent& event, const EngineSnapshot& snapshot);
 
     // Left and right buttons: window drag, double-click guard, counting, ripples.
     TapVerdict handleClickDown(const TapEvent& event, const InputSettings& settings);
-    TapVerdict handleClickUp(const TapEvent& event);
-    bool beginEasyWindowDrag(EventPoint point, bool resize);
-    bool updateEasyWindowDrag(EventPoint point);
+    TapVerdict countClick(const TapEvent& event, const InputSettings& settings);
+    TapVerdict handleClickUp(const TapEvent& event, const InputSettings& settings);
+    TapVerdict handleClickDragged(const TapEvent& event, const InputSettings& settings);
+    // A drag whose press found no window gives that press back as an ordinary click.
+    void giveBackDragPress(const InputSettings& settings);
+    // On the executor: finds the dragged window, then applies the newest pointer position.
+    void runWindowDrag();
 
     // Middle and side buttons: gestures, macros, action shortcuts.
-    TapVerdict handleOtherMouseDown(const TapEvent& event, const SettingsPtr& settings);
-    TapVerdict handleOtherMouseUp(const TapEvent& event, const SettingsPtr& settings);
+    TapVerdict handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot);
+    TapVerdict handleOtherMouseUp(const TapEvent& event, const EngineSnapshot& snapshot);
     TapVerdict handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings);
-    void finishGesture(const TapEvent& event, const SettingsPtr& settings, std::optional<GestureDirection> direction);
+    void finishGesture(
+        const TapEvent& event, const EngineSnapshot& snapshot, std::optional<GestureDirection> direction);
     // Plays the bound macro or dispatches the action of button n, as a press does. False when the
     // button has neither (it keeps its own behaviour).
-    bool actOnButton(
-        std::int64_t buttonNumber, const SettingsPtr& settings, const EffectiveInputResolution& resolution);
+    bool actOnButton(std::int64_t buttonNumber, const EngineSnapshot& snapshot);
     void dispatchAction(MouseButtonAction action);
     void postButtonClick(const TapEvent& release);
 
     // Scrolling, key HUD and motion telemetry (each in its own source file).
-    TapVerdict handleScrollWheel(TapEvent& event, const SettingsPtr& settings);
+    TapVerdict handleScrollWheel(TapEvent& event, const EngineSnapshot& snapshot);
     void emitSmoothScrollTick();
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
 
-    SettingsPtr settingsSnapshot() const;
-    ResolutionPtr resolveLiveResolution(const SettingsPtr& settings);
-    // Both take the lock themselves; call them without it.
+    // Writers of the snapshot hold m_publishMutex, never taken on the tap thread.
+    void publish(std::unique_ptr<const EngineSnapshot> next);
+    // The workspace's notice: resolves for the new application on the notifying thread, silently.
+    void followFrontmostApplication(const FrontmostApplication& frontmost);
+    // Both take the lock themselves; call them without it. Tap thread only.
     void emitTelemetry();
     void emitCalibration();
-    void reportTelemetryEvent(const std::string& line) const;
+    // Tap thread only: joins the parts in a reused buffer, and only when someone listens. Plain
+    // joining keeps this path small: it runs rarely, so it runs from cold caches.
+    void reportFromTap(std::initializer_list<std::string_view> parts);
+
+    // A Control+Option drag as the tap thread sees it. The executor looks the window up and moves
+    // it; pointer positions that arrive meanwhile replace each other, so only the newest is applied.
+    struct WindowDragRequest {
+        enum class Lookup { pending, found, noWindow };
+        std::uint64_t generation = 0;
+        TapEvent press;
+        EventPoint pointer;
+        bool pointerPending = false;
+        bool released = false;
+        Lookup lookup = Lookup::pending;
+    };
 
     EnginePorts m_ports;
     EngineCallbacks m_callbacks;
@@ -122,11 +154,10 @@ private:
     // Has its own lock; its steps touch only the poster and the log, never the state below.
     MacroPlaybackService m_macroPlayback;
 
+    mutable std::mutex m_publishMutex;
+    SnapshotPublisher<EngineSnapshot, kSnapshotReaders> m_snapshots;
+
     mutable std::mutex m_mutex;
-    SettingsPtr m_settings;
-    std::optional<std::string> m_activeFrontmostBundleID;
-    std::optional<std::string> m_activeFrontmostAppName;
-    ResolutionPtr m_activeResolution;
     SmoothScrollPhysics m_physics;
     MouseGestureRecognizer m_gestureRecognizer;
     PollingRateCalculator m_pollingCalculator;
@@ -135,10 +166,27 @@ private:
     EngineTime m_lastTelemetryEmitTime {};
     EngineTime m_lastCalibrationEmitTime {};
     std::string m_lastButtonLabel;
-    std::optional<WindowDragSession> m_windowDrag;
+    std::optional<WindowDragRequest> m_windowDrag;
+    std::uint64_t m_windowDragGeneration = 0;
     PressReleaseLedger m_pressLedger;
     bool m_tapExists = false;
+    // Both dormant while nothing is to be done: an idle engine costs no wake-ups.
     std::optional<EngineExecutor::TaskId> m_smoothTimer;
+    bool m_smoothTimerArmed = false;
+    std::optional<EngineExecutor::TaskId> m_windowDragTask;
+
+    // The executor's own view of the drag being carried out (executor only).
+    std::uint64_t m_draggedGeneration = 0;
+    std::optional<WindowDragSession> m_draggedWindow;
+
+    // Reused on the tap thread so that reporting allocates nothing.
+    std::string m_tapLine;
+    PointerTelemetrySnapshot m_tapTelemetry;
+    KeyHUDToken m_tapToken;
+    std::string m_tapLogLine;
+
+    // Last: activation notices stop before anything they touch goes away.
+    Subscription m_activation;
 };
 
 } // namespace tarn::input

@@ -1,5 +1,8 @@
 // Middle and side buttons: gesture chords, bound macros and action shortcuts.
 
+#include <algorithm>
+#include <array>
+
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
@@ -20,69 +23,45 @@ bool isGestureTrigger(std::int64_t buttonNumber, const InputSettings& settings)
         && buttonNumber == rawValue(settings.gestureTriggerButton);
 }
 
-std::optional<Uuid> boundMacroID(const EffectiveInputResolution& resolution, std::int64_t buttonNumber)
-{
-    const auto found = resolution.macroBindings.find(buttonNumber);
-    return found == resolution.macroBindings.end() ? std::nullopt : std::optional<Uuid>(found->second);
-}
-
-std::optional<MouseButtonAction> boundAction(const EffectiveInputResolution& resolution, std::int64_t buttonNumber)
-{
-    const auto found = resolution.buttonActions.find(buttonNumber);
-    return found == resolution.buttonActions.end() ? std::nullopt : std::optional(found->second);
-}
-
 } // namespace
 
-TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& event, const SettingsPtr& settings)
+TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot)
 {
     const auto n = event.buttonNumber;
     // The fourth and further side buttons are never remapped.
     if (!isRemappable(n)) {
         return TapVerdict::pass;
     }
-    if (isGestureTrigger(n, *settings)) {
+    if (isGestureTrigger(n, *snapshot.settings)) {
         std::lock_guard lock(m_mutex);
         m_gestureRecognizer.begin(event.location);
         return TapVerdict::swallow;
     }
-    const auto resolution = resolveLiveResolution(settings);
-    return actOnButton(n, settings, *resolution) ? TapVerdict::swallow : TapVerdict::pass;
+    return actOnButton(n, snapshot) ? TapVerdict::swallow : TapVerdict::pass;
 }
 
-TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& event, const SettingsPtr& settings)
+TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& event, const EngineSnapshot& snapshot)
 {
     const auto n = event.buttonNumber;
-    if (!isRemappable(n)) {
-        std::lock_guard lock(m_mutex);
-        return m_pressLedger.takeRelease(n).value_or(TapVerdict::pass);
-    }
-    const auto resolution = resolveLiveResolution(settings);
-
+    const InputSettings& settings = *snapshot.settings;
     bool endsGesture = false;
     std::optional<GestureDirection> direction;
     std::optional<TapVerdict> pressVerdict;
     {
         std::lock_guard lock(m_mutex);
-        if (m_gestureRecognizer.isTracking() && n == rawValue(settings->gestureTriggerButton)) {
+        if (isRemappable(n) && m_gestureRecognizer.isTracking() && n == rawValue(settings.gestureTriggerButton)) {
             endsGesture = true;
-            direction = m_gestureRecognizer.end(event.location, settings->gestureThresholdPoints);
+            direction = m_gestureRecognizer.end(event.location, settings.gestureThresholdPoints);
         }
         pressVerdict = m_pressLedger.takeRelease(n);
     }
-
-    TapVerdict verdict = TapVerdict::pass;
     if (endsGesture) {
-        finishGesture(event, settings, direction);
-        verdict = TapVerdict::swallow;
-    } else if (findEnabledMacro(boundMacroID(*resolution, n), *settings) != nullptr) {
-        verdict = TapVerdict::swallow;
-    } else if (const auto action = boundAction(*resolution, n); action && *action != MouseButtonAction::passthrough) {
-        verdict = TapVerdict::swallow;
+        finishGesture(event, snapshot, direction);
     }
-    // The release takes the verdict its press got; the rule above only decides for a press the
-    // engine never saw.
-    return pressVerdict.value_or(verdict);
+    // The release takes the verdict its press got. A release whose press the engine never saw
+    // (pressed before the tap existed, or before a restart) is passed: applications may have seen
+    // that press, and passing a release of a button that is not down does no harm.
+    return pressVerdict.value_or(TapVerdict::pass);
 }
 
 TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings)
@@ -96,41 +75,40 @@ TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent&
 }
 
 void InputEventInterceptorService::finishGesture(
-    const TapEvent& event, const SettingsPtr& settings, std::optional<GestureDirection> direction)
+    const TapEvent& event, const EngineSnapshot& snapshot, std::optional<GestureDirection> direction)
 {
     if (direction) {
-        const auto action = settings->gestureAction(*direction);
+        const auto action = snapshot.settings->gestureAction(*direction);
         if (action != MouseButtonAction::passthrough) {
             dispatchAction(action);
-            reportTelemetryEvent(fmt::format("Gesture {} → {}", labelEN(*direction), labelEN(action)));
+            reportFromTap({"Gesture ", labelEN(*direction), " → ", labelEN(action)});
         }
         return;
     }
     // No direction: the hold was a click of the trigger button.
-    const auto resolution = resolveLiveResolution(settings);
-    if (!actOnButton(event.buttonNumber, settings, *resolution)) {
+    if (!actOnButton(event.buttonNumber, snapshot)) {
         // The button keeps its own behaviour: give applications the click the gesture held back.
         postButtonClick(event);
     }
 }
 
-bool InputEventInterceptorService::actOnButton(
-    std::int64_t buttonNumber, const SettingsPtr& settings, const EffectiveInputResolution& resolution)
+bool InputEventInterceptorService::actOnButton(std::int64_t buttonNumber, const EngineSnapshot& snapshot)
 {
     const auto kind = mouseButtonKindFromRawValue(buttonNumber);
     if (!kind) {
         return false;
     }
-    if (const auto* macro = findEnabledMacro(boundMacroID(resolution, buttonNumber), *settings)) {
+    if (const auto* macro = snapshot.boundMacro(buttonNumber)) {
+        std::array<char, 32> source {};
+        const auto written = fmt::format_to_n(source.data(), source.size(), "button-{}", buttonNumber).size;
         // A refusal (another macro still playing) is logged by playback; the button is still taken.
-        (void)m_macroPlayback.play(*macro, fmt::format("button-{}", buttonNumber));
-        reportTelemetryEvent(fmt::format("{} → Macro: {}", labelEN(*kind), macro->name));
+        (void)m_macroPlayback.play(*macro, std::string_view(source.data(), std::min(written, source.size())));
+        reportFromTap({labelEN(*kind), " → Macro: ", macro->name});
         return true;
     }
-    if (const auto action = boundAction(resolution, buttonNumber);
-        action && *action != MouseButtonAction::passthrough) {
+    if (const auto action = snapshot.boundAction(buttonNumber); action && *action != MouseButtonAction::passthrough) {
         dispatchAction(*action);
-        reportTelemetryEvent(fmt::format("{} → {}", labelEN(*kind), labelEN(*action)));
+        reportFromTap({labelEN(*kind), " → ", labelEN(*action)});
         return true;
     }
     return false;

@@ -13,15 +13,24 @@ void InputEventInterceptorService::setSecureInputState(const SecureInputState& s
 
 void InputEventInterceptorService::handleKeyHUD(const TapEvent& event, const InputSettings& settings)
 {
-    // The secure-input question may cost a call into the desktop: ask only when it matters.
-    const bool secure = settings.keyHUDHideInSecureFields && m_secureInput->isSecureInputActive();
-    const auto formatted = KeystrokeFormatter::format(event.keyCode,
-        KeystrokeFormatter::Modifiers::fromEventFlags(event.flags), settings.keyHUDShortcutsOnly, secure);
-    if (!formatted || !m_callbacks.onKeystrokeToken) {
+    if (!m_callbacks.onKeystrokeToken) {
         return;
     }
-    m_callbacks.onKeystrokeToken(
-        KeyHUDToken {Uuid::random(), formatted->label, formatted->isShortcut, m_ports.clock.wallNow()});
+    // The secure-input question may cost a call into the desktop: ask only when it matters.
+    const bool secure = settings.keyHUDHideInSecureFields && m_secureInput->isSecureInputActive();
+    const auto modifiers = KeystrokeFormatter::Modifiers::fromEventFlags(event.flags);
+    const auto isShortcut
+        = KeystrokeFormatter::tokenIsShortcut(event.keyCode, modifiers, settings.keyHUDShortcutsOnly, secure);
+    if (!isShortcut) {
+        return;
+    }
+    // Built in a token kept for the tap thread: its text has room for any label.
+    m_tapToken.id = Uuid::random();
+    m_tapToken.text.clear();
+    KeystrokeFormatter::appendLabel(m_tapToken.text, event.keyCode, modifiers);
+    m_tapToken.isShortcut = *isShortcut;
+    m_tapToken.timestamp = m_ports.clock.wallNow();
+    m_callbacks.onKeystrokeToken(m_tapToken);
 }
 
 } // namespace tarn::input

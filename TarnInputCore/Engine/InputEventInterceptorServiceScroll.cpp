@@ -1,6 +1,8 @@
 // Scroll-wheel rules and the smooth-scroll frames.
 // The handler runs for every wheel event on the tap thread and the frame tick every 8 ms on the
-// executor; both touch the remaining travel only under the lock, and the tick posts outside it.
+// executor while there is travel left; both touch the remaining travel only under the lock, and
+// the tick posts outside it. The first step of a scroll arms the tick and the tick disarms itself
+// when the travel is over, both under the lock, so a step can never be left without a tick.
 
 #include <cmath>
 #include <cstdint>
@@ -15,6 +17,7 @@ namespace {
 
 // Smooth travel for one unit of wheel delta.
 constexpr double kSmoothPixelsPerNotch = 28;
+constexpr auto kSmoothFramePeriod = std::chrono::milliseconds(8);
 
 // A missing or broken delta from the device moves nothing.
 double finiteOrZero(double value)
@@ -36,20 +39,26 @@ std::int32_t wheelPixels(double amount)
 
 } // namespace
 
-TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, const SettingsPtr& settingsPtr)
+TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, const EngineSnapshot& snapshot)
 {
-    const InputSettings& settings = *settingsPtr;
+    const InputSettings& settings = *snapshot.settings;
     if (!settings.engineEnabled) {
         return TapVerdict::pass;
     }
-    const ResolutionPtr resolution = resolveLiveResolution(settingsPtr);
+    const EffectiveInputResolution* resolution = &snapshot.resolution;
+
+    // Application profiles only concern the wheel: trackpads keep their own speed and direction
+    // unless the user reverses them globally.
+    const ScrollDelta::Options options {resolution->reverseMouseWheel, settings.reverseTrackpad,
+        resolution->scrollSpeedMultiplier, settings.shiftScrollHorizontal};
+    const bool shiftHeld = (event.flags & EventFlag::shift) != 0;
 
     if (event.scrollIsContinuous) {
-        // Trackpads keep their own speed and direction unless the user reverses them globally;
-        // application profiles only concern the wheel.
-        if (settings.reverseTrackpad) {
-            event.scrollDeltaAxis1 = -event.scrollDeltaAxis1;
-            event.scrollDeltaAxis2 = -event.scrollDeltaAxis2;
+        const auto delta
+            = ScrollDelta::transformRawDelta(event.scrollDeltaAxis2, event.scrollDeltaAxis1, true, shiftHeld, options);
+        event.scrollDeltaAxis1 = delta.deltaY;
+        event.scrollDeltaAxis2 = delta.deltaX;
+        if (options.reverseTrackpad) {
             event.scrollPointDeltaAxis1 = -event.scrollPointDeltaAxis1;
             event.scrollPointDeltaAxis2 = -event.scrollPointDeltaAxis2;
         }
@@ -65,22 +74,18 @@ TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, cons
         return TapVerdict::swallow;
     }
 
-    const double sign = resolution->reverseMouseWheel ? -1.0 : 1.0;
-    const double speed = ScrollDelta::clampedSpeed(resolution->scrollSpeedMultiplier);
-    double x = dx * sign * speed;
-    double y = dy * sign * speed;
-    if (ScrollDelta::shouldTurnSideways(x, y, (event.flags & EventFlag::shift) != 0, settings.shiftScrollHorizontal)) {
-        x = y;
-        y = 0;
-    }
-
+    const auto step = ScrollDelta::transformRawDelta(dx, dy, false, shiftHeld, options);
     if (resolution->smoothScrollEnabled) {
         std::lock_guard lock(m_mutex);
-        m_physics.enqueueImpulse(x, y, kSmoothPixelsPerNotch);
+        m_physics.enqueueImpulse(step.deltaX, step.deltaY, kSmoothPixelsPerNotch);
+        if (!m_smoothTimerArmed && m_smoothTimer) {
+            m_smoothTimerArmed = true;
+            m_ports.executor.arm(*m_smoothTimer, kSmoothFramePeriod);
+        }
         return TapVerdict::swallow;
     }
-    event.scrollDeltaAxis1 = y;
-    event.scrollDeltaAxis2 = x;
+    event.scrollDeltaAxis1 = step.deltaY;
+    event.scrollDeltaAxis2 = step.deltaX;
     return TapVerdict::pass;
 }
 
@@ -88,14 +93,19 @@ void InputEventInterceptorService::emitSmoothScrollTick()
 {
     std::optional<SmoothScrollPhysics::Frame> frame;
     {
+        const auto snapshot = m_snapshots.read(kTimerReader);
         std::lock_guard lock(m_mutex);
-        if (!m_settings->engineEnabled || !m_activeResolution->smoothScrollEnabled) {
+        if (snapshot->settings->engineEnabled && snapshot->resolution.smoothScrollEnabled) {
+            frame = m_physics.stepFrame(snapshot->settings->smoothDecayRate);
+        }
+        if (!frame) {
+            // Nothing left (or smoothing is off): sleep until the next wheel step.
+            m_smoothTimerArmed = false;
+            if (m_smoothTimer) {
+                m_ports.executor.disarm(*m_smoothTimer);
+            }
             return;
         }
-        frame = m_physics.stepFrame(m_settings->smoothDecayRate);
-    }
-    if (!frame) {
-        return;
     }
     // A pixel-precise step: continuous, with the pixels in the point deltas. It is posted even
     // when both amounts round to 0, as the last frames of a decay do.

@@ -11,21 +11,39 @@ const std::unordered_set<std::uint16_t>& KeystrokeFormatter::specialNavigationKe
     return codes;
 }
 
-std::optional<KeystrokeFormatter::FormattedKeystroke> KeystrokeFormatter::format(
+std::optional<bool> KeystrokeFormatter::tokenIsShortcut(
     std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive)
 {
     if (isSecureFieldActive) {
         return std::nullopt;
     }
     const bool isShortcut = modifiers.hasNonShiftModifier() || specialNavigationKeyCodes().contains(keyCode);
-    if (shortcutsOnly && !isShortcut) {
+    if ((shortcutsOnly && !isShortcut) || !symbolForKeyCode(keyCode)) {
         return std::nullopt;
     }
+    return isShortcut;
+}
+
+void KeystrokeFormatter::appendLabel(std::string& label, std::uint16_t keyCode, Modifiers modifiers)
+{
     const auto symbol = symbolForKeyCode(keyCode);
     if (!symbol) {
+        return;
+    }
+    KeySymbols::appendModifierSymbols(label, modifiers);
+    label += *symbol;
+}
+
+std::optional<KeystrokeFormatter::FormattedKeystroke> KeystrokeFormatter::format(
+    std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive)
+{
+    const auto isShortcut = tokenIsShortcut(keyCode, modifiers, shortcutsOnly, isSecureFieldActive);
+    if (!isShortcut) {
         return std::nullopt;
     }
-    return FormattedKeystroke {modifierSymbols(modifiers) + std::string(*symbol), isShortcut};
+    FormattedKeystroke formatted {{}, *isShortcut};
+    appendLabel(formatted.label, keyCode, modifiers);
+    return formatted;
 }
 
 } // namespace tarn::input

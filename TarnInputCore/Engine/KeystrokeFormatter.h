@@ -40,6 +40,13 @@ public:
     // and this is not one, or when the key has no symbol.
     static std::optional<FormattedKeystroke> format(
         std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive);
+    // The same rule without the text, for the tap thread: whether the keystroke counts as a
+    // shortcut, or absent when it makes no token. Allocates nothing.
+    static std::optional<bool> tokenIsShortcut(
+        std::uint16_t keyCode, Modifiers modifiers, bool shortcutsOnly, bool isSecureFieldActive);
+    // Appends the modifier symbols and the key's symbol to `label`; allocates only when `label`
+    // has no room left.
+    static void appendLabel(std::string& label, std::uint16_t keyCode, Modifiers modifiers);
 };
 
 } // namespace tarn::input

@@ -3,7 +3,8 @@
 // Port: the user's global pointer preferences, the ones every application's pointer follows.
 // Two values matter: "linear" (acceleration off when true) and "scaling" (the tracking speed, −1
 // switching the acceleration curve off). A value is read as it is stored, so a value of the wrong
-// type can be told apart from a missing one.
+// type can be told apart from a missing one. Touchpad scrolling direction sits beside them: it is
+// the same kind of system-wide pointer preference, applied on its own.
 
 #include <optional>
 #include <string>
@@ -24,6 +25,12 @@ public:
     virtual void setScaling(double scaling) = 0;
     // Makes the written values durable and visible to the system; false when that failed.
     [[nodiscard]] virtual bool synchronize() = 0;
+
+    // Whether touchpad scrolling follows the fingers ("natural"), as the system has it now;
+    // absent when there is no touchpad setting to read.
+    virtual std::optional<bool> touchpadNaturalScrolling() const = 0;
+    // Applies at once; false when the system refused it or has no such setting.
+    [[nodiscard]] virtual bool setTouchpadNaturalScrolling(bool natural) = 0;
 };
 
 } // namespace tarn::input

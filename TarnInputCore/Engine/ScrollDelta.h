@@ -1,8 +1,7 @@
 #pragma once
 
-// The wheel rule in its pure form: what a raw scroll step becomes before smoothing. Continuous
-// surfaces (trackpads) are only reversed; a stepped wheel is reversed, sped up and, with Shift,
-// turned sideways.
+// The wheel rule: what a raw scroll step becomes before smoothing. Continuous surfaces (trackpads)
+// are only reversed; a stepped wheel is reversed, sped up and, with Shift, turned sideways.
 
 #include "TarnInputCore/Model/InputSettings.h"
 
@@ -13,6 +12,22 @@ struct ScrollDelta {
     static constexpr double kMaximumSpeed = 4.0;
     // A horizontal component below this counts as none for the Shift rule.
     static constexpr double kHorizontalDeadZone = 0.01;
+
+    // What the rule reads of the configuration. The engine fills the wheel's direction and speed
+    // from the resolution for the frontmost application, the rest from the settings.
+    struct Options {
+        bool reverseMouseWheel = false;
+        bool reverseTrackpad = false;
+        double scrollSpeedMultiplier = 1;
+        bool shiftScrollHorizontal = false;
+
+        // Everything from the settings alone, as if no profile applied.
+        static Options fromSettings(const InputSettings& settings)
+        {
+            return {settings.reverseMouseWheel, settings.reverseTrackpad, settings.scrollSpeedMultiplier,
+                settings.shiftScrollHorizontal};
+        }
+    };
 
     double deltaX = 0;
     double deltaY = 0;
@@ -26,35 +41,22 @@ struct ScrollDelta {
         return speed > kMinimumSpeed ? (speed > kMaximumSpeed ? kMaximumSpeed : speed) : kMinimumSpeed;
     }
 
-    // With Shift held, a purely vertical wheel step becomes a horizontal one.
-    static bool shouldTurnSideways(double x, double y, bool shiftHeld, bool shiftScrollHorizontal)
-    {
-        const double absX = x < 0 ? -x : x;
-        return shiftScrollHorizontal && shiftHeld && y != 0 && y == y && absX < kHorizontalDeadZone;
-    }
-
-    static ScrollDelta transformRawDelta(double rawX, double rawY, bool isContinuousTrackpad, bool shiftHeld,
-        bool reverseMouseWheel, bool reverseTrackpad, double scrollSpeedMultiplier, bool shiftScrollHorizontal)
+    static ScrollDelta transformRawDelta(
+        double rawX, double rawY, bool isContinuousTrackpad, bool shiftHeld, const Options& options)
     {
         if (isContinuousTrackpad) {
-            return reverseTrackpad ? ScrollDelta {-rawX, -rawY, false} : ScrollDelta {rawX, rawY, false};
+            return options.reverseTrackpad ? ScrollDelta {-rawX, -rawY, false} : ScrollDelta {rawX, rawY, false};
         }
-        const double sign = reverseMouseWheel ? -1.0 : 1.0;
-        const double speed = clampedSpeed(scrollSpeedMultiplier);
-        double x = rawX * sign * speed;
-        double y = rawY * sign * speed;
-        if (shouldTurnSideways(x, y, shiftHeld, shiftScrollHorizontal)) {
-            x = y;
-            y = 0;
+        const double sign = options.reverseMouseWheel ? -1.0 : 1.0;
+        const double speed = clampedSpeed(options.scrollSpeedMultiplier);
+        const double x = rawX * sign * speed;
+        const double y = rawY * sign * speed;
+        // With Shift held, a purely vertical wheel step becomes a horizontal one.
+        const double absX = x < 0 ? -x : x;
+        if (options.shiftScrollHorizontal && shiftHeld && y != 0 && y == y && absX < kHorizontalDeadZone) {
+            return ScrollDelta {y, 0, true};
         }
         return ScrollDelta {x, y, true};
-    }
-
-    static ScrollDelta transformRawDelta(
-        double rawX, double rawY, bool isContinuousTrackpad, bool shiftHeld, const InputSettings& settings)
-    {
-        return transformRawDelta(rawX, rawY, isContinuousTrackpad, shiftHeld, settings.reverseMouseWheel,
-            settings.reverseTrackpad, settings.scrollSpeedMultiplier, settings.shiftScrollHorizontal);
     }
 };
 

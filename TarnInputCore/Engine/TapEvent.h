@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "TarnInputCore/Model/EventFlag.h"
 #include "TarnKit/Foundation/Clock.h"
 
 namespace tarn::input {
@@ -51,14 +52,6 @@ inline constexpr std::uint64_t kTappedEventMask = eventMaskBit(TapEventType::lef
     | eventMaskBit(TapEventType::otherMouseDown) | eventMaskBit(TapEventType::otherMouseUp)
     | eventMaskBit(TapEventType::otherMouseDragged);
 static_assert(kTappedEventMask == 0xE4004FE);
-
-// Modifier flag bits of `TapEvent::flags`.
-namespace EventFlag {
-inline constexpr std::uint64_t shift = 0x20000;
-inline constexpr std::uint64_t control = 0x40000;
-inline constexpr std::uint64_t option = 0x80000;
-inline constexpr std::uint64_t command = 0x100000;
-} // namespace EventFlag
 
 // Button numbers of mouse events: 0 left, 1 right, 2 middle, 3 back, 4 forward, 5 and up further
 // side buttons.

@@ -4,6 +4,12 @@
 
 namespace tarn::input {
 
+namespace {
+
+constexpr std::chrono::nanoseconds kNoPeriod {0};
+
+} // namespace
+
 ThreadEngineExecutor::ThreadEngineExecutor()
     : m_worker([this](std::stop_token stop) { work(stop); })
 {
@@ -19,27 +25,43 @@ ThreadEngineExecutor::~ThreadEngineExecutor()
 
 EngineExecutor::TaskId ThreadEngineExecutor::scheduleAfter(std::chrono::nanoseconds delay, std::function<void()> task)
 {
-    return add(std::chrono::steady_clock::now() + delay, std::chrono::nanoseconds {0}, std::move(task));
+    return add(std::chrono::steady_clock::now() + delay, kNoPeriod, std::move(task), false);
 }
 
 EngineExecutor::TaskId ThreadEngineExecutor::scheduleRepeating(
     std::chrono::nanoseconds firstDelay, std::chrono::nanoseconds period, std::function<void()> task)
 {
     // A period of zero or less would spin the worker: such a task runs once.
-    return add(
-        std::chrono::steady_clock::now() + firstDelay, std::max(period, std::chrono::nanoseconds {0}), std::move(task));
+    return add(std::chrono::steady_clock::now() + firstDelay, std::max(period, kNoPeriod), std::move(task), false);
 }
 
-EngineExecutor::TaskId ThreadEngineExecutor::add(Time due, std::chrono::nanoseconds period, std::function<void()> task)
+EngineExecutor::TaskId ThreadEngineExecutor::addDormant(std::chrono::nanoseconds period, std::function<void()> task)
+{
+    return add(Time {}, std::max(period, kNoPeriod), std::move(task), true);
+}
+
+EngineExecutor::TaskId ThreadEngineExecutor::add(
+    Time due, std::chrono::nanoseconds period, std::function<void()> task, bool dormant)
 {
     TaskId id = 0;
     bool isFirst = false;
     {
         std::lock_guard lock(m_mutex);
         id = m_nextId++;
-        m_tasks.emplace(id, Task {due, period, std::move(task)});
-        const auto position = m_queue.emplace(due, id).first;
-        isFirst = position == m_queue.begin();
+        Task made;
+        made.due = due;
+        made.period = period;
+        made.run = std::move(task);
+        made.dormant = dormant;
+        made.armed = !dormant;
+        auto& added = m_tasks.emplace(id, std::move(made)).first->second;
+        // The entry is made here, where allocating is fine, and kept for the task's whole life.
+        auto entry = m_queue.extract(m_queue.emplace(due, id).first);
+        if (dormant) {
+            added.spareEntry = std::move(entry);
+        } else {
+            isFirst = enqueue(id, added, std::move(entry));
+        }
     }
     if (isFirst) {
         m_wake.notify_all();
@@ -47,11 +69,59 @@ EngineExecutor::TaskId ThreadEngineExecutor::add(Time due, std::chrono::nanoseco
     return id;
 }
 
+bool ThreadEngineExecutor::enqueue(TaskId id, Task& task, Queue::node_type entry)
+{
+    entry.value() = {task.due, id};
+    const auto position = m_queue.insert(std::move(entry)).position;
+    task.queued = true;
+    return position == m_queue.begin();
+}
+
+void ThreadEngineExecutor::arm(TaskId id, std::chrono::nanoseconds firstDelay)
+{
+    bool isFirst = false;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_tasks.find(id);
+        if (found == m_tasks.end() || found->second.armed) {
+            return;
+        }
+        auto& task = found->second;
+        task.armed = true;
+        ++task.armings;
+        task.due = std::chrono::steady_clock::now() + firstDelay;
+        // While the task runs the worker holds its entry and queues it when the run ends.
+        if (!task.spareEntry.empty()) {
+            isFirst = enqueue(id, task, std::move(task.spareEntry));
+        }
+    }
+    if (isFirst) {
+        m_wake.notify_all();
+    }
+}
+
+void ThreadEngineExecutor::disarm(TaskId id)
+{
+    std::lock_guard lock(m_mutex);
+    const auto found = m_tasks.find(id);
+    if (found == m_tasks.end()) {
+        return;
+    }
+    auto& task = found->second;
+    task.armed = false;
+    if (task.queued) {
+        task.spareEntry = m_queue.extract({task.due, id});
+        task.queued = false;
+    }
+}
+
 void ThreadEngineExecutor::cancel(TaskId id)
 {
     std::unique_lock lock(m_mutex);
     if (const auto found = m_tasks.find(id); found != m_tasks.end()) {
-        m_queue.erase({found->second.due, id});
+        if (found->second.queued) {
+            m_queue.erase({found->second.due, id});
+        }
         m_tasks.erase(found);
     }
     // A task cancelling itself must not wait for its own end.
@@ -74,12 +144,19 @@ void ThreadEngineExecutor::work(std::stop_token stop)
             m_wake.wait_until(lock, stop, due, [&] { return m_queue.empty() || m_queue.begin()->first < due; });
             continue;
         }
-        m_queue.erase(m_queue.begin());
+        auto entry = m_queue.extract(m_queue.begin());
         auto& task = m_tasks.at(id);
+        task.queued = false;
         // Moved out while it runs, so a task that cancels or reschedules itself is safe.
         auto run = std::move(task.run);
         const auto period = task.period;
-        if (period == std::chrono::nanoseconds {0}) {
+        const bool dormant = task.dormant;
+        if (dormant && period == kNoPeriod) {
+            // This run uses up the arming: an arming while it runs asks for one more run.
+            task.armed = false;
+        }
+        const auto armings = task.armings;
+        if (!dormant && period == kNoPeriod) {
             m_tasks.erase(id);
         }
         m_running = id;
@@ -88,13 +165,20 @@ void ThreadEngineExecutor::work(std::stop_token stop)
         lock.lock();
         m_running.reset();
         if (const auto found = m_tasks.find(id); found != m_tasks.end()) {
-            // Still scheduled (not cancelled while it ran). Frames missed while the machine was busy
-            // are not made up for with a burst: at most one late frame runs at once.
+            // Still known (not cancelled while it ran).
             auto& next = found->second;
-            const auto now = std::chrono::steady_clock::now();
-            next.due = std::max(due + period, now);
             next.run = std::move(run);
-            m_queue.emplace(next.due, id);
+            const bool rearmed = next.armings != armings;
+            if (next.armed && !rearmed) {
+                // Frames missed while the machine was busy are not made up for with a burst: at
+                // most one late frame runs at once.
+                next.due = std::max(due + period, std::chrono::steady_clock::now());
+            }
+            if (next.armed) {
+                (void)enqueue(id, next, std::move(entry));
+            } else {
+                next.spareEntry = std::move(entry);
+            }
         }
         m_taskFinished.notify_all();
     }

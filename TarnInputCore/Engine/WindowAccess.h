@@ -2,6 +2,9 @@
 
 // Port: find the top-level window under a point and move or resize it. Used by the
 // Control+Option window drag. Positions are global display coordinates (y downward).
+// The engine calls every function on its executor, never on the tap thread, one call at a time,
+// so an adapter may make round trips to the display server. During a drag the engine applies only
+// the newest pointer position, so a slow move is followed by the latest one, not by a backlog.
 
 #include <cstdint>
 #include <optional>

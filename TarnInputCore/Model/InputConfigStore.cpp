@@ -3,6 +3,7 @@
 #include <system_error>
 #include <variant>
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "TarnKit/Foundation/AtomicFileWriter.h"
@@ -18,12 +19,9 @@ struct MissingFile { };
 struct UnusableFile { };
 using FileContents = std::variant<InputSettings, MissingFile, UnusableFile>;
 
-// Far above any real configuration (50 profiles and 50 macros take about 100 KB).
-constexpr std::uintmax_t kLargestSettingsFile = 16u << 20;
-
 FileContents readSettingsFile(const std::filesystem::path& path)
 {
-    const auto text = WholeFile::read(path, kLargestSettingsFile);
+    const auto text = WholeFile::read(path, InputConfigStore::kLargestFile);
     if (!text) {
         // Anything there that cannot be read whole is something the user may still want.
         if (text.error() == WholeFile::Failure::missing) {
@@ -44,9 +42,10 @@ FileContents readSettingsFile(const std::filesystem::path& path)
 
 } // namespace
 
-InputConfigStore::InputConfigStore(std::filesystem::path fileURL, const Clock& clock)
+InputConfigStore::InputConfigStore(std::filesystem::path fileURL, const Clock& clock, LogSink* log)
     : m_fileURL(std::move(fileURL))
     , m_clock(clock)
+    , m_log(log)
 {
     std::error_code ignored;
     std::filesystem::create_directories(m_fileURL.parent_path(), ignored);
@@ -59,6 +58,7 @@ std::filesystem::path InputConfigStore::defaultFilePath(const XdgPaths& paths)
 
 InputSettings InputConfigStore::load()
 {
+    m_knownStamp = currentStamp();
     auto contents = readSettingsFile(m_fileURL);
     if (auto* settings = std::get_if<InputSettings>(&contents)) {
         m_fileState = FileState::replaceable;
@@ -74,31 +74,75 @@ InputConfigStore::FileState InputConfigStore::checkFile() const
     return std::holds_alternative<UnusableFile>(contents) ? FileState::unreadable : FileState::replaceable;
 }
 
-bool InputConfigStore::save(const InputSettings& settings)
+std::optional<InputConfigStore::FileStamp> InputConfigStore::currentStamp() const
 {
-    // A save without a load first must not overwrite a file it has never looked at.
-    if (m_fileState == FileState::unchecked) {
+    std::error_code error;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(m_fileURL, error);
+    if (error) {
+        return std::nullopt;
+    }
+    stamp.modified = std::filesystem::last_write_time(m_fileURL, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return stamp;
+}
+
+std::optional<std::string> InputConfigStore::setAsideUnreadable()
+{
+    // The file a link points to is what cannot be used; setting it aside keeps the link, which
+    // the save then writes through. A link that leads nowhere usable is set aside itself.
+    const auto storage = AtomicFileWriter::storagePath(m_fileURL);
+    const auto unusable = storage ? storage.value() : m_fileURL;
+    if (auto asidePath = UnreadableFile::setAside(unusable, m_clock.wallNow())) {
+        if (m_log) {
+            m_log->log(TarnLogLevel::warn, kLogCategory,
+                fmt::format("The settings file {} could not be used; it was kept as {} and a new one is saved.",
+                    unusable.string(), asidePath->string()));
+        }
+        m_setAsidePath = std::move(asidePath);
+        return std::nullopt;
+    }
+    std::error_code error;
+    if (std::filesystem::symlink_status(unusable, error).type() != std::filesystem::file_type::not_found) {
+        return fmt::format(
+            "The settings file {} cannot be used and cannot be renamed to keep it, so it was not replaced.",
+            unusable.string());
+    }
+    return std::nullopt; // gone meanwhile: nothing left to keep
+}
+
+Status<std::string> InputConfigStore::failed(std::string reason) const
+{
+    if (m_log) {
+        m_log->log(TarnLogLevel::warn, kLogCategory,
+            fmt::format("The settings were not saved to {}: {}", m_fileURL.string(), reason));
+    }
+    return fail(std::move(reason));
+}
+
+Status<std::string> InputConfigStore::save(const InputSettings& settings)
+{
+    // A save without a load first must not overwrite a file it has never looked at, nor one that
+    // was changed on disk (a hand edit, another copy of the program) since it was read.
+    if (m_fileState == FileState::unchecked || currentStamp() != m_knownStamp) {
         m_fileState = checkFile();
     }
     if (m_fileState == FileState::unreadable) {
-        if (auto asidePath = UnreadableFile::setAside(m_fileURL, m_clock.wallNow())) {
-            m_setAsidePath = std::move(asidePath);
-        } else {
-            std::error_code error;
-            const auto status = std::filesystem::symlink_status(m_fileURL, error);
-            if (status.type() != std::filesystem::file_type::not_found) {
-                return false;
-            }
+        if (auto error = setAsideUnreadable()) {
+            return failed(std::move(*error));
         }
         m_fileState = FileState::replaceable;
     }
 
     const std::string text = StrictJson::dump(settings.toJson(), 2) + "\n";
-    if (!AtomicFileWriter::write(m_fileURL, text)) {
-        return false;
+    if (auto written = AtomicFileWriter::write(m_fileURL, text); !written) {
+        return failed(written.error());
     }
     m_fileState = FileState::replaceable;
-    return true;
+    m_knownStamp = currentStamp();
+    return Ok {};
 }
 
 } // namespace tarn::input

@@ -1,23 +1,35 @@
 #include "TarnInputCore/Model/KeyModifiers.h"
 
+#include <array>
+
+#include "TarnInputCore/Model/EventFlag.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn::input {
 
+namespace {
+
+// Each modifier with its event flag bit; one table for both directions.
+struct ModifierFlag {
+    KeyModifiers modifier;
+    std::uint64_t eventFlag;
+};
+constexpr std::array<ModifierFlag, 4> kFlagRows {{
+    {KeyModifiers::control, EventFlag::control},
+    {KeyModifiers::option, EventFlag::option},
+    {KeyModifiers::shift, EventFlag::shift},
+    {KeyModifiers::command, EventFlag::command},
+}};
+
+} // namespace
+
 KeyModifiers KeyModifiers::fromEventFlags(std::uint64_t flags)
 {
     KeyModifiers modifiers;
-    if ((flags & kControlFlag) != 0) {
-        modifiers.insert(control);
-    }
-    if ((flags & kOptionFlag) != 0) {
-        modifiers.insert(option);
-    }
-    if ((flags & kShiftFlag) != 0) {
-        modifiers.insert(shift);
-    }
-    if ((flags & kCommandFlag) != 0) {
-        modifiers.insert(command);
+    for (const auto& row : kFlagRows) {
+        if ((flags & row.eventFlag) != 0) {
+            modifiers.insert(row.modifier);
+        }
     }
     return modifiers;
 }
@@ -43,17 +55,10 @@ KeyModifiers KeyModifiers::fromWords(const std::vector<std::string>& words)
 std::uint64_t KeyModifiers::eventFlags() const
 {
     std::uint64_t flags = 0;
-    if (contains(control)) {
-        flags |= kControlFlag;
-    }
-    if (contains(option)) {
-        flags |= kOptionFlag;
-    }
-    if (contains(shift)) {
-        flags |= kShiftFlag;
-    }
-    if (contains(command)) {
-        flags |= kCommandFlag;
+    for (const auto& row : kFlagRows) {
+        if (contains(row.modifier)) {
+            flags |= row.eventFlag;
+        }
     }
     return flags;
 }

@@ -15,18 +15,12 @@ public:
     static const KeyModifiers shift;
     static const KeyModifiers command;
 
-    // Event flag bits of the modifiers.
-    static constexpr std::uint64_t kControlFlag = 0x40000;
-    static constexpr std::uint64_t kOptionFlag = 0x80000;
-    static constexpr std::uint64_t kShiftFlag = 0x20000;
-    static constexpr std::uint64_t kCommandFlag = 0x100000;
-
     constexpr KeyModifiers() = default;
     constexpr explicit KeyModifiers(std::uint8_t rawValue)
         : m_rawValue(rawValue)
     {
     }
-    // The modifier bits of an event's flags; other bits are ignored.
+    // The modifier bits of an event's flags (`EventFlag`); other bits are ignored.
     static KeyModifiers fromEventFlags(std::uint64_t flags);
     // Modifier words of a macro keystroke, each trimmed and lower-cased: "cmd", "command", "⌘";
     // "shift", "⇧"; "opt", "option", "alt", "⌥"; "ctrl", "control", "⌃". Other words add nothing.

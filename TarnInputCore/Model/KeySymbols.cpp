@@ -46,19 +46,27 @@ std::optional<std::string_view> KeySymbols::symbolForKeyCode(std::uint16_t keyCo
 std::string KeySymbols::modifierSymbols(KeyModifiers modifiers)
 {
     std::string symbols;
-    if (modifiers.contains(KeyModifiers::control)) {
-        symbols += "⌃";
-    }
-    if (modifiers.contains(KeyModifiers::option)) {
-        symbols += "⌥";
-    }
-    if (modifiers.contains(KeyModifiers::shift)) {
-        symbols += "⇧";
-    }
-    if (modifiers.contains(KeyModifiers::command)) {
-        symbols += "⌘";
-    }
+    appendModifierSymbols(symbols, modifiers);
     return symbols;
+}
+
+void KeySymbols::appendModifierSymbols(std::string& text, KeyModifiers modifiers)
+{
+    struct ModifierGlyph {
+        KeyModifiers modifier;
+        std::string_view glyph;
+    };
+    static constexpr std::array<ModifierGlyph, 4> kGlyphs {{
+        {KeyModifiers::control, "⌃"},
+        {KeyModifiers::option, "⌥"},
+        {KeyModifiers::shift, "⇧"},
+        {KeyModifiers::command, "⌘"},
+    }};
+    for (const auto& row : kGlyphs) {
+        if (modifiers.contains(row.modifier)) {
+            text += row.glyph;
+        }
+    }
 }
 
 } // namespace tarn::input

@@ -21,6 +21,8 @@ public:
     static std::optional<std::string_view> symbolForKeyCode(std::uint16_t keyCode);
     // "⌃", "⌥", "⇧", "⌘" for the modifiers present, in that order; empty for none.
     static std::string modifierSymbols(KeyModifiers modifiers);
+    // The same glyphs appended to `text`; allocates only when `text` has no room left.
+    static void appendModifierSymbols(std::string& text, KeyModifiers modifiers);
 };
 
 } // namespace tarn::input

@@ -7,7 +7,10 @@
 #include <nlohmann/json.hpp>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "tests/TemporaryFolder.h"
+
+#include <sys/stat.h>
 
 namespace tarn::input {
 namespace {
@@ -199,6 +202,135 @@ TEST_F(InputConfigStoreTest, FailedWriteIsReported)
     EXPECT_EQ(store.load(), InputSettings {});
     EXPECT_FALSE(store.save(InputSettings {}));
     EXPECT_EQ(readText(m_folder.path() / "TarnInput"), "in the way");
+}
+
+// The user must learn why a change was not kept, and where a file they may want went.
+TEST_F(InputConfigStoreTest, SaveSaysWhyItFailedAndBothEventsAreLoggedWithTheFileNames)
+{
+    writeText(m_folder.path() / "TarnInput", "in the way");
+    RecordingLogSink log;
+    InputConfigStore blocked(settingsPath(), m_clock, &log);
+    const auto result = blocked.save(InputSettings {});
+    ASSERT_FALSE(result);
+    EXPECT_NE(result.error().find(settingsPath().parent_path().string() + ": "), std::string::npos) << result.error();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].level, TarnLogLevel::warn);
+    EXPECT_EQ(log.lines()[0].category, "settings");
+    EXPECT_EQ(
+        log.lines()[0].message, "The settings were not saved to " + settingsPath().string() + ": " + result.error());
+
+    log.clear();
+    const fs::path path = m_folder.path() / "input-settings.json";
+    writeText(path, "{ broken");
+    InputConfigStore store(path, m_clock, &log);
+    (void)store.load();
+    ASSERT_TRUE(store.save(InputSettings {}));
+    ASSERT_TRUE(store.setAsidePath());
+    const std::vector<RecordedLogLine> expected {{TarnLogLevel::warn, "settings",
+        "The settings file " + path.string() + " could not be used; it was kept as " + store.setAsidePath()->string()
+            + " and a new one is saved."}};
+    EXPECT_EQ(log.lines(), expected);
+}
+
+// Macros can hold typed text, so a new settings file is the user's alone; a mode the user chose
+// for an existing one stays.
+TEST_F(InputConfigStoreTest, NewFileIsPrivateAndAnExistingFileKeepsItsMode)
+{
+    const auto modeOf = [](const fs::path& path) {
+        struct stat info { };
+        EXPECT_EQ(::stat(path.c_str(), &info), 0);
+        return info.st_mode & 07777;
+    };
+    InputConfigStore store(settingsPath(), m_clock);
+    ASSERT_TRUE(store.save(InputSettings {}));
+    EXPECT_EQ(modeOf(settingsPath()), 0600u);
+    ASSERT_EQ(::chmod(settingsPath().c_str(), 0640), 0);
+    ASSERT_TRUE(store.save(InputSettings {}));
+    EXPECT_EQ(modeOf(settingsPath()), 0640u);
+}
+
+// Dotfile managers link the settings file into place: the link must survive every save, and an
+// unusable file behind it is kept where the user keeps it.
+TEST_F(InputConfigStoreTest, SymbolicLinksAreWrittenThroughAndUnusableTargetsOrLoopsSetAside)
+{
+    const std::string stamp = ".unreadable-20251206-054640";
+    const struct {
+        const char* name;
+        std::optional<std::string> target; // contents of dotfiles/input-settings.json, absent: no file
+        const char* linkTo;
+        std::optional<std::string> expectedAside; // relative to the settings folder
+    } cases[] {
+        {"link to a good file", "{\"engineEnabled\": false}", "dotfiles/input-settings.json", std::nullopt},
+        {"link to a missing file", std::nullopt, "dotfiles/input-settings.json", std::nullopt},
+        {"link to an unusable file", "{ broken", "dotfiles/input-settings.json",
+            "dotfiles/input-settings.json" + stamp},
+        {"link that loops", std::nullopt, "input-settings.json", "input-settings.json" + stamp},
+    };
+    for (const auto& [name, target, linkTo, expectedAside] : cases) {
+        SCOPED_TRACE(name);
+        TemporaryFolder folder;
+        const fs::path path = folder.path() / "input-settings.json";
+        fs::create_directories(folder.path() / "dotfiles");
+        if (target) {
+            writeText(folder.path() / "dotfiles" / "input-settings.json", *target);
+        }
+        fs::create_symlink(linkTo, path);
+
+        InputConfigStore store(path, m_clock);
+        const auto loaded = store.load();
+        EXPECT_EQ(loaded.engineEnabled, !target || *target == "{ broken");
+        InputSettings changed = loaded;
+        changed.keyHUDEnabled = true;
+        const auto saved = store.save(changed);
+        ASSERT_TRUE(saved) << saved.error();
+        EXPECT_EQ(store.load(), changed);
+        if (expectedAside) {
+            ASSERT_TRUE(store.setAsidePath());
+            EXPECT_EQ(*store.setAsidePath(), folder.path() / *expectedAside);
+        } else {
+            EXPECT_FALSE(store.setAsidePath());
+        }
+        const bool loops = std::string_view(linkTo) == "input-settings.json";
+        EXPECT_EQ(fs::is_symlink(path), !loops);
+        if (!loops) {
+            EXPECT_EQ(
+                store.load(), InputConfigStore(folder.path() / "dotfiles" / "input-settings.json", m_clock).load());
+        }
+    }
+}
+
+// A file that was fine at load but broken by a hand edit since must not be overwritten silently.
+TEST_F(InputConfigStoreTest, FileMadeUnusableOnDiskSinceTheLoadIsSetAsideBeforeTheSave)
+{
+    InputConfigStore store(settingsPath(), m_clock);
+    ASSERT_TRUE(store.save(InputSettings {}));
+    (void)store.load();
+
+    // A good hand edit is simply replaced by the next save, as before.
+    writeText(settingsPath(), "{\"engineEnabled\": false}");
+    ASSERT_TRUE(store.save(InputSettings {}));
+    EXPECT_FALSE(store.setAsidePath());
+
+    const std::string edited = "{\"engineEnabled\": false, \"middleButtonAction\": \"warp\"}";
+    writeText(settingsPath(), edited);
+    ASSERT_TRUE(store.save(InputSettings {}));
+    ASSERT_TRUE(store.setAsidePath());
+    EXPECT_EQ(readText(*store.setAsidePath()), edited);
+    EXPECT_EQ(store.load(), InputSettings {});
+}
+
+TEST_F(InputConfigStoreTest, AFileFarLargerThanAnySettingsIsNotRead)
+{
+    InputSettings engineOff;
+    engineOff.engineEnabled = false;
+    std::string text = engineOff.toJson().dump();
+    text.insert(text.size() - 1, ",\"padding\":\"" + std::string(InputConfigStore::kLargestFile, ' ') + "\"");
+    InputConfigStore store(settingsPath(), m_clock);
+    writeText(settingsPath(), text);
+    EXPECT_EQ(store.load(), InputSettings {});
+    ASSERT_TRUE(store.save(InputSettings {}));
+    ASSERT_TRUE(store.setAsidePath());
+    EXPECT_EQ(fs::file_size(*store.setAsidePath()), text.size());
 }
 
 } // namespace

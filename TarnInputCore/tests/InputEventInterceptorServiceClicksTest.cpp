@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineHarness.h"
+#include "Platform/Fake/Core/FakeEnginePorts.h"
 
 namespace tarn::input {
 namespace {
@@ -97,11 +98,70 @@ TEST(InputEventInterceptorServiceClicksTest, ControlOptionClickWithoutAWindowIsA
 {
     EngineHarness h;
     h.windows.addWindow(WindowRef {9}, {{0, 0}, {100, 100}}, /*readable=*/false);
-    EXPECT_EQ(h.run("@900,900 +left{ctrl+opt} -left{ctrl+opt}"), "@900,900 +left{ctrl+opt} -left{ctrl+opt}");
+    // The window is looked up off the tap thread, so the press is held back until the lookup has
+    // failed; it then reaches applications (marked) ahead of the next event of the drag.
+    EXPECT_EQ(h.run("@900,900 +left{ctrl+opt} -left{ctrl+opt}"), "@900,900 !+left{ctrl+opt} -left{ctrl+opt}");
     EXPECT_EQ(
-        h.run("@50,50 +left{ctrl+opt} @60,60 -left{ctrl+opt}"), "@50,50 +left{ctrl+opt} drag@60,60 -left{ctrl+opt}");
+        h.run("@50,50 +left{ctrl+opt} @60,60 -left{ctrl+opt}"), "@50,50 !+left{ctrl+opt} drag@60,60 -left{ctrl+opt}");
+    EXPECT_TRUE(h.nothingHeld());
     EXPECT_EQ(h.calibration.back().sessionClicks, 2);
     EXPECT_EQ(h.windows.changeCount(), 0);
+}
+
+TEST(InputEventInterceptorServiceClicksTest, WindowsAreTouchedOnlyByTheExecutorWithTheNewestPosition)
+{
+    FakeEnginePorts p;
+    p.windows.addWindow(kWindow, {{100, 100}, {300, 200}});
+    InputEventInterceptorService service(InputSettings {}, p.ports());
+    ASSERT_TRUE(service.start());
+    const auto deliver = [&](TapEventType type, EventPoint at) {
+        TapEvent event;
+        event.type = type;
+        event.location = at;
+        event.flags = EventFlag::control | EventFlag::option;
+        return p.tap.deliver(event);
+    };
+    // The tap thread decides at once and asks the display server nothing.
+    EXPECT_FALSE(deliver(TapEventType::leftMouseDown, {200, 150}));
+    EXPECT_FALSE(deliver(TapEventType::leftMouseDragged, {210, 150}));
+    EXPECT_FALSE(deliver(TapEventType::leftMouseDragged, {220, 160}));
+    EXPECT_FALSE(deliver(TapEventType::leftMouseDragged, {230, 170}));
+    EXPECT_EQ(p.windows.lookupCount(), 0);
+    EXPECT_EQ(p.windows.changeCount(), 0);
+    // The executor looks up once and applies only the newest of the three positions.
+    p.executor.advance(std::chrono::nanoseconds {0});
+    EXPECT_EQ(p.windows.lookupCount(), 1);
+    EXPECT_EQ(p.windows.changeCount(), 1);
+    EXPECT_EQ(p.windows.currentFrame(kWindow)->origin, (EventPoint {130, 120}));
+    // A position reported just before the release is still applied after it.
+    EXPECT_FALSE(deliver(TapEventType::leftMouseDragged, {240, 170}));
+    EXPECT_FALSE(deliver(TapEventType::leftMouseUp, {240, 170}));
+    p.executor.advance(std::chrono::nanoseconds {0});
+    EXPECT_EQ(p.windows.currentFrame(kWindow)->origin, (EventPoint {140, 120}));
+    EXPECT_TRUE(deliver(TapEventType::leftMouseDragged, {300, 300}).has_value());
+    EXPECT_EQ(p.executor.armedCount(), 0u);
+}
+
+TEST(InputEventInterceptorServiceClicksTest, ClickReleasedBeforeTheLookupEndsIsGivenBackWhole)
+{
+    FakeEnginePorts p;
+    InputEventInterceptorService service(InputSettings {}, p.ports());
+    ASSERT_TRUE(service.start());
+    TapEvent press;
+    press.type = TapEventType::rightMouseDown;
+    press.location = {900, 900};
+    press.flags = EventFlag::control | EventFlag::option;
+    TapEvent release = press;
+    release.type = TapEventType::rightMouseUp;
+    EXPECT_FALSE(p.tap.deliver(press));
+    EXPECT_FALSE(p.tap.deliver(release));
+    p.executor.advance(std::chrono::nanoseconds {0});
+    const auto posted = p.poster.take();
+    ASSERT_EQ(posted.size(), 2u);
+    EXPECT_EQ(posted[0].type, TapEventType::rightMouseDown);
+    EXPECT_EQ(posted[1].type, TapEventType::rightMouseUp);
+    EXPECT_TRUE(posted[0].isSynthetic() && posted[1].isSynthetic());
+    EXPECT_EQ(posted[0].location, (EventPoint {900, 900}));
 }
 
 TEST(InputEventInterceptorServiceClicksTest, DragOutlivesTheEngineSwitchAndEndsOnEitherRelease)

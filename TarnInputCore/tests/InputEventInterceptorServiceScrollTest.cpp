@@ -117,15 +117,17 @@ TEST(ScrollDeltaTest, TransformRawDeltaFollowsTheWheelRule)
     settings.reverseMouseWheel = true;
     settings.scrollSpeedMultiplier = 1.35;
     settings.reverseTrackpad = true;
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, settings), (ScrollDelta {0, -1.35, true}));
-    EXPECT_EQ(ScrollDelta::transformRawDelta(2, 3, true, true, settings), (ScrollDelta {-2, -3, false}));
+    const auto fromSettings = ScrollDelta::Options::fromSettings(settings);
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, fromSettings), (ScrollDelta {0, -1.35, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(2, 3, true, true, fromSettings), (ScrollDelta {-2, -3, false}));
     // Shift: sideways only when there is no real horizontal component.
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, true, settings), (ScrollDelta {-1.35, 0, true}));
-    EXPECT_EQ(
-        ScrollDelta::transformRawDelta(0.01, 1, false, true, false, false, 1, true), (ScrollDelta {0.01, 1, true}));
-    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, false, false, 10, true), (ScrollDelta {0, 4, true}));
-    EXPECT_EQ(
-        ScrollDelta::transformRawDelta(0, 1, false, false, false, false, 0.1, true), (ScrollDelta {0, 0.4, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, true, fromSettings), (ScrollDelta {-1.35, 0, true}));
+    const auto withSpeed = [](double speed) {
+        return ScrollDelta::Options {.scrollSpeedMultiplier = speed, .shiftScrollHorizontal = true};
+    };
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0.01, 1, false, true, withSpeed(1)), (ScrollDelta {0.01, 1, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, withSpeed(10)), (ScrollDelta {0, 4, true}));
+    EXPECT_EQ(ScrollDelta::transformRawDelta(0, 1, false, false, withSpeed(0.1)), (ScrollDelta {0, 0.4, true}));
 }
 
 TEST(InputEventInterceptorServiceScrollTest, OneNotchPostsTheNineteenFrameDecayThenNothing)
@@ -133,6 +135,39 @@ TEST(InputEventInterceptorServiceScrollTest, OneNotchPostsTheNineteenFrameDecayT
     ScrollRig rig(plainWheel());
     EXPECT_FALSE(rig.wheel(1)); // swallowed: smoothing takes over
     EXPECT_EQ(rig.framesY(25), (std::vector<double> {6, 5, 4, 3, 2, 2, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(InputEventInterceptorServiceScrollTest, FrameTimerSleepsUnlessThereIsTravelLeft)
+{
+    struct Case {
+        const char* name;
+        bool smoothing;
+        bool engine;
+    };
+    for (const auto& c :
+        {Case {"smoothing", true, true}, Case {"smoothing off", false, true}, Case {"engine off", true, false}}) {
+        auto settings = plainWheel();
+        settings.smoothScrollEnabled = c.smoothing;
+        settings.engineEnabled = c.engine;
+        ScrollRig rig(settings);
+        rig.executor.advance(1s);
+        EXPECT_EQ(rig.executor.armedCount(), 0u) << c.name << ": idle";
+        (void)rig.wheel(1);
+        EXPECT_EQ(rig.executor.armedCount(), c.smoothing && c.engine ? 1u : 0u) << c.name << ": after a step";
+        // The whole decay, then the timer disarms itself.
+        (void)rig.framesY(20);
+        EXPECT_EQ(rig.executor.armedCount(), 0u) << c.name << ": after the decay";
+    }
+    // A step while the decay runs keeps the 8 ms cadence; a step after it ends arms the timer again.
+    ScrollRig rig(plainWheel());
+    (void)rig.wheel(1);
+    rig.executor.advance(3ms);
+    (void)rig.wheel(1);
+    rig.executor.advance(5ms);
+    EXPECT_EQ(rig.poster.take().size(), 1u);
+    (void)rig.framesY(30);
+    (void)rig.wheel(1);
+    EXPECT_EQ(rig.framesY(1), (std::vector<double> {6}));
 }
 
 TEST(InputEventInterceptorServiceScrollTest, ReversalDiscardsTheRemainingTravel)
@@ -215,7 +250,7 @@ TEST(InputEventInterceptorServiceScrollTest, ExcludedApplicationScrollsInPlaceAn
     (void)rig.wheel(1);
     EXPECT_EQ(rig.framesY(1), (std::vector<double> {6}));
     // Switching to an excluded application drops the rest of the travel.
-    rig.workspace.setFrontmost("com.figma.Desktop", "Figma");
+    rig.workspace.activate("com.figma.Desktop", "Figma");
     const auto out = rig.wheel(2);
     ASSERT_TRUE(out);
     EXPECT_DOUBLE_EQ(out->scrollDeltaAxis1, 2);

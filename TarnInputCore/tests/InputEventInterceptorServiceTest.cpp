@@ -1,8 +1,10 @@
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 
 #include <atomic>
+#include <functional>
 #include <limits>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,9 @@ TEST(InputEventInterceptorServiceTest, StartAndStopLogOnceAndManageTapAndTimer)
     EXPECT_TRUE(service.isRunning());
     EXPECT_TRUE(p.tap.isEnabled());
     EXPECT_EQ(p.tap.eventMask(), 0xE4004FEu);
-    EXPECT_EQ(p.executor.pendingCount(), 1u); // the smoothing frame timer
+    // The smoothing frame timer and the window-drag worker, both asleep until input needs them.
+    EXPECT_EQ(p.executor.pendingCount(), 2u);
+    EXPECT_EQ(p.executor.armedCount(), 0u);
     EXPECT_TRUE(service.start()); // already running: nothing new
     EXPECT_EQ(p.tap.createCount(), 1);
     EXPECT_EQ(p.log.count(kStarted), 1u);
@@ -181,6 +185,97 @@ TEST(InputEventInterceptorServiceTest, LiveResolutionFollowsTheWorkspaceWithoutL
     EXPECT_TRUE(h.log.lines().empty());
 }
 
+// Asks the owner to change the settings while the engine looks up the frontmost application, as
+// a settings change can land between an application switch being noticed and its resolution.
+class InterruptingWorkspace final : public Workspace {
+public:
+    FrontmostApplication frontmostApplication() const override
+    {
+        if (auto interrupt = std::exchange(m_interrupt, nullptr)) {
+            interrupt();
+        }
+        return m_inner.frontmostApplication();
+    }
+    std::vector<RunningApplication> runningApplications() const override { return {}; }
+    Subscription subscribeActivation(ActivationHandler handler) override
+    {
+        return m_inner.subscribeActivation(std::move(handler));
+    }
+
+    FakeWorkspace m_inner;
+    mutable std::function<void()> m_interrupt;
+};
+
+TEST(InputEventInterceptorServiceTest, ASettingsChangeDuringAnApplicationSwitchIsNeverLost)
+{
+    InputSettings settings;
+    settings.smoothScrollEnabled = false;
+    settings.reverseMouseWheel = false;
+    settings.scrollSpeedMultiplier = 1;
+    FakeEnginePorts p;
+    InterruptingWorkspace workspace;
+    workspace.m_inner.setFrontmost("org.mozilla.firefox", "Firefox");
+    InputEventInterceptorService service(
+        settings, EnginePorts {p.tap, p.poster, workspace, p.windows, p.clock, p.executor, p.log});
+    workspace.m_interrupt = [&] {
+        settings.reverseMouseWheel = true;
+        service.updateSettings(settings);
+    };
+    ASSERT_TRUE(service.start());
+    TapEvent wheel;
+    wheel.type = TapEventType::scrollWheel;
+    wheel.scrollDeltaAxis1 = 1;
+    // The first wheel event may still have been judged with the settings of its time; every later
+    // one must follow the change.
+    (void)p.tap.deliver(wheel);
+    for (int i = 0; i < 2; ++i) {
+        wheel.scrollDeltaAxis1 = 1;
+        const auto later = p.tap.deliver(wheel);
+        ASSERT_TRUE(later.has_value());
+        EXPECT_DOUBLE_EQ(later->scrollDeltaAxis1, -1) << "event " << i;
+    }
+    EXPECT_TRUE(service.currentResolution().reverseMouseWheel);
+    EXPECT_EQ(service.currentResolution().frontmostBundleID, "org.mozilla.firefox");
+}
+
+TEST(InputEventInterceptorServiceTest, ConcurrentSwitchesAndSettingsEndOnTheLastOfEach)
+{
+    InputSettings settings;
+    AppInputProfile firefox;
+    firefox.id = Uuid::random();
+    firefox.bundleIdentifier = "org.mozilla.firefox";
+    firefox.scrollSpeedMultiplierOverride = 2;
+    settings.appProfiles = {firefox};
+    EngineHarness h(settings);
+    std::atomic<bool> running {true};
+    std::thread events([&] {
+        TapEvent wheel;
+        wheel.type = TapEventType::scrollWheel;
+        while (running.load()) {
+            wheel.scrollDeltaAxis1 = 1;
+            (void)h.tap.deliver(wheel);
+        }
+    });
+    std::thread switcher([&] {
+        for (int i = 0; i < 300; ++i) {
+            h.workspace.activate(i % 2 == 0 ? "org.mozilla.firefox" : "org.gnome.Terminal");
+        }
+        h.workspace.activate("org.mozilla.firefox", "Firefox");
+    });
+    for (int i = 0; i < 300; ++i) {
+        h.changeSettings([&](InputSettings& s) { s.reverseMouseWheel = i % 2 == 0; });
+    }
+    h.changeSettings([](InputSettings& s) { s.reverseMouseWheel = false; });
+    switcher.join();
+    running = false;
+    events.join();
+    const auto resolution = h.service->currentResolution();
+    EXPECT_EQ(resolution.frontmostBundleID, "org.mozilla.firefox");
+    EXPECT_EQ(resolution.matchedProfileID, firefox.id);
+    EXPECT_FALSE(resolution.reverseMouseWheel);
+    EXPECT_EQ(resolution.scrollSpeedMultiplier, 2);
+}
+
 TEST(InputEventInterceptorServiceTest, SettingsUpdateClampsTheNominalDPIAndReportsCalibration)
 {
     struct Case {
@@ -288,7 +383,7 @@ TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCa
         service->updateSettings(settings);
         (void)service->updateActiveApplication(
             i % 3 == 0 ? std::optional<std::string>("a.b") : std::nullopt, std::nullopt);
-        p.workspace.setFrontmost(i % 2 == 0 ? std::optional<std::string>("c.d") : std::nullopt);
+        p.workspace.activate(i % 2 == 0 ? std::optional<std::string>("c.d") : std::nullopt);
     }
     // Destroying the service while events keep arriving: the tap stops delivering first.
     service.reset();

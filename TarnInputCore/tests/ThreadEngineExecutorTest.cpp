@@ -141,5 +141,45 @@ TEST(ThreadEngineExecutor, TasksNeverOverlapAndDestructionDropsWaitingTasks)
     EXPECT_FALSE(lateRan.load());
 }
 
+TEST(ThreadEngineExecutor, DormantTasksRunOnlyWhileArmed)
+{
+    ThreadEngineExecutor executor;
+    std::atomic<int> ticks {0};
+    std::atomic<int> onceRuns {0};
+    EngineExecutor::TaskId ticker = 0;
+    std::promise<void> idKnown;
+    auto idReady = idKnown.get_future().share();
+    // Disarms itself on its third run, as the smoothing timer does when the travel is over.
+    ticker = executor.addDormant(1ms, [&] {
+        idReady.wait();
+        if (++ticks % 3 == 0) {
+            executor.disarm(ticker);
+        }
+    });
+    idKnown.set_value();
+    const auto once = executor.addDormant(0ms, [&] { ++onceRuns; });
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(ticks.load(), 0);
+    EXPECT_EQ(onceRuns.load(), 0);
+
+    executor.arm(ticker, 0ms);
+    executor.arm(ticker, 0ms); // already armed: nothing changes
+    ASSERT_TRUE(eventually([&] { return ticks.load() == 3; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(ticks.load(), 3);
+    executor.arm(ticker, 0ms);
+    ASSERT_TRUE(eventually([&] { return ticks.load() == 6; }));
+
+    for (int arming = 1; arming <= 3; ++arming) {
+        executor.arm(once, 0ms);
+        ASSERT_TRUE(eventually([&] { return onceRuns.load() == arming; }));
+    }
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(onceRuns.load(), 3);
+    executor.cancel(ticker);
+    executor.arm(ticker, 0ms); // cancelled: ignored
+    executor.disarm(12345);
+}
+
 } // namespace
 } // namespace tarn::input

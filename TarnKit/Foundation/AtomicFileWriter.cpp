@@ -41,11 +41,36 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+// As many links as the kernel follows in one path lookup before it gives ELOOP.
+constexpr int kMaxLinkHops = 40;
+
 } // namespace
 
-Status<std::string> AtomicFileWriter::write(const std::filesystem::path& path, std::string_view contents)
+Result<std::filesystem::path, std::string> AtomicFileWriter::storagePath(const std::filesystem::path& path)
 {
-    const auto absolute = std::filesystem::absolute(path);
+    auto current = std::filesystem::absolute(path);
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
+            return current;
+        }
+        const auto target = std::filesystem::read_symlink(current, error);
+        if (error) {
+            return fail(describe("cannot read the link", current, error.value()));
+        }
+        current = current.parent_path() / target;
+    }
+    return fail(describe("cannot follow", path, ELOOP));
+}
+
+Status<std::string> AtomicFileWriter::write(
+    const std::filesystem::path& path, std::string_view contents, NewFileMode newFileMode)
+{
+    const auto storage = storagePath(path);
+    if (!storage) {
+        return fail(storage.error());
+    }
+    const auto& absolute = storage.value();
     const auto folder = absolute.parent_path();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -53,7 +78,7 @@ Status<std::string> AtomicFileWriter::write(const std::filesystem::path& path, s
         return fail(describe("cannot create folder", folder, error.value()));
     }
 
-    mode_t mode = 0644;
+    mode_t mode = newFileMode == NewFileMode::ownerOnly ? 0600 : 0644;
     struct stat existing { };
     if (::stat(absolute.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;

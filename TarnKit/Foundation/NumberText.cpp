@@ -1,6 +1,7 @@
 #include "TarnKit/Foundation/NumberText.h"
 
 #include <cmath>
+#include <iterator>
 
 #include <fmt/format.h>
 
@@ -8,12 +9,19 @@ namespace tarn {
 
 std::string NumberText::roundedWhole(double value)
 {
+    std::string text;
+    appendRoundedWhole(text, value);
+    return text;
+}
+
+void NumberText::appendRoundedWhole(std::string& text, double value)
+{
     if (!std::isfinite(value)) {
-        return fmt::format("{}", value);
+        fmt::format_to(std::back_inserter(text), "{}", value);
+        return;
     }
-    const double rounded = std::round(value);
     // Adding zero turns a negative zero into a plain one.
-    return fmt::format("{:.0f}", rounded + 0.0);
+    fmt::format_to(std::back_inserter(text), "{:.0f}", std::round(value) + 0.0);
 }
 
 } // namespace tarn

@@ -12,6 +12,8 @@ public:
     // -2.5 → "-3", -0.4 → "0", 1e20 → "100000000000000000000". Values that are not finite are
     // written as "inf", "-inf" and "nan".
     static std::string roundedWhole(double value);
+    // The same text appended to `text`; allocates only when `text` has no room left.
+    static void appendRoundedWhole(std::string& text, double value);
 };
 
 } // namespace tarn

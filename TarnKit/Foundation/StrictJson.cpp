@@ -2,19 +2,87 @@
 
 #include <cmath>
 
-namespace tarn {
+#include <fmt/format.h>
 
-std::optional<nlohmann::json> StrictJson::parse(std::string_view text)
+namespace tarn {
+namespace {
+
+// One pass over the text, outside strings, counting brackets for the depth and commas and
+// openings for the values: linear time, no memory, and an upper bound on what the parser would
+// build. Malformed text is left for the parser to refuse.
+std::optional<std::string> boundsExceeded(std::string_view text)
 {
+    int depth = 0;
+    std::size_t values = 1;
+    bool inString = false;
+    bool escaped = false;
+    for (const char character : text) {
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (character == '\\') {
+                escaped = true;
+            } else if (character == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        switch (character) {
+        case '"':
+            inString = true;
+            break;
+        case '[':
+        case '{':
+            if (++depth > StrictJson::kMaxDepth) {
+                return fmt::format("JSON nested deeper than {} levels", StrictJson::kMaxDepth);
+            }
+            ++values;
+            break;
+        case ']':
+        case '}':
+            --depth;
+            break;
+        case ',':
+            ++values;
+            break;
+        default:
+            continue;
+        }
+        if (values > StrictJson::kMaxValues) {
+            return fmt::format("JSON with more than {} values", StrictJson::kMaxValues);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<nlohmann::json, std::string> StrictJson::parseWithReason(std::string_view text)
+{
+    if (auto reason = boundsExceeded(text)) {
+        return fail(std::move(*reason));
+    }
     auto value = nlohmann::json::parse(text, nullptr, false);
     if (value.is_discarded()) {
-        return std::nullopt;
+        return fail(std::string("not valid JSON"));
     }
     return value;
 }
 
+std::optional<nlohmann::json> StrictJson::parse(std::string_view text)
+{
+    auto value = parseWithReason(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    return std::move(value).value();
+}
+
 std::optional<nlohmann::ordered_json> StrictJson::parseOrdered(std::string_view text)
 {
+    if (boundsExceeded(text)) {
+        return std::nullopt;
+    }
     auto value = nlohmann::ordered_json::parse(text, nullptr, false);
     if (value.is_discarded()) {
         return std::nullopt;

@@ -3,8 +3,14 @@
 // Strict reading of JSON values: a value of the wrong type or out of range is absent, never
 // converted. An integer field does not accept 1.0 or true; a number is never NaN or infinite.
 // Parsing and dumping never throw.
+//
+// Every file the program reads is one a user or another program may have made by hand, so a
+// document is measured before it is parsed: one nested deeper than kMaxDepth or holding more than
+// about kMaxValues values is refused, and the parser never builds a tree larger than a bounded
+// multiple of the text. None of our formats nests deeper than six levels.
 
 #include <concepts>
+#include <cstddef>
 #include <limits>
 #include <optional>
 #include <string>
@@ -12,12 +18,19 @@
 
 #include <nlohmann/json.hpp>
 
+#include "TarnKit/Foundation/Result.h"
+
 namespace tarn {
 
 class StrictJson {
 public:
+    static constexpr int kMaxDepth = 32;
+    static constexpr std::size_t kMaxValues = std::size_t {1} << 20;
+
     static std::optional<nlohmann::json> parse(std::string_view text);
     static std::optional<nlohmann::ordered_json> parseOrdered(std::string_view text);
+    // The same as parse(), with a short English reason when the text is refused.
+    static Result<nlohmann::json, std::string> parseWithReason(std::string_view text);
 
     // Invalid UTF-8 in strings is replaced by U+FFFD instead of throwing.
     static std::string dump(const nlohmann::json& value, int indent = -1);

@@ -3,25 +3,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
-#include <thread>
 
 #include <fmt/format.h>
 
 #include "TarnKit/Foundation/BuildInfo.h"
-#include "TarnKit/Foundation/FileUrl.h"
 #include "TarnKit/Foundation/LogRedactor.h"
+#include "TarnKit/Foundation/Result.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Foundation/UniqueFd.h"
-#include "TarnKit/Foundation/WholeFile.h"
 #include "TarnKit/Foundation/XdgPaths.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace tarn {
 namespace {
@@ -87,61 +81,78 @@ bool writeAll(int fd, std::string_view bytes)
 // Far above the rotation size: a current log file larger than this is not read back.
 constexpr std::uintmax_t kLargestReadableLog = 64u << 20;
 
-// Starts a program found in $PATH with its output discarded and returns its exit status, or
-// -1 when it could not be started.
-int runQuietly(std::vector<std::string> arguments)
+// Never follows a link and never blocks: a FIFO opens at once and is then refused as not a
+// regular file.
+constexpr int kSafeOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
+// Opens the live file and checks that it is a regular file of this user; the failure's
+// description otherwise.
+Result<UniqueFd, std::string> openOwnRegularFile(const std::filesystem::path& path, int flags, mode_t mode = 0)
 {
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) != 0) {
-        return -1;
-    }
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        return -1;
-    }
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return -1;
+    UniqueFd fd(::open(path.c_str(), flags | kSafeOpenFlags, mode));
+    if (!fd) {
+        const int reason = errno;
+        // What these two mean here: a link refused by O_NOFOLLOW, a FIFO without a reader.
+        if (reason == ELOOP) {
+            return fail(fmt::format("{} is a symbolic link", path.string()));
         }
+        if (reason == ENXIO) {
+            return fail(fmt::format("{} is not a regular file", path.string()));
+        }
+        return fail(describe("cannot open", path, reason));
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    struct stat info { };
+    if (::fstat(fd.get(), &info) != 0) {
+        return fail(describe("cannot examine", path, errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return fail(fmt::format("{} is not a regular file", path.string()));
+    }
+    if (info.st_uid != ::geteuid()) {
+        return fail(fmt::format("{} belongs to another user", path.string()));
+    }
+    return fd;
 }
 
-// Asks the desktop's file manager (org.freedesktop.FileManager1) to show the file selected;
-// without one, or for a folder, xdg-open opens the folder. The helpers run on a thread of
-// their own, so that the caller (the interface) never waits for them.
-void revealWithDesktop(const std::filesystem::path& path, bool isFile)
+// The whole file, or nothing when it cannot be opened or read or is larger than the limit.
+std::optional<std::string> readWholeFile(const std::filesystem::path& path)
 {
-    std::thread([path, isFile] {
-        if (isFile) {
-            const int shown = runQuietly({"dbus-send", "--session", "--print-reply",
-                "--dest=org.freedesktop.FileManager1", "--type=method_call", "/org/freedesktop/FileManager1",
-                "org.freedesktop.FileManager1.ShowItems", "array:string:" + FileUrl::from(path), "string:"});
-            if (shown == 0) {
-                return;
+    auto opened = openOwnRegularFile(path, O_RDONLY);
+    if (!opened) {
+        return std::nullopt;
+    }
+    const UniqueFd fd = std::move(opened).value();
+    struct stat info { };
+    std::string contents;
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
+        contents.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
             }
+            return std::nullopt;
         }
-        runQuietly({"xdg-open", (isFile ? path.parent_path() : path).string()});
-    }).detach();
+        if (got == 0) {
+            return contents;
+        }
+        contents.append(buffer, static_cast<std::size_t>(got));
+        if (contents.size() > kLargestReadableLog) {
+            return std::nullopt;
+        }
+    }
 }
 
 struct Registry {
     std::mutex mutex; // guards `loggers`, held across the construction of a new logger
     std::map<std::string, TarnAppLogger*, std::less<>> loggers;
-    // A lock of its own: constructors read it, also while `mutex` is held by shared().
-    std::mutex defaultSystemLogMutex;
+    // A lock of its own: constructors read them, also while `mutex` is held by shared().
+    std::mutex defaultsMutex;
     std::shared_ptr<SystemLog> defaultSystemLog;
+    std::shared_ptr<FolderRevealer> defaultFolderRevealer;
 };
 
 // Never destroyed: registered loggers must outlive every static destructor that might log.
@@ -154,8 +165,15 @@ Registry& registry()
 std::shared_ptr<SystemLog> defaultSystemLog()
 {
     auto& shared = registry();
-    std::lock_guard lock(shared.defaultSystemLogMutex);
+    std::lock_guard lock(shared.defaultsMutex);
     return shared.defaultSystemLog;
+}
+
+std::shared_ptr<FolderRevealer> defaultFolderRevealer()
+{
+    auto& shared = registry();
+    std::lock_guard lock(shared.defaultsMutex);
+    return shared.defaultFolderRevealer;
 }
 
 } // namespace
@@ -176,8 +194,7 @@ TarnAppLogger::TarnAppLogger(std::string appName, std::optional<std::filesystem:
     , m_makeId(services.makeId ? std::move(services.makeId) : std::function<Uuid()>(Uuid::random))
     , m_errorOutput(services.errorOutput ? std::move(services.errorOutput)
                                          : std::function<void(std::string_view)>(writeToStandardError))
-    , m_reveal(services.reveal ? std::move(services.reveal)
-                               : std::function<void(const std::filesystem::path&, bool)>(revealWithDesktop))
+    , m_folderRevealer(services.folderRevealer ? std::move(services.folderRevealer) : defaultFolderRevealer())
 {
 }
 
@@ -205,8 +222,15 @@ TarnAppLogger& TarnAppLogger::shared(const std::string& appName, VersionProvider
 void TarnAppLogger::setDefaultSystemLog(std::shared_ptr<SystemLog> systemLog)
 {
     auto& shared = registry();
-    std::lock_guard lock(shared.defaultSystemLogMutex);
+    std::lock_guard lock(shared.defaultsMutex);
     shared.defaultSystemLog = std::move(systemLog);
+}
+
+void TarnAppLogger::setDefaultFolderRevealer(std::shared_ptr<FolderRevealer> folderRevealer)
+{
+    auto& shared = registry();
+    std::lock_guard lock(shared.defaultsMutex);
+    shared.defaultFolderRevealer = std::move(folderRevealer);
 }
 
 std::string TarnAppLogger::fileSlug(std::string_view appName)
@@ -266,12 +290,12 @@ void TarnAppLogger::log(TarnLogLevel level, std::string_view category, std::stri
         }
     } catch (const std::exception& exception) {
         try {
-            reportFailure(exception.what());
+            reportFailure(failureReport("write", exception.what()));
         } catch (...) {
         }
     } catch (...) {
         try {
-            reportFailure("unknown error");
+            reportFailure(failureReport("write", "unknown error"));
         } catch (...) {
         }
     }
@@ -281,32 +305,50 @@ std::optional<std::string> TarnAppLogger::appendLocked(std::string_view line)
 {
     // Where this line begins, so that a failed write can be taken back; unknown when negative.
     off_t lineStart = -1;
-    UniqueFd fd(::open(m_currentLogFile.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
-    if (fd) {
+    std::optional<std::string> report;
+    UniqueFd fd;
+    if (auto existing = openOwnRegularFile(m_currentLogFile, O_WRONLY | O_APPEND)) {
+        fd = std::move(existing).value();
         struct stat info { };
         if (::fstat(fd.get(), &info) == 0) {
             lineStart = info.st_size;
-            if (static_cast<std::uint64_t>(info.st_size) >= m_maxFileBytes) {
-                fd.reset();
-                rotateLocked();
+            const auto size = static_cast<std::uint64_t>(info.st_size);
+            if (size >= m_maxFileBytes) {
+                if (auto rotationError = rotateLocked()) {
+                    // Reported once per run of failures, not once per line.
+                    if (!m_rotationFailureReported) {
+                        m_rotationFailureReported = true;
+                        report = failureReport("rotation", *rotationError);
+                    }
+                    // The file may not grow for ever: past twice the limit, lines go to the
+                    // system log only.
+                    if (size >= 2 * m_maxFileBytes) {
+                        return report;
+                    }
+                } else {
+                    m_rotationFailureReported = false;
+                    fd.reset();
+                }
             }
         }
-    } else if (errno == ENOENT) {
+    } else if (std::error_code missing;
+               !std::filesystem::exists(std::filesystem::symlink_status(m_currentLogFile, missing))) {
         // The folder is made on demand at every write, so a deleted folder comes back.
         std::error_code error;
         std::filesystem::create_directories(m_logDirectory, error);
         if (error) {
-            return describe("cannot create folder", m_logDirectory, error.value());
+            return failureReport("write", describe("cannot create folder", m_logDirectory, error.value()));
         }
     } else {
-        return describe("cannot open", m_currentLogFile, errno);
+        return failureReport("write", existing.error());
     }
 
     if (!fd) {
-        fd = UniqueFd(::open(m_currentLogFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-        if (!fd) {
-            return describe("cannot create", m_currentLogFile, errno);
+        auto created = openOwnRegularFile(m_currentLogFile, O_WRONLY | O_APPEND | O_CREAT, 0644);
+        if (!created) {
+            return failureReport("write", created.error());
         }
+        fd = std::move(created).value();
         struct stat info { };
         lineStart = ::fstat(fd.get(), &info) == 0 ? info.st_size : -1;
     }
@@ -318,11 +360,11 @@ std::optional<std::string> TarnAppLogger::appendLocked(std::string_view line)
         if (lineStart >= 0) {
             [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), lineStart);
         }
-        return describe("cannot write", m_currentLogFile, reason);
+        return failureReport("write", describe("cannot write", m_currentLogFile, reason));
     }
     // A failed close is ignored: the bytes are already with the kernel.
     fd.close();
-    return std::nullopt;
+    return report;
 }
 
 std::filesystem::path TarnAppLogger::generation(int index) const
@@ -334,9 +376,9 @@ std::filesystem::path TarnAppLogger::generation(int index) const
     return name;
 }
 
-void TarnAppLogger::rotateLocked()
+std::optional<std::string> TarnAppLogger::rotateLocked()
 {
-    // Failures are ignored: a missing generation is a gap, and writing goes on regardless.
+    // Failures of these steps are ignored: a missing generation is a gap, and writing goes on.
     std::error_code ignored;
     std::filesystem::remove(generation(m_maxRotatedFiles), ignored);
     for (int index = m_maxRotatedFiles - 1; index >= 1; --index) {
@@ -345,12 +387,22 @@ void TarnAppLogger::rotateLocked()
             std::filesystem::rename(from, generation(index + 1), ignored);
         }
     }
-    std::filesystem::rename(m_currentLogFile, generation(1), ignored);
+    std::error_code error;
+    std::filesystem::rename(m_currentLogFile, generation(1), error);
+    if (error) {
+        return describe("cannot rename", m_currentLogFile, error.value());
+    }
+    return std::nullopt;
 }
 
-void TarnAppLogger::reportFailure(std::string_view description) const
+std::string TarnAppLogger::failureReport(std::string_view what, std::string_view description) const
 {
-    m_errorOutput(fmt::format("[TarnAppLogger:{}] write failed: {}\n", m_appName, description));
+    return fmt::format("[TarnAppLogger:{}] {} failed: {}\n", m_appName, what, description);
+}
+
+void TarnAppLogger::reportFailure(std::string_view report) const
+{
+    m_errorOutput(report);
 }
 
 std::vector<TarnLogEntry> TarnAppLogger::recentEntries(int limit, TarnLogLevel minimumLevel) const
@@ -363,10 +415,7 @@ std::vector<TarnLogEntry> TarnAppLogger::recentEntries(int limit, TarnLogLevel m
     {
         // Held while reading only: the lines are decoded after it is released.
         std::lock_guard lock(m_fileMutex);
-        auto read = WholeFile::read(m_currentLogFile, kLargestReadableLog);
-        if (read) {
-            contents = std::move(read).value();
-        }
+        contents = readWholeFile(m_currentLogFile);
     }
     // A file that is not UTF-8 throughout is unreadable as a whole, not line by line.
     if (!contents || contents->empty() || !UnicodeText::isValidUtf8(*contents)) {
@@ -414,12 +463,15 @@ void TarnAppLogger::clear()
     }
 }
 
-void TarnAppLogger::revealInFinder() const
+bool TarnAppLogger::revealInFinder() const
 {
     std::error_code error;
     std::filesystem::create_directories(m_logDirectory, error);
+    if (!m_folderRevealer) {
+        return false;
+    }
     const bool fileExists = std::filesystem::exists(m_currentLogFile, error);
-    m_reveal(fileExists ? m_currentLogFile : m_logDirectory, fileExists);
+    return m_folderRevealer->reveal(fileExists ? m_currentLogFile : m_logDirectory);
 }
 
 } // namespace tarn

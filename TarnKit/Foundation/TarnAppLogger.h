@@ -21,6 +21,7 @@
 
 #include "TarnKit/Foundation/Clock.h"
 #include "TarnKit/Foundation/Environment.h"
+#include "TarnKit/Foundation/FolderRevealer.h"
 #include "TarnKit/Foundation/LogSink.h"
 #include "TarnKit/Foundation/SystemLog.h"
 #include "TarnKit/Foundation/TarnAppVersion.h"
@@ -47,9 +48,9 @@ public:
         std::function<void(std::string_view line)> errorOutput;
         // Finds the default folder ($XDG_STATE_HOME, $HOME); empty means the process environment.
         EnvironmentLookup environment;
-        // Shows a file (selected) or a folder in the desktop's file manager; empty means the
-        // freedesktop file-manager call, falling back to xdg-open on the folder.
-        std::function<void(const std::filesystem::path& path, bool isFile)> reveal;
+        // Shows the log files in the desktop's file manager; null means the process default
+        // (setDefaultFolderRevealer), which may be none.
+        std::shared_ptr<FolderRevealer> folderRevealer;
     };
 
     static constexpr std::uint64_t kMinimumFileBytes = 4096;
@@ -73,8 +74,15 @@ public:
     // The system log that loggers built afterwards without one of their own mirror to; the
     // executable sets the journald adapter at start-up. Without it nothing is mirrored.
     static void setDefaultSystemLog(std::shared_ptr<SystemLog> systemLog);
+    // The file manager that loggers built afterwards without one of their own reveal through;
+    // the executable sets the desktop's at start-up. Without it revealInFinder() does nothing.
+    static void setDefaultFolderRevealer(std::shared_ptr<FolderRevealer> folderRevealer);
 
     // Writes one entry; when it returns, the line is in the file or the failure was reported.
+    // The live file must be a regular file of this user: a link, a FIFO or a device at its path
+    // fails the write at once (a FIFO would otherwise block every thread that logs). When the
+    // file cannot be rotated (a read-only folder), that is reported once and the file grows to
+    // twice maxFileBytes at most; later lines reach the system log only.
     void log(TarnLogLevel level, std::string_view category, std::string_view message) override;
     void debug(std::string_view message, std::string_view category) { log(TarnLogLevel::debug, category, message); }
     void info(std::string_view message, std::string_view category) { log(TarnLogLevel::info, category, message); }
@@ -92,8 +100,8 @@ public:
     // Deletes the live file and every generation; the folder stays.
     void clear();
     // Creates the folder if missing, then shows the live file (or the folder when there is no
-    // live file) in the desktop's file manager.
-    void revealInFinder() const;
+    // live file) in the desktop's file manager. False when no file manager could be started.
+    bool revealInFinder() const;
 
     const std::string& appName() const { return m_appName; }
     const std::filesystem::path& logDirectory() const { return m_logDirectory; }
@@ -111,11 +119,14 @@ public:
 private:
     std::filesystem::path generation(int index) const;
     // With m_fileMutex held, once the live file has reached m_maxFileBytes: drops the oldest
-    // generation, shifts the others up by one and makes the live file ".1".
-    void rotateLocked();
-    // Appends one line under m_fileMutex; returns the failure's description or nothing.
+    // generation, shifts the others up by one and makes the live file ".1". The error when the
+    // live file could not be moved; the other steps' failures are gaps, and ignored.
+    std::optional<std::string> rotateLocked();
+    // Appends one line under m_fileMutex; returns the report of a failure, if there is one.
     std::optional<std::string> appendLocked(std::string_view line);
-    void reportFailure(std::string_view description) const;
+    // "[TarnAppLogger:<app>] <what> failed: <description>" and a line feed.
+    std::string failureReport(std::string_view what, std::string_view description) const;
+    void reportFailure(std::string_view report) const;
     std::string timestampNow() const;
 
     const std::string m_appName;
@@ -126,12 +137,14 @@ private:
     const std::string m_subsystem;
     // Serialises appending, rotation, reading and clearing of this logger's files.
     mutable std::mutex m_fileMutex;
+    // Whether the present run of failed rotations was reported; guarded by m_fileMutex.
+    bool m_rotationFailureReported = false;
     const std::shared_ptr<SystemLog> m_systemLog;
     const VersionProvider m_versionProvider;
     const Clock& m_clock;
     const std::function<Uuid()> m_makeId;
     const std::function<void(std::string_view)> m_errorOutput;
-    const std::function<void(const std::filesystem::path&, bool)> m_reveal;
+    const std::shared_ptr<FolderRevealer> m_folderRevealer;
 };
 
 } // namespace tarn

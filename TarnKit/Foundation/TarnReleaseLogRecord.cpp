@@ -115,7 +115,7 @@ std::optional<TarnReleaseLogRecord> TarnReleaseLogRecord::fromJson(const nlohman
         return std::nullopt;
     }
     const auto text = [](const nlohmann::json& value) { return StrictJson::string(value); };
-    const auto integer = [](const nlohmann::json& value) { return StrictJson::integer<int>(value); };
+    const auto integer = [](const nlohmann::json& value) { return StrictJson::integer<std::int64_t>(value); };
     TarnReleaseLogRecord record;
     const bool decoded = readKey(json, "timestamp", record.timestamp, text) && readKey(json, "app", record.app, text)
         && readKey(json, "fromVersion", record.fromVersion, text) && readKey(json, "toVersion", record.toVersion, text)

@@ -3,6 +3,7 @@
 // One release of the release log (one JSON line of release-log.jsonl): what changed from one
 // version to the next, with texts in several interface languages.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,8 +19,8 @@ struct TarnReleaseLogRecord {
     std::string app;
     std::string fromVersion = "0.0.0";
     std::string toVersion = "1.0.0";
-    int fromBuild = 0;
-    int toBuild = 100;
+    std::int64_t fromBuild = 0; // 64-bit like every integer of the stored formats
+    std::int64_t toBuild = 100;
     std::string bumpKind = "patch"; // build, patch, minor or major; not checked
     std::string section = "Changed";
     std::string summary;

@@ -7,8 +7,13 @@ namespace tarn {
 
 std::optional<std::filesystem::path> UnreadableFile::setAside(const std::filesystem::path& path, WallTime when)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    // Whatever stands at the path itself: a broken or looping symbolic link is set aside too, as
+    // the link (its target, if any, is not touched).
+    const auto present = [](const std::filesystem::path& candidate) {
+        std::error_code error;
+        return std::filesystem::exists(std::filesystem::symlink_status(candidate, error));
+    };
+    if (!present(path)) {
         return std::nullopt;
     }
     const auto seconds = std::chrono::floor<std::chrono::seconds>(when);
@@ -16,10 +21,11 @@ std::optional<std::filesystem::path> UnreadableFile::setAside(const std::filesys
     auto target = path;
     target += ".unreadable-" + stamp;
     // Two failures within one second must not overwrite the first copy.
-    for (int suffix = 2; std::filesystem::exists(target, error); ++suffix) {
+    for (int suffix = 2; present(target); ++suffix) {
         target = path;
         target += fmt::format(".unreadable-{}-{}", stamp, suffix);
     }
+    std::error_code error;
     std::filesystem::rename(path, target, error);
     if (error) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 // Keeps a file the program could not read: before a fresh file replaces it, it is renamed to
 // "<name>.unreadable-<UTC date and time>" in the same folder, so nothing the user made is lost.
+// A symbolic link at the path is renamed as the link.
 
 #include <filesystem>
 #include <optional>

@@ -1,5 +1,9 @@
 #include "TarnKit/Localization/TarnLocalizationPack.h"
 
+#include <utility>
+
+#include <fmt/format.h>
+
 #include "TarnKit/Foundation/StrictJson.h"
 
 namespace tarn {
@@ -10,19 +14,31 @@ TarnLocalizationError decodingError(std::string message)
     return TarnLocalizationError {TarnLocalizationError::Kind::decodingFailed, std::move(message)};
 }
 
-std::optional<std::map<std::string, std::string>> stringMap(const nlohmann::json& value)
+// A JSON object whose every value is a text; the error names the first value that is not one.
+Result<std::map<std::string, std::string>, TarnLocalizationError> stringMap(
+    const nlohmann::json& value, std::string_view what)
 {
     if (!value.is_object()) {
-        return std::nullopt;
+        return fail(decodingError(fmt::format("The language pack's {} are not a JSON object.", what)));
     }
     std::map<std::string, std::string> result;
     for (const auto& [key, entry] : value.items()) {
         if (!entry.is_string()) {
-            return std::nullopt;
+            return fail(decodingError(fmt::format("The language pack's value for \"{}\" is not a text.", key)));
         }
         result.emplace(key, entry.get<std::string>());
     }
     return result;
+}
+
+// The document, or the reason it cannot be one (not JSON, nested too deep, too large).
+Result<nlohmann::json, TarnLocalizationError> parsePack(std::string_view json)
+{
+    auto parsed = StrictJson::parseWithReason(json);
+    if (!parsed) {
+        return fail(decodingError(fmt::format("The language pack is refused: {}.", parsed.error())));
+    }
+    return std::move(parsed).value();
 }
 
 // An absent key or a null keeps the default; any other type than the expected one fails.
@@ -39,27 +55,28 @@ bool readString(const nlohmann::json& object, const char* key, std::string& fiel
     return true;
 }
 
-bool readMap(const nlohmann::json& object, const char* key, std::map<std::string, std::string>& field)
+std::optional<TarnLocalizationError> readMap(
+    const nlohmann::json& object, const char* key, std::map<std::string, std::string>& field)
 {
     const auto found = object.find(key);
     if (found == object.end() || found->is_null()) {
-        return true;
+        return std::nullopt;
     }
-    auto map = stringMap(*found);
+    auto map = stringMap(*found, key);
     if (!map) {
-        return false;
+        return map.error();
     }
-    field = std::move(*map);
-    return true;
+    field = std::move(map).value();
+    return std::nullopt;
 }
 
 } // namespace
 
 Result<TarnLocalizationPack, TarnLocalizationError> TarnLocalizationPack::decode(std::string_view json)
 {
-    const auto parsed = StrictJson::parse(json);
+    const auto parsed = parsePack(json);
     if (!parsed) {
-        return fail(decodingError("The language pack is not valid JSON."));
+        return fail(parsed.error());
     }
     if (!parsed->is_object()) {
         return fail(decodingError("The language pack is not a JSON object."));
@@ -76,8 +93,10 @@ Result<TarnLocalizationPack, TarnLocalizationError> TarnLocalizationPack::decode
         }
         pack.isRTL = *flag;
     }
-    if (!readMap(*parsed, "strings", pack.strings) || !readMap(*parsed, "templates", pack.templates)) {
-        return fail(decodingError("The language pack's strings or templates are not a map of texts."));
+    for (const auto& [key, field] : {std::pair {"strings", &pack.strings}, std::pair {"templates", &pack.templates}}) {
+        if (auto error = readMap(*parsed, key, *field)) {
+            return fail(std::move(*error));
+        }
     }
     return pack;
 }
@@ -96,15 +115,11 @@ nlohmann::ordered_json TarnLocalizationPack::toJson() const
 
 Result<std::map<std::string, std::string>, TarnLocalizationError> decodeFlatStringMap(std::string_view json)
 {
-    const auto parsed = StrictJson::parse(json);
+    const auto parsed = parsePack(json);
     if (!parsed) {
-        return fail(decodingError("The language pack is not valid JSON."));
+        return fail(parsed.error());
     }
-    auto map = stringMap(*parsed);
-    if (!map) {
-        return fail(decodingError("The language pack is not a flat map of texts."));
-    }
-    return std::move(*map);
+    return stringMap(*parsed, "texts");
 }
 
 } // namespace tarn

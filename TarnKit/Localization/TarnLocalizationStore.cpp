@@ -283,6 +283,12 @@ Status<TarnLocalizationError> TarnLocalizationStore::loadJSONPack(const fs::path
         if (!pack) {
             return fail(pack.error());
         }
+        // A flat map with one value that is not a text also decodes as a pack, one that holds
+        // nothing: taking it would wipe every override for a typo. The flat map's error says
+        // which value is wrong.
+        if (pack->strings.empty() && pack->templates.empty()) {
+            return fail(flat.error());
+        }
         overrides = std::move(pack.value().strings);
     }
     StringKeyedMap<std::string> replacement(

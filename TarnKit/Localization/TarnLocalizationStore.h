@@ -77,7 +77,9 @@ public:
     // cache in both cases.
     void registerSearchDirectory(const std::filesystem::path& folder);
     // Reads a custom pack (plain or .lzfse, a flat map or a pack's strings) and makes it the
-    // overrides. On error the previous overrides stay.
+    // overrides. A file that is neither a flat map of texts nor a pack holding texts is refused
+    // with the reason (the flat map's, naming the value that is not a text); on any error the
+    // previous overrides stay.
     Status<TarnLocalizationError> loadJSONPack(const std::filesystem::path& file);
     void clearCustomPack();
     // Empties the cache; packs are read again on next use.

@@ -42,6 +42,16 @@ public:
         m_journal.record("prefs.synchronize");
         return m_inner.synchronize();
     }
+    std::optional<bool> touchpadNaturalScrolling() const override
+    {
+        m_journal.record("prefs.touchpadNaturalScrolling");
+        return m_inner.touchpadNaturalScrolling();
+    }
+    bool setTouchpadNaturalScrolling(bool natural) override
+    {
+        m_journal.record(fmt::format("prefs.setTouchpadNaturalScrolling {}", natural));
+        return m_inner.setTouchpadNaturalScrolling(natural);
+    }
 
 private:
     PointerPreferences& m_inner;

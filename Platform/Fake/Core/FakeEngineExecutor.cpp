@@ -9,21 +9,46 @@ FakeEngineExecutor::FakeEngineExecutor(FakeClock& clock)
 {
 }
 
-EngineExecutor::TaskId FakeEngineExecutor::scheduleAfter(std::chrono::nanoseconds delay, std::function<void()> task)
+EngineExecutor::TaskId FakeEngineExecutor::add(Task task)
 {
     std::lock_guard lock(m_mutex);
     const auto id = m_nextId++;
-    m_tasks.emplace(id, Task {m_clock.now() + delay, std::chrono::nanoseconds {0}, std::move(task)});
+    m_tasks.emplace(id, std::move(task));
     return id;
+}
+
+EngineExecutor::TaskId FakeEngineExecutor::scheduleAfter(std::chrono::nanoseconds delay, std::function<void()> task)
+{
+    return add(Task {m_clock.now() + delay, std::chrono::nanoseconds {0}, std::move(task)});
 }
 
 EngineExecutor::TaskId FakeEngineExecutor::scheduleRepeating(
     std::chrono::nanoseconds firstDelay, std::chrono::nanoseconds period, std::function<void()> task)
 {
+    return add(Task {m_clock.now() + firstDelay, period, std::move(task)});
+}
+
+EngineExecutor::TaskId FakeEngineExecutor::addDormant(std::chrono::nanoseconds period, std::function<void()> task)
+{
+    return add(Task {m_clock.now(), period, std::move(task), true, false});
+}
+
+void FakeEngineExecutor::arm(TaskId id, std::chrono::nanoseconds firstDelay)
+{
     std::lock_guard lock(m_mutex);
-    const auto id = m_nextId++;
-    m_tasks.emplace(id, Task {m_clock.now() + firstDelay, period, std::move(task)});
-    return id;
+    const auto found = m_tasks.find(id);
+    if (found != m_tasks.end() && !found->second.armed) {
+        found->second.armed = true;
+        found->second.due = m_clock.now() + firstDelay;
+    }
+}
+
+void FakeEngineExecutor::disarm(TaskId id)
+{
+    std::lock_guard lock(m_mutex);
+    if (const auto found = m_tasks.find(id); found != m_tasks.end()) {
+        found->second.armed = false;
+    }
 }
 
 void FakeEngineExecutor::cancel(TaskId id)
@@ -41,7 +66,7 @@ void FakeEngineExecutor::advance(std::chrono::nanoseconds step)
         {
             std::lock_guard lock(m_mutex);
             for (const auto& [id, task] : m_tasks) {
-                if (task.due <= target && (!nextId || task.due < m_tasks.at(*nextId).due)) {
+                if (task.armed && task.due <= target && (!nextId || task.due < m_tasks.at(*nextId).due)) {
                     nextId = id;
                 }
             }
@@ -55,6 +80,9 @@ void FakeEngineExecutor::advance(std::chrono::nanoseconds step)
             run = task.run;
             if (task.period > std::chrono::nanoseconds {0}) {
                 task.due += task.period;
+            } else if (task.dormant) {
+                // One run per arming; arming it while it runs asks for another.
+                task.armed = false;
             } else {
                 m_tasks.erase(*nextId);
             }
@@ -70,6 +98,16 @@ std::size_t FakeEngineExecutor::pendingCount() const
 {
     std::lock_guard lock(m_mutex);
     return m_tasks.size();
+}
+
+std::size_t FakeEngineExecutor::armedCount() const
+{
+    std::lock_guard lock(m_mutex);
+    std::size_t armed = 0;
+    for (const auto& [id, task] : m_tasks) {
+        armed += task.armed ? 1 : 0;
+    }
+    return armed;
 }
 
 } // namespace tarn::input

@@ -1,7 +1,8 @@
 #pragma once
 
 // Global pointer preferences held in memory. A test stores any value (also one of the wrong type),
-// reads what the bridge wrote, and can make synchronising fail.
+// reads what the bridge wrote, and can make synchronising fail. Touchpad scrolling is absent
+// until a test gives the fake a touchpad (`storeTouchpadNaturalScrolling`).
 
 #include <optional>
 #include <utility>
@@ -22,14 +23,26 @@ public:
         return !m_synchronizeFails;
     }
 
+    std::optional<bool> touchpadNaturalScrolling() const override { return m_naturalScrolling; }
+    bool setTouchpadNaturalScrolling(bool natural) override
+    {
+        if (!m_naturalScrolling) {
+            return false;
+        }
+        m_naturalScrolling = natural;
+        return true;
+    }
+
     void storeLinear(std::optional<PointerPreferenceValue> value) { m_linear = std::move(value); }
     void storeScaling(std::optional<PointerPreferenceValue> value) { m_scaling = std::move(value); }
     void setSynchronizeFails(bool fails) { m_synchronizeFails = fails; }
     int synchronizeCount() const { return m_synchronizeCount; }
+    void storeTouchpadNaturalScrolling(std::optional<bool> natural) { m_naturalScrolling = natural; }
 
 private:
     std::optional<PointerPreferenceValue> m_linear;
     std::optional<PointerPreferenceValue> m_scaling;
+    std::optional<bool> m_naturalScrolling;
     bool m_synchronizeFails = false;
     int m_synchronizeCount = 0;
 };

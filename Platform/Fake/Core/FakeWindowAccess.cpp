@@ -5,6 +5,7 @@ namespace tarn::input {
 std::optional<WindowRef> FakeWindowAccess::windowAt(EventPoint point)
 {
     std::lock_guard lock(m_mutex);
+    ++m_lookups;
     for (const auto& window : m_windows) {
         const auto& frame = window.frame;
         if (point.x >= frame.origin.x && point.x < frame.origin.x + frame.size.width && point.y >= frame.origin.y
@@ -64,6 +65,12 @@ std::optional<WindowFrame> FakeWindowAccess::currentFrame(WindowRef window) cons
         }
     }
     return std::nullopt;
+}
+
+int FakeWindowAccess::lookupCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_lookups;
 }
 
 int FakeWindowAccess::changeCount() const

@@ -1,7 +1,7 @@
 #pragma once
 
 // Windows as rectangles in a list, the first that contains a point being the one under it.
-// Records every move and resize; a window can be made unreadable.
+// Records every lookup, move and resize; a window can be made unreadable.
 
 #include <mutex>
 #include <optional>
@@ -23,6 +23,8 @@ public:
     // None for an unknown window.
     std::optional<WindowFrame> currentFrame(WindowRef window) const;
     int changeCount() const;
+    // Calls of `windowAt`.
+    int lookupCount() const;
 
 private:
     struct Window {
@@ -35,6 +37,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Window> m_windows; // top first
     int m_changes = 0;
+    int m_lookups = 0;
 };
 
 } // namespace tarn::input

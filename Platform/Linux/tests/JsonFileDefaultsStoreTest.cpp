@@ -20,6 +20,9 @@ TEST(JsonFileDefaultsStore, ValuesSurviveANewStore)
         ASSERT_TRUE(store.setValue("count", 3));
         ASSERT_TRUE(store.removeValue("count"));
     }
+    // Stored choices are the user's own business.
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     JsonFileDefaultsStore reopened(file);
     EXPECT_EQ(reopened.stringValue("com.harrowfen.preferredLanguage"), "de");
     EXPECT_EQ(reopened.value("count"), std::nullopt);

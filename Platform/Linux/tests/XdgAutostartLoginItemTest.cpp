@@ -8,6 +8,8 @@
 #include "TarnKit/Foundation/TarnLaunchAtLogin.h"
 #include "tests/TemporaryFolder.h"
 
+#include <sys/stat.h>
+
 namespace tarn {
 namespace {
 
@@ -166,6 +168,63 @@ TEST(XdgAutostartLoginItem, ExecQuotesAndEscapesThePath)
     ASSERT_TRUE(item.setRegistered(true));
     EXPECT_NE(read(item.entryPath()).find(R"(Exec="/home/a \\"b\\"/50%%\\\\x")"), std::string::npos)
         << read(item.entryPath());
+}
+
+// A name or path with a line break must not add keys of its own (an Exec= line would run
+// anything at the next login).
+TEST(XdgAutostartLoginItem, EveryValueIsEscapedSoNoneCanAddALine)
+{
+    const struct {
+        std::string executable;
+        std::string displayName;
+        std::string nameLine;
+        std::string execLine;
+    } cases[] {
+        {"/opt/tarninput", "Tarn\nExec=/bin/evil", "Name=Tarn\\nExec=/bin/evil", "Exec=/opt/tarninput"},
+        {"/opt/tarninput", " Tarn\t\r", "Name=\\sTarn\\t\\r", "Exec=/opt/tarninput"},
+        {"/opt/t\rx", "T", "Name=T", "Exec=\"/opt/t\\rx\""},
+        {"/opt/t\nExec=/bin/evil", "T", "Name=T", "Exec=\"/opt/t\\nExec=/bin/evil\""},
+        {"/opt/t\tx", "T\\", "Name=T\\\\", "Exec=\"/opt/t\\tx\""},
+    };
+    for (const auto& [executable, displayName, nameLine, execLine] : cases) {
+        TemporaryFolder folder;
+        XdgPaths paths;
+        paths.configHome = folder.path();
+        XdgAutostartLoginItem item(paths, executable, "t.desktop", displayName);
+        ASSERT_TRUE(item.setRegistered(true));
+        EXPECT_EQ(read(item.entryPath()), "[Desktop Entry]\nType=Application\n" + nameLine + "\n" + execLine + "\n");
+        EXPECT_TRUE(item.isRegistered());
+    }
+}
+
+TEST(XdgAutostartLoginItem, AFileNameMustStayInsideTheAutostartFolder)
+{
+    for (const std::string fileName : {"../evil.desktop", "sub/t.desktop", "/tmp/t.desktop", "..", "."}) {
+        TemporaryFolder folder;
+        XdgPaths paths;
+        paths.configHome = folder.path() / "config";
+        XdgAutostartLoginItem item(paths, "/opt/tarninput", fileName, "T");
+        EXPECT_TRUE(item.entryPath().empty()) << fileName;
+        EXPECT_FALSE(item.setRegistered(true)) << fileName;
+        EXPECT_FALSE(item.isRegistered()) << fileName;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << fileName;
+    }
+}
+
+// Session managers read the entry as whatever user they run as; an umask must not hide it.
+TEST(XdgAutostartLoginItem, ANewEntryIsReadableByAll)
+{
+    TemporaryFolder folder;
+    XdgPaths paths;
+    paths.configHome = folder.path();
+    XdgAutostartLoginItem item(paths, "/opt/tarninput", "t.desktop", "T");
+    const mode_t previous = ::umask(077);
+    const bool registered = item.setRegistered(true);
+    ::umask(previous);
+    ASSERT_TRUE(registered);
+    struct stat info { };
+    ASSERT_EQ(::stat(item.entryPath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
 }
 
 } // namespace

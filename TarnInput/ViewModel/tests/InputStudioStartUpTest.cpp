@@ -29,6 +29,8 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
             "login.isRegistered",
             "prefs.linear",
             "workspace.frontmost",
+            // The engine follows activations on its own, from its construction on.
+            "workspace.subscribeActivation",
             "devices.scan",
             "log info hid HID hardware snapshot (startup): 1 device(s) — Logitech MX Master 3 [0x046D : 0xC077]",
             "log info profile Profile resolved for Firefox (org.mozilla.firefox) -> Global Default [reverse=true, "
@@ -36,6 +38,8 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
             "workspace.subscribeActivation",
             "permission.check granted",
             "tap.create",
+            // The engine catches up with the application in front when its tap starts.
+            "workspace.frontmost",
             "tap.enable",
             "log info tap CGEventTap started and listening on main run loop",
             "hotkey.register 4+2304",

@@ -1,7 +1,9 @@
 #include "TarnKit/Foundation/AtomicFileWriter.h"
 
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,89 @@ TEST(AtomicFileWriter, ParentThatIsAFileFails)
     ASSERT_TRUE(AtomicFileWriter::write(folder.path() / "plain", "x"));
     EXPECT_FALSE(AtomicFileWriter::write(folder.path() / "plain" / "child.json", "y"));
     EXPECT_EQ(readFile(folder.path() / "plain"), "x");
+}
+
+mode_t modeOf(const std::filesystem::path& path)
+{
+    struct stat info { };
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(AtomicFileWriter, NewFilesGetTheirModeWhateverTheUmaskAndOldOnesKeepTheirs)
+{
+    using Mode = AtomicFileWriter::NewFileMode;
+    const struct {
+        Mode mode;
+        std::optional<mode_t> existing;
+        mode_t expected;
+    } cases[] {
+        {Mode::ownerOnly, std::nullopt, 0600},
+        {Mode::everyoneReads, std::nullopt, 0644},
+        {Mode::ownerOnly, 0640, 0640},
+        {Mode::everyoneReads, 0600, 0600},
+    };
+    for (const mode_t umask : {mode_t {022}, mode_t {002}, mode_t {077}}) {
+        const mode_t previous = ::umask(umask);
+        for (const auto& [mode, existing, expected] : cases) {
+            TemporaryFolder folder;
+            const auto file = folder.path() / "file";
+            if (existing) {
+                ASSERT_TRUE(AtomicFileWriter::write(file, "old"));
+                ASSERT_EQ(::chmod(file.c_str(), *existing), 0);
+            }
+            ASSERT_TRUE(AtomicFileWriter::write(file, "new", mode));
+            EXPECT_EQ(modeOf(file), expected) << "umask " << umask;
+        }
+        ::umask(previous);
+    }
+}
+
+// Dotfile managers keep the real file elsewhere and link it into place; replacing the link with a
+// plain file would cut it off from the user's repository.
+TEST(AtomicFileWriter, WritesThroughSymbolicLinksAndRefusesALoop)
+{
+    namespace fs = std::filesystem;
+    const struct {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> links; // link -> target, made in order
+        const char* storage; // the file that must receive the bytes
+    } cases[] {
+        {"relative link", {{"file", "dotfiles/file"}}, "dotfiles/file"},
+        {"absolute link", {{"file", "@/dotfiles/file"}}, "dotfiles/file"},
+        {"chain of links", {{"file", "middle"}, {"middle", "dotfiles/file"}}, "dotfiles/file"},
+        {"link into another folder", {{"file", "../outside/file"}}, "../outside/file"},
+        {"dangling link", {{"file", "dotfiles/new-file"}}, "dotfiles/new-file"},
+    };
+    for (const auto& [name, links, storage] : cases) {
+        SCOPED_TRACE(name);
+        TemporaryFolder root;
+        const auto folder = root.path() / "config";
+        fs::create_directories(folder / "dotfiles");
+        fs::create_directories(root.path() / "outside");
+        std::ofstream(folder / "dotfiles" / "file") << "old";
+        std::ofstream(root.path() / "outside" / "file") << "old";
+        for (const auto& [link, target] : links) {
+            std::string to = target;
+            if (to.starts_with('@')) {
+                to = folder.string() + to.substr(1);
+            }
+            fs::create_symlink(to, folder / link);
+        }
+        ASSERT_TRUE(AtomicFileWriter::write(folder / "file", "new"));
+        EXPECT_TRUE(fs::is_symlink(folder / "file"));
+        EXPECT_EQ(readFile(folder / storage), "new");
+        EXPECT_EQ(readFile(folder / "file"), "new");
+    }
+
+    TemporaryFolder folder;
+    fs::create_symlink("b", folder.path() / "a");
+    fs::create_symlink("a", folder.path() / "b");
+    const auto looped = AtomicFileWriter::write(folder.path() / "a", "new");
+    ASSERT_FALSE(looped);
+    EXPECT_NE(looped.error().find("Too many levels of symbolic links"), std::string::npos) << looped.error();
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "a"));
+    EXPECT_EQ(entryCount(folder.path()), 2u);
 }
 
 } // namespace

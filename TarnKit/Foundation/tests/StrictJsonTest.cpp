@@ -45,5 +45,54 @@ TEST(StrictJson, ParseAndDumpNeverThrow)
     EXPECT_EQ(StrictJson::dump(nlohmann::json(std::nan(""))), "null");
 }
 
+std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+std::string nested(int depth, std::string_view open, std::string_view close)
+{
+    return repeated(open, static_cast<std::size_t>(depth)) + repeated(close, static_cast<std::size_t>(depth));
+}
+
+// A file of brackets costs the parser far more memory than its size; documents past the bounds
+// are refused before anything is built, with a reason the caller can show.
+TEST(StrictJson, DocumentsPastTheBoundsAreRefusedWithAReason)
+{
+    constexpr int kDepth = StrictJson::kMaxDepth;
+    constexpr std::size_t kValues = StrictJson::kMaxValues;
+    const struct {
+        std::string text;
+        std::optional<std::string> reasonPart; // absent: accepted
+    } cases[] {
+        {nested(kDepth, "[", "]"), std::nullopt},
+        {nested(kDepth + 1, "[", "]"), "deeper than 32 levels"},
+        {nested(kDepth + 1, "{\"a\":", "}").replace((kDepth + 1) * 5, 0, "1"), "deeper than 32 levels"},
+        {nested(100000, "[", "]"), "deeper than 32 levels"},
+        // Brackets inside strings, escaped quotes included, are text.
+        {"[\"" + repeated("[{", 1000) + "\\\"" + repeated("[", 1000) + "\"]", std::nullopt},
+        // The opening bracket and every comma start a value.
+        {"[" + repeated("0,", kValues - 2) + "0]", std::nullopt},
+        {"[" + repeated("0,", kValues - 1) + "0]", "more than 1048576 values"},
+        {"{\"a\":", "not valid JSON"},
+    };
+    for (const auto& [text, reasonPart] : cases) {
+        const auto result = StrictJson::parseWithReason(text);
+        EXPECT_EQ(StrictJson::parse(text).has_value(), !reasonPart) << text.substr(0, 40);
+        EXPECT_EQ(StrictJson::parseOrdered(text).has_value(), !reasonPart) << text.substr(0, 40);
+        if (reasonPart) {
+            ASSERT_FALSE(result) << text.substr(0, 40);
+            EXPECT_NE(result.error().find(*reasonPart), std::string::npos) << result.error();
+        } else {
+            EXPECT_TRUE(result) << text.substr(0, 40);
+        }
+    }
+}
+
 } // namespace
 } // namespace tarn

@@ -4,6 +4,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <sstream>
 #include <thread>
 
@@ -11,9 +13,14 @@
 
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/FakeSystemLog.h"
+#include "Platform/Fake/Foundation/RecordingFolderRevealer.h"
+#include "TarnKit/Foundation/UniqueFd.h"
 #include "tests/TemporaryFolder.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarn {
 namespace {
@@ -71,10 +78,7 @@ public:
             std::lock_guard lock(m_mutex);
             m_errors.emplace_back(line);
         };
-        services.reveal = [this](const fs::path& path, bool isFile) {
-            std::lock_guard lock(m_mutex);
-            m_revealed.emplace_back(path, isFile);
-        };
+        services.folderRevealer = revealer;
         return std::make_unique<TarnAppLogger>(
             std::move(appName), folder.path() / "logs", maxFileBytes, maxRotatedFiles,
             [] {
@@ -88,21 +92,16 @@ public:
         std::lock_guard lock(m_mutex);
         return m_errors;
     }
-    std::vector<std::pair<fs::path, bool>> revealed() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_revealed;
-    }
 
     TemporaryFolder folder;
     FakeClock clock;
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
+    std::shared_ptr<RecordingFolderRevealer> revealer = std::make_shared<RecordingFolderRevealer>();
 
 private:
     std::atomic<int> m_nextId {1};
     mutable std::mutex m_mutex;
     std::vector<std::string> m_errors;
-    std::vector<std::pair<fs::path, bool>> m_revealed;
 };
 
 // ---- Writing --------------------------------------------------------------------------
@@ -539,13 +538,110 @@ TEST(TarnAppLoggerTest, RevealShowsTheFolderOrTheLiveFile)
 {
     LoggerHarness harness;
     auto logger = harness.make();
-    logger->revealInFinder();
+    EXPECT_TRUE(logger->revealInFinder());
     EXPECT_TRUE(fs::is_directory(logger->logDirectory()));
     logger->info("a", "t");
-    logger->revealInFinder();
-    const std::vector<std::pair<fs::path, bool>> expected {
-        {logger->logDirectory(), false}, {logger->currentLogFile(), true}};
-    EXPECT_EQ(harness.revealed(), expected);
+    harness.revealer->setSucceeds(false);
+    EXPECT_FALSE(logger->revealInFinder());
+    const std::vector<fs::path> expected {logger->logDirectory(), logger->currentLogFile()};
+    EXPECT_EQ(harness.revealer->revealed(), expected);
+}
+
+TEST(TarnAppLoggerRevealTest, WithoutAFileManagerNothingIsStarted)
+{
+    TemporaryFolder folder;
+    TarnAppLogger logger("TarnInput", folder.path() / "logs", 4096, 1, {});
+    EXPECT_FALSE(logger.revealInFinder());
+    EXPECT_TRUE(fs::is_directory(folder.path() / "logs"));
+
+    auto revealer = std::make_shared<RecordingFolderRevealer>();
+    TarnAppLogger::setDefaultFolderRevealer(revealer);
+    TarnAppLogger withDefault("TarnInput", folder.path() / "logs", 4096, 1, {});
+    TarnAppLogger::setDefaultFolderRevealer(nullptr);
+    EXPECT_TRUE(withDefault.revealInFinder());
+    EXPECT_EQ(revealer->revealed(), std::vector<fs::path> {folder.path() / "logs"});
+}
+
+// Something other than our own regular file at the log path must fail the write at once: a FIFO
+// would block the logging thread for ever while it holds the file lock, and with it every
+// thread that logs, the input engine included.
+TEST(TarnAppLoggerTest, ALogPathThatIsNoRegularFileOfOursFailsAtOnce)
+{
+    const struct {
+        const char* name;
+        std::function<void(const fs::path& live, const fs::path& elsewhere)> make;
+        const char* reasonPart;
+    } cases[] {
+        {"FIFO", [](const fs::path& live, const fs::path&) { ASSERT_EQ(::mkfifo(live.c_str(), 0600), 0); },
+            "is not a regular file"},
+        {"link to a file",
+            [](const fs::path& live, const fs::path& elsewhere) {
+                writeFile(elsewhere, "");
+                fs::create_symlink(elsewhere, live);
+            },
+            "is a symbolic link"},
+        {"folder", [](const fs::path& live, const fs::path&) { fs::create_directories(live); }, "Is a directory"},
+        {"file of another user",
+            [](const fs::path& live, const fs::path&) {
+                writeFile(live, "");
+                ASSERT_EQ(::chown(live.c_str(), 65534, 65534), 0);
+            },
+            "belongs to another user"},
+    };
+    for (const auto& [name, make, reasonPart] : cases) {
+        SCOPED_TRACE(name);
+        if (std::string_view(name) == "file of another user" && ::geteuid() != 0) {
+            continue; // only root can give a file away
+        }
+        LoggerHarness harness;
+        auto logger = harness.make();
+        fs::create_directories(logger->logDirectory());
+        const auto elsewhere = harness.folder.path() / "elsewhere.log";
+        make(logger->currentLogFile(), elsewhere);
+
+        auto written = std::async(std::launch::async, [&logger] { logger->info("a line", "t"); });
+        if (written.wait_for(seconds(20)) != std::future_status::ready) {
+            // Let the blocked writer go before failing, so that the test run can end.
+            UniqueFd reader(::open(logger->currentLogFile().c_str(), O_RDONLY | O_NONBLOCK));
+            written.wait();
+            FAIL() << "log() blocked";
+        }
+        ASSERT_EQ(harness.errors().size(), 1u);
+        EXPECT_NE(harness.errors()[0].find("write failed: "), std::string::npos) << harness.errors()[0];
+        EXPECT_NE(harness.errors()[0].find(reasonPart), std::string::npos) << harness.errors()[0];
+        EXPECT_EQ(harness.systemLog->count(), 1u) << "the system log still gets the line";
+        EXPECT_TRUE(logger->recentEntries(10, TarnLogLevel::debug).empty());
+        if (fs::exists(elsewhere)) {
+            EXPECT_EQ(readFile(elsewhere), "");
+        }
+    }
+}
+
+// A folder the logger cannot rotate in (read-only, or the next generation's name taken) used to
+// let the live file grow without end and without a word.
+TEST(TarnAppLoggerTest, AFailedRotationIsReportedOnceAndTheFileStopsAtTwiceItsLimit)
+{
+    LoggerHarness harness;
+    auto logger = harness.make(4096, 1);
+    // A folder with something in it where ".1" must go: not even root can rename over it.
+    fs::create_directories(logger->currentLogFile().string() + ".1/kept");
+    const std::string message(200, 'm');
+    for (int i = 0; i < 100; ++i) {
+        logger->info(message, "t");
+    }
+    const auto size = fs::file_size(logger->currentLogFile());
+    EXPECT_GE(size, 2 * 4096u);
+    EXPECT_LT(size, 2 * 4096u + 400);
+    ASSERT_EQ(harness.errors().size(), 1u);
+    EXPECT_EQ(harness.errors()[0].rfind("[TarnAppLogger:TarnInput] rotation failed: cannot rename ", 0), 0u)
+        << harness.errors()[0];
+    EXPECT_EQ(harness.systemLog->count(), 100u);
+
+    // Once rotation works again, so does writing, and a later failure is reported anew.
+    fs::remove_all(logger->currentLogFile().string() + ".1");
+    logger->info("after", "t");
+    EXPECT_EQ(logger->recentEntries(10, TarnLogLevel::debug).size(), 1u);
+    EXPECT_EQ(harness.errors().size(), 1u);
 }
 
 } // namespace

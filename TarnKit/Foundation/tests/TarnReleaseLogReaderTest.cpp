@@ -66,6 +66,17 @@ TEST(TarnReleaseLogReaderTest, MissingKeysTakeTheirDefaults)
     EXPECT_EQ(records[0].id(), "-TarnInput-1.0.0-100");
 }
 
+TEST(TarnReleaseLogReaderTest, BuildNumbersBeyondThirtyTwoBitsAreRead)
+{
+    ReleaseLogFile file;
+    const auto records = TarnReleaseLogReader::load(
+        file.write(R"({"app":"TarnInput","fromBuild":2147483648,"toBuild":9223372036854775807})"), std::nullopt);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fromBuild, 2147483648);
+    EXPECT_EQ(records[0].toBuild, 9223372036854775807);
+    EXPECT_EQ(records[0].id(), "-TarnInput-1.0.0-9223372036854775807");
+}
+
 TEST(TarnReleaseLogReaderTest, FiltersByApplicationIgnoringCaseOnly)
 {
     ReleaseLogFile file;

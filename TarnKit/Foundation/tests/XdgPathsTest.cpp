@@ -37,5 +37,43 @@ TEST(XdgPaths, VariablesWinUnlessEmptyOrRelative)
     EXPECT_EQ(paths.cacheHome, "/c");
 }
 
+XdgPaths::HomeLookup passwordHome(std::optional<std::filesystem::path> home)
+{
+    return [home = std::move(home)] { return home; };
+}
+
+// A machine with no home folder for the user must not make /tmp, which every user can write,
+// the place of the user's settings and logs.
+TEST(XdgPaths, HomeComesFromHomeOrThePasswordDatabaseAndNowhereElse)
+{
+    const struct {
+        const char* name;
+        std::map<std::string, std::string, std::less<>> variables;
+        std::optional<std::filesystem::path> passwordHome;
+        std::optional<std::filesystem::path> expectedConfig; // absent: no home, a failure
+    } cases[] {
+        {"$HOME", {{"HOME", "/home/ada"}}, "/home/pw", "/home/ada/.config"},
+        {"password database", {}, "/home/pw", "/home/pw/.config"},
+        {"empty $HOME", {{"HOME", ""}}, "/home/pw", "/home/pw/.config"},
+        {"relative $HOME", {{"HOME", "ada"}}, "/home/pw", "/home/pw/.config"},
+        {"neither", {}, std::nullopt, std::nullopt},
+        {"relative $HOME alone", {{"HOME", "ada"}}, std::nullopt, std::nullopt},
+        {"every folder set",
+            {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s"}, {"XDG_DATA_HOME", "/d"}, {"XDG_CACHE_HOME", "/k"}},
+            std::nullopt, "/c"},
+    };
+    for (const auto& [name, variables, home, expectedConfig] : cases) {
+        SCOPED_TRACE(name);
+        const auto paths = XdgPaths::resolve(environment(variables), passwordHome(home));
+        ASSERT_EQ(paths.hasValue(), expectedConfig.has_value());
+        if (expectedConfig) {
+            EXPECT_EQ(paths->configHome, *expectedConfig);
+        } else {
+            EXPECT_NE(paths.error().find("Cannot find your home folder"), std::string::npos) << paths.error();
+            EXPECT_NE(paths.error().find("XDG_CONFIG_HOME"), std::string::npos) << paths.error();
+        }
+    }
+}
+
 } // namespace
 } // namespace tarn

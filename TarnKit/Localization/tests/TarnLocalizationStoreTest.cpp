@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "tests/TemporaryFolder.h"
 
@@ -18,6 +19,16 @@ std::string fixture(const char* name)
 {
     std::ifstream stream(fs::path(TARN_TEST_DATA_DIR) / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
 }
 
 void writeFile(const fs::path& path, std::string_view bytes)
@@ -96,6 +107,34 @@ TEST_F(TarnLocalizationStoreTest, CustomOverridesWinForEveryLanguage)
 
     store->clearCustomPack();
     EXPECT_EQ(store->resolve(std::nullopt, "Scroll", "Kaydır", TarnLanguage::tr), "Kaydır");
+}
+
+// A hand-edited custom pack with one mistake must not take every override with it, and the
+// error must say what is wrong.
+TEST_F(TarnLocalizationStoreTest, ARefusedCustomPackSaysWhyAndKeepsTheOverrides)
+{
+    auto store = makeStore();
+    writeFile(folder("custom.json"), R"({"Settings": "Setup"})");
+    ASSERT_TRUE(store->loadJSONPack(folder("custom.json")));
+
+    const struct {
+        std::string contents;
+        std::string reasonPart;
+    } cases[] {
+        {R"({"Settings": "Kurulum", "Scroll": 5})", "\"Scroll\" is not a text"},
+        {R"({"strings": {"Settings": "Kurulum", "Scroll": null}})", "\"Scroll\" is not a text"},
+        {std::string(StrictJson::kMaxDepth + 1, '[') + std::string(StrictJson::kMaxDepth + 1, ']'), "deeper"},
+        {"[" + repeated("0,", StrictJson::kMaxValues) + "0]", "more than"},
+        {R"({"Settings": "Kurulum")", "not valid JSON"},
+    };
+    for (const auto& [contents, reasonPart] : cases) {
+        writeFile(folder("edited.json"), contents);
+        const auto loaded = store->loadJSONPack(folder("edited.json"));
+        ASSERT_FALSE(loaded) << contents.substr(0, 60);
+        EXPECT_EQ(loaded.error().kind, TarnLocalizationError::Kind::decodingFailed);
+        EXPECT_NE(loaded.error().message.find(reasonPart), std::string::npos) << loaded.error().message;
+        EXPECT_EQ(store->resolve(std::nullopt, "Settings", "Ayarlar", TarnLanguage::tr), "Setup");
+    }
 }
 
 TEST_F(TarnLocalizationStoreTest, MissingPackCachesEmptyUntilAFolderIsRegistered)

@@ -1,0 +1,55 @@
+#pragma once
+
+// One uinput device of ours: the pass-through twin of a grabbed mouse, or the poster's keyboard
+// and pointer. It remembers which keys and buttons it holds down so that `releaseAll` (and the
+// destructor) can lift them: nothing we press may stay down. Writes are serialised, so the input
+// thread, the watchdog and posting threads may share a device. Every device we create carries
+// the marker in its phys string and is listed for the tap, which never reads our own devices.
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "Platform/Linux/Input/EvdevEvent.h"
+
+namespace tarn::input {
+
+class VirtualInputDevice {
+public:
+    // What our devices answer in /sys/class/input/*/phys ("TARN").
+    static constexpr std::string_view kPhys = "tarninput/5441524E";
+
+    ~VirtualInputDevice();
+    VirtualInputDevice(const VirtualInputDevice&) = delete;
+    VirtualInputDevice& operator=(const VirtualInputDevice&) = delete;
+
+    // A twin of the evdev device open on `sourceFd`: its name with " (TarnInput)", its ids, buttons,
+    // keys and axes, with both wheel resolutions whenever it has either. None when /dev/uinput
+    // cannot be opened or the kernel refuses.
+    static std::unique_ptr<VirtualInputDevice> createTwin(int sourceFd);
+    static std::unique_ptr<VirtualInputDevice> createKeyboard();
+    static std::unique_ptr<VirtualInputDevice> createPointer();
+
+    // True when `syspath` (of the input device or its event node) belongs to one of ours alive now.
+    static bool isOurs(std::string_view syspath);
+
+    // Writes the events and one SYN_REPORT, as one frame.
+    void writeFrame(std::span<const EvdevEvent> events);
+    // Lifts every key and button this device holds, in one frame.
+    void releaseAll();
+    bool isHeld(int code) const;
+
+    // /dev/input/eventN and its sysfs folder.
+    const std::string& devnode() const;
+    const std::string& syspath() const;
+
+    // Opaque outside its own file.
+    struct Impl;
+
+private:
+    explicit VirtualInputDevice(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace tarn::input

@@ -1,0 +1,64 @@
+#pragma once
+
+// What the real-kernel tests play with: uinput devices that stand for the hardware, readers of
+// event nodes, and a lookup of event nodes by device name.
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <libevdev/libevdev-uinput.h>
+#include <libevdev/libevdev.h>
+
+#include "Platform/Linux/Input/EvdevEvent.h"
+#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/UniqueFd.h"
+
+namespace tarn::input::vmtest {
+
+using namespace std::chrono_literals;
+using Events = std::vector<EvdevEvent>;
+
+// The event node of the input device called `name`, waiting up to `timeout` for it to appear.
+std::optional<std::string> devnodeNamed(const std::string& name, std::chrono::milliseconds timeout = 2000ms);
+
+// A mouse or keyboard as the hardware would be, made with uinput.
+class PhysicalDevice {
+public:
+    static PhysicalDevice mouse(const std::string& name);
+    static PhysicalDevice keyboard(const std::string& name);
+
+    // One frame: the events and a SYN_REPORT.
+    void frame(const Events& events) const;
+    const std::string& devnode() const { return m_devnode; }
+    void unplug() { m_uinput.reset(); }
+
+private:
+    static PhysicalDevice fromDescription(libevdev* description);
+
+    CHandle<libevdev_uinput, libevdev_uinput_destroy> m_uinput;
+    std::string m_devnode;
+};
+
+// Reads an event node; SYN_REPORTs are left out of what it collects.
+class EventReader {
+public:
+    explicit EventReader(const std::string& devnode);
+
+    // Collects until `done` holds for what was collected, or until `timeout`.
+    Events collect(std::chrono::milliseconds timeout, const std::function<bool(const Events&)>& done = {});
+    Events collectUntil(const EvdevEvent& last, std::chrono::milliseconds timeout = 3000ms);
+    // Whether the node went away (ENODEV) while reading.
+    bool gone() const { return m_gone; }
+    bool grab();
+
+private:
+    UniqueFd m_fd;
+    bool m_gone = false;
+};
+
+bool contains(const Events& events, const EvdevEvent& event);
+
+} // namespace tarn::input::vmtest

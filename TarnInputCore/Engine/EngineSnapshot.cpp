@@ -1,0 +1,44 @@
+#include "TarnInputCore/Engine/EngineSnapshot.h"
+
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Model/AppInputProfileEngine.h"
+
+namespace tarn::input {
+
+std::unique_ptr<const EngineSnapshot> EngineSnapshot::make(std::shared_ptr<const InputSettings> settings,
+    const std::optional<std::string>& bundleID, const std::optional<std::string>& appName)
+{
+    auto snapshot = std::make_unique<EngineSnapshot>();
+    snapshot->resolution = AppInputProfileEngine::resolve(bundleID, appName, *settings);
+    const auto& resolution = snapshot->resolution;
+    for (std::size_t button = 0; button < kBoundButtons; ++button) {
+        const auto number = static_cast<std::int64_t>(button);
+        if (const auto binding = resolution.macroBindings.find(number); binding != resolution.macroBindings.end()) {
+            snapshot->m_boundMacros[button]
+                = InputEventInterceptorService::findEnabledMacro(binding->second, *settings);
+        }
+        if (const auto action = resolution.buttonActions.find(number); action != resolution.buttonActions.end()) {
+            snapshot->m_boundActions[button] = action->second;
+        }
+    }
+    snapshot->settings = std::move(settings);
+    return snapshot;
+}
+
+const InputMacro* EngineSnapshot::boundMacro(std::int64_t buttonNumber) const
+{
+    if (buttonNumber < 0 || buttonNumber >= static_cast<std::int64_t>(kBoundButtons)) {
+        return nullptr;
+    }
+    return m_boundMacros[static_cast<std::size_t>(buttonNumber)];
+}
+
+std::optional<MouseButtonAction> EngineSnapshot::boundAction(std::int64_t buttonNumber) const
+{
+    if (buttonNumber < 0 || buttonNumber >= static_cast<std::int64_t>(kBoundButtons)) {
+        return std::nullopt;
+    }
+    return m_boundActions[static_cast<std::size_t>(buttonNumber)];
+}
+
+} // namespace tarn::input

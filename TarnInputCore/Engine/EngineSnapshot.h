@@ -1,0 +1,40 @@
+#pragma once
+
+// What every event reads: the settings and what applies for the frontmost application, built
+// together from the same settings so the two always agree. Immutable once built; the engine
+// replaces it whole whenever the settings or the frontmost application change.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "TarnInputCore/Model/EffectiveInputResolution.h"
+#include "TarnInputCore/Model/InputMacro.h"
+#include "TarnInputCore/Model/InputSettings.h"
+
+namespace tarn::input {
+
+struct EngineSnapshot {
+    std::shared_ptr<const InputSettings> settings;
+    EffectiveInputResolution resolution;
+
+    // Resolves for the application with the settings' own profiles and macros.
+    static std::unique_ptr<const EngineSnapshot> make(std::shared_ptr<const InputSettings> settings,
+        const std::optional<std::string>& bundleID, const std::optional<std::string>& appName);
+
+    // The enabled macro bound to the button for this application, found when the snapshot was
+    // built so a press does not search the macro list; null when none.
+    const InputMacro* boundMacro(std::int64_t buttonNumber) const;
+    // The resolution's action for the button, kept beside the macros so that a press reads one
+    // small table instead of walking a map; absent when the resolution has none.
+    std::optional<MouseButtonAction> boundAction(std::int64_t buttonNumber) const;
+
+private:
+    static constexpr std::size_t kBoundButtons = 5;
+    std::array<const InputMacro*, kBoundButtons> m_boundMacros {};
+    std::array<std::optional<MouseButtonAction>, kBoundButtons> m_boundActions {};
+};
+
+} // namespace tarn::input

@@ -1,0 +1,232 @@
+// The tap thread must keep its pace while the rest of the program changes things under it: with
+// 1000 application profiles, the settings are replaced ten times a second and another application
+// comes to the front every second, while mouse reports arrive at 8000 Hz. These benchmarks measure
+// the tail latency of one event under those updates, and the first event after a switch.
+//
+// Run: scripts/bench.sh EngineConcurrencyBench   (Release build)
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <fmt/format.h>
+
+#include "Platform/Fake/Core/FakeWindowAccess.h"
+#include "Platform/Fake/Core/FakeWorkspace.h"
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
+#include "TarnKit/Foundation/Clock.h"
+#include "bench/DirectTap.h"
+
+namespace tarn::input {
+namespace {
+
+using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
+
+constexpr int kProfiles = 1000;
+
+class CountingPoster final : public EventPoster {
+public:
+    void post(const TapEvent& event) override { m_posts.fetch_add(1 + event.keyCode, std::memory_order_relaxed); }
+    void postText(std::string_view, std::int64_t) override { }
+    std::atomic<std::uint64_t> m_posts {0};
+};
+
+class NullLog final : public LogSink {
+public:
+    void log(TarnLogLevel, std::string_view, std::string_view) override { }
+};
+
+std::string bundleID(int index)
+{
+    return fmt::format("com.example.application{}", index);
+}
+
+// 1000 profiles, each overriding the wheel and the back button and binding a macro to button 4,
+// and 50 macros.
+InputSettings manyProfiles()
+{
+    InputSettings settings;
+    for (int index = 0; index < 50; ++index) {
+        InputMacro macro;
+        macro.id = Uuid::random();
+        macro.name = fmt::format("Macro {}", index);
+        macro.steps = {MacroStep::delay(10)};
+        settings.macros.push_back(std::move(macro));
+    }
+    for (int index = 0; index < kProfiles; ++index) {
+        AppInputProfile profile;
+        profile.id = Uuid::random();
+        profile.bundleIdentifier = bundleID(index);
+        profile.appName = fmt::format("Application {}", index);
+        profile.smoothScrollOverride = true;
+        profile.scrollSpeedMultiplierOverride = 1.0 + index / 1000.0;
+        profile.buttonActionOverrides = {{3, MouseButtonAction::closeTab}};
+        profile.macroBindings = {{4, settings.macros[std::size_t(index % 50)].id}};
+        settings.appProfiles.push_back(std::move(profile));
+    }
+    return settings;
+}
+
+struct Engine {
+    // Real time, so that telemetry and calibration go out at their real pace.
+    SystemClock clock;
+    DirectTap tap;
+    CountingPoster poster;
+    FakeWorkspace workspace;
+    FakeWindowAccess windows;
+    ThreadEngineExecutor executor;
+    NullLog log;
+    InputEventInterceptorService service;
+
+    explicit Engine(const InputSettings& settings)
+        : service(settings, EnginePorts {tap, poster, workspace, windows, clock, executor, log})
+    {
+        EngineCallbacks callbacks;
+        callbacks.onPointerTelemetry = [](const PointerTelemetrySnapshot& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onCalibrationSnapshot = [](const PointerCalibrationSnapshot& s) { benchmark::DoNotOptimize(&s); };
+        callbacks.onTelemetryEvent = [](const std::string& s) { benchmark::DoNotOptimize(&s); };
+        service.setCallbacks(std::move(callbacks));
+        workspace.activate(bundleID(kProfiles - 1), "Application");
+        (void)service.start();
+    }
+};
+
+// The mix of a moving, scrolling, clicking hand at 8000 reports a second: mostly moves, a wheel
+// notch 40 times a second, a back-button click 4 times a second.
+TapEvent nextEvent(std::uint64_t index, bool& pairedRelease)
+{
+    TapEvent event;
+    if (pairedRelease) {
+        pairedRelease = false;
+        event.type = TapEventType::otherMouseUp;
+        event.buttonNumber = ButtonNumber::back;
+    } else if (index % 2000 == 0) {
+        pairedRelease = true;
+        event.type = TapEventType::otherMouseDown;
+        event.buttonNumber = ButtonNumber::back;
+    } else if (index % 200 == 0) {
+        event.type = TapEventType::scrollWheel;
+        event.scrollDeltaAxis1 = 1;
+    } else {
+        event.type = TapEventType::mouseMoved;
+        event.mouseDeltaX = 1;
+        event.location = {double(index % 1000), 300};
+    }
+    return event;
+}
+
+// Three seconds of 8000 reports a second while another thread replaces the settings every 100 ms
+// and switches the frontmost application every second (state.range(0) == 1), or with no updates at
+// all, to tell the machine's own noise from what the updates cost.
+void BM_EventLatency(benchmark::State& state)
+{
+    const bool withUpdates = state.range(0) == 1;
+    auto settings = manyProfiles();
+    for (auto _ : state) {
+        Engine engine(settings);
+        std::atomic<bool> running {true};
+        std::thread updater([&] {
+            auto changing = settings;
+            int round = 0;
+            while (withUpdates && running.load()) {
+                std::this_thread::sleep_for(100ms);
+                changing.smoothDecayRate = round % 2 == 0 ? 0.22 : 0.3;
+                engine.service.updateSettings(changing);
+                if (++round % 10 == 0) {
+                    engine.workspace.activate(bundleID((round * 7) % kProfiles), "Application");
+                }
+            }
+        });
+        constexpr auto kPeriod = 125us;
+        constexpr std::uint64_t kEvents = 3 * 8000;
+        std::vector<std::int64_t> latencies;
+        latencies.reserve(kEvents);
+        // A press comes after thousands of moves, with the code and data it needs out of the
+        // caches: its cost is shown apart.
+        std::vector<std::int64_t> presses;
+        presses.reserve(kEvents);
+        bool pairedRelease = false;
+        auto due = SteadyClock::now();
+        for (std::uint64_t index = 0; index < kEvents; ++index) {
+            due += kPeriod;
+            while (SteadyClock::now() < due) {
+            }
+            TapEvent event = nextEvent(index, pairedRelease);
+            const auto start = SteadyClock::now();
+            benchmark::DoNotOptimize(engine.tap.deliver(event));
+            latencies.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - start).count());
+            if (event.type == TapEventType::otherMouseDown) {
+                presses.push_back(latencies.back());
+            }
+        }
+        running = false;
+        updater.join();
+        std::sort(latencies.begin(), latencies.end());
+        const auto at = [&](double fraction) {
+            return double(latencies[std::min(latencies.size() - 1, std::size_t(fraction * double(latencies.size())))]);
+        };
+        state.counters["p50_ns"] = at(0.5);
+        state.counters["p99_ns"] = at(0.99);
+        state.counters["p99.9_ns"] = at(0.999);
+        state.counters["max_ns"] = double(latencies.back());
+        std::sort(presses.begin(), presses.end());
+        state.counters["press_p50_ns"] = double(presses[presses.size() / 2]);
+        state.counters["press_max_ns"] = double(presses.back());
+    }
+}
+
+// The first wheel notch and the first back-button press after another application came to the
+// front. The switch itself (resolved on the notifying thread) is not timed.
+void firstEventAfterSwitch(benchmark::State& state, TapEventType type, std::int64_t button)
+{
+    Engine engine(manyProfiles());
+    int switches = 0;
+    for (auto _ : state) {
+        engine.workspace.activate(bundleID(kProfiles - 1 - (switches++ % 2)), "Application");
+        TapEvent event;
+        event.type = type;
+        event.buttonNumber = button;
+        event.scrollDeltaAxis1 = 1;
+        const auto start = SteadyClock::now();
+        benchmark::DoNotOptimize(engine.tap.deliver(event));
+        state.SetIterationTime(std::chrono::duration<double>(SteadyClock::now() - start).count());
+        if (type == TapEventType::otherMouseDown) {
+            TapEvent release = event;
+            release.type = TapEventType::otherMouseUp;
+            benchmark::DoNotOptimize(engine.tap.deliver(release));
+        }
+    }
+}
+
+void BM_FirstWheelAfterSwitch(benchmark::State& state)
+{
+    firstEventAfterSwitch(state, TapEventType::scrollWheel, 0);
+}
+
+void BM_FirstBackPressAfterSwitch(benchmark::State& state)
+{
+    firstEventAfterSwitch(state, TapEventType::otherMouseDown, ButtonNumber::back);
+}
+
+BENCHMARK(BM_EventLatency)->ArgName("updates")->Arg(0)->Arg(1)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstWheelAfterSwitch)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FirstBackPressAfterSwitch)
+    ->UseManualTime()
+    ->Iterations(2000)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kNanosecond);
+
+} // namespace
+} // namespace tarn::input
