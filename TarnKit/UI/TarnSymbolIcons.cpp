@@ -15,7 +15,8 @@ namespace tarn {
 
 namespace {
 
-enum class Drawing { warningTriangle, checkmarkCircle, checkmark, globe };
+// `none`: the theme icon or, without one, the plain circle every unknown symbol gets.
+enum class Drawing { none, warningTriangle, checkmarkCircle, checkmark, globe };
 
 struct SymbolRow {
     std::string_view symbol;
@@ -24,12 +25,22 @@ struct SymbolRow {
 };
 
 // Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
-constexpr std::array<SymbolRow, 4> kSymbols {{
+constexpr std::array<SymbolRow, 13> kSymbols {{
     {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
         Drawing::warningTriangle},
     {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
     {"checkmark", {"object-select-symbolic", "checkmark-symbolic"}, Drawing::checkmark},
     {"globe", {"globe-symbolic", "web-globe-symbolic"}, Drawing::globe},
+    {"bubble.left.and.exclamationmark.bubble.right", {"chat-message-new-symbolic", "mail-message-new-symbolic"},
+        Drawing::none},
+    {"xmark.circle.fill", {"window-close-symbolic", "process-stop-symbolic"}, Drawing::none},
+    {"tag.fill", {"bookmark-new-symbolic", "tag-symbolic"}, Drawing::none},
+    {"clock.arrow.circlepath", {"document-open-recent-symbolic", "preferences-system-time-symbolic"}, Drawing::none},
+    {"doc.text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}, Drawing::none},
+    {"arrow.clockwise", {"view-refresh-symbolic", "object-rotate-right-symbolic"}, Drawing::none},
+    {"doc.on.doc", {"edit-copy-symbolic", "edit-paste-symbolic"}, Drawing::none},
+    {"folder", {"folder-symbolic", "folder-open-symbolic"}, Drawing::none},
+    {"trash", {"user-trash-symbolic", "edit-delete-symbolic"}, Drawing::none},
 }};
 
 const SymbolRow* find(std::string_view symbol)
@@ -149,7 +160,8 @@ QStringList TarnSymbolIcons::themeNames(std::string_view symbol)
 
 bool TarnSymbolIcons::hasDrawing(std::string_view symbol)
 {
-    return find(symbol) != nullptr;
+    const SymbolRow* row = find(symbol);
+    return row != nullptr && row->drawing != Drawing::none;
 }
 
 double TarnSymbolIcons::sideForText(const QFontMetricsF& metrics)
@@ -234,7 +246,7 @@ void TarnSymbolIcons::paintDrawing(QPainter& painter, const QRectF& rect, std::s
     painter.translate(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0);
     painter.scale(side / 16.0, side / 16.0);
     const SymbolRow* row = find(symbol);
-    if (row == nullptr) {
+    if (row == nullptr || row->drawing == Drawing::none) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(color);
         painter.drawEllipse(QRectF(3, 3, 10, 10));
@@ -251,6 +263,8 @@ void TarnSymbolIcons::paintDrawing(QPainter& painter, const QRectF& rect, std::s
             break;
         case Drawing::globe:
             drawGlobe(painter, color);
+            break;
+        case Drawing::none:
             break;
         }
     }
