@@ -1,6 +1,7 @@
 #include "TarnKit/UI/TarnUnifiedTitlebarWindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -32,11 +33,13 @@ TarnUnifiedTitlebarWindow::TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode mod
     m_buttons->placeInWindow(TarnUnifiedTitlebarMetrics::kStandardHeight / 2.0);
     // Edges belong to the window even where a child covers them.
     qApp->installEventFilter(this);
+    setAttribute(Qt::WA_Hover);
 }
 
 TarnUnifiedTitlebarWindow::~TarnUnifiedTitlebarWindow()
 {
     qApp->removeEventFilter(this);
+    showEdgeCursor({});
 }
 
 TarnWindowDragArea* TarnUnifiedTitlebarWindow::headerBar() const
@@ -254,6 +257,48 @@ void TarnUnifiedTitlebarWindow::followManualResize(const QPoint& global)
         target.setBottom(std::max(target.bottom() + delta.y(), target.top() + minimum.height() - 1));
     }
     setGeometry(target);
+}
+
+void TarnUnifiedTitlebarWindow::showEdgeCursor(Qt::Edges edges)
+{
+    if (edges == Qt::Edges()) {
+        if (m_edgeCursorShown) {
+            QGuiApplication::restoreOverrideCursor();
+            m_edgeCursorShown = false;
+        }
+        return;
+    }
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    Qt::CursorShape shape = horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+    if (horizontal && vertical) {
+        const bool falling = edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
+        shape = falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    if (m_edgeCursorShown) {
+        QGuiApplication::changeOverrideCursor(QCursor(shape));
+    } else {
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+        m_edgeCursorShown = true;
+    }
+}
+
+bool TarnUnifiedTitlebarWindow::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::HoverMove:
+        if (m_manualEdges == Qt::Edges()) {
+            showEdgeCursor(edgesAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
+        }
+        break;
+    case QEvent::HoverLeave:
+    case QEvent::Leave:
+        showEdgeCursor({});
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 bool TarnUnifiedTitlebarWindow::eventFilter(QObject* watched, QEvent* event)

@@ -69,6 +69,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void reportMetrics();
@@ -76,6 +77,8 @@ private:
     Qt::Edges edgesAt(const QPoint& windowPosition) const;
     bool handleEdgePress(QMouseEvent* event);
     void followManualResize(const QPoint& global);
+    // Shows the resize cursor while the pointer rests on an edge.
+    void showEdgeCursor(Qt::Edges edges);
 
     TarnUnifiedTitlebarMode m_mode;
     double m_fullscreenLeading;
@@ -96,6 +99,7 @@ private:
     Qt::Edges m_manualEdges;
     QPoint m_resizePressGlobal;
     QRect m_resizeStartGeometry;
+    bool m_edgeCursorShown = false;
 };
 
 } // namespace tarn

@@ -108,6 +108,12 @@ TEST(TarnUnifiedTitlebarWindow, EdgesResizeTheWindowByHandWithoutAWindowManager)
     QTest::mouseMove(content, at({30, 20}));
     QTest::mouseRelease(content, Qt::LeftButton, {}, at({30, 20}));
     EXPECT_EQ(window->geometry(), start.adjusted(0, 0, 30, 20));
+    QTest::mouseMove(
+        content, content->mapFromGlobal(window->mapToGlobal(QPoint(window->width() - 2, window->height() - 2))));
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::SizeFDiagCursor);
+    QTest::mouseMove(content, content->mapFromGlobal(window->mapToGlobal(QPoint(200, 200))));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // The left edge stops at the minimum width.
     const QRect wide = window->geometry();
