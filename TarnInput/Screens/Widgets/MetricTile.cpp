@@ -1,0 +1,102 @@
+#include "TarnInput/Screens/Widgets/MetricTile.h"
+
+#include <QPainter>
+
+#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn::input {
+
+namespace {
+QFont valueFont(double size)
+{
+    return TarnTextStyles::systemFont(size, QFont::Bold, TarnFontDesign::monospaced);
+}
+QFont titleFont(double size)
+{
+    return TarnTextStyles::systemFont(size);
+}
+} // namespace
+
+MetricTile::MetricTile(double valueSize, double titleSize, QWidget* parent)
+    : QWidget(parent)
+    , m_valueSize(valueSize)
+    , m_titleSize(titleSize)
+    , m_accent(Qt::white)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void MetricTile::setTitle(const QString& title)
+{
+    m_title = title;
+    updateGeometry();
+    update();
+}
+
+void MetricTile::setValue(const QString& value)
+{
+    m_value = value;
+    update();
+}
+
+void MetricTile::setHighlighted(bool highlighted)
+{
+    m_highlighted = highlighted;
+    update();
+}
+
+void MetricTile::setValueSize(double valueSize)
+{
+    m_valueSize = valueSize;
+    updateGeometry();
+    update();
+}
+
+void MetricTile::setAccent(const QColor& accent)
+{
+    m_accent = accent;
+    update();
+}
+
+QColor MetricTile::valueColor() const
+{
+    return m_highlighted ? m_accent : QColor(Qt::white);
+}
+
+QSize MetricTile::sizeHint() const
+{
+    const QFontMetricsF value(valueFont(m_valueSize));
+    const QFontMetricsF title(titleFont(m_titleSize));
+    const double width = std::max(value.horizontalAdvance(m_value), title.horizontalAdvance(m_title)) + 2 * kPadding;
+    return QSize(qCeil(width), qCeil(value.height() + kSpacing + title.height() + 2 * kPadding));
+}
+
+QSize MetricTile::minimumSizeHint() const
+{
+    return QSize(qCeil(2 * kPadding), sizeHint().height());
+}
+
+void MetricTile::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), 10, TarnGlassTokens::surface2(), Qt::transparent);
+    const QRectF content = QRectF(rect()).adjusted(kPadding, kPadding, -kPadding, -kPadding);
+    const QFont value = valueFont(m_valueSize);
+    const QFontMetricsF valueMetrics(value);
+    painter.setFont(value);
+    painter.setPen(valueColor());
+    painter.drawText(QRectF(content.left(), content.top(), content.width(), valueMetrics.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, TarnTextStyles::singleLine(m_value, valueMetrics, content.width()));
+    const QFont title = titleFont(m_titleSize);
+    const QFontMetricsF titleMetrics(title);
+    painter.setFont(title);
+    painter.setPen(TarnGlassTokens::textMuted());
+    painter.drawText(QRectF(content.left(), content.top() + valueMetrics.height() + kSpacing, content.width(),
+                         titleMetrics.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, TarnTextStyles::singleLine(m_title, titleMetrics, content.width()));
+}
+
+} // namespace tarn::input

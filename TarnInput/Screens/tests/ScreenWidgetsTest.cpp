@@ -1,0 +1,133 @@
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
+#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Widgets/MetricTile.h"
+#include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Widgets/SegmentedPicker.h"
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
+
+namespace tarn::input {
+
+TEST(ContinuousSlider, ShowingAValueNeverSignalsAndKeepsAnOutOfRangeValueAsGiven)
+{
+    ContinuousSlider slider(0.5, 3.5);
+    QSignalSpy moved(&slider, &ContinuousSlider::valueMoved);
+    slider.setValue(1.35);
+    EXPECT_NEAR(slider.knobValue(), 1.35, 0.001);
+    slider.setValue(1e300);
+    EXPECT_EQ(slider.value(), 1e300);
+    EXPECT_DOUBLE_EQ(slider.knobValue(), 3.5);
+    slider.setValue(std::nan(""));
+    EXPECT_DOUBLE_EQ(slider.knobValue(), 0.5);
+    EXPECT_EQ(moved.count(), 0);
+}
+
+TEST(ContinuousSlider, EachUserMoveSignalsOnceWithTheNewValue)
+{
+    ContinuousSlider slider(20, 90);
+    slider.setValue(45);
+    QSignalSpy moved(&slider, &ContinuousSlider::valueMoved);
+    slider.moveKnobTo(60);
+    slider.moveKnobTo(60);
+    slider.moveKnobTo(200);
+    ASSERT_EQ(moved.count(), 2);
+    EXPECT_NEAR(moved[0][0].toDouble(), 60, 0.01);
+    EXPECT_DOUBLE_EQ(moved[1][0].toDouble(), 90);
+    EXPECT_DOUBLE_EQ(slider.value(), 90);
+}
+
+TEST(SwitchToggle, OnlyAClickSignals)
+{
+    SwitchToggle toggle;
+    QSignalSpy clicked(&toggle, &SwitchToggle::clicked);
+    {
+        const QSignalBlocker blocker(toggle);
+        toggle.setChecked(true);
+    }
+    EXPECT_EQ(clicked.count(), 0);
+    toggle.resize(toggle.sizeHint());
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_FALSE(clicked[0][0].toBool());
+    EXPECT_FALSE(toggle.isChecked());
+}
+
+TEST(SegmentedPicker, ShowsTheModelSilentlyAndSignalsTheUsersChoice)
+{
+    SegmentedPicker picker;
+    picker.setSegments({"Bottom Center", "Bottom Left", "Bottom Right", "Top Right"});
+    QSignalSpy activated(&picker, &SegmentedPicker::activated);
+    picker.setCurrentIndex(1);
+    EXPECT_EQ(activated.count(), 0);
+    auto* segment = picker.findChild<QAbstractButton*>("segment3");
+    ASSERT_NE(segment, nullptr);
+    segment->click();
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated[0][0].toInt(), 3);
+    EXPECT_EQ(picker.currentIndex(), 3);
+    picker.setSegments({"A", "B"});
+    EXPECT_EQ(picker.count(), 2);
+}
+
+TEST(AdaptiveGridLayout, FitsAsManyEqualColumnsAsTheWidthAllowsNeverFewerThanOne)
+{
+    AdaptiveGridLayout layout(420, 14, 14);
+    const std::vector<std::pair<int, int>> widthToColumns {{0, 1}, {300, 1}, {853, 1}, {854, 2}, {1287, 2}, {1288, 3}};
+    for (const auto& [width, columns] : widthToColumns) {
+        EXPECT_EQ(layout.columnsFor(width), columns) << width;
+    }
+}
+
+TEST(AdaptiveGridLayout, StretchesCellsToEqualSharesRowByRow)
+{
+    QWidget host;
+    auto* layout = new AdaptiveGridLayout(220, 8, 8, &host);
+    std::vector<QWidget*> cells;
+    for (int index = 0; index < 5; ++index) {
+        auto* cell = new QWidget;
+        cell->setMinimumHeight(30);
+        cell->setMaximumHeight(30);
+        layout->addWidget(cell);
+        cells.push_back(cell);
+    }
+    layout->setGeometry(QRect(0, 0, 700, 500));
+    // (700 + 8) / 228 = 3 columns of (700 - 16) / 3 = 228.
+    EXPECT_EQ(cells[0]->geometry(), QRect(0, 0, 228, 30));
+    EXPECT_EQ(cells[2]->geometry(), QRect(472, 0, 228, 30));
+    EXPECT_EQ(cells[3]->geometry(), QRect(0, 38, 228, 30));
+    EXPECT_EQ(layout->heightForWidth(700), 68);
+}
+
+TEST(MetricTile, DrawsTheValueInTheAccentOnlyWhileHighlighted)
+{
+    MetricTile tile(19, 10.5);
+    tile.setAccent(QColor("#4FD1FF"));
+    EXPECT_EQ(tile.valueColor(), QColor(Qt::white));
+    tile.setHighlighted(true);
+    EXPECT_EQ(tile.valueColor(), QColor("#4FD1FF"));
+}
+
+TEST(RunningAppsMenuButton, ListsTheApplicationsAnewAndSignalsTheChosenOne)
+{
+    std::vector<RunningApplication> running {{"org.gnome.Nautilus", "Files"}};
+    RunningAppsMenuButton button("+ Exclude Running App", [&] { return running; });
+    QSignalSpy chosen(&button, &RunningAppsMenuButton::applicationChosen);
+    auto* menu = button.refreshedMenu();
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Files (org.gnome.Nautilus)");
+
+    running.push_back({"com.google.Chrome", "Google Chrome"});
+    menu = button.refreshedMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    menu->actions()[1]->trigger();
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toString(), "com.google.Chrome");
+    EXPECT_EQ(chosen[0][1].toString(), "Google Chrome");
+}
+
+} // namespace tarn::input

@@ -1,0 +1,48 @@
+#pragma once
+
+// Everything InputStudioViewModel is built from. The owner keeps every object here alive for as
+// long as the view model exists. See InputStudioViewModel.h for how the program fills it in.
+
+#include <filesystem>
+
+#include "TarnInput/ViewModel/MainThreadTimers.h"
+#include "TarnInput/ViewModel/OverlayController.h"
+#include "TarnInput/ViewModel/Pasteboard.h"
+#include "TarnInput/ViewModel/Screens.h"
+#include "TarnInput/ViewModel/TimeFormatter.h"
+#include "TarnInputCore/Devices/PointerDeviceSource.h"
+#include "TarnInputCore/Engine/EnginePorts.h"
+#include "TarnInputCore/Engine/PointerPreferences.h"
+#include "TarnKit/Foundation/Clock.h"
+#include "TarnKit/Foundation/HotkeyBackend.h"
+#include "TarnKit/Foundation/LogSink.h"
+#include "TarnKit/Foundation/LoginItemBackend.h"
+#include "TarnKit/Foundation/MainThreadExecutor.h"
+#include "TarnKit/Foundation/TarnPermissionCenter.h"
+#include "TarnKit/Localization/TarnLanguageSettings.h"
+
+namespace tarn::input {
+
+struct InputStudioServices {
+    // The application's logger; the engine's ports carry the same one.
+    LogSink& logger;
+    std::filesystem::path settingsFile;
+    // Stamps of the event list and of a settings file set aside.
+    const Clock& clock;
+    // The engine's ports; their workspace also tells the view model about the frontmost application.
+    EnginePorts engine;
+    PointerPreferences& pointerPreferences;
+    PointerDeviceSource& deviceSource;
+    const TarnPermissionCenter& permissions;
+    LoginItemBackend& loginItem;
+    HotkeyBackend& hotkeys;
+    MainThreadExecutor& mainThread;
+    MainThreadTimers& timers;
+    const TimeFormatter& timeFormatter;
+    Pasteboard& pasteboard;
+    const Screens& screens;
+    OverlayController& overlays;
+    TarnLanguageSettings& languageSettings;
+};
+
+} // namespace tarn::input

@@ -1,0 +1,357 @@
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+
+#include <utility>
+
+#include <fmt/format.h>
+
+#include "TarnInputCore/Devices/HIDDeviceInventoryService.h"
+#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "TarnKit/Localization/TarnText.h"
+
+namespace tarn::input {
+
+namespace {
+
+constexpr std::string_view kNoApplicationName = "Desktop";
+constexpr TarnHotkeyDescriptor kKeyHUDHotkey {4, TarnHotkeyDescriptor::cmdOptionFlag};
+
+// The values shown before the engine reports its first calibration snapshot.
+PointerCalibrationSnapshot initialCalibration()
+{
+    PointerCalibrationSnapshot snapshot;
+    snapshot.nominalDPI = InputSettings::kDefaultPointerDPI;
+    snapshot.calibrationTargetCm = 10;
+    return snapshot;
+}
+
+// The application's name, or "Desktop" when nothing is in front or it has no name.
+std::string displayName(const FrontmostApplication& application)
+{
+    return application.name && !application.name->empty() ? *application.name : std::string(kNoApplicationName);
+}
+
+bool isTapNeeded(const InputSettings& settings)
+{
+    return settings.engineEnabled || settings.keyHUDEnabled || settings.clickRippleEnabled;
+}
+
+} // namespace
+
+InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_calibration(initialCalibration())
+    , m_activeFrontmostAppName(kNoApplicationName)
+    , m_language(services.languageSettings.current())
+    , m_launchAtLoginService(services.loginItem)
+    , m_accelerationBridge(services.pointerPreferences)
+    , m_store(services.settingsFile, services.clock)
+    , m_hotkeyManager(services.hotkeys, services.mainThread)
+{
+    m_launchAtLogin = m_launchAtLoginService.isEnabled();
+
+    // The system's acceleration state wins over the stored flag; the file is corrected only by
+    // the next settings change, so start-up never writes.
+    m_settings = m_store.load();
+    m_settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
+
+    const auto frontmost = m_services.engine.workspace.frontmostApplication();
+    m_activeFrontmostBundleID = frontmost.bundleID;
+    m_activeFrontmostAppName = displayName(frontmost);
+    m_activeResolution
+        = AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, m_settings);
+    m_activeProfileName = m_activeResolution.matchedProfileName;
+
+    m_interceptor = std::make_unique<InputEventInterceptorService>(m_settings, m_services.engine);
+    m_calibration = m_interceptor->currentCalibrationSnapshot();
+
+    // The start-up snapshot is logged before the tap starts, so the log shows what was connected
+    // when the program came up even if the tap then fails.
+    m_connectedDevices = discoverDevices();
+    logHIDSnapshot(m_connectedDevices, "startup");
+
+    (void)m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
+    wireInterceptorCallbacks();
+    observeFrontmostApplication();
+    refreshPermissionAndTap(false);
+    registerHotkeys();
+    startWatcher();
+}
+
+InputStudioViewModel::~InputStudioViewModel()
+{
+    // Whatever was already posted finds the view model gone; nothing new arrives from the timers,
+    // the desktop or the hotkey once these are cancelled.
+    m_lifetime.reset();
+    m_watcherTimer.cancel();
+    m_toastTimer.cancel();
+    m_activationSubscription.cancel();
+    m_hotkeyManager.unregisterAll();
+    // Cancels a playing macro, releases the grab and the virtual devices, and waits for an event
+    // in progress, so no engine callback runs past this line.
+    m_interceptor->stop();
+}
+
+std::function<void()> InputStudioViewModel::whileAlive(std::function<void()> work) const
+{
+    return [alive = std::weak_ptr<const bool>(m_lifetime), work = std::move(work)] {
+        if (!alive.expired()) {
+            work();
+        }
+    };
+}
+
+std::string InputStudioViewModel::text(std::string_view en, std::string_view tr) const
+{
+    return tarnText(en, tr, m_language);
+}
+
+// MARK: Published fields written from outside
+
+void InputStudioViewModel::setSelectedTab(InputStudioTab tab)
+{
+    m_selectedTab = tab;
+    emit selectedTabChanged();
+}
+
+void InputStudioViewModel::setLanguage(TarnLanguage language)
+{
+    m_language = language;
+    emit languageChanged();
+}
+
+// MARK: The settings-change path
+
+void InputStudioViewModel::applySettingsChange(const std::function<void(InputSettings&)>& edit)
+{
+    edit(m_settings);
+    emit settingsChanged();
+    // A failed write leaves the previous file in place; the value still applies for this session.
+    (void)m_store.save(m_settings);
+    m_interceptor->updateSettings(m_settings);
+    syncActiveProfileState();
+    refreshPermissionAndTap(false);
+}
+
+// MARK: Permission and tap
+
+void InputStudioViewModel::refreshPermissionAndTap(bool prompt)
+{
+    m_isAccessibilityGranted = m_services.permissions.isAccessibilityGranted(prompt);
+    emit isAccessibilityGrantedChanged();
+
+    if (isTapNeeded(m_settings) && m_isAccessibilityGranted) {
+        publishTapActive(m_interceptor->start());
+        return;
+    }
+    // Also when the permission was lost while the tap ran: on Linux the device reads then fail,
+    // and a tap left installed would hold a dead grab while the interface says it is off. The
+    // watcher starts it again once access is back.
+    m_interceptor->stop();
+    publishTapActive(false);
+}
+
+void InputStudioViewModel::publishTapActive(bool active)
+{
+    m_isTapActive = active;
+    emit isTapActiveChanged();
+}
+
+// MARK: Frontmost application
+
+void InputStudioViewModel::syncActiveProfileState()
+{
+    m_activeResolution = m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
+    emit activeResolutionChanged();
+    m_activeProfileName = m_activeResolution.matchedProfileName;
+    emit activeProfileNameChanged();
+}
+
+void InputStudioViewModel::observeFrontmostApplication()
+{
+    // Notices arrive on the workspace adapter's thread; the work happens on the main thread.
+    auto& mainThread = m_services.mainThread;
+    const std::weak_ptr<const bool> alive = m_lifetime;
+    m_activationSubscription = m_services.engine.workspace.subscribeActivation(
+        [this, alive, &mainThread](const FrontmostApplication& application) {
+            mainThread.post([this, alive, application] {
+                if (!alive.expired()) {
+                    publishFrontmost(application);
+                }
+            });
+        });
+}
+
+void InputStudioViewModel::publishFrontmost(const FrontmostApplication& application)
+{
+    m_activeFrontmostBundleID = application.bundleID;
+    emit activeFrontmostBundleIDChanged();
+    m_activeFrontmostAppName = displayName(application);
+    emit activeFrontmostAppNameChanged();
+    syncActiveProfileState();
+}
+
+// MARK: Hotkey and watcher
+
+void InputStudioViewModel::registerHotkeys()
+{
+    // A chord another program holds is simply not available; the menu command still works.
+    (void)m_hotkeyManager.registerHotkey(kKeyHUDHotkey, whileAlive([this] { toggleKeyHUD(); }));
+}
+
+void InputStudioViewModel::startWatcher()
+{
+    m_watcherTimer = m_services.timers.scheduleRepeating(kWatcherPeriod, whileAlive([this] { watcherTick(); }));
+}
+
+void InputStudioViewModel::watcherTick()
+{
+    const bool granted = m_services.permissions.isAccessibilityGranted(false);
+    if (granted != m_isAccessibilityGranted) {
+        refreshPermissionAndTap(false);
+    } else if (granted && m_settings.engineEnabled && !m_isTapActive) {
+        // A tap that failed to start is retried only for the engine; one needed only by the
+        // overlays waits for the next settings change.
+        refreshPermissionAndTap(false);
+    }
+
+    auto devices = discoverDevices();
+    if (devices != m_connectedDevices) {
+        publishDevices(std::move(devices));
+        logHIDSnapshot(m_connectedDevices, "change");
+    }
+}
+
+// MARK: Engine callbacks
+
+void InputStudioViewModel::wireInterceptorCallbacks()
+{
+    // Called on the engine's threads: each only posts the value to the main thread.
+    auto& mainThread = m_services.mainThread;
+    const std::weak_ptr<const bool> alive = m_lifetime;
+    const auto onMain = [this, alive, &mainThread](auto handle) {
+        return [this, alive, &mainThread, handle](const auto& value) {
+            mainThread.post([this, alive, handle, value] {
+                if (!alive.expired()) {
+                    (this->*handle)(value);
+                }
+            });
+        };
+    };
+
+    EngineCallbacks callbacks;
+    callbacks.onKeystrokeToken = onMain(&InputStudioViewModel::receiveKeystrokeToken);
+    callbacks.onClickRipple = onMain(&InputStudioViewModel::receiveClickRipple);
+    callbacks.onPointerTelemetry = onMain(&InputStudioViewModel::receivePointerTelemetry);
+    callbacks.onCalibrationSnapshot = onMain(&InputStudioViewModel::receiveCalibration);
+    callbacks.onTelemetryEvent = onMain(&InputStudioViewModel::appendTelemetry);
+    m_interceptor->setCallbacks(std::move(callbacks));
+}
+
+void InputStudioViewModel::receiveKeystrokeToken(const KeyHUDToken& token)
+{
+    m_services.overlays.push(token, m_settings.keyHUDPosition, m_settings.keyHUDDurationSeconds);
+}
+
+void InputStudioViewModel::receiveClickRipple(const ClickRippleEvent& event)
+{
+    m_services.overlays.showClickRipple(event);
+}
+
+void InputStudioViewModel::receivePointerTelemetry(const PointerTelemetrySnapshot& snapshot)
+{
+    m_telemetry = snapshot;
+    emit telemetryChanged();
+    if (snapshot.currentHz <= 0) {
+        return;
+    }
+    m_hzHistory.push_back(snapshot.currentHz);
+    if (m_hzHistory.size() > kHzHistoryLength) {
+        m_hzHistory.erase(m_hzHistory.begin(), m_hzHistory.end() - kHzHistoryLength);
+    }
+    emit hzHistoryChanged();
+}
+
+void InputStudioViewModel::receiveCalibration(const PointerCalibrationSnapshot& snapshot)
+{
+    m_calibration = snapshot;
+    emit calibrationChanged();
+}
+
+void InputStudioViewModel::appendTelemetry(const std::string& line)
+{
+    const auto time = m_services.timeFormatter.formatTime(m_services.clock.wallNow(), m_language);
+    m_recentEvents.insert(m_recentEvents.begin(), "[" + time + "] " + line);
+    if (m_recentEvents.size() > kRecentEventsLength) {
+        m_recentEvents.resize(kRecentEventsLength);
+    }
+    emit recentEventsChanged();
+}
+
+// MARK: Devices
+
+std::vector<ConnectedPointerDevice> InputStudioViewModel::discoverDevices() const
+{
+    return HIDDeviceInventoryService::discoverPointerDevices(m_services.deviceSource);
+}
+
+void InputStudioViewModel::publishDevices(std::vector<ConnectedPointerDevice> devices)
+{
+    m_connectedDevices = std::move(devices);
+    emit connectedDevicesChanged();
+}
+
+void InputStudioViewModel::logHIDSnapshot(
+    const std::vector<ConnectedPointerDevice>& devices, const std::string& trigger)
+{
+    std::string list;
+    for (const auto& device : devices) {
+        if (!list.empty()) {
+            list += ", ";
+        }
+        list += device.brandName + " " + device.productName + " [" + device.vendorProductHex() + "]";
+    }
+    if (list.empty()) {
+        list = "none";
+    }
+    m_services.logger.log(TarnLogLevel::info, "hid",
+        fmt::format("HID hardware snapshot ({}): {} device(s) — {}", trigger, devices.size(), list));
+}
+
+void InputStudioViewModel::refreshDevices(bool showFeedback)
+{
+    auto devices = discoverDevices();
+    const auto count = devices.size();
+    if (devices == m_connectedDevices) {
+        if (!showFeedback) {
+            return;
+        }
+        logHIDSnapshot(devices, "manual-rescan");
+    } else {
+        publishDevices(std::move(devices));
+        logHIDSnapshot(m_connectedDevices, "change");
+        if (!showFeedback) {
+            return;
+        }
+    }
+    showToast(text(fmt::format("Detected {} pointing devices.", count),
+                  fmt::format("{} işaretçi/fare donanımı tarandı.", count)),
+        false);
+}
+
+// MARK: Toast
+
+void InputStudioViewModel::showToast(const std::string& message, bool isError)
+{
+    m_toastMessage = message;
+    emit toastMessageChanged();
+    m_toastIsError = isError;
+    emit toastIsErrorChanged();
+    // Replacing the handle cancels the previous toast's timer: only the last toast clears.
+    m_toastTimer = m_services.timers.scheduleOnce(kToastDuration, whileAlive([this] {
+        m_toastMessage.reset();
+        emit toastMessageChanged();
+    }));
+}
+
+} // namespace tarn::input

@@ -1,0 +1,263 @@
+#pragma once
+
+// The application's one state object: it owns the settings file, the input engine, the hotkey,
+// the watcher and the toast for the life of the program, and its constructor is the program's
+// start-up. Every screen, the tray popover and the menu read its published fields (Qt properties,
+// each with a change signal emitted on every write) and call its operations.
+//
+// Threads: everything here runs on the Qt main thread. The engine, the workspace and the hotkey
+// backend report on their own threads; their reports only post a task to the main thread, and a
+// task that runs after the view model is gone does nothing.
+//
+// Settings: nothing writes `settings` except applySettingsChange, which saves the file, hands the
+// value to the engine, resolves the profile for the frontmost application again and starts or
+// stops the tap, every time, even for an unchanged value.
+//
+// How the program wires it (each object must outlive the view model):
+//   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
+//   settingsFile      InputConfigStore::defaultFilePath()
+//   clock             SystemClock::shared()
+//   engine            the evdev tap, the uinput poster, the X11 workspace (with its id aliases),
+//                     the X11 window access, SystemClock, one ThreadEngineExecutor, the logger
+//   pointerPreferences the XInput2 pointer preferences
+//   deviceSource      SysfsPointerDeviceSource
+//   permissions       TarnPermissionCenter over DeviceNodePermissionBackend and XdgOpenUrlOpener
+//   loginItem         XdgAutostartLoginItem
+//   hotkeys           X11HotkeyBackend
+//   mainThread        QtMainThreadExecutor, timers QtMainThreadTimers
+//   timeFormatter     IcuTimeFormatter
+//   pasteboard        a QClipboard adapter, screens a QCursor adapter, overlays the key HUD
+//                     controller's adapter
+//   languageSettings  TarnLanguageSettings::shared() after configure()
+// Construct it on the main thread once a QCoreApplication exists and keep it until just before
+// the application object goes: its destructor stops the engine (any macro, the grab, the virtual
+// devices), the timers, the hotkey and the activation notices before anything is destroyed.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QObject>
+
+#include "TarnInput/ViewModel/InputStudioServices.h"
+#include "TarnInput/ViewModel/InputStudioTab.h"
+#include "TarnInputCore/Engine/InputEventInterceptorService.h"
+#include "TarnInputCore/Engine/PointerAccelerationBridge.h"
+#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Model/ConnectedPointerDevice.h"
+#include "TarnInputCore/Model/EffectiveInputResolution.h"
+#include "TarnInputCore/Model/InputConfigStore.h"
+#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
+#include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
+#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/TarnGlobalHotkeyManager.h"
+#include "TarnKit/Foundation/TarnLaunchAtLogin.h"
+#include "TarnKit/Localization/TarnLanguage.h"
+
+namespace tarn::input {
+
+class InputStudioViewModel final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
+    Q_PROPERTY(tarn::input::InputStudioTab selectedTab READ selectedTab WRITE setSelectedTab NOTIFY selectedTabChanged)
+    Q_PROPERTY(bool isAccessibilityGranted READ isAccessibilityGranted NOTIFY isAccessibilityGrantedChanged)
+    Q_PROPERTY(bool isTapActive READ isTapActive NOTIFY isTapActiveChanged)
+    Q_PROPERTY(std::vector<tarn::input::ConnectedPointerDevice> connectedDevices READ connectedDevices NOTIFY
+            connectedDevicesChanged)
+    Q_PROPERTY(tarn::input::PointerTelemetrySnapshot telemetry READ telemetry NOTIFY telemetryChanged)
+    Q_PROPERTY(tarn::input::PointerCalibrationSnapshot calibration READ calibration NOTIFY calibrationChanged)
+    Q_PROPERTY(std::vector<std::int64_t> hzHistory READ hzHistory NOTIFY hzHistoryChanged)
+    Q_PROPERTY(std::vector<std::string> recentEvents READ recentEvents NOTIFY recentEventsChanged)
+    Q_PROPERTY(std::optional<std::string> activeFrontmostBundleID READ activeFrontmostBundleID NOTIFY
+            activeFrontmostBundleIDChanged)
+    Q_PROPERTY(std::string activeFrontmostAppName READ activeFrontmostAppName NOTIFY activeFrontmostAppNameChanged)
+    Q_PROPERTY(std::optional<std::string> activeProfileName READ activeProfileName NOTIFY activeProfileNameChanged)
+    Q_PROPERTY(
+        tarn::input::EffectiveInputResolution activeResolution READ activeResolution NOTIFY activeResolutionChanged)
+    Q_PROPERTY(tarn::TarnLanguage language READ language WRITE setLanguage NOTIFY languageChanged)
+    Q_PROPERTY(bool launchAtLogin READ launchAtLogin NOTIFY launchAtLoginChanged)
+    Q_PROPERTY(std::optional<std::string> toastMessage READ toastMessage NOTIFY toastMessageChanged)
+    Q_PROPERTY(bool toastIsError READ toastIsError NOTIFY toastIsErrorChanged)
+
+public:
+    static constexpr std::chrono::milliseconds kWatcherPeriod {3500};
+    static constexpr std::chrono::milliseconds kToastDuration {2600};
+    static constexpr std::size_t kHzHistoryLength = 36;
+    static constexpr std::size_t kRecentEventsLength = 24;
+
+    // The start-up: loads the settings, creates the engine, lists the devices, starts the tap when
+    // it is needed and allowed, registers the global hotkey and starts the watcher.
+    explicit InputStudioViewModel(const InputStudioServices& services, QObject* parent = nullptr);
+    ~InputStudioViewModel() override;
+    InputStudioViewModel(const InputStudioViewModel&) = delete;
+    InputStudioViewModel& operator=(const InputStudioViewModel&) = delete;
+
+    // Published fields.
+    const InputSettings& settings() const { return m_settings; }
+    InputStudioTab selectedTab() const { return m_selectedTab; }
+    void setSelectedTab(InputStudioTab tab);
+    bool isAccessibilityGranted() const { return m_isAccessibilityGranted; }
+    bool isTapActive() const { return m_isTapActive; }
+    const std::vector<ConnectedPointerDevice>& connectedDevices() const { return m_connectedDevices; }
+    const PointerTelemetrySnapshot& telemetry() const { return m_telemetry; }
+    const PointerCalibrationSnapshot& calibration() const { return m_calibration; }
+    // The newest positive polling rates, oldest first.
+    const std::vector<std::int64_t>& hzHistory() const { return m_hzHistory; }
+    // "[<time>] <what the engine did>", newest first.
+    const std::vector<std::string>& recentEvents() const { return m_recentEvents; }
+    const std::optional<std::string>& activeFrontmostBundleID() const { return m_activeFrontmostBundleID; }
+    const std::string& activeFrontmostAppName() const { return m_activeFrontmostAppName; }
+    const std::optional<std::string>& activeProfileName() const { return m_activeProfileName; }
+    const EffectiveInputResolution& activeResolution() const { return m_activeResolution; }
+    TarnLanguage language() const { return m_language; }
+    // Publishes the language the picker chose; the picker itself stores the choice.
+    void setLanguage(TarnLanguage language);
+    bool launchAtLogin() const { return m_launchAtLogin; }
+    const std::optional<std::string>& toastMessage() const { return m_toastMessage; }
+    bool toastIsError() const { return m_toastIsError; }
+
+    // The one way to change the settings: `edit` changes the value, then it is published, saved,
+    // handed to the engine, the profile is resolved again and the tap started or stopped.
+    void applySettingsChange(const std::function<void(InputSettings&)>& edit);
+
+    // Reads the input permission again and starts the tap when a feature needs it and it is
+    // allowed; otherwise stops it. `prompt` is for callers written for systems that ask.
+    Q_INVOKABLE void refreshPermissionAndTap(bool prompt = false);
+    // Lists the devices again; with feedback it always logs and toasts.
+    Q_INVOKABLE void refreshDevices(bool showFeedback);
+    // Shows `message` at once, replacing any toast on show, and clears it 2.6 s later.
+    void showToast(const std::string& message, bool isError);
+
+    // Named operations. Those that change settings run applySettingsChange; most end with a toast.
+    Q_INVOKABLE void toggleEngine();
+    // Also the action of the global hotkey (Alt+Super+H on Linux).
+    Q_INVOKABLE void toggleKeyHUD();
+    Q_INVOKABLE void resetToDefaults();
+    Q_INVOKABLE void toggleLaunchAtLogin(bool enabled);
+    Q_INVOKABLE void copyHardwareReport();
+    Q_INVOKABLE void resetDiagnostics();
+    // Not finite → 1600, otherwise held within 100…32000.
+    Q_INVOKABLE void setNominalDPI(double dpi);
+    // Starts or stops the guided measurement, by the last published calibration state.
+    Q_INVOKABLE void toggleDPICalibration();
+    Q_INVOKABLE void applyMeasuredDPI();
+    Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
+    // Shows a sample key token and a ripple at the pointer, whatever the settings.
+    Q_INVOKABLE void previewKeyHUD();
+    // The first device that is not built in; else the first device; absent when none is listed.
+    std::optional<ConnectedPointerDevice> primaryExternalMouse() const;
+    // Running applications with an id and a name, sorted by name in the interface language
+    // without regard to case; equal names keep the desktop's order.
+    std::vector<RunningApplication> runningDesktopApps() const;
+
+    // Editing operations on the lists inside the settings. Only newly typed ids and names are
+    // trimmed; duplicate tests ignore case. Records are found by `id`: updates change the first
+    // match, removals remove every match.
+    void addScrollExclusion(const std::string& bundleID);
+    // Removes entries spelled exactly so.
+    void removeScrollExclusion(const std::string& bundleID);
+    void addAppRule(
+        const std::string& bundleID, const std::string& appName, MouseButtonKind button, MouseButtonAction action);
+    void removeAppRule(const AppButtonRule& rule);
+    void toggleAppRule(const AppButtonRule& rule);
+    void addProfileTemplate(const AppInputProfile& profileTemplate);
+    void addAppProfile(const std::string& bundleID, const std::string& appName);
+    void updateAppProfile(const AppInputProfile& profile);
+    void removeAppProfile(const AppInputProfile& profile);
+    void addMacroPreset(const InputMacro& preset);
+    // False (with an error toast) when the macro is not valid; nothing is stored then.
+    bool saveMacro(const InputMacro& macro);
+    void toggleMacro(const InputMacro& macro);
+    // One button triggers at most one macro: giving a button to this macro takes it from others.
+    void updateMacroTriggerButton(const Uuid& macroID, std::optional<std::int64_t> buttonNumber);
+    // Also drops the macro's bindings from every profile.
+    void removeMacro(const InputMacro& macro);
+    // Plays the macro once without saving anything.
+    void testMacro(const InputMacro& macro);
+
+    // The engine, for the screens that talk to it directly (calibration, macro tests).
+    InputEventInterceptorService& interceptor() { return *m_interceptor; }
+
+signals:
+    void settingsChanged();
+    void selectedTabChanged();
+    void isAccessibilityGrantedChanged();
+    void isTapActiveChanged();
+    void connectedDevicesChanged();
+    void telemetryChanged();
+    void calibrationChanged();
+    void hzHistoryChanged();
+    void recentEventsChanged();
+    void activeFrontmostBundleIDChanged();
+    void activeFrontmostAppNameChanged();
+    void activeProfileNameChanged();
+    void activeResolutionChanged();
+    void languageChanged();
+    void launchAtLoginChanged();
+    void toastMessageChanged();
+    void toastIsErrorChanged();
+
+private:
+    // Work handed to another object: runs only while this view model exists.
+    std::function<void()> whileAlive(std::function<void()> work) const;
+
+    void publishFrontmost(const FrontmostApplication& application);
+    void syncActiveProfileState();
+    void observeFrontmostApplication();
+    void registerHotkeys();
+    void startWatcher();
+    void watcherTick();
+    void wireInterceptorCallbacks();
+    void receiveKeystrokeToken(const KeyHUDToken& token);
+    void receiveClickRipple(const ClickRippleEvent& event);
+    void receiveCalibration(const PointerCalibrationSnapshot& snapshot);
+    void receivePointerTelemetry(const PointerTelemetrySnapshot& snapshot);
+    void appendTelemetry(const std::string& text);
+    void logHIDSnapshot(const std::vector<ConnectedPointerDevice>& devices, const std::string& trigger);
+    void publishDevices(std::vector<ConnectedPointerDevice> devices);
+    void publishTapActive(bool active);
+    std::vector<ConnectedPointerDevice> discoverDevices() const;
+    // The English or Turkish text in the current language.
+    std::string text(std::string_view en, std::string_view tr) const;
+    // Takes the trigger button from every macro but `keep`.
+    static void releaseTriggerButton(std::vector<InputMacro>& macros, std::int64_t buttonNumber, const Uuid& keep);
+
+    const InputStudioServices m_services;
+
+    // Published fields.
+    InputSettings m_settings;
+    InputStudioTab m_selectedTab = InputStudioTab::hardware;
+    bool m_isAccessibilityGranted = false;
+    bool m_isTapActive = false;
+    std::vector<ConnectedPointerDevice> m_connectedDevices;
+    PointerTelemetrySnapshot m_telemetry;
+    PointerCalibrationSnapshot m_calibration;
+    std::vector<std::int64_t> m_hzHistory;
+    std::vector<std::string> m_recentEvents;
+    std::optional<std::string> m_activeFrontmostBundleID;
+    std::string m_activeFrontmostAppName;
+    std::optional<std::string> m_activeProfileName;
+    EffectiveInputResolution m_activeResolution;
+    TarnLanguage m_language;
+    bool m_launchAtLogin = false;
+    std::optional<std::string> m_toastMessage;
+    bool m_toastIsError = false;
+
+    TarnLaunchAtLogin m_launchAtLoginService;
+    PointerAccelerationBridge m_accelerationBridge;
+    InputConfigStore m_store;
+    TarnGlobalHotkeyManager m_hotkeyManager;
+    // Created at start-up once the settings are known; stopped first in the destructor.
+    std::unique_ptr<InputEventInterceptorService> m_interceptor;
+    Subscription m_activationSubscription;
+    Subscription m_watcherTimer;
+    Subscription m_toastTimer;
+    // Work handed out holds this weakly; the destructor drops it before anything else.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+};
+
+} // namespace tarn::input

@@ -1,0 +1,116 @@
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "TarnInput/ViewModel/tests/StudioHarness.h"
+
+namespace tarn::input::testing {
+namespace {
+
+// What each notice of one settings change could see of the steps before it.
+struct Observed {
+    std::vector<std::string> notices;
+    bool fileWrittenAtSettingsNotice = true;
+    bool engineHadValueAtResolutionNotice = false;
+    bool resolutionPublishedAtPermissionNotice = false;
+};
+
+TEST(InputStudioSettingsPath, RunsWriteSaveEngineProfileAndTapInThatOrderEvenForAnUnchangedValue)
+{
+    StudioHarness h;
+    auto& vm = h.start();
+    h.journal.clear();
+    Observed seen;
+    QObject::connect(&vm, &InputStudioViewModel::settingsChanged, [&] {
+        seen.notices.push_back("settings");
+        seen.fileWrittenAtSettingsNotice = h.settingsFileExists();
+    });
+    QObject::connect(&vm, &InputStudioViewModel::activeResolutionChanged, [&] {
+        seen.notices.push_back("resolution");
+        // The engine resolves with its own copy, so the speed shows it took the new value.
+        seen.engineHadValueAtResolutionNotice = vm.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
+    });
+    QObject::connect(&vm, &InputStudioViewModel::activeProfileNameChanged, [&] { seen.notices.push_back("profile"); });
+    QObject::connect(&vm, &InputStudioViewModel::isAccessibilityGrantedChanged, [&] {
+        seen.notices.push_back("permission");
+        seen.resolutionPublishedAtPermissionNotice = vm.activeResolution().scrollSpeedMultiplier == 2.0;
+    });
+    QObject::connect(&vm, &InputStudioViewModel::isTapActiveChanged, [&] { seen.notices.push_back("tap"); });
+
+    vm.applySettingsChange([](InputSettings& settings) { settings.scrollSpeedMultiplier = 2.0; });
+
+    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "resolution", "profile", "permission", "tap"}));
+    EXPECT_FALSE(seen.fileWrittenAtSettingsNotice);
+    EXPECT_TRUE(seen.engineHadValueAtResolutionNotice);
+    EXPECT_TRUE(seen.resolutionPublishedAtPermissionNotice);
+    EXPECT_EQ(h.settingsFileJson()["scrollSpeedMultiplier"], 2.0);
+
+    // The same value again still saves, reaches the engine and checks the tap.
+    std::filesystem::remove(h.settingsFile());
+    h.journal.clear();
+    seen.notices.clear();
+    vm.applySettingsChange([](InputSettings& settings) { settings.scrollSpeedMultiplier = 2.0; });
+    EXPECT_TRUE(h.settingsFileExists());
+    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "resolution", "profile", "permission", "tap"}));
+    EXPECT_EQ(h.journal.entries(), (std::vector<std::string> {"permission.check granted"}));
+}
+
+// The tap is needed while any of the engine, the key HUD and the ripple is on; switching off the
+// last of them stops it within the same call.
+struct LastFeatureCase {
+    const char* name;
+    void (*only)(InputSettings&);
+    void (*off)(InputSettings&);
+};
+
+// Names the row in test output.
+void PrintTo(const LastFeatureCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class InputStudioLastFeature : public ::testing::TestWithParam<LastFeatureCase> { };
+
+TEST_P(InputStudioLastFeature, SwitchingItOffStopsTheTapAtOnce)
+{
+    StudioHarness h;
+    auto settings = InputSettings {};
+    settings.engineEnabled = false;
+    GetParam().only(settings);
+    h.writeSettingsFile(settings);
+    auto& vm = h.start();
+    ASSERT_TRUE(vm.isTapActive());
+    ASSERT_TRUE(h.engine.tap.exists());
+
+    vm.applySettingsChange(GetParam().off);
+
+    EXPECT_FALSE(vm.isTapActive());
+    EXPECT_FALSE(h.engine.tap.exists());
+    EXPECT_EQ(h.engine.log.count("CGEventTap stopped"), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Features, InputStudioLastFeature,
+    ::testing::Values(LastFeatureCase {"engine", [](InputSettings& s) { s.engineEnabled = true; },
+                          [](InputSettings& s) { s.engineEnabled = false; }},
+        LastFeatureCase {"keyHUD", [](InputSettings& s) { s.keyHUDEnabled = true; },
+            [](InputSettings& s) { s.keyHUDEnabled = false; }},
+        LastFeatureCase {"clickRipple", [](InputSettings& s) { s.clickRippleEnabled = true; },
+            [](InputSettings& s) { s.clickRippleEnabled = false; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InputStudioSettingsPath, AFailedSaveStillAppliesTheValue)
+{
+    StudioHarness h;
+    auto& vm = h.start();
+    // A folder where the file should be: the save fails.
+    std::filesystem::create_directories(h.settingsFile());
+
+    vm.applySettingsChange([](InputSettings& settings) { settings.engineEnabled = false; });
+
+    EXPECT_FALSE(vm.settings().engineEnabled);
+    EXPECT_FALSE(vm.isTapActive());
+    EXPECT_TRUE(std::filesystem::is_directory(h.settingsFile()));
+}
+
+} // namespace
+} // namespace tarn::input::testing

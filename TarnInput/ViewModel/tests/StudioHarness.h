@@ -1,0 +1,107 @@
+#pragma once
+
+// The view model over fakes of every port, all journalling into one call journal and sharing one
+// virtual clock. `advance` moves the clock (firing the engine's and the view model's timers in
+// time order) and then runs the main-thread tasks that were posted.
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "Platform/Fake/App/CallJournal.h"
+#include "Platform/Fake/App/FakeMainThreadTimers.h"
+#include "Platform/Fake/App/FakeOverlayController.h"
+#include "Platform/Fake/App/FakePasteboard.h"
+#include "Platform/Fake/App/FakeScreens.h"
+#include "Platform/Fake/App/FakeTimeFormatter.h"
+#include "Platform/Fake/App/JournalingEventTap.h"
+#include "Platform/Fake/App/JournalingHotkeyBackend.h"
+#include "Platform/Fake/App/JournalingLogSink.h"
+#include "Platform/Fake/App/JournalingLoginItemBackend.h"
+#include "Platform/Fake/App/JournalingPermissionBackend.h"
+#include "Platform/Fake/App/JournalingPointerDeviceSource.h"
+#include "Platform/Fake/App/JournalingPointerPreferences.h"
+#include "Platform/Fake/App/JournalingWorkspace.h"
+#include "Platform/Fake/FakeEnginePorts.h"
+#include "Platform/Fake/FakeHotkeyBackend.h"
+#include "Platform/Fake/FakeLoginItemBackend.h"
+#include "Platform/Fake/FakePermissionBackend.h"
+#include "Platform/Fake/FakePointerDeviceSource.h"
+#include "Platform/Fake/FakePointerPreferences.h"
+#include "Platform/Fake/ManualMainThreadExecutor.h"
+#include "Platform/Fake/RecordingUrlOpener.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/Foundation/NotificationCenter.h"
+#include "TarnKit/Localization/TarnLanguageSettings.h"
+
+namespace tarn::input::testing {
+
+class StudioHarness {
+public:
+    StudioHarness();
+    ~StudioHarness();
+
+    // Builds the view model (the program's start-up). Permission is granted unless a test said otherwise.
+    InputStudioViewModel& start();
+    InputStudioViewModel& vm() { return *m_viewModel; }
+    // Destroys the view model, as the program does at quit.
+    void quit() { m_viewModel.reset(); }
+
+    void advance(std::chrono::nanoseconds step);
+    // Runs the main-thread tasks posted so far.
+    std::size_t runMainThread() { return mainThread.runPending(); }
+
+    std::filesystem::path settingsFile() const { return m_folder / "TarnInput" / "input-settings.json"; }
+    bool settingsFileExists() const { return std::filesystem::exists(settingsFile()); }
+    nlohmann::json settingsFileJson() const;
+    // The settings file decoded; the defaults when there is none.
+    InputSettings storedSettings() const;
+    std::string settingsFileText() const;
+    void writeSettingsFile(const InputSettings& settings) const;
+
+    // A USB mouse (or a built-in touchpad) the device source reports from now on.
+    void addDevice(const std::string& product, std::int64_t vendorID, bool builtIn = false);
+
+    // Moves the pointer by `dx` pixels in `steps` reports 10 ms apart, then runs the posted tasks.
+    void slidePointer(double dx, int steps);
+
+    // Lines the view model and the engine logged, as "<category> <message>".
+    std::vector<std::string> logLines() const;
+
+    CallJournal journal;
+    FakeEnginePorts engine;
+    FakePointerPreferences preferences;
+    FakePointerDeviceSource devices;
+    FakePermissionBackend permission;
+    FakeLoginItemBackend loginItem;
+    FakeHotkeyBackend hotkeys;
+    ManualMainThreadExecutor mainThread;
+    FakeTimeFormatter timeFormatter;
+    FakeScreens screens;
+    FakePasteboard pasteboard {journal};
+    FakeOverlayController overlays {journal};
+
+private:
+    InputStudioServices services();
+
+    std::filesystem::path m_folder;
+    JournalingEventTap m_tap {engine.tap, journal};
+    JournalingWorkspace m_workspace {engine.workspace, journal};
+    JournalingLogSink m_log {engine.log, journal};
+    JournalingPointerPreferences m_preferences {preferences, journal};
+    JournalingPointerDeviceSource m_devices {devices, journal};
+    JournalingPermissionBackend m_permission {permission, journal};
+    RecordingUrlOpener m_opener;
+    TarnPermissionCenter m_permissions;
+    JournalingLoginItemBackend m_loginItem {loginItem, journal};
+    JournalingHotkeyBackend m_hotkeys {hotkeys, journal};
+    FakeMainThreadTimers m_timers {engine.executor, journal};
+    NotificationCenter m_notifications;
+    TarnLanguageSettings m_languageSettings {nullptr, nullptr, m_notifications};
+    std::unique_ptr<InputStudioViewModel> m_viewModel;
+};
+
+} // namespace tarn::input::testing

@@ -1,0 +1,259 @@
+#include "TarnKit/Services/TarnProcessRunner.h"
+
+#include <array>
+#include <cerrno>
+
+#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/UniqueFd.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace tarn {
+
+namespace {
+
+std::error_code lastError()
+{
+    return {errno, std::system_category()};
+}
+
+// Keeps either everything or only the newest `kTailLimit` bytes.
+class CapturedStream {
+public:
+    explicit CapturedStream(bool keepEverything)
+        : m_keepEverything(keepEverything)
+    {
+    }
+    void append(std::string_view bytes)
+    {
+        m_bytes.append(bytes);
+        if (!m_keepEverything && m_bytes.size() > TarnProcessRunner::kTailLimit) {
+            m_bytes.erase(0, m_bytes.size() - TarnProcessRunner::kTailLimit);
+        }
+    }
+    std::string take() { return std::move(m_bytes); }
+
+private:
+    bool m_keepEverything;
+    std::string m_bytes;
+};
+
+// Length of an incomplete UTF-8 sequence at the end of `bytes` (0 when it ends on a boundary),
+// so a character split between two reads is forwarded whole with the next chunk.
+std::size_t incompleteTailLength(std::string_view bytes)
+{
+    const std::size_t lookBack = std::min<std::size_t>(bytes.size(), 3);
+    for (std::size_t back = 1; back <= lookBack; ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue; // continuation byte: keep looking for the lead byte
+        }
+        const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needed > back ? back : 0;
+    }
+    return 0;
+}
+
+class OutputForwarder {
+public:
+    explicit OutputForwarder(const std::function<void(std::string_view)>& onOutput)
+        : m_onOutput(onOutput)
+    {
+    }
+    void forward(std::string_view chunk)
+    {
+        if (!m_onOutput) {
+            return;
+        }
+        m_pending.append(chunk);
+        const auto complete = m_pending.size() - incompleteTailLength(m_pending);
+        const std::string_view text(m_pending.data(), complete);
+        if (!text.empty() && UnicodeText::isValidUtf8(text)) {
+            m_onOutput(text);
+        }
+        m_pending.erase(0, complete);
+    }
+
+private:
+    const std::function<void(std::string_view)>& m_onOutput;
+    std::string m_pending;
+};
+
+std::vector<std::string> childEnvironment(const std::map<std::string, std::string>& overrides)
+{
+    std::map<std::string, std::string> merged;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        std::string_view text(*entry);
+        const auto equals = text.find('=');
+        if (equals != std::string_view::npos) {
+            merged.emplace(std::string(text.substr(0, equals)), std::string(text.substr(equals + 1)));
+        }
+    }
+    for (const auto& [name, value] : overrides) {
+        merged.insert_or_assign(name, value);
+    }
+    std::vector<std::string> result;
+    for (const auto& [name, value] : merged) {
+        result.push_back(name + "=" + value);
+    }
+    return result;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& strings)
+{
+    std::vector<char*> pointers;
+    for (auto& text : strings) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+struct Pipe {
+    UniqueFd read;
+    UniqueFd write;
+};
+
+std::optional<Pipe> makePipe()
+{
+    std::array<int, 2> fds {};
+    if (::pipe2(fds.data(), O_CLOEXEC) != 0) {
+        return std::nullopt;
+    }
+    return Pipe {UniqueFd(fds[0]), UniqueFd(fds[1])};
+}
+
+class SpawnActions {
+public:
+    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+    posix_spawn_file_actions_t* get() { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions {};
+};
+
+std::int32_t statusCode(int status)
+{
+    if (WIFEXITED(status)) {
+        return WEXITSTATUS(status);
+    }
+    return WIFSIGNALED(status) ? WTERMSIG(status) : status;
+}
+
+} // namespace
+
+Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnProcessRequest& request)
+{
+    if (request.cancellation && request.cancellation->isCancelled()) {
+        return fail(TarnProcessFailure(TarnProcessError::cancelled()));
+    }
+    auto out = makePipe();
+    auto err = makePipe();
+    if (!out || !err) {
+        return fail(TarnProcessFailure(lastError()));
+    }
+
+    SpawnActions actions;
+    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(actions.get(), out->write.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(actions.get(), err->write.get(), STDERR_FILENO);
+    if (request.workingDirectory) {
+        posix_spawn_file_actions_addchdir_np(actions.get(), request.workingDirectory->c_str());
+    }
+
+    std::vector<std::string> argumentStrings {request.executable.string()};
+    argumentStrings.insert(argumentStrings.end(), request.arguments.begin(), request.arguments.end());
+    auto argv = pointersTo(argumentStrings);
+    std::vector<std::string> environmentStrings;
+    std::vector<char*> envp;
+    if (request.environment) {
+        environmentStrings = childEnvironment(*request.environment);
+        envp = pointersTo(environmentStrings);
+    }
+
+    pid_t pid = 0;
+    const int spawnError = posix_spawn(
+        &pid, request.executable.c_str(), actions.get(), nullptr, argv.data(), envp.empty() ? environ : envp.data());
+    if (spawnError != 0) {
+        return fail(TarnProcessFailure(std::error_code(spawnError, std::system_category())));
+    }
+    out->write.reset();
+    err->write.reset();
+
+    UniqueFd pidfd(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    if (request.cancellation && pidfd) {
+        request.cancellation->attach(pidfd.get());
+    }
+
+    CapturedStream capturedOut(request.captureFullStdout);
+    CapturedStream capturedErr(false);
+    OutputForwarder forwardOut(request.onOutput);
+    OutputForwarder forwardErr(request.onOutput);
+    bool exited = !pidfd; // without a pidfd the exit is only seen at the end of the streams
+    std::array<pollfd, 3> watched {
+        pollfd {out->read.get(), POLLIN, 0}, pollfd {err->read.get(), POLLIN, 0}, pollfd {pidfd.get(), POLLIN, 0}};
+    std::array<char, 65536> buffer {};
+    while (watched[0].fd >= 0 || watched[1].fd >= 0) {
+        if (::poll(watched.data(), watched.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if (watched[2].revents != 0) {
+            exited = true;
+            watched[2].fd = -1;
+        }
+        for (std::size_t stream = 0; stream < 2; ++stream) {
+            if (watched[stream].fd < 0 || watched[stream].revents == 0) {
+                continue;
+            }
+            const auto count = ::read(watched[stream].fd, buffer.data(), buffer.size());
+            if (count < 0 && errno == EINTR) {
+                continue;
+            }
+            if (count <= 0) {
+                watched[stream].fd = -1;
+                continue;
+            }
+            const std::string_view chunk(buffer.data(), static_cast<std::size_t>(count));
+            if (stream == 0) {
+                capturedOut.append(chunk);
+                forwardOut.forward(chunk);
+            } else {
+                capturedErr.append(chunk);
+                // What standard error still holds once the child has gone is kept, not streamed.
+                if (!exited) {
+                    forwardErr.forward(chunk);
+                }
+            }
+        }
+    }
+
+    // A child may close its streams and go on running: keep it cancellable until it has exited.
+    if (pidfd && !exited) {
+        pollfd exitWatch {pidfd.get(), POLLIN, 0};
+        while (::poll(&exitWatch, 1, -1) < 0 && errno == EINTR) { }
+    }
+    if (request.cancellation) {
+        request.cancellation->detach();
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+    if (request.cancellation && request.cancellation->isCancelled()) {
+        return fail(TarnProcessFailure(TarnProcessError::cancelled()));
+    }
+    return TarnProcessResult {statusCode(status), capturedOut.take(), capturedErr.take()};
+}
+
+} // namespace tarn

@@ -1,0 +1,17 @@
+#include "TarnKit/Vision/TarnOCRResult.h"
+
+namespace tarn {
+
+std::string TarnOCRResult::fullText() const
+{
+    std::string text;
+    for (const auto& line : lines) {
+        if (&line != &lines.front()) {
+            text += '\n';
+        }
+        text += line.text;
+    }
+    return text;
+}
+
+} // namespace tarn
