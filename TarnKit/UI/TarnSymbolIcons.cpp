@@ -30,7 +30,7 @@ struct SymbolRow {
 };
 
 // Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
-constexpr std::array<SymbolRow, 33> kSymbols {{
+constexpr std::array<SymbolRow, 39> kSymbols {{
     {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
         Drawing::warningTriangle},
     {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
@@ -70,6 +70,14 @@ constexpr std::array<SymbolRow, 33> kSymbols {{
     {"app.badge.checkmark", {"application-x-executable-symbolic", "view-app-grid-symbolic"}, Drawing::none},
     {"hand.tap.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
     {"hand.draw.fill", {"input-touchpad-symbolic", "document-edit-symbolic"}, Drawing::none},
+    // Feedback and version sheet.
+    {"bubble.left.and.exclamationmark.bubble.right", {"chat-message-new-symbolic", "mail-message-new-symbolic"},
+        Drawing::none},
+    {"tag.fill", {"bookmark-new-symbolic", "tag-symbolic"}, Drawing::none},
+    {"clock.arrow.circlepath", {"document-open-recent-symbolic", "preferences-system-time-symbolic"}, Drawing::none},
+    {"doc.text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}, Drawing::none},
+    {"doc.on.doc", {"edit-copy-symbolic", "edit-paste-symbolic"}, Drawing::none},
+    {"folder", {"folder-symbolic", "folder-open-symbolic"}, Drawing::none},
 }};
 
 const SymbolRow* find(std::string_view symbol)

@@ -1,0 +1,24 @@
+#pragma once
+
+// The HTTP client over libcurl. Only http and https are spoken, also after a redirect; redirects
+// are not followed at all, so a 3xx reaches the caller as it is (a moved form endpoint must not
+// silently turn a POST into a GET). The answer's body is bounded, and each request has its own
+// handle, so the transport may be used from several threads at once.
+
+#include <cstddef>
+
+#include "TarnKit/Feedback/HttpTransport.h"
+
+namespace tarn {
+
+class CurlHttpTransport final : public HttpTransport {
+public:
+    // An answer longer than this fails the request rather than filling memory.
+    static constexpr std::size_t kMaxResponseBytes = 1024 * 1024;
+
+    CurlHttpTransport();
+
+    Result<HttpResponse, std::string> send(const HttpRequest& request) override;
+};
+
+} // namespace tarn

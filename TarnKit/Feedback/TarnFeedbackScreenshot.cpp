@@ -1,0 +1,12 @@
+#include "TarnKit/Feedback/TarnFeedbackScreenshot.h"
+
+#include "TarnKit/Foundation/TarnByteFormatter.h"
+
+namespace tarn {
+
+std::string TarnFeedbackScreenshot::formattedSize() const
+{
+    return TarnByteFormatter::format(static_cast<std::int64_t>(data.size()));
+}
+
+} // namespace tarn

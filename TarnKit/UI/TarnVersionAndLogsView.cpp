@@ -1,0 +1,580 @@
+#include "TarnKit/UI/TarnVersionAndLogsView.h"
+
+#include <array>
+#include <cmath>
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/TarnReleaseLogReader.h"
+#include "TarnKit/Localization/TarnText.h"
+#include "TarnKit/UI/TarnBrandMark.h"
+#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnFeedbackButton.h"
+#include "TarnKit/UI/TarnGlassButtonStyle.h"
+#include "TarnKit/UI/TarnGlassCard.h"
+#include "TarnKit/UI/TarnGlassSymbolButton.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnGroundBackground.h"
+#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/TarnSymbolIcons.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/TarnVersionBadge.h"
+
+namespace tarn {
+namespace {
+
+struct LevelChoice {
+    TarnLogLevel level;
+    std::string_view en;
+    std::string_view tr;
+};
+
+constexpr std::array<LevelChoice, 4> kLevelChoices {{
+    {TarnLogLevel::debug, "All", "Tümü"},
+    {TarnLogLevel::info, "INFO+", "INFO+"},
+    {TarnLogLevel::warn, "WARN+", "WARN+"},
+    {TarnLogLevel::error, "ERROR", "ERROR"},
+}};
+
+constexpr int kLevelPickerWidth = 230;
+
+QFont styleFont(TarnTextStyle style, QFont::Weight weight, TarnFontDesign design = TarnFontDesign::standard)
+{
+    return TarnTextStyles::font(style, weight, design);
+}
+
+QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color, const char* objectName = nullptr)
+{
+    auto* label = new QLabel(text);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    label->setPalette(palette);
+    label->setTextFormat(Qt::PlainText);
+    if (objectName != nullptr) {
+        label->setObjectName(QString::fromLatin1(objectName));
+    }
+    return label;
+}
+
+QColor withOpacity(QColor color, double opacity)
+{
+    color.setAlphaF(color.alphaF() * opacity);
+    return color;
+}
+
+QColor levelColor(TarnLogLevel level)
+{
+    switch (level) {
+    case TarnLogLevel::debug:
+        return TarnGlassTokens::textMuted();
+    case TarnLogLevel::info:
+        return TarnGlassTokens::success();
+    case TarnLogLevel::warn:
+        return TarnGlassTokens::warning();
+    case TarnLogLevel::error:
+        return TarnGlassTokens::danger();
+    }
+    return TarnGlassTokens::textMuted();
+}
+
+// A continuous rounded rectangle behind its children, without a border.
+class RoundedPanel : public QWidget {
+public:
+    RoundedPanel(QColor fill, double radius)
+        : m_fill(std::move(fill))
+        , m_radius(radius)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, Qt::transparent);
+    }
+
+private:
+    QColor m_fill;
+    double m_radius;
+};
+
+// "Title:" and a value, on surface2 in a rounded rectangle of radius 6.
+class InfoChip : public QWidget {
+public:
+    InfoChip(const QString& title, const QString& value)
+    {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(8, 4, 8, 4);
+        row->setSpacing(4);
+        row->addWidget(makeLabel(
+            title + QLatin1Char(':'), styleFont(TarnTextStyle::caption2, QFont::Normal), TarnGlassTokens::textMuted()));
+        row->addWidget(makeLabel(value, styleFont(TarnTextStyle::caption2, QFont::Bold, TarnFontDesign::monospaced),
+            TarnGlassTokens::textPrimary()));
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), 6, TarnGlassTokens::surface2(), Qt::transparent);
+    }
+};
+
+// A symbol alone, without any button chrome.
+class PlainSymbolButton : public QAbstractButton {
+public:
+    PlainSymbolButton(std::string symbol, double size, QColor color)
+        : m_symbol(std::move(symbol))
+        , m_size(size)
+        , m_color(std::move(color))
+    {
+        setCursor(Qt::PointingHandCursor);
+        setFixedSize(static_cast<int>(std::ceil(size)), static_cast<int>(std::ceil(size)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        painter.setOpacity(isDown() ? 0.7 : 1.0);
+        TarnSymbolIcons::paint(painter, QRectF(rect()), m_symbol, m_color);
+    }
+
+private:
+    std::string m_symbol;
+    double m_size;
+    QColor m_color;
+};
+
+// One choice of the level picker: glass fill and border, brighter while selected, caption text.
+class LevelSegment : public QAbstractButton {
+public:
+    explicit LevelSegment(const QString& label)
+    {
+        setText(label);
+        setFont(TarnTextStyles::font(TarnTextStyle::caption));
+        setCheckable(true);
+        setAutoExclusive(true);
+        setCursor(Qt::PointingHandCursor);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetricsF metrics(font(), this);
+        return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text()) + 12)),
+            static_cast<int>(std::ceil(metrics.height() + 2 * TarnGlassButtonStyle::kVerticalPadding))};
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        const TarnGlassButtonStyle style(isChecked());
+        const QRectF bounds(rect());
+        TarnContinuousShape::paintRoundedRect(painter, bounds, 6, style.fill(), style.border());
+        const QFontMetricsF metrics(font(), this);
+        TarnTextStyles::drawCentredLine(
+            painter, bounds.adjusted(4, 0, -4, 0), text(), metrics, font(), TarnGlassButtonStyle::textColor());
+    }
+};
+
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+}
+
+QWidget* cardContent(int spacing, QVBoxLayout*& column)
+{
+    auto* content = new QWidget;
+    column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(spacing);
+    return content;
+}
+
+QWidget* glassCard(QWidget* content, const char* objectName)
+{
+    auto* card = new TarnGlassCard(16, 14);
+    card->setObjectName(QString::fromLatin1(objectName));
+    card->setContent(content);
+    return card;
+}
+
+} // namespace
+
+TarnVersionAndLogsView::TarnVersionAndLogsView(std::string appName, TarnAppVersion version, TarnAppLogger& logger,
+    TarnProductPalette palette, TarnLanguage language, std::vector<TarnReleaseLogRecord> fallbackReleases,
+    std::function<void()> onClose, Services services, QWidget* parent)
+    : QWidget(parent)
+    , m_appName(std::move(appName))
+    , m_version(std::move(version))
+    , m_logger(logger)
+    , m_palette(palette)
+    , m_language(language)
+    , m_fallbackReleases(std::move(fallbackReleases))
+    , m_onClose(std::move(onClose))
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("versionAndLogsView"));
+    if (m_onClose) {
+        m_ground = new TarnGroundBackground(m_palette, this);
+        m_ground->setObjectName(QStringLiteral("groundBackground"));
+    }
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("versionScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The ground (or the host's background) shows through the scroll area.
+    QPalette clear = scroll->palette();
+    clear.setColor(QPalette::Window, Qt::transparent);
+    clear.setColor(QPalette::Base, Qt::transparent);
+    scroll->setPalette(clear);
+    scroll->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* content = new QWidget;
+    content->setAutoFillBackground(false);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(18, 18, 18, 18);
+    column->setSpacing(16);
+    if (m_onClose) {
+        column->addWidget(buildHeader());
+    }
+    column->addWidget(buildSummaryCard());
+    column->addWidget(buildReleaseCard());
+    column->addWidget(buildLogsCard());
+    column->addStretch(1);
+    scroll->setWidget(content);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+}
+
+QString TarnVersionAndLogsView::text(std::string_view en, std::string_view tr) const
+{
+    return toQString(tarnText(en, tr, m_language));
+}
+
+QWidget* TarnVersionAndLogsView::buildHeader()
+{
+    auto* header = new QWidget;
+    header->setObjectName(QStringLiteral("sheetHeader"));
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    const auto identity = resolveTarnAppIdentity(m_appName);
+    row->addWidget(
+        new TarnBrandMark(24, identity ? TarnBrandMarkStyle::app(*identity) : TarnBrandMarkStyle::currentApp()));
+    row->addWidget(makeLabel(toQString(m_appName) + QStringLiteral(" · ") + text("Version & Logs", "Sürüm & Loglar"),
+        TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle"));
+    row->addStretch(1);
+    auto* close = new PlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
+    close->setObjectName(QStringLiteral("closeButton"));
+    connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
+    row->addWidget(close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { m_onClose(); });
+    return header;
+}
+
+QWidget* TarnVersionAndLogsView::buildSummaryCard()
+{
+    QVBoxLayout* column = nullptr;
+    QWidget* content = cardContent(10, column);
+    const QColor accent = accentColor(m_palette);
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setSpacing(10);
+    titleRow->addWidget(new TarnSymbolLabel("tag.fill", text("Version & Release Info", "Sürüm Bilgileri"),
+        TarnTextStyles::font(TarnTextStyle::headline), accent));
+    titleRow->addStretch(1);
+    titleRow->addWidget(new TarnVersionBadge(m_version, true));
+    column->addLayout(titleRow);
+
+    QLabel* description
+        = makeLabel(text("Application version details, full release changelog from initial release to "
+                         "latest, and runtime logs.",
+                        "Uygulama sürüm bilgileri, ilk sürümden son sürüme kadar tüm değişiklik geçmişi "
+                        "ve çalışma logları."),
+            TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "summaryText");
+    description->setWordWrap(true);
+    column->addWidget(description);
+
+    auto* chipRow = new QHBoxLayout;
+    chipRow->setSpacing(12);
+    chipRow->addWidget(new InfoChip(text("Version", "Sürüm"), QStringLiteral("v") + toQString(m_version.shortVersion)));
+    chipRow->addWidget(new InfoChip(QStringLiteral("Build"), QStringLiteral("#") + toQString(m_version.buildNumber)));
+    chipRow->addStretch(1);
+    chipRow->addWidget(new TarnFeedbackButton(m_appName, m_version, TarnFeedbackKind::feature, m_language,
+        TarnFeedbackButtonStyle::labeledPill, std::nullopt, nullptr, m_services.feedback));
+    chipRow->addWidget(makeLabel(QString::fromStdString(m_logger.currentLogFile().filename().string()),
+        styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
+        "logFileName"));
+    column->addLayout(chipRow);
+    return glassCard(content, "summaryCard");
+}
+
+QWidget* TarnVersionAndLogsView::buildReleaseCard()
+{
+    QVBoxLayout* column = nullptr;
+    QWidget* content = cardContent(12, column);
+    column->addWidget(new TarnSymbolLabel("clock.arrow.circlepath",
+        text("Release History (CHANGELOG)", "Sürüm Geçmişi (Değişiklik Logu)"),
+        TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary()));
+    m_releaseList = new QVBoxLayout;
+    m_releaseList->setSpacing(12);
+    column->addLayout(m_releaseList);
+    return glassCard(content, "releaseCard");
+}
+
+QWidget* TarnVersionAndLogsView::buildLogsCard()
+{
+    QVBoxLayout* column = nullptr;
+    QWidget* content = cardContent(12, column);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(8);
+    header->addWidget(
+        new TarnSymbolLabel("doc.text.magnifyingglass", text("Rotating Runtime Logs", "Uygulama Çalışma Logları"),
+            TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary()));
+    header->addStretch(1);
+
+    auto* picker = new QWidget;
+    picker->setObjectName(QStringLiteral("logLevelPicker"));
+    picker->setFixedWidth(kLevelPickerWidth);
+    auto* segments = new QHBoxLayout(picker);
+    segments->setContentsMargins(0, 0, 0, 0);
+    segments->setSpacing(2);
+    for (const auto& choice : kLevelChoices) {
+        auto* button = new LevelSegment(text(choice.en, choice.tr));
+        button->setObjectName(QStringLiteral("logLevel_") + toQString(rawValue(choice.level)));
+        button->setChecked(choice.level == m_selectedMinLevel);
+        connect(button, &QAbstractButton::clicked, this, [this, level = choice.level] { selectLevel(level); });
+        segments->addWidget(button);
+        m_levelButtons.push_back(button);
+    }
+    header->addWidget(picker);
+
+    const QFont caption = TarnTextStyles::font(TarnTextStyle::caption);
+    auto* refresh = new TarnGlassSymbolButton("arrow.clockwise", QString(), caption);
+    refresh->setObjectName(QStringLiteral("refreshLogsButton"));
+    refresh->setToolTip(text("Refresh logs", "Logları yenile"));
+    connect(refresh, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::reloadEntries);
+    m_copyButton = new TarnGlassSymbolButton("doc.on.doc", text("Copy", "Kopyala"), caption);
+    m_copyButton->setObjectName(QStringLiteral("copyLogsButton"));
+    connect(m_copyButton, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onCopyClicked);
+    auto* folder = new TarnGlassSymbolButton("folder", text("Folder", "Klasör"), caption);
+    folder->setObjectName(QStringLiteral("revealLogsButton"));
+    connect(folder, &QAbstractButton::clicked, this, [this] {
+        if (m_services.revealLogFolder) {
+            m_services.revealLogFolder();
+        } else {
+            m_logger.revealInFinder();
+        }
+    });
+    auto* clear = new TarnGlassSymbolButton("trash", text("Clear", "Temizle"), caption);
+    clear->setObjectName(QStringLiteral("clearLogsButton"));
+    connect(clear, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onClearClicked);
+    for (QWidget* button : std::initializer_list<QWidget*> {refresh, m_copyButton, folder, clear}) {
+        header->addWidget(button);
+    }
+    column->addLayout(header);
+
+    m_logList = new QVBoxLayout;
+    m_logList->setSpacing(4);
+    column->addLayout(m_logList);
+    return glassCard(content, "logsCard");
+}
+
+QWidget* TarnVersionAndLogsView::buildReleaseBlock(const TarnReleaseLogRecord& record) const
+{
+    auto* block = new RoundedPanel(TarnGlassTokens::surface1(), 10);
+    block->setObjectName(QStringLiteral("releaseBlock"));
+    auto* column = new QVBoxLayout(block);
+    column->setContentsMargins(10, 10, 10, 10);
+    column->setSpacing(5);
+    const QFont mono2 = styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(makeLabel(QStringLiteral("v") + toQString(record.toVersion),
+        styleFont(TarnTextStyle::subheadline, QFont::Bold, TarnFontDesign::monospaced), accentColor(m_palette)));
+    row->addWidget(makeLabel(QStringLiteral("Build %1 · %2/%3")
+                                 .arg(record.toBuild)
+                                 .arg(toQString(record.bumpKind), toQString(record.section)),
+        mono2, TarnGlassTokens::textSecondary()));
+    row->addStretch(1);
+    row->addWidget(makeLabel(toQString(record.shortDate()), mono2, TarnGlassTokens::textMuted()));
+    column->addLayout(row);
+
+    const std::string code(rawValue(m_language));
+    if (const std::string summary = record.localizedSummary(code); !summary.empty()) {
+        QLabel* label = makeLabel(
+            toQString(summary), styleFont(TarnTextStyle::caption, QFont::Medium), TarnGlassTokens::textPrimary());
+        label->setWordWrap(true);
+        column->addWidget(label);
+    }
+    for (const std::string& detail : record.localizedDetails(code)) {
+        QLabel* label = makeLabel(QStringLiteral("• ") + toQString(detail),
+            styleFont(TarnTextStyle::caption2, QFont::Normal), TarnGlassTokens::textSecondary());
+        label->setWordWrap(true);
+        column->addWidget(label);
+    }
+    return block;
+}
+
+QWidget* TarnVersionAndLogsView::buildLogRow(const TarnLogEntry& entry) const
+{
+    auto* panel = new RoundedPanel(withOpacity(TarnGlassTokens::surface1(), 0.65), 6);
+    panel->setObjectName(QStringLiteral("logRow"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(6, 3, 6, 3);
+    row->setSpacing(8);
+    const auto column = [&](QLabel* label, int width) {
+        label->setFixedWidth(width);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        row->addWidget(label, 0, Qt::AlignTop);
+    };
+    column(makeLabel(toQString(timeOfDay(entry.timestamp)),
+               TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
+               "logTime"),
+        66);
+    column(makeLabel(toQString(label(entry.level)),
+               TarnTextStyles::systemFont(9.5, QFont::Bold, TarnFontDesign::monospaced), levelColor(entry.level),
+               "logLevel"),
+        42);
+    column(makeLabel(QStringLiteral("[") + toQString(entry.category) + QStringLiteral("]"),
+               TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced),
+               withOpacity(accentColor(m_palette), 0.9), "logCategory"),
+        82);
+    QLabel* message = makeLabel(
+        toQString(entry.message), TarnTextStyles::systemFont(11), TarnGlassTokens::textPrimary(), "logMessage");
+    message->setWordWrap(true);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    row->addWidget(message, 1, Qt::AlignTop);
+    return panel;
+}
+
+std::string TarnVersionAndLogsView::timeOfDay(std::string_view timestamp)
+{
+    const auto t = timestamp.find('T');
+    const std::string_view from = t == std::string_view::npos ? timestamp : timestamp.substr(t + 1);
+    return std::string(from.substr(0, 8));
+}
+
+void TarnVersionAndLogsView::reloadAll()
+{
+    m_releases = m_services.loadReleases ? m_services.loadReleases(m_appName)
+                                         : TarnReleaseLogReader::loadBundled(std::string_view(m_appName));
+    if (m_releases.empty()) {
+        m_releases = m_fallbackReleases;
+    }
+    showReleases();
+    reloadEntries();
+}
+
+void TarnVersionAndLogsView::reloadEntries()
+{
+    m_entries = m_logger.recentEntries(kShownEntries, m_selectedMinLevel);
+    showEntries();
+}
+
+void TarnVersionAndLogsView::showReleases()
+{
+    clearLayout(m_releaseList);
+    if (m_releases.empty()) {
+        m_releaseList->addWidget(makeLabel(
+            text("No release log records found for this build.", "Bu derleme için sürüm geçmişi kaydı bulunamadı."),
+            TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "releaseEmptyText"));
+        return;
+    }
+    for (const auto& record : m_releases) {
+        m_releaseList->addWidget(buildReleaseBlock(record));
+    }
+}
+
+void TarnVersionAndLogsView::showEntries()
+{
+    clearLayout(m_logList);
+    if (m_entries.empty()) {
+        QLabel* empty
+            = makeLabel(text("No runtime log entries match the filter yet.", "Filtreye uyan çalışma logu henüz yok."),
+                TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "logEmptyText");
+        empty->setContentsMargins(0, 8, 0, 8);
+        m_logList->addWidget(empty);
+        return;
+    }
+    for (const auto& entry : m_entries) {
+        m_logList->addWidget(buildLogRow(entry));
+    }
+}
+
+void TarnVersionAndLogsView::selectLevel(TarnLogLevel level)
+{
+    m_selectedMinLevel = level;
+    for (std::size_t i = 0; i < m_levelButtons.size(); ++i) {
+        const QSignalBlocker blocker(m_levelButtons[i]);
+        m_levelButtons[i]->setChecked(kLevelChoices[i].level == level);
+    }
+    reloadEntries();
+}
+
+void TarnVersionAndLogsView::onCopyClicked()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(toQString(m_logger.exportPlainText(kCopiedEntries, m_selectedMinLevel)));
+    // Stays until the sheet is opened anew.
+    m_copied = true;
+    m_copyButton->setText(text("Copied", "Kopyalandı"));
+    m_copyButton->updateGeometry();
+}
+
+void TarnVersionAndLogsView::onClearClicked()
+{
+    m_logger.clear();
+    reloadEntries();
+}
+
+void TarnVersionAndLogsView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        reloadAll();
+    }
+}
+
+void TarnVersionAndLogsView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_ground) {
+        m_ground->setGeometry(rect());
+        m_ground->lower();
+    }
+}
+
+} // namespace tarn
