@@ -23,7 +23,7 @@
 #include "TarnKit/UI/TarnProductPalette.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 #include "TarnKit/UI/TarnToastBanner.h"
-#include "TarnKit/UI/TarnVersionBadge.h"
+#include "TarnKit/UI/TarnVersionBadgeButton.h"
 
 namespace tarn::input {
 
@@ -44,9 +44,10 @@ QColor withOpacity(QColor color, double opacity)
 
 } // namespace
 
-MainInputStudioView::MainInputStudioView(
-    InputStudioViewModel& viewModel, QColor accent, const TarnPermissionCenter& permissions, QWidget* parent)
-    : QWidget(parent)
+MainInputStudioView::MainInputStudioView(InputStudioViewModel& viewModel, QColor accent,
+    const TarnPermissionCenter& permissions, const TitlebarDoubleClickPreference* doubleClickPreference,
+    QWidget* parent)
+    : TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode::unifiedHeader, 16, 14, doubleClickPreference, parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
     , m_permissions(permissions)
@@ -68,11 +69,8 @@ MainInputStudioView::MainInputStudioView(
     m_banner = buildPermissionBanner();
     m_bodyColumn->addWidget(m_banner);
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(m_header);
-    column->addWidget(m_body, 1);
+    setHeaderContent(m_header, 52, 18, 8);
+    setContent(m_body);
 
     m_toast = new TarnToastBanner(QString(), false, this);
     m_toast->setObjectName("toast");
@@ -117,9 +115,8 @@ QWidget* MainInputStudioView::buildHeader()
 {
     auto* header = new QWidget;
     header->setObjectName("studioHeader");
-    header->setMinimumHeight(52);
     auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(16, 8, 18, 8);
+    row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     row->addWidget(buildBrandBlock(), 0, Qt::AlignVCenter);
     row->addStretch(1);
@@ -156,23 +153,31 @@ QWidget* MainInputStudioView::buildBrandBlock()
 
     auto* column = new QVBoxLayout;
     column->setSpacing(1);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->setSpacing(7);
+    m_titleRow = new QHBoxLayout;
+    m_titleRow->setSpacing(7);
     auto* title = makeTextLabel(16, QFont::Bold, TarnGlassTokens::textPrimary(), false);
     title->setObjectName("studioTitle");
     title->setText("TarnInput");
-    titleRow->addWidget(title);
-    auto* badge = new TarnVersionBadge(TarnAppVersion::current(BuildInfo::current(), "1.0.0", "100"), false);
-    badge->setObjectName("versionBadge");
-    titleRow->addWidget(badge, 0, Qt::AlignVCenter);
-    titleRow->addStretch(1);
-    column->addLayout(titleRow);
+    m_titleRow->addWidget(title);
+    m_titleRow->addStretch(1);
+    column->addLayout(m_titleRow);
 
     m_subtitle = makeTextLabel(10.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
     m_subtitle->setObjectName("headerSubtitle");
     column->addWidget(m_subtitle);
     row->addLayout(column, 1);
     return brand;
+}
+
+void MainInputStudioView::replaceVersionBadge()
+{
+    delete m_versionBadge;
+    // No logger: the badge uses the program's shared one.
+    m_versionBadge
+        = new TarnVersionBadgeButton("TarnInput", TarnAppVersion::current(BuildInfo::current(), "1.0.0", "100"),
+            nullptr, TarnProductPalette::deepAbyss, m_viewModel.language(), false, true);
+    m_versionBadge->setObjectName("versionBadge");
+    m_titleRow->insertWidget(1, m_versionBadge, 0, Qt::AlignVCenter);
 }
 
 QWidget* MainInputStudioView::buildPermissionBanner()
@@ -224,6 +229,7 @@ void MainInputStudioView::syncTexts()
         "Akıcı Kaydırma, Canlı Hz Ölçümü, Çift Tık Engelleyici, Pencere Taşıma (⌃⌥), Fare Hareketleri ve Yan Tuşlar "
         "için giriş aygıtı izni gerekir."));
     m_grantButton->setText(text("Grant Permission", "İzin Ver"));
+    replaceVersionBadge();
     syncSubtitle();
     syncEngine();
 }
@@ -314,7 +320,7 @@ void MainInputStudioView::placeToast(double progress)
 
 void MainInputStudioView::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    TarnUnifiedTitlebarWindow::resizeEvent(event);
     m_ground->setGeometry(rect());
     if (!m_toast->isHidden()) {
         placeToast(m_toastAnimation->state() == QAbstractAnimation::Running

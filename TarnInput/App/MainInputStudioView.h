@@ -1,7 +1,7 @@
 #pragma once
 
-// The studio window's content: the palette ground, a header (brand, version, subtitle, tab
-// strip, engine pill), the input-permission banner while the permission is missing, the screen
+// The studio window: frameless, with its own window buttons and header over the palette ground, a header (brand,
+// version, subtitle, tab strip, engine pill), the input-permission banner while the permission is missing, the screen
 // of the selected tab and the toast. It keeps no state of its own: everything is read from the
 // view model and redrawn on its change signals. The screen of a tab is built when the tab is
 // chosen and destroyed when another is, so its form state starts afresh each time.
@@ -15,10 +15,12 @@
 #include <QWidget>
 
 #include "TarnInput/App/StudioTabs.h"
+#include "TarnKit/UI/TarnUnifiedTitlebarWindow.h"
 
 class QLabel;
 class QVariantAnimation;
 class QGraphicsOpacityEffect;
+class QHBoxLayout;
 class QVBoxLayout;
 
 namespace tarn {
@@ -26,6 +28,7 @@ class TarnGroundBackground;
 class TarnPermissionCenter;
 class TarnPrimaryButton;
 class TarnToastBanner;
+class TarnVersionBadgeButton;
 } // namespace tarn
 
 namespace tarn::input {
@@ -34,15 +37,16 @@ class EnginePillButton;
 class InputStudioViewModel;
 class StudioTabButton;
 
-class MainInputStudioView : public QWidget {
+class MainInputStudioView : public TarnUnifiedTitlebarWindow {
     Q_OBJECT
 
 public:
     static constexpr int kBrandMaxWidth = 205;
     static constexpr int kToastBottomPadding = 22;
 
+    // `doubleClickPreference` (may be null) is the desktop's choice for a double click on the header.
     MainInputStudioView(InputStudioViewModel& viewModel, QColor accent, const TarnPermissionCenter& permissions,
-        QWidget* parent = nullptr);
+        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QWidget* parent = nullptr);
 
     // The screen shown now.
     QWidget* currentScreen() const { return m_screen; }
@@ -57,6 +61,8 @@ protected:
 private:
     QWidget* buildHeader();
     QWidget* buildBrandBlock();
+    // The badge is made for one language: a new one replaces it when the language changes.
+    void replaceVersionBadge();
     QWidget* buildPermissionBanner();
     void showSelectedScreen();
     void syncTexts();
@@ -77,6 +83,8 @@ private:
     QWidget* m_header = nullptr;
     QWidget* m_body = nullptr;
     QVBoxLayout* m_bodyColumn = nullptr;
+    QHBoxLayout* m_titleRow = nullptr;
+    TarnVersionBadgeButton* m_versionBadge = nullptr;
     QLabel* m_subtitle = nullptr;
     std::array<StudioTabButton*, kStudioTabs.size()> m_tabButtons {};
     EnginePillButton* m_enginePill = nullptr;

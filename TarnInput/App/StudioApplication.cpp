@@ -2,36 +2,50 @@
 
 #include <QCoreApplication>
 #include <QMenu>
-#include <QVBoxLayout>
+#include <QTimer>
 
 #include "TarnInput/App/MainInputStudioView.h"
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/App/StudioTray.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/Foundation/NotificationCenter.h"
+#include "TarnKit/Foundation/TarnAppIdentity.h"
 #include "TarnKit/UI/TarnProductPalette.h"
 
 namespace tarn::input {
 
-StudioApplication::StudioApplication(
-    InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions, QObject* parent)
+namespace {
+
+void runLater(std::chrono::milliseconds delay, std::function<void()> task)
+{
+    QTimer::singleShot(delay, qApp, std::move(task));
+}
+
+} // namespace
+
+StudioApplication::StudioApplication(InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
+    const TitlebarDoubleClickPreference* doubleClickPreference, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_commands(std::make_unique<StudioCommands>(viewModel))
+    , m_view(std::make_unique<MainInputStudioView>(
+          viewModel, accentColor(TarnProductPalette::deepAbyss), permissions, doubleClickPreference))
+    , m_activation(m_windows, NotificationCenter::shared(), runLater)
 {
-    m_view = new MainInputStudioView(viewModel, accentColor(TarnProductPalette::deepAbyss), permissions);
-    m_window.reset(m_view);
-    m_window->setObjectName("studioWindow");
-    m_window->setWindowTitle(windowTitle());
-    m_window->setMinimumSize(kMinimumWidth, kMinimumHeight);
-    m_window->resize(kDefaultWidth, kDefaultHeight);
+    m_view->setObjectName("studioWindow");
+    m_view->setWindowTitle(windowTitle());
+    m_view->setMinimumSize(kMinimumWidth, kMinimumHeight);
+    m_view->resize(kDefaultWidth, kDefaultHeight);
     // The window's shortcuts; the header's context menu is the command menu.
-    m_window->addActions(m_commands->menu()->actions());
+    m_view->addActions(m_commands->menu()->actions());
     m_view->header()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view->header(), &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { m_commands->menu()->popup(m_view->header()->mapToGlobal(at)); });
 
     m_tray = std::make_unique<StudioTray>(
         viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
+    m_reopenNotice = NotificationCenter::shared().observe(
+        std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
     // Whatever ends the event loop (the session's end included) stops the engine first.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &StudioApplication::stopEngine);
 }
@@ -45,15 +59,25 @@ QString StudioApplication::windowTitle()
 
 QWidget* StudioApplication::studioWindow() const
 {
-    return m_window.get();
+    return m_view.get();
+}
+
+void StudioApplication::launch(const TarnAppActivationDelegate::LaunchFacts& facts)
+{
+    m_view->show();
+    m_activation.applicationDidFinishLaunching(facts);
+}
+
+void StudioApplication::reopen()
+{
+    m_activation.applicationShouldHandleReopen(m_view->isVisible());
 }
 
 void StudioApplication::openStudio()
 {
-    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    m_view->show();
+    m_windows.activateIgnoringOtherApps();
+    m_activation.bringStudioWindowToFront();
 }
 
 void StudioApplication::quit()

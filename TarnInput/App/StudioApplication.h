@@ -11,11 +11,16 @@
 
 #include <QObject>
 
+#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/UI/QtApplicationWindows.h"
+#include "TarnKit/UI/TarnAppActivationDelegate.h"
+
 class QWidget;
 
 namespace tarn {
 class TarnPermissionCenter;
-}
+class TitlebarDoubleClickPreference;
+} // namespace tarn
 
 namespace tarn::input {
 
@@ -33,20 +38,25 @@ public:
     static constexpr int kMinimumWidth = 1020;
     static constexpr int kMinimumHeight = 660;
 
-    StudioApplication(
-        InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions, QObject* parent = nullptr);
+    // `doubleClickPreference` may be null and must outlive the application.
+    StudioApplication(InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
+        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QObject* parent = nullptr);
     ~StudioApplication() override;
 
     // The window's title, a single text in every language.
     static QString windowTitle();
 
+    // Opens the studio window and logs the launch; the window comes to the front shortly after.
+    void launch(const TarnAppActivationDelegate::LaunchFacts& facts);
+    // A second launch asked for the studio: fronts the window, or opens it again when closed.
+    void reopen();
     // Shows the studio window (again), restores it when minimised and brings it to the front.
     void openStudio();
     // Stops the engine and leaves the event loop with status 0.
     void quit();
 
     QWidget* studioWindow() const;
-    MainInputStudioView* studioView() const { return m_view; }
+    MainInputStudioView* studioView() const { return m_view.get(); }
     StudioCommands& commands() const { return *m_commands; }
     StudioTray& tray() const { return *m_tray; }
 
@@ -55,9 +65,11 @@ private:
 
     InputStudioViewModel& m_viewModel;
     std::unique_ptr<StudioCommands> m_commands;
-    std::unique_ptr<QWidget> m_window;
-    MainInputStudioView* m_view = nullptr;
+    std::unique_ptr<MainInputStudioView> m_view;
     std::unique_ptr<StudioTray> m_tray;
+    QtApplicationWindows m_windows;
+    TarnAppActivationDelegate m_activation;
+    Subscription m_reopenNotice;
 };
 
 } // namespace tarn::input

@@ -1,7 +1,12 @@
-// Widget tests need one QApplication for the whole run. CTest sets QT_QPA_PLATFORM=offscreen;
-// test discovery and hand runs may not, and the tests never need a real display.
+// Widget tests need one QApplication for the whole run, and never a real display. The studio's
+// version badge reaches the program's shared logger, so the XDG folders point into a temporary
+// folder: no test writes into the user's own.
+
+#include <cstdlib>
+#include <filesystem>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
@@ -9,6 +14,13 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir home;
+    for (const char* variable : {"XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = home.filePath(variable);
+        std::filesystem::create_directories(folder.toStdString());
+        std::filesystem::permissions(folder.toStdString(), std::filesystem::perms::owner_all);
+        qputenv(variable, folder.toUtf8());
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

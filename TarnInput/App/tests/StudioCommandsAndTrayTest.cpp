@@ -1,0 +1,119 @@
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+#include "TarnInput/App/MenuBarInputPopoverView.h"
+#include "TarnInput/App/StudioCommands.h"
+#include "TarnInput/App/StudioTray.h"
+#include "TarnInput/App/TrayIconArt.h"
+#include "TarnInput/App/tests/AppTestSupport.h"
+
+namespace tarn::input::testing {
+namespace {
+
+QStringList texts(const QMenu& menu)
+{
+    QStringList result;
+    for (const QAction* action : menu.actions()) {
+        result << (action->isSeparator() ? QStringLiteral("—") : action->text());
+    }
+    return result;
+}
+
+TEST(StudioCommands, ThreeCommandsInOrderFollowTheLanguageUnderAFixedTitle)
+{
+    ScreenFixture f;
+    f.start();
+    StudioCommands commands(f.vm());
+    EXPECT_EQ(commands.menu()->title(), "TarnInput");
+    EXPECT_EQ(texts(*commands.menu()),
+        QStringList({"Toggle Input Engine", "Toggle Presentation KeyHUD", "—", "Reset Input Settings"}));
+    EXPECT_EQ(commands.toggleEngineAction()->shortcut(), QKeySequence("Alt+Meta+E"));
+    EXPECT_EQ(commands.toggleKeyHUDAction()->shortcut(), QKeySequence("Alt+Meta+H"));
+    EXPECT_TRUE(commands.resetAction()->shortcut().isEmpty());
+    f.setLanguage(TarnLanguage::tr);
+    EXPECT_EQ(texts(*commands.menu()),
+        QStringList({"Giriş Motorunu Aç/Kapat", "Sunum Kısayol HUD Aç/Kapat", "—", "Giriş Ayarlarını Sıfırla"}));
+    EXPECT_EQ(commands.menu()->title(), "TarnInput");
+}
+
+TEST(StudioCommands, EachCommandRunsItsNamedOperationOnce)
+{
+    ScreenFixture f;
+    auto& vm = f.start();
+    StudioCommands commands(vm);
+    commands.toggleKeyHUDAction()->trigger();
+    EXPECT_TRUE(f.harness.storedSettings().keyHUDEnabled);
+    EXPECT_EQ(f.saves(), 1);
+    commands.toggleEngineAction()->trigger();
+    EXPECT_FALSE(f.harness.storedSettings().engineEnabled);
+    commands.resetAction()->trigger();
+    EXPECT_EQ(f.harness.storedSettings(), InputSettings {});
+    EXPECT_EQ(f.toasts().size(), 3U) << "the named operations toast";
+}
+
+TEST(TrayIconArt, EveryStateDrawsItsOwnPicture)
+{
+    const std::vector<TrayIconState> states {{false, false}, {true, false}, {false, true}, {true, true}};
+    std::vector<QImage> images;
+    for (const auto state : states) {
+        images.push_back(TrayIconArt::image(state, 32));
+        EXPECT_FALSE(TrayIconArt::icon(state).isNull());
+    }
+    for (std::size_t a = 0; a < images.size(); ++a) {
+        for (std::size_t b = a + 1; b < images.size(); ++b) {
+            EXPECT_NE(images[a], images[b]) << a << " and " << b << " look alike";
+        }
+    }
+}
+
+TEST(StudioTray, IconFollowsTheTapAndTheKeyHUDAndTheMenuAddsOpenAndQuit)
+{
+    ScreenFixture f;
+    f.harness.permission.setAccessibilityGranted(false);
+    auto& vm = f.start();
+    StudioCommands commands(vm);
+    int opened = 0;
+    int quits = 0;
+    StudioTray tray(
+        vm, commands, [&] { ++opened; }, [&] { ++quits; });
+    EXPECT_EQ(tray.iconState(), (TrayIconState {false, false}));
+
+    f.harness.permission.setAccessibilityGranted(true);
+    f.harness.advance(InputStudioViewModel::kWatcherPeriod);
+    EXPECT_EQ(tray.iconState(), (TrayIconState {true, false}));
+    control<QAbstractButton>(*tray.popover(), "keyHUDEnabled")->click();
+    EXPECT_EQ(tray.iconState(), (TrayIconState {true, true}));
+    vm.toggleEngine();
+    vm.toggleKeyHUD();
+    EXPECT_EQ(tray.iconState(), (TrayIconState {false, false})) << "nothing needs the tap any more";
+
+    EXPECT_EQ(texts(*tray.menu()),
+        QStringList({"Toggle Input Engine", "Toggle Presentation KeyHUD", "—", "Reset Input Settings", "—",
+            "Open Studio", "Quit"}));
+    tray.menu()->actions().at(5)->trigger();
+    tray.menu()->actions().at(6)->trigger();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(quits, 1);
+    f.setLanguage(TarnLanguage::tr);
+    EXPECT_EQ(tray.menu()->actions().at(5)->text(), "Stüdyoyu Aç");
+}
+
+TEST(StudioTray, OpenStudioInThePopoverClosesIt)
+{
+    ScreenFixture f;
+    auto& vm = f.start();
+    StudioCommands commands(vm);
+    int opened = 0;
+    StudioTray tray(
+        vm, commands, [&] { ++opened; }, [] {});
+    tray.showPopover();
+    EXPECT_TRUE(tray.popoverWindow()->isVisible());
+    EXPECT_EQ(tray.popoverWindow()->width(), MenuBarInputPopoverView::kWidth);
+    control<QAbstractButton>(*tray.popover(), "openStudioButton")->click();
+    EXPECT_FALSE(tray.popoverWindow()->isVisible());
+    EXPECT_EQ(opened, 1);
+}
+
+} // namespace
+} // namespace tarn::input::testing
