@@ -18,7 +18,6 @@ using Connection = CHandle<xcb_connection_t, xcb_disconnect>;
 using AtomReply = CHandle<xcb_intern_atom_reply_t, std::free>;
 using PropertyReply = CHandle<xcb_get_property_reply_t, std::free>;
 using OwnerReply = CHandle<xcb_get_selection_owner_reply_t, std::free>;
-using FocusReply = CHandle<xcb_get_input_focus_reply_t, std::free>;
 
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFF;
 
@@ -32,19 +31,30 @@ xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name)
 } // namespace
 
 struct X11OverlayWindowManager::Impl {
-    Connection connection;
+    // Set when the connection is the manager's own.
+    Connection ownConnection;
+    xcb_connection_t* connection = nullptr;
     xcb_atom_t compositorSelection = XCB_ATOM_NONE;
     xcb_atom_t wmState = XCB_ATOM_NONE;
     xcb_atom_t wmDesktop = XCB_ATOM_NONE;
     // The states every overlay carries besides Qt's own.
     std::array<xcb_atom_t, 3> overlayStates {};
 
-    bool connected() const { return connection && xcb_connection_has_error(connection.get()) == 0; }
+    bool connected() const { return connection != nullptr && xcb_connection_has_error(connection) == 0; }
+
+    void internAtoms(int screen)
+    {
+        compositorSelection = internAtom(connection, "_NET_WM_CM_S" + std::to_string(screen));
+        wmState = internAtom(connection, "_NET_WM_STATE");
+        wmDesktop = internAtom(connection, "_NET_WM_DESKTOP");
+        overlayStates = {internAtom(connection, "_NET_WM_STATE_STICKY"),
+            internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"), internAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    }
 
     std::vector<xcb_atom_t> currentStates(xcb_window_t window) const
     {
         const PropertyReply reply(xcb_get_property_reply(
-            connection.get(), xcb_get_property(connection.get(), 0, window, wmState, XCB_ATOM_ATOM, 0, 64), nullptr));
+            connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ATOM, 0, 64), nullptr));
         if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) {
             return {};
         }
@@ -57,16 +67,27 @@ X11OverlayWindowManager::X11OverlayWindowManager(const std::string& displayName)
     : m_impl(std::make_unique<Impl>())
 {
     int screen = 0;
-    m_impl->connection.reset(xcb_connect(displayName.empty() ? nullptr : displayName.c_str(), &screen));
-    if (!m_impl->connected()) {
-        return;
+    m_impl->ownConnection.reset(xcb_connect(displayName.empty() ? nullptr : displayName.c_str(), &screen));
+    m_impl->connection = m_impl->ownConnection.get();
+    if (m_impl->connected()) {
+        m_impl->internAtoms(screen);
     }
-    xcb_connection_t* connection = m_impl->connection.get();
-    m_impl->compositorSelection = internAtom(connection, "_NET_WM_CM_S" + std::to_string(screen));
-    m_impl->wmState = internAtom(connection, "_NET_WM_STATE");
-    m_impl->wmDesktop = internAtom(connection, "_NET_WM_DESKTOP");
-    m_impl->overlayStates = {internAtom(connection, "_NET_WM_STATE_STICKY"),
-        internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"), internAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+}
+
+X11OverlayWindowManager::X11OverlayWindowManager(std::unique_ptr<Impl> impl)
+    : m_impl(std::move(impl))
+{
+}
+
+std::unique_ptr<X11OverlayWindowManager> X11OverlayWindowManager::sharingConnection(void* xcbConnection)
+{
+    auto impl = std::make_unique<Impl>();
+    impl->connection = static_cast<xcb_connection_t*>(xcbConnection);
+    if (impl->connected()) {
+        // A shared connection does not say which screen it prefers; overlays live on the first.
+        impl->internAtoms(0);
+    }
+    return std::unique_ptr<X11OverlayWindowManager>(new X11OverlayWindowManager(std::move(impl)));
 }
 
 X11OverlayWindowManager::~X11OverlayWindowManager() = default;
@@ -81,7 +102,7 @@ bool X11OverlayWindowManager::isCompositing() const
     if (!m_impl->connected()) {
         return true;
     }
-    xcb_connection_t* connection = m_impl->connection.get();
+    xcb_connection_t* connection = m_impl->connection;
     const OwnerReply reply(xcb_get_selection_owner_reply(
         connection, xcb_get_selection_owner(connection, m_impl->compositorSelection), nullptr));
     return reply && reply->owner != XCB_WINDOW_NONE;
@@ -92,7 +113,7 @@ void X11OverlayWindowManager::prepareToShow(std::uint64_t nativeWindow)
     if (!m_impl->connected() || nativeWindow == 0) {
         return;
     }
-    xcb_connection_t* connection = m_impl->connection.get();
+    xcb_connection_t* connection = m_impl->connection;
     const auto window = static_cast<xcb_window_t>(nativeWindow);
 
     std::vector<xcb_atom_t> states = m_impl->currentStates(window);
@@ -105,9 +126,7 @@ void X11OverlayWindowManager::prepareToShow(std::uint64_t nativeWindow)
         static_cast<std::uint32_t>(states.size()), states.data());
     xcb_change_property(
         connection, XCB_PROP_MODE_REPLACE, window, m_impl->wmDesktop, XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
-    // Qt maps the window on its own connection right after this returns; a round trip makes sure
-    // the server has these properties first.
-    const FocusReply sync(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    xcb_flush(connection);
 }
 
 } // namespace tarn::input

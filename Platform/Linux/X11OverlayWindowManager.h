@@ -6,6 +6,8 @@
 // when it starts managing the window. Qt merges its own state hints into the ones set here.
 //
 // Only for windows of an X11 (xcb) Qt session: under Wayland the window ids are not X windows.
+// The program shares Qt's own connection (QNativeInterface::QX11Application::connection()), so
+// that a hint can never reach the server before the request that creates its window.
 
 #include <memory>
 #include <string>
@@ -19,6 +21,8 @@ public:
     // Connects to `displayName`, or to $DISPLAY when it is empty. Without a display it reports a
     // compositor (there is nothing to mask against) and sets no hints.
     explicit X11OverlayWindowManager(const std::string& displayName = {});
+    // Uses `xcbConnection` (an xcb_connection_t) without owning it; it must outlive this object.
+    static std::unique_ptr<X11OverlayWindowManager> sharingConnection(void* xcbConnection);
     ~X11OverlayWindowManager() override;
     X11OverlayWindowManager(const X11OverlayWindowManager&) = delete;
     X11OverlayWindowManager& operator=(const X11OverlayWindowManager&) = delete;
@@ -30,6 +34,8 @@ public:
 
 private:
     struct Impl;
+    explicit X11OverlayWindowManager(std::unique_ptr<Impl> impl);
+
     std::unique_ptr<Impl> m_impl;
 };
 

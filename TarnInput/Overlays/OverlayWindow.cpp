@@ -8,8 +8,11 @@ namespace tarn::input {
 
 void OverlayWindow::configure(QWidget& window)
 {
-    window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-        | Qt::WindowTransparentForInput);
+    // Left unmanaged by the window manager (override-redirect on X11): a manager puts the windows
+    // it manages into frames of its own, and the frame would take the clicks that the window lets
+    // through. An unmanaged window has no frame, shows on every desktop and is never focused.
+    window.setWindowFlags(Qt::Tool | Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+        | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     window.setAttribute(Qt::WA_ShowWithoutActivating);
     window.setAttribute(Qt::WA_TranslucentBackground);
     window.setAttribute(Qt::WA_TransparentForMouseEvents);
