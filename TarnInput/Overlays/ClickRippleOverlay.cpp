@@ -57,6 +57,13 @@ void ClickRippleOverlay::show(const ClickRippleEvent& event)
     ripple.removal = m_clock.callAfter(RippleAnimation::kLifetime, [this, &ripple] { remove(ripple); });
 }
 
+void ClickRippleOverlay::raise()
+{
+    for (Ripple& ripple : m_ripples) {
+        ripple.window->raise();
+    }
+}
+
 std::vector<const ClickRippleHaloView*> ClickRippleOverlay::ripples() const
 {
     std::vector<const ClickRippleHaloView*> windows;

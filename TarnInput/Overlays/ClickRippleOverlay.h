@@ -27,6 +27,10 @@ public:
     // `event.screenPoint` is in the input engine's device pixels; it is converted here, once.
     void show(const ClickRippleEvent& event);
 
+    // Puts the ripples on screen back above other windows: they stay above the key HUD, which
+    // rises on every key.
+    void raise();
+
     // The ripple windows on screen, oldest first.
     std::vector<const ClickRippleHaloView*> ripples() const;
 

@@ -30,6 +30,7 @@ void KeyHUDOverlayController::push(const KeyHUDToken& token, KeyHUDPosition posi
     m_panel->setTokens({m_tokens.tokens().begin(), m_tokens.tokens().end()});
     positionPanel(size, position);
     OverlayWindow::present(*m_panel, m_windowManager, m_panel->capsuleRegion());
+    m_ripples.raise();
 
     m_dismiss = m_clock.callAfter(KeyHUDLayout::hideDelay(durationSeconds), [this] { hide(); });
 }

@@ -250,6 +250,20 @@ TEST_F(OverlayWindowsX11Test, TheHUDStaysOnEveryDesktopAndAboveOtherWindows)
     EXPECT_GT(stackingIndex(hud), stackingIndex(topLevelOf(static_cast<xcb_window_t>(cover.winId()))));
 }
 
+TEST_F(OverlayWindowsX11Test, RipplesStayAboveTheHUDWhenItRisesForAKey)
+{
+    KeyHUDOverlayController overlays(clock, screens, *windowManager);
+    overlays.push(KeyHUDToken {Uuid::random(), "A", false, {}}, KeyHUDPosition::bottomCenter, 2.0);
+    overlays.showClickRipple(ClickRippleEvent {{640, 700}, false});
+    overlays.push(KeyHUDToken {Uuid::random(), "B", false, {}}, KeyHUDPosition::bottomCenter, 2.0);
+    const auto hud = static_cast<xcb_window_t>(overlays.panel()->winId());
+    const auto ripple = static_cast<xcb_window_t>(overlays.ripples().ripples().front()->winId());
+    ASSERT_TRUE(processEventsUntil([&] { return isViewable(hud) && isViewable(ripple); }));
+    // Qt sends its restacking requests when it next flushes; make it flush and wait for them.
+    QGuiApplication::sync();
+    EXPECT_GT(stackingIndex(ripple), stackingIndex(hud));
+}
+
 TEST_F(OverlayWindowsX11Test, WithACompositorTheOverlaysAreTranslucentAndUnmasked)
 {
     ASSERT_TRUE(processEventsUntil([&] { return windowManager->isCompositing(); })) << "the compositor runs";
