@@ -200,6 +200,17 @@ TEST_F(KeyHUDOverlayControllerTest, PaintsTheCapsuleAndTheKeyCapsInTheirColours)
         << typed.pixelColor(inTypedCap).name(QColor::HexArgb).toStdString();
 }
 
+TEST_F(KeyHUDOverlayControllerTest, LongKeyTextsShareTheWindowInsteadOfRunningOffIt)
+{
+    push(std::string(200, 'x'));
+    push("a line\nbreak");
+    const KeyHUDPillView& panel = *controller.panel();
+    const QRectF capsule = panel.capsuleRect();
+    EXPECT_GE(capsule.left(), 0.0);
+    EXPECT_LE(capsule.right(), panel.width());
+    EXPECT_EQ(panel.size(), QSize(252, 64));
+}
+
 TEST_F(KeyHUDOverlayControllerTest, AControllerThatIsGoneLeavesNoTimerBehind)
 {
     {

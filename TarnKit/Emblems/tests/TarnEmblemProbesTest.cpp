@@ -132,6 +132,15 @@ TEST(TarnEmblemProbes, TheOtherExactlyDrawnEmblems)
             {29, 33, kAccent + kSoft * (1 - kAccent), "dot"}});
 }
 
+TEST(TarnEmblemProbes, SharedShapesKeepTheirFoldAndTheirGap)
+{
+    expectProbes(TarnAppIdentity::tarnPodcast,
+        {{40, 30, kBody, "sheet"}, {59, 31, kBody * (1 - 0.55), "folded flap, a 0.55 hole"},
+            {70, 25, 0, "cut corner"}});
+    expectProbes(TarnAppIdentity::tarnClock,
+        {{40, 35, kBody, "left half"}, {60, 35, kMid, "right half"}, {50, 70, 0, "gap between the halves"}});
+}
+
 TEST(TarnEmblemProbes, AFlatToneFillsHolesWithPaperAndCutsNoGaps)
 {
     const QColor primary(20, 60, 200);
@@ -151,6 +160,11 @@ TEST(TarnEmblemProbes, AFlatToneFillsHolesWithPaperAndCutsNoGaps)
                              .convertToFormat(QImage::Format_ARGB32)
                              .pixelColor(static_cast<int>(kPixels / 2.0), static_cast<int>(kPixels / 2.0 + scale));
     EXPECT_EQ(pupil.rgb(), accent.rgb()) << "the pupil in the accent under a flat tone";
+    const QImage sheet = TarnEmblemRenderer::render(TarnAppIdentity::tarnPodcast, kPixels, flat)
+                             .convertToFormat(QImage::Format_ARGB32);
+    const QColor flap
+        = sheet.pixelColor(static_cast<int>(kPixels / 2.0 + 9 * scale), static_cast<int>(kPixels / 2.0 - 19 * scale));
+    EXPECT_EQ(flap.rgb(), accent.rgb()) << "the folded flap in the accent under a flat tone";
 }
 
 } // namespace
