@@ -51,7 +51,8 @@ void ClickRippleOverlay::show(const ClickRippleEvent& event)
     ripple.window->move(
         static_cast<int>(std::lround(centre.x())) - half, static_cast<int>(std::lround(centre.y())) - half);
     ripple.window->setFrame(RippleAnimation::frameAt(std::chrono::nanoseconds::zero()), ripple.compositing);
-    OverlayWindow::present(*ripple.window, m_windowManager, ripple.window->ringRegion());
+    OverlayWindow::applyShape(*ripple.window, ripple.compositing, ripple.window->ringRegion());
+    OverlayWindow::present(*ripple.window, m_windowManager);
 
     ripple.nextFrame = m_clock.callAfter(kFrameInterval, [this, &ripple] { advance(ripple); });
     ripple.removal = m_clock.callAfter(RippleAnimation::kLifetime, [this, &ripple] { remove(ripple); });

@@ -4,6 +4,7 @@
 #include "TarnInput/Overlays/KeyHUDPillView.h"
 #include "TarnInput/Overlays/OverlayScreens.h"
 #include "TarnInput/Overlays/OverlayWindow.h"
+#include "TarnInput/Overlays/OverlayWindowManager.h"
 #include "TarnKit/UI/TarnProductPalette.h"
 
 namespace tarn::input {
@@ -29,7 +30,8 @@ void KeyHUDOverlayController::push(const KeyHUDToken& token, KeyHUDPosition posi
     m_panel->setFixedSize(size);
     m_panel->setTokens({m_tokens.tokens().begin(), m_tokens.tokens().end()});
     positionPanel(size, position);
-    OverlayWindow::present(*m_panel, m_windowManager, m_panel->capsuleRegion());
+    OverlayWindow::applyShape(*m_panel, m_windowManager.isCompositing(), m_panel->capsuleRegion());
+    OverlayWindow::present(*m_panel, m_windowManager);
     m_ripples.raise();
 
     m_dismiss = m_clock.callAfter(KeyHUDLayout::hideDelay(durationSeconds), [this] { hide(); });

@@ -19,9 +19,8 @@ void OverlayWindow::configure(QWidget& window)
     window.setFocusPolicy(Qt::NoFocus);
 }
 
-void OverlayWindow::present(QWidget& window, OverlayWindowManager& windowManager, const QRegion& shape)
+void OverlayWindow::present(QWidget& window, OverlayWindowManager& windowManager)
 {
-    applyShape(window, windowManager.isCompositing(), shape);
     if (!window.isVisible()) {
         // The native window must exist before the window manager is told about it, and the
         // hints must be in place before it is mapped.

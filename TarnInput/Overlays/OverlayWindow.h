@@ -19,10 +19,9 @@ public:
 
     // Once, on a new top-level widget, before it is first shown.
     static void configure(QWidget& window);
-    // Shows the window, or keeps it shown, above other windows. `shape` is its visible outline,
-    // used as the mask when there is no compositor.
-    static void present(QWidget& window, OverlayWindowManager& windowManager, const QRegion& shape);
-    // The mask for the window's current outline: none while a compositor runs.
+    // Shows the window, or keeps it shown, above other windows.
+    static void present(QWidget& window, OverlayWindowManager& windowManager);
+    // Limits the window to `shape`, its visible outline, unless a compositor blends it.
     static void applyShape(QWidget& window, bool compositing, const QRegion& shape);
 };
 
