@@ -64,6 +64,17 @@ TEST(TarnEmblemProbes, TarnInputIsAMouseWithTwoWavesToItsRight)
         });
 }
 
+TEST(TarnEmblemProbes, TarnInputKeepsItsWheelHoleAtIconSize)
+{
+    // At 64 pixels a design unit is under one pixel; the wheel's middle pixel still lies inside it.
+    const QImage image
+        = TarnEmblemRenderer::render(TarnAppIdentity::tarnInput, 64).convertToFormat(QImage::Format_ARGB32);
+    const double scale = 64 * 0.88 / 60.0;
+    const int px = static_cast<int>(std::floor(32 + (47 - 50) * scale));
+    const int py = static_cast<int>(std::floor(32 + (37 - 50) * scale));
+    EXPECT_NEAR(image.pixelColor(px, py).alphaF(), kBody * 0.14, kTolerance);
+}
+
 TEST(TarnEmblemProbes, TarnZenProgressArcRunsClockwiseFromStraightUpFor125Degrees)
 {
     // Just inside the face's edge, where rim and arc both lie over the face.
