@@ -22,6 +22,7 @@ public:
     // compositor (there is nothing to mask against) and sets no hints.
     explicit X11OverlayWindowManager(const std::string& displayName = {});
     // Uses `xcbConnection` (an xcb_connection_t) without owning it; it must outlive this object.
+    // Null, as a Qt session on Wayland has none, gives the same answers as no display.
     static std::unique_ptr<X11OverlayWindowManager> sharingConnection(void* xcbConnection);
     ~X11OverlayWindowManager() override;
     X11OverlayWindowManager(const X11OverlayWindowManager&) = delete;

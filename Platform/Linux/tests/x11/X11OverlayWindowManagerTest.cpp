@@ -114,6 +114,11 @@ TEST_F(X11OverlayWindowManagerTest, WithoutADisplayItAssumesACompositorAndSetsNo
     EXPECT_FALSE(windowManager.isConnected());
     EXPECT_TRUE(windowManager.isCompositing());
     windowManager.prepareToShow(0x1234);
+
+    const auto onWayland = X11OverlayWindowManager::sharingConnection(nullptr);
+    EXPECT_FALSE(onWayland->isConnected());
+    EXPECT_TRUE(onWayland->isCompositing());
+    onWayland->prepareToShow(0x1234);
 }
 
 } // namespace
