@@ -220,7 +220,7 @@ QWidget* MouseDeviceHardwareCard::buildSpecGrid(TarnLanguage language)
     const auto values = specValues(m_device);
     for (int index = 0; index < labels.size(); ++index) {
         auto* badge = new SpecBadge(labels[index], values[index]);
-        badge->setObjectName(QStringLiteral("spec%1").arg(index));
+        badge->setObjectName(QStringLiteral("specBadge%1").arg(index));
         layout->addWidget(badge, index / 3, index % 3);
     }
     for (int column = 0; column < 3; ++column) {

@@ -1,9 +1,8 @@
 #pragma once
 
 // The one door through which the brand mark reaches an application's emblem: a square of the
-// requested side showing that application's emblem in its own colours, stretched to fit and
-// centred. Until the emblem artwork is part of the program, every application shows the maker's
-// vector mark here.
+// requested side showing that application's white-glass emblem, rendered at twice the side in
+// pixels (sharp at scales 1 and 2), stretched to fit and centred.
 
 #include <QRectF>
 

@@ -73,10 +73,13 @@ TEST(TarnBrandMarkTest, ChoosesBetweenEmblemAndVectorMarkByStyle)
     // This program is in the family catalog, so the current-application style shows its emblem.
     ASSERT_EQ(currentTarnAppIdentity(), TarnAppIdentity::tarnInput);
     EXPECT_FALSE(current.showsVectorMark());
-    // Until the emblem artwork exists, an emblem is drawn as the vector mark.
-    const QImage expected = render(suite);
-    EXPECT_EQ(render(current), expected);
-    EXPECT_EQ(render(app), expected);
+    const QImage emblem = render(app);
+    EXPECT_EQ(render(current), emblem);
+    EXPECT_NE(emblem, render(suite));
+    // This program's emblem is a white mouse: its body lies left of and below the centre.
+    EXPECT_GT(emblem.pixelColor(10, 16).alpha(), 200);
+    EXPECT_GT(emblem.pixelColor(10, 16).red(), 240);
+    EXPECT_EQ(emblem.pixelColor(2, 12).alpha(), 0);
 }
 
 } // namespace
