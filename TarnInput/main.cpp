@@ -1,18 +1,144 @@
-// The program's entry point. The studio window and the input engine are not wired in yet, so the
-// program only says what this build contains and leaves the mouse alone.
+// The program: the studio window, the tray icon and the input engine over the Linux adapters.
+// Everything here is composition; what the program does lives in the libraries.
+//
+// Order matters twice. Start-up: the stop signals are blocked before any thread starts, the
+// virtual devices exist before the view model starts the engine, and a second copy hands its
+// launch to the first before anything opens. Shutdown: leaving the event loop stops the engine
+// (nothing stays grabbed or held); then the windows go, then the view model with its timers and
+// hotkey, then the virtual devices, and the queued log lines are written last.
 
-#include <cstdio>
+#include <memory>
 
-#include <fmt/format.h>
+#include <QApplication>
+#include <QGuiApplication>
 
+#include "Platform/Linux/DeviceNodePermissionBackend.h"
+#include "Platform/Linux/EnvironmentLanguagePreferences.h"
+#include "Platform/Linux/FileManagerFolderRevealer.h"
+#include "Platform/Linux/GSettingsTitlebarDoubleClickPreference.h"
+#include "Platform/Linux/Input/EvdevEventTap.h"
+#include "Platform/Linux/Input/UinputEventPoster.h"
+#include "Platform/Linux/JournaldSystemLog.h"
+#include "Platform/Linux/JsonFileDefaultsStore.h"
+#include "Platform/Linux/LibinputPointerPreferences.h"
+#include "Platform/Linux/PointerLocationCache.h"
+#include "Platform/Linux/SysfsPointerDeviceSource.h"
+#include "Platform/Linux/X11HotkeyBackend.h"
+#include "Platform/Linux/X11OverlayWindowManager.h"
+#include "Platform/Linux/X11PointerLocationListener.h"
+#include "Platform/Linux/X11PointerPropertyBackend.h"
+#include "Platform/Linux/X11WindowAccess.h"
+#include "Platform/Linux/X11Workspace.h"
+#include "Platform/Linux/XdgAutostartLoginItem.h"
+#include "Platform/Linux/XdgOpenUrlOpener.h"
+#include "TarnInput/App/QtDesktopAdapters.h"
+#include "TarnInput/App/SingleInstance.h"
+#include "TarnInput/App/StopSignals.h"
+#include "TarnInput/App/StudioApplication.h"
+#include "TarnInput/Overlays/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/QtOverlayClock.h"
+#include "TarnInput/Overlays/QtOverlayScreens.h"
+#include "TarnInput/ViewModel/IcuTimeFormatter.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/QtMainThreadExecutor.h"
+#include "TarnInput/ViewModel/QtMainThreadTimers.h"
+#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/BuildInfo.h"
+#include "TarnKit/Foundation/OperatingSystemInfo.h"
+#include "TarnKit/Foundation/QueuedLogSink.h"
+#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Localization/TarnLanguageSettings.h"
+#include "TarnKit/UI/TarnAppIcon.h"
 
-int main()
+namespace {
+
+using namespace tarn;
+using namespace tarn::input;
+
+// The overlays share Qt's own X connection; none in a Wayland session.
+std::unique_ptr<X11OverlayWindowManager> overlayWindowManager()
 {
-    const auto info = tarn::BuildInfo::current();
-    fmt::print("{} {} ({})\n", info.displayName.value_or("TarnInput"), info.shortVersion.value_or("?"),
-        info.buildNumber.value_or("?"));
-    fmt::print("This build holds the program's foundation only: there is no studio window yet, and your\n"
-               "mouse and keyboard input are not read or changed.\n");
-    return 0;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return X11OverlayWindowManager::sharingConnection(x11 != nullptr ? x11->connection() : nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    StopSignals::blockInEveryThread();
+    QApplication application(argc, argv);
+    const BuildInfo info = BuildInfo::current();
+    QApplication::setApplicationName(QString::fromStdString(info.displayName.value_or("TarnInput")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarninput"));
+    // The studio window closes to the tray; only Quit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(TarnAppIcon::icon(TarnAppIdentity::tarnInput));
+
+    SingleInstance instance;
+    if (instance.claim() == SingleInstance::Role::handedOff) {
+        return 0;
+    }
+
+    TarnAppLogger::setDefaultSystemLog(std::make_shared<JournaldSystemLog>());
+    TarnAppLogger::setDefaultFolderRevealer(std::make_shared<FileManagerFolderRevealer>());
+    TarnAppLogger& logger = TarnAppLogger::shared("TarnInput");
+    // The engine logs from its input thread too: lines are queued and written by a thread of
+    // their own, never on the input thread.
+    QueuedLogSink engineLog(logger);
+    const XdgPaths paths = XdgPaths::fromEnvironment();
+    TarnLanguageSettings::shared().configure(
+        std::make_shared<JsonFileDefaultsStore>(
+            JsonFileDefaultsStore::fileForDomain(paths, info.identifier.value_or("com.harrowfen.tarninput"))),
+        std::make_shared<EnvironmentLanguagePreferences>());
+
+    PointerLocationCache pointerLocation;
+    X11PointerLocationListener pointerListener(pointerLocation, engineLog);
+    EvdevEventTap tap(pointerLocation, engineLog);
+    UinputEventPoster poster;
+    if (!poster.open()) {
+        logger.log(TarnLogLevel::warn, "tap", "Cannot write /dev/uinput: input reshaping stays off");
+    }
+    X11Workspace workspace(engineLog);
+    X11WindowAccess windowAccess(engineLog);
+    ThreadEngineExecutor engineExecutor;
+    X11PointerPropertyBackend pointerProperties;
+    LibinputPointerPreferences pointerPreferences(pointerProperties, logger);
+    SysfsPointerDeviceSource deviceSource;
+    DeviceNodePermissionBackend permissionBackend;
+    XdgOpenUrlOpener urlOpener;
+    const TarnPermissionCenter permissions(permissionBackend, urlOpener);
+    XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
+    X11HotkeyBackend hotkeys;
+    QtMainThreadExecutor mainThread;
+    QtMainThreadTimers timers;
+    const IcuTimeFormatter timeFormatter;
+    QtClipboardPasteboard pasteboard;
+    const QtCursorScreens screens;
+    QtOverlayClock overlayClock;
+    QtOverlayScreens overlayScreens;
+    const auto overlayWindows = overlayWindowManager();
+    KeyHUDOverlayController keyHUD(overlayClock, overlayScreens, *overlayWindows);
+    KeyHUDOverlayPort overlays(keyHUD);
+    const GSettingsTitlebarDoubleClickPreference doubleClickPreference;
+
+    const InputStudioServices services {logger, InputConfigStore::defaultFilePath(paths), SystemClock::shared(),
+        EnginePorts {tap, poster, workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
+        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, timeFormatter,
+        pasteboard, screens, overlays, TarnLanguageSettings::shared()};
+    auto viewModel = std::make_unique<InputStudioViewModel>(services);
+    auto studio = std::make_unique<StudioApplication>(*viewModel, permissions, &doubleClickPreference);
+    QObject::connect(&instance, &SingleInstance::reopenRequested, studio.get(), &StudioApplication::reopen);
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, studio.get(), &StudioApplication::quit);
+
+    studio->launch({info, std::nullopt, OperatingSystemInfo::current(), &logger});
+    const int status = QApplication::exec();
+
+    studio.reset();
+    viewModel.reset();
+    poster.close();
+    engineLog.flush();
+    return status;
 }
