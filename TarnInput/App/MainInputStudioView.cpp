@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
+#include "TarnInput/App/ElidedLabel.h"
 #include "TarnInput/App/EnginePillButton.h"
 #include "TarnInput/App/StudioTabButton.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
@@ -162,7 +163,8 @@ QWidget* MainInputStudioView::buildBrandBlock()
     m_titleRow->addStretch(1);
     column->addLayout(m_titleRow);
 
-    m_subtitle = makeTextLabel(10.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_subtitle = new ElidedLabel;
+    m_subtitle->setFont(TarnTextStyles::systemFont(10.5));
     m_subtitle->setObjectName("headerSubtitle");
     column->addWidget(m_subtitle);
     row->addLayout(column, 1);
@@ -247,7 +249,7 @@ QString MainInputStudioView::subtitleText() const
 
 void MainInputStudioView::syncSubtitle()
 {
-    m_subtitle->setText(TarnTextStyles::oneLine(subtitleText()));
+    m_subtitle->setFullText(subtitleText());
     QPalette palette = m_subtitle->palette();
     palette.setColor(
         QPalette::WindowText, m_viewModel.activeProfileName() ? m_accent : TarnGlassTokens::textSecondary());

@@ -33,6 +33,7 @@ class TarnVersionBadgeButton;
 
 namespace tarn::input {
 
+class ElidedLabel;
 class EnginePillButton;
 class InputStudioViewModel;
 class StudioTabButton;
@@ -85,7 +86,7 @@ private:
     QVBoxLayout* m_bodyColumn = nullptr;
     QHBoxLayout* m_titleRow = nullptr;
     TarnVersionBadgeButton* m_versionBadge = nullptr;
-    QLabel* m_subtitle = nullptr;
+    ElidedLabel* m_subtitle = nullptr;
     std::array<StudioTabButton*, kStudioTabs.size()> m_tabButtons {};
     EnginePillButton* m_enginePill = nullptr;
     QWidget* m_banner = nullptr;

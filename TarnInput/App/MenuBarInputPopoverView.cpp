@@ -67,7 +67,6 @@ MenuBarInputPopoverView::MenuBarInputPopoverView(
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
     column->setSpacing(kSpacing);
-    column->setSizeConstraint(QLayout::SetMinimumSize);
     column->addWidget(buildHeader());
     m_deviceRow = buildDeviceRow();
     column->addWidget(m_deviceRow);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 
+#include "TarnInput/App/ElidedLabel.h"
 #include "TarnInput/App/EnginePillButton.h"
 #include "TarnInput/App/StudioTabButton.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
@@ -92,29 +93,33 @@ TEST(MainInputStudioView, SubtitleFallsFromProfileToDeviceToTheTabSummary)
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
     MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
-    auto* subtitle = control<QLabel>(view, "headerSubtitle");
-    EXPECT_EQ(subtitle->text(), "Hardware · Scroll · Profiles & Macros");
+    auto* subtitle = control<ElidedLabel>(view, "headerSubtitle");
+    EXPECT_EQ(subtitle->fullText(), "Hardware · Scroll · Profiles & Macros");
+    view.show();
+    subtitle->resize(60, subtitle->height());
+    EXPECT_TRUE(subtitle->text().endsWith(QStringLiteral("…"))) << "a cut subtitle ends in an ellipsis";
+    EXPECT_EQ(subtitle->toolTip(), subtitle->fullText());
     f.setLanguage(TarnLanguage::tr);
-    EXPECT_EQ(subtitle->text(), "Donanım · Kaydırma · Profiller & Makro");
+    EXPECT_EQ(subtitle->fullText(), "Donanım · Kaydırma · Profiller & Makro");
 
     f.harness.addDevice("Touchpad", 0, true);
     vm.refreshDevices(false);
     const auto device = vm.primaryExternalMouse();
     ASSERT_TRUE(device);
     const QString deviceLine = QString::fromStdString(device->brandName + " · " + device->productName);
-    EXPECT_EQ(subtitle->text(), deviceLine) << "a built-in device stands in for an external one, in any language";
+    EXPECT_EQ(subtitle->fullText(), deviceLine) << "a built-in device stands in for an external one, in any language";
     EXPECT_EQ(subtitle->palette().color(QPalette::WindowText), TarnGlassTokens::textSecondary());
 
     f.harness.engine.workspace.activate("com.apple.Safari", "Safari");
     f.harness.runMainThread();
-    EXPECT_EQ(subtitle->text(), "Aktif Profil: Safari");
+    EXPECT_EQ(subtitle->fullText(), "Aktif Profil: Safari");
     EXPECT_EQ(subtitle->palette().color(QPalette::WindowText), ScreenFixture::accent()) << "a profile wins";
     f.setLanguage(TarnLanguage::en);
-    EXPECT_EQ(subtitle->text(), "Active Profile: Safari");
+    EXPECT_EQ(subtitle->fullText(), "Active Profile: Safari");
 
     f.harness.engine.workspace.activate("org.example.Other", "Other");
     f.harness.runMainThread();
-    EXPECT_EQ(subtitle->text(), deviceLine);
+    EXPECT_EQ(subtitle->fullText(), deviceLine);
 }
 
 TEST(MainInputStudioView, PillShowsTheEngineSwitchAndTheTapSeparately)

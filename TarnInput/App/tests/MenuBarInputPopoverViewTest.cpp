@@ -28,7 +28,8 @@ TEST(MenuBarInputPopoverView, EachSwitchWritesItsOneSettingWithOneSaveAndNoToast
     ScreenFixture f;
     auto& vm = f.start();
     Popover p(f);
-    EXPECT_EQ(p.view.width(), MenuBarInputPopoverView::kWidth);
+    p.view.adjustSize();
+    EXPECT_EQ(p.view.width(), MenuBarInputPopoverView::kWidth) << "the padding included, whatever the texts";
     const std::vector<std::tuple<const char*, QString, QString>> rows {
         {"reverseMouseWheel", "Reverse External Mouse", "Harici Fare Ters Kaydırma"},
         {"smoothScrollEnabled", "120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"},

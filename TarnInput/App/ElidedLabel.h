@@ -1,0 +1,29 @@
+#pragma once
+
+// A one-line label that cuts a text too wide for it with "…" at the end, and shows the whole
+// text as its hover help when it does.
+
+#include <QLabel>
+
+namespace tarn::input {
+
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+    void setFullText(const QString& text);
+    QString fullText() const { return m_fullText; }
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showFitted();
+
+    QString m_fullText;
+};
+
+} // namespace tarn::input
