@@ -107,19 +107,19 @@ protected:
         return count;
     }
 
-    bool storedKeyHUD()
+    bool stored(const char* key)
     {
         std::ifstream file(m_settingsFolder / "input-settings.json");
         const auto json = nlohmann::json::parse(file, nullptr, false);
-        return !json.is_discarded() && json.value("keyHUDEnabled", false);
+        return !json.is_discarded() && json.value(key, false);
     }
 
     // Presses the chord, waits for the save it causes, and lets a second answer show up if there
     // were one.
-    void pressHUDChord()
+    void pressChord(const QString& chord)
     {
         saves();
-        run({"xdotool", "key", "alt+super+h"});
+        run({"xdotool", "key", chord});
         int seen = 0;
         EXPECT_TRUE(eventually([&] { return (seen += saves()) > 0; })) << "the chord saved nothing";
         std::this_thread::sleep_for(700ms);
@@ -140,12 +140,14 @@ TEST_F(ProgramSession, OpensTheStudioTogglesOncePerChordReopensAndQuitsCleanly)
     ASSERT_TRUE(eventually([&] { return !visibleStudio().isEmpty(); })) << "no studio window";
     const QString window = visibleStudio().split('\n').front();
 
-    pressHUDChord();
-    EXPECT_TRUE(storedKeyHUD());
+    pressChord("alt+super+h");
+    EXPECT_TRUE(stored("keyHUDEnabled"));
     run({"xdotool", "windowactivate", "--sync", window});
     ASSERT_TRUE(eventually([&] { return run({"xdotool", "getactivewindow"}) == window; }));
-    pressHUDChord();
-    EXPECT_FALSE(storedKeyHUD()) << "with the studio focused too";
+    pressChord("alt+super+h");
+    EXPECT_FALSE(stored("keyHUDEnabled")) << "with the studio focused too";
+    pressChord("alt+super+e");
+    EXPECT_FALSE(stored("engineEnabled")) << "the studio's own shortcut";
 
     // Closing the studio only hides it; a second launch brings it back and leaves at once.
     // The window manager's close (Alt+F4 in openbox) asks the window to close, as its button does.
