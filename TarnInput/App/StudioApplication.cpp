@@ -24,9 +24,10 @@ void runLater(std::chrono::milliseconds delay, std::function<void()> task)
 } // namespace
 
 StudioApplication::StudioApplication(InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
-    const TitlebarDoubleClickPreference* doubleClickPreference, QObject* parent)
+    const TitlebarDoubleClickPreference* doubleClickPreference, std::function<void()> leaveEventLoop, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
+    , m_leaveEventLoop(std::move(leaveEventLoop))
     , m_commands(std::make_unique<StudioCommands>(viewModel))
     , m_view(std::make_unique<MainInputStudioView>(
           viewModel, accentColor(TarnProductPalette::deepAbyss), permissions, doubleClickPreference))
@@ -83,7 +84,7 @@ void StudioApplication::openStudio()
 void StudioApplication::quit()
 {
     stopEngine();
-    QCoreApplication::exit(0);
+    m_leaveEventLoop();
 }
 
 void StudioApplication::stopEngine()

@@ -7,8 +7,10 @@
 // status 0; the owner destroys the view model after that, which stops its timers.
 // Build it on the main thread once the view model exists; both must outlive it.
 
+#include <functional>
 #include <memory>
 
+#include <QCoreApplication>
 #include <QObject>
 
 #include "TarnKit/Foundation/Subscription.h"
@@ -38,9 +40,12 @@ public:
     static constexpr int kMinimumWidth = 1020;
     static constexpr int kMinimumHeight = 660;
 
-    // `doubleClickPreference` may be null and must outlive the application.
-    StudioApplication(InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
-        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QObject* parent = nullptr);
+    // `doubleClickPreference` may be null and must outlive the application. `leaveEventLoop`
+    // ends the program's event loop with status 0 (tests, which run no loop, record it instead).
+    StudioApplication(
+        InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
+        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr,
+        std::function<void()> leaveEventLoop = [] { QCoreApplication::exit(0); }, QObject* parent = nullptr);
     ~StudioApplication() override;
 
     // The window's title, a single text in every language.
@@ -64,6 +69,7 @@ private:
     void stopEngine();
 
     InputStudioViewModel& m_viewModel;
+    std::function<void()> m_leaveEventLoop;
     std::unique_ptr<StudioCommands> m_commands;
     std::unique_ptr<MainInputStudioView> m_view;
     std::unique_ptr<StudioTray> m_tray;
