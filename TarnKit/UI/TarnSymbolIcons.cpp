@@ -30,7 +30,7 @@ struct SymbolRow {
 };
 
 // Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
-constexpr std::array<SymbolRow, 33> kSymbols {{
+constexpr std::array<SymbolRow, 36> kSymbols {{
     {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
         Drawing::warningTriangle},
     {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
@@ -70,6 +70,10 @@ constexpr std::array<SymbolRow, 33> kSymbols {{
     {"app.badge.checkmark", {"application-x-executable-symbolic", "view-app-grid-symbolic"}, Drawing::none},
     {"hand.tap.fill", {"input-mouse-symbolic", "input-mouse"}, Drawing::none},
     {"hand.draw.fill", {"input-touchpad-symbolic", "document-edit-symbolic"}, Drawing::none},
+    {"keyboard.badge.eye", {"input-keyboard-symbolic", "input-keyboard"}, Drawing::none},
+    // Permission states.
+    {"checkmark.shield.fill", {"security-high-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
+    {"exclamationmark.shield.fill", {"security-low-symbolic", "dialog-warning-symbolic"}, Drawing::warningTriangle},
 }};
 
 const SymbolRow* find(std::string_view symbol)
