@@ -1,5 +1,7 @@
 #include "TarnInput/Screens/KeyHUDConfigView.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
