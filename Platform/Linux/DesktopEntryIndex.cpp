@@ -4,57 +4,20 @@
 #include <fstream>
 #include <system_error>
 
+#include "Platform/Linux/DesktopEntrySyntax.h"
 #include "TarnInputCore/Model/BundleIdentifierText.h"
 
 namespace tarn::input {
 
 namespace {
 
+using DesktopEntrySyntax::trimmed;
+using DesktopEntrySyntax::unescaped;
+
 constexpr std::uintmax_t kMaximumFileSize = 64 * 1024;
 constexpr int kMaximumDepth = 4;
 constexpr std::size_t kMaximumEntries = 20000;
 constexpr std::string_view kSuffix = ".desktop";
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
-// The escapes a desktop-entry string may hold: \s \n \t \r \\.
-std::string unescaped(std::string_view value)
-{
-    std::string result;
-    result.reserve(value.size());
-    for (std::size_t index = 0; index < value.size(); ++index) {
-        if (value[index] != '\\' || index + 1 == value.size()) {
-            result += value[index];
-            continue;
-        }
-        switch (value[++index]) {
-        case 's':
-            result += ' ';
-            break;
-        case 'n':
-            result += '\n';
-            break;
-        case 't':
-            result += '\t';
-            break;
-        case 'r':
-            result += '\r';
-            break;
-        default:
-            result += value[index];
-            break;
-        }
-    }
-    return result;
-}
 
 // The Name[...] keys to try for a locale, most specific first, then the plain key.
 std::vector<std::string> nameKeysFor(std::string_view localeName)

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "Platform/Linux/DesktopEntrySyntax.h"
 #include "TarnKit/Foundation/AtomicFileWriter.h"
 #include "TarnKit/Foundation/BuildInfo.h"
 #include "TarnKit/Foundation/WholeFile.h"
@@ -17,15 +18,7 @@ constexpr std::uintmax_t kLargestEntry = 1024 * 1024;
 // The desktop's session manager reads the entry; it holds nothing private.
 constexpr auto kEntryMode = AtomicFileWriter::NewFileMode::everyoneReads;
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
+using DesktopEntrySyntax::trimmed;
 
 // A desktop entry kept line by line, so that an edit changes only the lines it must.
 class DesktopEntry {
@@ -110,36 +103,6 @@ private:
     std::vector<std::string> m_lines;
 };
 
-// A desktop entry's string escapes, so that no value can end its line or start a key of its own;
-// a leading space would be trimmed away by readers, so it is escaped too.
-std::string escapedValue(std::string_view text)
-{
-    std::string value;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const char character = text[index];
-        switch (character) {
-        case '\\':
-            value += "\\\\";
-            break;
-        case '\n':
-            value += "\\n";
-            break;
-        case '\r':
-            value += "\\r";
-            break;
-        case '\t':
-            value += "\\t";
-            break;
-        case ' ':
-            value += index == 0 ? "\\s" : " ";
-            break;
-        default:
-            value += character;
-        }
-    }
-    return value;
-}
-
 // The Exec value for one program path: quoted when it holds a reserved character, with the
 // quoting's own escapes and field codes' "%%", then the string escapes of every value.
 std::string execValue(const std::string& program)
@@ -159,7 +122,7 @@ std::string execValue(const std::string& program)
     if (quoted) {
         argument += '"';
     }
-    return escapedValue(argument);
+    return DesktopEntrySyntax::escaped(argument);
 }
 
 // The entry's own name, which must stay a file inside the autostart folder.
@@ -252,7 +215,7 @@ bool XdgAutostartLoginItem::setRegistered(bool registered)
         entry->set("Type", "Application");
     }
     if (entry->value("Name").value_or("").empty()) {
-        entry->set("Name", escapedValue(m_displayName));
+        entry->set("Name", DesktopEntrySyntax::escaped(m_displayName));
     }
     if (entry->value("Exec").value_or("").empty()) {
         entry->set("Exec", execValue(m_executable.string()));

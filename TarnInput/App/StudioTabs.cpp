@@ -5,6 +5,8 @@
 
 #include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+#include "TarnInput/Screens/InputSettingsView.h"
+#include "TarnInput/Screens/KeyHUDConfigView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
@@ -58,9 +60,11 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
         return new MouseButtonsView(viewModel, accent, parent);
     case InputStudioTab::gestures:
         return new GestureChordsAndDevicesView(viewModel, accent, parent);
-    case InputStudioTab::profiles:
     case InputStudioTab::keyHUD:
+        return new KeyHUDConfigView(viewModel, accent, parent);
     case InputStudioTab::settings:
+        return new InputSettingsView(viewModel, accent, parent);
+    case InputStudioTab::profiles:
         break;
     }
     return placeholderScreen(tab, viewModel, parent);

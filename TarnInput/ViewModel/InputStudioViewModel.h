@@ -181,6 +181,10 @@ public:
 
     // The engine, for the screens that talk to it directly (calibration, macro tests).
     InputEventInterceptorService& interceptor() { return *m_interceptor; }
+    // The input permission and its help page, for the screens that show the way to grant it.
+    const TarnPermissionCenter& permissionCenter() const { return m_services.permissions; }
+    // Where the interface language is stored, for the language picker.
+    TarnLanguageSettings& languageSettings() const { return m_services.languageSettings; }
 
 signals:
     void settingsChanged();

@@ -22,7 +22,7 @@ std::filesystem::path freshFolder()
 
 StudioHarness::StudioHarness()
     : m_folder(freshFolder())
-    , m_permissions(m_permission, m_opener, m_folder / "permission-help.html")
+    , m_permissions(m_permission, m_opener, permissionHelpPage())
 {
     permission.setAccessibilityGranted(true);
 }
@@ -44,7 +44,7 @@ InputStudioServices StudioHarness::services()
         .pointerPreferences = m_preferences,
         .deviceSource = m_devices,
         .permissions = m_permissions,
-        .loginItem = m_loginItem,
+        .loginItem = m_loginItemOverride != nullptr ? *m_loginItemOverride : m_loginItem,
         .hotkeys = m_hotkeys,
         .mainThread = mainThread,
         .timers = m_timers,

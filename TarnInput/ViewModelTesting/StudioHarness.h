@@ -26,11 +26,13 @@
 #include "Platform/Fake/App/JournalingPointerPreferences.h"
 #include "Platform/Fake/App/JournalingWorkspace.h"
 #include "Platform/Fake/Core/FakeEnginePorts.h"
+#include "Platform/Fake/Core/FakePointerDeviceSource.h"
+#include "Platform/Fake/Core/FakePointerPreferences.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "Platform/Fake/Foundation/FakeHotkeyBackend.h"
 #include "Platform/Fake/Foundation/FakeLoginItemBackend.h"
 #include "Platform/Fake/Foundation/FakePermissionBackend.h"
-#include "Platform/Fake/Core/FakePointerDeviceSource.h"
-#include "Platform/Fake/Core/FakePointerPreferences.h"
+#include "Platform/Fake/Foundation/FakeSystemLanguagePreferences.h"
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
@@ -71,6 +73,13 @@ public:
     // Lines the view model and the engine logged, as "<category> <message>".
     std::vector<std::string> logLines() const;
 
+    // The addresses the view model's permission center opened.
+    const std::vector<std::string>& openedAddresses() const { return m_opener.opened(); }
+    // Where the permission center looks for its help page; absent until a test writes it.
+    std::filesystem::path permissionHelpPage() const { return m_folder / "permission-help.html"; }
+    // Call before start(): the view model then uses `backend` (a real one, say) for launch at login.
+    void useLoginItem(LoginItemBackend& backend) { m_loginItemOverride = &backend; }
+
     CallJournal journal;
     FakeEnginePorts engine;
     FakePointerPreferences preferences;
@@ -83,6 +92,9 @@ public:
     FakeScreens screens;
     FakePasteboard pasteboard {journal};
     FakeOverlayController overlays {journal};
+    // Where the interface language is stored, and the desktop's preferred languages (none: English).
+    std::shared_ptr<FakeDefaultsStore> languageDefaults = std::make_shared<FakeDefaultsStore>();
+    std::shared_ptr<FakeSystemLanguagePreferences> systemLanguages = std::make_shared<FakeSystemLanguagePreferences>();
 
 private:
     InputStudioServices services();
@@ -97,10 +109,11 @@ private:
     RecordingUrlOpener m_opener;
     TarnPermissionCenter m_permissions;
     JournalingLoginItemBackend m_loginItem {loginItem, journal};
+    LoginItemBackend* m_loginItemOverride = nullptr;
     JournalingHotkeyBackend m_hotkeys {hotkeys, journal};
     FakeMainThreadTimers m_timers {engine.executor, journal};
     NotificationCenter m_notifications;
-    TarnLanguageSettings m_languageSettings {nullptr, nullptr, m_notifications};
+    TarnLanguageSettings m_languageSettings {languageDefaults, systemLanguages, m_notifications};
     std::unique_ptr<InputStudioViewModel> m_viewModel;
 };
 

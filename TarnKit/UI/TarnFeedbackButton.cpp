@@ -7,7 +7,7 @@
 
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnGlassSymbolButton.h"
+#include "TarnKit/UI/TarnGlassButtonStyle.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
@@ -67,7 +67,7 @@ QSize TarnFeedbackButton::sizeHint() const
         const double side = TarnSymbolIcons::sideForText(metrics);
         size = {side + 2.0 * kCompactHorizontalPadding, side + 2.0 * kCompactVerticalPadding};
     } else {
-        size = TarnGlassSymbolButton::idealSize(metrics, text());
+        size = TarnGlassButtonStyle::idealSize(metrics, text(), kSymbol);
     }
     return {static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height()))};
 }
@@ -83,7 +83,7 @@ void TarnFeedbackButton::paintEvent(QPaintEvent* /*event*/)
     const QRectF bounds(rect());
     const QFontMetricsF metrics(font(), this);
     if (m_style == TarnFeedbackButtonStyle::labeledPill) {
-        TarnGlassSymbolButton::paintLabelled(painter, bounds, std::string(kSymbol), text(), font(), metrics, isDown());
+        TarnGlassButtonStyle(false).paint(painter, bounds, text(), metrics, isDown(), kSymbol, font());
         return;
     }
     TarnContinuousShape::paintCapsule(painter, bounds, TarnGlassTokens::surface2(), TarnGlassTokens::borderSubtle());

@@ -31,15 +31,14 @@ void TarnGlassButton::setSymbol(std::string symbol)
 
 QSize TarnGlassButton::sizeHint() const
 {
-    const QSizeF ideal
-        = TarnGlassButtonStyle::idealSize(QFontMetricsF(TarnGlassButtonStyle::font(), this), text(), m_symbol);
+    const QSizeF ideal = TarnGlassButtonStyle::idealSize(QFontMetricsF(font(), this), text(), m_symbol);
     return {static_cast<int>(std::ceil(ideal.width())), static_cast<int>(std::ceil(ideal.height()))};
 }
 
 QSize TarnGlassButton::minimumSizeHint() const
 {
     // Narrower than its label, the button cuts the label with an ellipsis.
-    const QFontMetricsF metrics(TarnGlassButtonStyle::font(), this);
+    const QFontMetricsF metrics(font(), this);
     const double width
         = metrics.horizontalAdvance(QStringLiteral("…")) + 2.0 * TarnGlassButtonStyle::kHorizontalPadding;
     return {static_cast<int>(std::ceil(width)), sizeHint().height()};
@@ -48,8 +47,7 @@ QSize TarnGlassButton::minimumSizeHint() const
 void TarnGlassButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    m_style.paint(
-        painter, QRectF(rect()), text(), QFontMetricsF(TarnGlassButtonStyle::font(), this), isDown(), m_symbol);
+    m_style.paint(painter, QRectF(rect()), text(), QFontMetricsF(font(), this), isDown(), m_symbol, font());
 }
 
 bool TarnGlassButton::hitButton(const QPoint& pos) const

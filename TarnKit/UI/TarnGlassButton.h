@@ -1,7 +1,8 @@
 #pragma once
 
 // A push button in the kit's glass look (TarnGlassButtonStyle). `active` marks the selected one
-// of a group, such as the current tab of a segmented row.
+// of a group, such as the current tab of a segmented row. It starts in the style's font; a caller
+// may give it another (setFont), which it then measures and draws with.
 
 #include <string>
 

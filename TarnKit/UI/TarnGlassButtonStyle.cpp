@@ -42,14 +42,14 @@ QPainterPath TarnGlassButtonStyle::hitShape(const QRectF& bounds)
 }
 
 void TarnGlassButtonStyle::paint(QPainter& painter, const QRectF& bounds, const QString& label,
-    const QFontMetricsF& metrics, bool pressed, std::string_view symbol) const
+    const QFontMetricsF& metrics, bool pressed, std::string_view symbol, const QFont& labelFont) const
 {
     painter.save();
     painter.setOpacity(painter.opacity() * (pressed ? kPressedOpacity : 1.0));
     TarnContinuousShape::paintRoundedRect(painter, bounds, kCornerRadius, fill(), border());
     TarnSymbolIcons::drawCentredLabel(painter,
         bounds.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding), symbol, label,
-        metrics, font(), textColor());
+        metrics, labelFont, textColor());
     painter.restore();
 }
 

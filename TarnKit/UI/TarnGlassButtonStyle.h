@@ -44,9 +44,9 @@ public:
     // With a symbol, the label is the symbol before the text.
     static QSizeF idealSize(const QFontMetricsF& metrics, const QString& label, std::string_view symbol = {});
     static QPainterPath hitShape(const QRectF& bounds);
-    // `metrics` must belong to font(), measured on the painted device.
+    // `metrics` must belong to `labelFont`, measured on the painted device.
     void paint(QPainter& painter, const QRectF& bounds, const QString& label, const QFontMetricsF& metrics,
-        bool pressed, std::string_view symbol = {}) const;
+        bool pressed, std::string_view symbol = {}, const QFont& labelFont = font()) const;
 
 private:
     bool m_isActive;

@@ -30,7 +30,7 @@ struct SymbolRow {
 };
 
 // Symbolic names only: they are single-colour silhouettes that survive being used as a mask.
-constexpr std::array<SymbolRow, 44> kSymbols {{
+constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"exclamationmark.triangle.fill", {"dialog-warning-symbolic", "emblem-important-symbolic"},
         Drawing::warningTriangle},
     {"checkmark.circle.fill", {"emblem-default-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
@@ -78,13 +78,16 @@ constexpr std::array<SymbolRow, 44> kSymbols {{
     {"doc.text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}, Drawing::none},
     {"doc.on.doc", {"edit-copy-symbolic", "edit-paste-symbolic"}, Drawing::none},
     {"folder", {"folder-symbolic", "folder-open-symbolic"}, Drawing::none},
+    {"keyboard.badge.eye", {"input-keyboard-symbolic", "input-keyboard"}, Drawing::none},
+    // Permission states.
+    {"checkmark.shield.fill", {"security-high-symbolic", "emblem-ok-symbolic"}, Drawing::checkmarkCircle},
+    {"exclamationmark.shield.fill", {"security-low-symbolic", "dialog-warning-symbolic"}, Drawing::warningTriangle},
     // The studio window and the tray popover.
     {"square.stack.3d.up.fill", {"view-paged-symbolic", "view-dual-symbolic"}, Drawing::none},
-    {"keyboard.badge.eye", {"input-keyboard-symbolic", "preferences-desktop-keyboard-symbolic"}, Drawing::none},
     {"gearshape.fill", {"emblem-system-symbolic", "preferences-system-symbolic"}, Drawing::none},
     {"lock.shield.fill", {"security-high-symbolic", "system-lock-screen-symbolic"}, Drawing::none},
     {"sparkles", {"starred-symbolic", "emblem-favorite-symbolic"}, Drawing::none},
-}};
+});
 
 const SymbolRow* find(std::string_view symbol)
 {

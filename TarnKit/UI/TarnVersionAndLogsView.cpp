@@ -22,9 +22,9 @@
 #include "TarnKit/UI/TarnBrandMark.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnFeedbackButton.h"
+#include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassButtonStyle.h"
 #include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassSymbolButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnQString.h"
@@ -50,6 +50,15 @@ constexpr std::array<LevelChoice, 4> kLevelChoices {{
 }};
 
 constexpr int kLevelPickerWidth = 230;
+
+// The log tools' buttons: a symbol, mostly with a short caption.
+TarnGlassButton* captionButton(std::string symbol, const QString& text)
+{
+    auto* button = new TarnGlassButton(text);
+    button->setFont(TarnTextStyles::font(TarnTextStyle::caption));
+    button->setSymbol(std::move(symbol));
+    return button;
+}
 
 QFont styleFont(TarnTextStyle style, QFont::Weight weight, TarnFontDesign design = TarnFontDesign::standard)
 {
@@ -378,15 +387,14 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     }
     header->addWidget(picker);
 
-    const QFont caption = TarnTextStyles::font(TarnTextStyle::caption);
-    auto* refresh = new TarnGlassSymbolButton("arrow.clockwise", QString(), caption);
+    auto* refresh = captionButton("arrow.clockwise", QString());
     refresh->setObjectName(QStringLiteral("refreshLogsButton"));
     refresh->setToolTip(text("Refresh logs", "Logları yenile"));
     connect(refresh, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::reloadEntries);
-    m_copyButton = new TarnGlassSymbolButton("doc.on.doc", text("Copy", "Kopyala"), caption);
+    m_copyButton = captionButton("doc.on.doc", text("Copy", "Kopyala"));
     m_copyButton->setObjectName(QStringLiteral("copyLogsButton"));
     connect(m_copyButton, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onCopyClicked);
-    auto* folder = new TarnGlassSymbolButton("folder", text("Folder", "Klasör"), caption);
+    auto* folder = captionButton("folder", text("Folder", "Klasör"));
     folder->setObjectName(QStringLiteral("revealLogsButton"));
     connect(folder, &QAbstractButton::clicked, this, [this] {
         if (m_services.revealLogFolder) {
@@ -395,7 +403,7 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
             m_logger.revealInFinder();
         }
     });
-    auto* clear = new TarnGlassSymbolButton("trash", text("Clear", "Temizle"), caption);
+    auto* clear = captionButton("trash", text("Clear", "Temizle"));
     clear->setObjectName(QStringLiteral("clearLogsButton"));
     connect(clear, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onClearClicked);
     for (QWidget* button : std::initializer_list<QWidget*> {refresh, m_copyButton, folder, clear}) {

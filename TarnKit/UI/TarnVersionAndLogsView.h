@@ -31,7 +31,7 @@ class QVBoxLayout;
 
 namespace tarn {
 
-class TarnGlassSymbolButton;
+class TarnGlassButton;
 class TarnGroundBackground;
 
 // What the version sheet reaches beyond the logger; every member has a working default.
@@ -108,7 +108,7 @@ private:
     QVBoxLayout* m_releaseList = nullptr;
     QVBoxLayout* m_logList = nullptr;
     std::vector<QAbstractButton*> m_levelButtons;
-    TarnGlassSymbolButton* m_copyButton = nullptr;
+    TarnGlassButton* m_copyButton = nullptr;
 };
 
 } // namespace tarn

@@ -12,6 +12,8 @@
 
 #include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+#include "TarnInput/Screens/InputSettingsView.h"
+#include "TarnInput/Screens/KeyHUDConfigView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
@@ -56,6 +58,8 @@ void render(const char* name, const ScreenFactory& factory)
         addSampleDevices(f.harness);
         f.harness.engine.workspace.setRunning({{"org.mozilla.firefox", "Firefox"}, {"org.gimp.GIMP", "GIMP"}});
         auto& vm = f.start();
+        // Stored as the language menu stores it, so the menu shows the language and not the system row.
+        vm.languageSettings().setCurrent(language);
         vm.setLanguage(language);
         TarnGroundBackground ground(TarnProductPalette::deepAbyss);
         auto* stack = new QStackedLayout(&ground);
@@ -99,6 +103,34 @@ TEST(ScreenShots, Buttons)
 TEST(ScreenShots, Gestures)
 {
     render("gestures", [](auto& f) { return new GestureChordsAndDevicesView(f.vm(), ScreenFixture::accent()); });
+}
+
+TEST(ScreenShots, KeyHUD)
+{
+    render("keyhud", [](auto& f) {
+        // A few lines of engine activity, each a second apart.
+        for (int press = 0; press < 3; ++press) {
+            f.harness.engine.clock.advance(std::chrono::seconds(1));
+            TapEvent event;
+            event.buttonNumber = ButtonNumber::back;
+            event.type = TapEventType::otherMouseDown;
+            f.harness.engine.tap.deliver(event);
+            event.type = TapEventType::otherMouseUp;
+            f.harness.engine.tap.deliver(event);
+            f.harness.runMainThread();
+        }
+        return new KeyHUDConfigView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+TEST(ScreenShots, Settings)
+{
+    render("settings", [](auto& f) { return new InputSettingsView(f.vm(), ScreenFixture::accent()); });
+    render("settings-no-permission", [](auto& f) {
+        f.harness.permission.setAccessibilityGranted(false);
+        f.vm().refreshPermissionAndTap(false);
+        return new InputSettingsView(f.vm(), ScreenFixture::accent());
+    });
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnKit/UI/TarnFeedbackButton.h"
-#include "TarnKit/UI/TarnGlassSymbolButton.h"
+#include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnVersionBadge.h"
 #include "TarnKit/UI/TarnVersionBadgeButton.h"
 #include "tests/TemporaryFolder.h"
@@ -93,7 +93,7 @@ TEST_F(VersionSheetTest, FilterShowsMatchingRowsAndCopyExportsTheSameLevel)
     EXPECT_EQ(texts(*view, "logCategory"), QStringList({"[macro]", "[macro]", "[macro]"}));
     EXPECT_EQ(texts(*view, "logMessage").first(), QStringLiteral("entry 2")) << "newest first";
 
-    auto* copy = child<TarnGlassSymbolButton>(*view, "copyLogsButton");
+    auto* copy = child<TarnGlassButton>(*view, "copyLogsButton");
     EXPECT_EQ(copy->text(), QStringLiteral("Copy"));
     QTest::mouseClick(copy, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), logger->exportPlainText(250, TarnLogLevel::error));

@@ -1,0 +1,150 @@
+#include "TarnInput/Screens/InputSettingsView.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "TarnInput/Screens/Widgets/RoundedPlate.h"
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/Foundation/TarnPermissionCenter.h"
+#include "TarnKit/Localization/TarnLanguageSettings.h"
+#include "TarnKit/UI/TarnGlassButton.h"
+#include "TarnKit/UI/TarnGlassCard.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnLanguagePicker.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn::input {
+
+namespace {
+
+constexpr double kDefaultFontSize = 13;
+
+} // namespace
+
+InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+    : ScreenPage(parent)
+    , m_viewModel(viewModel)
+{
+    setObjectName("settingsScreen");
+    column()->setSpacing(16);
+    QPalette accented = palette();
+    accented.setColor(QPalette::Highlight, accent);
+    setPalette(accented);
+    addSection(buildCard());
+
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+        m_languagePicker->setLanguage(m_viewModel.language());
+        syncTexts();
+    });
+    connect(
+        &m_viewModel, &InputStudioViewModel::isAccessibilityGrantedChanged, this, &InputSettingsView::syncPermission);
+    connect(&m_viewModel, &InputStudioViewModel::launchAtLoginChanged, this, &InputSettingsView::syncLaunchAtLogin);
+    syncTexts();
+    syncLaunchAtLogin();
+}
+
+QString InputSettingsView::text(std::string_view en, std::string_view tr) const
+{
+    return screenText(en, tr, m_viewModel.language());
+}
+
+QWidget* InputSettingsView::buildCard()
+{
+    QVBoxLayout* column = nullptr;
+    auto* card = makeScreenCard(14, &column);
+
+    m_title = makeTextLabel(15, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    column->addWidget(m_title);
+
+    auto* permissionRow = makeRow();
+    m_permission = new SymbolLabel({}, TarnTextStyles::systemFont(kDefaultFontSize), TarnGlassTokens::warning());
+    m_permission->setObjectName("inputPermission");
+    m_permissionHelp = new TarnGlassButton;
+    m_permissionHelp->setObjectName("openPermissionHelp");
+    connect(m_permissionHelp, &QAbstractButton::clicked, this, &InputSettingsView::openPermissionHelp);
+    permissionRow->addWidget(m_permission);
+    permissionRow->addStretch(1);
+    permissionRow->addWidget(m_permissionHelp);
+    column->addLayout(permissionRow);
+
+    m_launchAtLogin = makeCheckBox("launchAtLogin");
+    // Not an input setting: the view model changes the autostart entry and publishes what the
+    // desktop then reports, so a refused change puts the box back.
+    connect(m_launchAtLogin, &QAbstractButton::clicked, this,
+        [this](bool enabled) { m_viewModel.toggleLaunchAtLogin(enabled); });
+    column->addWidget(m_launchAtLogin);
+
+    auto* languageRow = makeRow();
+    m_languageCaption = makeTextLabel(kDefaultFontSize, QFont::Normal, TarnGlassTokens::textPrimary(), false);
+    m_languagePicker
+        = new TarnLanguagePicker(std::nullopt, m_viewModel.language(), false, nullptr, &m_viewModel.languageSettings());
+    m_languagePicker->setObjectName("interfaceLanguage");
+    connect(m_languagePicker, &TarnLanguagePicker::languageSelected, this, &InputSettingsView::chooseLanguage);
+    languageRow->addWidget(m_languageCaption);
+    languageRow->addStretch(1);
+    languageRow->addWidget(m_languagePicker);
+    column->addLayout(languageRow);
+
+    auto* divider = new RoundedPlate(0, TarnGlassTokens::borderSubtle());
+    divider->setFixedHeight(1);
+    column->addWidget(divider);
+
+    m_restoreDefaults = new TarnGlassButton;
+    m_restoreDefaults->setObjectName("restoreDefaults");
+    // No confirmation: the view model restores, saves and applies at once and says so in a toast.
+    connect(m_restoreDefaults, &QAbstractButton::clicked, this, [this] { m_viewModel.resetToDefaults(); });
+    column->addWidget(m_restoreDefaults, 0, Qt::AlignLeft);
+    return card;
+}
+
+void InputSettingsView::openPermissionHelp()
+{
+    // Linux has no dialog that grants device access; the help page explains the udev rule and
+    // the input group. The label follows when the view model's watcher sees the change.
+    m_viewModel.permissionCenter().openSystemSettings(TarnSystemPermissionKind::accessibility);
+}
+
+void InputSettingsView::chooseLanguage(TarnLanguage language)
+{
+    // The picker has stored the choice already (or, for the system row, keeps "system" stored by
+    // holding persistence off while it calls here), so this store changes nothing on disk; it
+    // tells every listener of the language settings.
+    m_viewModel.setLanguage(language);
+    m_viewModel.languageSettings().setCurrent(language);
+}
+
+void InputSettingsView::syncTexts()
+{
+    m_title->setText(text("System & Language", "Sistem ve Dil"));
+    syncPermission();
+    m_permissionHelp->setText(plainButtonText(text("Open Permission Help", "İzin Yardımını Aç")));
+    m_launchAtLogin->setText(plainButtonText(text("Launch at Login", "Oturum Açılışında Başlat")));
+    m_languageCaption->setText(text("Interface Language", "Arayüz Dili"));
+    m_restoreDefaults->setText(plainButtonText(text("Restore Default Settings", "Varsayılan Ayarlara Dön")));
+}
+
+void InputSettingsView::syncPermission()
+{
+    if (m_viewModel.isAccessibilityGranted()) {
+        m_permission->setText(text("Input Device Permission: Granted", "Giriş Aygıtı İzni: Verildi"));
+        m_permission->setSymbol("checkmark.shield.fill");
+        m_permission->setColor(TarnGlassTokens::success());
+    } else {
+        m_permission->setText(text("Input Device Permission: Required", "Giriş Aygıtı İzni: Gerekli"));
+        m_permission->setSymbol("exclamationmark.shield.fill");
+        m_permission->setColor(TarnGlassTokens::warning());
+    }
+}
+
+void InputSettingsView::syncLaunchAtLogin()
+{
+    const QSignalBlocker blocker(m_launchAtLogin);
+    m_launchAtLogin->setChecked(m_viewModel.launchAtLogin());
+}
+
+} // namespace tarn::input

@@ -1,0 +1,216 @@
+#include "TarnInput/Screens/KeyHUDConfigView.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <fmt/format.h>
+
+#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/Screens/Widgets/SegmentedPicker.h"
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInputCore/Model/KeyHUDPosition.h"
+#include "TarnKit/UI/TarnGlassCard.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnPrimaryButton.h"
+
+namespace tarn::input {
+
+namespace {
+
+constexpr double kDefaultFontSize = 13;
+constexpr int kPlacementWidth = 380;
+
+int placementIndex(KeyHUDPosition position)
+{
+    return static_cast<int>(
+        std::find(kAllKeyHUDPositions.begin(), kAllKeyHUDPositions.end(), position) - kAllKeyHUDPositions.begin());
+}
+
+} // namespace
+
+KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+    : ScreenPage(parent)
+    , m_viewModel(viewModel)
+    , m_accent(accent)
+{
+    setObjectName("keyHUDScreen");
+    addSection(buildOverlayCard());
+    addSection(buildActivityCard());
+
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &KeyHUDConfigView::syncTexts);
+    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &KeyHUDConfigView::syncSettings);
+    connect(&m_viewModel, &InputStudioViewModel::recentEventsChanged, this, &KeyHUDConfigView::syncEvents);
+    syncTexts();
+    syncSettings();
+    syncEvents();
+}
+
+QString KeyHUDConfigView::text(std::string_view en, std::string_view tr) const
+{
+    return screenText(en, tr, m_viewModel.language());
+}
+
+QCheckBox* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
+{
+    auto* box = makeCheckBox(name);
+    connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
+        m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
+    });
+    return box;
+}
+
+QWidget* KeyHUDConfigView::buildOverlayCard()
+{
+    QVBoxLayout* column = nullptr;
+    auto* card = makeScreenCard(14, &column);
+
+    auto* header = makeRow();
+    m_title = makeCardTitle("keyboard.badge.eye", 15, TarnGlassTokens::textPrimary());
+    m_preview = new TarnPrimaryButton;
+    m_preview->setObjectName("previewKeyHUD");
+    // The preview shows the pill and a ripple whatever the switches say and whether or not the
+    // engine runs, so the user can see the look before turning anything on.
+    connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.previewKeyHUD(); });
+    header->addWidget(m_title);
+    header->addStretch(1);
+    header->addWidget(m_preview);
+    column->addLayout(header);
+
+    m_description = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_description->setObjectName("keyHUDDescription");
+    column->addWidget(m_description);
+
+    m_enableHUD = settingToggle("keyHUDEnabled", &InputSettings::keyHUDEnabled);
+    m_enableRipple = settingToggle("clickRippleEnabled", &InputSettings::clickRippleEnabled);
+    m_shortcutsOnly = settingToggle("keyHUDShortcutsOnly", &InputSettings::keyHUDShortcutsOnly);
+    m_hideInSecureFields = settingToggle("keyHUDHideInSecureFields", &InputSettings::keyHUDHideInSecureFields);
+    for (QWidget* toggle : {m_enableHUD, m_enableRipple, m_shortcutsOnly, m_hideInSecureFields}) {
+        column->addWidget(toggle);
+    }
+
+    auto* placementRow = makeRow();
+    m_placementCaption = makeTextLabel(kDefaultFontSize, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_placement = new SegmentedPicker;
+    m_placement->setObjectName("keyHUDPosition");
+    // At least as wide as the row asks for, wider when the glass segments need it for their labels.
+    m_placement->setMinimumWidth(kPlacementWidth);
+    connect(m_placement, &SegmentedPicker::activated, this, [this](int index) {
+        const auto position = kAllKeyHUDPositions.at(static_cast<std::size_t>(index));
+        m_viewModel.applySettingsChange([position](InputSettings& settings) { settings.keyHUDPosition = position; });
+    });
+    placementRow->addWidget(m_placementCaption);
+    placementRow->addStretch(1);
+    placementRow->addWidget(m_placement);
+    column->addLayout(placementRow);
+
+    auto* durationRow = makeRow();
+    m_durationCaption = makeTextLabel(kDefaultFontSize, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_durationSlider = new ContinuousSlider(kShortestDuration, kLongestDuration);
+    m_durationSlider->setObjectName("keyHUDDurationSlider");
+    m_durationSlider->setAccent(m_accent);
+    // Every step of a drag is saved and handed to the engine as it happens.
+    connect(m_durationSlider, &ContinuousSlider::valueMoved, this, [this](double seconds) {
+        m_viewModel.applySettingsChange(
+            [seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
+    });
+    m_durationValue = makeTextLabel(12, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+    m_durationValue->setObjectName("keyHUDDurationValue");
+    m_durationValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for "4.0s", so the slider keeps its length while it is dragged.
+    m_durationValue->setMinimumWidth(40);
+    durationRow->addWidget(m_durationCaption);
+    durationRow->addWidget(m_durationSlider, 1);
+    durationRow->addWidget(m_durationValue);
+    column->addLayout(durationRow);
+    return card;
+}
+
+QWidget* KeyHUDConfigView::buildActivityCard()
+{
+    m_activityCard = new TarnGlassCard(16, 14);
+    m_activityCard->setObjectName("recentActivity");
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    m_activityTitle = makeTextLabel(13, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    column->addWidget(m_activityTitle);
+    for (std::size_t index = 0; index < kShownEvents; ++index) {
+        auto* line
+            = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+        line->setObjectName(QStringLiteral("recentEvent%1").arg(index));
+        // A long engine line is cut at the card's edge rather than widening the screen.
+        line->setMinimumWidth(1);
+        m_eventLines[index] = line;
+        column->addWidget(line);
+    }
+    m_activityCard->setContent(content);
+    return m_activityCard;
+}
+
+void KeyHUDConfigView::syncTexts()
+{
+    m_title->setText(text("Presentation Keystroke Overlay (KeyHUD)", "Sunum Kısayol Göstergesi (KeyHUD)"));
+    m_preview->setText(plainButtonText(text("Preview Pill", "Önizle")));
+    m_description->setText(text("Display crisp Stillwater Glass shortcut badges while recording TarnCapture tutorials "
+                                "or sharing your screen. Zero keystrokes are ever saved to disk.",
+        "TarnCapture ekran kaydı veya canlı sunum sırasında basılan kısayolları şık cam baloncuklarla gösterin. Hiçbir "
+        "tuş basımı asla diske kaydedilmez."));
+    // The global hotkey is Alt+Super+H on a PC keyboard; the label names the keys the user has.
+    m_enableHUD->setText(
+        plainButtonText(text("Enable KeyHUD (Shortcut: Alt+Super+H)", "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)")));
+    m_enableRipple->setText(plainButtonText(text("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
+        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)")));
+    m_shortcutsOnly->setText(
+        plainButtonText(text("Show Shortcuts & Navigation Keys Only", "Yalnızca Kısayolları ve Özel Tuşları Göster")));
+    m_hideInSecureFields->setText(plainButtonText(
+        text("Auto-Hide Inside Password / Secure Input Fields", "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle")));
+    m_placementCaption->setText(text("Screen Placement", "Ekran Konumu"));
+    QStringList segments;
+    for (const auto position : kAllKeyHUDPositions) {
+        segments << plainButtonText(text(labelEN(position), labelTR(position)));
+    }
+    m_placement->setSegments(segments);
+    m_durationCaption->setText(text("Fade Duration", "Ekranda Kalma Süresi"));
+    m_activityTitle->setText(text("Recent Remapped Button Activity", "Son Fare Tuşu Tetiklemeleri"));
+}
+
+void KeyHUDConfigView::syncSettings()
+{
+    const auto& settings = m_viewModel.settings();
+    const std::pair<QCheckBox*, bool> toggles[] {{m_enableHUD, settings.keyHUDEnabled},
+        {m_enableRipple, settings.clickRippleEnabled}, {m_shortcutsOnly, settings.keyHUDShortcutsOnly},
+        {m_hideInSecureFields, settings.keyHUDHideInSecureFields}};
+    for (const auto& [toggle, checked] : toggles) {
+        const QSignalBlocker blocker(toggle);
+        toggle->setChecked(checked);
+    }
+    m_placement->setCurrentIndex(placementIndex(settings.keyHUDPosition));
+    m_durationSlider->setValue(settings.keyHUDDurationSeconds);
+    m_durationValue->setText(durationText(settings.keyHUDDurationSeconds));
+}
+
+void KeyHUDConfigView::syncEvents()
+{
+    const auto& events = m_viewModel.recentEvents();
+    for (std::size_t index = 0; index < kShownEvents; ++index) {
+        const bool shown = index < events.size();
+        m_eventLines[index]->setText(shown ? QString::fromStdString(events[index]) : QString());
+        m_eventLines[index]->setVisible(shown);
+    }
+    // Until the engine has reported something there is nothing to show, not even the title.
+    m_activityCard->setVisible(!events.empty());
+}
+
+QString KeyHUDConfigView::durationText(double seconds)
+{
+    return QString::fromStdString(fmt::format("{:.1f}s", seconds));
+}
+
+} // namespace tarn::input
