@@ -7,6 +7,7 @@
 // (nothing stays grabbed or held); then the windows go, then the view model with its timers and
 // hotkey, then the virtual devices, and the queued log lines are written last.
 
+#include <cstdio>
 #include <memory>
 
 #include <QApplication>
@@ -77,8 +78,15 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(TarnAppIcon::icon(TarnAppIdentity::tarnInput));
 
     SingleInstance instance;
-    if (instance.claim() == SingleInstance::Role::handedOff) {
+    switch (instance.claim()) {
+    case SingleInstance::Role::handedOff:
         return 0;
+    case SingleInstance::Role::unanswered:
+        std::fputs("TarnInput is already running but does not answer; not starting a second copy.\n", stderr);
+        return 1;
+    case SingleInstance::Role::primary:
+    case SingleInstance::Role::unavailable:
+        break;
     }
 
     TarnAppLogger::setDefaultSystemLog(std::make_shared<JournaldSystemLog>());

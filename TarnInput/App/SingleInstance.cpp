@@ -44,22 +44,24 @@ QString SingleInstance::defaultFolder()
 SingleInstance::Role SingleInstance::claim()
 {
     if (m_lock.tryLock(0)) {
-        return listen() ? Role::primary : Role::failed;
+        // Without the socket a later copy cannot reach this one, but this one still runs.
+        listen();
+        return Role::primary;
     }
     if (m_lock.error() != QLockFile::LockFailedError) {
-        return Role::failed;
+        return Role::unavailable;
     }
-    return handOff() ? Role::handedOff : Role::failed;
+    return handOff() ? Role::handedOff : Role::unanswered;
 }
 
-bool SingleInstance::listen()
+void SingleInstance::listen()
 {
     // Holding the lock, any socket file left here is a dead copy's.
     QLocalServer::removeServer(m_socketPath);
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
-    return m_server->listen(m_socketPath);
+    static_cast<void>(m_server->listen(m_socketPath));
 }
 
 bool SingleInstance::handOff()

@@ -19,7 +19,17 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    enum class Role { primary, handedOff, failed };
+    enum class Role {
+        // This copy runs the program.
+        primary,
+        // The running copy took the request; this one should exit.
+        handedOff,
+        // A live copy holds the lock but does not answer; running a second engine beside it
+        // would reshape every event twice, so this one should exit too.
+        unanswered,
+        // No lock can be kept here (the folder is not writable); this copy runs on its own.
+        unavailable,
+    };
 
     // `folder` holds the lock and the socket: the runtime folder by default.
     explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
@@ -28,9 +38,7 @@ public:
     // $XDG_RUNTIME_DIR, or a folder of this user's own under the temporary folder.
     static QString defaultFolder();
 
-    // Becomes the running copy, or hands the reopen request to the one that runs. `failed` means
-    // neither worked (the folder is not writable, or the running copy does not answer); the
-    // caller then runs on its own.
+    // Becomes the running copy, or hands the reopen request to the one that runs.
     Role claim();
 
 signals:
@@ -38,7 +46,7 @@ signals:
     void reopenRequested();
 
 private:
-    bool listen();
+    void listen();
     bool handOff();
     void onNewConnection();
 

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -64,6 +65,16 @@ TEST(SingleInstance, ALockLeftByADeadCopyIsTakenOver)
     }
     SingleInstance copy(folder.path());
     EXPECT_EQ(copy.claim(), SingleInstance::Role::primary);
+}
+
+TEST(SingleInstance, ALiveCopyThatDoesNotAnswerKeepsASecondEngineFromStarting)
+{
+    QTemporaryDir folder;
+    // A running copy (this very process) holds the lock but has no socket to answer on.
+    QLockFile held(QDir(folder.path()).filePath("tarninput.lock"));
+    ASSERT_TRUE(held.tryLock(0));
+    SingleInstance copy(folder.path());
+    EXPECT_EQ(copy.claim(), SingleInstance::Role::unanswered);
 }
 
 TEST(SingleInstance, ARequestOtherThanReopenIsIgnored)
