@@ -1,7 +1,8 @@
 // The real program in an X session with a window manager and a tray host, in a home folder of
 // its own: it opens the studio, Alt+Super+H toggles the key HUD once per press (also with the
 // studio focused, where the global hotkey and the window's shortcut could both answer), a second
-// launch brings the closed studio back and exits 0, and a stop signal ends it with 0.
+// launch brings the closed studio back and exits 0, and a stop signal or Quit in the tray icon's
+// menu ends it with 0.
 
 #include <chrono>
 #include <filesystem>
@@ -89,6 +90,27 @@ protected:
 
     QString visibleStudio() { return run({"xdotool", "search", "--onlyvisible", "--name", kTitle}); }
 
+    int visibleWindows()
+    {
+        const QString pid = QString::number(m_program.processId());
+        return static_cast<int>(
+            run({"xdotool", "search", "--onlyvisible", "--pid", pid}).split('\n', Qt::SkipEmptyParts).size());
+    }
+
+    // The tray icon: the program's small visible window (trayer embeds it).
+    QString trayIcon()
+    {
+        const QString pid = QString::number(m_program.processId());
+        for (const QString& window : run({"xdotool", "search", "--onlyvisible", "--pid", pid}).split('\n')) {
+            const QString shell = run({"xdotool", "getwindowgeometry", "--shell", window});
+            const auto width = shell.section("WIDTH=", 1).section('\n', 0, 0).toInt();
+            if (width > 0 && width < 64) {
+                return window;
+            }
+        }
+        return {};
+    }
+
     // Saves of the settings file since the last call: each is one file written into the folder.
     int saves()
     {
@@ -162,6 +184,21 @@ TEST_F(ProgramSession, OpensTheStudioTogglesOncePerChordReopensAndQuitsCleanly)
     EXPECT_TRUE(eventually([&] { return !visibleStudio().isEmpty(); })) << "the first copy shows its studio";
 
     ::kill(static_cast<pid_t>(m_program.processId()), SIGTERM);
+    ASSERT_TRUE(m_program.waitForFinished(10000));
+    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
+}
+
+TEST_F(ProgramSession, QuitInTheTrayMenuEndsTheProgramWithZero)
+{
+    start(m_program);
+    QString icon;
+    ASSERT_TRUE(eventually([&] { return !(icon = trayIcon()).isEmpty(); })) << "no icon in the tray";
+    const int before = visibleWindows();
+    run({"xdotool", "mousemove", "--window", icon, "8", "8", "click", "3"});
+    ASSERT_TRUE(eventually([&] { return visibleWindows() > before; })) << "the menu did not open";
+    // The last entry of the menu is Quit.
+    run({"xdotool", "key", "Up", "Return"});
     ASSERT_TRUE(m_program.waitForFinished(10000));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);
