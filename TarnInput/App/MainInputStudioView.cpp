@@ -227,8 +227,9 @@ void MainInputStudioView::syncTexts()
         m_tabButtons[index]->updateGeometry();
     }
     m_bannerText->setText(text("Input device permission is required for Smooth Scroll, Live Polling Hz, Double-Click "
-                               "Fixer, Easy Window Drag (⌃⌥), Gestures & Side Buttons.",
-        "Akıcı Kaydırma, Canlı Hz Ölçümü, Çift Tık Engelleyici, Pencere Taşıma (⌃⌥), Fare Hareketleri ve Yan Tuşlar "
+                               "Fixer, Easy Window Drag (Ctrl+Alt), Gestures & Side Buttons.",
+        "Akıcı Kaydırma, Canlı Hz Ölçümü, Çift Tık Engelleyici, Pencere Taşıma (Ctrl+Alt), Fare Hareketleri ve Yan "
+        "Tuşlar "
         "için giriş aygıtı izni gerekir."));
     m_grantButton->setText(text("Grant Permission", "İzin Ver"));
     replaceVersionBadge();

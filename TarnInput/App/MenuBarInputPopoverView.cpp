@@ -45,10 +45,11 @@ const std::array<MenuBarInputPopoverView::Switch, 6> MenuBarInputPopoverView::kS
     {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", &InputSettings::smoothScrollEnabled, "smoothScrollEnabled"},
     {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", &InputSettings::doubleClickGuardEnabled,
         "doubleClickGuardEnabled"},
-    {"Easy Window Drag (⌃⌥+Drag)", "Kolay Pencere Taşı (⌃⌥+Sürükle)", &InputSettings::easyWindowDragEnabled,
+    {"Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)", &InputSettings::easyWindowDragEnabled,
         "easyWindowDragEnabled"},
     {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", &InputSettings::buttonRemapEnabled, "buttonRemapEnabled"},
-    {"Presentation KeyHUD (⌥⌘H)", "Sunum Kısayol HUD (⌥⌘H)", &InputSettings::keyHUDEnabled, "keyHUDEnabled"},
+    {"Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)", &InputSettings::keyHUDEnabled,
+        "keyHUDEnabled"},
 }};
 
 MenuBarInputPopoverView::MenuBarInputPopoverView(

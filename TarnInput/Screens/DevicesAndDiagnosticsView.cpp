@@ -250,10 +250,10 @@ void DevicesAndDiagnosticsView::syncTexts()
     m_accelerationToggle->setText(
         plainButtonText(text("Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming & Design)",
             "Fare İvmesini Kapat (Oyun & Tasarım için Doğrusal 1:1 Takip)")));
-    m_windowDragToggle->setText(
-        plainButtonText(text("Easy Window Move & Resize from Anywhere (Hold ⌃⌥ + Left-Drag to Move, ⌃⌥ + "
-                             "Right-Drag to Resize)",
-            "Her Yerden Pencere Taşı & Boyutlandır (⌃⌥ + Sol Sürükle: Taşı, ⌃⌥ + Sağ Sürükle: Boyutlandır)")));
+    m_windowDragToggle->setText(plainButtonText(text(
+        "Easy Window Move & Resize from Anywhere (Hold Ctrl+Alt + Left-Drag to Move, Ctrl+Alt + "
+        "Right-Drag to Resize)",
+        "Her Yerden Pencere Taşı & Boyutlandır (Ctrl+Alt + Sol Sürükle: Taşı, Ctrl+Alt + Sağ Sürükle: Boyutlandır)")));
 }
 
 void DevicesAndDiagnosticsView::syncDevices()

@@ -34,9 +34,9 @@ TEST(MenuBarInputPopoverView, EachSwitchWritesItsOneSettingWithOneSaveAndNoToast
         {"reverseMouseWheel", "Reverse External Mouse", "Harici Fare Ters Kaydırma"},
         {"smoothScrollEnabled", "120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"},
         {"doubleClickGuardEnabled", "Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici"},
-        {"easyWindowDragEnabled", "Easy Window Drag (⌃⌥+Drag)", "Kolay Pencere Taşı (⌃⌥+Sürükle)"},
+        {"easyWindowDragEnabled", "Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)"},
         {"buttonRemapEnabled", "Side/Middle Button Remap", "Yan/Orta Tuş Ataması"},
-        {"keyHUDEnabled", "Presentation KeyHUD (⌥⌘H)", "Sunum Kısayol HUD (⌥⌘H)"},
+        {"keyHUDEnabled", "Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)"},
     };
     const auto boxes = p.view.findChildren<QCheckBox*>();
     ASSERT_EQ(boxes.size(), 6);
