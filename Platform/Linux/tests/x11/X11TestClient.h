@@ -133,6 +133,15 @@ public:
         return found;
     }
 
+    // Whether the window manager has framed the window and said how (_NET_FRAME_EXTENTS): until
+    // then a move may still be undone by its placement.
+    bool isFramed(xcb_window_t window)
+    {
+        xcb_ewmh_get_extents_reply_t extents {};
+        return xcb_ewmh_get_frame_extents_reply(&m_ewmh, xcb_ewmh_get_frame_extents(&m_ewmh, window), &extents, nullptr)
+            != 0;
+    }
+
     xcb_window_t activeWindow()
     {
         xcb_window_t window = XCB_NONE;

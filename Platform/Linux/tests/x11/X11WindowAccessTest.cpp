@@ -25,7 +25,11 @@ protected:
     {
         const auto window = m_client.open(options);
         m_windows.push_back(window);
-        // Placed where it asked to be once the manager has framed it.
+        // Placed where it asked to be once the manager has framed it; moving it any earlier races
+        // the manager's own placement.
+        if (options.type == XCB_ATOM_NONE) {
+            waitUntil([&] { return m_client.isFramed(window); });
+        }
         waitUntil([&] { return m_client.geometry(window).width == options.width; });
         return window;
     }
