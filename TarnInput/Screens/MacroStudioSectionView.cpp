@@ -176,7 +176,6 @@ QWidget* MacroStudioSectionView::buildPresets()
 QLabel* MacroStudioSectionView::makeFieldLabel(int width)
 {
     auto* label = makeTextLabel(11.5, QFont::DemiBold, TarnGlassTokens::textSecondary(), false);
-    // At least the column width, so the step inputs line up, and wider when the words need it.
     label->setMinimumWidth(width);
     return label;
 }
@@ -333,6 +332,10 @@ void MacroStudioSectionView::syncTexts()
     m_delayLabel->setText(text("Delay:", "Bekle:"));
     m_addDelay->setText(plainButtonText(text("+ Delay", "+ Gecikme")));
     m_textLabel->setText(text("Type Text:", "Metin:"));
+    // Both step-input labels take the wider one's width, so the rows' inputs line up.
+    const int labelWidth = std::max({68, m_keystrokeLabel->sizeHint().width(), m_textLabel->sizeHint().width()});
+    m_keystrokeLabel->setMinimumWidth(labelWidth);
+    m_textLabel->setMinimumWidth(labelWidth);
     m_typeTextField->setPlaceholderText(text("Text snippet to type automatically...", "Otomatik yazılacak metin..."));
     m_addText->setText(plainButtonText(text("+ Add Text", "+ Metin Ekle")));
     m_clear->setText(text("Clear", "Temizle"));
