@@ -223,12 +223,14 @@ TEST(MacroStudioSectionView, EditingReplacesTheMacroInPlaceAndEnablesIt)
     auto* field = control<QLineEdit>(section, "macroNameField");
     field->selectAll();
     QTest::keyClicks(field, "New Name");
+    choose(*control<QComboBox>(section, "builderTrigger"), 0);
     press(section, "saveMacro");
     const auto& macros = f.harness.storedSettings().macros;
     ASSERT_EQ(macros.size(), 2U);
     EXPECT_EQ(macros[0].id, disabled.id);
     EXPECT_EQ(macros[0].name, "New Name");
     EXPECT_TRUE(macros[0].isEnabled);
+    EXPECT_EQ(macros[0].triggerButtonNumber, std::nullopt);
     EXPECT_EQ(macros[1], other);
     EXPECT_EQ(f.toasts(), (std::vector<RecordedToast> {{"Updated macro 'New Name'.", false}}));
     EXPECT_FALSE(section.form().isEditing());
