@@ -87,6 +87,12 @@ constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"gearshape.fill", {"emblem-system-symbolic", "preferences-system-symbolic"}, Drawing::none},
     {"lock.shield.fill", {"security-high-symbolic", "system-lock-screen-symbolic"}, Drawing::none},
     {"sparkles", {"starred-symbolic", "emblem-favorite-symbolic"}, Drawing::none},
+    // The macro studio.
+    {"bolt.horizontal.circle.fill", {"media-seek-forward-symbolic", "system-run-symbolic"}, Drawing::none},
+    {"plus.circle.fill", {"list-add-symbolic", "list-add"}, Drawing::none},
+    {"play.fill", {"media-playback-start-symbolic", "media-playback-start"}, Drawing::none},
+    {"pencil", {"document-edit-symbolic", "edit-symbolic"}, Drawing::none},
+    {"chevron.right", {"pan-end-symbolic", "go-next-symbolic"}, Drawing::none},
 });
 
 const SymbolRow* find(std::string_view symbol)

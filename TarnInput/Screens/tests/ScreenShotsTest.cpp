@@ -14,9 +14,13 @@
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
+#include "TarnInput/Screens/MacroBuilderFormState.h"
+#include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
+#include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 
 namespace tarn::input::testing {
@@ -97,6 +101,30 @@ TEST(ScreenShots, Buttons)
     render("buttons", [](auto& f) {
         f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
         return new MouseButtonsView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+// The macro section alone on a page, with a preset, a macro of the user's and a builder in use.
+TEST(ScreenShots, Macros)
+{
+    render("macros", [](auto& f) {
+        f.vm().addMacroPreset(MacroPresetLibrary::makePresets().at(0));
+        auto* page = new ScreenPage;
+        auto* section = new MacroStudioSectionView(f.vm(), ScreenFixture::accent());
+        auto& form = section->form();
+        form.setName("Copy & Search");
+        form.setDescriptionText("Copies the selection and searches it");
+        form.setTriggerButtonTag(4);
+        form.addKeystrokeStep();
+        form.addDelayStep();
+        form.setTypeTextInput("a long snippet of text to type");
+        form.addTypeTextStep();
+        f.vm().saveMacro(form.buildDraftMacro());
+        form.setUseShift(true);
+        form.addKeystrokeStep();
+        form.setName("Draft");
+        page->addSection(section);
+        return page;
     });
 }
 

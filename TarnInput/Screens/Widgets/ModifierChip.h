@@ -1,0 +1,26 @@
+#pragma once
+
+// A small square toggle showing one modifier glyph: filled with the accent while on, a quiet
+// plate while off. Pressing it flips its checked state.
+
+#include <QAbstractButton>
+#include <QColor>
+
+namespace tarn::input {
+
+class ModifierChip : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    ModifierChip(const QString& glyph, const QColor& accent, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_accent;
+};
+
+} // namespace tarn::input
