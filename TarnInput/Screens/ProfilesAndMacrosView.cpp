@@ -165,7 +165,8 @@ QWidget* ProfilesAndMacrosView::buildBanner()
     m_frontmostBundle->setMinimumWidth(1);
     appRow->addWidget(m_liveLabel);
     appRow->addWidget(m_frontmostName);
-    appRow->addWidget(m_frontmostBundle, 1);
+    appRow->addWidget(m_frontmostBundle);
+    appRow->addStretch(1);
     auto* chips = makeRow(10);
     const std::array<const char*, 4> chipNames {"wheelChip", "smoothChip", "speedChip", "macrosChip"};
     for (std::size_t index = 0; index < chipNames.size(); ++index) {

@@ -15,8 +15,10 @@
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
+#include "TarnInput/Screens/ProfilesAndMacrosView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 
 namespace tarn::input::testing {
@@ -130,6 +132,23 @@ TEST(ScreenShots, Settings)
         f.harness.permission.setAccessibilityGranted(false);
         f.vm().refreshPermissionAndTap(false);
         return new InputSettingsView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+TEST(ScreenShots, Profiles)
+{
+    render("profiles-empty", [](auto& f) { return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent()); });
+    // Two profiles, the second in use for the application in front.
+    render("profiles", [](auto& f) {
+        f.vm().addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
+        f.vm().addAppProfile("org.gimp.GIMP", "GIMP");
+        auto profile = f.vm().settings().appProfiles.at(1);
+        profile.scrollSpeedMultiplierOverride = 1.35;
+        profile.reverseMouseWheelOverride = true;
+        f.vm().updateAppProfile(profile);
+        f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
+        f.harness.runMainThread();
+        return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent());
     });
 }
 
