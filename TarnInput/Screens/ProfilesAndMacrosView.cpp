@@ -343,6 +343,9 @@ void ProfilesAndMacrosView::syncBanner()
 
 void ProfilesAndMacrosView::syncTemplates()
 {
+    // Fresh templates each time, each with a new id: a template added, removed and added again
+    // never brings back the id of a profile that is gone.
+    m_templates = AppInputProfileEngine::builtInTemplates();
     const auto& profiles = m_viewModel.settings().appProfiles;
     for (std::size_t index = 0; index < m_templates.size(); ++index) {
         const auto wanted = UnicodeText::lowercased(m_templates[index].bundleIdentifier);

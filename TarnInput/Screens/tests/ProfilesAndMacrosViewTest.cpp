@@ -71,6 +71,13 @@ TEST(ProfilesAndMacrosView, TemplatesAreOfferedInOrderAndAlwaysHandedToTheViewMo
         (std::vector<RecordedToast> {
             {"Profile for Safari already exists.", false}, {"Added VS Code profile.", false}}));
     EXPECT_EQ(cards(screen).size(), 2);
+
+    // Removed and added again, the template comes back as a new profile.
+    const auto first = vm.settings().appProfiles[1];
+    vm.removeAppProfile(first);
+    control<QAbstractButton>(screen, "template1")->click();
+    ASSERT_EQ(vm.settings().appProfiles.size(), 2U);
+    EXPECT_NE(vm.settings().appProfiles[1].id, first.id);
 }
 
 TEST(ProfilesAndMacrosView, AddProfileClearsTheFormWhateverTheViewModelDecided)
