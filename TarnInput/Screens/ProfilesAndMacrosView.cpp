@@ -85,16 +85,6 @@ private:
     QColor m_symbolColor;
 };
 
-CapsuleChip* makeResolutionChip(const char* name)
-{
-    auto* chip = new CapsuleChip;
-    chip->setObjectName(name);
-    chip->setTextFont(TarnTextStyles::systemFont(10.5, QFont::Bold, TarnFontDesign::monospaced));
-    chip->setColors(TarnGlassTokens::textPrimary(), faded(Qt::black, 0.24));
-    chip->setPadding(7, 2);
-    return chip;
-}
-
 } // namespace
 
 ProfilesAndMacrosView::ProfilesAndMacrosView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
@@ -170,8 +160,19 @@ QWidget* ProfilesAndMacrosView::buildBanner()
     auto* chips = makeRow(10);
     const std::array<const char*, 4> chipNames {"wheelChip", "smoothChip", "speedChip", "macrosChip"};
     for (std::size_t index = 0; index < chipNames.size(); ++index) {
-        m_resolutionChips[index] = makeResolutionChip(chipNames[index]);
-        chips->addWidget(m_resolutionChips[index]);
+        auto& chip = m_resolutionChips[index];
+        chip.plate = new RoundedPlate(kCapsule, faded(Qt::black, 0.24));
+        chip.plate->setObjectName(chipNames[index]);
+        auto* chipRow = new QHBoxLayout(chip.plate);
+        chipRow->setContentsMargins(7, 2, 7, 2);
+        chipRow->setSpacing(4);
+        chip.label = makeTextLabel(10.5, QFont::Normal, TarnGlassTokens::textMuted(), false);
+        chip.value
+            = makeTextLabel(10.5, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+        chip.value->setObjectName(QString(chipNames[index]) + "Value");
+        chipRow->addWidget(chip.label);
+        chipRow->addWidget(chip.value);
+        chips->addWidget(chip.plate);
     }
     chips->addStretch(1);
     texts->addLayout(appRow);
@@ -320,18 +321,17 @@ void ProfilesAndMacrosView::syncBanner()
     m_frontmostBundle->setText(bundleID ? QString::fromStdString(*bundleID) : QString());
     m_frontmostBundle->setVisible(bundleID.has_value());
 
-    const auto chip = [this](std::string_view en, std::string_view tr, const QString& value) {
-        return text(en, tr) + ": " + value;
+    const auto showChip = [this](std::size_t index, std::string_view en, std::string_view tr, const QString& value) {
+        m_resolutionChips[index].label->setText(text(en, tr) + ":");
+        m_resolutionChips[index].value->setText(value);
     };
-    m_resolutionChips[0]->setText(
-        chip("Wheel", "Tekerlek", resolution.reverseMouseWheel ? text("Reversed", "Ters") : text("Natural", "Doğal")));
-    m_resolutionChips[1]->setText(
-        chip("Smooth", "Akıcı", resolution.smoothScrollEnabled ? text("On", "Açık") : text("Off", "Kapalı")));
-    m_resolutionChips[2]->setText(
-        chip("Speed", "Hız", AppProfileEditorCard::speedText(resolution.scrollSpeedMultiplier)));
+    showChip(
+        0, "Wheel", "Tekerlek", resolution.reverseMouseWheel ? text("Reversed", "Ters") : text("Natural", "Doğal"));
+    showChip(1, "Smooth", "Akıcı", resolution.smoothScrollEnabled ? text("On", "Açık") : text("Off", "Kapalı"));
+    showChip(2, "Speed", "Hız", AppProfileEditorCard::speedText(resolution.scrollSpeedMultiplier));
     const auto macros = resolution.macroBindings.size();
-    m_resolutionChips[3]->setText(chip("Macros", "Makro", QString::number(macros)));
-    m_resolutionChips[3]->setVisible(macros > 0);
+    showChip(3, "Macros", "Makro", QString::number(macros));
+    m_resolutionChips[3].plate->setVisible(macros > 0);
 
     const auto& profileName = m_viewModel.activeProfileName();
     m_statusText->setSymbol(usingProfile ? "sparkles" : "globe");

@@ -67,8 +67,13 @@ private:
     QLabel* m_liveLabel = nullptr;
     QLabel* m_frontmostName = nullptr;
     QLabel* m_frontmostBundle = nullptr;
+    struct ResolutionChip {
+        RoundedPlate* plate = nullptr;
+        QLabel* label = nullptr;
+        QLabel* value = nullptr;
+    };
     // Wheel, Smooth, Speed, Macros.
-    std::array<CapsuleChip*, 4> m_resolutionChips {};
+    std::array<ResolutionChip, 4> m_resolutionChips {};
     RoundedPlate* m_statusCapsule = nullptr;
     SymbolLabel* m_statusText = nullptr;
 
