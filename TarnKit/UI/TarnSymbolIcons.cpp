@@ -52,6 +52,7 @@ constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"play.circle.fill", {"media-playback-start-symbolic", "media-playback-start"}, Drawing::none},
     {"stop.circle.fill", {"media-playback-stop-symbolic", "media-playback-stop"}, Drawing::none},
     {"xmark.circle.fill", {"window-close-symbolic", "edit-clear-symbolic"}, Drawing::none},
+    {"plus.circle.fill", {"list-add-symbolic", "list-add"}, Drawing::none},
     {"trash", {"user-trash-symbolic", "user-trash"}, Drawing::none},
     {"arrow.right", {"go-next-symbolic", "go-next"}, Drawing::none},
     {"arrow.up.circle.fill", {"go-up-symbolic", "go-up"}, Drawing::none},

@@ -13,14 +13,26 @@ RoundedPlate::RoundedPlate(double radius, const QColor& fill, QWidget* parent)
 {
 }
 
+void RoundedPlate::setFill(const QColor& fill)
+{
+    m_fill = fill;
+    update();
+}
+
+void RoundedPlate::setBorder(const QColor& border)
+{
+    m_border = border;
+    update();
+}
+
 void RoundedPlate::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_radius * 2 >= height()) {
-        TarnContinuousShape::paintCapsule(painter, QRectF(rect()), m_fill, Qt::transparent);
+        TarnContinuousShape::paintCapsule(painter, QRectF(rect()), m_fill, m_border);
     } else {
-        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, Qt::transparent);
+        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, m_border);
     }
 }
 

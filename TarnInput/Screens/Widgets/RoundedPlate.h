@@ -15,6 +15,10 @@ public:
     RoundedPlate(double radius, const QColor& fill, QWidget* parent = nullptr);
 
     QColor fill() const { return m_fill; }
+    QColor border() const { return m_border; }
+    void setFill(const QColor& fill);
+    // A line of width 1 inside the edge; transparent (none) unless set.
+    void setBorder(const QColor& border);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,6 +26,7 @@ protected:
 private:
     double m_radius;
     QColor m_fill;
+    QColor m_border = Qt::transparent;
 };
 
 } // namespace tarn::input

@@ -17,9 +17,11 @@
 #include "TarnInput/Screens/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
+#include "TarnInput/Screens/ProfilesAndMacrosView.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 
@@ -158,6 +160,23 @@ TEST(ScreenShots, Settings)
         f.harness.permission.setAccessibilityGranted(false);
         f.vm().refreshPermissionAndTap(false);
         return new InputSettingsView(f.vm(), ScreenFixture::accent());
+    });
+}
+
+TEST(ScreenShots, Profiles)
+{
+    render("profiles-empty", [](auto& f) { return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent()); });
+    // Two profiles, the second in use for the application in front.
+    render("profiles", [](auto& f) {
+        f.vm().addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
+        f.vm().addAppProfile("org.gimp.GIMP", "GIMP");
+        auto profile = f.vm().settings().appProfiles.at(1);
+        profile.scrollSpeedMultiplierOverride = 1.35;
+        profile.reverseMouseWheelOverride = true;
+        f.vm().updateAppProfile(profile);
+        f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
+        f.harness.runMainThread();
+        return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent());
     });
 }
 
