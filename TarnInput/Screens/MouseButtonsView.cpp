@@ -140,7 +140,7 @@ QWidget* MouseButtonsView::buildRulesCard()
         });
     m_bundleField = new QLineEdit;
     m_bundleField->setObjectName("bundleIDField");
-    m_bundleField->setPlaceholderText("Bundle ID");
+    m_bundleField->setPlaceholderText("App ID");
     connect(m_bundleField, &QLineEdit::textEdited, this,
         [this](const QString& typed) { m_form->setBundleID(typed.toStdString()); });
     m_formButton = new QComboBox;

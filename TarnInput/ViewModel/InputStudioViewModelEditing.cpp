@@ -119,7 +119,7 @@ void InputStudioViewModel::addAppProfile(const std::string& bundleID, const std:
 {
     const auto trimmedID = UnicodeText::trimmed(bundleID);
     if (trimmedID.empty()) {
-        showToast(text("Enter a valid app Bundle ID.", "Geçerli bir uygulama Bundle ID girin."), true);
+        showToast(text("Enter a valid app ID.", "Geçerli bir uygulama kimliği girin."), true);
         return;
     }
     if (hasProfileFor(m_settings.appProfiles, trimmedID)) {

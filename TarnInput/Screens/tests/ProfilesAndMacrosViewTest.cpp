@@ -105,7 +105,7 @@ TEST(ProfilesAndMacrosView, AddProfileClearsTheFormWhateverTheViewModelDecided)
     ASSERT_EQ(vm.settings().appProfiles.size(), 1U);
     EXPECT_EQ(vm.settings().appProfiles[0].bundleIdentifier, "org.gimp.GIMP");
     EXPECT_EQ(f.toasts(),
-        (std::vector<RecordedToast> {{"Enter a valid app Bundle ID.", true}, {"Created profile for GIMP.", false},
+        (std::vector<RecordedToast> {{"Enter a valid app ID.", true}, {"Created profile for GIMP.", false},
             {"Profile for ORG.GIMP.gimp already exists.", true}}));
     EXPECT_TRUE(control<QLabel>(screen, "emptyProfiles")->isHidden());
     EXPECT_EQ(control<CapsuleChip>(screen, "profileCount")->text(), "1 profiles");

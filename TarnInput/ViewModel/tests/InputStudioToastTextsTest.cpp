@@ -124,8 +124,8 @@ const ToastCase kToastCases[] = {
         "Profile for Safari already exists.", "Safari profili zaten ekli.", false},
     {"templateAdded", [](auto&, auto& vm) { vm.addProfileTemplate(AppInputProfileEngine::builtInTemplates()[4]); },
         "Added Safari profile.", "Safari profili eklendi.", false},
-    {"profileEmptyID", [](auto&, auto& vm) { vm.addAppProfile("  ", "Name"); }, "Enter a valid app Bundle ID.",
-        "Geçerli bir uygulama Bundle ID girin.", true},
+    {"profileEmptyID", [](auto&, auto& vm) { vm.addAppProfile("  ", "Name"); }, "Enter a valid app ID.",
+        "Geçerli bir uygulama kimliği girin.", true},
     {"profileThere",
         [](auto&, auto& vm) {
             vm.addAppProfile("org.gimp.GIMP", "");
