@@ -108,10 +108,14 @@ public:
         return window;
     }
 
+    // Waits until the window manager has let the window go: the next test's connection may be
+    // given the same window ids, and a manager still holding the old window would treat a new one
+    // as the old (a closed full-screen window's size has been seen on a fresh small one).
     void close(xcb_window_t window)
     {
         xcb_destroy_window(m_connection.get(), window);
         xcb_flush(m_connection.get());
+        waitUntil([&] { return !isClient(window); });
     }
 
     xcb_atom_t atom(const std::string& name)
