@@ -18,6 +18,7 @@
 #include "Platform/Linux/FileManagerFolderRevealer.h"
 #include "Platform/Linux/GSettingsTitlebarDoubleClickPreference.h"
 #include "Platform/Linux/Input/EvdevEventTap.h"
+#include "Platform/Linux/Input/PosterOpeningEventTap.h"
 #include "Platform/Linux/Input/UinputEventPoster.h"
 #include "Platform/Linux/JournaldSystemLog.h"
 #include "Platform/Linux/JsonFileDefaultsStore.h"
@@ -103,11 +104,9 @@ int main(int argc, char** argv)
 
     PointerLocationCache pointerLocation;
     X11PointerLocationListener pointerListener(pointerLocation, engineLog);
-    EvdevEventTap tap(pointerLocation, engineLog);
+    EvdevEventTap evdevTap(pointerLocation, engineLog);
     UinputEventPoster poster;
-    if (!poster.open()) {
-        logger.log(TarnLogLevel::warn, "tap", "Cannot write /dev/uinput: input reshaping stays off");
-    }
+    PosterOpeningEventTap tap(evdevTap, [&poster] { return poster.open(); });
     X11Workspace workspace(engineLog);
     X11WindowAccess windowAccess(engineLog);
     ThreadEngineExecutor engineExecutor;
