@@ -45,7 +45,7 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_language(services.languageSettings.current())
     , m_launchAtLoginService(services.loginItem)
     , m_accelerationBridge(services.pointerPreferences)
-    , m_store(services.settingsFile, services.clock)
+    , m_store(services.settingsFile, services.clock, &services.logger)
     , m_hotkeyManager(services.hotkeys, services.mainThread)
 {
     m_launchAtLogin = m_launchAtLoginService.isEnabled();
@@ -126,11 +126,24 @@ void InputStudioViewModel::applySettingsChange(const std::function<void(InputSet
 {
     edit(m_settings);
     emit settingsChanged();
-    // A failed write leaves the previous file in place; the value still applies for this session.
-    (void)m_store.save(m_settings);
+    saveSettings();
     m_interceptor->updateSettings(m_settings);
     syncActiveProfileState();
     refreshPermissionAndTap(false);
+}
+
+void InputStudioViewModel::saveSettings()
+{
+    // A failed write leaves the previous file in place and the value applies for this session
+    // only. The store logs every failure; the user is told once, when saving starts to fail, after
+    // whatever toast the operation that made the change shows, so the error is the last word.
+    const auto saved = m_store.save(m_settings);
+    if (!saved && m_lastSaveSucceeded) {
+        m_services.mainThread.post(whileAlive([this, reason = saved.error()] {
+            showToast(text("Settings could not be saved: " + reason, "Ayarlar kaydedilemedi: " + reason), true);
+        }));
+    }
+    m_lastSaveSucceeded = static_cast<bool>(saved);
 }
 
 // MARK: Permission and tap

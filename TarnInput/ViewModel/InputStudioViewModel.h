@@ -210,6 +210,7 @@ private:
     std::function<void()> whileAlive(std::function<void()> work) const;
 
     void publishFrontmost(const FrontmostApplication& application);
+    void saveSettings();
     void syncActiveProfileState();
     void observeFrontmostApplication();
     void registerHotkeys();
@@ -254,6 +255,7 @@ private:
     TarnLaunchAtLogin m_launchAtLoginService;
     PointerAccelerationBridge m_accelerationBridge;
     InputConfigStore m_store;
+    bool m_lastSaveSucceeded = true;
     TarnGlobalHotkeyManager m_hotkeyManager;
     // Created at start-up once the settings are known; stopped first in the destructor.
     std::unique_ptr<InputEventInterceptorService> m_interceptor;

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include <gtest/gtest.h>
@@ -110,6 +112,32 @@ TEST(InputStudioSettingsPath, AFailedSaveStillAppliesTheValue)
     EXPECT_FALSE(vm.settings().engineEnabled);
     EXPECT_FALSE(vm.isTapActive());
     EXPECT_TRUE(std::filesystem::is_directory(h.settingsFile()));
+}
+
+TEST(InputStudioSettingsPath, ASaveThatFailsIsToldOnceAndLoggedEachTime)
+{
+    StudioHarness h;
+    auto& vm = h.start();
+    std::filesystem::create_directories(h.settingsFile());
+    const auto countSaveWarnings = [&] {
+        const auto lines = h.logLines();
+        return std::count_if(lines.begin(), lines.end(),
+            [](const std::string& line) { return line.find("The settings were not saved to") != std::string::npos; });
+    };
+
+    // A named operation's own toast comes first; the save error follows it.
+    vm.toggleEngine();
+    EXPECT_FALSE(vm.toastIsError());
+    h.runMainThread();
+    ASSERT_TRUE(vm.toastMessage().has_value());
+    EXPECT_TRUE(vm.toastMessage()->starts_with("Settings could not be saved: ")) << *vm.toastMessage();
+    EXPECT_TRUE(vm.toastIsError());
+
+    // Further failures are logged but not told again.
+    vm.toggleEngine();
+    h.runMainThread();
+    EXPECT_FALSE(vm.toastIsError()) << *vm.toastMessage();
+    EXPECT_EQ(countSaveWarnings(), 2);
 }
 
 } // namespace
