@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
+#include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
@@ -143,19 +143,18 @@ TarnFeedbackReceipt receiptFrom(std::string_view body, std::int64_t screenshotsS
     TarnFeedbackReceipt receipt {"TARN-FB-OK", screenshotsSent,
         tarnText(
             "Thank you! Your feedback has been received.", "Teşekkürler! Geri bildiriminiz bize ulaştı.", language)};
-    const auto json = nlohmann::json::parse(body, nullptr, false);
-    if (json.is_discarded() || !json.is_object()) {
+    // The server's answer is read as warily as a file: bounded depth and size.
+    const auto parsed = StrictJson::parse(body);
+    if (!parsed || !parsed->is_object()) {
         return receipt;
     }
+    const auto& json = *parsed;
     if (const auto code = json.find("reference_code"); code != json.end() && code->is_string()) {
         receipt.referenceCode = code->get<std::string>();
     }
     if (const auto count = json.find("attachments_count"); count != json.end()) {
-        const bool fits = count->is_number_integer()
-            && (!count->is_number_unsigned()
-                || count->get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
-        if (fits) {
-            receipt.attachmentsCount = count->get<std::int64_t>();
+        if (const auto attachments = StrictJson::integer<std::int64_t>(*count)) {
+            receipt.attachmentsCount = *attachments;
         }
     }
     if (const auto message = json.find("message"); message != json.end() && message->is_string()) {
@@ -166,10 +165,10 @@ TarnFeedbackReceipt receiptFrom(std::string_view body, std::int64_t screenshotsS
 
 std::string rejectionText(int status, std::string_view body)
 {
-    const auto json = nlohmann::json::parse(body, nullptr, false);
-    if (!json.is_discarded() && json.is_object()) {
-        if (const auto message = json.find("message");
-            message != json.end() && message->is_string() && !message->get<std::string>().empty()) {
+    const auto json = StrictJson::parse(body);
+    if (json && json->is_object()) {
+        if (const auto message = json->find("message");
+            message != json->end() && message->is_string() && !message->get<std::string>().empty()) {
             return message->get<std::string>();
         }
     }

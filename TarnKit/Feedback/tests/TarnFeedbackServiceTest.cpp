@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "Platform/Fake/Foundation/FakeClipboardImageSource.h"
+#include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "Platform/Fake/Foundation/FakeHttpTransport.h"
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 
@@ -325,6 +325,11 @@ TEST(TarnFeedbackService, AnswersBecomeReceiptsOrErrors)
             TarnFeedbackReceipt {"TARN-FB-OK", 2, thanks}, std::nullopt},
         {"2xx not JSON", 204, "", TarnFeedbackReceipt {"TARN-FB-OK", 2, thanks}, std::nullopt},
         {"2xx an array", 200, "[1]", TarnFeedbackReceipt {"TARN-FB-OK", 2, thanks}, std::nullopt},
+        {"2xx nested beyond reason", 200, std::string(500'000, '[') + std::string(500'000, ']'),
+            TarnFeedbackReceipt {"TARN-FB-OK", 2, thanks}, std::nullopt},
+        {"500 nested beyond reason", 500,
+            "{\"message\":" + std::string(100'000, '[') + "1" + std::string(100'000, ']') + "}", std::nullopt,
+            TarnFeedbackError::serverRejected("HTTP 500")},
         {"500 with a message", 500, R"({"message":"Spam filter"})", std::nullopt,
             TarnFeedbackError::serverRejected("Spam filter")},
         {"500 with an empty message", 500, R"({"message":""})", std::nullopt,
