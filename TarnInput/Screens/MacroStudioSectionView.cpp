@@ -10,7 +10,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "TarnInput/Screens/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioRow.h"
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
 #include "TarnInput/Screens/Widgets/CapsuleChip.h"
@@ -21,6 +20,7 @@
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Engine/InputMacroEngine.h"
 #include "TarnInputCore/Model/KeyCodeOption.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
@@ -35,7 +35,8 @@ namespace tarn::input {
 namespace {
 
 // The builder's modifier chips in display order. The glyphs match the keystroke badges; the
-// tooltip names the key a Linux keyboard has (Command is the Super key here).
+// tooltip names the key a Linux keyboard presses: a macro's Command is posted as Ctrl, where Linux
+// applications put the shortcuts the other desktop puts on Command.
 struct ModifierChipRow {
     const char* glyph;
     const char* objectName;
@@ -45,7 +46,7 @@ struct ModifierChipRow {
 };
 
 constexpr std::array<ModifierChipRow, 4> kModifierChips {{
-    {"⌘", "modifierCommand", "Super", &MacroBuilderFormState::useCommand, &MacroBuilderFormState::setUseCommand},
+    {"⌘", "modifierCommand", "Ctrl", &MacroBuilderFormState::useCommand, &MacroBuilderFormState::setUseCommand},
     {"⇧", "modifierShift", "Shift", &MacroBuilderFormState::useShift, &MacroBuilderFormState::setUseShift},
     {"⌥", "modifierOption", "Alt", &MacroBuilderFormState::useOption, &MacroBuilderFormState::setUseOption},
     {"⌃", "modifierControl", "Ctrl", &MacroBuilderFormState::useControl, &MacroBuilderFormState::setUseControl},
@@ -101,7 +102,6 @@ MacroStudioSectionView::MacroStudioSectionView(InputStudioViewModel& viewModel, 
     : QWidget(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
-    , m_form(new MacroBuilderFormState(this))
     , m_presets(MacroPresetLibrary::makePresets())
 {
     setObjectName("macroStudio");
@@ -123,7 +123,7 @@ MacroStudioSectionView::MacroStudioSectionView(InputStudioViewModel& viewModel, 
         syncForm();
     });
     connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MacroStudioSectionView::syncSettings);
-    connect(m_form, &MacroBuilderFormState::changed, this, &MacroStudioSectionView::syncForm);
+    m_form.setOnChanged([this] { syncForm(); });
     syncTexts();
     syncSettings();
     syncForm();
@@ -208,15 +208,15 @@ QWidget* MacroStudioSectionView::buildBuilder()
     auto* identity = makeRow(10);
     m_nameField = makeField("macroNameField");
     connect(m_nameField, &QLineEdit::textEdited, this,
-        [this](const QString& typed) { m_form->setName(typed.toStdString()); });
+        [this](const QString& typed) { m_form.setName(typed.toStdString()); });
     m_descriptionField = makeField("macroDescriptionField");
     connect(m_descriptionField, &QLineEdit::textEdited, this,
-        [this](const QString& typed) { m_form->setDescriptionText(typed.toStdString()); });
+        [this](const QString& typed) { m_form.setDescriptionText(typed.toStdString()); });
     m_builderTrigger = new QComboBox;
     m_builderTrigger->setObjectName("builderTrigger");
     m_builderTrigger->setFixedWidth(190);
     connect(m_builderTrigger, &QComboBox::activated, this, [this](int index) {
-        m_form->setTriggerButtonTag(triggerAtPickerIndex(index).value_or(MacroBuilderFormState::kNoTrigger));
+        m_form.setTriggerButtonTag(triggerAtPickerIndex(index).value_or(MacroBuilderFormState::kNoTrigger));
     });
     identity->addWidget(m_nameField, 1);
     identity->addWidget(m_descriptionField, 1);
@@ -231,7 +231,7 @@ QWidget* MacroStudioSectionView::buildBuilder()
         auto* chip = new ModifierChip(QString::fromUtf8(row.glyph), m_accent);
         chip->setObjectName(row.objectName);
         chip->setToolTip(row.linuxKey);
-        connect(chip, &QAbstractButton::clicked, this, [this, row](bool on) { (m_form->*row.setOn)(on); });
+        connect(chip, &QAbstractButton::clicked, this, [this, row](bool on) { (m_form.*row.setOn)(on); });
         m_modifierChips[index] = chip;
         keys->addWidget(chip);
     }
@@ -242,10 +242,10 @@ QWidget* MacroStudioSectionView::buildBuilder()
         m_keyPicker->addItem(QString::fromStdString(option.label));
     }
     connect(m_keyPicker, &QComboBox::activated, this, [this](int index) {
-        m_form->setSelectedKeyCode(commonKeyOptions().at(static_cast<std::size_t>(index)).keyCode);
+        m_form.setSelectedKeyCode(commonKeyOptions().at(static_cast<std::size_t>(index)).keyCode);
     });
     m_addKey = makeBuilderButton("addKeyStep");
-    connect(m_addKey, &QAbstractButton::clicked, m_form, &MacroBuilderFormState::addKeystrokeStep);
+    connect(m_addKey, &QAbstractButton::clicked, this, [this] { m_form.addKeystrokeStep(); });
     m_delayLabel = makeFieldLabel(0);
     m_delayPicker = new QComboBox;
     m_delayPicker->setObjectName("delayPicker");
@@ -254,9 +254,9 @@ QWidget* MacroStudioSectionView::buildBuilder()
         m_delayPicker->addItem(QStringLiteral("%1 ms").arg(ms));
     }
     connect(m_delayPicker, &QComboBox::activated, this,
-        [this](int index) { m_form->setDelayMs(kDelayPresets.at(static_cast<std::size_t>(index))); });
+        [this](int index) { m_form.setDelayMs(kDelayPresets.at(static_cast<std::size_t>(index))); });
     m_addDelay = makeBuilderButton("addDelayStep");
-    connect(m_addDelay, &QAbstractButton::clicked, m_form, &MacroBuilderFormState::addDelayStep);
+    connect(m_addDelay, &QAbstractButton::clicked, this, [this] { m_form.addDelayStep(); });
     keys->addWidget(m_keyPicker);
     keys->addWidget(m_addKey);
     keys->addStretch(1);
@@ -269,11 +269,11 @@ QWidget* MacroStudioSectionView::buildBuilder()
     m_textLabel = makeFieldLabel(68);
     m_typeTextField = makeField("typeTextField");
     connect(m_typeTextField, &QLineEdit::textEdited, this,
-        [this](const QString& typed) { m_form->setTypeTextInput(typed.toStdString()); });
+        [this](const QString& typed) { m_form.setTypeTextInput(typed.toStdString()); });
     m_addText = makeBuilderButton("addTextStep");
-    connect(m_addText, &QAbstractButton::clicked, m_form, &MacroBuilderFormState::addTypeTextStep);
+    connect(m_addText, &QAbstractButton::clicked, this, [this] { m_form.addTypeTextStep(); });
     m_clear = makeBuilderButton("clearMacro");
-    connect(m_clear, &QAbstractButton::clicked, m_form, &MacroBuilderFormState::reset);
+    connect(m_clear, &QAbstractButton::clicked, this, [this] { m_form.reset(); });
     m_save = new TarnPrimaryButton;
     m_save->setObjectName("saveMacro");
     connect(m_save, &QAbstractButton::clicked, this, &MacroStudioSectionView::save);
@@ -314,8 +314,8 @@ QWidget* MacroStudioSectionView::buildSavedMacros()
 void MacroStudioSectionView::save()
 {
     // A refused draft stays for correction; the view model has shown why.
-    if (m_viewModel.saveMacro(m_form->buildDraftMacro())) {
-        m_form->reset();
+    if (m_viewModel.saveMacro(m_form.buildDraftMacro())) {
+        m_form.reset();
     }
 }
 
@@ -379,7 +379,7 @@ MacroStudioRow* MacroStudioSectionView::makeMacroRow(const Uuid& id)
     connect(row, &MacroStudioRow::testRequested, this,
         withMacro([this](const InputMacro& macro) { m_viewModel.testMacro(macro); }));
     connect(row, &MacroStudioRow::editRequested, this,
-        withMacro([this](const InputMacro& macro) { m_form->loadForEditing(macro); }));
+        withMacro([this](const InputMacro& macro) { m_form.loadForEditing(macro); }));
     connect(row, &MacroStudioRow::removeRequested, this,
         withMacro([this](const InputMacro& macro) { m_viewModel.removeMacro(macro); }));
     connect(row, &MacroStudioRow::triggerChosen, this, [this, id](std::optional<std::int64_t> buttonNumber) {
@@ -420,18 +420,18 @@ void MacroStudioSectionView::syncRows()
 
 void MacroStudioSectionView::syncForm()
 {
-    const bool editing = m_form->isEditing();
-    const bool hasSteps = !m_form->steps().empty();
+    const bool editing = m_form.isEditing();
+    const bool hasSteps = !m_form.steps().empty();
     m_builderTitle->setText(editing ? text("Editing Macro", "Makro Düzenleniyor")
                                     : text("Create Custom Multi-Step Macro", "Yeni Çok Adımlı Makro Oluştur"));
     m_save->setText(editing ? text("Update Macro", "Makroyu Güncelle") : text("Save Macro", "Makroyu Kaydet"));
-    m_clear->setVisible(editing || hasSteps || !m_form->name().empty());
+    m_clear->setVisible(editing || hasSteps || !m_form.name().empty());
     m_builderSummary->setVisible(hasSteps);
     if (hasSteps) {
-        m_builderSummary->setText(summaryText(m_form->buildDraftMacro(), text("steps", "adım"), " · ~"));
+        m_builderSummary->setText(summaryText(m_form.buildDraftMacro(), text("steps", "adım"), " · ~"));
     }
     syncFormFields();
-    if (m_shownBuilderSteps != m_form->steps()) {
+    if (m_shownBuilderSteps != m_form.steps()) {
         syncBuilderSteps();
     }
 }
@@ -446,27 +446,27 @@ void MacroStudioSectionView::syncFormFields()
             field->setText(shown);
         }
     };
-    setField(m_nameField, m_form->name());
-    setField(m_descriptionField, m_form->descriptionText());
-    setField(m_typeTextField, m_form->typeTextInput());
+    setField(m_nameField, m_form.name());
+    setField(m_descriptionField, m_form.descriptionText());
+    setField(m_typeTextField, m_form.typeTextInput());
     const QSignalBlocker trigger(m_builderTrigger);
-    m_builderTrigger->setCurrentIndex(triggerPickerIndex(m_form->triggerButtonNumber()));
+    m_builderTrigger->setCurrentIndex(triggerPickerIndex(m_form.triggerButtonNumber()));
     for (std::size_t index = 0; index < kModifierChips.size(); ++index) {
         const QSignalBlocker blocker(m_modifierChips[index]);
-        m_modifierChips[index]->setChecked((m_form->*kModifierChips[index].isOn)());
+        m_modifierChips[index]->setChecked((m_form.*kModifierChips[index].isOn)());
     }
     const auto& options = commonKeyOptions();
-    const auto key = std::ranges::find(options, m_form->selectedKeyCode(), &KeyCodeOption::keyCode);
+    const auto key = std::ranges::find(options, m_form.selectedKeyCode(), &KeyCodeOption::keyCode);
     const QSignalBlocker keyBlocker(m_keyPicker);
     m_keyPicker->setCurrentIndex(key == options.end() ? -1 : static_cast<int>(key - options.begin()));
-    const auto delay = std::ranges::find(kDelayPresets, m_form->delayMs());
+    const auto delay = std::ranges::find(kDelayPresets, m_form.delayMs());
     const QSignalBlocker delayBlocker(m_delayPicker);
     m_delayPicker->setCurrentIndex(delay == kDelayPresets.end() ? -1 : static_cast<int>(delay - kDelayPresets.begin()));
 }
 
 void MacroStudioSectionView::syncBuilderSteps()
 {
-    const auto& steps = m_form->steps();
+    const auto& steps = m_form.steps();
     m_shownBuilderSteps = steps;
     // The removing click may come from a chip of this strip; chips go once control is back.
     discardWidgets(m_builderSteps);
@@ -486,7 +486,7 @@ void MacroStudioSectionView::syncBuilderSteps()
         badge->setText(QString::fromStdString(steps[index].displayBadge()));
         auto* remove = new SymbolButton("xmark.circle.fill", TarnGlassTokens::textMuted(), 10.5);
         remove->setObjectName("removeStep");
-        connect(remove, &QAbstractButton::clicked, this, [this, id = steps[index].id] { m_form->removeStep(id); });
+        connect(remove, &QAbstractButton::clicked, this, [this, id = steps[index].id] { m_form.removeStep(id); });
         row->addWidget(badge);
         row->addWidget(remove);
         m_builderSteps->addWidget(chip);

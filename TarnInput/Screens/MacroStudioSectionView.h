@@ -15,6 +15,7 @@
 #include <QColor>
 #include <QWidget>
 
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Model/InputMacro.h"
 
 class QComboBox;
@@ -33,7 +34,6 @@ namespace tarn::input {
 
 class CapsuleChip;
 class InputStudioViewModel;
-class MacroBuilderFormState;
 class MacroStudioRow;
 class ModifierChip;
 class PresetTile;
@@ -48,7 +48,7 @@ public:
 
     MacroStudioSectionView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
-    MacroBuilderFormState& form() { return *m_form; }
+    MacroBuilderFormState& form() { return m_form; }
 
 private:
     QWidget* buildHeader();
@@ -69,7 +69,7 @@ private:
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
-    MacroBuilderFormState* m_form;
+    MacroBuilderFormState m_form;
     std::vector<InputMacro> m_presets;
 
     SymbolLabel* m_title = nullptr;

@@ -202,8 +202,8 @@ void ScrollEngineView::syncTexts()
     m_reverseTrackpad->setText(plainButtonText(text("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir")));
     m_shiftHorizontal->setText(
         plainButtonText(text("Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır")));
-    m_optionZoom->setText(plainButtonText(
-        text("Hold Option (⌥) + Wheel to Zoom In/Out", "Option (⌥) + Tekerlek ile Yakınlaştır/Uzaklaştır")));
+    m_optionZoom->setText(
+        plainButtonText(text("Hold Alt + Wheel to Zoom In/Out", "Alt + Tekerlek ile Yakınlaştır/Uzaklaştır")));
     m_smoothingTitle->setText(text("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"));
     m_smoothScroll->setText(
         plainButtonText(text("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç")));

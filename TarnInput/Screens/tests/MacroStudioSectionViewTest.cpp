@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioRow.h"
 #include "TarnInput/Screens/Widgets/CapsuleChip.h"
 #include "TarnInput/Screens/Widgets/ModifierChip.h"

@@ -14,7 +14,7 @@
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
-#include "TarnInput/Screens/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"

@@ -2,29 +2,28 @@
 
 // The macro the user is composing in the macro studio: name, description, trigger button and
 // steps, plus the current choices of the three step inputs. It stores nothing; a draft reaches
-// the settings only through the view model's save. Main thread only.
+// the settings only through the view model's save. Main thread only; free of Qt, so it is tested
+// without a display.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QObject>
 
 #include "TarnInputCore/Model/InputMacro.h"
 
 namespace tarn::input {
 
-class MacroBuilderFormState : public QObject {
-    Q_OBJECT
-
+class MacroBuilderFormState {
 public:
     // The trigger picker's "no button" entry; 2, 3 and 4 are the mouse buttons' raw values.
     static constexpr std::int64_t kNoTrigger = -1;
     static constexpr std::int64_t kMinDelayMs = 10;
     static constexpr std::int64_t kMaxDelayMs = 10'000;
 
-    explicit MacroBuilderFormState(QObject* parent = nullptr);
+    // Called after every change, so the section can redraw.
+    void setOnChanged(std::function<void()> onChanged);
 
     const std::optional<Uuid>& editingMacroID() const { return m_editingMacroID; }
     bool isEditing() const { return m_editingMacroID.has_value(); }
@@ -72,12 +71,12 @@ public:
     // A new form gets a fresh identity at every call.
     InputMacro buildDraftMacro() const;
 
-signals:
-    void changed();
-
 private:
+    // Writes a field and tells the section to redraw.
+    template <typename Value> void assign(Value& field, Value value);
     void setSteps(std::vector<MacroStep> steps);
 
+    std::function<void()> m_onChanged;
     std::optional<Uuid> m_editingMacroID;
     std::string m_name;
     std::string m_descriptionText;

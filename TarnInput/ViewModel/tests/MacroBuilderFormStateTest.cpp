@@ -1,4 +1,4 @@
-#include "TarnInput/Screens/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ TEST(MacroBuilderFormState, TypedTextIsAddedUntrimmedAndEmptiedButEmptyTextAddsN
 {
     MacroBuilderFormState form;
     int notices = 0;
-    QObject::connect(&form, &MacroBuilderFormState::changed, [&notices] { ++notices; });
+    form.setOnChanged([&notices] { ++notices; });
     form.addTypeTextStep();
     EXPECT_TRUE(form.steps().empty());
     EXPECT_EQ(notices, 0);

@@ -1,4 +1,4 @@
-#include "TarnInput/Screens/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 
 #include <algorithm>
 
@@ -8,75 +8,72 @@
 
 namespace tarn::input {
 
-namespace {
-
-// Writes a field and tells the studio to redraw.
-template <typename Value> void assign(MacroBuilderFormState& form, Value& field, Value value)
+void MacroBuilderFormState::setOnChanged(std::function<void()> onChanged)
 {
-    field = std::move(value);
-    emit form.changed();
+    m_onChanged = std::move(onChanged);
 }
 
-} // namespace
-
-MacroBuilderFormState::MacroBuilderFormState(QObject* parent)
-    : QObject(parent)
+template <typename Value> void MacroBuilderFormState::assign(Value& field, Value value)
 {
+    field = std::move(value);
+    if (m_onChanged) {
+        m_onChanged();
+    }
 }
 
 void MacroBuilderFormState::setName(std::string name)
 {
-    assign(*this, m_name, std::move(name));
+    assign(m_name, std::move(name));
 }
 
 void MacroBuilderFormState::setDescriptionText(std::string descriptionText)
 {
-    assign(*this, m_descriptionText, std::move(descriptionText));
+    assign(m_descriptionText, std::move(descriptionText));
 }
 
 void MacroBuilderFormState::setTriggerButtonTag(std::int64_t tag)
 {
-    assign(*this, m_triggerButtonTag, tag);
+    assign(m_triggerButtonTag, tag);
 }
 
 void MacroBuilderFormState::setSelectedKeyCode(std::uint16_t keyCode)
 {
-    assign(*this, m_selectedKeyCode, keyCode);
+    assign(m_selectedKeyCode, keyCode);
 }
 
 void MacroBuilderFormState::setUseCommand(bool on)
 {
-    assign(*this, m_useCommand, on);
+    assign(m_useCommand, on);
 }
 
 void MacroBuilderFormState::setUseShift(bool on)
 {
-    assign(*this, m_useShift, on);
+    assign(m_useShift, on);
 }
 
 void MacroBuilderFormState::setUseOption(bool on)
 {
-    assign(*this, m_useOption, on);
+    assign(m_useOption, on);
 }
 
 void MacroBuilderFormState::setUseControl(bool on)
 {
-    assign(*this, m_useControl, on);
+    assign(m_useControl, on);
 }
 
 void MacroBuilderFormState::setDelayMs(std::int64_t ms)
 {
-    assign(*this, m_delayMs, ms);
+    assign(m_delayMs, ms);
 }
 
 void MacroBuilderFormState::setTypeTextInput(std::string text)
 {
-    assign(*this, m_typeTextInput, std::move(text));
+    assign(m_typeTextInput, std::move(text));
 }
 
 void MacroBuilderFormState::setSteps(std::vector<MacroStep> steps)
 {
-    assign(*this, m_steps, std::move(steps));
+    assign(m_steps, std::move(steps));
 }
 
 std::vector<std::string> MacroBuilderFormState::selectedModifiers() const
@@ -138,7 +135,7 @@ void MacroBuilderFormState::removeStep(const Uuid& id)
 
 void MacroBuilderFormState::loadForEditing(const InputMacro& macro)
 {
-    assign(*this, m_editingMacroID, std::optional {macro.id});
+    assign(m_editingMacroID, std::optional {macro.id});
     setName(macro.name);
     setDescriptionText(macro.description);
     setTriggerButtonTag(macro.triggerButtonNumber.value_or(kNoTrigger));
@@ -147,7 +144,7 @@ void MacroBuilderFormState::loadForEditing(const InputMacro& macro)
 
 void MacroBuilderFormState::reset()
 {
-    assign(*this, m_editingMacroID, std::optional<Uuid> {});
+    assign(m_editingMacroID, std::optional<Uuid> {});
     setName({});
     setDescriptionText({});
     setTypeTextInput({});
