@@ -344,7 +344,8 @@ std::optional<std::string> TarnAppLogger::appendLocked(std::string_view line)
     }
 
     if (!fd) {
-        auto created = openOwnRegularFile(m_currentLogFile, O_WRONLY | O_APPEND | O_CREAT, 0644);
+        // What the user did with their input is nobody else's business: the log is theirs alone.
+        auto created = openOwnRegularFile(m_currentLogFile, O_WRONLY | O_APPEND | O_CREAT, 0600);
         if (!created) {
             return failureReport("write", created.error());
         }

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -130,6 +131,8 @@ TEST(TarnAppLoggerTest, WritesTheExactLineAndMirrorsIt)
     };
     EXPECT_EQ(harness.systemLog->records(), expected);
     EXPECT_TRUE(harness.errors().empty());
+    EXPECT_EQ(std::filesystem::status(logger->currentLogFile()).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST(TarnAppLoggerTest, ShorthandsMapLevelsToTheSystemLogTypes)
