@@ -152,9 +152,10 @@ function(tarn_add_tests target)
             add_test(NAME ${target}UmockdevTests COMMAND ${TARN_UMOCKDEV_RUN} -- $<TARGET_FILE:${target}UmockdevTests>)
             if(TARN_SANITIZE)
                 # umockdev-run preloads its library ahead of the AddressSanitizer runtime, which
-                # ASan refuses at start-up unless its link-order check is off.
+                # ASan refuses at start-up unless its link-order check is off. The user's own
+                # options are kept.
                 set_tests_properties(${target}UmockdevTests PROPERTIES
-                    ENVIRONMENT "ASAN_OPTIONS=verify_asan_link_order=0")
+                    ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::verify_asan_link_order=0")
             endif()
         else()
             tarn_add_failing_test(${target}UmockdevTests "umockdev-run or libumockdev is missing: run scripts/setup.sh")
