@@ -1,10 +1,10 @@
 #include "TarnInput/App/QtDesktopAdapters.h"
 
 #include <QClipboard>
-#include <QCursor>
 #include <QGuiApplication>
 
 #include "TarnInput/Overlays/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/QtOverlayScreens.h"
 
 namespace tarn::input {
 
@@ -13,10 +13,13 @@ void QtClipboardPasteboard::setText(const std::string& text)
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
+// Ripples are placed from the engine's device pixels; Qt's cursor is in logical pixels, so on a
+// scaled screen the preview's ripple would land away from the pointer without the conversion.
 ClickRippleEvent::Point QtCursorScreens::pointerLocation() const
 {
-    const QPoint position = QCursor::pos();
-    return {static_cast<double>(position.x()), static_cast<double>(position.y())};
+    const OverlayScreenLayout layout = QtOverlayScreens().layout();
+    const QPointF position = layout.deviceFromLogical(layout.cursor);
+    return {position.x(), position.y()};
 }
 
 void KeyHUDOverlayPort::push(const KeyHUDToken& token, KeyHUDPosition position, double durationSeconds)
