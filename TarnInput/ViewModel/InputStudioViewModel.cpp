@@ -124,12 +124,28 @@ void InputStudioViewModel::setLanguage(TarnLanguage language)
 
 void InputStudioViewModel::applySettingsChange(const std::function<void(InputSettings&)>& edit)
 {
+    const bool wasReversingTrackpad = m_settings.reverseTrackpad;
     edit(m_settings);
     emit settingsChanged();
     saveSettings();
     m_interceptor->updateSettings(m_settings);
     syncActiveProfileState();
     refreshPermissionAndTap(false);
+    if (m_settings.reverseTrackpad != wasReversingTrackpad) {
+        flipTouchpadScrollDirection();
+    }
+}
+
+void InputStudioViewModel::flipTouchpadScrollDirection()
+{
+    // Touchpads are left to the desktop, so their scrolling never reaches the engine: the switch
+    // turns the desktop's own direction over instead. Flipping, rather than writing a fixed
+    // value, gives the user back their own direction when the switch goes off again.
+    auto& preferences = m_services.pointerPreferences;
+    const auto natural = preferences.touchpadNaturalScrolling();
+    if (!natural || !preferences.setTouchpadNaturalScrolling(!*natural)) {
+        m_services.logger.log(TarnLogLevel::warn, "scroll", "The touchpad scrolling direction could not be changed.");
+    }
 }
 
 void InputStudioViewModel::saveSettings()

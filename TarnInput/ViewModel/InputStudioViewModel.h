@@ -11,7 +11,8 @@
 //
 // Settings: nothing writes `settings` except applySettingsChange, which saves the file, hands the
 // value to the engine, resolves the profile for the frontmost application again and starts or
-// stops the tap, every time, even for an unchanged value.
+// stops the tap, every time, even for an unchanged value. Only a change of `reverseTrackpad`
+// also turns the desktop's touchpad scrolling direction over.
 //
 // How the program wires it (each object must outlive the view model):
 //   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
@@ -211,6 +212,8 @@ private:
 
     void publishFrontmost(const FrontmostApplication& application);
     void saveSettings();
+    // Turns the desktop's touchpad scrolling direction over; a warning when that is not possible.
+    void flipTouchpadScrollDirection();
     void syncActiveProfileState();
     void observeFrontmostApplication();
     void registerHotkeys();

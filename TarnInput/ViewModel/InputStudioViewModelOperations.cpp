@@ -67,7 +67,8 @@ void InputStudioViewModel::toggleKeyHUD()
 
 void InputStudioViewModel::resetToDefaults()
 {
-    // The system's acceleration preference is left alone: only the stored flag goes back.
+    // The system's acceleration preference is left alone: only the stored flag goes back. A
+    // reversed touchpad is turned back with its switch, like any other change of it.
     applySettingsChange([](InputSettings& settings) { settings = InputSettings {}; });
     showToast(text("Restored default input settings.", "Varsayılan giriş ayarları geri yüklendi."), false);
 }
