@@ -2,8 +2,7 @@
 
 #include <csignal>
 
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <sys/types.h>
 
 namespace tarn {
 
@@ -20,10 +19,10 @@ void TarnProcessCancellation::cancel()
     terminateAttachedChild();
 }
 
-void TarnProcessCancellation::attach(int pidfd)
+void TarnProcessCancellation::attach(pid_t child)
 {
     std::lock_guard lock(m_mutex);
-    m_pidfd = pidfd;
+    m_child = child;
     if (m_cancelled) {
         terminateAttachedChild();
     }
@@ -32,15 +31,17 @@ void TarnProcessCancellation::attach(int pidfd)
 void TarnProcessCancellation::detach()
 {
     std::lock_guard lock(m_mutex);
-    m_pidfd = -1;
+    m_child = 0;
 }
 
 void TarnProcessCancellation::terminateAttachedChild()
 {
-    if (m_pidfd >= 0) {
-        // A child that has already exited makes this fail harmlessly.
-        // glibc 2.36 declares pidfd_send_signal without C linkage, so call the kernel directly.
-        ::syscall(SYS_pidfd_send_signal, m_pidfd, SIGTERM, nullptr, 0);
+    if (m_child > 0) {
+        // The group holds what the child started, which may hold its output streams open; the
+        // child itself is signalled too in case it has left the group. Processes that have
+        // already exited make this fail harmlessly.
+        ::kill(-m_child, SIGTERM);
+        ::kill(m_child, SIGTERM);
     }
 }
 

@@ -1,7 +1,11 @@
 #include "TarnKit/Services/TarnProcessRunner.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <optional>
 
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Foundation/UniqueFd.h"
@@ -9,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +23,14 @@ extern char** environ;
 namespace tarn {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long the streams are still read once the child has exited: a process it left running may
+// hold them open, and its later output is not awaited beyond this.
+constexpr auto kDrainAfterExit = std::chrono::milliseconds(100);
+// Without a pidfd the child's exit is looked for this often.
+constexpr auto kExitCheckInterval = std::chrono::milliseconds(20);
 
 std::error_code lastError()
 {
@@ -130,17 +143,51 @@ std::optional<Pipe> makePipe()
     return Pipe {UniqueFd(fds[0]), UniqueFd(fds[1])};
 }
 
-class SpawnActions {
+template <typename Object, int (*init)(Object*), int (*destroy)(Object*)> class SpawnSetting {
 public:
-    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-    posix_spawn_file_actions_t* get() { return &m_actions; }
+    SpawnSetting() { init(&m_object); }
+    ~SpawnSetting() { destroy(&m_object); }
+    SpawnSetting(const SpawnSetting&) = delete;
+    SpawnSetting& operator=(const SpawnSetting&) = delete;
+    Object* get() { return &m_object; }
 
 private:
-    posix_spawn_file_actions_t m_actions {};
+    Object m_object {};
 };
+
+using SpawnActions
+    = SpawnSetting<posix_spawn_file_actions_t, posix_spawn_file_actions_init, posix_spawn_file_actions_destroy>;
+using SpawnAttributes = SpawnSetting<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
+
+// The child leads a process group of its own, so a cancel reaches whatever it starts, and begins
+// with no signal blocked or ignored: the application blocks its stop signals in every thread, and
+// a child inherits both.
+void setUpChild(SpawnAttributes& attributes)
+{
+    sigset_t none;
+    sigemptyset(&none);
+    sigset_t all;
+    sigfillset(&all);
+    posix_spawnattr_setpgroup(attributes.get(), 0);
+    posix_spawnattr_setsigmask(attributes.get(), &none);
+    posix_spawnattr_setsigdefault(attributes.get(), &all);
+    posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+}
+
+// Looks for the child's exit without reaping it, so its id stays its own until the runner is done.
+bool hasExited(pid_t pid, int options)
+{
+    siginfo_t info {};
+    int result = 0;
+    while ((result = ::waitid(P_PID, pid, &info, WEXITED | WNOWAIT | options)) < 0 && errno == EINTR) { }
+    return result < 0 || info.si_pid == pid;
+}
+
+std::size_t bytesWaiting(int fd)
+{
+    int count = 0;
+    return fd >= 0 && ::ioctl(fd, FIONREAD, &count) == 0 ? static_cast<std::size_t>(count) : 0;
+}
 
 std::int32_t statusCode(int status)
 {
@@ -181,37 +228,50 @@ Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnP
         envp = pointersTo(environmentStrings);
     }
 
+    SpawnAttributes attributes;
+    setUpChild(attributes);
     pid_t pid = 0;
-    const int spawnError = posix_spawn(
-        &pid, request.executable.c_str(), actions.get(), nullptr, argv.data(), envp.empty() ? environ : envp.data());
+    const int spawnError = posix_spawn(&pid, request.executable.c_str(), actions.get(), attributes.get(), argv.data(),
+        envp.empty() ? environ : envp.data());
     if (spawnError != 0) {
         return fail(TarnProcessFailure(std::error_code(spawnError, std::system_category())));
     }
     out->write.reset();
     err->write.reset();
-
-    UniqueFd pidfd(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
-    if (request.cancellation && pidfd) {
-        request.cancellation->attach(pidfd.get());
+    if (request.cancellation) {
+        request.cancellation->attach(pid);
     }
+    // Fails on older kernels and in some sandboxes: the exit is then looked for now and then.
+    UniqueFd pidfd(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
 
     CapturedStream capturedOut(request.captureFullStdout);
     CapturedStream capturedErr(false);
     OutputForwarder forwardOut(request.onOutput);
     OutputForwarder forwardErr(request.onOutput);
-    bool exited = !pidfd; // without a pidfd the exit is only seen at the end of the streams
+    std::optional<Clock::time_point> drainDeadline; // set once the child has exited
+    std::array<std::size_t, 2> owed {}; // bytes the streams held when the child exited
     std::array<pollfd, 3> watched {
         pollfd {out->read.get(), POLLIN, 0}, pollfd {err->read.get(), POLLIN, 0}, pollfd {pidfd.get(), POLLIN, 0}};
     std::array<char, 65536> buffer {};
     while (watched[0].fd >= 0 || watched[1].fd >= 0) {
-        if (::poll(watched.data(), watched.size(), -1) < 0) {
+        auto timeout = std::chrono::milliseconds(pidfd ? -1 : kExitCheckInterval.count());
+        if (drainDeadline) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*drainDeadline - Clock::now());
+            if (left.count() <= 0 && owed == std::array<std::size_t, 2> {}) {
+                break;
+            }
+            timeout = std::max(left, std::chrono::milliseconds(0));
+        }
+        if (::poll(watched.data(), watched.size(), static_cast<int>(timeout.count())) < 0) {
             if (errno == EINTR) {
                 continue;
             }
             break;
         }
-        if (watched[2].revents != 0) {
-            exited = true;
+        if (!drainDeadline && (pidfd ? watched[2].revents != 0 : hasExited(pid, WNOHANG))) {
+            // Everything the child wrote is in the pipes now and is read whatever else holds them.
+            drainDeadline = Clock::now() + kDrainAfterExit;
+            owed = {bytesWaiting(watched[0].fd), bytesWaiting(watched[1].fd)};
             watched[2].fd = -1;
         }
         for (std::size_t stream = 0; stream < 2; ++stream) {
@@ -224,8 +284,10 @@ Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnP
             }
             if (count <= 0) {
                 watched[stream].fd = -1;
+                owed[stream] = 0;
                 continue;
             }
+            owed[stream] -= std::min(owed[stream], static_cast<std::size_t>(count));
             const std::string_view chunk(buffer.data(), static_cast<std::size_t>(count));
             if (stream == 0) {
                 capturedOut.append(chunk);
@@ -233,7 +295,7 @@ Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnP
             } else {
                 capturedErr.append(chunk);
                 // What standard error still holds once the child has gone is kept, not streamed.
-                if (!exited) {
+                if (!drainDeadline) {
                     forwardErr.forward(chunk);
                 }
             }
@@ -241,10 +303,7 @@ Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnP
     }
 
     // A child may close its streams and go on running: keep it cancellable until it has exited.
-    if (pidfd && !exited) {
-        pollfd exitWatch {pidfd.get(), POLLIN, 0};
-        while (::poll(&exitWatch, 1, -1) < 0 && errno == EINTR) { }
-    }
+    hasExited(pid, 0);
     if (request.cancellation) {
         request.cancellation->detach();
     }

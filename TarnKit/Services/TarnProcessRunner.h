@@ -4,6 +4,9 @@
 // /dev/null, both output streams captured (standard error and, unless asked for all of it,
 // standard output cut to their last 32768 bytes) and streamed to an optional callback, and
 // cancellable from another thread through a token. Blocks: never call it on the UI thread.
+// The child leads a process group of its own, which a cancel ends whole. Once the child has exited,
+// everything it wrote is collected, but a process it left running that holds the streams open is
+// waited for only a moment (its later output is lost), so it can never keep the run from returning.
 
 #include <filesystem>
 #include <functional>

@@ -1,13 +1,24 @@
 #include "TarnKit/Services/TarnProcessRunner.h"
 
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <functional>
 #include <mutex>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "tests/TemporaryFolder.h"
+
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 
 namespace tarn {
 namespace {
@@ -32,6 +43,42 @@ bool isCancelled(const TarnProcessFailure& failure)
     auto* error = std::get_if<TarnProcessError>(&failure);
     return error && error->isCancelled();
 }
+
+using Clock = std::chrono::steady_clock;
+
+// Makes pidfd_open fail on the calling thread alone, as on older kernels and in some sandboxes.
+bool failPidfdsOnThisThread()
+{
+    std::array<sock_filter, 4> filter {{
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_pidfd_open, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    }};
+    sock_fprog program {static_cast<unsigned short>(filter.size()), filter.data()};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Runs `body` on a thread that blocks the stop signals, as the application does in every thread
+// (a child starts with its caller's signal mask), with or without pidfds.
+void onCallerThread(bool withoutPidfds, const std::function<void()>& body)
+{
+    std::jthread caller([&] {
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            sigaddset(&stopSignals, signal);
+        }
+        pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+        if (withoutPidfds && !failPidfdsOnThisThread()) {
+            ADD_FAILURE() << "seccomp filters are unavailable";
+            return;
+        }
+        body();
+    });
+}
+
+constexpr std::array kPidfdModes {false, true};
 
 } // namespace
 
@@ -111,39 +158,86 @@ TEST(TarnProcessRunner, ACancelledTokenStopsTheRunBeforeAnythingStarts)
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "started"));
 }
 
-TEST(TarnProcessRunner, CancellingARunningChildEndsItAndFails)
+TEST(TarnProcessRunner, CancellingARunningChildEndsItAndEverythingItStartedAndFails)
 {
-    auto request = shell("echo ready; exec sleep 30");
-    request.cancellation = std::make_shared<TarnProcessCancellation>();
-    std::atomic<bool> ready {false};
-    request.onOutput = [&](std::string_view) { ready = true; };
-    std::jthread canceller([&] {
-        while (!ready) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const std::array scripts {
+        "echo ready; exec sleep 30",
+        // The shell's own child holds the streams: ending the shell alone would not end the run.
+        "echo ready; sleep 30; :",
+        // Only the token can end a child that has closed its streams.
+        "echo ready; exec >/dev/null 2>&1; exec sleep 30",
+        // A process that left the child's group keeps the streams, but not the run, open.
+        "setsid sleep 3 & echo ready; exec sleep 30",
+    };
+    for (bool withoutPidfds : kPidfdModes) {
+        for (const char* script : scripts) {
+            SCOPED_TRACE(testing::Message() << script << (withoutPidfds ? " without pidfds" : ""));
+            onCallerThread(withoutPidfds, [&] {
+                auto request = shell(script);
+                request.cancellation = std::make_shared<TarnProcessCancellation>();
+                std::atomic<bool> ready {false};
+                request.onOutput = [&](std::string_view) { ready = true; };
+                std::jthread canceller([&] {
+                    while (!ready) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    }
+                    request.cancellation->cancel();
+                });
+                const auto start = Clock::now();
+                auto result = TarnProcessRunner::run(request);
+                ASSERT_FALSE(result.hasValue());
+                EXPECT_TRUE(isCancelled(result.error()));
+                EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+            });
         }
-        request.cancellation->cancel();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    auto result = TarnProcessRunner::run(request);
-    ASSERT_FALSE(result.hasValue());
-    EXPECT_TRUE(isCancelled(result.error()));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    }
 }
 
-TEST(TarnProcessRunner, ACancelArrivingWhileTheChildStartsIsNotLost)
+TEST(TarnProcessRunner, ACancelRacingTheStartAlwaysEndsTheRun)
 {
-    // The child closes its streams and goes on: only the token can end it now.
-    auto request = shell("exec >/dev/null 2>&1; exec sleep 30");
-    request.cancellation = std::make_shared<TarnProcessCancellation>();
-    std::jthread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        request.cancellation->cancel();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    auto result = TarnProcessRunner::run(request);
-    ASSERT_FALSE(result.hasValue());
-    EXPECT_TRUE(isCancelled(result.error()));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    for (bool withoutPidfds : kPidfdModes) {
+        SCOPED_TRACE(withoutPidfds ? "without pidfds" : "with pidfds");
+        onCallerThread(withoutPidfds, [] {
+            for (int attempt = 0; attempt < 20; ++attempt) {
+                auto request = shell("sleep 3; :");
+                request.cancellation = std::make_shared<TarnProcessCancellation>();
+                std::jthread canceller([&] { request.cancellation->cancel(); });
+                const auto start = Clock::now();
+                auto result = TarnProcessRunner::run(request);
+                ASSERT_FALSE(result.hasValue());
+                EXPECT_TRUE(isCancelled(result.error()));
+                ASSERT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "attempt " << attempt;
+            }
+        });
+    }
+}
+
+TEST(TarnProcessRunner, AnExitedChildsOutputIsCollectedWholeThoughABackgroundProcessHoldsTheStreams)
+{
+    struct Case {
+        const char* script;
+        std::int32_t exitCode;
+        std::string stdoutBytes;
+    };
+    const std::array cases {
+        Case {"sleep 3 & echo hi", 0, "hi\n"},
+        // More than a pipe holds: the child exits with the pipe full.
+        Case {"sleep 3 & head -c 100000 /dev/zero | tr '\\0' x; exit 4", 4, std::string(100000, 'x')},
+    };
+    for (bool withoutPidfds : kPidfdModes) {
+        for (const auto& [script, exitCode, stdoutBytes] : cases) {
+            SCOPED_TRACE(testing::Message() << script << (withoutPidfds ? " without pidfds" : ""));
+            onCallerThread(withoutPidfds, [&] {
+                auto request = shell(script);
+                request.captureFullStdout = true;
+                const auto start = Clock::now();
+                auto result = runOk(request);
+                EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+                EXPECT_EQ(result.exitCode, exitCode);
+                EXPECT_EQ(result.stdoutBytes, stdoutBytes);
+            });
+        }
+    }
 }
 
 TEST(TarnProcessRunner, AMissingExecutableIsTheSystemsError)
