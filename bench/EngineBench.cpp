@@ -18,13 +18,12 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "bench/DirectTap.h"
-#include "bench/MallocCounter.h"
+#include "tests/HeapAllocationCounter.h"
 
 namespace tarn::input {
 namespace {
 
 using namespace std::chrono_literals;
-using tarn::bench::gMallocCalls;
 
 class CountingPoster final : public EventPoster {
 public:
@@ -106,12 +105,12 @@ void measure(benchmark::State& state, int eventsPerStep, const std::function<voi
     }
     state.SetItemsProcessed(std::int64_t(events));
     constexpr int kCountedSteps = 10000;
-    const auto before = gMallocCalls.load();
+    const auto before = heapAllocationCount();
     for (int i = 0; i < kCountedSteps; ++i) {
         step();
     }
     state.counters["allocs_per_event"]
-        = double(gMallocCalls.load() - before) / (double(kCountedSteps) * double(eventsPerStep));
+        = double(heapAllocationCount() - before) / (double(kCountedSteps) * double(eventsPerStep));
 }
 
 // One mouse move per 125 µs of virtual time, so the throttled telemetry goes out as it would at
