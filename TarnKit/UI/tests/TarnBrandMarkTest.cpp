@@ -1,6 +1,7 @@
 #include "TarnKit/UI/TarnBrandMark.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPolygonF>
 #include <gtest/gtest.h>
 
@@ -80,6 +81,35 @@ TEST(TarnBrandMarkTest, ChoosesBetweenEmblemAndVectorMarkByStyle)
     EXPECT_GT(emblem.pixelColor(10, 16).alpha(), 200);
     EXPECT_GT(emblem.pixelColor(10, 16).red(), 240);
     EXPECT_EQ(emblem.pixelColor(2, 12).alpha(), 0);
+}
+
+TEST(TarnAppEmblemViewTest, ATemplateEmblemKeepsTheShapeInThePensColour)
+{
+    const auto paint = [](bool asTemplate) {
+        QImage image(48, 48, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(QColor(200, 30, 40));
+        TarnAppEmblemView::paint(painter, QRectF(0, 0, 48, 48), 48, TarnAppIdentity::tarnInput, asTemplate);
+        return image;
+    };
+    const QImage glass = paint(false);
+    const QImage shape = paint(true);
+    int covered = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            const QColor pixel = shape.pixelColor(x, y);
+            ASSERT_EQ(pixel.alpha(), glass.pixelColor(x, y).alpha()) << x << "," << y;
+            // Colours of faint pixels lose precision to premultiplied alpha.
+            if (pixel.alpha() > 128) {
+                ++covered;
+                ASSERT_NEAR(pixel.red(), 200, 2) << x << "," << y;
+                ASSERT_NEAR(pixel.green(), 30, 2) << x << "," << y;
+                ASSERT_NEAR(pixel.blue(), 40, 2) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(covered, 100);
 }
 
 } // namespace
