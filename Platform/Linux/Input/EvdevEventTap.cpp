@@ -83,6 +83,8 @@ struct Device {
     // The time stamp of the last SYN_REPORT (CLOCK_MONOTONIC, set when the device is opened).
     std::int64_t lastFrameNs = 0;
     bool grabRefusalLogged = false;
+    // After another program refused us the device, when to ask again (CLOCK_MONOTONIC).
+    std::int64_t nextGrabAttemptNs = 0;
     std::uint64_t modifierFlags = 0;
     std::bitset<std::size(kModifierCodes)> heldModifiers;
 
@@ -415,15 +417,26 @@ void EvdevEventTap::Impl::releaseAfterStall()
 
 void EvdevEventTap::Impl::grabIdleDevices()
 {
+    // A device another program holds is asked again at most once a second, not at every event
+    // of every device: each try costs two system calls on the input thread.
+    constexpr std::int64_t kGrabRetryNs = 1'000'000'000;
     for (auto& device : devices) {
-        if (!device->isPointer() || device->grabbed || device->anyButtonDown()) {
+        if (!device->isPointer() || device->grabbed) {
+            continue;
+        }
+        const bool waiting = device->nextGrabAttemptNs != 0 && monotonicNs() < device->nextGrabAttemptNs;
+        if (waiting || device->anyButtonDown()) {
             continue;
         }
         if (device->grab()) {
             device->grabbed = true;
+            device->nextGrabAttemptNs = 0;
             // Nothing the twin held before can be wanted now that no button is down.
             device->twin->releaseAll();
-        } else if (!device->grabRefusalLogged) {
+            continue;
+        }
+        device->nextGrabAttemptNs = monotonicNs() + kGrabRetryNs;
+        if (!device->grabRefusalLogged) {
             device->grabRefusalLogged = true;
             log.log(TarnLogLevel::warn, "tap", "Another program holds " + device->info.devnode + "; it is left alone");
         }

@@ -10,10 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Core/FakeEngineExecutor.h"
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
+#include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/Input/EvdevEventTap.h"
 #include "Platform/Linux/Input/UinputEventPoster.h"
@@ -240,6 +240,27 @@ TEST_F(EvdevEventTapVm, WhileGrabbedASecondReaderSeesNothing)
     syncThrough(mouse, twin);
     EXPECT_EQ(other.collect(100ms), Events {});
     EXPECT_FALSE(other.grab()) << "our grab holds";
+}
+
+TEST_F(EvdevEventTapVm, AMouseAnotherProgramHoldsIsLeftAloneUntilItLetsGo)
+{
+    auto mouse = PhysicalDevice::mouse("Held Mouse");
+    std::optional<EventReader> holder(std::in_place, mouse.devnode());
+    ASSERT_TRUE(holder->hold());
+    RealEngine real;
+    ASSERT_TRUE(real.start());
+    EventReader twin(devnodeNamed("Held Mouse (TarnInput)").value());
+
+    mouse.frame({{EV_REL, REL_X, 2}});
+    EXPECT_EQ(holder->collectUntil({EV_REL, REL_X, 2}), (Events {{EV_REL, REL_X, 2}}));
+    EXPECT_EQ(twin.collect(100ms), Events {});
+    EXPECT_EQ(real.log.count("Another program holds " + mouse.devnode() + "; it is left alone"), 1U);
+
+    // Once the holder lets go the mouse is asked for again, within about a second.
+    holder.reset();
+    syncThrough(mouse, twin);
+    mouse.frame({{EV_REL, REL_Y, 6}});
+    EXPECT_EQ(syncThrough(mouse, twin), (Events {{EV_REL, REL_Y, 6}}));
 }
 
 TEST_F(EvdevEventTapVm, StopDropsTheGrabAndTheVirtualDevices)

@@ -137,6 +137,11 @@ bool EventReader::grab()
     return true;
 }
 
+bool EventReader::hold()
+{
+    return ::ioctl(m_fd.get(), EVIOCGRAB, 1) == 0;
+}
+
 bool contains(const Events& events, const EvdevEvent& event)
 {
     return std::find(events.begin(), events.end(), event) != events.end();

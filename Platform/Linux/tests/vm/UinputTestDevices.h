@@ -52,7 +52,10 @@ public:
     Events collectUntil(const EvdevEvent& last, std::chrono::milliseconds timeout = 3000ms);
     // Whether the node went away (ENODEV) while reading.
     bool gone() const { return m_gone; }
+    // Whether this reader could grab the device; the grab is let go at once.
     bool grab();
+    // Grabs the device as another program would, until this reader is destroyed.
+    bool hold();
 
 private:
     UniqueFd m_fd;
