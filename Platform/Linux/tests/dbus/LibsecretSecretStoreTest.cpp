@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,14 @@ namespace {
 
 bool startKeyringDaemon(const std::filesystem::path& home)
 {
+    // The daemon's control socket goes in the runtime folder: a private one keeps it from meeting
+    // a daemon of another session or test run.
+    const auto runtime = home / "runtime";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     ::setenv("HOME", home.c_str(), 1);
     ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     const std::string command = "printf test-pass | gnome-keyring-daemon --unlock --components=secrets >/dev/null";
     return std::system(command.c_str()) == 0;
 }
