@@ -12,8 +12,15 @@ pids=""
 if [ $wm = 1 ]; then
     openbox >"$logs/wm.log" 2>&1 &
     pids="$pids $!"
+    # A loaded machine can take seconds to start it; tests that need it must not begin without it.
     i=0
-    while [ $i -lt 50 ] && ! xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id'; do
+    while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id'; do
+        if [ $i -ge 300 ]; then
+            echo "with-x.sh: the window manager did not start within 30 s:" >&2
+            cat "$logs/wm.log" >&2
+            kill $pids 2>/dev/null; rm -rf "$logs"
+            exit 1
+        fi
         sleep 0.1; i=$((i + 1))
     done
 fi
@@ -30,6 +37,12 @@ if [ $tray = 1 ]; then
 fi
 "$@"
 status=$?
+# What the helpers said explains a failure that came from them.
+if [ $status != 0 ]; then
+    for log in "$logs"/*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; cat "$log" >&2; }
+    done
+fi
 for pid in $pids; do kill "$pid" 2>/dev/null; done
 rm -rf "$logs"
 exit $status
