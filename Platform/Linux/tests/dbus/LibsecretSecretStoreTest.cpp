@@ -3,12 +3,16 @@
 
 #include "Platform/Linux/LibsecretSecretStore.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include <gtest/gtest.h>
+#include <systemd/sd-bus.h>
 
+#include "TarnKit/Foundation/CHandle.h"
 #include "TarnKit/Services/TarnKeychainStore.h"
 #include "tests/TemporaryFolder.h"
 
@@ -26,7 +30,30 @@ bool startKeyringDaemon(const std::filesystem::path& home)
     ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     const std::string command = "printf test-pass | gnome-keyring-daemon --unlock --components=secrets >/dev/null";
-    return std::system(command.c_str()) == 0;
+    if (std::system(command.c_str()) != 0) {
+        return false;
+    }
+    // The daemon claims its bus name after it has gone to the background. Asked before that, the
+    // bus would start a second, locked daemon of its own, which wants a password prompt.
+    using Bus = CHandle<sd_bus, sd_bus_flush_close_unref>;
+    sd_bus* raw = nullptr;
+    const Bus bus(sd_bus_open_user(&raw) >= 0 ? raw : nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (bus && std::chrono::steady_clock::now() < deadline) {
+        sd_bus_message* reply = nullptr;
+        int owned = 0;
+        if (sd_bus_call_method(bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "NameHasOwner", nullptr, &reply, "s", "org.freedesktop.secrets")
+            >= 0) {
+            sd_bus_message_read(reply, "b", &owned);
+            sd_bus_message_unref(reply);
+        }
+        if (owned != 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
 }
 
 } // namespace
