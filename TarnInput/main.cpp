@@ -37,6 +37,7 @@
 #include "TarnInput/App/SingleInstance.h"
 #include "TarnInput/App/StopSignals.h"
 #include "TarnInput/App/StudioApplication.h"
+#include "TarnInput/App/SuperKeyNames.h"
 #include "TarnInput/Overlays/KeyHUDOverlayController.h"
 #include "TarnInput/Overlays/QtOverlayClock.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
     // The studio window closes to the tray; only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(TarnAppIcon::icon(TarnAppIdentity::tarnInput));
+    SuperKeyNames superKeyNames;
+    QCoreApplication::installTranslator(&superKeyNames);
 
     SingleInstance instance;
     switch (instance.claim()) {

@@ -1,10 +1,13 @@
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <gtest/gtest.h>
 
 #include "TarnInput/App/MenuBarInputPopoverView.h"
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/App/StudioTray.h"
+#include "TarnInput/App/SuperKeyNames.h"
 #include "TarnInput/App/TrayIconArt.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
 
@@ -35,6 +38,17 @@ TEST(StudioCommands, ThreeCommandsInOrderFollowTheLanguageUnderAFixedTitle)
     EXPECT_EQ(texts(*commands.menu()),
         QStringList({"Giriş Motorunu Aç/Kapat", "Sunum Kısayol HUD Aç/Kapat", "—", "Giriş Ayarlarını Sıfırla"}));
     EXPECT_EQ(commands.menu()->title(), "TarnInput");
+}
+
+TEST(SuperKeyNames, MenusNameTheSuperKey)
+{
+    SuperKeyNames names;
+    QCoreApplication::installTranslator(&names);
+    const QKeySequence engine(Qt::AltModifier | Qt::MetaModifier | Qt::Key_E);
+    EXPECT_EQ(engine.toString(QKeySequence::NativeText), "Super+Alt+E");
+    EXPECT_EQ(engine.toString(QKeySequence::PortableText), "Meta+Alt+E") << "only what is shown changes";
+    EXPECT_EQ(QKeySequence(Qt::ControlModifier | Qt::Key_C).toString(QKeySequence::NativeText), "Ctrl+C");
+    QCoreApplication::removeTranslator(&names);
 }
 
 TEST(StudioCommands, EachCommandRunsItsNamedOperationOnce)
