@@ -1,6 +1,7 @@
 #include "Platform/Linux/CurlHttpTransport.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <mutex>
 #include <stop_token>
@@ -17,7 +18,7 @@ using CurlMultiHandle = CHandle<CURLM, curl_multi_cleanup>;
 using CurlHeaders = CHandle<curl_slist, curl_slist_free_all>;
 
 // One wait for the network at most; curl shortens it whenever one of its own timers is due.
-constexpr int kLongestPollMs = 1000;
+constexpr std::chrono::milliseconds kLongestPoll {1000};
 
 struct Download {
     std::string body;
@@ -81,7 +82,8 @@ Result<CURLcode, std::string> runTransfer(CURLM* multi, const std::stop_token& c
         if (running == 0) {
             break;
         }
-        if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, kLongestPollMs, nullptr); code != CURLM_OK) {
+        if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, static_cast<int>(kLongestPoll.count()), nullptr);
+            code != CURLM_OK) {
             return fail(std::string(curl_multi_strerror(code)));
         }
     }
