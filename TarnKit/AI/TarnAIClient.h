@@ -9,6 +9,7 @@
 // cancellation error.
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <stop_token>
 #include <string>
