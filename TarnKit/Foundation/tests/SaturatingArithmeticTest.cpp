@@ -1,0 +1,33 @@
+#include "TarnKit/Foundation/SaturatingArithmetic.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+TEST(SaturatingArithmetic, SumsStopAtTheLimits)
+{
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    const struct {
+        std::int64_t lhs, rhs, sum;
+    } cases[] {
+        {2, 3, 5},
+        {-2, -3, -5},
+        {kMax, -1, kMax - 1},
+        {kMax, 1, kMax},
+        {kMax, kMax, kMax},
+        {kMin, -1, kMin},
+        {kMin, kMin, kMin},
+        {kMin, kMax, -1},
+    };
+    for (const auto& [lhs, rhs, sum] : cases) {
+        EXPECT_EQ(saturatingAdd(lhs, rhs), sum) << lhs << " + " << rhs;
+    }
+    static_assert(saturatingAdd<std::uint8_t>(200, 100) == 255);
+}
+
+} // namespace
+} // namespace tarn
