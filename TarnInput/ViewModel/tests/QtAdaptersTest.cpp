@@ -55,6 +55,28 @@ TEST(QtMainThreadExecutor, RunsTasksFromOtherThreadsOnTheMainThreadInOrder)
     EXPECT_EQ(threads[0], std::this_thread::get_id());
 }
 
+TEST(QtMainThreadExecutor, RunsADelayedTaskFromAnotherThreadOnTheMainThreadOnceDue)
+{
+    application();
+    QtMainThreadExecutor executor;
+    std::atomic<bool> ran = false;
+    std::thread::id ranOn;
+    QElapsedTimer elapsed;
+    elapsed.start();
+
+    std::thread poster([&] {
+        executor.postAfter(std::chrono::milliseconds(30), [&] {
+            ranOn = std::this_thread::get_id();
+            ran = true;
+        });
+    });
+    poster.join();
+
+    ASSERT_TRUE(processUntil([&] { return ran.load(); }));
+    EXPECT_GE(elapsed.elapsed(), 30);
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
 TEST(QtMainThreadTimers, FiresUntilTheHandleIsDropped)
 {
     application();
