@@ -92,6 +92,11 @@ DesktopEntryIndex::DesktopEntryIndex(std::vector<std::filesystem::path> dataFold
 
 DesktopEntryIndex DesktopEntryIndex::fromEnvironment(const EnvironmentLookup& lookup)
 {
+    return DesktopEntryIndex(dataFolders(lookup), messagesLocale(lookup));
+}
+
+std::vector<std::filesystem::path> DesktopEntryIndex::dataFolders(const EnvironmentLookup& lookup)
+{
     std::vector<std::filesystem::path> folders;
     const auto addIfAbsolute = [&](const std::filesystem::path& folder) {
         if (folder.is_absolute()) {
@@ -110,14 +115,19 @@ DesktopEntryIndex DesktopEntryIndex::fromEnvironment(const EnvironmentLookup& lo
         addIfAbsolute(std::filesystem::path(rest.substr(0, colon)));
         rest = colon == std::string_view::npos ? std::string_view {} : rest.substr(colon + 1);
     }
-    return DesktopEntryIndex(std::move(folders), firstSet({"LC_ALL", "LC_MESSAGES", "LANG"}, lookup).value_or(""));
+    return folders;
+}
+
+std::string DesktopEntryIndex::messagesLocale(const EnvironmentLookup& lookup)
+{
+    return firstSet({"LC_ALL", "LC_MESSAGES", "LANG"}, lookup).value_or("");
 }
 
 std::optional<DesktopEntry> DesktopEntryIndex::parse(std::string_view text, std::string id, std::string_view localeName)
 {
     const auto nameKeys = nameKeysFor(localeName);
     std::size_t bestName = nameKeys.size();
-    DesktopEntry entry {std::move(id), {}, {}};
+    DesktopEntry entry {std::move(id), {}, {}, {}, {}};
     bool inMainGroup = false;
     bool isApplication = false;
     bool isHidden = false;
@@ -144,6 +154,10 @@ std::optional<DesktopEntry> DesktopEntryIndex::parse(std::string_view text, std:
             isHidden = value == "true";
         } else if (key == "StartupWMClass") {
             entry.startupWMClass = unescaped(value);
+        } else if (key == "Exec") {
+            entry.exec = value;
+        } else if (key == "Icon") {
+            entry.icon = unescaped(value);
         } else {
             for (std::size_t rank = 0; rank < bestName; ++rank) {
                 if (key == nameKeys[rank]) {

@@ -22,6 +22,8 @@ struct DesktopEntry {
     std::string id; // the desktop-file id without ".desktop": "org.gnome.Nautilus"
     std::string name; // Name in the locale's language where the entry has it
     std::string startupWMClass;
+    std::string exec {}; // the Exec value as written, escapes and quoting still in it
+    std::string icon {};
     bool operator==(const DesktopEntry&) const = default;
 };
 
@@ -30,9 +32,13 @@ public:
     // `dataFolders` highest priority first; `localeName` as in LC_MESSAGES ("tr_TR.UTF-8").
     DesktopEntryIndex(std::vector<std::filesystem::path> dataFolders, std::string localeName);
 
-    // $XDG_DATA_HOME (or ~/.local/share), then $XDG_DATA_DIRS (or /usr/local/share:/usr/share),
-    // and the messages locale (LC_ALL, LC_MESSAGES, LANG).
+    // dataFolders() and messagesLocale() of the environment.
     static DesktopEntryIndex fromEnvironment(const EnvironmentLookup& lookup = processEnvironment);
+    // $XDG_DATA_HOME (or ~/.local/share), then $XDG_DATA_DIRS (or /usr/local/share:/usr/share):
+    // the user's own entries win over the system's.
+    static std::vector<std::filesystem::path> dataFolders(const EnvironmentLookup& lookup = processEnvironment);
+    // LC_ALL, LC_MESSAGES or LANG, the first one set.
+    static std::string messagesLocale(const EnvironmentLookup& lookup = processEnvironment);
 
     std::optional<DesktopEntry> entryForID(std::string_view id);
     // The entry whose StartupWMClass is the window's class or instance, else the one whose id is

@@ -1,6 +1,7 @@
 #include "Platform/Linux/DesktopEntrySyntax.h"
 
 #include <array>
+#include <utility>
 
 namespace tarn::DesktopEntrySyntax {
 
@@ -19,6 +20,119 @@ constexpr std::array<Escape, 5> kEscapes {{
     {'\t', 't'},
     {' ', 's'},
 }};
+
+// The characters the quoting of an Exec argument escapes with a backslash.
+constexpr std::string_view kQuotedEscapes = "\"`$\\";
+// Characters that make an Exec argument need quotes.
+constexpr std::string_view kReserved = " \t\n\r\"'\\><~|&;$*?#()`";
+// Field codes that expand to nothing for a start without files, deprecated ones included.
+constexpr std::string_view kDroppedCodes = "fFuUdDnNvm";
+
+char characterOfEscape(char letter)
+{
+    for (const auto& escape : kEscapes) {
+        if (escape.letter == letter) {
+            return escape.character;
+        }
+    }
+    return 0;
+}
+
+// String escapes only; any other backslash stays for the quoting rules.
+std::string unescapedForExec(std::string_view value)
+{
+    std::string result;
+    result.reserve(value.size());
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const char character = value[index];
+        if (character == '\\' && index + 1 < value.size() && characterOfEscape(value[index + 1]) != 0) {
+            result += characterOfEscape(value[++index]);
+        } else {
+            result += character;
+        }
+    }
+    return result;
+}
+
+// The words of a command line with their quoting undone; absent for a broken quote.
+std::optional<std::vector<std::string>> splitWords(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char character = text[index];
+        if (character == ' ' || character == '\t' || character == '\n') {
+            if (inWord) {
+                words.push_back(std::exchange(word, {}));
+                inWord = false;
+            }
+            continue;
+        }
+        inWord = true;
+        if (character != '"') {
+            word += character;
+            continue;
+        }
+        for (++index;; ++index) {
+            if (index == text.size()) {
+                return std::nullopt;
+            }
+            if (text[index] == '"') {
+                break;
+            }
+            if (text[index] == '\\') {
+                if (index + 1 == text.size() || kQuotedEscapes.find(text[index + 1]) == std::string_view::npos) {
+                    return std::nullopt;
+                }
+                ++index;
+            }
+            word += text[index];
+        }
+    }
+    if (inWord) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+// Adds the word with its field codes expanded (none, one or two arguments); false for a code
+// that is not known here.
+bool expandFieldCodes(const std::string& word, const ExecFields& fields, std::vector<std::string>& arguments)
+{
+    if (word.size() == 2 && word[0] == '%' && kDroppedCodes.find(word[1]) != std::string_view::npos) {
+        return true;
+    }
+    if (word == "%i") {
+        if (!fields.icon.empty()) {
+            arguments.emplace_back("--icon");
+            arguments.push_back(fields.icon);
+        }
+        return true;
+    }
+    std::string expanded;
+    for (std::size_t index = 0; index < word.size(); ++index) {
+        if (word[index] != '%') {
+            expanded += word[index];
+            continue;
+        }
+        if (index + 1 == word.size()) {
+            return false;
+        }
+        const char code = word[++index];
+        if (code == '%') {
+            expanded += '%';
+        } else if (code == 'c') {
+            expanded += fields.name;
+        } else if (code == 'k') {
+            expanded += fields.location;
+        } else if (kDroppedCodes.find(code) == std::string_view::npos) {
+            return false;
+        }
+    }
+    arguments.push_back(std::move(expanded));
+    return true;
+}
 
 } // namespace
 
@@ -65,15 +179,47 @@ std::string unescaped(std::string_view value)
             continue;
         }
         const char letter = value[++index];
-        char character = letter;
-        for (const auto& escape : kEscapes) {
-            if (escape.letter == letter) {
-                character = escape.character;
-            }
-        }
-        result += character;
+        const char character = characterOfEscape(letter);
+        result += character != 0 ? character : letter;
     }
     return result;
+}
+
+std::string execValue(std::string_view program)
+{
+    const bool quoted = program.find_first_of(kReserved) != std::string_view::npos;
+    std::string argument = quoted ? "\"" : "";
+    for (const char character : program) {
+        if (quoted && kQuotedEscapes.find(character) != std::string_view::npos) {
+            argument += '\\';
+        }
+        argument += character;
+        if (character == '%') {
+            argument += '%';
+        }
+    }
+    if (quoted) {
+        argument += '"';
+    }
+    return escaped(argument);
+}
+
+std::optional<std::vector<std::string>> execArguments(std::string_view value, const ExecFields& fields)
+{
+    const auto words = splitWords(unescapedForExec(value));
+    if (!words) {
+        return std::nullopt;
+    }
+    std::vector<std::string> arguments;
+    for (const auto& word : *words) {
+        if (!expandFieldCodes(word, fields, arguments)) {
+            return std::nullopt;
+        }
+    }
+    if (arguments.empty() || arguments.front().empty() || arguments.front().find('=') != std::string::npos) {
+        return std::nullopt;
+    }
+    return arguments;
 }
 
 } // namespace tarn::DesktopEntrySyntax

@@ -103,28 +103,6 @@ private:
     std::vector<std::string> m_lines;
 };
 
-// The Exec value for one program path: quoted when it holds a reserved character, with the
-// quoting's own escapes and field codes' "%%", then the string escapes of every value.
-std::string execValue(const std::string& program)
-{
-    constexpr std::string_view kReserved = " \t\n\r\"'\\><~|&;$*?#()`";
-    const bool quoted = program.find_first_of(kReserved) != std::string::npos;
-    std::string argument = quoted ? "\"" : "";
-    for (const char character : program) {
-        if (quoted && (character == '"' || character == '`' || character == '$' || character == '\\')) {
-            argument += '\\';
-        }
-        argument += character;
-        if (character == '%') {
-            argument += '%';
-        }
-    }
-    if (quoted) {
-        argument += '"';
-    }
-    return DesktopEntrySyntax::escaped(argument);
-}
-
 // The entry's own name, which must stay a file inside the autostart folder.
 bool isPlainFileName(std::string_view name)
 {
@@ -218,7 +196,7 @@ bool XdgAutostartLoginItem::setRegistered(bool registered)
         entry->set("Name", DesktopEntrySyntax::escaped(m_displayName));
     }
     if (entry->value("Exec").value_or("").empty()) {
-        entry->set("Exec", execValue(m_executable.string()));
+        entry->set("Exec", DesktopEntrySyntax::execValue(m_executable.string()));
     }
     if (entry->value("Hidden")) {
         entry->set("Hidden", "false");

@@ -65,10 +65,11 @@ TEST(DesktopEntryIndex, ReadsOnlyVisibleApplicationEntries)
         EXPECT_EQ(DesktopEntryIndex::parse(test.text, "a", "").has_value(), test.isEntry) << test.text;
     }
     const auto entry = DesktopEntryIndex::parse(" [Desktop Entry]\r\nType = Application\r\nName=My\\sApp\r\n"
-                                                "StartupWMClass=my-app\r\n",
+                                                "StartupWMClass=my-app\r\nExec=\"/opt/my app/run\" %U \r\n"
+                                                "Icon=my\\sapp\r\n",
         "a", "");
     ASSERT_TRUE(entry);
-    EXPECT_EQ(*entry, (DesktopEntry {"a", "My App", "my-app"}));
+    EXPECT_EQ(*entry, (DesktopEntry {"a", "My App", "my-app", "\"/opt/my app/run\" %U", "my app"}));
 }
 
 class DesktopEntryFolders : public ::testing::Test {

@@ -1,7 +1,6 @@
 #include "TarnKit/Suite/Commands/TarnSuiteCommandBus.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -71,9 +70,10 @@ struct TarnSuiteCommandBus::State {
         TarnSuiteApp app, WallTime now, std::chrono::duration<double> maxAge) const
     {
         const auto slot = slotPath(app);
-        // Only a file is taken: something else in the slot's place is not the bus's to remove.
+        // Only a file, or a link (which is taken itself, never what it points to): a folder or a
+        // device in the slot's place is not the bus's to remove.
         struct stat status { };
-        if (::lstat(slot.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (::lstat(slot.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
             return std::nullopt;
         }
         // Claimed under a name no other taker uses; a command written from here on lands in the

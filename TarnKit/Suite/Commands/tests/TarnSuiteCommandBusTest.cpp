@@ -281,6 +281,21 @@ TEST(TarnSuiteCommandBus, SlotsThatHoldNoCommandGiveNone)
     EXPECT_TRUE(std::filesystem::is_directory(h.slot(App::tarnZen)));
 }
 
+TEST(TarnSuiteCommandBus, ASlotThatIsALinkIsReadThroughAndOnlyTheLinkIsTaken)
+{
+    BusHarness h;
+    const auto command = h.envelope(App::tarnMemory, h.clock.wallNow());
+    const auto elsewhere = h.folder.path() / "elsewhere.json";
+    ASSERT_TRUE(AtomicFileWriter::write(elsewhere, *command.toJson()));
+    ASSERT_TRUE(TarnSuiteDirectory::createPrivateFolder(h.bus->commandsDirectory()));
+    std::filesystem::create_symlink(elsewhere, h.slot(App::tarnMemory));
+
+    EXPECT_EQ(h.bus->peekPendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), command);
+    EXPECT_EQ(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), command);
+    EXPECT_FALSE(std::filesystem::is_symlink(h.slot(App::tarnMemory)));
+    EXPECT_TRUE(std::filesystem::exists(elsewhere)) << "what the link pointed to is not the bus's";
+}
+
 // A writer replacing the slot while it is being taken must never lose its command. Each round
 // the writer puts two commands into the slot one right after the other, the second replacing the
 // first, as fast as files can be renamed; the taker takes all the while. The first may be taken
