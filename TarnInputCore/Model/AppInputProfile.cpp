@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Model/JsonFieldReader.h"
+#include "TarnInputCore/Model/ModelJson.h"
 
 namespace tarn::input {
 
@@ -70,8 +70,9 @@ DecodeResult<AppInputProfile> AppInputProfile::fromJson(const nlohmann::json& va
         reader.optional("smoothScrollOverride", &AppInputProfile::smoothScrollOverride, kBoolean);
         reader.optional(
             "scrollSpeedMultiplierOverride", &AppInputProfile::scrollSpeedMultiplierOverride, kFiniteNumber);
-        reader.buttonMap("buttonActionOverrides", &AppInputProfile::buttonActionOverrides, kAction);
-        reader.buttonMap("macroBindings", &AppInputProfile::macroBindings, kUuid);
+        constexpr std::string_view kNotButtons = "expected an object keyed by button numbers";
+        reader.integerKeyedMap("buttonActionOverrides", &AppInputProfile::buttonActionOverrides, kAction, kNotButtons);
+        reader.integerKeyedMap("macroBindings", &AppInputProfile::macroBindings, kUuid, kNotButtons);
     });
 }
 

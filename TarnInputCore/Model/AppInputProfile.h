@@ -12,9 +12,9 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "TarnInputCore/Model/DecodeError.h"
 #include "TarnInputCore/Model/MouseButtonAction.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
+#include "TarnKit/Foundation/DecodeError.h"
 #include "TarnKit/Foundation/Uuid.h"
 
 namespace tarn::input {

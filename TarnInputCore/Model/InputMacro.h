@@ -10,8 +10,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "TarnInputCore/Model/DecodeError.h"
 #include "TarnInputCore/Model/MacroStep.h"
+#include "TarnKit/Foundation/DecodeError.h"
 #include "TarnKit/Foundation/Uuid.h"
 
 namespace tarn::input {

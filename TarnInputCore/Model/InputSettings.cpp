@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Model/JsonFieldReader.h"
+#include "TarnInputCore/Model/ModelJson.h"
 
 namespace tarn::input {
 

@@ -14,12 +14,12 @@
 
 #include "TarnInputCore/Model/AppButtonRule.h"
 #include "TarnInputCore/Model/AppInputProfile.h"
-#include "TarnInputCore/Model/DecodeError.h"
 #include "TarnInputCore/Model/GestureDirection.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
 #include "TarnInputCore/Model/MouseButtonAction.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
+#include "TarnKit/Foundation/DecodeError.h"
 
 namespace tarn::input {
 

@@ -2,7 +2,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Model/JsonFieldReader.h"
 #include "TarnInputCore/Model/KeySymbols.h"
 #include "TarnInputCore/Model/ModelJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"

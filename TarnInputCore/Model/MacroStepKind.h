@@ -10,7 +10,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "TarnInputCore/Model/DecodeError.h"
+#include "TarnKit/Foundation/DecodeError.h"
 
 namespace tarn::input {
 

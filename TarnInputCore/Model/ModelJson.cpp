@@ -1,7 +1,5 @@
 #include "TarnInputCore/Model/ModelJson.h"
 
-#include <charconv>
-
 #include "TarnKit/Foundation/StrictJson.h"
 
 namespace tarn::input::model_json {
@@ -30,26 +28,6 @@ std::optional<KeyHUDPosition> keyHUDPositionValue(const nlohmann::json& value)
         return std::nullopt;
     }
     return keyHUDPositionFromRawValue(value.get_ref<const std::string&>());
-}
-
-std::optional<std::int64_t> decimalKey(std::string_view text)
-{
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    std::int64_t number = 0;
-    const auto* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number, 10);
-    if (error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return number;
 }
 
 } // namespace tarn::input::model_json

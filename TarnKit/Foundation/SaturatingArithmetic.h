@@ -1,31 +1,30 @@
 #pragma once
 
-// Signed 64-bit sums and products that stop at the type's limits instead of overflowing. Byte
-// counts read from files that other programs write can be anything; adding them up must neither
-// be undefined nor wrap around to a negative size.
+// Integer arithmetic that stops at the type's limits instead of wrapping (which for signed types
+// is undefined): for sums of figures read from files, where only a corrupt file reaches a limit
+// and the program must carry on.
 
-#include <cstdint>
+#include <concepts>
 #include <limits>
 
 namespace tarn {
 
-constexpr std::int64_t saturatingAdd(std::int64_t left, std::int64_t right)
+template <std::integral T> constexpr T saturatingAdd(T lhs, T rhs)
 {
-    std::int64_t sum = 0;
-    if (__builtin_add_overflow(left, right, &sum)) {
-        return right > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+    T sum {};
+    if (!__builtin_add_overflow(lhs, rhs, &sum)) {
+        return sum;
     }
-    return sum;
+    return rhs > 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
 }
 
-constexpr std::int64_t saturatingMultiply(std::int64_t left, std::int64_t right)
+template <std::integral T> constexpr T saturatingMultiply(T lhs, T rhs)
 {
-    std::int64_t product = 0;
-    if (__builtin_mul_overflow(left, right, &product)) {
-        return (left < 0) == (right < 0) ? std::numeric_limits<std::int64_t>::max()
-                                         : std::numeric_limits<std::int64_t>::min();
+    T product {};
+    if (!__builtin_mul_overflow(lhs, rhs, &product)) {
+        return product;
     }
-    return product;
+    return (lhs < 0) == (rhs < 0) ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
 }
 
 } // namespace tarn

@@ -112,6 +112,27 @@ std::optional<double> StrictJson::number(const nlohmann::json& value)
     return number;
 }
 
+std::optional<float> StrictJson::float32(const nlohmann::json& value)
+{
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    // Halfway between the largest float and the next power of two, where rounding to nearest
+    // reaches infinity.
+    constexpr double kRoundsToInfinity = kLargest + 0x1p103;
+    const auto number = StrictJson::number(value);
+    if (!number || std::fabs(*number) >= kRoundsToInfinity) {
+        return std::nullopt;
+    }
+    if (std::fabs(*number) > kLargest) {
+        return static_cast<float>(std::copysign(kLargest, *number));
+    }
+    return static_cast<float>(*number);
+}
+
+bool StrictJson::isWholeIn(double number, double lowest, double pastHighest)
+{
+    return std::isfinite(number) && std::trunc(number) == number && number >= lowest && number < pastHighest;
+}
+
 std::optional<bool> StrictJson::boolean(const nlohmann::json& value)
 {
     if (!value.is_boolean()) {

@@ -56,10 +56,37 @@ public:
         return std::nullopt;
     }
 
+    // A JSON number whose value is a whole number that fits T: like integer(), and also a number
+    // written with a fraction or an exponent whose value is whole (87.0, 1e3), which writers
+    // that hold every number as a double produce. 87.5 is refused.
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) static std::optional<T> wholeNumber(const nlohmann::json& value)
+    {
+        if (!value.is_number_float()) {
+            return integer<T>(value);
+        }
+        // The largest value of a 64-bit type has no double: it rounds up to the power of two
+        // above it, which adding one leaves unchanged, so the bound past the range is exact.
+        const auto number = value.get<double>();
+        if (!isWholeIn(number, static_cast<double>(std::numeric_limits<T>::min()),
+                static_cast<double>(std::numeric_limits<T>::max()) + 1.0)) {
+            return std::nullopt;
+        }
+        return static_cast<T>(number);
+    }
+
     // Any JSON number (integers included), when finite.
     static std::optional<double> number(const nlohmann::json& value);
+    // A JSON number that a 32-bit float can hold: one beyond the float's largest finite value by
+    // less than half its last step rounds to that value, as a float parser would; anything
+    // larger is refused rather than becoming infinite.
+    static std::optional<float> float32(const nlohmann::json& value);
     static std::optional<bool> boolean(const nlohmann::json& value);
     static std::optional<std::string> string(const nlohmann::json& value);
+
+private:
+    // Whether `number` is finite, whole and within [lowest, pastHighest).
+    static bool isWholeIn(double number, double lowest, double pastHighest);
 };
 
 } // namespace tarn

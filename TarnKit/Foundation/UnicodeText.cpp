@@ -4,6 +4,7 @@
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
+#include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
@@ -106,6 +107,21 @@ bool UnicodeText::isDecimalDigit(char32_t scalar)
 bool UnicodeText::isAlphanumeric(char32_t scalar)
 {
     return hasCategory(scalar, U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK);
+}
+
+bool UnicodeText::canonicallyEquivalent(std::string_view lhs, std::string_view rhs)
+{
+    if (lhs == rhs) {
+        return true;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* decomposition = icu::Normalizer2::getNFDInstance(status);
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    const icu::UnicodeString left = decomposition->normalize(toUnicode(lhs), status);
+    const icu::UnicodeString right = decomposition->normalize(toUnicode(rhs), status);
+    return U_SUCCESS(status) && left == right;
 }
 
 bool UnicodeText::isValidUtf8(std::string_view text)

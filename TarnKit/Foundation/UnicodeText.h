@@ -27,6 +27,10 @@ public:
     // General categories L*, M* and N*.
     static bool isAlphanumeric(char32_t scalar);
 
+    // Whether two texts are the same text for a reader: equal after canonical decomposition, so
+    // "é" written precomposed and as "e" with a combining accent are equivalent.
+    static bool canonicallyEquivalent(std::string_view lhs, std::string_view rhs);
+
     static bool isValidUtf8(std::string_view text);
     // The text with every invalid sequence replaced by U+FFFD.
     static std::string sanitizedUtf8(std::string_view text);

@@ -1,5 +1,7 @@
 #include "TarnKit/Foundation/SaturatingArithmetic.h"
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 namespace tarn {
@@ -8,18 +10,42 @@ namespace {
 constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
 
-TEST(SaturatingArithmeticTest, StopsAtTheLimits)
+TEST(SaturatingArithmetic, SumsStopAtTheLimits)
 {
-    EXPECT_EQ(saturatingAdd(2, 3), 5);
-    EXPECT_EQ(saturatingAdd(kMax, 1), kMax);
-    EXPECT_EQ(saturatingAdd(kMax, kMax), kMax);
-    EXPECT_EQ(saturatingAdd(kMin, -1), kMin);
-    EXPECT_EQ(saturatingAdd(kMax, kMin), -1);
-    EXPECT_EQ(saturatingMultiply(4, -5), -20);
-    EXPECT_EQ(saturatingMultiply(kMax, 2), kMax);
-    EXPECT_EQ(saturatingMultiply(kMin, -1), kMax);
-    EXPECT_EQ(saturatingMultiply(kMax, -2), kMin);
-    EXPECT_EQ(saturatingMultiply(kMin, 0), 0);
+    const struct {
+        std::int64_t lhs, rhs, sum;
+    } cases[] {
+        {2, 3, 5},
+        {-2, -3, -5},
+        {kMax, -1, kMax - 1},
+        {kMax, 1, kMax},
+        {kMax, kMax, kMax},
+        {kMin, -1, kMin},
+        {kMin, kMin, kMin},
+        {kMin, kMax, -1},
+    };
+    for (const auto& [lhs, rhs, sum] : cases) {
+        EXPECT_EQ(saturatingAdd(lhs, rhs), sum) << lhs << " + " << rhs;
+    }
+    static_assert(saturatingAdd<std::uint8_t>(200, 100) == 255);
+}
+
+TEST(SaturatingArithmetic, ProductsStopAtTheLimitOfTheirSign)
+{
+    const struct {
+        std::int64_t lhs, rhs, product;
+    } cases[] {
+        {4, -5, -20},
+        {kMax, 2, kMax},
+        {kMin, -1, kMax},
+        {kMax, -2, kMin},
+        {kMin, 2, kMin},
+        {kMin, 0, 0},
+    };
+    for (const auto& [lhs, rhs, product] : cases) {
+        EXPECT_EQ(saturatingMultiply(lhs, rhs), product) << lhs << " * " << rhs;
+    }
+    static_assert(saturatingMultiply<std::uint8_t>(20, 20) == 255);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TarnKit/Foundation/StrictJson.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 namespace tarn {
@@ -23,6 +25,45 @@ TEST(StrictJson, IntegerAcceptsOnlyIntegersInRange)
     EXPECT_EQ(StrictJson::integer<std::int64_t>(parsed("9223372036854775807")), INT64_MAX);
     EXPECT_EQ(StrictJson::integer<std::int64_t>(parsed("9223372036854775808")), std::nullopt);
     EXPECT_EQ(StrictJson::integer<std::int64_t>(parsed("1e30")), std::nullopt);
+}
+
+TEST(StrictJson, WholeNumbersMayCarryAFractionOfZero)
+{
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("87")), 87);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("87.0")), 87);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("-0.0")), 0);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("1e3")), 1000);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("87.5")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("2147483647")), INT32_MAX);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("2147483648")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("2147483648.0")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("-2147483648.0")), INT32_MIN);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("-2147483649")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int64_t>(parsed("9223372036854775807")), INT64_MAX);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int64_t>(parsed("9223372036854775808")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int64_t>(parsed("9.223372036854775807e18")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int64_t>(parsed("-9.223372036854775808e18")), INT64_MIN);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int64_t>(parsed("1e300")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::uint16_t>(parsed("65535.0")), 65535);
+    EXPECT_EQ(StrictJson::wholeNumber<std::uint16_t>(parsed("65536.0")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::uint16_t>(parsed("-1.0")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("true")), std::nullopt);
+    EXPECT_EQ(StrictJson::wholeNumber<std::int32_t>(parsed("\"3\"")), std::nullopt);
+}
+
+TEST(StrictJson, Float32TakesNumbersAFloatCanHold)
+{
+    EXPECT_EQ(StrictJson::float32(parsed("0.1")), 0.1f);
+    EXPECT_EQ(StrictJson::float32(parsed("-3")), -3.0f);
+    EXPECT_EQ(StrictJson::float32(parsed("3.4028234663852886e38")), std::numeric_limits<float>::max());
+    // What a float writer prints for its largest value is a little above it, and still that value.
+    EXPECT_EQ(StrictJson::float32(parsed("3.4028235e38")), std::numeric_limits<float>::max());
+    EXPECT_EQ(StrictJson::float32(parsed("-3.4028235e38")), -std::numeric_limits<float>::max());
+    EXPECT_EQ(StrictJson::float32(parsed("3.4028235677973362e38")), std::numeric_limits<float>::max());
+    EXPECT_EQ(StrictJson::float32(parsed("3.4028235677973366e38")), std::nullopt);
+    EXPECT_EQ(StrictJson::float32(parsed("1e39")), std::nullopt);
+    EXPECT_EQ(StrictJson::float32(parsed("1e-50")), 0.0f);
+    EXPECT_EQ(StrictJson::float32(parsed("\"1\"")), std::nullopt);
 }
 
 TEST(StrictJson, OtherTypesAreNotConverted)

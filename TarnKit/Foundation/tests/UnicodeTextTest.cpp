@@ -41,6 +41,18 @@ TEST(UnicodeText, CharacterClasses)
     EXPECT_FALSE(UnicodeText::isAlphanumeric(U'-'));
 }
 
+TEST(UnicodeText, CanonicallyEquivalentTextsAreOneText)
+{
+    EXPECT_TRUE(UnicodeText::canonicallyEquivalent("caf\u00E9", "cafe\u0301"));
+    EXPECT_TRUE(UnicodeText::canonicallyEquivalent("\u1E69", "s\u0323\u0307")); // ṩ, marks reordered
+    EXPECT_TRUE(UnicodeText::canonicallyEquivalent("s\u0307\u0323", "s\u0323\u0307"));
+    EXPECT_TRUE(UnicodeText::canonicallyEquivalent("", ""));
+    // Compatibility forms and letter case are different texts.
+    EXPECT_FALSE(UnicodeText::canonicallyEquivalent("\uFB01", "fi"));
+    EXPECT_FALSE(UnicodeText::canonicallyEquivalent("Cafe", "cafe"));
+    EXPECT_FALSE(UnicodeText::canonicallyEquivalent("cafe", "cafe "));
+}
+
 TEST(UnicodeText, InvalidUtf8IsReplacedNotThrown)
 {
     EXPECT_TRUE(UnicodeText::isValidUtf8("Mouse ✓"));

@@ -1,13 +1,13 @@
 #pragma once
 
-// Why a value of the configuration could not be read from JSON: where (a path of keys and
-// indices, such as "macros[2].steps[0].kind") and what went wrong.
+// Why a JSON value could not be read into a record: where (a path of keys and indices, such as
+// "macros[2].steps[0].kind") and what went wrong.
 
 #include <string>
 
 #include "TarnKit/Foundation/Result.h"
 
-namespace tarn::input {
+namespace tarn {
 
 struct DecodeError {
     std::string path;
@@ -21,4 +21,4 @@ struct DecodeError {
 
 template <typename T> using DecodeResult = Result<T, DecodeError>;
 
-} // namespace tarn::input
+} // namespace tarn

@@ -3,7 +3,8 @@
 // Reads the fields of one JSON object into a record, key by key, in the order the caller asks.
 // A required field fails when its key is missing or null; an optional one then keeps the record's
 // value. The first value that does not decode stops the reading and is kept as the error: every
-// later call does nothing.
+// later call does nothing. Records of every layer read their JSON through this one reader, each
+// with the value kinds of its own types.
 
 #include <cstdint>
 #include <map>
@@ -14,12 +15,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnInputCore/Model/DecodeError.h"
-#include "TarnInputCore/Model/ModelJson.h"
+#include "TarnKit/Foundation/DecodeError.h"
 #include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/Uuid.h"
 
-namespace tarn::input::model_json {
+namespace tarn::json_field {
 
 // How a value of one kind is read, and what the error says when it cannot be.
 template <typename T> struct ValueKind {
@@ -27,15 +27,55 @@ template <typename T> struct ValueKind {
     std::string_view expected;
 };
 
+inline DecodeError failure(std::string_view key, std::string message)
+{
+    return DecodeError {std::string(key), std::move(message)};
+}
+
+// The error of a value decoded under `key` (or "[index]"), seen from the enclosing value.
+inline DecodeError nested(std::string_view key, DecodeError inner)
+{
+    std::string path(key);
+    if (!inner.path.empty()) {
+        if (inner.path.front() != '[') {
+            path += '.';
+        }
+        path += inner.path;
+    }
+    return DecodeError {std::move(path), std::move(inner.message)};
+}
+
+inline std::string indexKey(std::size_t index)
+{
+    return "[" + std::to_string(index) + "]";
+}
+
+// The value under `key`, or null when the key is missing or holds JSON null: both read as absent.
+inline const nlohmann::json* presentValue(const nlohmann::json& object, std::string_view key)
+{
+    const auto found = object.find(key);
+    if (found == object.end() || found->is_null()) {
+        return nullptr;
+    }
+    return &*found;
+}
+
+inline std::optional<Uuid> uuidValue(const nlohmann::json& value)
+{
+    if (!value.is_string()) {
+        return std::nullopt;
+    }
+    return Uuid::parse(value.get_ref<const std::string&>());
+}
+
+// A map key written as a decimal integer ("3", "-1", "+4"); anything else is not a key.
+std::optional<std::int64_t> decimalKey(std::string_view text);
+
 inline constexpr ValueKind<bool> kBoolean {StrictJson::boolean, "expected true or false"};
 inline constexpr ValueKind<double> kFiniteNumber {StrictJson::number, "expected a finite number"};
 inline constexpr ValueKind<std::string> kString {StrictJson::string, "expected a string"};
 inline constexpr ValueKind<std::int64_t> kInteger64 {StrictJson::integer<std::int64_t>, "expected a 64-bit integer"};
 inline constexpr ValueKind<Uuid> kUuid {uuidValue, "expected a UUID string"};
-inline constexpr ValueKind<MouseButtonKind> kButton {mouseButtonKindValue, "expected the button number 2, 3 or 4"};
-inline constexpr ValueKind<MouseButtonAction> kAction {mouseButtonActionValue, "expected the name of an action"};
-inline constexpr ValueKind<KeyHUDPosition> kHUDPosition {
-    keyHUDPositionValue, "expected the name of a key HUD position"};
 
 template <typename Record> class JsonFieldReader;
 
@@ -89,8 +129,7 @@ public:
     template <typename T> void optional(std::string_view key, std::optional<T> Record::*field, ValueKind<T> kind)
     {
         if (const nlohmann::json* value = present(key)) {
-            T decoded {};
-            if (decodeInto(key, *value, decoded, kind)) {
+            if (auto decoded = decodedValue(key, *value, kind)) {
                 m_record.*field = std::move(decoded);
             }
         }
@@ -133,23 +172,24 @@ public:
         }
     }
 
-    // An optional object keyed by decimal button numbers.
+    // An optional object keyed by decimal integers; `notAnObject` says what else is refused.
     template <typename T>
-    void buttonMap(std::string_view key, std::map<std::int64_t, T> Record::*field, ValueKind<T> kind)
+    void integerKeyedMap(
+        std::string_view key, std::map<std::int64_t, T> Record::*field, ValueKind<T> kind, std::string_view notAnObject)
     {
         const nlohmann::json* value = present(key);
         if (value == nullptr) {
             return;
         }
         if (!value->is_object()) {
-            m_error = failure(key, "expected an object keyed by button numbers");
+            m_error = failure(key, std::string(notAnObject));
             return;
         }
         std::map<std::int64_t, T> decoded;
         for (const auto& [entryKey, entryValue] : value->items()) {
             const std::string path = std::string(key) + "." + entryKey;
-            const auto button = decimalKey(entryKey);
-            if (!button) {
+            const auto number = decimalKey(entryKey);
+            if (!number) {
                 m_error = failure(path, "the key is not a decimal integer");
                 return;
             }
@@ -158,7 +198,7 @@ public:
                 m_error = failure(path, std::string(kind.expected));
                 return;
             }
-            decoded[*button] = *entry;
+            decoded[*number] = *entry;
         }
         m_record.*field = std::move(decoded);
     }
@@ -204,11 +244,20 @@ private:
     }
 
     template <typename T>
-    bool decodeInto(std::string_view key, const nlohmann::json& value, T& target, ValueKind<T> kind)
+    std::optional<T> decodedValue(std::string_view key, const nlohmann::json& value, ValueKind<T> kind)
     {
         auto decoded = kind.decode(value);
         if (!decoded) {
             m_error = failure(key, std::string(kind.expected));
+        }
+        return decoded;
+    }
+
+    template <typename T>
+    bool decodeInto(std::string_view key, const nlohmann::json& value, T& target, ValueKind<T> kind)
+    {
+        auto decoded = decodedValue(key, value, kind);
+        if (!decoded) {
             return false;
         }
         target = std::move(*decoded);
@@ -220,4 +269,4 @@ private:
     std::optional<DecodeError> m_error;
 };
 
-} // namespace tarn::input::model_json
+} // namespace tarn::json_field
