@@ -78,6 +78,6 @@ int main(int argc, char** argv)
     const PosixFileSystemProbe fileSystem;
     const VirtualMemorySummaryReader reader(
         KernelMemorySources::thisMachine(), SparseDiskLocations::forUser(paths, mountRoot), fileSystem);
-    print(reader.read());
+    print(reader.read(std::nullopt));
     return 0;
 }
