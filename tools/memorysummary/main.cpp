@@ -1,7 +1,8 @@
 // tarninput-memory-summary: prints the virtual-memory summary of the machine it runs on, as the
 // suite's views would show it, so that a developer can compare it with free, swapon and
-// /proc/pressure/memory. With --mount-root the memory application's sparse disks are looked for
-// below another folder than the user's udisks one.
+// /proc/pressure/memory. A fresh status of the memory application in the user's suite folder is
+// merged as the telemetry bus merges it. With --mount-root the memory application's sparse disks
+// are looked for below another folder than the user's udisks one.
 
 #include <cstdio>
 #include <string>
@@ -13,12 +14,29 @@
 #include "TarnKit/Foundation/NumberText.h"
 #include "TarnKit/Foundation/TarnByteFormatter.h"
 #include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 #include "TarnKit/Suite/Memory/PosixFileSystemProbe.h"
 #include "TarnKit/Suite/Memory/VirtualMemorySummaryReader.h"
+#include "TarnKit/Suite/Records/Rules/SignalProcessProbe.h"
+#include "TarnKit/Suite/Telemetry/TarnSuiteTelemetryBus.h"
 
 namespace {
 
 using namespace tarn;
+
+// The program only reads: it posts no notice and observes none, so it needs no session bus and
+// no main loop.
+class NoNotices final : public DistributedNotifier {
+public:
+    bool post(std::string_view, const std::optional<std::string>&) override { return false; }
+    Subscription observe(std::string, Handler) override { return {}; }
+};
+
+class NoMainLoop final : public MainThreadExecutor {
+public:
+    void post(std::function<void()>) override { }
+    void postAfter(std::chrono::milliseconds, std::function<void()>) override { }
+};
 
 std::string bytes(std::int64_t count)
 {
@@ -78,6 +96,10 @@ int main(int argc, char** argv)
     const PosixFileSystemProbe fileSystem;
     const VirtualMemorySummaryReader reader(
         KernelMemorySources::thisMachine(), SparseDiskLocations::forUser(paths, mountRoot), fileSystem);
-    print(reader.read(std::nullopt));
+    NoNotices notices;
+    NoMainLoop mainLoop;
+    const SignalProcessProbe processes;
+    const TarnSuiteTelemetryBus bus({notices, mainLoop, processes, reader}, TarnSuiteDirectory::at(paths));
+    print(bus.readVirtualMemorySummary(SystemClock::shared().wallNow()));
     return 0;
 }
