@@ -53,6 +53,9 @@
 #include "TarnKit/Foundation/XdgPaths.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnAppIcon.h"
+#include "TarnKit/UI/TarnGlassPalette.h"
+#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnWheelFocusGuard.h"
 
 namespace {
 
@@ -80,6 +83,9 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(TarnAppIcon::icon(TarnAppIdentity::tarnInput));
     SuperKeyNames superKeyNames;
     QCoreApplication::installTranslator(&superKeyNames);
+    TarnGlassPalette::apply(application, accentColor(TarnProductPalette::deepAbyss));
+    TarnWheelFocusGuard wheelFocusGuard;
+    application.installEventFilter(&wheelFocusGuard);
 
     SingleInstance instance;
     switch (instance.claim()) {
@@ -138,7 +144,7 @@ int main(int argc, char** argv)
         pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, timeFormatter,
         pasteboard, screens, overlays, TarnLanguageSettings::shared()};
     auto viewModel = std::make_unique<InputStudioViewModel>(services);
-    auto studio = std::make_unique<StudioApplication>(*viewModel, permissions, &doubleClickPreference);
+    auto studio = std::make_unique<StudioApplication>(*viewModel, logger, &doubleClickPreference);
     QObject::connect(&instance, &SingleInstance::reopenRequested, studio.get(), &StudioApplication::reopen);
     StopSignals stopSignals;
     QObject::connect(&stopSignals, &StopSignals::stopRequested, studio.get(), &StudioApplication::quit);

@@ -1,6 +1,10 @@
 #include "Platform/Linux/CurlHttpTransport.h"
 
+#include <algorithm>
+#include <chrono>
+#include <climits>
 #include <mutex>
+#include <stop_token>
 
 #include "TarnKit/Foundation/CHandle.h"
 
@@ -10,7 +14,11 @@ namespace tarn {
 namespace {
 
 using CurlHandle = CHandle<CURL, curl_easy_cleanup>;
+using CurlMultiHandle = CHandle<CURLM, curl_multi_cleanup>;
 using CurlHeaders = CHandle<curl_slist, curl_slist_free_all>;
+
+// One wait for the network at most; curl shortens it whenever one of its own timers is due.
+constexpr std::chrono::milliseconds kLongestPoll {1000};
 
 struct Download {
     std::string body;
@@ -27,6 +35,71 @@ std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* us
     }
     download.body.append(data, bytes);
     return bytes;
+}
+
+// Keeps one easy handle in a multi handle for as long as it lives; the handle must be taken out
+// again before either is cleaned up.
+class MultiAttachment {
+public:
+    MultiAttachment(CURLM* multi, CURL* easy)
+        : m_multi(multi)
+        , m_easy(easy)
+        , m_attached(curl_multi_add_handle(multi, easy) == CURLM_OK)
+    {
+    }
+    MultiAttachment(const MultiAttachment&) = delete;
+    MultiAttachment& operator=(const MultiAttachment&) = delete;
+    ~MultiAttachment()
+    {
+        if (m_attached) {
+            curl_multi_remove_handle(m_multi, m_easy);
+        }
+    }
+
+    bool attached() const { return m_attached; }
+
+private:
+    CURLM* m_multi;
+    CURL* m_easy;
+    bool m_attached;
+};
+
+// Runs the one transfer of `multi` to its end. The wait sleeps in curl_multi_poll, which a stop
+// request wakes at once through curl_multi_wakeup, so cancelling never waits for the network or
+// for curl's own timers.
+Result<CURLcode, std::string> runTransfer(CURLM* multi, const std::stop_token& cancellation)
+{
+    // Unregistered when this returns, before the caller cleans up the handle it wakes.
+    const std::stop_callback wakeOnStop(cancellation, [multi] { curl_multi_wakeup(multi); });
+    int running = 1;
+    while (true) {
+        if (cancellation.stop_requested()) {
+            return fail(std::string("the request was cancelled"));
+        }
+        if (const CURLMcode code = curl_multi_perform(multi, &running); code != CURLM_OK) {
+            return fail(std::string(curl_multi_strerror(code)));
+        }
+        if (running == 0) {
+            break;
+        }
+        if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, static_cast<int>(kLongestPoll.count()), nullptr);
+            code != CURLM_OK) {
+            return fail(std::string(curl_multi_strerror(code)));
+        }
+    }
+    int queued = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE) {
+            return message->data.result;
+        }
+    }
+    return fail(std::string("the transfer ended without a result"));
+}
+
+// curl reads a time-out of 0 as "none": the shortest one it is given is a millisecond.
+long timeoutMilliseconds(std::chrono::milliseconds timeout)
+{
+    return static_cast<long>(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, LONG_MAX));
 }
 
 } // namespace
@@ -67,7 +140,7 @@ Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& req
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(request.timeout.count()));
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeoutMilliseconds(request.timeout));
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.method.c_str());
     if (request.method == "POST" || !request.body.empty()) {
         curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
@@ -78,7 +151,19 @@ Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& req
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &download);
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
 
-    const CURLcode code = curl_easy_perform(handle);
+    const CurlMultiHandle multi(curl_multi_init());
+    if (!multi) {
+        return fail(std::string("could not start the HTTP client"));
+    }
+    const MultiAttachment attachment(multi.get(), handle);
+    if (!attachment.attached()) {
+        return fail(std::string("could not start the HTTP client"));
+    }
+    const auto transfer = runTransfer(multi.get(), request.cancellation);
+    if (!transfer) {
+        return fail(transfer.error());
+    }
+    const CURLcode code = transfer.value();
     if (download.tooLarge) {
         return fail(std::string("the answer was too large"));
     }

@@ -2,8 +2,10 @@
 
 // The HTTP client over libcurl. Only http and https are spoken, also after a redirect; redirects
 // are not followed at all, so a 3xx reaches the caller as it is (a moved form endpoint must not
-// silently turn a POST into a GET). The answer's body is bounded, and each request has its own
-// handle, so the transport may be used from several threads at once.
+// silently turn a POST into a GET, nor carry a key to another host). The answer's body is bounded,
+// the time-out counts in milliseconds, and a stop request from another thread ends the transfer
+// at once. Each request has its own handles, so the transport may be used from several threads at
+// once.
 
 #include <cstddef>
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -116,17 +117,29 @@ struct X11Workspace::Impl {
         return std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_SKIP_TASKBAR) == states.end();
     }
 
-    FrontmostApplication readFrontmost()
+    // The studio and its overlays are never the application in front: while one of our own
+    // windows is active, the answer stays the application that was in front before it.
+    bool isOwnWindow(xcb_window_t window)
+    {
+        const auto pid = display->cardinalListProperty(window, display->ewmh()._NET_WM_PID, XCB_ATOM_CARDINAL);
+        return !pid.empty() && pid.front() == static_cast<std::uint32_t>(::getpid());
+    }
+
+    // None while one of our own windows is active.
+    std::optional<FrontmostApplication> readFrontmost()
     {
         auto& ewmh = display->ewmh();
         const auto active = display->cardinalListProperty(display->root(), ewmh._NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW);
         if (active.empty() || active.front() == XCB_NONE) {
-            return {};
+            return FrontmostApplication {};
+        }
+        if (isOwnWindow(active.front())) {
+            return std::nullopt;
         }
         // The desktop and docks stand for no application; a window that has vanished (some
         // managers leave the property pointing at it) reads as nothing.
         if (hasWindowType(active.front(), {ewmh._NET_WM_WINDOW_TYPE_DESKTOP, ewmh._NET_WM_WINDOW_TYPE_DOCK})) {
-            return {};
+            return FrontmostApplication {};
         }
         return applicationOf(active.front());
     }
@@ -176,7 +189,12 @@ struct X11Workspace::Impl {
             const bool waiting = nothingSince != kNotWaiting;
             const bool changed = drainEvents();
             if (changed || (waiting && now - nothingSince >= kNothingInFrontDelay)) {
-                auto current = readFrontmost();
+                auto read = readFrontmost();
+                if (!read) {
+                    nothingSince = kNotWaiting;
+                    continue;
+                }
+                auto current = std::move(*read);
                 if (current != FrontmostApplication {}) {
                     nothingSince = kNotWaiting;
                     publish(std::move(current));
@@ -227,7 +245,8 @@ X11Workspace::X11Workspace(LogSink& log, const EnvironmentLookup& environment)
     impl.kdeDesktopFile = impl.display->atom("_KDE_NET_WM_DESKTOP_FILE");
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(impl.display->connection(), impl.display->root(), XCB_CW_EVENT_MASK, &mask);
-    impl.frontmost = std::make_shared<const FrontmostApplication>(impl.readFrontmost());
+    impl.frontmost
+        = std::make_shared<const FrontmostApplication>(impl.readFrontmost().value_or(FrontmostApplication {}));
     impl.listener = std::thread([&impl] { impl.run(); });
 }
 

@@ -1,6 +1,7 @@
 #include "TarnInput/App/ElidedLabel.h"
 
 #include <QFontMetricsF>
+#include <QtMath>
 
 #include "TarnKit/UI/TarnTextStyles.h"
 
@@ -10,6 +11,14 @@ void ElidedLabel::setFullText(const QString& text)
 {
     m_fullText = text;
     showFitted();
+    updateGeometry();
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    const QMargins margins = contentsMargins();
+    const int width = qCeil(QFontMetricsF(font(), this).horizontalAdvance(TarnTextStyles::oneLine(m_fullText)));
+    return {width + margins.left() + margins.right() + 2 * margin(), QLabel::sizeHint().height()};
 }
 
 QSize ElidedLabel::minimumSizeHint() const

@@ -15,6 +15,8 @@ public:
 
     void setFullText(const QString& text);
     QString fullText() const { return m_fullText; }
+    // As wide as the whole text: a layout with room shows it uncut.
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:

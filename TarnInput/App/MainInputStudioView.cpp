@@ -10,13 +10,13 @@
 #include "TarnInput/App/ElidedLabel.h"
 #include "TarnInput/App/EnginePillButton.h"
 #include "TarnInput/App/StudioTabButton.h"
+#include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnKit/Foundation/BuildInfo.h"
 #include "TarnKit/Foundation/TarnAppVersion.h"
-#include "TarnKit/Foundation/TarnPermissionCenter.h"
 #include "TarnKit/UI/TarnBrandMark.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -46,12 +46,10 @@ QColor withOpacity(QColor color, double opacity)
 } // namespace
 
 MainInputStudioView::MainInputStudioView(InputStudioViewModel& viewModel, QColor accent,
-    const TarnPermissionCenter& permissions, const TitlebarDoubleClickPreference* doubleClickPreference,
-    QWidget* parent)
+    const TitlebarDoubleClickPreference* doubleClickPreference, QWidget* parent)
     : TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode::unifiedHeader, 16, 14, doubleClickPreference, parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
-    , m_permissions(permissions)
 {
     setObjectName("studioView");
     m_ground = new TarnGroundBackground(TarnProductPalette::deepAbyss, this);
@@ -203,10 +201,11 @@ QWidget* MainInputStudioView::buildPermissionBanner()
 
 void MainInputStudioView::onGrantPermissionClicked()
 {
-    // Linux has no prompt that grants the permission: the help page explains the udev rule and
-    // the input group. The banner goes when the watcher sees the permission.
-    static_cast<void>(m_permissions.isAccessibilityGranted(true));
-    m_permissions.openSystemSettings(TarnSystemPermissionKind::accessibility);
+    // Linux has no prompt that grants the permission: the program shows the commands itself (a
+    // help page would need a browser). The banner goes when the watcher sees the permission.
+    if (!m_viewModel.requestInputPermission()) {
+        PermissionStepsDialog::present(*this, m_viewModel.language());
+    }
 }
 
 void MainInputStudioView::showSelectedScreen()

@@ -25,7 +25,6 @@ class QVBoxLayout;
 
 namespace tarn {
 class TarnGroundBackground;
-class TarnPermissionCenter;
 class TarnPrimaryButton;
 class TarnToastBanner;
 class TarnVersionBadgeButton;
@@ -42,11 +41,14 @@ class MainInputStudioView : public TarnUnifiedTitlebarWindow {
     Q_OBJECT
 
 public:
-    static constexpr int kBrandMaxWidth = 205;
+    // Wider than the design's 205: DejaVu Sans, the usual Linux interface font, sets the subtitle
+    // about a fifth wider than the font the design was measured in, and the subtitle must not be
+    // cut at the default window size.
+    static constexpr int kBrandMaxWidth = 260;
     static constexpr int kToastBottomPadding = 22;
 
     // `doubleClickPreference` (may be null) is the desktop's choice for a double click on the header.
-    MainInputStudioView(InputStudioViewModel& viewModel, QColor accent, const TarnPermissionCenter& permissions,
+    MainInputStudioView(InputStudioViewModel& viewModel, QColor accent,
         const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QWidget* parent = nullptr);
 
     // The screen shown now.
@@ -78,7 +80,6 @@ private:
 
     InputStudioViewModel& m_viewModel;
     const QColor m_accent;
-    const TarnPermissionCenter& m_permissions;
 
     TarnGroundBackground* m_ground = nullptr;
     QWidget* m_header = nullptr;

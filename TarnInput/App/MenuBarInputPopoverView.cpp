@@ -1,6 +1,6 @@
 #include "TarnInput/App/MenuBarInputPopoverView.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -9,6 +9,7 @@
 #include "TarnInput/App/StatusDot.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnKit/UI/TarnBrandMark.h"
@@ -74,7 +75,8 @@ MenuBarInputPopoverView::MenuBarInputPopoverView(
     column->addWidget(buildProfileRow());
     column->addWidget(divider());
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
-        auto* box = makeCheckBox(kSwitches[index].name);
+        auto* box = makeSwitch(kSwitches[index].name);
+        box->setControlSize(SwitchToggle::Size::small);
         connect(box, &QAbstractButton::clicked, this, [this, field = kSwitches[index].field](bool checked) {
             m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
         });
@@ -184,7 +186,7 @@ QWidget* MenuBarInputPopoverView::buildButtons()
 void MenuBarInputPopoverView::syncTexts()
 {
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
-        m_switchBoxes[index]->setText(plainButtonText(text(kSwitches[index].en, kSwitches[index].tr)));
+        m_switchBoxes[index]->setText(text(kSwitches[index].en, kSwitches[index].tr));
     }
     m_openStudio->setText(text("Open Studio", "Stüdyoyu Aç"));
     m_quit->setText(text("Quit", "Çıkış"));
@@ -227,6 +229,16 @@ void MenuBarInputPopoverView::syncProfile()
 void MenuBarInputPopoverView::syncTap()
 {
     m_statusDot->setOn(m_viewModel.isTapActive());
+}
+
+QSize MenuBarInputPopoverView::sizeHint() const
+{
+    return QSize(kWidth, layout()->totalHeightForWidth(kWidth));
+}
+
+QSize MenuBarInputPopoverView::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void MenuBarInputPopoverView::resizeEvent(QResizeEvent* event)

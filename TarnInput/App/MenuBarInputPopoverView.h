@@ -15,7 +15,7 @@
 
 #include "TarnInputCore/Model/InputSettings.h"
 
-class QCheckBox;
+class QAbstractButton;
 class QLabel;
 
 namespace tarn {
@@ -50,6 +50,11 @@ public:
     MenuBarInputPopoverView(InputStudioViewModel& viewModel, std::function<void()> onOpenStudio,
         std::function<void()> onQuit, QWidget* parent = nullptr);
 
+    // The width is fixed, so the height is the one the rows need at that width (a long switch
+    // label takes two lines).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -80,7 +85,7 @@ private:
     SymbolLabel* m_profileSymbol = nullptr;
     QLabel* m_appName = nullptr;
     QLabel* m_profileName = nullptr;
-    std::array<QCheckBox*, 6> m_switchBoxes {};
+    std::array<QAbstractButton*, 6> m_switchBoxes {};
     TarnPrimaryButton* m_openStudio = nullptr;
     TarnGlassButton* m_quit = nullptr;
 };

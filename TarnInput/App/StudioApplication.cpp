@@ -1,6 +1,7 @@
 #include "TarnInput/App/StudioApplication.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
 
@@ -8,6 +9,7 @@
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/App/StudioTray.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/Foundation/LogSink.h"
 #include "TarnKit/Foundation/NotificationCenter.h"
 #include "TarnKit/Foundation/TarnAppIdentity.h"
 #include "TarnKit/UI/TarnProductPalette.h"
@@ -23,14 +25,15 @@ void runLater(std::chrono::milliseconds delay, std::function<void()> task)
 
 } // namespace
 
-StudioApplication::StudioApplication(InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
+StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& log,
     const TitlebarDoubleClickPreference* doubleClickPreference, std::function<void()> leaveEventLoop, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
+    , m_log(log)
     , m_leaveEventLoop(std::move(leaveEventLoop))
     , m_commands(std::make_unique<StudioCommands>(viewModel))
     , m_view(std::make_unique<MainInputStudioView>(
-          viewModel, accentColor(TarnProductPalette::deepAbyss), permissions, doubleClickPreference))
+          viewModel, accentColor(TarnProductPalette::deepAbyss), doubleClickPreference))
     , m_activation(m_windows, NotificationCenter::shared(), runLater)
 {
     m_view->setObjectName("studioWindow");
@@ -47,6 +50,8 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, const Tarn
         viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
     m_reopenNotice = NotificationCenter::shared().observe(
         std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
+    applyLayoutDirection();
+    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioApplication::applyLayoutDirection);
     // Whatever ends the event loop (the session's end included) stops the engine first.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &StudioApplication::stopEngine);
 }
@@ -71,6 +76,7 @@ void StudioApplication::launch(const TarnAppActivationDelegate::LaunchFacts& fac
 
 void StudioApplication::reopen()
 {
+    m_log.log(TarnLogLevel::info, "lifecycle", "Launched again: bringing the studio window to the front.");
     m_activation.applicationShouldHandleReopen(m_view->isVisible());
 }
 
@@ -83,8 +89,17 @@ void StudioApplication::openStudio()
 
 void StudioApplication::quit()
 {
+    m_log.log(TarnLogLevel::info, "lifecycle", "Quit: stopping the engine and leaving.");
     stopEngine();
     m_leaveEventLoop();
+}
+
+void StudioApplication::applyLayoutDirection()
+{
+    // Every window without a direction of its own follows the application's: Arabic, Persian and
+    // Hebrew mirror the studio, the popover, the sheet and the overlays alike.
+    const bool rightToLeft = layoutDirection(m_viewModel.language()) == TarnLayoutDirection::rightToLeft;
+    QGuiApplication::setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
 void StudioApplication::stopEngine()

@@ -20,7 +20,7 @@
 class QWidget;
 
 namespace tarn {
-class TarnPermissionCenter;
+class LogSink;
 class TitlebarDoubleClickPreference;
 } // namespace tarn
 
@@ -43,7 +43,7 @@ public:
     // `doubleClickPreference` may be null and must outlive the application. `leaveEventLoop`
     // ends the program's event loop with status 0 (tests, which run no loop, record it instead).
     StudioApplication(
-        InputStudioViewModel& viewModel, const TarnPermissionCenter& permissions,
+        InputStudioViewModel& viewModel, LogSink& log,
         const TitlebarDoubleClickPreference* doubleClickPreference = nullptr,
         std::function<void()> leaveEventLoop = [] { QCoreApplication::exit(0); }, QObject* parent = nullptr);
     ~StudioApplication() override;
@@ -67,8 +67,10 @@ public:
 
 private:
     void stopEngine();
+    void applyLayoutDirection();
 
     InputStudioViewModel& m_viewModel;
+    LogSink& m_log;
     std::function<void()> m_leaveEventLoop;
     std::unique_ptr<StudioCommands> m_commands;
     std::unique_ptr<MainInputStudioView> m_view;

@@ -8,7 +8,10 @@ namespace tarn::input {
 namespace {
 
 const QColor kInk(245, 247, 250);
-const QColor kRim(0, 0, 0, 150);
+// Dark enough to outline the light ink on a light panel.
+const QColor kRim(0, 0, 0, 210);
+// Fills what the ink outlines, so the shape reads on a light panel as well as on a dark one.
+const QColor kShade(40, 44, 52, 235);
 
 // The mouse in a 32-unit box: a tall rounded body with the split between its two buttons.
 void drawMouse(QPainter& painter, const QRectF& box, bool filled)
@@ -23,10 +26,10 @@ void drawMouse(QPainter& painter, const QRectF& box, bool filled)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
     painter.setPen(QPen(kInk, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(filled ? QBrush(kInk) : Qt::NoBrush);
+    painter.setBrush(filled ? kInk : kShade);
     painter.drawPath(outline);
     // The button split and the wheel, cut out of a filled body, drawn on an outlined one.
-    const QColor cut = filled ? QColor(40, 44, 52) : kInk;
+    const QColor cut = filled ? kShade : kInk;
     painter.setPen(QPen(cut, stroke * 0.8, Qt::SolidLine, Qt::RoundCap));
     const double splitBottom = body.top() + body.height() * 0.38;
     painter.drawLine(QPointF(body.center().x(), body.top() + stroke), QPointF(body.center().x(), splitBottom));
@@ -40,7 +43,7 @@ void drawKeyboard(QPainter& painter, const QRectF& box)
     const QRectF plate(
         box.left() + box.width() * 0.46, box.top() + box.height() * 0.62, box.width() * 0.52, box.height() * 0.34);
     painter.setPen(QPen(kRim, 1));
-    painter.setBrush(QColor(40, 44, 52));
+    painter.setBrush(kShade);
     painter.drawRoundedRect(plate, plate.height() * 0.2, plate.height() * 0.2);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kInk);

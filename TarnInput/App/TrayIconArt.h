@@ -1,9 +1,9 @@
 #pragma once
 
 // The tray icon's picture, drawn here rather than taken from an icon theme so it reads the same
-// on every panel: a mouse, outlined while the tap is off and filled while it runs, with a small
-// keyboard beside it while the key HUD is on. Light strokes with a dark rim, for light and dark
-// panels alike.
+// on every panel: a mouse, dark inside a light outline while the tap is off and light while it
+// runs, with a small keyboard beside it while the key HUD is on. Light strokes with a dark rim and
+// a contrasting fill, for light and dark panels alike.
 
 #include <QIcon>
 #include <QImage>

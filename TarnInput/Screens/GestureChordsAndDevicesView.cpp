@@ -206,10 +206,11 @@ void GestureChordsAndDevicesView::syncTexts()
     const auto language = m_viewModel.language();
     m_gestureTitle->setText(text("Hold-Button Mouse Gesture Chords", "Basılı Tut + Sürükle Fare Hareketleri"));
     m_gestureSwitch->setText(text("Enable Gestures", "Hareketleri Aç"));
-    m_explanation->setText(text("Hold your trigger button and flick in any direction to launch Mission Control, switch "
-                                "workspaces, or App Exposé — a short click still fires the button's normal action.",
-        "Tetikleyici fare tuşuna basılı tutup 4 yöne sürükleyerek Mission Control, Masaüstü geçişi veya Exposé "
-        "tetikleyin — kısa tıklama normal işlevini korur."));
+    m_explanation->setText(text("Hold your trigger button and flick in any direction to open the Activities Overview, "
+                                "switch workspaces, or show applications — a short click still fires the button's "
+                                "normal action.",
+        "Tetikleyici fare tuşuna basılı tutup 4 yöne sürükleyerek Etkinlikler Genel Görünümü, çalışma alanı geçişi "
+        "veya uygulamaları göster tetikleyin — kısa tıklama normal işlevini korur."));
     m_triggerCaption->setText(text("Trigger Button", "Tetikleyici Tuş"));
     for (std::size_t index = 0; index < kTriggerEntries.size(); ++index) {
         setEntry(m_triggerPicker, static_cast<int>(index), text(kTriggerEntries[index].en, kTriggerEntries[index].tr));

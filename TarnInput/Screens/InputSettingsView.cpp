@@ -6,11 +6,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnKit/Foundation/TarnPermissionCenter.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -104,9 +104,10 @@ QWidget* InputSettingsView::buildCard()
 
 void InputSettingsView::openPermissionHelp()
 {
-    // Linux has no dialog that grants device access; the help page explains the udev rule and
-    // the input group. The label follows when the view model's watcher sees the change.
-    m_viewModel.permissionCenter().openSystemSettings(TarnSystemPermissionKind::accessibility);
+    // Linux has no dialog that grants device access; the program shows the commands itself, as a
+    // help page would need a browser. The label follows when the view model's watcher sees the
+    // change.
+    PermissionStepsDialog::present(*this, m_viewModel.language());
 }
 
 void InputSettingsView::chooseLanguage(TarnLanguage language)

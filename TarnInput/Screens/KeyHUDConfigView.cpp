@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -12,6 +12,7 @@
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
@@ -56,9 +57,9 @@ QString KeyHUDConfigView::text(std::string_view en, std::string_view tr) const
     return screenText(en, tr, m_viewModel.language());
 }
 
-QCheckBox* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
+QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
 {
-    auto* box = makeCheckBox(name);
+    auto* box = makeSwitch(name);
     connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
         m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
     });
@@ -163,14 +164,14 @@ void KeyHUDConfigView::syncTexts()
         "TarnCapture ekran kaydı veya canlı sunum sırasında basılan kısayolları şık cam baloncuklarla gösterin. Hiçbir "
         "tuş basımı asla diske kaydedilmez."));
     // The global hotkey is Alt+Super+H on a PC keyboard; the label names the keys the user has.
-    m_enableHUD->setText(
-        plainButtonText(text("Enable KeyHUD (Shortcut: Alt+Super+H)", "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)")));
-    m_enableRipple->setText(plainButtonText(text("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
-        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)")));
+    // Switches draw their label as it is (no mnemonic), so "&" needs no escaping.
+    m_enableHUD->setText(text("Enable KeyHUD (Shortcut: Alt+Super+H)", "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)"));
+    m_enableRipple->setText(text("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
+        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)"));
     m_shortcutsOnly->setText(
-        plainButtonText(text("Show Shortcuts & Navigation Keys Only", "Yalnızca Kısayolları ve Özel Tuşları Göster")));
-    m_hideInSecureFields->setText(plainButtonText(
-        text("Auto-Hide Inside Password / Secure Input Fields", "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle")));
+        text("Show Shortcuts & Navigation Keys Only", "Yalnızca Kısayolları ve Özel Tuşları Göster"));
+    m_hideInSecureFields->setText(
+        text("Auto-Hide Inside Password / Secure Input Fields", "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle"));
     m_placementCaption->setText(text("Screen Placement", "Ekran Konumu"));
     QStringList segments;
     for (const auto position : kAllKeyHUDPositions) {
@@ -184,7 +185,7 @@ void KeyHUDConfigView::syncTexts()
 void KeyHUDConfigView::syncSettings()
 {
     const auto& settings = m_viewModel.settings();
-    const std::pair<QCheckBox*, bool> toggles[] {{m_enableHUD, settings.keyHUDEnabled},
+    const std::pair<QAbstractButton*, bool> toggles[] {{m_enableHUD, settings.keyHUDEnabled},
         {m_enableRipple, settings.clickRippleEnabled}, {m_shortcutsOnly, settings.keyHUDShortcutsOnly},
         {m_hideInSecureFields, settings.keyHUDHideInSecureFields}};
     for (const auto& [toggle, checked] : toggles) {

@@ -14,7 +14,7 @@
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInputCore/Model/InputSettings.h"
 
-class QCheckBox;
+class QAbstractButton;
 class QLabel;
 
 namespace tarn {
@@ -46,7 +46,7 @@ public:
 private:
     QWidget* buildOverlayCard();
     QWidget* buildActivityCard();
-    QCheckBox* settingToggle(const char* name, bool InputSettings::*field);
+    QAbstractButton* settingToggle(const char* name, bool InputSettings::*field);
     void syncTexts();
     void syncSettings();
     void syncEvents();
@@ -58,10 +58,10 @@ private:
     SymbolLabel* m_title = nullptr;
     TarnPrimaryButton* m_preview = nullptr;
     QLabel* m_description = nullptr;
-    QCheckBox* m_enableHUD = nullptr;
-    QCheckBox* m_enableRipple = nullptr;
-    QCheckBox* m_shortcutsOnly = nullptr;
-    QCheckBox* m_hideInSecureFields = nullptr;
+    QAbstractButton* m_enableHUD = nullptr;
+    QAbstractButton* m_enableRipple = nullptr;
+    QAbstractButton* m_shortcutsOnly = nullptr;
+    QAbstractButton* m_hideInSecureFields = nullptr;
     QLabel* m_placementCaption = nullptr;
     SegmentedPicker* m_placement = nullptr;
     QLabel* m_durationCaption = nullptr;

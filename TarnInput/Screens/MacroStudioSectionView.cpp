@@ -22,8 +22,10 @@
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Engine/InputMacroEngine.h"
+#include "TarnInputCore/Model/EventFlag.h"
 #include "TarnInputCore/Model/KeyCodeOption.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
+#include "TarnInputCore/Model/PostedKeys.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -34,22 +36,20 @@ namespace tarn::input {
 
 namespace {
 
-// The builder's modifier chips in display order. The glyphs match the keystroke badges; the
-// tooltip names the key a Linux keyboard presses: a macro's Command is posted as Ctrl, where Linux
-// applications put the shortcuts the other desktop puts on Command.
+// The builder's modifier chips in display order, each named after the key the macro presses for
+// it on Linux (the posted-keys table decides: Command is Ctrl, Control is Super).
 struct ModifierChipRow {
-    const char* glyph;
+    std::uint64_t flag;
     const char* objectName;
-    const char* linuxKey;
     bool (MacroBuilderFormState::*isOn)() const;
     void (MacroBuilderFormState::*setOn)(bool);
 };
 
 constexpr std::array<ModifierChipRow, 4> kModifierChips {{
-    {"⌘", "modifierCommand", "Ctrl", &MacroBuilderFormState::useCommand, &MacroBuilderFormState::setUseCommand},
-    {"⇧", "modifierShift", "Shift", &MacroBuilderFormState::useShift, &MacroBuilderFormState::setUseShift},
-    {"⌥", "modifierOption", "Alt", &MacroBuilderFormState::useOption, &MacroBuilderFormState::setUseOption},
-    {"⌃", "modifierControl", "Ctrl", &MacroBuilderFormState::useControl, &MacroBuilderFormState::setUseControl},
+    {EventFlag::command, "modifierCommand", &MacroBuilderFormState::useCommand, &MacroBuilderFormState::setUseCommand},
+    {EventFlag::shift, "modifierShift", &MacroBuilderFormState::useShift, &MacroBuilderFormState::setUseShift},
+    {EventFlag::option, "modifierOption", &MacroBuilderFormState::useOption, &MacroBuilderFormState::setUseOption},
+    {EventFlag::control, "modifierControl", &MacroBuilderFormState::useControl, &MacroBuilderFormState::setUseControl},
 }};
 
 QColor withAlpha(QColor color, double alpha)
@@ -228,9 +228,9 @@ QWidget* MacroStudioSectionView::buildBuilder()
     keys->addWidget(m_keystrokeLabel);
     for (std::size_t index = 0; index < kModifierChips.size(); ++index) {
         const auto& row = kModifierChips[index];
-        auto* chip = new ModifierChip(QString::fromUtf8(row.glyph), m_accent);
+        const auto name = modifierName(postedModifierForFlag(row.flag));
+        auto* chip = new ModifierChip(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), m_accent);
         chip->setObjectName(row.objectName);
-        chip->setToolTip(row.linuxKey);
         connect(chip, &QAbstractButton::clicked, this, [this, row](bool on) { (m_form.*row.setOn)(on); });
         m_modifierChips[index] = chip;
         keys->addWidget(chip);
@@ -493,6 +493,9 @@ void MacroStudioSectionView::syncBuilderSteps()
     }
     m_builderSteps->addStretch(1);
     m_builderStrip->setVisible(!steps.empty());
+    // The strip scrolls sideways only: it is never shorter than its chips, or a tight column
+    // squeezes it to a sliver while the summary still counts the steps.
+    m_builderStrip->setFixedHeight(m_builderStrip->widget()->sizeHint().height());
     m_builderStrip->setFixedHeight(m_builderStrip->widget()->sizeHint().height());
 }
 

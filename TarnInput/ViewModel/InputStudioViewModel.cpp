@@ -166,7 +166,13 @@ void InputStudioViewModel::saveSettings()
 
 void InputStudioViewModel::refreshPermissionAndTap(bool prompt)
 {
+    const bool wasChecked = m_permissionChecked;
+    const bool wasGranted = m_isAccessibilityGranted;
     m_isAccessibilityGranted = m_services.permissions.isAccessibilityGranted(prompt);
+    m_permissionChecked = true;
+    if (wasChecked ? wasGranted != m_isAccessibilityGranted : !m_isAccessibilityGranted) {
+        logPermissionChange(wasChecked);
+    }
     emit isAccessibilityGrantedChanged();
 
     if (isTapNeeded(m_settings) && m_isAccessibilityGranted) {
@@ -178,6 +184,29 @@ void InputStudioViewModel::refreshPermissionAndTap(bool prompt)
     // watcher starts it again once access is back.
     m_interceptor->stop();
     publishTapActive(false);
+}
+
+void InputStudioViewModel::logPermissionChange(bool wasChecked)
+{
+    if (m_isAccessibilityGranted) {
+        m_services.logger.log(TarnLogLevel::info, "permission", "Input permission granted: the engine can start.");
+    } else if (wasChecked) {
+        m_services.logger.log(TarnLogLevel::warn, "permission", "Input permission lost: the engine stops.");
+    } else {
+        m_services.logger.log(TarnLogLevel::warn, "permission",
+            "Input permission missing: pointing devices cannot be read and no input can be posted until you are in "
+            "the input group.");
+    }
+}
+
+bool InputStudioViewModel::requestInputPermission()
+{
+    refreshPermissionAndTap(true);
+    if (!m_isAccessibilityGranted) {
+        m_services.logger.log(
+            TarnLogLevel::info, "permission", "Input permission still missing: showing the steps that grant it.");
+    }
+    return m_isAccessibilityGranted;
 }
 
 void InputStudioViewModel::publishTapActive(bool active)

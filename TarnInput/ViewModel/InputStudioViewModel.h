@@ -128,6 +128,9 @@ public:
     // Reads the input permission again and starts the tap when a feature needs it and it is
     // allowed; otherwise stops it. `prompt` is for callers written for systems that ask.
     Q_INVOKABLE void refreshPermissionAndTap(bool prompt = false);
+    // The user asked for the permission: checks again, and logs when it is still missing (the
+    // caller then shows how to grant it). True when it is there.
+    bool requestInputPermission();
     // Lists the devices again; with feedback it always logs and toasts.
     Q_INVOKABLE void refreshDevices(bool showFeedback);
     // Shows `message` at once, replacing any toast on show, and clears it 2.6 s later.
@@ -182,8 +185,6 @@ public:
 
     // The engine, for the screens that talk to it directly (calibration, macro tests).
     InputEventInterceptorService& interceptor() { return *m_interceptor; }
-    // The input permission and its help page, for the screens that show the way to grant it.
-    const TarnPermissionCenter& permissionCenter() const { return m_services.permissions; }
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const { return m_services.languageSettings; }
 
@@ -228,6 +229,8 @@ private:
     void logHIDSnapshot(const std::vector<ConnectedPointerDevice>& devices, const std::string& trigger);
     void publishDevices(std::vector<ConnectedPointerDevice> devices);
     void publishTapActive(bool active);
+    // One line when the permission is first found missing, and at every change after.
+    void logPermissionChange(bool wasChecked);
     std::vector<ConnectedPointerDevice> discoverDevices() const;
     // The English or Turkish text in the current language.
     std::string text(std::string_view en, std::string_view tr) const;
@@ -240,6 +243,7 @@ private:
     InputSettings m_settings;
     InputStudioTab m_selectedTab = InputStudioTab::hardware;
     bool m_isAccessibilityGranted = false;
+    bool m_permissionChecked = false;
     bool m_isTapActive = false;
     std::vector<ConnectedPointerDevice> m_connectedDevices;
     PointerTelemetrySnapshot m_telemetry;

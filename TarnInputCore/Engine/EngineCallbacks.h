@@ -18,7 +18,7 @@ struct EngineCallbacks {
     std::function<void(const ClickRippleEvent&)> onClickRipple;
     std::function<void(const PointerTelemetrySnapshot&)> onPointerTelemetry;
     std::function<void(const PointerCalibrationSnapshot&)> onCalibrationSnapshot;
-    // One English line per remarkable event ("Side Button 4 (Back) → Navigate Back (⌘[)").
+    // One English line per remarkable event ("Side Button 4 (Back) → Navigate Back (Alt+Left)").
     std::function<void(const std::string&)> onTelemetryEvent;
 };
 

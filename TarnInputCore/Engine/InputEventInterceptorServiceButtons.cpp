@@ -6,7 +6,7 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Rules/ActionShortcut.h"
+#include "TarnInputCore/Model/ActionShortcut.h"
 
 namespace tarn::input {
 

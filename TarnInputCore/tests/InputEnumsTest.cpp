@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "TarnInputCore/Model/ActionShortcut.h"
+#include "TarnInputCore/Model/EventFlag.h"
 #include "TarnInputCore/Model/GestureDirection.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
 #include "TarnInputCore/Model/MouseButtonAction.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
+#include "TarnInputCore/Model/PostedKeys.h"
 
 namespace tarn::input {
 namespace {
@@ -34,10 +37,56 @@ TEST(InputEnumsTest, ActionsRoundTripTheirCaseNamesExactly)
     EXPECT_FALSE(mouseButtonActionFromRawValue("MissionControl"));
     EXPECT_FALSE(mouseButtonActionFromRawValue("appExposé"));
     EXPECT_EQ(rawValue(MouseButtonAction::appExpose), "appExpose");
-    EXPECT_EQ(labelEN(MouseButtonAction::appExpose), "App Exposé (⌃↓)");
-    EXPECT_EQ(labelTR(MouseButtonAction::switchSpaceLeft), "Önceki Masaüstü (⌃←)");
-    EXPECT_EQ(labelEN(MouseButtonAction::showDesktop), "Show Desktop (F11)");
-    EXPECT_EQ(labelEN(MouseButtonAction::missionControl), labelTR(MouseButtonAction::missionControl));
+}
+
+// Each label names the keys the Linux desktop is sent, both ways: a label's keys are exactly what
+// the posted-keys table presses for the action's shortcut.
+TEST(InputEnumsTest, ActionLabelsNameThePostedKeys)
+{
+    struct Row {
+        MouseButtonAction action;
+        const char* english;
+        const char* turkish;
+    };
+    using enum MouseButtonAction;
+    const Row rows[] = {
+        {passthrough, "System Default", "Sistem Varsayılanı"},
+        {browserBack, "Navigate Back (Alt+Left)", "Geri Git (Alt+Sol)"},
+        {browserForward, "Navigate Forward (Alt+Right)", "İleri Git (Alt+Sağ)"},
+        {missionControl, "Activities Overview (Super)", "Etkinlikler Genel Görünümü (Super)"},
+        {appExpose, "Show Applications (Super+A)", "Uygulamaları Göster (Super+A)"},
+        {closeTab, "Close Tab (Ctrl+W)", "Sekmeyi Kapat (Ctrl+W)"},
+        {newTab, "New Tab (Ctrl+T)", "Yeni Sekme (Ctrl+T)"},
+        {switchSpaceLeft, "Previous Workspace (Ctrl+Alt+Left)", "Önceki Çalışma Alanı (Ctrl+Alt+Sol)"},
+        {switchSpaceRight, "Next Workspace (Ctrl+Alt+Right)", "Sonraki Çalışma Alanı (Ctrl+Alt+Sağ)"},
+        {zoomIn, "Zoom In (Ctrl+=)", "Yakınlaştır (Ctrl+=)"},
+        {zoomOut, "Zoom Out (Ctrl+-)", "Uzaklaştır (Ctrl+-)"},
+        {copy, "Copy (Ctrl+C)", "Kopyala (Ctrl+C)"},
+        {paste, "Paste (Ctrl+V)", "Yapıştır (Ctrl+V)"},
+        {showDesktop, "Show Desktop (Super+D)", "Masaüstünü Göster (Super+D)"},
+    };
+    ASSERT_EQ(std::size(rows), kAllMouseButtonActions.size());
+    for (const auto& row : rows) {
+        EXPECT_EQ(labelEN(row.action), row.english);
+        EXPECT_EQ(labelTR(row.action), row.turkish);
+        const auto shortcut = actionShortcut(row.action);
+        ASSERT_EQ(shortcut.has_value(), row.action != passthrough) << row.english;
+        if (shortcut) {
+            const auto keys = postedKeysText(postedKeysForShortcut(shortcut->keyCode, shortcut->flags), false);
+            EXPECT_TRUE(labelEN(row.action).ends_with("(" + keys + ")")) << row.english;
+        }
+    }
+}
+
+TEST(InputEnumsTest, PostedKeysAreNamedAsLinuxDesktopsNameThem)
+{
+    using namespace EventFlag;
+    EXPECT_EQ(
+        postedKeysText(postedKeysForShortcut(0, command | option | shift | control), false), "Ctrl+Alt+Shift+Super+A");
+    EXPECT_EQ(postedKeysText(postedKeysForShortcut(21, command | shift), false), "Shift+Print");
+    EXPECT_EQ(postedKeysText(postedKeysForShortcut(49, command), false), "Super");
+    EXPECT_EQ(postedKeysText(postedKeysForShortcut(49, shift), true), "Shift+Boşluk");
+    EXPECT_EQ(postedKeysText(postedKeysForShortcut(126, 0), true), "Yukarı");
 }
 
 TEST(InputEnumsTest, DirectionsAndPositions)

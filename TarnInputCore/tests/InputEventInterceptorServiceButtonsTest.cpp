@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineHarness.h"
-#include "TarnInputCore/Engine/Rules/ActionShortcut.h"
+#include "TarnInputCore/Model/ActionShortcut.h"
 
 namespace tarn::input {
 namespace {
@@ -25,9 +25,9 @@ TEST(InputEventInterceptorServiceButtonsTest, DefaultBackButtonPostsCommandBrack
     EngineHarness h;
     EXPECT_EQ(h.run("+back 40ms -back"), "!key:33{cmd} !keyup:33{cmd}");
     EXPECT_TRUE(h.nothingHeld());
-    EXPECT_EQ(h.telemetryLines, std::vector<std::string> {"Side Button 4 (Back) → Navigate Back (⌘[)"});
+    EXPECT_EQ(h.telemetryLines, std::vector<std::string> {"Side Button 4 (Back) → Navigate Back (Alt+Left)"});
     EXPECT_EQ(h.run("+forward -forward"), "!key:30{cmd} !keyup:30{cmd}");
-    EXPECT_EQ(h.telemetryLines.back(), "Side Button 5 (Forward) → Navigate Forward (⌘])");
+    EXPECT_EQ(h.telemetryLines.back(), "Side Button 5 (Forward) → Navigate Forward (Alt+Right)");
     ASSERT_FALSE(h.telemetry.empty());
     EXPECT_EQ(h.telemetry.back().lastButtonLabel, "Mouse Button 5");
 }
@@ -127,7 +127,7 @@ TEST(InputEventInterceptorServiceButtonsTest, DisabledMacroCountsAsUnbound)
     settings.appProfiles = {profile};
     EngineHarness h(settings);
     EXPECT_EQ(h.run("app:org.kde.dolphin +back -back"), "!key:33{cmd} !keyup:33{cmd}");
-    EXPECT_EQ(h.telemetryLines, std::vector<std::string> {"Side Button 4 (Back) → Navigate Back (⌘[)"});
+    EXPECT_EQ(h.telemetryLines, std::vector<std::string> {"Side Button 4 (Back) → Navigate Back (Alt+Left)"});
 }
 
 TEST(InputEventInterceptorServiceButtonsTest, PlayMacroReportsOnlyAcceptedRequests)

@@ -16,17 +16,23 @@ TEST(InputEventInterceptorServiceGesturesTest, DirectionsFireTheirActionsOnRelea
         const char* line;
     };
     const Case cases[] = {
-        {"+middle @550,400 -middle", "!key:124{ctrl} !keyup:124{ctrl}", "Gesture Drag Right → Next Space (⌃→)"},
-        {"+middle @450,400 -middle", "!key:123{ctrl} !keyup:123{ctrl}", "Gesture Drag Left → Previous Space (⌃←)"},
-        {"+middle @500,340 -middle", "!key:126{ctrl} !keyup:126{ctrl}", "Gesture Drag Up → Mission Control (⌃↑)"},
-        {"+middle @500,460 -middle", "!key:125{ctrl} !keyup:125{ctrl}", "Gesture Drag Down → App Exposé (⌃↓)"},
+        {"+middle @550,400 -middle", "!key:124{ctrl} !keyup:124{ctrl}",
+            "Gesture Drag Right → Next Workspace (Ctrl+Alt+Right)"},
+        {"+middle @450,400 -middle", "!key:123{ctrl} !keyup:123{ctrl}",
+            "Gesture Drag Left → Previous Workspace (Ctrl+Alt+Left)"},
+        {"+middle @500,340 -middle", "!key:126{ctrl} !keyup:126{ctrl}",
+            "Gesture Drag Up → Activities Overview (Super)"},
+        {"+middle @500,460 -middle", "!key:125{ctrl} !keyup:125{ctrl}",
+            "Gesture Drag Down → Show Applications (Super+A)"},
         // Up past the threshold, then back to the anchor: up still stands.
         {"+middle @500,340 @500,400 -middle", "!key:126{ctrl} !keyup:126{ctrl}",
-            "Gesture Drag Up → Mission Control (⌃↑)"},
-        // 40 points is short of 46: a click of the middle button (Mission Control by default).
-        {"+middle @540,400 -middle", "!key:126{ctrl} !keyup:126{ctrl}", "Middle Click (Wheel) → Mission Control (⌃↑)"},
+            "Gesture Drag Up → Activities Overview (Super)"},
+        // 40 points is short of 46: a click of the middle button (the Activities Overview by default).
+        {"+middle @540,400 -middle", "!key:126{ctrl} !keyup:126{ctrl}",
+            "Middle Click (Wheel) → Activities Overview (Super)"},
         // 30 right and 30 up is 42.4 points: still a click.
-        {"+middle @530,370 -middle", "!key:126{ctrl} !keyup:126{ctrl}", "Middle Click (Wheel) → Mission Control (⌃↑)"},
+        {"+middle @530,370 -middle", "!key:126{ctrl} !keyup:126{ctrl}",
+            "Middle Click (Wheel) → Activities Overview (Super)"},
     };
     for (const auto& c : cases) {
         EngineHarness h;
@@ -53,7 +59,7 @@ TEST(InputEventInterceptorServiceGesturesTest, ThresholdBelowTheFloorActsAsSixte
     settings.gestureThresholdPoints = 5;
     EngineHarness h(settings);
     EXPECT_EQ(h.run("+middle @510,400 -middle"), "!key:126{ctrl} !keyup:126{ctrl}");
-    EXPECT_EQ(h.telemetryLines.back(), "Middle Click (Wheel) → Mission Control (⌃↑)");
+    EXPECT_EQ(h.telemetryLines.back(), "Middle Click (Wheel) → Activities Overview (Super)");
     EXPECT_EQ(h.run("@500,400 +middle @516,400 -middle"), "@500,400 !key:124{ctrl} !keyup:124{ctrl}");
 }
 
@@ -102,7 +108,7 @@ TEST(InputEventInterceptorServiceGesturesTest, OtherTriggerButtonAndChangesWhile
     // The middle button is an ordinary button now.
     EXPECT_EQ(h.run("+middle -middle"), "!key:126{ctrl} !keyup:126{ctrl}");
     EXPECT_EQ(h.run("+forward @500,300 -forward"), "!key:126{ctrl} !keyup:126{ctrl}");
-    EXPECT_EQ(h.telemetryLines.back(), "Gesture Drag Up → Mission Control (⌃↑)");
+    EXPECT_EQ(h.telemetryLines.back(), "Gesture Drag Up → Activities Overview (Super)");
 
     // The trigger moves to the back button while forward is held: the release of forward is an
     // ordinary release (its press was swallowed, so is its release); tracking stays on.

@@ -1,9 +1,12 @@
 #pragma once
 
 // Sends one HTTP request and waits for the whole answer. Blocks the calling thread for at most
-// the request's time-out; implementations may be used from several threads at once.
+// the request's time-out, and ends at once when its cancellation is requested from another
+// thread; implementations may be used from several threads at once. A redirect is an answer like
+// any other and is never followed, so headers such as Authorization reach only the host asked.
 
 #include <chrono>
+#include <stop_token>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +20,9 @@ struct HttpRequest {
     std::string url;
     std::vector<std::pair<std::string, std::string>> headers; // sent in this order
     std::string body;
-    std::chrono::seconds timeout {25};
+    std::chrono::milliseconds timeout {std::chrono::seconds(25)};
+    // Requesting a stop fails the request; the default token never stops.
+    std::stop_token cancellation;
 };
 
 struct HttpResponse {

@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
+#include "TarnKit/Feedback/HttpUrl.h"
 #include "TarnKit/Foundation/StrictJson.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
@@ -16,72 +17,6 @@ namespace {
 constexpr std::string_view kSource = "desktop_app";
 constexpr std::string_view kCrLf = "\r\n";
 
-bool isUnreserved(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
-        || c == '_' || c == '~';
-}
-
-bool isHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// Every character of an address is one RFC 3986 allows, and every "%" starts an escape.
-bool hasOnlyUrlCharacters(std::string_view url)
-{
-    constexpr std::string_view kDelimiters = ":/?#[]@!$&'()*+,;=";
-    for (std::size_t i = 0; i < url.size(); ++i) {
-        const auto c = static_cast<unsigned char>(url[i]);
-        if (c == '%') {
-            if (i + 2 >= url.size() || !isHexDigit(url[i + 1]) || !isHexDigit(url[i + 2])) {
-                return false;
-            }
-            continue;
-        }
-        if (!isUnreserved(c) && kDelimiters.find(static_cast<char>(c)) == std::string_view::npos) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The host of an absolute http or https address; none for anything else. Only these two schemes
-// are ever handed to the browser or the HTTP client.
-std::optional<std::string> httpHost(std::string_view url)
-{
-    if (!hasOnlyUrlCharacters(url)) {
-        return std::nullopt;
-    }
-    const auto schemeEnd = url.find("://");
-    if (schemeEnd == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::string scheme = UnicodeText::lowercased(url.substr(0, schemeEnd));
-    if (scheme != "http" && scheme != "https") {
-        return std::nullopt;
-    }
-    std::string_view authority = url.substr(schemeEnd + 3);
-    authority = authority.substr(0, authority.find_first_of("/?#"));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) {
-        authority.remove_prefix(at + 1);
-    }
-    std::string_view host = authority;
-    if (!host.empty() && host.front() == '[') {
-        const auto close = host.find(']');
-        if (close == std::string_view::npos) {
-            return std::nullopt;
-        }
-        host = host.substr(0, close + 1);
-    } else {
-        host = host.substr(0, host.find(':'));
-    }
-    if (host.empty()) {
-        return std::nullopt;
-    }
-    return std::string(host);
-}
-
 // Query values keep unreserved characters and the delimiters that mean nothing inside a value;
 // "&", "=", "+", "#" and everything else are percent-encoded byte by byte.
 std::string percentEncodedQueryValue(std::string_view value)
@@ -90,7 +25,7 @@ std::string percentEncodedQueryValue(std::string_view value)
     std::string encoded;
     for (const char ch : value) {
         const auto c = static_cast<unsigned char>(ch);
-        if (isUnreserved(c) || kKept.find(ch) != std::string_view::npos) {
+        if (HttpUrl::isUnreserved(c) || kKept.find(ch) != std::string_view::npos) {
             encoded += ch;
         } else {
             encoded += fmt::format("%{:02X}", c);
@@ -271,7 +206,7 @@ std::optional<std::string> TarnFeedbackService::webFeedbackURL(std::string_view 
     const std::string path = language == TarnLanguage::tr ? std::string("/tr/geri-bildirim")
                                                           : "/" + std::string(rawValue(language)) + "/feedback";
     const std::string page = resolvedBaseURL(baseURL) + path;
-    if (!httpHost(page)) {
+    if (!HttpUrl::host(page)) {
         return std::nullopt;
     }
     std::vector<TarnFeedbackField> items {
@@ -354,7 +289,7 @@ std::optional<TarnFeedbackError> TarnFeedbackService::validate(const TarnFeedbac
             return TarnFeedbackError::screenshotTooLarge(static_cast<int>(kMaxScreenshotBytes / (1024 * 1024)));
         }
     }
-    if (!httpHost(resolvedBaseURL(submission.baseURL) + "/api/v1/feedback")) {
+    if (!HttpUrl::host(resolvedBaseURL(submission.baseURL) + "/api/v1/feedback")) {
         return TarnFeedbackError::invalidEndpoint();
     }
     return std::nullopt;
@@ -391,7 +326,7 @@ Result<TarnFeedbackReceipt, TarnFeedbackError> TarnFeedbackService::submit(
     }
     const std::string endpoint = resolvedBaseURL(submission.baseURL) + "/api/v1/feedback";
     // The failure text names the host this report was sent to, which an override may have changed.
-    const std::string host = httpHost(endpoint).value_or(std::string {});
+    const std::string host = HttpUrl::host(endpoint).value_or(std::string {});
 
     const std::string boundary = "TarnFeedback-" + Uuid::random().toString();
     HttpRequest request;

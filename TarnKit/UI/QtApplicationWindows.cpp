@@ -7,8 +7,11 @@ namespace tarn {
 ApplicationWindowState QtApplicationWindows::stateOf(const QWidget& window)
 {
     const Qt::WindowType type = window.windowType();
+    // A window the window manager never sees (the tray icon's own window on an XEmbed tray is one)
+    // is no document window either: fronting it would leave the real one where it was.
     const bool isPanel = type == Qt::Tool || type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen
-        || window.testAttribute(Qt::WA_ShowWithoutActivating);
+        || window.testAttribute(Qt::WA_ShowWithoutActivating)
+        || window.windowFlags().testFlag(Qt::BypassWindowManagerHint);
     return {type == Qt::Window && !isPanel, isPanel, window.isMinimized(), window.isVisible() && !window.isMinimized()};
 }
 

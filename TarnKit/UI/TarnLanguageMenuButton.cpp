@@ -13,6 +13,7 @@
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnLanguageNames.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
@@ -49,7 +50,7 @@ TarnLanguageMenuButton::TarnLanguageMenuButton(TarnLanguage language, QWidget* p
     m_systemAction->setObjectName(QStringLiteral("language-system"));
     m_menu->addSeparator();
     for (const TarnLanguage row : sortedTarnLanguages()) {
-        QAction* action = m_menu->addAction(QString::fromStdString(displayName(row)));
+        QAction* action = m_menu->addAction(TarnLanguageNames::shownName(row));
         action->setData(toQString(rawValue(row)));
         action->setObjectName(QStringLiteral("language-") + toQString(rawValue(row)));
     }

@@ -7,6 +7,7 @@
 
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/Localization/TarnText.h"
+#include "TarnKit/UI/TarnLanguageNames.h"
 
 namespace tarn {
 
@@ -49,7 +50,7 @@ TarnLanguagePicker::TarnLanguagePicker(std::optional<QString> title, TarnLanguag
     m_combo->addItem(QString(), kSystemCode);
     m_combo->insertSeparator(1);
     for (const TarnLanguage row : sortedTarnLanguages()) {
-        m_combo->addItem(QString::fromStdString(displayName(row)), toQString(rawValue(row)));
+        m_combo->addItem(TarnLanguageNames::shownName(row), toQString(rawValue(row)));
     }
     connect(m_combo, &QComboBox::activated, this, &TarnLanguagePicker::onComboActivated);
     refresh();

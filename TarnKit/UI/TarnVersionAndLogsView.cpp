@@ -366,9 +366,13 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
 
     auto* header = new QHBoxLayout;
     header->setSpacing(8);
-    header->addWidget(
-        new TarnSymbolLabel("doc.text.magnifyingglass", text("Rotating Runtime Logs", "Uygulama Çalışma Logları"),
-            TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary()));
+    auto* title
+        = new TarnSymbolLabel("doc.text.magnifyingglass", text("Rotating Runtime Logs", "Uygulama Çalışma Logları"),
+            TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary());
+    title->setObjectName(QStringLiteral("logsTitle"));
+    // The title is never cut short: the sheet grows wider instead.
+    title->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    header->addWidget(title);
     header->addStretch(1);
 
     auto* picker = new QWidget;

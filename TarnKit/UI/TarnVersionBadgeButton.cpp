@@ -59,6 +59,8 @@ void TarnVersionBadgeButton::presentSheet()
     sheet->setObjectName(QStringLiteral("versionSheet"));
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->setWindowModality(Qt::WindowModal);
+    // The sheet draws its own title and close button; a window manager's frame would be a second.
+    sheet->setWindowFlag(Qt::FramelessWindowHint);
     sheet->setMinimumSize(kSheetMinimumWidth, kSheetMinimumHeight);
     sheet->setWindowTitle(toQString(m_appName + " · " + tarnText("Version & Logs", "Sürüm & Loglar", m_language)));
     auto* layout = new QVBoxLayout(sheet);

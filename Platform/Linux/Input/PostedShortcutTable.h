@@ -1,9 +1,7 @@
 #pragma once
 
-// What a shortcut the engine posts (an ANSI virtual key with modifier flags) presses on a Linux
-// desktop, chosen by meaning: ordinary shortcuts take Ctrl where they name Command (⌘C → Ctrl+C),
-// and desktop shortcuts (back and forward, overview, workspaces, show desktop, search, screenshots)
-// take the keys Linux desktops bind to the same thing.
+// The evdev keys pressed for a shortcut the engine posts (an ANSI virtual key with modifier
+// flags). Which keys those are is the model's choice (PostedKeys), so labels name them truly.
 
 #include <array>
 #include <cstddef>
@@ -14,7 +12,7 @@ namespace tarn::input {
 
 // evdev key codes: modifiers pressed in order before `key`, released in reverse after it.
 struct KeyChord {
-    std::array<int, 3> modifiers {};
+    std::array<int, 4> modifiers {};
     std::size_t modifierCount = 0;
     int key = 0;
     bool operator==(const KeyChord&) const = default;

@@ -51,7 +51,7 @@ struct UinputEventPoster::Impl {
 
     void pressChord(const KeyChord& chord, bool down)
     {
-        std::array<EvdevEvent, 4> events {};
+        std::array<EvdevEvent, std::tuple_size_v<decltype(chord.modifiers)> + 1> events {};
         std::size_t count = 0;
         if (down) {
             for (std::size_t i = 0; i < chord.modifierCount; ++i) {

@@ -1,13 +1,18 @@
 #include "TarnInput/App/MainInputStudioView.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <gtest/gtest.h>
 
 #include "TarnInput/App/ElidedLabel.h"
 #include "TarnInput/App/EnginePillButton.h"
+#include "TarnInput/App/StudioApplication.h"
 #include "TarnInput/App/StudioTabButton.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
+#include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -24,9 +29,8 @@ QString labelOf(const QWidget& view, std::string_view name)
 TEST(MainInputStudioView, TabsRunInOrderWithTheirLabelsAndStartOnHardware)
 {
     ScreenFixture f;
-    PermissionHelp help;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     const std::vector<std::pair<QString, QString>> labels {{"Hardware", "Donanım & Hz"}, {"Scroll", "Kaydırma"},
         {"Buttons", "Tuşlar"}, {"Profiles & Macro", "Profiller & Makro"}, {"Gestures", "Hareketler"},
         {"KeyHUD", "KeyHUD"}, {"Settings", "Ayarlar"}};
@@ -52,9 +56,8 @@ TEST(MainInputStudioView, TabsRunInOrderWithTheirLabelsAndStartOnHardware)
 TEST(MainInputStudioView, AScreenIsBuiltWhenItsTabIsChosenAndDestroyedWhenLeft)
 {
     ScreenFixture f;
-    PermissionHelp help;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     for (const auto& info : kStudioTabs) {
         QPointer<QWidget> before = view.currentScreen();
         control<QAbstractButton>(view, (std::string(info.name) + "Tab").c_str())->click();
@@ -75,9 +78,8 @@ TEST(MainInputStudioView, AScreenIsBuiltWhenItsTabIsChosenAndDestroyedWhenLeft)
 TEST(MainInputStudioView, TheProfilesTabShowsTheProfilesScreen)
 {
     ScreenFixture f;
-    PermissionHelp help;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     control<QAbstractButton>(view, "profilesTab")->click();
     EXPECT_NE(qobject_cast<ProfilesAndMacrosView*>(view.currentScreen()), nullptr);
 }
@@ -85,12 +87,11 @@ TEST(MainInputStudioView, TheProfilesTabShowsTheProfilesScreen)
 TEST(MainInputStudioView, SubtitleFallsFromProfileToDeviceToTheTabSummary)
 {
     ScreenFixture f;
-    PermissionHelp help;
     auto settings = InputSettings {};
     settings.appProfiles = AppInputProfileEngine::builtInTemplates();
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     auto* subtitle = control<ElidedLabel>(view, "headerSubtitle");
     EXPECT_EQ(subtitle->fullText(), "Hardware · Scroll · Profiles & Macros");
     view.show();
@@ -123,10 +124,9 @@ TEST(MainInputStudioView, SubtitleFallsFromProfileToDeviceToTheTabSummary)
 TEST(MainInputStudioView, PillShowsTheEngineSwitchAndTheTapSeparately)
 {
     ScreenFixture f;
-    PermissionHelp help;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     auto* pill = control<EnginePillButton>(view, "enginePill");
     ASSERT_TRUE(vm.settings().engineEnabled);
     EXPECT_EQ(pill->text(), "Active");
@@ -150,19 +150,43 @@ TEST(MainInputStudioView, PillShowsTheEngineSwitchAndTheTapSeparately)
     EXPECT_EQ(f.harness.storedSettings().engineEnabled, true);
 }
 
-TEST(MainInputStudioView, GrantPermissionOpensTheHelpAndTheBannerStaysUntilGranted)
+// At the default size, in both languages, the subtitle is shown whole, also its longest form.
+TEST(MainInputStudioView, TheSubtitleIsNotCutAtTheDefaultSize)
 {
     ScreenFixture f;
-    PermissionHelp help;
+    auto& vm = f.start();
+    MainInputStudioView view(vm, ScreenFixture::accent());
+    view.resize(StudioApplication::kDefaultWidth, StudioApplication::kDefaultHeight);
+    view.show();
+    for (const auto language : {TarnLanguage::en, TarnLanguage::tr}) {
+        f.setLanguage(language);
+        QApplication::processEvents();
+        auto* subtitle = control<ElidedLabel>(view, "headerSubtitle");
+        EXPECT_EQ(subtitle->text(), subtitle->fullText()) << static_cast<int>(language);
+        EXPECT_TRUE(subtitle->toolTip().isEmpty());
+    }
+}
+
+// Without a browser a help page would show nothing: the steps are shown in the program itself.
+TEST(MainInputStudioView, GrantPermissionShowsTheStepsAndTheBannerStaysUntilGranted)
+{
+    ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     auto* grant = control<QAbstractButton>(view, "grantPermissionButton");
     EXPECT_EQ(grant->text(), "Grant Permission");
     EXPECT_TRUE(control<QLabel>(view, "permissionBannerText")->text().startsWith("Input device permission"));
     grant->click();
-    ASSERT_EQ(help.opener.opened().size(), 1U);
-    EXPECT_TRUE(help.opener.opened()[0].ends_with("permission-help.html#accessibility"));
+    grant->click();
+    const auto dialogs = view.findChildren<PermissionStepsDialog*>();
+    ASSERT_EQ(dialogs.size(), 1) << "a second click brings the same dialog forward";
+    auto* steps = dialogs.front();
+    EXPECT_TRUE(steps->isVisible());
+    EXPECT_TRUE(steps->commandText().contains("sudo usermod -aG input \"$USER\""));
+    control<QAbstractButton>(*steps, "copyPermissionCommands")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), steps->commandText());
+    EXPECT_EQ(f.harness.engine.log.count("Input permission still missing: showing the steps that grant it."), 2U);
     EXPECT_FALSE(control<QWidget>(view, "permissionBanner")->isHidden()) << "clicking grants nothing";
     f.setLanguage(TarnLanguage::tr);
     EXPECT_EQ(grant->text(), "İzin Ver");
@@ -172,9 +196,8 @@ TEST(MainInputStudioView, GrantPermissionOpensTheHelpAndTheBannerStaysUntilGrant
 TEST(MainInputStudioView, TheToastShowsTheNewestMessageAndGoesWhenCleared)
 {
     ScreenFixture f;
-    PermissionHelp help;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent(), help.center);
+    MainInputStudioView view(vm, ScreenFixture::accent());
     view.resize(1180, 760);
     auto* toast = control<TarnToastBanner>(view, "toast");
     EXPECT_TRUE(toast->isHidden());

@@ -1,11 +1,12 @@
 #include "TarnInput/App/MenuBarInputPopoverView.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QLabel>
 #include <gtest/gtest.h>
 
 #include "TarnInput/App/StatusDot.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 
@@ -38,7 +39,7 @@ TEST(MenuBarInputPopoverView, EachSwitchWritesItsOneSettingWithOneSaveAndNoToast
         {"buttonRemapEnabled", "Side/Middle Button Remap", "Yan/Orta Tuş Ataması"},
         {"keyHUDEnabled", "Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)"},
     };
-    const auto boxes = p.view.findChildren<QCheckBox*>();
+    const auto boxes = p.view.findChildren<SwitchToggle*>();
     ASSERT_EQ(boxes.size(), 6);
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const auto& [name, en, tr] = rows[index];
@@ -69,7 +70,7 @@ TEST(MenuBarInputPopoverView, SwitchesFollowChangesMadeElsewhere)
     ScreenFixture f;
     auto& vm = f.start();
     Popover p(f);
-    auto* hud = control<QCheckBox>(p.view, "keyHUDEnabled");
+    auto* hud = control<QAbstractButton>(p.view, "keyHUDEnabled");
     EXPECT_FALSE(hud->isChecked());
     vm.toggleKeyHUD();
     EXPECT_TRUE(hud->isChecked());

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include "TarnInput/App/MenuBarInputPopoverView.h"
@@ -77,6 +78,39 @@ TEST(TrayIconArt, EveryStateDrawsItsOwnPicture)
     for (std::size_t a = 0; a < images.size(); ++a) {
         for (std::size_t b = a + 1; b < images.size(); ++b) {
             EXPECT_NE(images[a], images[b]) << a << " and " << b << " look alike";
+        }
+    }
+}
+
+// Light ink alone vanishes on a white panel and a dark shape alone on a black one: the mouse's body
+// is filled in a contrasting tone and its outline in the other, so both panels show it.
+TEST(TrayIconArt, EveryStateReadsOnLightAndDarkPanels)
+{
+    const auto composed = [](const QImage& icon, QColor panel) {
+        QImage image(icon.size(), QImage::Format_ARGB32);
+        image.fill(panel);
+        QPainter(&image).drawImage(0, 0, icon);
+        return image;
+    };
+    const auto strongestContrastOnRow = [](const QImage& image, int y, QColor panel) {
+        int strongest = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            strongest = std::max(strongest, std::abs(qGray(image.pixel(x, y)) - qGray(panel.rgb())));
+        }
+        return strongest;
+    };
+    for (const auto state : {TrayIconState {false, false}, TrayIconState {true, false}}) {
+        for (const int side : {16, 22, 32}) {
+            const QImage icon = TrayIconArt::image(state, side);
+            // Below the button split, in the middle of the body.
+            const QPoint body(side / 2, side * 7 / 10);
+            for (const QColor panel : {QColor(Qt::white), QColor(Qt::black)}) {
+                const QImage shown = composed(icon, panel);
+                EXPECT_GT(strongestContrastOnRow(shown, body.y(), panel), 110) << side << " outline";
+            }
+            const int bodyOnWhite = std::abs(qGray(composed(icon, Qt::white).pixel(body)) - 255);
+            const int bodyOnBlack = qGray(composed(icon, Qt::black).pixel(body));
+            EXPECT_GT(std::max(bodyOnWhite, bodyOnBlack), 110) << side << " a filled body";
         }
     }
 }

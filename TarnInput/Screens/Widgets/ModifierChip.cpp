@@ -1,6 +1,10 @@
 #include "TarnInput/Screens/Widgets/ModifierChip.h"
 
+#include <algorithm>
+
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -19,11 +23,11 @@ QColor withAlpha(QColor color, double alpha)
 
 } // namespace
 
-ModifierChip::ModifierChip(const QString& glyph, const QColor& accent, QWidget* parent)
+ModifierChip::ModifierChip(const QString& name, const QColor& accent, QWidget* parent)
     : QAbstractButton(parent)
     , m_accent(accent)
 {
-    setText(glyph);
+    setText(name);
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -32,7 +36,11 @@ ModifierChip::ModifierChip(const QString& glyph, const QColor& accent, QWidget* 
 
 QSize ModifierChip::sizeHint() const
 {
-    return QSize(28, 26);
+    // At least square for a one-letter name; a key name ("Shift") gets room on both sides.
+    constexpr int kHeight = 26;
+    constexpr int kSidePadding = 8;
+    const int textWidth = qCeil(QFontMetricsF(font()).horizontalAdvance(text()));
+    return QSize(std::max(28, textWidth + 2 * kSidePadding), kHeight);
 }
 
 void ModifierChip::paintEvent(QPaintEvent*)

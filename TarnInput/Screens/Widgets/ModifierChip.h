@@ -1,7 +1,7 @@
 #pragma once
 
-// A small square toggle showing one modifier glyph: filled with the accent while on, a quiet
-// plate while off. Pressing it flips its checked state.
+// A small toggle naming one modifier key: filled with the accent while on, a quiet plate while
+// off. Pressing it flips its checked state.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -12,7 +12,7 @@ class ModifierChip : public QAbstractButton {
     Q_OBJECT
 
 public:
-    ModifierChip(const QString& glyph, const QColor& accent, QWidget* parent = nullptr);
+    ModifierChip(const QString& name, const QColor& accent, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 

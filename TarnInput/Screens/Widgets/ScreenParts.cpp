@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
+#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -60,6 +61,13 @@ QCheckBox* makeCheckBox(const QString& objectName)
     palette.setColor(QPalette::WindowText, TarnGlassTokens::textPrimary());
     box->setPalette(palette);
     return box;
+}
+
+SwitchToggle* makeSwitch(const QString& objectName)
+{
+    auto* toggle = new SwitchToggle;
+    toggle->setObjectName(objectName);
+    return toggle;
 }
 
 QString plainButtonText(const QString& text)

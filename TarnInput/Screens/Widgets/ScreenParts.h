@@ -27,6 +27,7 @@ class TarnGlassCard;
 
 namespace tarn::input {
 
+class SwitchToggle;
 class SymbolLabel;
 
 // The English or Turkish text for `language`, through the localization store.
@@ -41,6 +42,8 @@ SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color)
 
 // A check box in the platform's style with its label in textPrimary.
 QCheckBox* makeCheckBox(const QString& objectName);
+// A switch-style toggle with its label, in the screens' look.
+SwitchToggle* makeSwitch(const QString& objectName);
 
 // A label for a platform button: Qt reads "&" there as a keyboard-shortcut marker, so it is doubled.
 QString plainButtonText(const QString& text);

@@ -22,6 +22,8 @@ public:
     // The label's colour; textPrimary unless set.
     void setLabelColor(const QColor& color);
     QSize sizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

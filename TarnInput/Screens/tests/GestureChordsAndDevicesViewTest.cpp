@@ -48,7 +48,7 @@ TEST(GestureChordsAndDevicesView, ControlsWriteTheirFieldOncePerUserChange)
     auto* trigger = control<QComboBox>(screen, "gestureTrigger");
     EXPECT_EQ(
         entries(*trigger), (QStringList {"Middle Click (Wheel)", "Side Button 4 (Back)", "Side Button 5 (Forward)"}));
-    EXPECT_EQ(control<QComboBox>(screen, "gestureDown")->currentText(), "App Exposé (⌃↓)");
+    EXPECT_EQ(control<QComboBox>(screen, "gestureDown")->currentText(), "Show Applications (Super+A)");
     EXPECT_EQ(control<QComboBox>(screen, "gestureRight")->count(), 14);
     EXPECT_EQ(f.saves(), 0);
 

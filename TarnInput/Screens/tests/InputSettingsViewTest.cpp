@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
@@ -30,11 +31,10 @@ int rowOf(const QComboBox& menu, std::string_view code)
     return menu.findData(QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size())));
 }
 
-TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonOpensTheHelpPage)
+TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonShowsTheSteps)
 {
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
-    std::ofstream(f.harness.permissionHelpPage()) << "<html></html>";
     auto& vm = f.start();
     InputSettingsView screen(vm, ScreenFixture::accent());
     auto* label = control<SymbolLabel>(screen, "inputPermission");
@@ -44,9 +44,8 @@ TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonOpensTheHelpPa
     EXPECT_EQ(label->color(), TarnGlassTokens::warning());
 
     help->click();
-    ASSERT_EQ(f.harness.openedAddresses().size(), 1U);
-    EXPECT_TRUE(f.harness.openedAddresses().front().ends_with("/permission-help.html#accessibility"))
-        << f.harness.openedAddresses().front();
+    help->click();
+    EXPECT_EQ(screen.window()->findChildren<PermissionStepsDialog*>().size(), 1) << "shown once, brought forward";
     EXPECT_EQ(label->text(), "Input Device Permission: Required") << "the screen does not check again itself";
 
     f.harness.permission.setAccessibilityGranted(true);
@@ -56,7 +55,7 @@ TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonOpensTheHelpPa
     EXPECT_EQ(label->color(), TarnGlassTokens::success());
     EXPECT_FALSE(help->isHidden()) << "still offered once granted";
     help->click();
-    EXPECT_EQ(f.harness.openedAddresses().size(), 2U);
+    EXPECT_TRUE(f.harness.openedAddresses().empty()) << "shown in the program, no browser needed";
     EXPECT_EQ(f.saves(), 0);
     EXPECT_TRUE(f.toasts().empty());
 }

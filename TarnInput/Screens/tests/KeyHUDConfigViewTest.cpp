@@ -1,6 +1,6 @@
 #include "TarnInput/Screens/KeyHUDConfigView.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QLabel>
 #include <fmt/format.h>
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(KeyHUDConfigView, ControlsShowTheStoredValuesAndWriteTheirFieldOncePerUserC
     auto* slider = control<ContinuousSlider>(screen, "keyHUDDurationSlider");
     auto* durationValue = control<QLabel>(screen, "keyHUDDurationValue");
     for (const char* name : kSwitches) {
-        EXPECT_FALSE(control<QCheckBox>(screen, name)->isChecked()) << name;
+        EXPECT_FALSE(control<QAbstractButton>(screen, name)->isChecked()) << name;
     }
     EXPECT_EQ(placement->currentIndex(), 2);
     EXPECT_EQ(slider->minimum(), KeyHUDConfigView::kShortestDuration);
@@ -86,7 +86,7 @@ TEST(KeyHUDConfigView, ControlsShowTheStoredValuesAndWriteTheirFieldOncePerUserC
     EXPECT_EQ(f.saves(), 0);
 
     for (const char* name : kSwitches) {
-        control<QCheckBox>(screen, name)->click();
+        control<QAbstractButton>(screen, name)->click();
     }
     control<TarnGlassButton>(*placement, "segment3")->click();
     slider->moveKnobTo(4.0);
@@ -120,7 +120,7 @@ TEST(KeyHUDConfigView, OverlaySwitchesStartAndStopTheTapWhenNothingElseNeedsIt)
     ASSERT_FALSE(vm.isTapActive());
     for (const char* name : {"keyHUDEnabled", "clickRippleEnabled"}) {
         SCOPED_TRACE(name);
-        auto* toggle = control<QCheckBox>(screen, name);
+        auto* toggle = control<QAbstractButton>(screen, name);
         toggle->click();
         EXPECT_TRUE(vm.isTapActive());
         toggle->click();
@@ -158,7 +158,7 @@ TEST(KeyHUDConfigView, TheHotkeyTogglesTheSwitchWithItsToastButTheSwitchItselfDo
     ScreenFixture f;
     auto& vm = f.start();
     KeyHUDConfigView screen(vm, ScreenFixture::accent());
-    auto* toggle = control<QCheckBox>(screen, "keyHUDEnabled");
+    auto* toggle = control<QAbstractButton>(screen, "keyHUDEnabled");
 
     vm.toggleKeyHUD();
     EXPECT_TRUE(toggle->isChecked());
@@ -226,7 +226,7 @@ TEST(KeyHUDConfigView, SwitchingTheLanguageRelabelsEveryText)
             }
         }
         for (const char* name : kSwitches) {
-            shown << screen.findChild<QCheckBox*>(name)->text();
+            shown << screen.findChild<QAbstractButton*>(name)->text();
         }
         shown << screen.findChild<TarnPrimaryButton*>("previewKeyHUD")->text();
         shown << screen.findChild<SymbolLabel*>()->text();

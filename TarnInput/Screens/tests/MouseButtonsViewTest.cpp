@@ -19,9 +19,10 @@ QList<QWidget*> ruleRows(const QWidget& screen)
     return screen.findChildren<QWidget*>(QRegularExpression("^rule:"));
 }
 
-const QStringList kActionsEN {"System Default", "Navigate Back (⌘[)", "Navigate Forward (⌘])", "Mission Control (⌃↑)",
-    "App Exposé (⌃↓)", "Close Tab (⌘W)", "New Tab (⌘T)", "Previous Space (⌃←)", "Next Space (⌃→)", "Zoom In (⌘+)",
-    "Zoom Out (⌘-)", "Copy (⌘C)", "Paste (⌘V)", "Show Desktop (F11)"};
+const QStringList kActionsEN {"System Default", "Navigate Back (Alt+Left)", "Navigate Forward (Alt+Right)",
+    "Activities Overview (Super)", "Show Applications (Super+A)", "Close Tab (Ctrl+W)", "New Tab (Ctrl+T)",
+    "Previous Workspace (Ctrl+Alt+Left)", "Next Workspace (Ctrl+Alt+Right)", "Zoom In (Ctrl+=)", "Zoom Out (Ctrl+-)",
+    "Copy (Ctrl+C)", "Paste (Ctrl+V)", "Show Desktop (Super+D)"};
 
 TEST(MouseButtonsView, TheInitialFormAddsTheSameRuleEachTimeAndKeepsItsValues)
 {
@@ -31,7 +32,7 @@ TEST(MouseButtonsView, TheInitialFormAddsTheSameRuleEachTimeAndKeepsItsValues)
     EXPECT_FALSE(control<QLabel>(screen, "emptyRules")->isHidden());
     EXPECT_EQ(control<QLineEdit>(screen, "bundleIDField")->text(), "com.apple.Safari");
     EXPECT_EQ(control<QComboBox>(screen, "ruleButton")->currentText(), "Side Button 4 (Back)");
-    EXPECT_EQ(control<QComboBox>(screen, "ruleAction")->currentText(), "Navigate Back (⌘[)");
+    EXPECT_EQ(control<QComboBox>(screen, "ruleAction")->currentText(), "Navigate Back (Alt+Left)");
 
     auto* add = control<TarnPrimaryButton>(screen, "addRule");
     add->click();
@@ -100,8 +101,8 @@ TEST(MouseButtonsView, GlobalPickersOfferTheFourteenActionsAndWriteTheirField)
     MouseButtonsView screen(vm, ScreenFixture::accent());
     auto* middle = control<QComboBox>(screen, "globalAction2");
     EXPECT_EQ(entries(*middle), kActionsEN);
-    EXPECT_EQ(middle->currentText(), "Mission Control (⌃↑)");
-    EXPECT_EQ(control<QComboBox>(screen, "globalAction4")->currentText(), "Navigate Forward (⌘])");
+    EXPECT_EQ(middle->currentText(), "Activities Overview (Super)");
+    EXPECT_EQ(control<QComboBox>(screen, "globalAction4")->currentText(), "Navigate Forward (Alt+Right)");
 
     // Remapping off keeps the pickers usable and their changes saved.
     control<SwitchToggle>(screen, "buttonRemap")->click();
@@ -116,7 +117,7 @@ TEST(MouseButtonsView, GlobalPickersOfferTheFourteenActionsAndWriteTheirField)
 
     vm.setLanguage(TarnLanguage::tr);
     EXPECT_EQ(middle->currentText(), "Sistem Varsayılanı");
-    EXPECT_EQ(middle->itemText(7), "Önceki Masaüstü (⌃←)");
+    EXPECT_EQ(middle->itemText(7), "Önceki Çalışma Alanı (Ctrl+Alt+Sol)");
     EXPECT_EQ(f.saves(), 3);
 }
 
@@ -130,7 +131,7 @@ TEST(MouseButtonsView, ARulesSwitchInvertsTheStoredFlagAndTrashRemovesSilently)
     ASSERT_EQ(ruleRows(screen).size(), 1);
     auto* row = ruleRows(screen)[0];
     EXPECT_EQ(row->findChild<QLabel*>("ruleButtonLabel")->text(), "Middle Click (Wheel)");
-    EXPECT_EQ(row->findChild<QLabel*>("ruleActionLabel")->text(), "Close Tab (⌘W)");
+    EXPECT_EQ(row->findChild<QLabel*>("ruleActionLabel")->text(), "Close Tab (Ctrl+W)");
 
     auto* toggle = row->findChild<SwitchToggle*>("ruleEnabled");
     EXPECT_TRUE(toggle->isChecked());

@@ -119,13 +119,14 @@ TEST(InputStudioCallbacks, RecentEventsAreStampedNewestFirstAndKeep24)
     ASSERT_EQ(vm.recentEvents().size(), 24U);
     const auto start
         = std::chrono::duration_cast<std::chrono::seconds>(h.engine.clock.wallNow().time_since_epoch()).count();
-    EXPECT_EQ(vm.recentEvents().front(), fmt::format("[en {}] Side Button 4 (Back) → Navigate Back (⌘[)", start));
-    EXPECT_EQ(vm.recentEvents().back(), fmt::format("[en {}] Side Button 4 (Back) → Navigate Back (⌘[)", start - 23));
+    EXPECT_EQ(vm.recentEvents().front(), fmt::format("[en {}] Side Button 4 (Back) → Navigate Back (Alt+Left)", start));
+    EXPECT_EQ(
+        vm.recentEvents().back(), fmt::format("[en {}] Side Button 4 (Back) → Navigate Back (Alt+Left)", start - 23));
 
     vm.setLanguage(TarnLanguage::tr);
     pressBack(h);
     h.runMainThread();
-    EXPECT_EQ(vm.recentEvents().front(), fmt::format("[tr {}] Side Button 4 (Back) → Navigate Back (⌘[)", start));
+    EXPECT_EQ(vm.recentEvents().front(), fmt::format("[tr {}] Side Button 4 (Back) → Navigate Back (Alt+Left)", start));
 }
 
 TEST(InputStudioCallbacks, CalibrationSnapshotsArePublished)

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "TarnKit/UI/tests/FakeApplicationWindows.h"
 #include "TarnKit/Foundation/TarnAppIdentity.h"
 #include "TarnKit/Foundation/TarnAppLogger.h"
 #include "TarnKit/UI/QtApplicationWindows.h"
+#include "TarnKit/UI/tests/FakeApplicationWindows.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {
@@ -103,12 +103,16 @@ TEST(QtApplicationWindows, FrontsAndRestoresARealMinimisedWindowButNeverAPanel)
 {
     QWidget panel(nullptr, Qt::Tool);
     panel.show();
+    // What Qt makes for a tray icon on an XEmbed tray: a window the window manager never sees.
+    QWidget trayIcon(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    trayIcon.show();
     QMainWindow studio;
     studio.showMinimized();
     QtApplicationWindows windows;
     DelegateWorld world;
     TarnAppActivationDelegate delegate(windows, world.notifications, [](auto, auto) {});
     EXPECT_EQ(QtApplicationWindows::stateOf(panel).isPanel, true);
+    EXPECT_EQ(QtApplicationWindows::stateOf(trayIcon).canBecomeMain, false);
     EXPECT_EQ(QtApplicationWindows::stateOf(studio).canBecomeMain, true);
     delegate.bringStudioWindowToFront();
     EXPECT_FALSE(studio.isMinimized());

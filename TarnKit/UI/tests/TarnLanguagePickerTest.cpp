@@ -10,6 +10,8 @@
 #include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnLanguageMenuButton.h"
+#include "TarnKit/UI/TarnLanguageNames.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn {
 namespace {
@@ -77,7 +79,7 @@ TEST(TarnLanguagePickerTest, OffersTheSystemRowASeparatorAndEveryLanguageByEngli
     EXPECT_EQ(combo->itemData(1, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("separator"));
     for (std::size_t i = 0; i < kTarnLanguageCount; ++i) {
         const TarnLanguage language = sortedTarnLanguages()[i];
-        EXPECT_EQ(combo->itemText(static_cast<int>(i) + 2).toStdString(), displayName(language));
+        EXPECT_EQ(combo->itemText(static_cast<int>(i) + 2), TarnLanguageNames::shownName(language));
         EXPECT_EQ(rowOf(combo, language), static_cast<int>(i) + 2);
     }
     EXPECT_EQ(combo->itemText(2), QStringLiteral("العربية (Arabic)"));
@@ -215,6 +217,20 @@ TEST(TarnLanguageMenuButtonTest, TheMenuMarksTheChosenRowAndStoresWhatIsPicked)
     EXPECT_EQ(selected.at(1).at(0).value<TarnLanguage>(), TarnLanguage::de);
     EXPECT_EQ(world.stored(), "system");
     EXPECT_EQ(checkedRows(menu), QStringList {QStringLiteral("system")});
+}
+
+// A native name in a script no installed font has would show as boxes (and make Qt warn at every
+// drawing): the list shows the English name instead, and the native one wherever it can be drawn.
+TEST(TarnLanguageNames, NativeNamesOnlyWhereAFontCanDrawThem)
+{
+    for (const auto language : allTarnLanguages()) {
+        const QString shown = TarnLanguageNames::shownName(language);
+        const bool drawable = !QFontDatabase::families(TarnLanguageNames::writingSystem(language)).isEmpty();
+        EXPECT_EQ(shown, drawable ? QString::fromStdString(displayName(language)) : toQString(englishName(language)))
+            << rawValue(language);
+    }
+    EXPECT_EQ(TarnLanguageNames::writingSystem(TarnLanguage::hi), QFontDatabase::Devanagari);
+    EXPECT_EQ(TarnLanguageNames::writingSystem(TarnLanguage::tr), QFontDatabase::Latin);
 }
 
 } // namespace

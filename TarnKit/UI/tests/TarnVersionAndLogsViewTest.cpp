@@ -11,6 +11,7 @@
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnKit/UI/TarnFeedbackButton.h"
 #include "TarnKit/UI/TarnGlassButton.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnVersionBadge.h"
 #include "TarnKit/UI/TarnVersionBadgeButton.h"
 #include "tests/TemporaryFolder.h"
@@ -211,7 +212,12 @@ TEST_F(VersionSheetTest, BadgeOpensAFreshSheetEachTime)
     ASSERT_NE(badge.sheet(), nullptr);
     EXPECT_GE(badge.sheet()->minimumWidth(), 720);
     EXPECT_GE(badge.sheet()->minimumHeight(), 560);
+    EXPECT_TRUE(badge.sheet()->windowFlags().testFlag(Qt::FramelessWindowHint)) << "one title bar: its own";
     TarnVersionAndLogsView* view = badge.sheetView();
+    badge.sheet()->resize(badge.sheet()->minimumSizeHint().expandedTo(badge.sheet()->minimumSize()));
+    QApplication::processEvents();
+    auto* logsTitle = child<TarnSymbolLabel>(*view, "logsTitle");
+    EXPECT_GE(logsTitle->width(), logsTitle->sizeHint().width()) << "the logs' title is never cut short";
     EXPECT_TRUE(view->hasHeader());
     EXPECT_NE(view->findChild<TarnFeedbackButton*>(), nullptr) << "the sheet has its own labelled button";
     QTest::mouseClick(child(*view, "logLevel_error"), Qt::LeftButton);

@@ -48,6 +48,7 @@ struct TestWindowOptions {
     std::uint16_t width = 200;
     std::uint16_t height = 150;
     std::string gtkApplicationID {}; // none when empty
+    std::uint32_t pid = 0; // no _NET_WM_PID when 0
 };
 
 class X11TestClient {
@@ -93,6 +94,9 @@ public:
             xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom("_GTK_APPLICATION_ID"),
                 m_ewmh.UTF8_STRING, 8, static_cast<std::uint32_t>(options.gtkApplicationID.size()),
                 options.gtkApplicationID.data());
+        }
+        if (options.pid != 0) {
+            xcb_ewmh_set_wm_pid(&m_ewmh, window, options.pid);
         }
         if (options.skipTaskbar) {
             xcb_atom_t state = m_ewmh._NET_WM_STATE_SKIP_TASKBAR;

@@ -12,6 +12,8 @@
 #include "Platform/Linux/tests/x11/X11TestClient.h"
 #include "tests/TemporaryFolder.h"
 
+#include <unistd.h>
+
 namespace tarn::input {
 
 void PrintTo(const FrontmostApplication& application, std::ostream* out)
@@ -96,6 +98,43 @@ TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndNotifiesOncePerApplicationChan
     m_client.close(sketch);
     m_client.close(sketchSecond);
     m_client.close(terminal);
+}
+
+// While the studio is active the profiles and the live banner stay with the application the user
+// came from: the program's own windows are never the application in front.
+TEST_F(X11WorkspaceTest, OurOwnWindowsLeaveTheApplicationInFrontAsItWas)
+{
+    X11Workspace workspace(m_log, environment());
+    const auto terminal = m_client.open({"xterm", "XTerm", "user@host: ~"});
+    const auto studio = m_client.open({.instance = "tarninput",
+        .className = "TarnInput",
+        .title = "TarnInput — by Harrowfen",
+        .pid = static_cast<std::uint32_t>(::getpid())});
+    const auto sketch = m_client.open({"sketchpad", "SketchPad", "Untitled - Sketch"});
+    const FrontmostApplication terminalApp {"XTerm", "XTerm"};
+    ASSERT_TRUE(m_client.activate(terminal));
+    ASSERT_TRUE(waitUntil([&] { return workspace.frontmostApplication() == terminalApp; }));
+
+    std::mutex mutex;
+    std::vector<FrontmostApplication> notices;
+    auto subscription = workspace.subscribeActivation([&](const FrontmostApplication& application) {
+        std::lock_guard lock(mutex);
+        notices.push_back(application);
+    });
+    ASSERT_TRUE(m_client.activate(studio));
+    // Then another application, so the listener has certainly handled the studio's turn.
+    ASSERT_TRUE(m_client.activate(sketch));
+    ASSERT_TRUE(waitUntil([&] {
+        std::lock_guard lock(mutex);
+        return !notices.empty();
+    }));
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(notices, (std::vector<FrontmostApplication> {{"org.example.Sketch", "Eskiz Defteri"}}));
+    }
+    for (const auto window : {terminal, studio, sketch}) {
+        m_client.close(window);
+    }
 }
 
 TEST_F(X11WorkspaceTest, ListsEachRunningApplicationOnceWithoutSkipTaskbarWindows)

@@ -1,20 +1,25 @@
-// Pictures of the studio window and the tray popover in English and Turkish, over the view model
-// with sample devices and no input permission (so the banner shows), for looking at the look:
+// Pictures of everything a user sees, in English, Turkish and Arabic (right to left), over the view
+// model with sample devices and no input permission (so the banner shows), for looking at the look:
 //   QT_QPA_PLATFORM=offscreen TarnInputStudioPreview <prefix>
-// writes <prefix>-studio-en.png, -studio-tr.png, -popover-en.png and -popover-tr.png.
+// writes <prefix>-<tab>-<language>.png for each of the seven tabs, and -popover-, -sheet-,
+// -permission- and -hud- pictures in each language.
 
 #include <cstdio>
 
 #include <QApplication>
 #include <QImage>
 
-#include "Platform/Fake/Foundation/FakePermissionBackend.h"
-#include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnInput/App/MainInputStudioView.h"
 #include "TarnInput/App/MenuBarInputPopoverView.h"
 #include "TarnInput/App/StudioApplication.h"
+#include "TarnInput/Overlays/KeyHUDPillView.h"
+#include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnKit/UI/TarnGlassPalette.h"
 #include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnVersionBadgeButton.h"
+#include "TarnKit/UI/TarnWheelFocusGuard.h"
 
 namespace {
 
@@ -31,31 +36,70 @@ bool save(QWidget& widget, const QString& path)
     return saved;
 }
 
+struct Tab {
+    InputStudioTab tab;
+    const char* name;
+};
+
+constexpr Tab kTabs[] = {{InputStudioTab::hardware, "hardware"}, {InputStudioTab::scroll, "scroll"},
+    {InputStudioTab::buttons, "buttons"}, {InputStudioTab::profiles, "profiles"},
+    {InputStudioTab::gestures, "gestures"}, {InputStudioTab::keyHUD, "keyhud"}, {InputStudioTab::settings, "settings"}};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    const QColor accent = accentColor(TarnProductPalette::deepAbyss);
+    TarnGlassPalette::apply(application, accent);
+    TarnWheelFocusGuard wheelFocusGuard;
+    application.installEventFilter(&wheelFocusGuard);
     const QString prefix = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("tarninput");
     testing::StudioHarness harness;
     harness.permission.setAccessibilityGranted(false);
     harness.addDevice("Wireless Mouse", 0x046D);
     harness.addDevice("Touchpad", 0, true);
     auto& vm = harness.start();
-    FakePermissionBackend permissionBackend;
-    RecordingUrlOpener opener;
-    const TarnPermissionCenter permissions(permissionBackend, opener);
 
     bool saved = true;
-    for (const auto& [language, code] : {std::pair {TarnLanguage::en, "en"}, std::pair {TarnLanguage::tr, "tr"}}) {
+    const std::pair<TarnLanguage, const char*> languages[]
+        = {{TarnLanguage::en, "en"}, {TarnLanguage::tr, "tr"}, {TarnLanguage::ar, "ar"}};
+    for (const auto& [language, code] : languages) {
         vm.setLanguage(language);
-        MainInputStudioView studio(vm, accentColor(TarnProductPalette::deepAbyss), permissions);
+        QGuiApplication::setLayoutDirection(
+            layoutDirection(language) == TarnLayoutDirection::rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        const QString suffix = QStringLiteral("-%1.png").arg(QLatin1String(code));
+        MainInputStudioView studio(vm, accent);
         studio.resize(StudioApplication::kDefaultWidth, StudioApplication::kDefaultHeight);
-        saved = save(studio, prefix + "-studio-" + code + ".png") && saved;
+        for (const auto& tab : kTabs) {
+            vm.setSelectedTab(tab.tab);
+            saved = save(studio, prefix + "-" + tab.name + suffix) && saved;
+        }
+        studio.show();
+        if (auto* badge = studio.findChild<TarnVersionBadgeButton*>()) {
+            badge->presentSheet();
+            QApplication::processEvents();
+            if (QWidget* sheet = badge->sheetView() != nullptr ? badge->sheetView()->window() : nullptr) {
+                sheet->resize(sheet->minimumSize().expandedTo(QSize(640, 560)));
+                saved = save(*sheet, prefix + "-sheet" + suffix) && saved;
+                sheet->close();
+            }
+        }
+        PermissionStepsDialog steps(language, false, "/usr/share/tarninput/70-tarninput.rules");
+        steps.setAttribute(Qt::WA_DeleteOnClose, false);
+        steps.adjustSize();
+        saved = save(steps, prefix + "-permission" + suffix) && saved;
+        studio.hide();
+
         MenuBarInputPopoverView popover(
             vm, [] {}, [] {});
         popover.adjustSize();
-        saved = save(popover, prefix + "-popover-" + code + ".png") && saved;
+        saved = save(popover, prefix + "-popover" + suffix) && saved;
+
+        KeyHUDPillView hud(accent);
+        hud.setTokens({{Uuid::random(), "Ctrl+C", true, {}}, {Uuid::random(), "hello", false, {}}});
+        hud.resize(520, 120);
+        saved = save(hud, prefix + "-hud" + suffix) && saved;
     }
     return saved ? 0 : 1;
 }

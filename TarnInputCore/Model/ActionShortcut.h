@@ -16,7 +16,8 @@ struct ActionShortcut {
     bool operator==(const ActionShortcut&) const = default;
 };
 
-// None for `passthrough`: nothing is posted.
+// None for `passthrough`: nothing is posted. The same table names the action, so a label always
+// shows the keys that are pressed.
 std::optional<ActionShortcut> actionShortcut(MouseButtonAction action);
 
 } // namespace tarn::input
