@@ -39,6 +39,11 @@ template <typename Record, typename T> struct SuiteField {
     SuiteFieldAbsence whenAbsent = SuiteFieldAbsence::refused;
 };
 
+// Spelled out for compilers without deduction for aggregates (clang before 17, for the fuzzers).
+template <typename Record, typename T> SuiteField(std::string_view, T Record::*) -> SuiteField<Record, T>;
+template <typename Record, typename T>
+SuiteField(std::string_view, T Record::*, SuiteFieldAbsence) -> SuiteField<Record, T>;
+
 namespace suite_fields {
 
 template <typename T> inline constexpr bool kIsOptional = false;

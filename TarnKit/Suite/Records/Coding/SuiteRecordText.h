@@ -2,7 +2,8 @@
 
 // A suite record as the whole text of its file: one compact JSON object. Reading is bounded by
 // the kit's strict parser and all or nothing; writing fails when a value cannot be written
-// (NaN or an infinity), and then nothing is to be written at all.
+// (NaN or an infinity), and then nothing is to be written at all. A text that is not valid UTF-8
+// (which no file read can hold) is written with U+FFFD in place of each bad sequence.
 
 #include <optional>
 #include <string>
