@@ -11,9 +11,9 @@
 // snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
 // is held only to read or update that state, never while logging, touching a window, resolving or
 // calling back, and never while posting but for one click the window drag gives back from the
-// executor (its order against the tap thread's own presses depends on it). The tap thread allocates nothing for any event (a bound macro aside).
-// Lifetime: the tap refers to the service without owning it, so the destructor stops the tap and
-// waits for any event in progress before the service goes away.
+// executor (its order against the tap thread's own presses depends on it). The tap thread allocates nothing for any
+// event (a bound macro aside). Lifetime: the tap refers to the service without owning it, so the destructor stops the
+// tap and waits for any event in progress before the service goes away.
 
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +39,7 @@
 #include "TarnInputCore/Engine/SmoothScrollPhysics.h"
 #include "TarnInputCore/Engine/SnapshotPublisher.h"
 #include "TarnInputCore/Engine/TapEvent.h"
+#include "TarnInputCore/Engine/UuidSequence.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/InputSettings.h"
@@ -179,6 +180,7 @@ private:
     std::string m_tapLine;
     PointerTelemetrySnapshot m_tapTelemetry;
     KeyHUDToken m_tapToken;
+    UuidSequence m_tokenIds;
     std::string m_tapLogLine;
 
     // Last: activation notices stop before anything they touch goes away.

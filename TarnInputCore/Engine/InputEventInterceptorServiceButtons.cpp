@@ -100,12 +100,12 @@ bool InputEventInterceptorService::actOnButton(std::int64_t buttonNumber, const 
     if (!kind) {
         return false;
     }
-    if (const auto* macro = snapshot.boundMacro(buttonNumber)) {
+    if (const auto& macro = snapshot.boundMacro(buttonNumber)) {
         std::array<char, 32> source {};
         const auto written = fmt::format_to_n(source.data(), source.size(), "button-{}", buttonNumber).size;
         // A refusal (another macro still playing) is logged by playback; the button is still taken.
-        (void)m_macroPlayback.play(*macro, std::string_view(source.data(), std::min(written, source.size())));
-        reportFromTap({labelEN(*kind), " → Macro: ", macro->name});
+        (void)m_macroPlayback.play(macro, std::string_view(source.data(), std::min(written, source.size())));
+        reportFromTap({labelEN(*kind), " → Macro: ", macro->macro().name});
         return true;
     }
     if (const auto action = snapshot.boundAction(buttonNumber); action && *action != MouseButtonAction::passthrough) {
