@@ -11,9 +11,10 @@
 // snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
 // is held only to read or update that state, never while logging, touching a window, resolving or
 // calling back, and never while posting but for one click the window drag gives back from the
-// executor (its order against the tap thread's own presses depends on it). The tap thread allocates nothing for any
-// event (a bound macro aside). Lifetime: the tap refers to the service without owning it, so the destructor stops the
-// tap and waits for any event in progress before the service goes away.
+// executor (its order against the tap thread's own presses depends on it). The tap thread
+// allocates nothing for any event, a bound macro's included. Lifetime: the tap refers to the
+// service without owning it, so the destructor stops the tap and waits for any event in progress
+// before the service goes away.
 
 #include <cstddef>
 #include <cstdint>
