@@ -45,17 +45,46 @@ public:
     {
         return 0;
     }
-    TaskId addDormant(std::chrono::nanoseconds, std::function<void()> task) override
+    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
     {
-        m_tasks.push_back(std::move(task));
+        m_tasks.push_back({period, std::move(task), false});
         return m_tasks.size();
     }
-    void arm(TaskId, std::chrono::nanoseconds) override { }
-    void disarm(TaskId) override { }
+    void arm(TaskId id, std::chrono::nanoseconds) override { m_tasks[id - 1].armed = true; }
+    void disarm(TaskId id) override { m_tasks[id - 1].armed = false; }
     void cancel(TaskId) override { }
-    // The smoothing tick is the first task the engine adds.
-    void tick() { m_tasks.front()(); }
-    std::vector<std::function<void()>> m_tasks;
+    // The smoothing tick is the engine's one task with a period.
+    void tick()
+    {
+        for (auto& task : m_tasks) {
+            if (task.period > std::chrono::nanoseconds {0}) {
+                task.run();
+            }
+        }
+    }
+    // Runs the armed tasks of no period (window moves, macro steps, pauses not waited for) until
+    // none is armed.
+    void runArmed()
+    {
+        for (bool ran = true; ran;) {
+            ran = false;
+            for (auto& task : m_tasks) {
+                if (task.armed && task.period == std::chrono::nanoseconds {0}) {
+                    task.armed = false;
+                    task.run();
+                    ran = true;
+                }
+            }
+        }
+    }
+
+private:
+    struct Task {
+        std::chrono::nanoseconds period;
+        std::function<void()> run;
+        bool armed;
+    };
+    std::vector<Task> m_tasks;
 };
 
 struct Engine {
@@ -175,6 +204,57 @@ void BM_BackButtonWithAction(benchmark::State& state)
     benchmark::DoNotOptimize(engine.poster.m_keyCodes);
 }
 
+// The back button bound to a macro of two keystrokes, a pause and a short text: press and
+// release on the tap thread, then the whole playback on the executor (its pause not waited for).
+void BM_BackButtonWithMacro(benchmark::State& state)
+{
+    InputMacro macro;
+    macro.id = Uuid::random();
+    macro.name = "Copy, wait and sign";
+    macro.triggerButtonNumber = ButtonNumber::back;
+    macro.steps = {MacroStep::keystroke(8, {"cmd"}, "⌘C"), MacroStep::delay(20), MacroStep::keystroke(9, {"cmd"}, "⌘V"),
+        MacroStep::typeText("ok")};
+    InputSettings settings;
+    settings.macros = {macro};
+    Engine engine(settings);
+    TapEvent down = makeEvent(TapEventType::otherMouseDown, ButtonNumber::back);
+    TapEvent up = makeEvent(TapEventType::otherMouseUp, ButtonNumber::back);
+    measure(state, 2, [&] {
+        benchmark::DoNotOptimize(engine.tap.deliver(down));
+        benchmark::DoNotOptimize(engine.tap.deliver(up));
+        engine.executor.runArmed();
+    });
+    benchmark::DoNotOptimize(engine.poster.m_keyCodes);
+}
+
+// A Control+Option drag: the press, three moves and the release on the tap thread, with the
+// lookup and the newest position applied on the executor after each.
+void BM_WindowDrag(benchmark::State& state)
+{
+    Engine engine;
+    engine.windows.addWindow(WindowRef {7}, WindowFrame {{100, 100}, {300, 200}});
+    const auto drag = EventFlag::control | EventFlag::option;
+    TapEvent down = makeEvent(TapEventType::leftMouseDown);
+    TapEvent moved = makeEvent(TapEventType::leftMouseDragged);
+    TapEvent up = makeEvent(TapEventType::leftMouseUp);
+    for (auto* event : {&down, &moved, &up}) {
+        event->flags = drag;
+        event->location = {200, 150};
+    }
+    measure(state, 5, [&] {
+        (void)engine.windows.setPosition(WindowRef {7}, {100, 100});
+        benchmark::DoNotOptimize(engine.tap.deliver(down));
+        engine.executor.runArmed();
+        for (double x = 210; x <= 230; x += 10) {
+            moved.location.x = x;
+            benchmark::DoNotOptimize(engine.tap.deliver(moved));
+            engine.executor.runArmed();
+        }
+        benchmark::DoNotOptimize(engine.tap.deliver(up));
+        engine.executor.runArmed();
+    });
+}
+
 // A gesture with the middle button: press, four drags past the threshold, release fires the
 // action of the direction.
 void BM_Gesture(benchmark::State& state)
@@ -225,6 +305,8 @@ BENCHMARK(BM_MouseMove)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_LeftClick)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BlockedBounce)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BackButtonWithAction)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BackButtonWithMacro)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WindowDrag)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Gesture)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WheelSmoothWithTicks)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeyHUDToken)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -14,8 +14,9 @@ std::unique_ptr<const EngineSnapshot> EngineSnapshot::make(std::shared_ptr<const
     for (std::size_t button = 0; button < kBoundButtons; ++button) {
         const auto number = static_cast<std::int64_t>(button);
         if (const auto binding = resolution.macroBindings.find(number); binding != resolution.macroBindings.end()) {
-            snapshot->m_boundMacros[button]
-                = InputEventInterceptorService::findEnabledMacro(binding->second, *settings);
+            if (const auto* macro = InputEventInterceptorService::findEnabledMacro(binding->second, *settings)) {
+                snapshot->m_boundMacros[button] = PreparedMacro::make(*macro);
+            }
         }
         if (const auto action = resolution.buttonActions.find(number); action != resolution.buttonActions.end()) {
             snapshot->m_boundActions[button] = action->second;
@@ -25,10 +26,11 @@ std::unique_ptr<const EngineSnapshot> EngineSnapshot::make(std::shared_ptr<const
     return snapshot;
 }
 
-const InputMacro* EngineSnapshot::boundMacro(std::int64_t buttonNumber) const
+const std::shared_ptr<const PreparedMacro>& EngineSnapshot::boundMacro(std::int64_t buttonNumber) const
 {
+    static const std::shared_ptr<const PreparedMacro> kNone;
     if (buttonNumber < 0 || buttonNumber >= static_cast<std::int64_t>(kBoundButtons)) {
-        return nullptr;
+        return kNone;
     }
     return m_boundMacros[static_cast<std::size_t>(buttonNumber)];
 }

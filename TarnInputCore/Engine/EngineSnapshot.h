@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "TarnInputCore/Engine/PreparedMacro.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/InputSettings.h"
@@ -24,16 +25,17 @@ struct EngineSnapshot {
     static std::unique_ptr<const EngineSnapshot> make(std::shared_ptr<const InputSettings> settings,
         const std::optional<std::string>& bundleID, const std::optional<std::string>& appName);
 
-    // The enabled macro bound to the button for this application, found when the snapshot was
-    // built so a press does not search the macro list; null when none.
-    const InputMacro* boundMacro(std::int64_t buttonNumber) const;
+    // The enabled macro bound to the button for this application, found and prepared for playing
+    // when the snapshot was built, so a press neither searches the macro list nor checks or copies
+    // the macro; null when none.
+    const std::shared_ptr<const PreparedMacro>& boundMacro(std::int64_t buttonNumber) const;
     // The resolution's action for the button, kept beside the macros so that a press reads one
     // small table instead of walking a map; absent when the resolution has none.
     std::optional<MouseButtonAction> boundAction(std::int64_t buttonNumber) const;
 
 private:
     static constexpr std::size_t kBoundButtons = 5;
-    std::array<const InputMacro*, kBoundButtons> m_boundMacros {};
+    std::array<std::shared_ptr<const PreparedMacro>, kBoundButtons> m_boundMacros {};
     std::array<std::optional<MouseButtonAction>, kBoundButtons> m_boundActions {};
 };
 

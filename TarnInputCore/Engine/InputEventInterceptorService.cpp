@@ -119,7 +119,7 @@ void InputEventInterceptorService::stop()
         m_tapExists = false;
         m_physics.reset();
         m_gestureRecognizer.cancel();
-        m_windowDrag.reset();
+        m_windowDrags.clear();
         m_draggedWindow.reset();
         // Releases after the tap is gone reach applications directly; none must inherit a verdict.
         m_pressLedger.clear();

@@ -9,10 +9,12 @@
 // an event reads (the settings and the resolution for the frontmost application) is one immutable
 // snapshot, published by the thread that learns of a change and read without a lock; replaced
 // snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
-// is held only to read or update that state, never while posting, logging, touching a window,
-// resolving or calling back. The tap thread allocates nothing for any event (a bound macro aside).
-// Lifetime: the tap refers to the service without owning it, so the destructor stops the tap and
-// waits for any event in progress before the service goes away.
+// is held only to read or update that state, never while logging, touching a window, resolving or
+// calling back, and never while posting but for one click the window drag gives back from the
+// executor (its order against the tap thread's own presses depends on it). The tap thread
+// allocates nothing for any event, a bound macro's included. Lifetime: the tap refers to the
+// service without owning it, so the destructor stops the tap and waits for any event in progress
+// before the service goes away.
 
 #include <cstddef>
 #include <cstdint>
@@ -32,11 +34,13 @@
 #include "TarnInputCore/Engine/Rules/DoubleClickDebounceGuard.h"
 #include "TarnInputCore/Engine/Rules/MouseGestureRecognizer.h"
 #include "TarnInputCore/Engine/Rules/PressReleaseLedger.h"
+#include "TarnInputCore/Engine/Rules/WindowDragQueue.h"
 #include "TarnInputCore/Engine/Rules/WindowDragSession.h"
 #include "TarnInputCore/Engine/SecureInputState.h"
 #include "TarnInputCore/Engine/SmoothScrollPhysics.h"
 #include "TarnInputCore/Engine/SnapshotPublisher.h"
 #include "TarnInputCore/Engine/TapEvent.h"
+#include "TarnInputCore/Engine/UuidSequence.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/InputSettings.h"
@@ -100,19 +104,26 @@ private:
     // Left and right buttons: window drag, double-click guard, counting, ripples.
     TapVerdict handleClickDown(const TapEvent& event, const InputSettings& settings);
     TapVerdict countClick(const TapEvent& event, const InputSettings& settings);
+    // The ledger keeps the press's verdict for its release.
+    void recordClickPress(std::int64_t button, TapVerdict verdict);
     TapVerdict handleClickUp(const TapEvent& event, const InputSettings& settings);
     TapVerdict handleClickDragged(const TapEvent& event, const InputSettings& settings);
-    // A drag whose press found no window gives that press back as an ordinary click.
-    void giveBackDragPress(const InputSettings& settings);
-    // On the executor: finds the dragged window, then applies the newest pointer position.
+    // Control+Option presses that found no window while their button is still down reach
+    // applications as ordinary presses, ahead of the event in hand.
+    void giveBackDragPresses(const InputSettings& settings);
+    // On the executor: looks up the window of each waiting press, gives back the clicks that found
+    // none, then applies the newest pointer position to the window being dragged.
     void runWindowDrag();
+    // With the lock held: presses without a window whose button is up already, as whole clicks.
+    void giveBackDragClicksLocked();
 
     // Middle and side buttons: gestures, macros, action shortcuts.
     TapVerdict handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot);
     TapVerdict handleOtherMouseUp(const TapEvent& event, const EngineSnapshot& snapshot);
     TapVerdict handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings);
-    void finishGesture(
-        const TapEvent& event, const EngineSnapshot& snapshot, std::optional<GestureDirection> direction);
+    // `pressVerdict`: what the ledger holds for the releasing button's press.
+    void finishGesture(const TapEvent& event, const EngineSnapshot& snapshot, std::optional<GestureDirection> direction,
+        std::optional<TapVerdict> pressVerdict);
     // Plays the bound macro or dispatches the action of button n, as a press does. False when the
     // button has neither (it keeps its own behaviour).
     bool actOnButton(std::int64_t buttonNumber, const EngineSnapshot& snapshot);
@@ -136,18 +147,6 @@ private:
     // joining keeps this path small: it runs rarely, so it runs from cold caches.
     void reportFromTap(std::initializer_list<std::string_view> parts);
 
-    // A Control+Option drag as the tap thread sees it. The executor looks the window up and moves
-    // it; pointer positions that arrive meanwhile replace each other, so only the newest is applied.
-    struct WindowDragRequest {
-        enum class Lookup { pending, found, noWindow };
-        std::uint64_t generation = 0;
-        TapEvent press;
-        EventPoint pointer;
-        bool pointerPending = false;
-        bool released = false;
-        Lookup lookup = Lookup::pending;
-    };
-
     EnginePorts m_ports;
     EngineCallbacks m_callbacks;
     const SecureInputState* m_secureInput;
@@ -166,8 +165,7 @@ private:
     EngineTime m_lastTelemetryEmitTime {};
     EngineTime m_lastCalibrationEmitTime {};
     std::string m_lastButtonLabel;
-    std::optional<WindowDragRequest> m_windowDrag;
-    std::uint64_t m_windowDragGeneration = 0;
+    WindowDragQueue m_windowDrags;
     PressReleaseLedger m_pressLedger;
     bool m_tapExists = false;
     // Both dormant while nothing is to be done: an idle engine costs no wake-ups.
@@ -183,6 +181,7 @@ private:
     std::string m_tapLine;
     PointerTelemetrySnapshot m_tapTelemetry;
     KeyHUDToken m_tapToken;
+    UuidSequence m_tokenIds;
     std::string m_tapLogLine;
 
     // Last: activation notices stop before anything they touch goes away.

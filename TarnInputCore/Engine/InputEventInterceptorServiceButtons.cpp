@@ -56,7 +56,7 @@ TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& even
         pressVerdict = m_pressLedger.takeRelease(n);
     }
     if (endsGesture) {
-        finishGesture(event, snapshot, direction);
+        finishGesture(event, snapshot, direction, pressVerdict);
     }
     // The release takes the verdict its press got. A release whose press the engine never saw
     // (pressed before the tap existed, or before a restart) is passed: applications may have seen
@@ -74,8 +74,8 @@ TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent&
     return TapVerdict::swallow;
 }
 
-void InputEventInterceptorService::finishGesture(
-    const TapEvent& event, const EngineSnapshot& snapshot, std::optional<GestureDirection> direction)
+void InputEventInterceptorService::finishGesture(const TapEvent& event, const EngineSnapshot& snapshot,
+    std::optional<GestureDirection> direction, std::optional<TapVerdict> pressVerdict)
 {
     if (direction) {
         const auto action = snapshot.settings->gestureAction(*direction);
@@ -86,8 +86,10 @@ void InputEventInterceptorService::finishGesture(
         return;
     }
     // No direction: the hold was a click of the trigger button.
-    if (!actOnButton(event.buttonNumber, snapshot)) {
+    if (!actOnButton(event.buttonNumber, snapshot) && pressVerdict == TapVerdict::swallow) {
         // The button keeps its own behaviour: give applications the click the gesture held back.
+        // Only a press the engine swallowed is held back: when the trigger was changed while this
+        // button was down, its press may have reached applications, and its release passes.
         postButtonClick(event);
     }
 }
@@ -98,12 +100,12 @@ bool InputEventInterceptorService::actOnButton(std::int64_t buttonNumber, const 
     if (!kind) {
         return false;
     }
-    if (const auto* macro = snapshot.boundMacro(buttonNumber)) {
+    if (const auto& macro = snapshot.boundMacro(buttonNumber)) {
         std::array<char, 32> source {};
         const auto written = fmt::format_to_n(source.data(), source.size(), "button-{}", buttonNumber).size;
         // A refusal (another macro still playing) is logged by playback; the button is still taken.
-        (void)m_macroPlayback.play(*macro, std::string_view(source.data(), std::min(written, source.size())));
-        reportFromTap({labelEN(*kind), " → Macro: ", macro->name});
+        (void)m_macroPlayback.play(macro, std::string_view(source.data(), std::min(written, source.size())));
+        reportFromTap({labelEN(*kind), " → Macro: ", macro->macro().name});
         return true;
     }
     if (const auto action = snapshot.boundAction(buttonNumber); action && *action != MouseButtonAction::passthrough) {

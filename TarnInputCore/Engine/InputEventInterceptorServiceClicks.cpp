@@ -5,7 +5,7 @@
 // moving it are round trips to the display server, which must never hold up the tap thread. The
 // press is taken at once; the executor finds the window, then applies only the newest pointer
 // position whenever it gets to it. When no window is found, the press is given back to
-// applications as an ordinary click at the next event of that drag.
+// applications as an ordinary click (WindowDragQueue says when and whether).
 
 #include <iterator>
 #include <limits>
@@ -36,23 +36,29 @@ std::int64_t clickButton(TapEventType type)
 
 TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, const InputSettings& settings)
 {
-    giveBackDragPress(settings);
+    giveBackDragPresses(settings);
+    const std::int64_t button = clickButton(event.type);
     if (settings.engineEnabled && settings.easyWindowDragEnabled && (event.flags & kDragModifiers) == kDragModifiers) {
         std::lock_guard lock(m_mutex);
-        if (m_windowDragTask) {
-            m_windowDrag.emplace();
-            m_windowDrag->generation = ++m_windowDragGeneration;
-            m_windowDrag->press = event;
-            m_windowDrag->pointer = event.location;
+        if (m_windowDragTask && m_windowDrags.begin(event)) {
             m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
-            m_pressLedger.recordPress(clickButton(event.type), TapVerdict::swallow);
+            m_pressLedger.recordPress(button, TapVerdict::swallow);
             return TapVerdict::swallow;
         }
     }
     const auto verdict = countClick(event, settings);
-    std::lock_guard lock(m_mutex);
-    m_pressLedger.recordPress(clickButton(event.type), verdict);
+    recordClickPress(button, verdict);
     return verdict;
+}
+
+void InputEventInterceptorService::recordClickPress(std::int64_t button, TapVerdict verdict)
+{
+    std::lock_guard lock(m_mutex);
+    m_pressLedger.recordPress(button, verdict);
+    if (verdict == TapVerdict::pass) {
+        // Older Control+Option presses of this button must not come back after this one.
+        m_windowDrags.notePassedPress(button);
+    }
 }
 
 TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const InputSettings& settings)
@@ -105,119 +111,110 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
 
 TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event, const InputSettings& settings)
 {
-    giveBackDragPress(settings);
+    giveBackDragPresses(settings);
+    const std::int64_t button = clickButton(event.type);
     std::lock_guard lock(m_mutex);
     // Either button's release ends a drag begun by either button; the executor still applies the
     // newest position, then forgets the drag.
-    if (m_windowDrag && !m_windowDrag->released) {
-        m_windowDrag->released = true;
-        if (m_windowDragTask) {
-            m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
-        }
+    if (m_windowDrags.release(button) && m_windowDragTask) {
+        m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
     }
     // A release follows its press: the press of the other button during a drag was passed, so its
     // release must pass too even though it ends the drag. A release whose press the engine never
     // saw is passed: applications may have seen that press.
-    return m_pressLedger.takeRelease(clickButton(event.type)).value_or(TapVerdict::pass);
+    return m_pressLedger.takeRelease(button).value_or(TapVerdict::pass);
 }
 
 TapVerdict InputEventInterceptorService::handleClickDragged(const TapEvent& event, const InputSettings& settings)
 {
-    giveBackDragPress(settings);
+    giveBackDragPresses(settings);
     std::lock_guard lock(m_mutex);
-    if (!m_windowDrag || m_windowDrag->released) {
+    if (!m_windowDrags.movePointer(event.location)) {
         return TapVerdict::pass;
     }
-    m_windowDrag->pointer = event.location;
-    m_windowDrag->pointerPending = true;
     if (m_windowDragTask) {
         m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
     }
     return TapVerdict::swallow;
 }
 
-void InputEventInterceptorService::giveBackDragPress(const InputSettings& settings)
+void InputEventInterceptorService::giveBackDragPresses(const InputSettings& settings)
 {
-    TapEvent press;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_windowDrag || m_windowDrag->lookup != WindowDragRequest::Lookup::noWindow) {
+    for (;;) {
+        std::optional<TapEvent> press;
+        {
+            std::lock_guard lock(m_mutex);
+            press = m_windowDrags.takePressToGiveBack();
+        }
+        if (!press) {
             return;
         }
-        press = m_windowDrag->press;
-        m_windowDrag.reset();
+        // As if the drag had never been tried: the guard, counting and ripple see the press, and a
+        // press they pass reaches applications, marked, ahead of the event in hand.
+        const auto verdict = countClick(*press, settings);
+        recordClickPress(clickButton(press->type), verdict);
+        if (verdict == TapVerdict::pass) {
+            press->sourceUserData = kSyntheticMagicTag;
+            m_ports.poster.post(*press);
+        }
     }
-    // As if the drag had never been tried: the guard, counting and ripple see the press, and a
-    // press they pass reaches applications, marked, ahead of the event in hand.
-    const auto verdict = countClick(press, settings);
-    {
-        std::lock_guard lock(m_mutex);
-        m_pressLedger.recordPress(clickButton(press.type), verdict);
-    }
-    if (verdict == TapVerdict::pass) {
-        press.sourceUserData = kSyntheticMagicTag;
-        m_ports.poster.post(press);
+}
+
+void InputEventInterceptorService::giveBackDragClicksLocked()
+{
+    while (auto press = m_windowDrags.takeClickToGiveBack()) {
+        press->sourceUserData = kSyntheticMagicTag;
+        TapEvent release = *press;
+        release.type
+            = press->type == TapEventType::rightMouseDown ? TapEventType::rightMouseUp : TapEventType::leftMouseUp;
+        // Posted under the lock, unlike anything else: the tap thread records a newer press of this
+        // button under the same lock before that press reaches applications, so this click either
+        // reaches them first or, seeing the newer press, is not given back at all.
+        m_ports.poster.post(*press);
+        m_ports.poster.post(release);
     }
 }
 
 void InputEventInterceptorService::runWindowDrag()
 {
-    WindowDragRequest request;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_windowDrag) {
-            m_draggedWindow.reset();
-            return;
-        }
-        request = *m_windowDrag;
-        m_windowDrag->pointerPending = false;
-    }
-    if (request.generation != m_draggedGeneration) {
-        m_draggedGeneration = request.generation;
-        m_draggedWindow.reset();
-        const auto start = request.press.location;
-        if (const auto window = m_ports.windows.windowAt(start)) {
-            if (const auto frame = m_ports.windows.frame(*window)) {
-                m_draggedWindow
-                    = WindowDragSession {*window, start, *frame, request.press.type == TapEventType::rightMouseDown};
-            }
-        }
-        bool releasedWithoutWindow = false;
+    for (;;) {
+        std::optional<WindowDragQueue::Lookup> lookup;
         {
             std::lock_guard lock(m_mutex);
-            if (m_windowDrag && m_windowDrag->generation == request.generation) {
-                m_windowDrag->lookup
-                    = m_draggedWindow ? WindowDragRequest::Lookup::found : WindowDragRequest::Lookup::noWindow;
-                // Released before the lookup ended: the tap thread has nothing left of this drag to
-                // give the click back with, so it is given back here, press and release.
-                releasedWithoutWindow = !m_draggedWindow && m_windowDrag->released;
-                if (releasedWithoutWindow) {
-                    m_windowDrag.reset();
-                }
+            lookup = m_windowDrags.nextLookup();
+        }
+        if (!lookup) {
+            break;
+        }
+        std::optional<WindowDragSession> session;
+        const auto start = lookup->press.location;
+        if (const auto window = m_ports.windows.windowAt(start)) {
+            if (const auto frame = m_ports.windows.frame(*window)) {
+                session
+                    = WindowDragSession {*window, start, *frame, lookup->press.type == TapEventType::rightMouseDown};
             }
         }
-        if (releasedWithoutWindow) {
-            TapEvent press = request.press;
-            press.sourceUserData = kSyntheticMagicTag;
-            TapEvent release = press;
-            release.type
-                = press.type == TapEventType::rightMouseDown ? TapEventType::rightMouseUp : TapEventType::leftMouseUp;
-            m_ports.poster.post(press);
-            m_ports.poster.post(release);
+        std::lock_guard lock(m_mutex);
+        if (m_windowDrags.answer(lookup->generation, session.has_value())) {
+            m_draggedGeneration = lookup->generation;
+            m_draggedWindow = session;
         }
+        giveBackDragClicksLocked();
+    }
+    std::optional<WindowDragQueue::DragStep> step;
+    {
+        std::lock_guard lock(m_mutex);
+        // Also for a release that came just after a lookup ended without a window.
+        giveBackDragClicksLocked();
+        step = m_windowDrags.takeDragStep();
     }
     // A window that refuses a move or a size is left as it is; the drag still owns the pointer.
-    if (m_draggedWindow && request.pointerPending) {
+    if (step && m_draggedWindow && step->generation == m_draggedGeneration) {
         if (m_draggedWindow->isResizing) {
-            (void)m_ports.windows.setSize(m_draggedWindow->window, m_draggedWindow->sizeFor(request.pointer));
+            (void)m_ports.windows.setSize(m_draggedWindow->window, m_draggedWindow->sizeFor(step->pointer));
         } else {
-            (void)m_ports.windows.setPosition(m_draggedWindow->window, m_draggedWindow->originFor(request.pointer));
+            (void)m_ports.windows.setPosition(m_draggedWindow->window, m_draggedWindow->originFor(step->pointer));
         }
-    }
-    std::lock_guard lock(m_mutex);
-    if (m_windowDrag && m_windowDrag->generation == request.generation && m_windowDrag->released
-        && !m_windowDrag->pointerPending && m_windowDrag->lookup == WindowDragRequest::Lookup::found) {
-        m_windowDrag.reset();
     }
 }
 

@@ -25,7 +25,8 @@ void InputEventInterceptorService::handleKeyHUD(const TapEvent& event, const Inp
         return;
     }
     // Built in a token kept for the tap thread: its text has room for any label.
-    m_tapToken.id = Uuid::random();
+    // Drawn from a sequence seeded once: a random identity per key would cost a system call.
+    m_tapToken.id = m_tokenIds.next();
     m_tapToken.text.clear();
     KeystrokeFormatter::appendLabel(m_tapToken.text, event.keyCode, modifiers);
     m_tapToken.isShortcut = *isShortcut;

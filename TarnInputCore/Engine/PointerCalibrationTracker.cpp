@@ -14,16 +14,8 @@ bool finitePositive(double value)
 } // namespace
 
 PointerCalibrationTracker::PointerCalibrationTracker(double nominalDPI)
-    : m_nominalDPI(clampedDPI(nominalDPI))
+    : m_nominalDPI(nominalDPI)
 {
-}
-
-double PointerCalibrationTracker::clampedDPI(double dpi)
-{
-    if (!std::isfinite(dpi)) {
-        return 1600;
-    }
-    return dpi < 100 ? 100 : (dpi > 32000 ? 32000 : dpi);
 }
 
 double PointerCalibrationTracker::pixelsToCentimeters(double pixels, double nominalDPI)

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "TarnInputCore/Engine/TapEvent.h"
+#include "TarnInputCore/Model/InputSettings.h"
 #include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
 
 namespace tarn::input {
@@ -23,14 +24,13 @@ public:
 
     explicit PointerCalibrationTracker(double nominalDPI);
 
-    // Not finite → 1600; otherwise within [100, 32000].
-    static double clampedDPI(double dpi);
     // pixels ÷ DPI × 2.54, or 0 unless both are finite and positive.
     static double pixelsToCentimeters(double pixels, double nominalDPI);
     // pixels ÷ (cm ÷ 2.54), or 0 unless both are finite and positive.
     static double calculateEffectiveDPI(double deltaPixels, double distanceCm);
 
-    void setNominalDPI(double dpi) { m_nominalDPI = clampedDPI(dpi); }
+    // Bounded as the settings bound it.
+    void setNominalDPI(double dpi) { m_nominalDPI = dpi; }
     double nominalDPI() const { return m_nominalDPI; }
 
     // Without a point the next absolute position only anchors the measurement.
@@ -63,7 +63,7 @@ private:
     // The DPI for the current displacement, or nothing when it is not finite and positive.
     std::optional<std::int64_t> measuredDPI() const;
 
-    double m_nominalDPI;
+    InputSettings::PointerDPI m_nominalDPI;
     double m_sessionPixelsTraveled = 0;
     std::int64_t m_sessionClicks = 0;
     std::int64_t m_blockedGhostDoubleClicks = 0;

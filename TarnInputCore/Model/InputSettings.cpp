@@ -106,6 +106,16 @@ constexpr ValueKind<double> valueKind(double InputSettings::*)
 {
     return kFiniteNumber;
 }
+constexpr ValueKind<InputSettings::PointerDPI> valueKind(InputSettings::PointerDPI InputSettings::*)
+{
+    return {[](const json& value) -> std::optional<InputSettings::PointerDPI> {
+                if (const auto number = StrictJson::number(value)) {
+                    return *number;
+                }
+                return std::nullopt;
+            },
+        kFiniteNumber.expected};
+}
 constexpr ValueKind<MouseButtonAction> valueKind(MouseButtonAction InputSettings::*)
 {
     return kAction;
@@ -184,10 +194,8 @@ nlohmann::json InputSettings::toJson() const
 
 DecodeResult<InputSettings> InputSettings::fromJson(const nlohmann::json& value)
 {
-    return decodeRecord(value, InputSettings {}, [](auto& reader, InputSettings& settings) {
-        forEachField([&reader](const auto& field) { readField(reader, field); });
-        settings.nominalPointerDPI = boundedPointerDPI(settings.nominalPointerDPI);
-    });
+    return decodeRecord(value, InputSettings {},
+        [](auto& reader, InputSettings&) { forEachField([&reader](const auto& field) { readField(reader, field); }); });
 }
 
 } // namespace tarn::input

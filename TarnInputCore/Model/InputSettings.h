@@ -4,8 +4,9 @@
 // what a reset stores and what a missing key reads as. The settings file is this value's JSON
 // form, one key per field, named after the field.
 //
-// The one bound this type keeps (by decoding, not on assignment): nominalPointerDPI lies in
-// [100, 32000]. Every other number is stored as given; resolution bounds the scroll speed.
+// The one bound this type keeps: nominalPointerDPI lies in [100, 32000], whether the value was
+// decoded or made in code (the field bounds what is assigned to it). Every other number is stored
+// as given; resolution bounds the scroll speed.
 
 #include <string>
 #include <vector>
@@ -27,6 +28,28 @@ struct InputSettings {
     static constexpr double kMinimumPointerDPI = 100;
     static constexpr double kMaximumPointerDPI = 32000;
     static constexpr double kDefaultPointerDPI = 1600;
+
+    // Not finite → 1600; then at most 100 → 100; then above 32000 → 32000.
+    static double boundedPointerDPI(double dpi);
+
+    // A nominal pointer resolution that is always within the bound: whatever number is assigned is
+    // bounded on the way in. It reads as a plain number.
+    class PointerDPI {
+    public:
+        PointerDPI()
+            : m_value(kDefaultPointerDPI)
+        {
+        }
+        // Implicit, so that settings code assigns numbers as to any other field.
+        PointerDPI(double dpi)
+            : m_value(boundedPointerDPI(dpi))
+        {
+        }
+        operator double() const { return m_value; }
+
+    private:
+        double m_value;
+    };
 
     bool engineEnabled = true;
     bool reverseMouseWheel = true;
@@ -62,10 +85,7 @@ struct InputSettings {
     double keyHUDDurationSeconds = 1.6;
     std::vector<AppInputProfile> appProfiles;
     std::vector<InputMacro> macros;
-    double nominalPointerDPI = kDefaultPointerDPI;
-
-    // Not finite → 1600; then at most 100 → 100; then above 32000 → 32000.
-    static double boundedPointerDPI(double dpi);
+    PointerDPI nominalPointerDPI;
 
     // The global action of a remappable button.
     MouseButtonAction globalAction(MouseButtonKind button) const;

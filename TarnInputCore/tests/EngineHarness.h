@@ -34,10 +34,15 @@ public:
     ~EngineHarness();
 
     std::string run(std::string_view script);
+    // Off: work the engine hands its executor for "now" (window lookups, macro steps) runs right
+    // after each event, as on an idle machine. On: it waits for the next clock step of the script
+    // ("0ms" lets it run), as when the executor is busy or the display server slow to answer.
+    void setExecutorLate(bool late) { m_executorLate = late; }
     // A release of a button that is not down does no harm; a test says whether one may happen.
     enum class StrayReleases { forbidden, allowed };
     // Every button pressed and every key the engine pressed, as applications saw them, has been
-    // released, and (unless allowed) nothing was released that was not pressed.
+    // released, nothing was pressed again while applications already saw it down, and (unless
+    // allowed) nothing was released that was not pressed.
     ::testing::AssertionResult nothingHeld(StrayReleases strayReleases = StrayReleases::forbidden) const;
 
     // Changes the settings the way the settings-change path does.
@@ -58,10 +63,12 @@ private:
 
     EventPoint m_pointer {500, 400};
     std::uint64_t m_modifiers = 0;
+    bool m_executorLate = false;
     std::vector<std::int64_t> m_heldButtons; // by the script, in press order
     // What applications saw.
     std::set<std::string> m_held;
     std::vector<std::string> m_strayReleases;
+    std::vector<std::string> m_repeatedPresses;
 };
 
 } // namespace tarn::input::testing

@@ -164,6 +164,59 @@ TEST(InputEventInterceptorServiceClicksTest, ClickReleasedBeforeTheLookupEndsIsG
     EXPECT_EQ(posted[0].location, (EventPoint {900, 900}));
 }
 
+// The executor answers late ("0ms" lets it run). Around (950, 800) there is no window.
+TEST(InputEventInterceptorServiceClicksTest, ClickWithoutAWindowIsGivenBackOnlyIfNoNewerPressReachedApplications)
+{
+    struct Case {
+        const char* script;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // Released before the lookup ended: given back whole when the executor gets to it.
+        {"@950,800 +left{ctrl+opt} -left{ctrl+opt} 0ms", "@950,800 !+left{ctrl+opt} !-left{ctrl+opt}"},
+        // Pressed again meanwhile, and that press reached applications: the old click is stale.
+        {"@950,800 +left{ctrl+opt} -left{ctrl+opt} +left 0ms -left", "@950,800 +left -left"},
+        {"@950,800 +right{ctrl+opt} -right{ctrl+opt} +right -right 0ms", "@950,800 +right -right"},
+        // The other button's press changes nothing.
+        {"@950,800 +left{ctrl+opt} -left{ctrl+opt} +right 0ms -right",
+            "@950,800 +right !+left{ctrl+opt} !-left{ctrl+opt} -right"},
+        // Still down when the lookup ends: the press is given back ahead of the next event.
+        {"@950,800 +left{ctrl+opt} 0ms @960,800 -left", "@950,800 !+left{ctrl+opt} drag@960,800 -left"},
+        // A fifth press while four wait for their window is an ordinary click; being newer, it
+        // makes the four stale.
+        {"@950,800 +left{ctrl+opt} -left{ctrl+opt} +left{ctrl+opt} -left{ctrl+opt} +left{ctrl+opt} "
+         "-left{ctrl+opt} +left{ctrl+opt} -left{ctrl+opt} +left{ctrl+opt} -left{ctrl+opt} 0ms",
+            "@950,800 +left{ctrl+opt} -left{ctrl+opt}"},
+    };
+    for (const auto& c : cases) {
+        EngineHarness h;
+        h.windows.addWindow(kWindow, {{100, 100}, {300, 200}});
+        h.setExecutorLate(true);
+        EXPECT_EQ(h.run(c.script), c.expected) << c.script;
+        EXPECT_TRUE(h.nothingHeld()) << c.script;
+    }
+}
+
+TEST(InputEventInterceptorServiceClicksTest, ASecondControlOptionPressKeepsTheFirstClick)
+{
+    EngineHarness h;
+    h.windows.addWindow(kWindow, {{100, 100}, {300, 200}});
+    h.setExecutorLate(true);
+    // Both looked up, in order; neither found a window, so both clicks come back, in order.
+    EXPECT_EQ(h.run("@950,800 +left{ctrl+opt} -left{ctrl+opt} @960,800 +left{ctrl+opt} -left{ctrl+opt} 0ms"),
+        "@950,800 @960,800 !+left{ctrl+opt} !-left{ctrl+opt} !+left{ctrl+opt} !-left{ctrl+opt}");
+    // The second press is on a window: the first click comes back and the second drags the window.
+    EXPECT_EQ(h.run("@950,800 +left{ctrl+opt} -left{ctrl+opt} @200,150 +left{ctrl+opt} @250,180 -left{ctrl+opt} 0ms"),
+        "@950,800 @200,150 !+left{ctrl+opt} !-left{ctrl+opt}");
+    EXPECT_EQ(h.windows.currentFrame(kWindow), (WindowFrame {{150, 130}, {300, 200}}));
+    // Right held on no window while left begins a drag on the window: right's press comes back
+    // when its lookup ends, and its release then passes; left's drag moves the window.
+    EXPECT_EQ(h.run("@950,800 +right{ctrl+opt} @200,150 +left{ctrl+opt} 0ms @220,150 -left -right 0ms"),
+        "@950,800 !+right{ctrl+opt} -right");
+    EXPECT_EQ(h.windows.currentFrame(kWindow), (WindowFrame {{170, 130}, {300, 200}}));
+    EXPECT_TRUE(h.nothingHeld());
+}
+
 TEST(InputEventInterceptorServiceClicksTest, DragOutlivesTheEngineSwitchAndEndsOnEitherRelease)
 {
     EngineHarness h;

@@ -125,6 +125,23 @@ TEST(InputEventInterceptorServiceGesturesTest, OtherTriggerButtonAndChangesWhile
     EXPECT_EQ(h.run("+back -back"), "!key:33{cmd} !keyup:33{cmd}");
 }
 
+// The middle button begins a gesture while back, which keeps its own behaviour, is down and has
+// reached applications; then back becomes the trigger. Back's release ends the gesture as a click
+// of back, but applications already saw back's press: only its release may follow.
+TEST(InputEventInterceptorServiceGesturesTest, TriggerChangedWhileHeldGivesBackOnlyASwallowedPress)
+{
+    InputSettings settings;
+    settings.sideBackAction = MouseButtonAction::passthrough;
+    settings.middleButtonAction = MouseButtonAction::passthrough;
+    EngineHarness h(settings);
+    EXPECT_EQ(h.run("+back +middle"), "+back");
+    h.changeSettings([](InputSettings& s) { s.gestureTriggerButton = MouseButtonKind::sideBack; });
+    EXPECT_EQ(h.run("-middle -back"), "-back");
+    EXPECT_TRUE(h.nothingHeld());
+    // With back's press swallowed as the trigger's, its click is given back as before.
+    EXPECT_EQ(h.run("+back -back"), "!+back !-back");
+}
+
 TEST(InputEventInterceptorServiceGesturesTest, StopEndsTracking)
 {
     EngineHarness h;

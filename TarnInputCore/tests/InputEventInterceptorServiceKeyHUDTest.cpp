@@ -1,3 +1,4 @@
+#include <set>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,27 @@ TEST(InputEventInterceptorServiceKeyHUDTest, ShortcutsOnlyShowsModifiedAndNaviga
     EXPECT_EQ(rig.press(125), "↓");
     ASSERT_EQ(rig.tokens.size(), 2u);
     EXPECT_NE(rig.tokens[0].id, rig.tokens[1].id);
+}
+
+// Token identities come from a sequence seeded once, not from the kernel per key: they must still
+// be distinct, within one engine and between two, and look like random (version 4) identities.
+TEST(InputEventInterceptorServiceKeyHUDTest, TokenIdentitiesAreDistinct)
+{
+    HUDRig first(hudOn(false));
+    HUDRig second(hudOn(false));
+    for (int i = 0; i < 300; ++i) {
+        (void)first.press(0);
+        (void)second.press(0);
+    }
+    std::set<Uuid> ids;
+    for (const auto* rig : {&first, &second}) {
+        for (const auto& token : rig->tokens) {
+            ids.insert(token.id);
+            EXPECT_EQ(token.id.bytes[6] >> 4, 4);
+            EXPECT_EQ(token.id.bytes[8] >> 6, 2);
+        }
+    }
+    EXPECT_EQ(ids.size(), 600u);
 }
 
 TEST(InputEventInterceptorServiceKeyHUDTest, AllKeysWhenShortcutsOnlyIsOffAndNothingWhenHUDIsOff)

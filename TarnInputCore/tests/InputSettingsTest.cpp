@@ -91,6 +91,24 @@ TEST(InputSettingsTest, PointerDPIIsBoundedByDecoding)
     EXPECT_EQ(constructed, InputSettings {});
 }
 
+// Settings made in code, not only decoded ones, keep the bound: the engine, the store and the
+// screens never see a resolution outside it.
+TEST(InputSettingsTest, PointerDPIIsBoundedWhereverSettingsAreMade)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<double, double>> cases {{std::numeric_limits<double>::quiet_NaN(), 1600},
+        {infinity, 1600}, {-infinity, 1600}, {50, 100}, {40000, 32000}, {2400, 2400}};
+    for (const auto& [given, expected] : cases) {
+        InputSettings settings;
+        settings.nominalPointerDPI = given;
+        EXPECT_DOUBLE_EQ(settings.nominalPointerDPI, expected) << given;
+        EXPECT_DOUBLE_EQ(settings.toJson()["nominalPointerDPI"].get<double>(), expected) << given;
+        InputSettings bounded;
+        bounded.nominalPointerDPI = expected;
+        EXPECT_EQ(settings, bounded) << given;
+    }
+}
+
 TEST(InputSettingsTest, EveryBadValueFailsTheWholeDocument)
 {
     const std::vector<std::pair<std::string, json>> cases {

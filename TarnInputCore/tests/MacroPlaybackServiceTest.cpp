@@ -280,7 +280,7 @@ TEST_F(MacroPlaybackServiceTest, CancelEndsALongDelayAndANewRunKeepsItsOwnState)
     executor.advance(5s);
     service.cancel();
     EXPECT_FALSE(service.isPlaying());
-    EXPECT_EQ(executor.pendingCount(), 0u);
+    EXPECT_EQ(executor.armedCount(), 0u);
 
     // Accepted at once; the cancelled run never comes back to end it or to post its last key.
     const auto next = makeMacro("Next", {MacroStep::keystroke(3, {}, "N"), MacroStep::delay(100)});

@@ -1,6 +1,7 @@
 // Whatever happens between a press and its release (settings changes, another application in
-// front, the tap stopped and started again, a window drag, a gesture), no button and no posted key
-// may stay held once the user has let go of everything. Random sequences, fixed seeds.
+// front, the tap stopped and started again, a window drag whose window is looked up late, a
+// gesture), applications never see a button pressed twice without a release between, and nothing
+// stays held once the user has let go of everything. Random sequences, fixed seeds.
 
 #include <array>
 #include <random>
@@ -17,48 +18,60 @@ namespace {
 
 using testing::EngineHarness;
 
-constexpr std::array<std::string_view, 6> kButtons {"left", "right", "middle", "back", "forward", "btn5"};
+// Left and right three times: they are the buttons of the window drag.
+constexpr std::array<std::string_view, 10> kButtons {
+    "left", "right", "left", "right", "left", "right", "middle", "back", "forward", "btn5"};
 constexpr std::array<MouseButtonAction, 4> kActions {MouseButtonAction::passthrough, MouseButtonAction::copy,
     MouseButtonAction::browserBack, MouseButtonAction::missionControl};
+constexpr unsigned kSeeds = 300;
+constexpr int kStepsPerSession = 200;
 
 class RandomSession {
 public:
     explicit RandomSession(unsigned seed)
         : m_random(seed)
     {
-        m_harness.windows.addWindow(WindowRef {7}, WindowFrame {{100, 100}, {800, 600}});
+        // Around them, a Control+Option press finds no window; on the second, none it can read.
+        m_harness.windows.addWindow(WindowRef {7}, WindowFrame {{100, 100}, {500, 400}});
+        m_harness.windows.addWindow(WindowRef {8}, WindowFrame {{700, 100}, {300, 300}}, /*readable=*/false);
     }
 
-    // One random step; returns the script or action it took, for the failure message.
+    // One random step; returns the script or action it took, for the failure message. Presses and
+    // releases are the most frequent; a restart is rare, as it ends every drag and gesture.
     std::string step()
     {
-        switch (pick(10)) {
-        case 0:
-        case 1:
+        enum Kind { kPress, kRelease, kMove, kSettings, kApplication, kRestart, kLateness, kClock };
+        static constexpr std::array<double, 8> kWeights {30, 30, 8, 6, 6, 2, 2, 6};
+        std::discrete_distribution<int> kinds(kWeights.begin(), kWeights.end());
+        switch (kinds(m_random)) {
+        case kPress:
             return press();
-        case 2:
-        case 3:
+        case kRelease:
             return release();
-        case 4:
+        case kMove:
             return run(fmt::format("@{},{}", pick(1200), pick(900)));
-        case 5:
-            return run(pick(2) == 0 ? "mods:ctrl+opt" : "mods:");
-        case 6:
+        case kSettings:
             return changeSettings();
-        case 7:
+        case kApplication:
             return run(pick(2) == 0 ? "app:org.mozilla.firefox/Firefox" : "focus:org.gnome.Terminal/Terminal");
-        case 8:
+        case kRestart:
             m_harness.service->stop();
             EXPECT_TRUE(m_harness.service->start());
             return "(tap restarted)";
+        case kLateness:
+            // A busy executor or a slow display server: window lookups answer at a later step.
+            m_executorLate = !m_executorLate;
+            m_harness.setExecutorLate(m_executorLate);
+            return m_executorLate ? "(executor late)" : "(executor on time)";
         default:
-            return run(fmt::format("{}ms", 1 + pick(40)));
+            return run(fmt::format("{}ms", pick(40)));
         }
     }
 
     // The user lets go of everything; timers run out.
     void releaseEverything()
     {
+        m_harness.setExecutorLate(false);
         (void)run("mods:");
         while (!m_held.empty()) {
             (void)release();
@@ -77,6 +90,19 @@ private:
         return script;
     }
 
+    // Control and Option go down or up now and then, mostly between presses.
+    std::string modifiersBefore()
+    {
+        switch (pick(3)) {
+        case 0:
+            return "mods:ctrl+opt ";
+        case 1:
+            return "mods: ";
+        default:
+            return "";
+        }
+    }
+
     std::string press()
     {
         const std::string button(kButtons[static_cast<std::size_t>(pick(int(kButtons.size())))]);
@@ -84,7 +110,7 @@ private:
             return "(already held)";
         }
         m_held.push_back(button);
-        return run("+" + button);
+        return run(modifiersBefore() + "+" + button);
     }
 
     std::string release()
@@ -95,12 +121,12 @@ private:
         const auto index = static_cast<std::size_t>(pick(int(m_held.size())));
         const auto button = m_held[index];
         m_held.erase(m_held.begin() + static_cast<std::ptrdiff_t>(index));
-        return run("-" + button);
+        return run(modifiersBefore() + "-" + button);
     }
 
     std::string changeSettings()
     {
-        const int which = pick(6);
+        const int which = pick(7);
         m_harness.changeSettings([&](InputSettings& s) {
             switch (which) {
             case 0:
@@ -119,6 +145,9 @@ private:
                 s.sideBackAction = kActions[static_cast<std::size_t>(pick(int(kActions.size())))];
                 s.middleButtonAction = kActions[static_cast<std::size_t>(pick(int(kActions.size())))];
                 break;
+            case 5:
+                s.easyWindowDragEnabled = !s.easyWindowDragEnabled;
+                break;
             default:
                 s.doubleClickGuardEnabled = !s.doubleClickGuardEnabled;
                 s.keyHUDEnabled = !s.keyHUDEnabled;
@@ -130,22 +159,25 @@ private:
 
     std::mt19937 m_random;
     EngineHarness m_harness;
+    bool m_executorLate = false;
     std::vector<std::string> m_held;
 };
 
-TEST(NoStuckButtonPropertyTest, NothingStaysHeldAcrossChangesAndTapRestarts)
+TEST(NoStuckButtonPropertyTest, NoButtonPressedTwiceOrLeftHeldAcrossChangesRestartsAndLateLookups)
 {
-    for (unsigned seed = 1; seed <= 60; ++seed) {
+    unsigned failures = 0;
+    for (unsigned seed = 1; seed <= kSeeds; ++seed) {
         RandomSession session(seed);
         std::vector<std::string> steps;
-        for (int i = 0; i < 80; ++i) {
+        for (int i = 0; i < kStepsPerSession; ++i) {
             steps.push_back(session.step());
         }
         session.releaseEverything();
         // A restart forgets which presses were swallowed, so a release may reach applications for
         // a press they never saw; that is harmless, a button left down is not.
         const auto held = session.harness().nothingHeld(EngineHarness::StrayReleases::allowed);
-        if (!held) {
+        // The first few failures in full; the count says how widespread the fault is.
+        if (!held && ++failures <= 3) {
             std::string trail;
             for (const auto& step : steps) {
                 trail += step + " ";
@@ -153,6 +185,7 @@ TEST(NoStuckButtonPropertyTest, NothingStaysHeldAcrossChangesAndTapRestarts)
             ADD_FAILURE() << "seed " << seed << ": " << held.message() << "\nsteps: " << trail;
         }
     }
+    EXPECT_EQ(failures, 0u) << "of " << kSeeds << " seeds";
 }
 
 } // namespace

@@ -91,9 +91,9 @@ TEST(PointerCalibrationTrackerTest, DistanceAndTheMeasuredDPI)
     tracker.recordPointerDelta(480, 640); // 800 pixels
     EXPECT_DOUBLE_EQ(tracker.sessionDistanceCm(), 2.54);
     EXPECT_DOUBLE_EQ(tracker.sessionDistanceMeters(), 0.0254);
-    EXPECT_EQ(PointerCalibrationTracker::clampedDPI(std::nan("")), 1600);
-    EXPECT_EQ(PointerCalibrationTracker::clampedDPI(50), 100);
-    EXPECT_EQ(PointerCalibrationTracker::clampedDPI(1e6), 32000);
+    EXPECT_EQ(PointerCalibrationTracker(std::nan("")).nominalDPI(), 1600);
+    EXPECT_EQ(PointerCalibrationTracker(50).nominalDPI(), 100);
+    EXPECT_EQ(PointerCalibrationTracker(1e6).nominalDPI(), 32000);
     EXPECT_EQ(PointerCalibrationTracker::pixelsToCentimeters(-1, 800), 0);
     EXPECT_EQ(PointerCalibrationTracker::calculateEffectiveDPI(1575, 0), 0);
 

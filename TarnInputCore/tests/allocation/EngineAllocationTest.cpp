@@ -1,6 +1,8 @@
 // The engine handles every mouse report (up to 8000 a second) on the input thread, where waiting on
-// the heap is not allowed: once warmed up, none of its event paths may allocate. Every heap
-// allocation of the process is counted, so this test is a program of its own.
+// the heap or on the kernel is not allowed: once warmed up, none of its event paths may allocate
+// or ask the kernel for randomness, and neither may the work they hand to the executor (window
+// moves, macro playback). Every heap allocation and every getrandom call of the process is
+// counted, so this test is a program of its own.
 
 #include <chrono>
 #include <cstdint>
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "KernelRandomCounter.h"
 #include "Platform/Fake/Core/FakeEnginePorts.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "tests/HeapAllocationCounter.h"
@@ -18,12 +21,23 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kSmoothFrame = 8ms;
+constexpr WindowRef kWindow {7};
+constexpr EventPoint kOnTheWindow {200, 150};
+constexpr EventPoint kOffAnyWindow {950, 800};
+
+// Counts lines instead of keeping them: a kept line would be an allocation of the test's own.
+class CountingLog final : public LogSink {
+public:
+    void log(TarnLogLevel, std::string_view, std::string_view) override { ++lines; }
+    int lines = 0;
+};
 
 // The engine on the fake ports with every callback set; the callbacks only count their calls.
 struct Rig : FakeEnginePorts {
     explicit Rig(const InputSettings& settings)
-        : service(settings, ports())
+        : service(settings, EnginePorts {tap, poster, workspace, windows, clock, executor, countingLog})
     {
+        windows.addWindow(kWindow, {{100, 100}, {300, 200}});
         // Longer than a short-string buffer: a copy of either name would allocate.
         workspace.activate("org.mozilla.firefox.nightly", "Firefox Nightly Developer Edition");
         EngineCallbacks callbacks;
@@ -44,6 +58,15 @@ struct Rig : FakeEnginePorts {
         (void)tap.deliver(event);
     }
 
+    void click(TapEventType type, EventPoint location, std::uint64_t flags)
+    {
+        TapEvent event;
+        event.type = type;
+        event.location = location;
+        event.flags = flags;
+        (void)tap.deliver(event);
+    }
+
     void wheelNotch()
     {
         TapEvent event;
@@ -52,6 +75,7 @@ struct Rig : FakeEnginePorts {
         (void)tap.deliver(event);
     }
 
+    CountingLog countingLog;
     InputEventInterceptorService service;
     int reports = 0;
 };
@@ -83,6 +107,22 @@ InputSettings plainWheel()
 constexpr int kFramesPerNotch = 19;
 
 void nothing(Rig&) { }
+
+constexpr auto kDragModifiers = EventFlag::control | EventFlag::option;
+
+// The back button plays a macro of two keystrokes, a pause and a short text.
+InputSettings backButtonMacro()
+{
+    InputMacro macro;
+    macro.id = Uuid::random();
+    macro.name = "Copy, wait and sign: a name longer than a short string";
+    macro.triggerButtonNumber = ButtonNumber::back;
+    macro.steps = {MacroStep::keystroke(8, {"cmd"}, "⌘C"), MacroStep::delay(20), MacroStep::keystroke(9, {"cmd"}, "⌘V"),
+        MacroStep::typeText("ok")};
+    InputSettings settings;
+    settings.macros = {macro};
+    return settings;
+}
 
 // Lets the travel of an earlier notch run out, so that every round starts with the tick asleep.
 void settleScrolling(Rig& rig)
@@ -127,6 +167,43 @@ const Case kCases[] = {
             rig.deliver(TapEventType::otherMouseUp, ButtonNumber::back);
         },
         2, true},
+    {"back button bound to a macro: press, release and the whole playback", backButtonMacro, nothing,
+        [](Rig& rig) {
+            rig.deliver(TapEventType::otherMouseDown, ButtonNumber::back);
+            rig.deliver(TapEventType::otherMouseUp, ButtonNumber::back);
+            rig.executor.advance(1s);
+        },
+        4, true},
+    {"Control+Option drag that moves a window", defaults,
+        // Each round starts with the window where the press finds it.
+        [](Rig& rig) {
+            (void)rig.windows.setPosition(kWindow, {100, 100});
+        },
+        [](Rig& rig) {
+            rig.click(TapEventType::leftMouseDown, kOnTheWindow, kDragModifiers);
+            rig.executor.advance(0ms);
+            for (double x = 210; x <= 230; x += 10) {
+                rig.click(TapEventType::leftMouseDragged, {x, 150}, kDragModifiers);
+                rig.executor.advance(0ms);
+            }
+            rig.click(TapEventType::leftMouseUp, {230, 150}, kDragModifiers);
+            rig.executor.advance(0ms);
+        },
+        0, false},
+    {"Control+Option click without a window, given back on the tap thread", defaults, nothing,
+        [](Rig& rig) {
+            rig.click(TapEventType::leftMouseDown, kOffAnyWindow, kDragModifiers);
+            rig.executor.advance(0ms);
+            rig.click(TapEventType::leftMouseUp, kOffAnyWindow, kDragModifiers);
+        },
+        1, true},
+    {"Control+Option click without a window, released before the lookup", defaults, nothing,
+        [](Rig& rig) {
+            rig.click(TapEventType::rightMouseDown, kOffAnyWindow, kDragModifiers);
+            rig.click(TapEventType::rightMouseUp, kOffAnyWindow, kDragModifiers);
+            rig.executor.advance(0ms);
+        },
+        2, false},
     {"wheel notch taken over by smoothing", plainWheel, settleScrolling, [](Rig& rig) { rig.wheelNotch(); }, 0, false},
     {"smoothing tick with a frame to post", plainWheel,
         [](Rig& rig) {
@@ -160,18 +237,20 @@ const Case kCases[] = {
         0, true},
 };
 
-// Without a working counter every path would look free of allocations.
-bool counterSeesAnAllocation()
+// Without working counters every path would look free of allocations and system calls.
+bool countersSeeTheirCalls()
 {
     const auto before = heapAllocationCount();
+    const auto randomBefore = kernelRandomCallCount();
     // A direct call, unlike a new-expression, may not be optimised away.
     ::operator delete(::operator new(64));
-    return heapAllocationCount() > before;
+    (void)Uuid::random();
+    return heapAllocationCount() > before && kernelRandomCallCount() > randomBefore;
 }
 
 TEST(EngineAllocationTest, EventPathsAllocateNothingOnceWarm)
 {
-    ASSERT_TRUE(counterSeesAnAllocation()) << "the allocation counter is not counting";
+    ASSERT_TRUE(countersSeeTheirCalls()) << "the counters are not counting";
     // The first rounds may fill caches and reserve buffers (the fake poster's too: clearing it
     // keeps its capacity, so later rounds post into room the warm-up made).
     constexpr int kWarmUpRounds = 3;
@@ -184,15 +263,19 @@ TEST(EngineAllocationTest, EventPathsAllocateNothingOnceWarm)
             c.handle(rig);
         }
         std::uint64_t allocations = 0;
+        std::uint64_t kernelRandomCalls = 0;
         for (int round = 0; round < kCountedRounds; ++round) {
             c.prepare(rig);
             rig.poster.clear();
             rig.reports = 0;
             const auto before = heapAllocationCount();
+            const auto randomBefore = kernelRandomCallCount();
             c.handle(rig);
             allocations += heapAllocationCount() - before;
+            kernelRandomCalls += kernelRandomCallCount() - randomBefore;
         }
         EXPECT_EQ(allocations, 0u) << "heap allocations in " << kCountedRounds << " rounds";
+        EXPECT_EQ(kernelRandomCalls, 0u) << "getrandom calls in " << kCountedRounds << " rounds";
         EXPECT_EQ(rig.poster.posted().size(), c.posts) << "events posted by the last round";
         EXPECT_EQ(rig.reports > 0, c.reports) << "callbacks called by the last round";
     }
