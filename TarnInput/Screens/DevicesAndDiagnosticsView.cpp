@@ -192,6 +192,8 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
     tiles->addWidget(m_lastButton);
     tiles->addWidget(m_clickInterval);
     tiles->addWidget(m_bouncesFixed);
+    // The smaller value makes a lower tile; the row keeps one height.
+    m_lastButton->setMinimumHeight(m_bouncesFixed->sizeHint().height());
     column->addLayout(tiles);
     return card;
 }

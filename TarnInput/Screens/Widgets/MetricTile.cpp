@@ -1,5 +1,7 @@
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "TarnKit/UI/TarnContinuousShape.h"
@@ -83,9 +85,14 @@ void MetricTile::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), 10, TarnGlassTokens::surface2(), Qt::transparent);
-    const QRectF content = QRectF(rect()).adjusted(kPadding, kPadding, -kPadding, -kPadding);
     const QFont value = valueFont(m_valueSize);
     const QFontMetricsF valueMetrics(value);
+    const QFontMetricsF blockTitleMetrics(titleFont(m_titleSize));
+    // Value and title sit together in the middle, so a tile stretched to its row's height (a
+    // smaller value beside larger ones) lines its title up with its neighbours'.
+    const double block = valueMetrics.height() + kSpacing + blockTitleMetrics.height();
+    const double top = std::max(kPadding, (height() - block) / 2);
+    const QRectF content = QRectF(rect()).adjusted(kPadding, top, -kPadding, -kPadding);
     painter.setFont(value);
     painter.setPen(valueColor());
     painter.drawText(QRectF(content.left(), content.top(), content.width(), valueMetrics.height()),

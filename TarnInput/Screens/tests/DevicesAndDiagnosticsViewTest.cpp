@@ -270,6 +270,8 @@ TEST(DevicesAndDiagnosticsView, SwitchHealthTilesFollowClicksAndTheFirstBlockedB
     auto* interval = control<MetricTile>(screen, "clickInterval");
     auto* bounces = control<MetricTile>(screen, "bouncesFixed");
     auto* lastButton = control<MetricTile>(screen, "lastButton");
+    EXPECT_EQ(lastButton->minimumHeight(), control<MetricTile>(screen, "bouncesFixed")->sizeHint().height())
+        << "as tall as its neighbours";
     EXPECT_EQ(interval->value(), "—");
     EXPECT_EQ(bounces->value(), "0");
     EXPECT_FALSE(bounces->isHighlighted());
