@@ -47,6 +47,7 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_accelerationBridge(services.pointerPreferences)
     , m_store(services.settingsFile, services.clock, &services.logger)
     , m_hotkeyManager(services.hotkeys, services.mainThread)
+    , m_mailbox([this] { m_services.mainThread.post(whileAlive([this] { m_mailbox.drain(*this); })); })
 {
     m_launchAtLogin = m_launchAtLoginService.isEnabled();
 
@@ -284,26 +285,8 @@ void InputStudioViewModel::watcherTick()
 
 void InputStudioViewModel::wireInterceptorCallbacks()
 {
-    // Called on the engine's threads: each only posts the value to the main thread.
-    auto& mainThread = m_services.mainThread;
-    const std::weak_ptr<const bool> alive = m_lifetime;
-    const auto onMain = [this, alive, &mainThread](auto handle) {
-        return [this, alive, &mainThread, handle](const auto& value) {
-            mainThread.post([this, alive, handle, value] {
-                if (!alive.expired()) {
-                    (this->*handle)(value);
-                }
-            });
-        };
-    };
-
-    EngineCallbacks callbacks;
-    callbacks.onKeystrokeToken = onMain(&InputStudioViewModel::receiveKeystrokeToken);
-    callbacks.onClickRipple = onMain(&InputStudioViewModel::receiveClickRipple);
-    callbacks.onPointerTelemetry = onMain(&InputStudioViewModel::receivePointerTelemetry);
-    callbacks.onCalibrationSnapshot = onMain(&InputStudioViewModel::receiveCalibration);
-    callbacks.onTelemetryEvent = onMain(&InputStudioViewModel::appendTelemetry);
-    m_interceptor->setCallbacks(std::move(callbacks));
+    // The engine's threads only write into the mailbox; the main thread drains it once per wake-up.
+    m_interceptor->setCallbacks(m_mailbox.callbacks());
 }
 
 void InputStudioViewModel::receiveKeystrokeToken(const KeyHUDToken& token)

@@ -43,6 +43,7 @@
 
 #include <QObject>
 
+#include "TarnInput/ViewModel/EngineMailbox.h"
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
@@ -61,7 +62,7 @@
 
 namespace tarn::input {
 
-class InputStudioViewModel final : public QObject {
+class InputStudioViewModel final : public QObject, private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
     Q_PROPERTY(tarn::input::InputStudioTab selectedTab READ selectedTab WRITE setSelectedTab NOTIFY selectedTabChanged)
@@ -221,11 +222,11 @@ private:
     void startWatcher();
     void watcherTick();
     void wireInterceptorCallbacks();
-    void receiveKeystrokeToken(const KeyHUDToken& token);
-    void receiveClickRipple(const ClickRippleEvent& event);
-    void receiveCalibration(const PointerCalibrationSnapshot& snapshot);
-    void receivePointerTelemetry(const PointerTelemetrySnapshot& snapshot);
-    void appendTelemetry(const std::string& text);
+    void receiveKeystrokeToken(const KeyHUDToken& token) override;
+    void receiveClickRipple(const ClickRippleEvent& event) override;
+    void receiveCalibration(const PointerCalibrationSnapshot& snapshot) override;
+    void receivePointerTelemetry(const PointerTelemetrySnapshot& snapshot) override;
+    void appendTelemetry(const std::string& text) override;
     void logHIDSnapshot(const std::vector<ConnectedPointerDevice>& devices, const std::string& trigger);
     void publishDevices(std::vector<ConnectedPointerDevice> devices);
     void publishTapActive(bool active);
@@ -265,6 +266,8 @@ private:
     bool m_lastSaveSucceeded = true;
     TarnGlobalHotkeyManager m_hotkeyManager;
     // Created at start-up once the settings are known; stopped first in the destructor.
+    // Outlives the engine, whose callbacks write into it until it stops.
+    EngineMailbox m_mailbox;
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
     Subscription m_activationSubscription;
     Subscription m_watcherTimer;
