@@ -1,22 +1,15 @@
 #include "TarnInputCore/Engine/InputMacroEngine.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <variant>
 
 #include "TarnInputCore/Engine/KeystrokeFormatter.h"
+#include "TarnKit/Foundation/SaturatingArithmetic.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 
 namespace tarn::input {
 namespace {
-
-constexpr auto kMaxMs = std::numeric_limits<std::int64_t>::max();
-
-std::int64_t saturatingAdd(std::int64_t total, std::int64_t cost)
-{
-    return cost > kMaxMs - total ? kMaxMs : total + cost;
-}
 
 std::int64_t characterCount(const std::string& text)
 {
@@ -32,10 +25,8 @@ std::int64_t stepCost(const MacroStepKind& kind)
         return std::max<std::int64_t>(delay->milliseconds, 0);
     }
     // At most 500 characters are valid, but an invalid text must not overflow the product.
-    const std::int64_t characters = characterCount(std::get<MacroTypeText>(kind).text);
-    return characters > kMaxMs / InputMacroEngine::typeTextCharDurationMs
-        ? kMaxMs
-        : characters * InputMacroEngine::typeTextCharDurationMs;
+    return saturatingMultiply(
+        characterCount(std::get<MacroTypeText>(kind).text), InputMacroEngine::typeTextCharDurationMs);
 }
 
 std::optional<MacroValidationIssue> stepIssue(const MacroStepKind& kind, std::int64_t index)

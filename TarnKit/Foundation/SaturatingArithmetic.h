@@ -18,4 +18,13 @@ template <std::integral T> constexpr T saturatingAdd(T lhs, T rhs)
     return rhs > 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
 }
 
+template <std::integral T> constexpr T saturatingMultiply(T lhs, T rhs)
+{
+    T product {};
+    if (!__builtin_mul_overflow(lhs, rhs, &product)) {
+        return product;
+    }
+    return (lhs < 0) == (rhs < 0) ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
+}
+
 } // namespace tarn

@@ -7,10 +7,11 @@
 namespace tarn {
 namespace {
 
+constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+
 TEST(SaturatingArithmetic, SumsStopAtTheLimits)
 {
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
     const struct {
         std::int64_t lhs, rhs, sum;
     } cases[] {
@@ -27,6 +28,24 @@ TEST(SaturatingArithmetic, SumsStopAtTheLimits)
         EXPECT_EQ(saturatingAdd(lhs, rhs), sum) << lhs << " + " << rhs;
     }
     static_assert(saturatingAdd<std::uint8_t>(200, 100) == 255);
+}
+
+TEST(SaturatingArithmetic, ProductsStopAtTheLimitOfTheirSign)
+{
+    const struct {
+        std::int64_t lhs, rhs, product;
+    } cases[] {
+        {4, -5, -20},
+        {kMax, 2, kMax},
+        {kMin, -1, kMax},
+        {kMax, -2, kMin},
+        {kMin, 2, kMin},
+        {kMin, 0, 0},
+    };
+    for (const auto& [lhs, rhs, product] : cases) {
+        EXPECT_EQ(saturatingMultiply(lhs, rhs), product) << lhs << " * " << rhs;
+    }
+    static_assert(saturatingMultiply<std::uint8_t>(20, 20) == 255);
 }
 
 } // namespace
