@@ -76,6 +76,7 @@ void TarnFitsFirstLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const int chosen = chosenAt(rect.width());
+    m_chosen = chosen;
     for (int i = 0; i < count(); ++i) {
         QLayoutItem* item = m_items[static_cast<std::size_t>(i)];
         if (QWidget* widget = item->widget()) {

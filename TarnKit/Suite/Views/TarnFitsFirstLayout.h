@@ -23,9 +23,12 @@ public:
     void setGeometry(const QRect& rect) override;
     // The item shown at `width`; none when the layout is empty.
     int chosenAt(int width) const;
+    // The item shown since the last layout pass; none before it.
+    int chosen() const { return m_chosen; }
 
 private:
     std::vector<QLayoutItem*> m_items;
+    int m_chosen = -1;
 };
 
 } // namespace tarn
