@@ -61,8 +61,9 @@ QSize TarnAdaptiveGridLayout::sizeHint() const
 
 QSize TarnAdaptiveGridLayout::minimumSize() const
 {
-    const int width = static_cast<int>(std::ceil(m_minimumColumnWidth));
-    return {width, heightForWidth(width)};
+    // The height follows the width given (heightForWidth); a one-column minimum here would hold
+    // the grid at its tallest in every wider layout.
+    return {static_cast<int>(std::ceil(m_minimumColumnWidth)), 0};
 }
 
 int TarnAdaptiveGridLayout::heightForWidth(int width) const

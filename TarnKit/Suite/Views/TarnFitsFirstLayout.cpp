@@ -3,6 +3,17 @@
 #include <QWidget>
 
 namespace tarn {
+namespace {
+
+// A hidden widget's item reports no size, and every arrangement but one is hidden: ask the
+// widget itself.
+int idealWidth(QLayoutItem* item)
+{
+    const QWidget* widget = item->widget();
+    return widget != nullptr ? widget->sizeHint().width() : item->sizeHint().width();
+}
+
+} // namespace
 
 TarnFitsFirstLayout::TarnFitsFirstLayout(QWidget* parent)
     : QLayout(parent)
@@ -45,7 +56,7 @@ QLayoutItem* TarnFitsFirstLayout::takeAt(int index)
 int TarnFitsFirstLayout::chosenAt(int width) const
 {
     for (int i = 0; i < count(); ++i) {
-        if (m_items[static_cast<std::size_t>(i)]->sizeHint().width() <= width) {
+        if (idealWidth(m_items[static_cast<std::size_t>(i)]) <= width) {
             return i;
         }
     }
@@ -69,6 +80,10 @@ int TarnFitsFirstLayout::heightForWidth(int width) const
         return 0;
     }
     QLayoutItem* item = m_items[static_cast<std::size_t>(chosen)];
+    if (const QWidget* widget = item->widget()) {
+        const int height = widget->heightForWidth(width);
+        return height >= 0 ? height : widget->sizeHint().height();
+    }
     return item->hasHeightForWidth() ? item->heightForWidth(width) : item->sizeHint().height();
 }
 
@@ -83,6 +98,10 @@ void TarnFitsFirstLayout::setGeometry(const QRect& rect)
             widget->setVisible(i == chosen);
         }
         if (i == chosen) {
+            if (QWidget* widget = item->widget()) {
+                widget->setGeometry(QRect(rect.topLeft(), QSize(rect.width(), heightForWidth(rect.width()))));
+                continue;
+            }
             item->setGeometry(QRect(rect.topLeft(), QSize(rect.width(), heightForWidth(rect.width()))));
         }
     }

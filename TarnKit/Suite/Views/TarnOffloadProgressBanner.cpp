@@ -86,6 +86,16 @@ double TarnOffloadProgressBanner::pillRows(double contentWidth) const
     return std::ceil(static_cast<double>(m_presentation.pills.size()) / columns);
 }
 
+int TarnOffloadProgressBanner::detailLines(double contentWidth) const
+{
+    const Metrics& m = m_compact ? kCompact : kFull;
+    if (!m_presentation.detail) {
+        return 0;
+    }
+    const QFontMetricsF metrics(viewFont(m.detailSize, QFont::Normal, TarnFontDesign::monospaced));
+    return metrics.horizontalAdvance(toQString(*m_presentation.detail)) > contentWidth ? m.detailLines : 1;
+}
+
 int TarnOffloadProgressBanner::heightForWidth(int width) const
 {
     const Metrics& m = m_compact ? kCompact : kFull;
@@ -220,7 +230,7 @@ void TarnOffloadProgressBanner::paintEvent(QPaintEvent*)
     // Detail, cut at the tail.
     if (m_presentation.detail) {
         const QFont detailFont = viewFont(m.detailSize, QFont::Normal, TarnFontDesign::monospaced);
-        const double height = lineHeight(detailFont) * m.detailLines;
+        const double height = lineHeight(detailFont) * detailLines(contentWidth);
         const QRectF box(m.padX, y + m.spacing, contentWidth, height);
         const QString text
             = QFontMetricsF(detailFont)

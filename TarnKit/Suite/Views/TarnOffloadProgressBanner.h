@@ -30,6 +30,8 @@ protected:
 
 private:
     double pillRows(double contentWidth) const;
+    // Lines the detail takes: one when it fits, else as many as the layout allows.
+    int detailLines(double contentWidth) const;
 
     TarnOffloadProgressBannerPresentation m_presentation;
     bool m_compact;

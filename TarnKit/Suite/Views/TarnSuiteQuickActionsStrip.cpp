@@ -153,6 +153,12 @@ TarnSuiteQuickActionsStrip::TarnSuiteQuickActionsStrip(TarnSuiteApp currentApp,
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Only the studio bar has a surface of its own; the compact row lies on its host's.
+    QPalette clear = palette();
+    clear.setColor(QPalette::Window, Qt::transparent);
+    clear.setColor(QPalette::Base, Qt::transparent);
+    setPalette(clear);
+    viewport()->setPalette(clear);
     viewport()->setAutoFillBackground(false);
     if (!m_presentation) {
         setVisible(false);
