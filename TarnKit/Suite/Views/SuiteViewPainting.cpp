@@ -30,7 +30,8 @@ double paint(QPainter& painter, const LabelRun& run, double left, double centreY
     const double side = symbolSide(run);
     double x = left;
     if (side > 0) {
-        TarnSymbolIcons::paint(painter, QRectF(x, centreY - side / 2, side, side), run.symbol, color);
+        TarnSymbolIcons::paint(painter, QRectF(x, centreY - side / 2, side, side), run.symbol,
+            run.symbolColor.isValid() ? run.symbolColor : color);
         x += side + (run.text.isEmpty() ? 0.0 : run.spacing);
     }
     if (!run.text.isEmpty()) {

@@ -15,6 +15,8 @@ struct LabelRun {
     QFont symbolFont;
     QFont textFont;
     double spacing = 5;
+    // The symbol's own colour; the run's colour when invalid.
+    QColor symbolColor {};
 };
 
 // Width and height of the run on one line; an empty symbol or text takes no room.

@@ -72,7 +72,7 @@ TarnOffloadProgressBanner::TarnOffloadProgressBanner(const TarnMemoryOffloadLive
     , m_onCancel(std::move(onCancel))
     , m_onDismiss(std::move(onDismiss))
 {
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }

@@ -78,10 +78,11 @@ QWidget* TarnVirtualMemoryGaugeCard::makeTitleBadges()
     auto* block = new QWidget(this);
     auto* flow = new TarnFlowLayout(7, 5, block);
     const QColor& status = m_presentation.statusColor;
-    flow->addWidget(new suiteviews::RunBadge({"externaldrive.badge.timemachine", toQString(m_presentation.title),
-                                                 TarnTextStyles::font(TarnTextStyle::subheadline, QFont::Bold),
-                                                 TarnTextStyles::font(TarnTextStyle::subheadline, QFont::Bold), 6},
-        TarnGlassTokens::textPrimary(), Qt::transparent, 0, 0, block));
+    flow->addWidget(
+        new suiteviews::RunBadge({"externaldrive.badge.timemachine", toQString(m_presentation.title),
+                                     TarnTextStyles::font(TarnTextStyle::subheadline, QFont::Bold),
+                                     TarnTextStyles::font(TarnTextStyle::subheadline, QFont::Bold), 6, status},
+            TarnGlassTokens::textPrimary(), Qt::transparent, 0, 0, block));
     flow->addWidget(new suiteviews::RunBadge(
         {{}, toQString(m_presentation.statusBadge), {}, badgeFont(QFont::Bold, TarnFontDesign::monospaced), 0}, status,
         suiteviews::withAlpha(status, 0.22), 7, 2, block));
