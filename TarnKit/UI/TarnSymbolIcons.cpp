@@ -102,7 +102,9 @@ constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"photo.on.rectangle.angled", {"image-x-generic-symbolic", "insert-image-symbolic"}, Drawing::none},
     {"plus.circle", {"list-add-symbolic", "list-add"}, Drawing::none},
     {"safari", {"web-browser-symbolic", "globe-symbolic"}, Drawing::globe},
-    {"checkmark.seal.fill", {"emblem-ok-symbolic", "emblem-default-symbolic"}, Drawing::checkmarkCircle},
+    // Themes offer only a bare check; our filled seal with the check cut out reads as a seal.
+    {"checkmark.seal.fill", {"checkmark-seal-symbolic", "verified-symbolic"}, Drawing::checkmarkCircle},
+    {"camera.fill", {"camera-photo-symbolic", "camera-symbolic"}, Drawing::none},
 });
 
 const SymbolRow* find(std::string_view symbol)
@@ -302,16 +304,13 @@ void TarnSymbolIcons::drawCentredLabel(QPainter& painter, const QRectF& area, st
     const double textWidth = metrics.horizontalAdvance(line);
     const double width = side + kLabelGap + textWidth;
     const double left = area.left() + std::max(0.0, (area.width() - width) / 2.0);
-    // The symbol leads the text: on its right in a right-to-left layout (a painter on a widget
-    // takes the widget's direction).
+    // The symbol leads the text: on its right when the painter's direction is right to left.
     const bool rightToLeft = painter.layoutDirection() == Qt::RightToLeft;
     const double symbolLeft = rightToLeft ? left + textWidth + kLabelGap : left;
     const double textLeft = rightToLeft ? left : left + side + kLabelGap;
     paint(painter, QRectF(symbolLeft, area.center().y() - side / 2.0, side, side), symbol, color);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(QRectF(textLeft, area.top(), textWidth + 1, area.height()),
-        Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, line);
+    TarnTextStyles::drawCentredLine(
+        painter, QRectF(textLeft, area.top(), textWidth + 1, area.height()), line, metrics, font, color);
 }
 
 void TarnSymbolIcons::prepareIconTheme()

@@ -22,6 +22,15 @@ TarnSymbolLabel::TarnSymbolLabel(
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+void TarnSymbolLabel::setText(const QString& text)
+{
+    if (text != m_text) {
+        m_text = text;
+        updateGeometry();
+        update();
+    }
+}
+
 QSize TarnSymbolLabel::sizeHint() const
 {
     const QFontMetricsF metrics(font(), this);

@@ -54,14 +54,15 @@ TEST(TarnButtonSymbol, SymbolAndTextAreCentredTogether)
     EXPECT_NEAR(leftmost, expectedLeft, 3);
 }
 
-// The painted columns' span, the text being blank so that only the symbol shows.
-std::pair<int, int> paintedSpan(const QImage& image)
+// The span of the columns painted more opaque than `threshold`, the text being blank so that only
+// the symbol shows.
+std::pair<int, int> paintedSpan(const QImage& image, int threshold = 0)
 {
     int left = image.width();
     int right = -1;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) != 0) {
+            if (qAlpha(image.pixel(x, y)) > threshold) {
                 left = std::min(left, x);
                 right = std::max(right, x);
             }
@@ -99,6 +100,20 @@ TEST(TarnButtonSymbol, TheSymbolLeadsOnTheRightInARightToLeftLayout)
             EXPECT_GT(labelLeft, 170);
         } else {
             EXPECT_LT(labelRight, 30);
+        }
+
+        // A button paints its label in its own direction; its faint glass fill is left out.
+        TarnGlassButton button(blank);
+        button.setSymbol("no.such.symbol");
+        button.setLayoutDirection(direction);
+        button.setAttribute(Qt::WA_TranslucentBackground);
+        button.resize(200, 30);
+        const auto [buttonLeft, buttonRight]
+            = paintedSpan(button.grab().toImage().convertToFormat(QImage::Format_ARGB32), 200);
+        if (direction == Qt::RightToLeft) {
+            EXPECT_GT(buttonLeft, 100);
+        } else {
+            EXPECT_LT(buttonRight, 100);
         }
     }
 }
