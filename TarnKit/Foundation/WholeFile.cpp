@@ -19,9 +19,11 @@ Result<std::string, WholeFile::Failure> WholeFile::read(const std::filesystem::p
         return fail(errno == ENOENT || errno == ENOTDIR ? Failure::missing : Failure::unusable);
     }
     struct stat info { };
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)
-        || static_cast<std::uintmax_t>(info.st_size) > maximumSize) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return fail(Failure::unusable);
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maximumSize) {
+        return fail(Failure::tooLarge);
     }
     std::string contents;
     contents.reserve(static_cast<std::size_t>(info.st_size));
@@ -40,7 +42,7 @@ Result<std::string, WholeFile::Failure> WholeFile::read(const std::filesystem::p
         }
         contents.append(buffer, static_cast<std::size_t>(count));
         if (contents.size() > maximumSize) {
-            return fail(Failure::unusable);
+            return fail(Failure::tooLarge);
         }
     }
 }

@@ -17,8 +17,11 @@ public:
     enum class Failure {
         // Nothing is at the path (a dangling link included).
         missing,
-        // Something is there but could not be read whole: not a regular file, larger than the
-        // limit, or refused or failed while reading.
+        // A regular file larger than the limit: refused by its size before anything is read, or
+        // grown past the limit while it was read.
+        tooLarge,
+        // Something is there but could not be read whole: not a regular file, or refused or
+        // failed while reading.
         unusable,
     };
 

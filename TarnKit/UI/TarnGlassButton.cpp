@@ -47,6 +47,8 @@ QSize TarnGlassButton::minimumSizeHint() const
 void TarnGlassButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
+    // The label's symbol leads the text in the button's reading direction.
+    painter.setLayoutDirection(layoutDirection());
     m_style.paint(painter, QRectF(rect()), text(), QFontMetricsF(font(), this), isDown(), m_symbol, font());
 }
 

@@ -50,6 +50,8 @@ QSize TarnPrimaryButton::minimumSizeHint() const
 void TarnPrimaryButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
+    // The label's symbol leads the text in the button's reading direction.
+    painter.setLayoutDirection(layoutDirection());
     TarnPrimaryButtonStyle::paint(
         painter, QRectF(rect()), text(), QFontMetricsF(TarnPrimaryButtonStyle::font(), this), m_pressAmount, m_symbol);
 }

@@ -21,7 +21,7 @@ namespace {
 constexpr double kLabelGap = 5.0;
 
 // `none`: a theme icon only; without one the symbol falls back to the plain circle.
-enum class Drawing { none, warningTriangle, checkmarkCircle, checkmark, globe };
+enum class Drawing { none, warningTriangle, checkmarkCircle, checkmark, globe, ladybug, lightbulb, twoBubbles };
 
 struct SymbolRow {
     std::string_view symbol;
@@ -109,6 +109,17 @@ constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"play.fill", {"media-playback-start-symbolic", "media-playback-start"}, Drawing::none},
     {"pencil", {"document-edit-symbolic", "edit-symbolic"}, Drawing::none},
     {"chevron.right", {"pan-end-symbolic", "go-next-symbolic"}, Drawing::none},
+    // The feedback composer. Most themes lack a bug, a bulb and a pair of speech bubbles, so
+    // those three have drawings of our own.
+    {"ladybug.fill", {"bug-symbolic", "tools-report-bug-symbolic"}, Drawing::ladybug},
+    {"lightbulb.fill", {"lightbulb-symbolic", "idea-symbolic"}, Drawing::lightbulb},
+    {"bubble.left.and.bubble.right.fill", {"chat-symbolic", "conversation-symbolic"}, Drawing::twoBubbles},
+    {"photo.on.rectangle.angled", {"image-x-generic-symbolic", "insert-image-symbolic"}, Drawing::none},
+    {"plus.circle", {"list-add-symbolic", "list-add"}, Drawing::none},
+    {"safari", {"web-browser-symbolic", "globe-symbolic"}, Drawing::globe},
+    // Themes offer only a bare check; our filled seal with the check cut out reads as a seal.
+    {"checkmark.seal.fill", {"checkmark-seal-symbolic", "verified-symbolic"}, Drawing::checkmarkCircle},
+    {"camera.fill", {"camera-photo-symbolic", "camera-symbolic"}, Drawing::none},
 });
 
 const SymbolRow* find(std::string_view symbol)
@@ -213,6 +224,59 @@ void drawGlobe(QPainter& p, const QColor& color)
     p.drawPath(lower);
 }
 
+// A round body split down the middle with two spots on each wing, under a small head.
+void drawLadybug(QPainter& p, const QColor& color)
+{
+    QPainterPath body;
+    body.addEllipse(QRectF(2.5, 4.0, 11.0, 11.2));
+    body.addEllipse(QRectF(5.2, 1.0, 5.6, 4.4));
+    QPainterPath cuts;
+    cuts.addRect(QRectF(7.5, 5.2, 1.0, 10.2));
+    cuts.addRect(QRectF(4.0, 4.6, 8.0, 0.9));
+    for (const QPointF& spot : {QPointF(5.3, 8.0), QPointF(10.7, 8.0), QPointF(5.6, 11.8), QPointF(10.4, 11.8)}) {
+        cuts.addEllipse(spot, 1.1, 1.1);
+    }
+    p.fillPath(body - cuts, color);
+}
+
+// A round bulb on a narrowing neck over a screw base.
+void drawLightbulb(QPainter& p, const QColor& color)
+{
+    QPainterPath bulb;
+    bulb.addEllipse(QRectF(2.8, 0.8, 10.4, 10.4));
+    QPainterPath neck;
+    neck.moveTo(4.6, 8.6);
+    neck.lineTo(11.4, 8.6);
+    neck.lineTo(10.4, 12.0);
+    neck.lineTo(5.6, 12.0);
+    neck.closeSubpath();
+    QPainterPath base;
+    base.addRoundedRect(QRectF(5.6, 12.8, 4.8, 1.4), 0.6, 0.6);
+    base.addRoundedRect(QRectF(6.4, 14.5, 3.2, 1.2), 0.6, 0.6);
+    p.fillPath(bulb.united(neck) + base, color);
+}
+
+// Two speech bubbles, the right one in front with a gap cut around it.
+void drawTwoBubbles(QPainter& p, const QColor& color)
+{
+    const auto bubble = [](const QRectF& box, bool tailLeft) {
+        QPainterPath path;
+        path.addRoundedRect(box, 2.6, 2.6);
+        QPainterPath tail;
+        const double x = tailLeft ? box.left() + 2.0 : box.right() - 2.0;
+        tail.moveTo(x - 1.4, box.bottom() - 1.0);
+        tail.lineTo(tailLeft ? x - 1.6 : x + 1.6, box.bottom() + 2.4);
+        tail.lineTo(x + 1.6 * (tailLeft ? 1 : -1), box.bottom() - 1.0);
+        tail.closeSubpath();
+        return path.united(tail);
+    };
+    const QPainterPath back = bubble(QRectF(0.6, 1.4, 9.6, 7.2), true);
+    const QPainterPath front = bubble(QRectF(5.8, 6.0, 9.6, 7.2), false);
+    QPainterPathStroker gap;
+    gap.setWidth(2.2);
+    p.fillPath((back - (front + gap.createStroke(front))) + front, color);
+}
+
 } // namespace
 
 QStringList TarnSymbolIcons::themeNames(std::string_view symbol)
@@ -252,13 +316,16 @@ void TarnSymbolIcons::drawCentredLabel(QPainter& painter, const QRectF& area, st
     }
     const double side = sideForText(metrics);
     const QString line = TarnTextStyles::singleLine(text, metrics, std::max(0.0, area.width() - side - kLabelGap));
-    const double width = side + kLabelGap + metrics.horizontalAdvance(line);
+    const double textWidth = metrics.horizontalAdvance(line);
+    const double width = side + kLabelGap + textWidth;
     const double left = area.left() + std::max(0.0, (area.width() - width) / 2.0);
-    paint(painter, QRectF(left, area.center().y() - side / 2.0, side, side), symbol, color);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(QRectF(left + side + kLabelGap, area.top(), width - side - kLabelGap + 1, area.height()),
-        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
+    // The symbol leads the text: on its right when the painter's direction is right to left.
+    const bool rightToLeft = painter.layoutDirection() == Qt::RightToLeft;
+    const double symbolLeft = rightToLeft ? left + textWidth + kLabelGap : left;
+    const double textLeft = rightToLeft ? left : left + side + kLabelGap;
+    paint(painter, QRectF(symbolLeft, area.center().y() - side / 2.0, side, side), symbol, color);
+    TarnTextStyles::drawCentredLine(
+        painter, QRectF(textLeft, area.top(), textWidth + 1, area.height()), line, metrics, font, color);
 }
 
 void TarnSymbolIcons::prepareIconTheme()
@@ -357,6 +424,15 @@ void TarnSymbolIcons::paintDrawing(QPainter& painter, const QRectF& rect, std::s
             break;
         case Drawing::globe:
             drawGlobe(painter, color);
+            break;
+        case Drawing::ladybug:
+            drawLadybug(painter, color);
+            break;
+        case Drawing::lightbulb:
+            drawLightbulb(painter, color);
+            break;
+        case Drawing::twoBubbles:
+            drawTwoBubbles(painter, color);
             break;
         }
     }

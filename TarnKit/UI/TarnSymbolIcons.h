@@ -37,7 +37,8 @@ public:
     // ascent, rounded up to whole pixels.
     static double sideForText(const QFontMetricsF& metrics);
     // A button's label of a symbol before a text: its width on one line (just the text's
-    // without a symbol), and its drawing centred in `area`, the text cut to fit.
+    // without a symbol), and its drawing centred in `area`, the text cut to fit. The symbol is on
+    // the text's right when the painter's layout direction is right to left.
     static double labelWidth(const QFontMetricsF& metrics, std::string_view symbol, const QString& text);
     static void drawCentredLabel(QPainter& painter, const QRectF& area, std::string_view symbol, const QString& text,
         const QFontMetricsF& metrics, const QFont& font, const QColor& color);

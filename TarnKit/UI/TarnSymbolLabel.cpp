@@ -22,6 +22,15 @@ TarnSymbolLabel::TarnSymbolLabel(
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+void TarnSymbolLabel::setText(const QString& text)
+{
+    if (text != m_text) {
+        m_text = text;
+        updateGeometry();
+        update();
+    }
+}
+
 QSize TarnSymbolLabel::sizeHint() const
 {
     const QFontMetricsF metrics(font(), this);
@@ -44,11 +53,15 @@ void TarnSymbolLabel::paintEvent(QPaintEvent* /*event*/)
     const QFontMetricsF metrics(font(), this);
     const double side = TarnSymbolIcons::sideForText(metrics);
     const QRectF bounds(rect());
-    TarnSymbolIcons::paint(painter, QRectF(0, bounds.center().y() - side / 2.0, side, side), m_symbol, m_color);
+    // The symbol leads: on the right in a right-to-left layout.
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
+    const double symbolX = rightToLeft ? bounds.right() - side : bounds.left();
+    TarnSymbolIcons::paint(painter, QRectF(symbolX, bounds.center().y() - side / 2.0, side, side), m_symbol, m_color);
     painter.setFont(font());
     painter.setPen(m_color);
-    const QRectF textArea = bounds.adjusted(side + kSpacing, 0, 0, 0);
-    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    const QRectF textArea
+        = rightToLeft ? bounds.adjusted(0, 0, -(side + kSpacing), 0) : bounds.adjusted(side + kSpacing, 0, 0, 0);
+    painter.drawText(textArea, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
         TarnTextStyles::singleLine(m_text, metrics, textArea.width()));
 }
 

@@ -20,6 +20,7 @@ public:
         std::string symbol, const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 
     QString text() const { return m_text; }
+    void setText(const QString& text);
     const std::string& symbol() const { return m_symbol; }
 
     QSize sizeHint() const override;

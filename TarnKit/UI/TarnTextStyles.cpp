@@ -91,7 +91,13 @@ void TarnTextStyles::drawCentredLine(QPainter& painter, const QRectF& area, cons
 {
     painter.setFont(font);
     painter.setPen(color);
-    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, singleLine(text, metrics, area.width()));
+    // A line reads in its own direction whatever the surrounding layout's, as a label's does: an
+    // English "Choose Image…" in a mirrored sheet keeps its ellipsis at the end.
+    const QString line = singleLine(text, metrics, area.width());
+    const Qt::LayoutDirection direction = painter.layoutDirection();
+    painter.setLayoutDirection(line.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, line);
+    painter.setLayoutDirection(direction);
 }
 
 } // namespace tarn

@@ -58,7 +58,8 @@ public:
     // A label limited to one line: oneLine(), and a text wider than `availableWidth` is cut at the
     // end with an ellipsis.
     static QString singleLine(const QString& text, const QFontMetricsF& metrics, double availableWidth);
-    // Draws singleLine(text) centred in `area` with that font and colour (button labels).
+    // Draws singleLine(text) centred in `area` with that font and colour (button labels), in the
+    // text's own reading direction.
     static void drawCentredLine(QPainter& painter, const QRectF& area, const QString& text,
         const QFontMetricsF& metrics, const QFont& font, const QColor& color);
 };

@@ -27,7 +27,10 @@
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
+#include "TarnKit/UI/TarnLabel.h"
+#include "TarnKit/UI/TarnPlainSymbolButton.h"
 #include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/TarnRoundedPanel.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -65,21 +68,6 @@ QFont styleFont(TarnTextStyle style, QFont::Weight weight, TarnFontDesign design
     return TarnTextStyles::font(style, weight, design);
 }
 
-QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color, const char* objectName = nullptr)
-{
-    auto* label = new QLabel(text);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    label->setPalette(palette);
-    label->setTextFormat(Qt::PlainText);
-    if (objectName != nullptr) {
-        label->setObjectName(QString::fromLatin1(objectName));
-    }
-    return label;
-}
-
 QColor withOpacity(QColor color, double opacity)
 {
     color.setAlphaF(color.alphaF() * opacity);
@@ -101,27 +89,6 @@ QColor levelColor(TarnLogLevel level)
     return TarnGlassTokens::textMuted();
 }
 
-// A continuous rounded rectangle behind its children, without a border.
-class RoundedPanel : public QWidget {
-public:
-    RoundedPanel(QColor fill, double radius)
-        : m_fill(std::move(fill))
-        , m_radius(radius)
-    {
-    }
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
-        QPainter painter(this);
-        TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), m_radius, m_fill, Qt::transparent);
-    }
-
-private:
-    QColor m_fill;
-    double m_radius;
-};
-
 // "Title:" and a value, on surface2 in a rounded rectangle of radius 6.
 class InfoChip : public QWidget {
 public:
@@ -130,9 +97,9 @@ public:
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(8, 4, 8, 4);
         row->setSpacing(4);
-        row->addWidget(makeLabel(
+        row->addWidget(tarnLabel(
             title + QLatin1Char(':'), styleFont(TarnTextStyle::caption2, QFont::Normal), TarnGlassTokens::textMuted()));
-        row->addWidget(makeLabel(value, styleFont(TarnTextStyle::caption2, QFont::Bold, TarnFontDesign::monospaced),
+        row->addWidget(tarnLabel(value, styleFont(TarnTextStyle::caption2, QFont::Bold, TarnFontDesign::monospaced),
             TarnGlassTokens::textPrimary()));
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }
@@ -143,32 +110,6 @@ protected:
         QPainter painter(this);
         TarnContinuousShape::paintRoundedRect(painter, QRectF(rect()), 6, TarnGlassTokens::surface2(), Qt::transparent);
     }
-};
-
-// A symbol alone, without any button chrome.
-class PlainSymbolButton : public QAbstractButton {
-public:
-    PlainSymbolButton(std::string symbol, double size, QColor color)
-        : m_symbol(std::move(symbol))
-        , m_size(size)
-        , m_color(std::move(color))
-    {
-        setCursor(Qt::PointingHandCursor);
-        setFixedSize(static_cast<int>(std::ceil(size)), static_cast<int>(std::ceil(size)));
-    }
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
-        QPainter painter(this);
-        painter.setOpacity(isDown() ? 0.7 : 1.0);
-        TarnSymbolIcons::paint(painter, QRectF(rect()), m_symbol, m_color);
-    }
-
-private:
-    std::string m_symbol;
-    double m_size;
-    QColor m_color;
 };
 
 // One choice of the level picker: glass fill and border, brighter while selected, caption text.
@@ -296,10 +237,10 @@ QWidget* TarnVersionAndLogsView::buildHeader()
     const auto identity = resolveTarnAppIdentity(m_appName);
     row->addWidget(
         new TarnBrandMark(24, identity ? TarnBrandMarkStyle::app(*identity) : TarnBrandMarkStyle::currentApp()));
-    row->addWidget(makeLabel(toQString(m_appName) + QStringLiteral(" · ") + text("Version & Logs", "Sürüm & Loglar"),
+    row->addWidget(tarnLabel(toQString(m_appName) + QStringLiteral(" · ") + text("Version & Logs", "Sürüm & Loglar"),
         TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle"));
     row->addStretch(1);
-    auto* close = new PlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
+    auto* close = new TarnPlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
     close->setObjectName(QStringLiteral("closeButton"));
     connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
     row->addWidget(close);
@@ -324,7 +265,7 @@ QWidget* TarnVersionAndLogsView::buildSummaryCard()
     column->addLayout(titleRow);
 
     QLabel* description
-        = makeLabel(text("Application version details, full release changelog from initial release to "
+        = tarnLabel(text("Application version details, full release changelog from initial release to "
                          "latest, and runtime logs.",
                         "Uygulama sürüm bilgileri, ilk sürümden son sürüme kadar tüm değişiklik geçmişi "
                         "ve çalışma logları."),
@@ -339,7 +280,7 @@ QWidget* TarnVersionAndLogsView::buildSummaryCard()
     chipRow->addStretch(1);
     chipRow->addWidget(new TarnFeedbackButton(m_appName, m_version, TarnFeedbackKind::feature, m_language,
         TarnFeedbackButtonStyle::labeledPill, std::nullopt, nullptr, m_services.feedback));
-    chipRow->addWidget(makeLabel(QString::fromStdString(m_logger.currentLogFile().filename().string()),
+    chipRow->addWidget(tarnLabel(QString::fromStdString(m_logger.currentLogFile().filename().string()),
         styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
         "logFileName"));
     column->addLayout(chipRow);
@@ -423,7 +364,7 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
 
 QWidget* TarnVersionAndLogsView::buildReleaseBlock(const TarnReleaseLogRecord& record) const
 {
-    auto* block = new RoundedPanel(TarnGlassTokens::surface1(), 10);
+    auto* block = new TarnRoundedPanel(TarnGlassTokens::surface1(), 10);
     block->setObjectName(QStringLiteral("releaseBlock"));
     auto* column = new QVBoxLayout(block);
     column->setContentsMargins(10, 10, 10, 10);
@@ -432,25 +373,25 @@ QWidget* TarnVersionAndLogsView::buildReleaseBlock(const TarnReleaseLogRecord& r
 
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
-    row->addWidget(makeLabel(QStringLiteral("v") + toQString(record.toVersion),
+    row->addWidget(tarnLabel(QStringLiteral("v") + toQString(record.toVersion),
         styleFont(TarnTextStyle::subheadline, QFont::Bold, TarnFontDesign::monospaced), accentColor(m_palette)));
-    row->addWidget(makeLabel(QStringLiteral("Build %1 · %2/%3")
+    row->addWidget(tarnLabel(QStringLiteral("Build %1 · %2/%3")
                                  .arg(record.toBuild)
                                  .arg(toQString(record.bumpKind), toQString(record.section)),
         mono2, TarnGlassTokens::textSecondary()));
     row->addStretch(1);
-    row->addWidget(makeLabel(toQString(record.shortDate()), mono2, TarnGlassTokens::textMuted()));
+    row->addWidget(tarnLabel(toQString(record.shortDate()), mono2, TarnGlassTokens::textMuted()));
     column->addLayout(row);
 
     const std::string code(rawValue(m_language));
     if (const std::string summary = record.localizedSummary(code); !summary.empty()) {
-        QLabel* label = makeLabel(
+        QLabel* label = tarnLabel(
             toQString(summary), styleFont(TarnTextStyle::caption, QFont::Medium), TarnGlassTokens::textPrimary());
         label->setWordWrap(true);
         column->addWidget(label);
     }
     for (const std::string& detail : record.localizedDetails(code)) {
-        QLabel* label = makeLabel(QStringLiteral("• ") + toQString(detail),
+        QLabel* label = tarnLabel(QStringLiteral("• ") + toQString(detail),
             styleFont(TarnTextStyle::caption2, QFont::Normal), TarnGlassTokens::textSecondary());
         label->setWordWrap(true);
         column->addWidget(label);
@@ -460,7 +401,7 @@ QWidget* TarnVersionAndLogsView::buildReleaseBlock(const TarnReleaseLogRecord& r
 
 QWidget* TarnVersionAndLogsView::buildLogRow(const TarnLogEntry& entry) const
 {
-    auto* panel = new RoundedPanel(withOpacity(TarnGlassTokens::surface1(), 0.65), 6);
+    auto* panel = new TarnRoundedPanel(withOpacity(TarnGlassTokens::surface1(), 0.65), 6);
     panel->setObjectName(QStringLiteral("logRow"));
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(6, 3, 6, 3);
@@ -470,19 +411,19 @@ QWidget* TarnVersionAndLogsView::buildLogRow(const TarnLogEntry& entry) const
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         row->addWidget(label, 0, Qt::AlignTop);
     };
-    column(makeLabel(toQString(timeOfDay(entry.timestamp)),
+    column(tarnLabel(toQString(timeOfDay(entry.timestamp)),
                TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
                "logTime"),
         66);
-    column(makeLabel(toQString(label(entry.level)),
+    column(tarnLabel(toQString(label(entry.level)),
                TarnTextStyles::systemFont(9.5, QFont::Bold, TarnFontDesign::monospaced), levelColor(entry.level),
                "logLevel"),
         42);
-    column(makeLabel(QStringLiteral("[") + toQString(entry.category) + QStringLiteral("]"),
+    column(tarnLabel(QStringLiteral("[") + toQString(entry.category) + QStringLiteral("]"),
                TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced),
                withOpacity(accentColor(m_palette), 0.9), "logCategory"),
         82);
-    QLabel* message = makeLabel(
+    QLabel* message = tarnLabel(
         toQString(entry.message), TarnTextStyles::systemFont(11), TarnGlassTokens::textPrimary(), "logMessage");
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -519,7 +460,7 @@ void TarnVersionAndLogsView::showReleases()
 {
     clearLayout(m_releaseList);
     if (m_releases.empty()) {
-        m_releaseList->addWidget(makeLabel(
+        m_releaseList->addWidget(tarnLabel(
             text("No release log records found for this build.", "Bu derleme için sürüm geçmişi kaydı bulunamadı."),
             TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "releaseEmptyText"));
         return;
@@ -534,7 +475,7 @@ void TarnVersionAndLogsView::showEntries()
     clearLayout(m_logList);
     if (m_entries.empty()) {
         QLabel* empty
-            = makeLabel(text("No runtime log entries match the filter yet.", "Filtreye uyan çalışma logu henüz yok."),
+            = tarnLabel(text("No runtime log entries match the filter yet.", "Filtreye uyan çalışma logu henüz yok."),
                 TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "logEmptyText");
         empty->setContentsMargins(0, 8, 0, 8);
         m_logList->addWidget(empty);

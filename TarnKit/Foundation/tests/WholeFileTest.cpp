@@ -40,7 +40,7 @@ TEST(WholeFileTest, ReadsRegularFilesWithinTheLimitAndNothingElse)
         Failure failure;
     } cases[] = {
         {"ten", 10, "0123456789", {}},
-        {"ten", 9, std::nullopt, Failure::unusable},
+        {"ten", 9, std::nullopt, Failure::tooLarge},
         {"empty", 0, "", {}},
         {"binary", 100, std::string("a\0b\r\n", 5), {}},
         {"link", 10, "0123456789", {}},

@@ -7,6 +7,7 @@
 #include "TarnKit/UI/TarnGlassButtonStyle.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
 
 namespace tarn {
 namespace {
@@ -51,6 +52,70 @@ TEST(TarnButtonSymbol, SymbolAndTextAreCentredTogether)
     }
     const double expectedLeft = (200 - TarnSymbolIcons::labelWidth(QFontMetricsF(font), "x", "Go")) / 2;
     EXPECT_NEAR(leftmost, expectedLeft, 3);
+}
+
+// The span of the columns painted more opaque than `threshold`, the text being blank so that only
+// the symbol shows.
+std::pair<int, int> paintedSpan(const QImage& image, int threshold = 0)
+{
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > threshold) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
+TEST(TarnButtonSymbol, TheSymbolLeadsOnTheRightInARightToLeftLayout)
+{
+    const QString blank(12, QLatin1Char(' '));
+    const QFont font = TarnGlassButtonStyle::font();
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        SCOPED_TRACE(direction == Qt::RightToLeft ? "right to left" : "left to right");
+        QImage image(200, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setLayoutDirection(direction);
+        TarnSymbolIcons::drawCentredLabel(
+            painter, QRectF(0, 0, 200, 40), "no.such.symbol", blank, QFontMetricsF(font), font, Qt::white);
+        painter.end();
+        const auto [left, right] = paintedSpan(image.convertToFormat(QImage::Format_ARGB32));
+        if (direction == Qt::RightToLeft) {
+            EXPECT_GT(left, 100);
+        } else {
+            EXPECT_LT(right, 100);
+        }
+
+        TarnSymbolLabel label("no.such.symbol", blank, font, Qt::white);
+        label.setLayoutDirection(direction);
+        label.setAttribute(Qt::WA_TranslucentBackground);
+        label.resize(200, 20);
+        const auto [labelLeft, labelRight] = paintedSpan(label.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+        if (direction == Qt::RightToLeft) {
+            EXPECT_GT(labelLeft, 170);
+        } else {
+            EXPECT_LT(labelRight, 30);
+        }
+
+        // A button paints its label in its own direction; its faint glass fill is left out.
+        TarnGlassButton button(blank);
+        button.setSymbol("no.such.symbol");
+        button.setLayoutDirection(direction);
+        button.setAttribute(Qt::WA_TranslucentBackground);
+        button.resize(200, 30);
+        const auto [buttonLeft, buttonRight]
+            = paintedSpan(button.grab().toImage().convertToFormat(QImage::Format_ARGB32), 200);
+        if (direction == Qt::RightToLeft) {
+            EXPECT_GT(buttonLeft, 100);
+        } else {
+            EXPECT_LT(buttonRight, 100);
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,94 @@
+#include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackScreenshotTile.h"
+
+#include <QBuffer>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnLabel.h"
+#include "TarnKit/UI/TarnPlainSymbolButton.h"
+#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/TarnTextStyles.h"
+
+namespace tarn {
+namespace {
+
+constexpr int kSharpness = 2;
+constexpr double kRemoveSide = 12.0;
+
+// The decoded picture, clipped to a continuous rounded rectangle.
+class PictureView : public QWidget {
+public:
+    explicit PictureView(QImage picture)
+        : m_picture(std::move(picture))
+    {
+        setObjectName(QStringLiteral("screenshotPicture"));
+        setFixedSize(TarnFeedbackScreenshotTile::kPictureWidth, TarnFeedbackScreenshotTile::kPictureHeight);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.setClipPath(
+            TarnContinuousShape::roundedRect(QRectF(rect()), TarnFeedbackScreenshotTile::kPictureCornerRadius));
+        painter.drawImage(QRectF(rect()), m_picture);
+    }
+
+private:
+    QImage m_picture;
+};
+
+} // namespace
+
+QImage TarnFeedbackScreenshotTile::thumbnail(const std::vector<std::uint8_t>& data)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    const QSize target(kPictureWidth * kSharpness, kPictureHeight * kSharpness);
+    const QImage filled = image.scaled(target, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return filled.copy(
+        QRect(QPoint((filled.width() - target.width()) / 2, (filled.height() - target.height()) / 2), target));
+}
+
+TarnFeedbackScreenshotTile::TarnFeedbackScreenshotTile(const TarnFeedbackScreenshot& screenshot, QWidget* parent)
+    : TarnRoundedPanel(TarnGlassTokens::surface1(), 10, Qt::transparent, parent)
+    , m_id(screenshot.id)
+    , m_picture(thumbnail(screenshot.data))
+{
+    setObjectName(QStringLiteral("screenshotTile"));
+    setFixedWidth(kWidth);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    column->setSpacing(4);
+    if (!m_picture.isNull()) {
+        column->addWidget(new PictureView(m_picture));
+    }
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(tarnLabel(toQString(screenshot.formattedSize()),
+        TarnTextStyles::font(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced),
+        TarnGlassTokens::textMuted(), "screenshotSize"));
+    row->addStretch(1);
+    m_remove = new TarnPlainSymbolButton("xmark.circle.fill", kRemoveSide, TarnGlassTokens::danger());
+    m_remove->setObjectName(QStringLiteral("removeScreenshotButton"));
+    connect(m_remove, &QAbstractButton::clicked, this, &TarnFeedbackScreenshotTile::removeRequested);
+    row->addWidget(m_remove);
+    column->addLayout(row);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+} // namespace tarn
