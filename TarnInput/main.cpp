@@ -49,6 +49,7 @@
 #include "TarnKit/Foundation/BuildInfo.h"
 #include "TarnKit/Foundation/OperatingSystemInfo.h"
 #include "TarnKit/Foundation/QueuedLogSink.h"
+#include "TarnKit/Foundation/RuntimeFolder.h"
 #include "TarnKit/Foundation/TarnAppLogger.h"
 #include "TarnKit/Foundation/XdgPaths.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
@@ -81,7 +82,13 @@ int main(int argc, char** argv)
     SuperKeyNames superKeyNames;
     QCoreApplication::installTranslator(&superKeyNames);
 
-    SingleInstance instance;
+    QtMainThreadTimers timers;
+    const auto runtimeFolder = RuntimeFolder::resolve("tarninput");
+    if (!runtimeFolder) {
+        std::fprintf(
+            stderr, "TarnInput: %s This copy runs without looking for another one.\n", runtimeFolder.error().c_str());
+    }
+    SingleInstance instance(runtimeFolder ? QString::fromStdString(runtimeFolder.value().string()) : QString(), timers);
     switch (instance.claim()) {
     case SingleInstance::Role::handedOff:
         return 0;
@@ -122,7 +129,6 @@ int main(int argc, char** argv)
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
-    QtMainThreadTimers timers;
     const IcuTimeFormatter timeFormatter;
     QtClipboardPasteboard pasteboard;
     const QtCursorScreens screens;
