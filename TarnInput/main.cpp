@@ -49,6 +49,7 @@
 #include "TarnKit/Foundation/BuildInfo.h"
 #include "TarnKit/Foundation/OperatingSystemInfo.h"
 #include "TarnKit/Foundation/QueuedLogSink.h"
+#include "TarnKit/Foundation/RuntimeFolder.h"
 #include "TarnKit/Foundation/TarnAppLogger.h"
 #include "TarnKit/Foundation/XdgPaths.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
@@ -87,7 +88,13 @@ int main(int argc, char** argv)
     TarnWheelFocusGuard wheelFocusGuard;
     application.installEventFilter(&wheelFocusGuard);
 
-    SingleInstance instance;
+    QtMainThreadTimers timers;
+    const auto runtimeFolder = RuntimeFolder::resolve("tarninput");
+    if (!runtimeFolder) {
+        std::fprintf(
+            stderr, "TarnInput: %s This copy runs without looking for another one.\n", runtimeFolder.error().c_str());
+    }
+    SingleInstance instance(runtimeFolder ? QString::fromStdString(runtimeFolder.value().string()) : QString(), timers);
     switch (instance.claim()) {
     case SingleInstance::Role::handedOff:
         return 0;
@@ -128,7 +135,6 @@ int main(int argc, char** argv)
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
-    QtMainThreadTimers timers;
     const IcuTimeFormatter timeFormatter;
     QtClipboardPasteboard pasteboard;
     const QtCursorScreens screens;

@@ -2,8 +2,9 @@
 
 // Starts one of the desktop's helper programs (xdg-open, dbus-send) without waiting for it: some
 // desktops keep xdg-open running as long as the application it started. The child reads and
-// writes nothing of ours (its standard streams are /dev/null) and is reaped on a thread of its
-// own, so no zombie stays behind however long it runs.
+// writes nothing of ours (its standard streams are /dev/null), starts as every child of the
+// program does (ChildProcess: no signal blocked or ignored) and is reaped on a thread of its own,
+// so no zombie stays behind however long it runs.
 
 #include <functional>
 #include <string>

@@ -1,28 +1,23 @@
 #include "Platform/Linux/X11PointerPropertyBackend.h"
 
-#include <array>
 #include <bit>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 
 #include <xcb/xinput.h>
 
 #include "Platform/Linux/DesktopSession.h"
 #include "Platform/Linux/X11Display.h"
 #include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
-
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
+#include "TarnKit/Services/TarnBinaryLocator.h"
+#include "TarnKit/Services/TarnProcessRunner.h"
 
 namespace tarn::input {
 
@@ -35,61 +30,29 @@ using Error = CHandle<xcb_generic_error_t, std::free>;
 constexpr std::string_view kTouchpadProperty = "libinput Tapping Enabled";
 constexpr std::uint32_t kMaximumItems = 64;
 constexpr std::chrono::milliseconds kCommandTimeout {3000};
-constexpr std::size_t kMaximumOutput = 4096;
 
-// Runs a program with arguments and gives its standard output when it exits with 0 in time.
-std::optional<std::string> runCommand(std::vector<std::string> arguments)
+// Runs a tool found in the usual folders or $PATH and gives its standard output when it exits
+// with 0 in time; a tool that hangs (a desktop bus that does not answer) is stopped.
+std::optional<std::string> runCommand(std::string_view program, std::vector<std::string> arguments)
 {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    const auto executable = TarnBinaryLocator::locate(program, std::nullopt, {});
+    if (!executable) {
         return std::nullopt;
     }
-    UniqueFd readEnd(pipeEnds[0]);
-    UniqueFd writeEnd(pipeEnds[1]);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd.get(), STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned = ::posix_spawnp(&child, argv.front(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    writeEnd = UniqueFd();
-    if (spawned != 0) {
+    auto cancellation = std::make_shared<TarnProcessCancellation>();
+    std::jthread deadline([cancellation](std::stop_token stop) {
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        if (!wake.wait_for(lock, stop, kCommandTimeout, [&stop] { return stop.stop_requested(); })) {
+            cancellation->cancel();
+        }
+    });
+    const auto result = TarnProcessRunner::run({*executable, std::move(arguments), {}, {}, false, cancellation, {}});
+    if (!result || result->exitCode != 0) {
         return std::nullopt;
     }
-    std::string output;
-    const auto deadline = std::chrono::steady_clock::now() + kCommandTimeout;
-    bool finished = false;
-    while (!finished) {
-        const auto left
-            = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        pollfd fd {readEnd.get(), POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) == 0) {
-            break; // a hung command is killed below
-        }
-        std::array<char, 512> buffer {};
-        const auto bytes = ::read(readEnd.get(), buffer.data(), buffer.size());
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        finished = bytes <= 0;
-        if (bytes > 0 && output.size() < kMaximumOutput) {
-            output.append(buffer.data(), static_cast<std::size_t>(bytes));
-        }
-    }
-    if (!finished) {
-        ::kill(child, SIGKILL);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) { }
-    if (!finished || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return std::nullopt;
-    }
+    std::string output = result->stdoutString();
     while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
         output.pop_back();
     }
@@ -268,13 +231,13 @@ std::optional<std::string> X11PointerPropertyBackend::desktopSetting(std::string
     if (!hasDesktopSettings()) {
         return std::nullopt;
     }
-    return runCommand({"gsettings", "get", std::string(schema), std::string(key)});
+    return runCommand("gsettings", {"get", std::string(schema), std::string(key)});
 }
 
 bool X11PointerPropertyBackend::setDesktopSetting(std::string_view schema, std::string_view key, std::string_view value)
 {
     return hasDesktopSettings()
-        && runCommand({"gsettings", "set", std::string(schema), std::string(key), std::string(value)}).has_value();
+        && runCommand("gsettings", {"set", std::string(schema), std::string(key), std::string(value)}).has_value();
 }
 
 } // namespace tarn::input

@@ -4,14 +4,30 @@
 // listens on a local socket in the runtime folder; a later copy finds the lock taken, asks the
 // first over the socket to show its studio window, and should then exit. A lock left by a copy
 // that died is taken over.
+//
+// Nothing that connects can wear the listener down: it serves a few connections at a time, each
+// for one short request and for kConnectionTime at most, and leaves the others waiting in the
+// system's queue; when the system runs out of descriptors or memory it tries again a moment
+// later instead of giving up; and when its socket file disappears it makes it anew.
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include "TarnInput/ViewModel/MainThreadTimers.h"
+#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/UniqueFd.h"
+
+#include <sys/types.h>
+
+class QFileSystemWatcher;
+class QSocketNotifier;
 
 namespace tarn::input {
 
@@ -27,16 +43,20 @@ public:
         // A live copy holds the lock but does not answer; running a second engine beside it
         // would reshape every event twice, so this one should exit too.
         unanswered,
-        // No lock can be kept here (the folder is not writable); this copy runs on its own.
+        // No lock can be kept here (no folder, or one that is not writable); this copy runs on
+        // its own.
         unavailable,
     };
 
-    // `folder` holds the lock and the socket: the runtime folder by default.
-    explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
-    ~SingleInstance() override;
+    static constexpr std::size_t kMaximumConnections = 4;
+    static constexpr std::chrono::milliseconds kConnectionTime {1500};
+    // How soon accepting is tried again after the system ran out of descriptors or memory.
+    static constexpr std::chrono::milliseconds kRetryDelay {250};
 
-    // $XDG_RUNTIME_DIR, or a folder of this user's own under the temporary folder.
-    static QString defaultFolder();
+    // `folder` holds the lock and the socket (empty: there is none to be had); `timers` end
+    // connections that take too long and pace the retries. Both must outlive this object.
+    SingleInstance(QString folder, MainThreadTimers& timers, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // Becomes the running copy, or hands the reopen request to the one that runs.
     Role claim();
@@ -46,13 +66,35 @@ signals:
     void reopenRequested();
 
 private:
-    void listen();
-    bool handOff();
-    void onNewConnection();
+    struct Connection;
 
+    // Listens on a new socket; when the system is short of descriptors or memory, tries again
+    // after kRetryDelay.
+    void listenOrRetry();
+    void stopListening();
+    bool handOff();
+    void onListenerReadable();
+    void acceptPending();
+    // kRetryDelay after a shortage: accepts again, or listens anew when the socket is gone.
+    void retry();
+    void serve(UniqueFd client);
+    void onConnectionReadable(Connection* connection);
+    void close(Connection* connection);
+    // Makes the socket anew when its file is gone or is no longer the one listened on.
+    void onFolderChanged();
+    bool socketFileIsOurs() const;
+
+    QString m_folder;
     QString m_socketPath;
     QLockFile m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    MainThreadTimers& m_timers;
+    UniqueFd m_listener;
+    std::unique_ptr<QSocketNotifier> m_listenerNotifier;
+    // The socket file's device and inode once bound, to tell it from one that replaced it.
+    std::pair<dev_t, ino_t> m_socketIdentity {};
+    std::vector<std::unique_ptr<Connection>> m_connections;
+    Subscription m_retry;
+    std::unique_ptr<QFileSystemWatcher> m_folderWatcher;
 };
 
 } // namespace tarn::input

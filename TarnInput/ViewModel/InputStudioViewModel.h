@@ -162,27 +162,28 @@ public:
     // Editing operations on the lists inside the settings. Only newly typed ids and names are
     // trimmed; duplicate tests ignore case. Records are found by `id`: updates change the first
     // match, removals remove every match.
-    void addScrollExclusion(const std::string& bundleID);
+    // Records and texts are taken by value: a caller may hand in one from a list that the change
+    // itself, or a screen answering settingsChanged, rebuilds before the operation is done with it.
+    void addScrollExclusion(std::string bundleID);
     // Removes entries spelled exactly so.
-    void removeScrollExclusion(const std::string& bundleID);
-    void addAppRule(
-        const std::string& bundleID, const std::string& appName, MouseButtonKind button, MouseButtonAction action);
-    void removeAppRule(const AppButtonRule& rule);
-    void toggleAppRule(const AppButtonRule& rule);
-    void addProfileTemplate(const AppInputProfile& profileTemplate);
-    void addAppProfile(const std::string& bundleID, const std::string& appName);
-    void updateAppProfile(const AppInputProfile& profile);
-    void removeAppProfile(const AppInputProfile& profile);
-    void addMacroPreset(const InputMacro& preset);
+    void removeScrollExclusion(std::string bundleID);
+    void addAppRule(std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action);
+    void removeAppRule(AppButtonRule rule);
+    void toggleAppRule(AppButtonRule rule);
+    void addProfileTemplate(AppInputProfile profileTemplate);
+    void addAppProfile(std::string bundleID, std::string appName);
+    void updateAppProfile(AppInputProfile profile);
+    void removeAppProfile(AppInputProfile profile);
+    void addMacroPreset(InputMacro preset);
     // False (with an error toast) when the macro is not valid; nothing is stored then.
-    bool saveMacro(const InputMacro& macro);
-    void toggleMacro(const InputMacro& macro);
+    bool saveMacro(InputMacro macro);
+    void toggleMacro(InputMacro macro);
     // One button triggers at most one macro: giving a button to this macro takes it from others.
-    void updateMacroTriggerButton(const Uuid& macroID, std::optional<std::int64_t> buttonNumber);
+    void updateMacroTriggerButton(Uuid macroID, std::optional<std::int64_t> buttonNumber);
     // Also drops the macro's bindings from every profile.
-    void removeMacro(const InputMacro& macro);
+    void removeMacro(InputMacro macro);
     // Plays the macro once without saving anything.
-    void testMacro(const InputMacro& macro);
+    void testMacro(InputMacro macro);
 
     // The engine, for the screens that talk to it directly (calibration, macro tests).
     InputEventInterceptorService& interceptor() { return *m_interceptor; }

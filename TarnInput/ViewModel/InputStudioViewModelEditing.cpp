@@ -48,7 +48,7 @@ void InputStudioViewModel::releaseTriggerButton(
 
 // MARK: Scroll exclusions
 
-void InputStudioViewModel::addScrollExclusion(const std::string& bundleID)
+void InputStudioViewModel::addScrollExclusion(std::string bundleID)
 {
     const auto trimmed = UnicodeText::trimmed(bundleID);
     const auto& excluded = m_settings.smoothScrollExcludedBundles;
@@ -61,7 +61,7 @@ void InputStudioViewModel::addScrollExclusion(const std::string& bundleID)
         text("Excluded " + trimmed + " from smooth scroll.", trimmed + " akıcı kaydırmadan hariç tutuldu."), false);
 }
 
-void InputStudioViewModel::removeScrollExclusion(const std::string& bundleID)
+void InputStudioViewModel::removeScrollExclusion(std::string bundleID)
 {
     applySettingsChange([&](InputSettings& settings) { std::erase(settings.smoothScrollExcludedBundles, bundleID); });
 }
@@ -69,7 +69,7 @@ void InputStudioViewModel::removeScrollExclusion(const std::string& bundleID)
 // MARK: Button rules
 
 void InputStudioViewModel::addAppRule(
-    const std::string& bundleID, const std::string& appName, MouseButtonKind button, MouseButtonAction action)
+    std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action)
 {
     const auto trimmedID = UnicodeText::trimmed(bundleID);
     if (trimmedID.empty()) {
@@ -84,14 +84,14 @@ void InputStudioViewModel::addAppRule(
     showToast(text("Added override for " + displayName + ".", displayName + " için tuş kuralı eklendi."), false);
 }
 
-void InputStudioViewModel::removeAppRule(const AppButtonRule& rule)
+void InputStudioViewModel::removeAppRule(AppButtonRule rule)
 {
     applySettingsChange([&](InputSettings& settings) {
         std::erase_if(settings.appOverrides, [&](const AppButtonRule& r) { return r.id == rule.id; });
     });
 }
 
-void InputStudioViewModel::toggleAppRule(const AppButtonRule& rule)
+void InputStudioViewModel::toggleAppRule(AppButtonRule rule)
 {
     applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.appOverrides, rule.id)) {
@@ -102,7 +102,7 @@ void InputStudioViewModel::toggleAppRule(const AppButtonRule& rule)
 
 // MARK: Profiles
 
-void InputStudioViewModel::addProfileTemplate(const AppInputProfile& profileTemplate)
+void InputStudioViewModel::addProfileTemplate(AppInputProfile profileTemplate)
 {
     if (hasProfileFor(m_settings.appProfiles, profileTemplate.bundleIdentifier)) {
         showToast(text("Profile for " + profileTemplate.appName + " already exists.",
@@ -115,7 +115,7 @@ void InputStudioViewModel::addProfileTemplate(const AppInputProfile& profileTemp
         text("Added " + profileTemplate.appName + " profile.", profileTemplate.appName + " profili eklendi."), false);
 }
 
-void InputStudioViewModel::addAppProfile(const std::string& bundleID, const std::string& appName)
+void InputStudioViewModel::addAppProfile(std::string bundleID, std::string appName)
 {
     const auto trimmedID = UnicodeText::trimmed(bundleID);
     if (trimmedID.empty()) {
@@ -138,7 +138,7 @@ void InputStudioViewModel::addAppProfile(const std::string& bundleID, const std:
     showToast(text("Created profile for " + name + ".", name + " profili oluşturuldu."), false);
 }
 
-void InputStudioViewModel::updateAppProfile(const AppInputProfile& profile)
+void InputStudioViewModel::updateAppProfile(AppInputProfile profile)
 {
     applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.appProfiles, profile.id)) {
@@ -147,7 +147,7 @@ void InputStudioViewModel::updateAppProfile(const AppInputProfile& profile)
     });
 }
 
-void InputStudioViewModel::removeAppProfile(const AppInputProfile& profile)
+void InputStudioViewModel::removeAppProfile(AppInputProfile profile)
 {
     std::size_t removed = 0;
     applySettingsChange([&](InputSettings& settings) {
@@ -161,7 +161,7 @@ void InputStudioViewModel::removeAppProfile(const AppInputProfile& profile)
 
 // MARK: Macros
 
-void InputStudioViewModel::addMacroPreset(const InputMacro& preset)
+void InputStudioViewModel::addMacroPreset(InputMacro preset)
 {
     const auto& macros = m_settings.macros;
     if (std::any_of(macros.begin(), macros.end(), [&](const InputMacro& m) { return sameText(m.name, preset.name); })) {
@@ -174,7 +174,7 @@ void InputStudioViewModel::addMacroPreset(const InputMacro& preset)
     showToast(text("Added macro '" + preset.name + "'.", "'" + preset.name + "' makrosu eklendi."), false);
 }
 
-bool InputStudioViewModel::saveMacro(const InputMacro& macro)
+bool InputStudioViewModel::saveMacro(InputMacro macro)
 {
     if (!InputMacroEngine::validate(macro).empty()) {
         showToast(
@@ -201,7 +201,7 @@ bool InputStudioViewModel::saveMacro(const InputMacro& macro)
     return true;
 }
 
-void InputStudioViewModel::toggleMacro(const InputMacro& macro)
+void InputStudioViewModel::toggleMacro(InputMacro macro)
 {
     applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.macros, macro.id)) {
@@ -210,7 +210,7 @@ void InputStudioViewModel::toggleMacro(const InputMacro& macro)
     });
 }
 
-void InputStudioViewModel::updateMacroTriggerButton(const Uuid& macroID, std::optional<std::int64_t> buttonNumber)
+void InputStudioViewModel::updateMacroTriggerButton(Uuid macroID, std::optional<std::int64_t> buttonNumber)
 {
     // An unknown macro takes no button from the others.
     if (!containsID(m_settings.macros, macroID)) {
@@ -224,7 +224,7 @@ void InputStudioViewModel::updateMacroTriggerButton(const Uuid& macroID, std::op
     });
 }
 
-void InputStudioViewModel::removeMacro(const InputMacro& macro)
+void InputStudioViewModel::removeMacro(InputMacro macro)
 {
     applySettingsChange([&](InputSettings& settings) {
         std::erase_if(settings.macros, [&](const InputMacro& m) { return m.id == macro.id; });
@@ -235,7 +235,7 @@ void InputStudioViewModel::removeMacro(const InputMacro& macro)
     showToast(text("Deleted macro '" + macro.name + "'.", "'" + macro.name + "' makrosu silindi."), false);
 }
 
-void InputStudioViewModel::testMacro(const InputMacro& macro)
+void InputStudioViewModel::testMacro(InputMacro macro)
 {
     if (m_interceptor->playMacro(macro, "ui-test")) {
         showToast(text("Triggered macro '" + macro.name + "'.", "'" + macro.name + "' makrosu çalıştırıldı."), false);

@@ -58,6 +58,8 @@ std::filesystem::path InputConfigStore::defaultFilePath(const XdgPaths& paths)
 
 InputSettings InputConfigStore::load()
 {
+    // A save killed between writing its temporary file and renaming it left that file behind.
+    AtomicFileWriter::removeStaleTemporaries(m_fileURL);
     m_knownStamp = currentStamp();
     auto contents = readSettingsFile(m_fileURL);
     if (auto* settings = std::get_if<InputSettings>(&contents)) {

@@ -44,6 +44,8 @@ public:
 
     const std::filesystem::path& fileURL() const { return m_fileURL; }
 
+    // Also removes the temporary files of saves that were killed before they finished: call it
+    // at start-up, before anything saves.
     InputSettings load();
     // Nothing was written when it fails: the value could not be written, or an unreadable file
     // is in the way. The previous file then stays as it was, and the error says why in one

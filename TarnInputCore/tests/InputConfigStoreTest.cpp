@@ -70,6 +70,18 @@ TEST_F(InputConfigStoreTest, ConstructorMakesTheFolderAndAMissingFileLoadsAsDefa
     EXPECT_EQ(folderNames(settingsPath().parent_path()), std::vector<std::string> {"input-settings.json"});
 }
 
+TEST_F(InputConfigStoreTest, LoadingAtStartRemovesWhatAKilledSaveLeftBehind)
+{
+    ASSERT_TRUE(InputConfigStore(settingsPath(), m_clock).save(InputSettings {}));
+    const auto folder = settingsPath().parent_path();
+    writeText(folder / ".input-settings.json.Ab3dE9", "{\"engineEnabled\": fa");
+    writeText(folder / ".input-settings.json.keep", "not a temporary of ours");
+
+    InputConfigStore store(settingsPath(), m_clock);
+    EXPECT_EQ(store.load(), InputSettings {});
+    EXPECT_EQ(folderNames(folder), (std::vector<std::string> {".input-settings.json.keep", "input-settings.json"}));
+}
+
 TEST_F(InputConfigStoreTest, DefaultPathIsBelowTheXdgConfigFolder)
 {
     const auto paths = XdgPaths::fromEnvironment([](std::string_view name) -> std::optional<std::string> {

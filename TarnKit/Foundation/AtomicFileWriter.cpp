@@ -41,6 +41,34 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+// The name mkostemp gives a temporary for `name`: "." + name + "." + six letters or digits.
+std::string temporaryPattern(const std::filesystem::path& file)
+{
+    return (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+}
+
+bool isTemporaryFor(std::string_view candidate, std::string_view name)
+{
+    constexpr std::size_t kSuffixLength = 6;
+    if (candidate.size() != name.size() + 2 + kSuffixLength || !candidate.starts_with('.')
+        || candidate.substr(1, name.size()) != name || candidate[name.size() + 1] != '.') {
+        return false;
+    }
+    for (const char c : candidate.substr(name.size() + 2)) {
+        const bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alphanumeric) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isOwnRegularFile(const std::filesystem::path& path)
+{
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
 // As many links as the kernel follows in one path lookup before it gives ELOOP.
 constexpr int kMaxLinkHops = 40;
 
@@ -84,7 +112,7 @@ Status<std::string> AtomicFileWriter::write(
         mode = existing.st_mode & 07777;
     }
 
-    std::string temporary = (folder / ("." + absolute.filename().string() + ".XXXXXX")).string();
+    std::string temporary = temporaryPattern(absolute);
     UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) {
         return fail(describe("cannot create temporary file in", folder, errno));
@@ -108,6 +136,26 @@ Status<std::string> AtomicFileWriter::write(
     }
     syncFolder(folder);
     return Ok {};
+}
+
+std::size_t AtomicFileWriter::removeStaleTemporaries(const std::filesystem::path& path)
+{
+    const auto storage = storagePath(path);
+    if (!storage) {
+        return 0;
+    }
+    const std::string name = storage.value().filename().string();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(storage.value().parent_path(), error);
+    std::size_t removed = 0;
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const auto& candidate = entries->path();
+        if (isTemporaryFor(candidate.filename().string(), name) && isOwnRegularFile(candidate)
+            && ::unlink(candidate.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 } // namespace tarn

@@ -7,6 +7,7 @@
 // A symbolic link at the path (a dotfiles folder managing it, say) stays a link: the file it
 // finally points to is the one replaced, in that file's own folder.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,12 @@ public:
     // system's reason ("cannot write …: No space left on device").
     static Status<std::string> write(
         const std::filesystem::path& path, std::string_view contents, NewFileMode mode = NewFileMode::ownerOnly);
+
+    // Removes the temporary files that writes to `path` left behind when the process was killed
+    // before renaming them (".<name>.XXXXXX" beside the file a write replaces; XXXXXX being six
+    // letters or digits). Only regular files of this user go, never a link; call it while
+    // nothing writes `path`, as at start-up. The number of files removed.
+    static std::size_t removeStaleTemporaries(const std::filesystem::path& path);
 
     // The file a write to `path` replaces: the end of its chain of symbolic links (relative links
     // taken from their own folder), or `path` itself when it is no link. A loop, or a chain longer

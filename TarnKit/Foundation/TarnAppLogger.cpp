@@ -78,6 +78,23 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// At most kMaximumMessageBytes of valid UTF-8: cut before a character that would cross the
+// bound, with an ellipsis in place of the rest.
+std::string boundedMessage(std::string message)
+{
+    if (message.size() <= TarnAppLogger::kMaximumMessageBytes) {
+        return message;
+    }
+    constexpr std::string_view kEllipsis = "\u2026";
+    std::size_t cut = TarnAppLogger::kMaximumMessageBytes - kEllipsis.size();
+    while (cut > 0 && (static_cast<unsigned char>(message[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    message.resize(cut);
+    message += kEllipsis;
+    return message;
+}
+
 // Far above the rotation size: a current log file larger than this is not read back.
 constexpr std::uintmax_t kLargestReadableLog = 64u << 20;
 
@@ -269,7 +286,7 @@ void TarnAppLogger::log(TarnLogLevel level, std::string_view category, std::stri
     try {
         const TarnAppVersion version = m_versionProvider();
         TarnLogEntry entry {m_makeId().toString(), timestampNow(), level, UnicodeText::sanitizedUtf8(category),
-            redactSecrets(message), UnicodeText::sanitizedUtf8(version.shortVersion),
+            boundedMessage(redactSecrets(message)), UnicodeText::sanitizedUtf8(version.shortVersion),
             UnicodeText::sanitizedUtf8(version.buildNumber)};
 
         // The mirror goes out before, and whatever happens to, the file write.

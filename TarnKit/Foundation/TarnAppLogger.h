@@ -56,6 +56,10 @@ public:
     static constexpr std::uint64_t kMinimumFileBytes = 4096;
     static constexpr std::uint64_t kDefaultMaxFileBytes = 2 * 1024 * 1024;
     static constexpr int kDefaultMaxRotatedFiles = 5;
+    // A message longer than this, once redacted, is cut (at a character boundary) and ends in
+    // "…": whatever a message carries (a window's name, a device's), one line stays readable
+    // and cannot fill the file by itself.
+    static constexpr std::size_t kMaximumMessageBytes = 16 * 1024;
 
     // Creates no folder and no file. `maxFileBytes` is raised to 4096 and `maxRotatedFiles` to 1
     // when smaller; an absent `directory` means the default folder.
@@ -78,11 +82,11 @@ public:
     // the executable sets the desktop's at start-up. Without it revealInFinder() does nothing.
     static void setDefaultFolderRevealer(std::shared_ptr<FolderRevealer> folderRevealer);
 
-    // Writes one entry; when it returns, the line is in the file or the failure was reported.
-    // The live file must be a regular file of this user: a link, a FIFO or a device at its path
-    // fails the write at once (a FIFO would otherwise block every thread that logs). When the
-    // file cannot be rotated (a read-only folder), that is reported once and the file grows to
-    // twice maxFileBytes at most; later lines reach the system log only.
+    // Writes one entry, its message redacted and bounded; when it returns, the line is in the file or the failure was
+    // reported. The live file must be a regular file of this user: a link, a FIFO or a device at its path fails the
+    // write at once (a FIFO would otherwise block every thread that logs). When the file cannot be rotated (a read-only
+    // folder), that is reported once and the file grows to twice maxFileBytes at most; later lines reach the system log
+    // only.
     void log(TarnLogLevel level, std::string_view category, std::string_view message) override;
     void debug(std::string_view message, std::string_view category) { log(TarnLogLevel::debug, category, message); }
     void info(std::string_view message, std::string_view category) { log(TarnLogLevel::info, category, message); }

@@ -4,15 +4,14 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <optional>
 
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Services/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -119,16 +118,6 @@ std::vector<std::string> childEnvironment(const std::map<std::string, std::strin
     return result;
 }
 
-std::vector<char*> pointersTo(std::vector<std::string>& strings)
-{
-    std::vector<char*> pointers;
-    for (auto& text : strings) {
-        pointers.push_back(text.data());
-    }
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 struct Pipe {
     UniqueFd read;
     UniqueFd write;
@@ -141,37 +130,6 @@ std::optional<Pipe> makePipe()
         return std::nullopt;
     }
     return Pipe {UniqueFd(fds[0]), UniqueFd(fds[1])};
-}
-
-template <typename Object, int (*init)(Object*), int (*destroy)(Object*)> class SpawnSetting {
-public:
-    SpawnSetting() { init(&m_object); }
-    ~SpawnSetting() { destroy(&m_object); }
-    SpawnSetting(const SpawnSetting&) = delete;
-    SpawnSetting& operator=(const SpawnSetting&) = delete;
-    Object* get() { return &m_object; }
-
-private:
-    Object m_object {};
-};
-
-using SpawnActions
-    = SpawnSetting<posix_spawn_file_actions_t, posix_spawn_file_actions_init, posix_spawn_file_actions_destroy>;
-using SpawnAttributes = SpawnSetting<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
-
-// The child leads a process group of its own, so a cancel reaches whatever it starts, and begins
-// with no signal blocked or ignored: the application blocks its stop signals in every thread, and
-// a child inherits both.
-void setUpChild(SpawnAttributes& attributes)
-{
-    sigset_t none;
-    sigemptyset(&none);
-    sigset_t all;
-    sigfillset(&all);
-    posix_spawnattr_setpgroup(attributes.get(), 0);
-    posix_spawnattr_setsigmask(attributes.get(), &none);
-    posix_spawnattr_setsigdefault(attributes.get(), &all);
-    posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 }
 
 // Looks for the child's exit without reaping it, so its id stays its own until the runner is done.
@@ -210,32 +168,22 @@ Result<TarnProcessResult, TarnProcessFailure> TarnProcessRunner::run(const TarnP
         return fail(TarnProcessFailure(lastError()));
     }
 
-    SpawnActions actions;
-    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(actions.get(), out->write.get(), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(actions.get(), err->write.get(), STDERR_FILENO);
-    if (request.workingDirectory) {
-        posix_spawn_file_actions_addchdir_np(actions.get(), request.workingDirectory->c_str());
-    }
-
-    std::vector<std::string> argumentStrings {request.executable.string()};
-    argumentStrings.insert(argumentStrings.end(), request.arguments.begin(), request.arguments.end());
-    auto argv = pointersTo(argumentStrings);
-    std::vector<std::string> environmentStrings;
-    std::vector<char*> envp;
+    ChildProcessRequest child;
+    child.arguments = {request.executable.string()};
+    child.arguments.insert(child.arguments.end(), request.arguments.begin(), request.arguments.end());
+    child.workingDirectory = request.workingDirectory;
     if (request.environment) {
-        environmentStrings = childEnvironment(*request.environment);
-        envp = pointersTo(environmentStrings);
+        child.environment = childEnvironment(*request.environment);
     }
-
-    SpawnAttributes attributes;
-    setUpChild(attributes);
-    pid_t pid = 0;
-    const int spawnError = posix_spawn(&pid, request.executable.c_str(), actions.get(), attributes.get(), argv.data(),
-        envp.empty() ? environ : envp.data());
-    if (spawnError != 0) {
-        return fail(TarnProcessFailure(std::error_code(spawnError, std::system_category())));
+    child.standardOutput = out->write.get();
+    child.standardError = err->write.get();
+    // A cancel then reaches whatever the child starts.
+    child.ownProcessGroup = true;
+    const auto spawned = ChildProcess::spawn(child);
+    if (!spawned) {
+        return fail(TarnProcessFailure(spawned.error()));
     }
+    const pid_t pid = spawned.value();
     out->write.reset();
     err->write.reset();
     if (request.cancellation) {

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "TarnInput/ViewModelTesting/StudioHarness.h"
@@ -175,6 +177,62 @@ TEST(InputStudioEditing, TemplatesAreAddedUnchangedOncePerApplication)
     vm.addProfileTemplate(templates[0]);
     EXPECT_EQ(h.storedSettings().appProfiles.back(), templates[0]);
     EXPECT_EQ(vm.activeResolution(), vm.interceptor().currentResolution());
+}
+
+// A screen hands in a record from a list of its own, or one of the settings themselves, and the
+// change notification rebuilds that list before the operation is done with the record (its toast
+// names it afterwards): the operation works on what it was handed, not on what the list now holds.
+TEST(InputStudioEditing, ARecordHandedInOutlivesTheListThatTheNotificationRebuilds)
+{
+    const auto templates = AppInputProfileEngine::builtInTemplates();
+    const auto first = macroNamed("First");
+    const auto second = macroNamed("Second");
+    using ScreenLists = std::pair<std::vector<AppInputProfile>, std::vector<InputMacro>>;
+    struct Case {
+        std::function<void(InputStudioViewModel&, const ScreenLists&)> act;
+        std::string toast;
+        std::vector<std::string> storedProfiles;
+        std::vector<std::string> storedMacros;
+    };
+    const Case cases[] = {
+        {[](auto& vm, const auto& screen) { vm.addProfileTemplate(screen.first[0]); },
+            "Added " + templates[0].appName + " profile.", {"Safari", "Notes", templates[0].appName},
+            {"First", "Second"}},
+        {[](auto& vm, const auto& screen) { vm.addMacroPreset(screen.second[0]); }, "Added macro 'Third'.",
+            {"Safari", "Notes"}, {"First", "Second", "Third"}},
+        {[](auto& vm, const auto&) { vm.removeAppProfile(vm.settings().appProfiles[0]); }, "Removed Safari profile.",
+            {"Notes"}, {"First", "Second"}},
+        {[](auto& vm, const auto&) { vm.removeMacro(vm.settings().macros[0]); }, "Deleted macro 'First'.",
+            {"Safari", "Notes"}, {"Second"}},
+    };
+    for (const auto& testCase : cases) {
+        StudioHarness h;
+        auto settings = InputSettings {};
+        settings.appProfiles = {profileFor("com.apple.Safari", "Safari"), profileFor("com.apple.Notes", "Notes")};
+        settings.macros = {first, second};
+        auto& vm = startWith(h, settings);
+        ScreenLists screen {templates, {macroNamed("Third")}};
+        QObject::connect(&vm, &InputStudioViewModel::settingsChanged, &vm, [&] {
+            // Rebuilt in place, as a screen syncing its rows does.
+            screen.first.assign(templates.rbegin(), templates.rend());
+            screen.second.assign({macroNamed("Other")});
+        });
+
+        testCase.act(vm, screen);
+
+        EXPECT_EQ(vm.toastMessage().value_or(""), testCase.toast);
+        const auto stored = h.storedSettings();
+        std::vector<std::string> profiles;
+        for (const auto& profile : stored.appProfiles) {
+            profiles.push_back(profile.appName);
+        }
+        std::vector<std::string> macros;
+        for (const auto& macro : stored.macros) {
+            macros.push_back(macro.name);
+        }
+        EXPECT_EQ(profiles, testCase.storedProfiles) << testCase.toast;
+        EXPECT_EQ(macros, testCase.storedMacros) << testCase.toast;
+    }
 }
 
 TEST(InputStudioEditing, PresetsAreAddedUnchangedOncePerNameIgnoringCase)

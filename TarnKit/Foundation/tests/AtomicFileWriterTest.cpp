@@ -37,6 +37,37 @@ TEST(AtomicFileWriter, CreatesFoldersAndReplacesContents)
     EXPECT_EQ(entryCount(file.parent_path()), 1u) << "no temporary file may stay behind";
 }
 
+TEST(AtomicFileWriter, RemovesOnlyTheStaleTemporariesOfItsOwnWrites)
+{
+    TemporaryFolder folder;
+    const auto real = folder.path() / "real";
+    std::filesystem::create_directories(real);
+    // Through a link the temporaries sit beside the target, so that is where they are looked for.
+    const auto link = folder.path() / "input-settings.json";
+    std::filesystem::create_symlink(real / "input-settings.json", link);
+    const std::vector<std::string> kept {"input-settings.json", ".input-settings.json.a-09xY",
+        ".input-settings.json.aZ09xYz", ".input-settings.json.aZ09x", "input-settings.json.aZ09xY",
+        ".other.json.aZ09xY", ".input-settings.jsonXaZ09xY"};
+    for (const auto& name : kept) {
+        std::ofstream(real / name) << "kept";
+    }
+    std::ofstream(real / ".input-settings.json.aZ09xY") << "{\"half";
+    std::ofstream(real / ".input-settings.json.QWERTY") << "";
+    // Neither a folder nor a link is a temporary of a write, whatever its name.
+    std::filesystem::create_directory(real / ".input-settings.json.folder");
+    std::filesystem::create_symlink(real / "input-settings.json", real / ".input-settings.json.link01");
+
+    EXPECT_EQ(AtomicFileWriter::removeStaleTemporaries(link), 2u);
+    for (const auto& name : kept) {
+        EXPECT_TRUE(std::filesystem::exists(real / name)) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(real / ".input-settings.json.aZ09xY"));
+    EXPECT_FALSE(std::filesystem::exists(real / ".input-settings.json.QWERTY"));
+    EXPECT_TRUE(std::filesystem::is_directory(real / ".input-settings.json.folder"));
+    EXPECT_TRUE(std::filesystem::is_symlink(real / ".input-settings.json.link01"));
+    EXPECT_EQ(AtomicFileWriter::removeStaleTemporaries(folder.path() / "missing" / "file.json"), 0u);
+}
+
 TEST(AtomicFileWriter, KeepsModeOfReplacedFile)
 {
     TemporaryFolder folder;

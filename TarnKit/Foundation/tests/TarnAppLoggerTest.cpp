@@ -2,8 +2,8 @@
 
 #include <atomic>
 #include <csignal>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -167,6 +167,31 @@ TEST(TarnAppLoggerTest, InvalidUtf8IsWrittenSafely)
     EXPECT_EQ(entries[0].message, "Device \"Gaming\xEF\xBF\xBD\xEF\xBF\xBD Mouse\" attached");
     EXPECT_EQ(entries[0].category, "dev\xEF\xBF\xBD");
     EXPECT_TRUE(harness.errors().empty());
+}
+
+TEST(TarnAppLoggerTest, ALongMessageIsRedactedThenCutAtACharacter)
+{
+    LoggerHarness harness;
+    auto logger = harness.make();
+    constexpr std::size_t kLimit = TarnAppLogger::kMaximumMessageBytes;
+    // Redacted, this one is exactly as long as the limit allows.
+    const std::string fits = "token=abc " + std::string(kLimit - 17, 'x');
+    // "ü" is two bytes: the last one straddles the cut, so the cut comes before it.
+    std::string tooLong = "password=hunter2 ";
+    while (tooLong.size() < 4 * kLimit) {
+        tooLong += "\u00fc";
+    }
+    logger->info(fits, "window");
+    logger->info(tooLong, "window");
+
+    const auto entries = logger->recentEntries(5, TarnLogLevel::debug);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].message, "token=[REDACTED] " + std::string(kLimit - 17, 'x'));
+    const std::string& cut = entries[0].message;
+    EXPECT_LE(cut.size(), kLimit);
+    EXPECT_EQ(cut.rfind("password=[REDACTED] \u00fc\u00fc", 0), 0u);
+    EXPECT_TRUE(cut.ends_with("\u00fc\u2026")) << cut.substr(cut.size() - 8);
+    EXPECT_EQ(harness.systemLog->records().back().text, "[window] " + cut);
 }
 
 TEST(TarnAppLoggerTest, ConstructionClampsLimitsAndNamesFiles)
