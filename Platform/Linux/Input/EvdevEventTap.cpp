@@ -87,8 +87,6 @@ struct Device {
     // The time stamp of the last SYN_REPORT (CLOCK_MONOTONIC, set when the device is opened).
     std::int64_t lastFrameNs = 0;
     bool grabRefusalLogged = false;
-    // After another program refused us the device, when to ask again (CLOCK_MONOTONIC).
-    std::int64_t nextGrabAttemptNs = 0;
     std::uint64_t modifierFlags = 0;
     std::bitset<std::size(kModifierCodes)> heldModifiers;
 
@@ -218,6 +216,8 @@ struct EvdevEventTap::Impl {
     EventTapHandler* handler = nullptr;
     std::uint64_t eventMask = 0;
     std::atomic<bool> enabled {false};
+    // Set by `enable()`: the input thread tries to grab every pointer it does not hold yet.
+    std::atomic<bool> grabRequested {false};
     std::atomic<bool> stopRequested {false};
     std::atomic<bool> stalled {false};
 
@@ -253,6 +253,7 @@ struct EvdevEventTap::Impl {
     void poke() const;
     void watch(int fd, void* tag) const;
     void grabIdleDevices();
+    void tryGrab(Device& device);
     void readDevice(Device& device);
     void handleEvent(Device& device, const EvdevEvent& event);
     void finishFrame(Device& device);
@@ -362,7 +363,7 @@ void EvdevEventTap::Impl::runInputLoop()
 {
     std::array<epoll_event, kMaxEpollEvents> ready {};
     while (!stopRequested) {
-        if (enabled && !stalled) {
+        if (grabRequested.load(std::memory_order_relaxed) && grabRequested.exchange(false) && enabled && !stalled) {
             grabIdleDevices();
         }
         watchdog.idle();
@@ -382,7 +383,8 @@ void EvdevEventTap::Impl::runInputLoop()
         }
         // Back in the loop after a stall: tell the handler, as the system tells of a tap it switched
         // off; its `enable()` grabs again.
-        if (stalled.exchange(false) && handler != nullptr && !stopRequested) {
+        if (stalled.load(std::memory_order_relaxed) && stalled.exchange(false) && handler != nullptr
+            && !stopRequested) {
             TapEvent notice;
             notice.type = TapEventType::tapDisabledByTimeout;
             handler->handleTapEvent(notice);
@@ -415,33 +417,30 @@ bool EvdevEventTap::Impl::releaseAfterStall()
 
 void EvdevEventTap::Impl::grabIdleDevices()
 {
-    // A device another program holds is asked again at most once a second, not at every event
-    // of every device: each try costs two system calls on the input thread.
-    constexpr std::int64_t kGrabRetryNs = 1'000'000'000;
-    std::int64_t now = 0;
     for (auto& device : devices) {
-        if (!device->isPointer() || device->grabbed) {
-            continue;
-        }
-        now = now != 0 ? now : monotonicNs();
-        const bool waiting = device->nextGrabAttemptNs != 0 && now < device->nextGrabAttemptNs;
-        if (waiting || device->anyButtonDown()) {
-            continue;
-        }
-        if (device->grab()) {
-            device->grabbed = true;
-            device->nextGrabAttemptNs = 0;
-            // The twin is ours to write again (the watchdog may have taken it in a stall), and
-            // nothing it held before can be wanted now that no button is down.
-            device->twin->reopen();
-            device->twin->releaseAll();
-            continue;
-        }
-        device->nextGrabAttemptNs = now + kGrabRetryNs;
-        if (!device->grabRefusalLogged) {
-            device->grabRefusalLogged = true;
-            log.log(TarnLogLevel::warn, "tap", "Another program holds " + device->info.devnode + "; it is left alone");
-        }
+        tryGrab(*device);
+    }
+}
+
+void EvdevEventTap::Impl::tryGrab(Device& device)
+{
+    // Asked when delivery starts, for a device plugged in, and after a frame of a pointer not held
+    // yet once none of its buttons is down. A device another program holds sends us nothing, so
+    // it is asked again with its first frame after that program lets go: no timer, no clock.
+    if (!device.isPointer() || device.grabbed || device.anyButtonDown()) {
+        return;
+    }
+    if (device.grab()) {
+        device.grabbed = true;
+        // The twin is ours to write again (the watchdog may have taken it in a stall), and
+        // nothing it held before can be wanted now that no button is down.
+        device.twin->reopen();
+        device.twin->releaseAll();
+        return;
+    }
+    if (!device.grabRefusalLogged) {
+        device.grabRefusalLogged = true;
+        log.log(TarnLogLevel::warn, "tap", "Another program holds " + device.info.devnode + "; it is left alone");
     }
 }
 
@@ -564,8 +563,11 @@ void EvdevEventTap::Impl::finishFrame(Device& device)
         || motionAfterWriteCount == motionAfterWrite.size()) {
         flush(device);
     }
-    if (auto motion = device.frame.finish(contextFor(device), out)) {
-        motionAfterWrite[motionAfterWriteCount++] = *motion;
+    if (device.frame.finish(contextFor(device), out, motionAfterWrite[motionAfterWriteCount])) {
+        ++motionAfterWriteCount;
+    }
+    if (!device.grabbed && !device.frame.anyButtonHeld() && enabled && !stalled) {
+        tryGrab(device);
     }
 }
 
@@ -613,8 +615,14 @@ void EvdevEventTap::Impl::handleHotplug()
 void EvdevEventTap::Impl::addDevice(std::unique_ptr<Device> device)
 {
     watch(device->fd.get(), device.get());
-    std::lock_guard lock(devicesMutex);
-    devices.push_back(std::move(device));
+    auto& added = *device;
+    {
+        std::lock_guard lock(devicesMutex);
+        devices.push_back(std::move(device));
+    }
+    if (enabled && !stalled) {
+        tryGrab(added);
+    }
 }
 
 void EvdevEventTap::Impl::removeDevice(Device& device)
@@ -663,6 +671,7 @@ bool EvdevEventTap::create(std::uint64_t eventMask, EventTapHandler& handler)
 void EvdevEventTap::enable()
 {
     m_impl->enabled = true;
+    m_impl->grabRequested = true;
     m_impl->poke();
 }
 

@@ -5,7 +5,9 @@
 // tap's main run loop, where the handler is called. Mice and other relative pointers are grabbed,
 // each at a moment none of its buttons is down, and what the handler passes comes out of the
 // device's virtual twin; keyboards are read without grabbing, for the key HUD and the modifier
-// flags of mouse events. Our own virtual devices are never read.
+// flags of mouse events. Our own virtual devices are never read. A mouse another program holds
+// sends us nothing; its first frame after that program lets go is the moment to grab it, so no
+// timer asks again.
 //
 // The input path: one read(2) takes every event a device has waiting; each frame is built straight
 // into the twin's write buffer, and the buffer goes out with one write(2). A frame of motion alone

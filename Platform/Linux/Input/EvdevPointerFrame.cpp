@@ -47,9 +47,26 @@ void EvdevPointerFrame::add(const EvdevEvent& event)
 {
     // A frame longer than any pointer sends keeps its first events; the rest cannot be queued
     // without allocating.
-    if (m_pendingCount < m_pending.size()) {
-        m_pending[m_pendingCount++] = event;
+    if (m_pendingCount == m_pending.size()) {
+        return;
     }
+    m_pending[m_pendingCount++] = event;
+    if (isMotion(event)) {
+        (event.code == REL_X ? m_dx : m_dy) += event.value;
+    } else if (event.type == EV_KEY || isWheel(event)) {
+        m_needsVerdict = true;
+    } else if (event.type != EV_SYN) {
+        m_hasOthers = true;
+    }
+}
+
+void EvdevPointerFrame::discardPending()
+{
+    m_pendingCount = 0;
+    m_dx = 0;
+    m_dy = 0;
+    m_needsVerdict = false;
+    m_hasOthers = false;
 }
 
 bool EvdevPointerFrame::isButtonHeld(int code) const
@@ -91,30 +108,21 @@ void EvdevPointerFrame::deliverMotion(const FrameContext& context, TapEvent& mot
     (void)deliver(context, motion);
 }
 
-bool EvdevPointerFrame::needsVerdict() const
+bool EvdevPointerFrame::finish(const FrameContext& context, UinputWriteBuffer& out, TapEvent& motion)
 {
-    return std::any_of(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(m_pendingCount),
-        [](const EvdevEvent& event) { return event.type == EV_KEY || isWheel(event); });
-}
-
-std::optional<TapEvent> EvdevPointerFrame::finish(const FrameContext& context, UinputWriteBuffer& out)
-{
+    bool afterWrite = false;
     if (context.handler == nullptr) {
         // Not ours: only the buttons are followed, so that a grab waits until none is down.
-        for (std::size_t i = 0; i < m_pendingCount; ++i) {
+        for (std::size_t i = 0; m_needsVerdict && i < m_pendingCount; ++i) {
             if (m_pending[i].type == EV_KEY) {
                 deliverKey(context, m_pending[i], out);
             }
         }
-        m_pendingCount = 0;
-        return std::nullopt;
-    }
-    const std::size_t start = out.size();
-    auto moved = motion();
-    std::optional<TapEvent> afterWrite;
-    if (needsVerdict()) {
-        if (moved) {
-            deliverMotion(context, *moved);
+    } else if (m_needsVerdict) {
+        const std::size_t start = out.size();
+        if (m_dx != 0 || m_dy != 0) {
+            auto moved = this->motion();
+            deliverMotion(context, moved);
         }
         emitMotion(out);
         for (std::size_t i = 0; i < m_pendingCount; ++i) {
@@ -123,41 +131,40 @@ std::optional<TapEvent> EvdevPointerFrame::finish(const FrameContext& context, U
             }
         }
         deliverWheel(context, out);
-    } else {
+        emitOthers(out);
+        if (out.size() != start) {
+            out.endFrame();
+        }
+    } else if (m_dx != 0 || m_dy != 0 || m_hasOthers) {
         emitMotion(out);
-        afterWrite = moved;
-    }
-    emitOthers(out);
-    if (out.size() != start) {
+        emitOthers(out);
         out.endFrame();
+        afterWrite = m_dx != 0 || m_dy != 0;
+        if (afterWrite) {
+            motion = this->motion();
+        }
     }
-    m_pendingCount = 0;
+    discardPending();
     return afterWrite;
 }
 
 void EvdevPointerFrame::releaseHeldButtons(const FrameContext& context, UinputWriteBuffer& out)
 {
-    m_pendingCount = 0;
+    discardPending();
     for (std::size_t index = 0; index < kTrackedButtons; ++index) {
         if (m_heldButtons.test(index)) {
             add({EV_KEY, static_cast<std::uint16_t>(BTN_LEFT + index), 0});
         }
     }
-    (void)finish(context, out);
+    TapEvent none;
+    (void)finish(context, out, none);
 }
 
-std::optional<TapEvent> EvdevPointerFrame::motion() const
+TapEvent EvdevPointerFrame::motion() const
 {
     TapEvent event;
-    for (std::size_t i = 0; i < m_pendingCount; ++i) {
-        const auto& raw = m_pending[i];
-        if (isMotion(raw)) {
-            (raw.code == REL_X ? event.mouseDeltaX : event.mouseDeltaY) += raw.value;
-        }
-    }
-    if (event.mouseDeltaX == 0 && event.mouseDeltaY == 0) {
-        return std::nullopt;
-    }
+    event.mouseDeltaX = m_dx;
+    event.mouseDeltaY = m_dy;
     // Motion with a button down is that button's drag; left wins over right, right over the rest.
     if (m_heldButtons.test(0)) {
         event.type = TapEventType::leftMouseDragged;
@@ -178,26 +185,18 @@ std::optional<TapEvent> EvdevPointerFrame::motion() const
 
 void EvdevPointerFrame::emitMotion(UinputWriteBuffer& out) const
 {
-    std::int32_t dx = 0;
-    std::int32_t dy = 0;
-    for (std::size_t i = 0; i < m_pendingCount; ++i) {
-        const auto& raw = m_pending[i];
-        if (isMotion(raw)) {
-            (raw.code == REL_X ? dx : dy) += raw.value;
-        }
+    if (m_dx != 0) {
+        out.push(EV_REL, REL_X, m_dx);
     }
-    if (dx != 0) {
-        out.push(EV_REL, REL_X, dx);
-    }
-    if (dy != 0) {
-        out.push(EV_REL, REL_Y, dy);
+    if (m_dy != 0) {
+        out.push(EV_REL, REL_Y, m_dy);
     }
 }
 
 void EvdevPointerFrame::emitOthers(UinputWriteBuffer& out) const
 {
     // What the engine has no word for (other axes, scan codes) passes as it came.
-    for (std::size_t i = 0; i < m_pendingCount; ++i) {
+    for (std::size_t i = 0; m_hasOthers && i < m_pendingCount; ++i) {
         const auto& event = m_pending[i];
         if (event.type != EV_KEY && event.type != EV_SYN && !isMotion(event) && !isWheel(event)) {
             out.push(event.type, event.code, event.value);

@@ -14,7 +14,6 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "Platform/Linux/Input/EvdevEvent.h"
 #include "Platform/Linux/Input/UinputWriteBuffer.h"
@@ -40,20 +39,20 @@ public:
     // may come out as, and the SYN_REPORT.
     static constexpr std::size_t kMaxOutput = kCapacity + 4;
 
-    // Collects one event; SYN events are the caller's to act on.
+    // Collects one event, sorting it on the way; SYN events are the caller's to act on.
     void add(const EvdevEvent& event);
     // Whether the handler's verdict decides what goes out: the frame holds a button, a key or a
     // wheel. Otherwise it is motion alone (and what the engine has no word for).
-    bool needsVerdict() const;
+    bool needsVerdict() const { return m_needsVerdict; }
     // Ends the frame into `out` (its events and a SYN_REPORT; nothing when nothing goes out), with
-    // room for kMaxOutput events. A frame of motion alone goes out as it came and its motion event
-    // is answered, for the caller to `deliverMotion` once `out` is written. Any other frame is
-    // delivered first, and only what the handler passes goes out.
-    std::optional<TapEvent> finish(const FrameContext& context, UinputWriteBuffer& out);
+    // room for kMaxOutput events. A frame of motion alone goes out as it came; true then, with its
+    // motion event in `motion`, for the caller to `deliverMotion` once `out` is written. Any other
+    // frame is delivered first, and only what the handler passes goes out.
+    [[nodiscard]] bool finish(const FrameContext& context, UinputWriteBuffer& out, TapEvent& motion);
     // Hands a motion event that `finish` answered to the handler, where the pointer is by then.
     static void deliverMotion(const FrameContext& context, TapEvent& motion);
     // Forgets the events collected since the last SYN_REPORT.
-    void discardPending() { m_pendingCount = 0; }
+    void discardPending();
     // Physical buttons of this device held down now.
     bool anyButtonHeld() const { return m_heldButtons.any(); }
     bool isButtonHeld(int code) const;
@@ -63,7 +62,7 @@ public:
 private:
     static constexpr std::size_t kTrackedButtons = 16;
 
-    std::optional<TapEvent> motion() const;
+    TapEvent motion() const;
     void emitMotion(UinputWriteBuffer& out) const;
     void deliverKey(const FrameContext& context, const EvdevEvent& event, UinputWriteBuffer& out);
     void deliverWheel(const FrameContext& context, UinputWriteBuffer& out);
@@ -73,6 +72,11 @@ private:
 
     std::array<EvdevEvent, kCapacity> m_pending {};
     std::size_t m_pendingCount = 0;
+    // What `add` learnt of the pending events, so that a frame of motion needs no second look.
+    std::int32_t m_dx = 0;
+    std::int32_t m_dy = 0;
+    bool m_needsVerdict = false;
+    bool m_hasOthers = false;
     // Indexed by code - BTN_LEFT: every button code of the mouse block has a number.
     std::bitset<kTrackedButtons> m_heldButtons;
     std::bitset<kTrackedButtons> m_passedDown;

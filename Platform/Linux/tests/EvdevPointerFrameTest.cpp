@@ -56,8 +56,9 @@ protected:
             frame.add(event);
         }
         UinputWriteBuffer out;
-        if (auto motion = frame.finish(context(grabbed), out)) {
-            EvdevPointerFrame::deliverMotion(context(grabbed), *motion);
+        TapEvent motion;
+        if (frame.finish(context(grabbed), out, motion)) {
+            EvdevPointerFrame::deliverMotion(context(grabbed), motion);
         }
         const auto frames = framesIn(out);
         EXPECT_LE(frames.size(), 1U);
@@ -90,8 +91,9 @@ TEST_F(EvdevPointerFrameTest, PassedFramesComeOutUnchanged)
         for (const auto& event : events) {
             frame.add(event);
         }
-        if (auto motion = frame.finish(context(), out)) {
-            EvdevPointerFrame::deliverMotion(context(), *motion);
+        TapEvent motion;
+        if (frame.finish(context(), out, motion)) {
+            EvdevPointerFrame::deliverMotion(context(), motion);
         }
     }
     EXPECT_EQ(framesIn(out), std::vector<Events>(std::begin(frames), std::end(frames))) << "one buffer, seven frames";
@@ -103,11 +105,11 @@ TEST_F(EvdevPointerFrameTest, MotionAloneGoesOutBeforeTheHandlerSeesIt)
     frame.add({EV_REL, REL_Y, -1});
     EXPECT_FALSE(frame.needsVerdict());
     UinputWriteBuffer out;
-    auto motion = frame.finish(context(), out);
+    TapEvent motion;
+    ASSERT_TRUE(frame.finish(context(), out, motion));
     EXPECT_EQ(framesIn(out), (std::vector<Events> {{{EV_REL, REL_X, 3}, {EV_REL, REL_Y, -1}}}));
     EXPECT_TRUE(handler.seen.empty());
-    ASSERT_TRUE(motion);
-    EvdevPointerFrame::deliverMotion(context(), *motion);
+    EvdevPointerFrame::deliverMotion(context(), motion);
     ASSERT_EQ(handler.seen.size(), 1U);
     EXPECT_EQ(handler.seen[0].type, TapEventType::mouseMoved);
     EXPECT_EQ(handler.seen[0].location, (EventPoint {3, 0}));
@@ -238,7 +240,8 @@ TEST_F(EvdevPointerFrameTest, UntappedTypesPassWithoutTheHandler)
         frame.add(event);
     }
     UinputWriteBuffer out;
-    EXPECT_FALSE(frame.finish({&handler, eventMaskBit(TapEventType::leftMouseDown), 0, &location}, out));
+    TapEvent motion;
+    EXPECT_FALSE(frame.finish({&handler, eventMaskBit(TapEventType::leftMouseDown), 0, &location}, out, motion));
     EXPECT_EQ(framesIn(out), (std::vector<Events> {{{EV_REL, REL_X, 1}, {EV_KEY, BTN_LEFT, 1}}}));
     ASSERT_EQ(handler.seen.size(), 1U);
     EXPECT_EQ(handler.seen[0].type, TapEventType::leftMouseDown);
