@@ -23,9 +23,10 @@ mkdir -m 700 "$home/run"
 export HOME=$home XDG_CONFIG_HOME=$home/config XDG_STATE_HOME=$home/state XDG_DATA_HOME=$home/data \
     XDG_CACHE_HOME=${XDG_CACHE_HOME:-$HOME/.cache} XDG_RUNTIME_DIR=$home/run QT_QPA_PLATFORM=xcb
 
+# The settling time outlasts Qt's idle worker threads, which end 30 s after their last task.
 echo "== here, under Xvfb and openbox"
 xvfb-run -a -s "-screen 0 1280x800x24" "$root/scripts/with-x.sh" --wm -- \
-    "$bench" --seconds "$seconds" --close-window "$title" -- "$program"
+    "$bench" --settle 40 --seconds "$seconds" --close-window "$title" -- "$program"
 
 echo "== in a kernel with uinput, the tap running"
 qt=/usr/lib/x86_64-linux-gnu/qt6/plugins
