@@ -25,6 +25,7 @@
 #include "Platform/Linux/LibinputPointerPreferences.h"
 #include "Platform/Linux/PointerLocationCache.h"
 #include "Platform/Linux/SysfsPointerDeviceSource.h"
+#include "Platform/Linux/UdevDeviceChangeNotices.h"
 #include "Platform/Linux/X11HotkeyBackend.h"
 #include "Platform/Linux/X11OverlayWindowManager.h"
 #include "Platform/Linux/X11PointerLocationListener.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv)
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
+    UdevDeviceChangeNotices deviceChanges(mainThread);
     const IcuTimeFormatter timeFormatter;
     QtClipboardPasteboard pasteboard;
     const QtCursorScreens screens;
@@ -147,8 +149,8 @@ int main(int argc, char** argv)
 
     const InputStudioServices services {logger, InputConfigStore::defaultFilePath(paths), SystemClock::shared(),
         EnginePorts {tap, poster, workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
-        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, timeFormatter,
-        pasteboard, screens, overlays, TarnLanguageSettings::shared()};
+        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, deviceChanges,
+        timeFormatter, pasteboard, screens, overlays, TarnLanguageSettings::shared()};
     auto viewModel = std::make_unique<InputStudioViewModel>(services);
     auto studio = std::make_unique<StudioApplication>(*viewModel, logger, &doubleClickPreference);
     QObject::connect(&instance, &SingleInstance::reopenRequested, studio.get(), &StudioApplication::reopen);

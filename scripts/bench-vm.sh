@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The end-to-end input latency benchmark, in a real kernel with uinput (scripts/uinput-vm, one
 # virtual CPU): the bare uinput round trip, a poll-and-copy thread, TarnInput's tap and engine,
-# and interception-tools' pass-through (installed here when missing). Not part of the tests.
+# and interception-tools' pass-through (installed here when missing), measured in turns frame by
+# frame so that their ratios hold on a loaded machine. Not part of the tests.
 #   bash scripts/bench-vm.sh [FRAMES]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

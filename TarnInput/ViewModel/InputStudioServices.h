@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "TarnInput/ViewModel/DeviceChangeNotices.h"
 #include "TarnInput/ViewModel/MainThreadTimers.h"
 #include "TarnInput/ViewModel/OverlayController.h"
 #include "TarnInput/ViewModel/Pasteboard.h"
@@ -38,6 +39,8 @@ struct InputStudioServices {
     HotkeyBackend& hotkeys;
     MainThreadExecutor& mainThread;
     MainThreadTimers& timers;
+    // When the devices or the permission to use them may have changed: the watcher looks then.
+    DeviceChangeNotices& deviceChanges;
     const TimeFormatter& timeFormatter;
     Pasteboard& pasteboard;
     const Screens& screens;

@@ -84,7 +84,7 @@ InputStudioViewModel::~InputStudioViewModel()
     // Whatever was already posted finds the view model gone; nothing new arrives from the timers,
     // the desktop or the hotkey once these are cancelled.
     m_lifetime.reset();
-    m_watcherTimer.cancel();
+    m_deviceChanges.cancel();
     m_toastTimer.cancel();
     m_activationSubscription.cancel();
     m_hotkeyManager.unregisterAll();
@@ -260,7 +260,9 @@ void InputStudioViewModel::registerHotkeys()
 
 void InputStudioViewModel::startWatcher()
 {
-    m_watcherTimer = m_services.timers.scheduleRepeating(kWatcherPeriod, whileAlive([this] { watcherTick(); }));
+    // Woken by changes of the devices and their permissions rather than every few seconds, so a
+    // program at rest never wakes; a tap that failed to start is retried at the next change.
+    m_deviceChanges = m_services.deviceChanges.subscribe(whileAlive([this] { watcherTick(); }));
 }
 
 void InputStudioViewModel::watcherTick()

@@ -26,6 +26,7 @@
 //   loginItem         XdgAutostartLoginItem
 //   hotkeys           X11HotkeyBackend
 //   mainThread        QtMainThreadExecutor, timers QtMainThreadTimers
+//   deviceChanges     UdevDeviceChangeNotices
 //   timeFormatter     IcuTimeFormatter
 //   pasteboard        a QClipboard adapter, screens a QCursor adapter, overlays the key HUD
 //                     controller's adapter
@@ -86,7 +87,6 @@ class InputStudioViewModel final : public QObject, private EngineMailboxReceiver
     Q_PROPERTY(bool toastIsError READ toastIsError NOTIFY toastIsErrorChanged)
 
 public:
-    static constexpr std::chrono::milliseconds kWatcherPeriod {3500};
     static constexpr std::chrono::milliseconds kToastDuration {2600};
     static constexpr std::size_t kHzHistoryLength = 36;
     static constexpr std::size_t kRecentEventsLength = 24;
@@ -271,7 +271,8 @@ private:
     EngineMailbox m_mailbox;
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
     Subscription m_activationSubscription;
-    Subscription m_watcherTimer;
+    // The watcher: it looks at the permission and the devices whenever they may have changed.
+    Subscription m_deviceChanges;
     Subscription m_toastTimer;
     // Work handed out holds this weakly; the destructor drops it before anything else.
     std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);

@@ -48,6 +48,7 @@ InputStudioServices StudioHarness::services()
         .hotkeys = m_hotkeys,
         .mainThread = mainThread,
         .timers = m_timers,
+        .deviceChanges = deviceChanges,
         .timeFormatter = timeFormatter,
         .pasteboard = pasteboard,
         .screens = screens,

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Platform/Fake/App/CallJournal.h"
+#include "Platform/Fake/App/FakeDeviceChangeNotices.h"
 #include "Platform/Fake/App/FakeMainThreadTimers.h"
 #include "Platform/Fake/App/FakeOverlayController.h"
 #include "Platform/Fake/App/FakePasteboard.h"
@@ -55,6 +56,13 @@ public:
     void advance(std::chrono::nanoseconds step);
     // Runs the main-thread tasks posted so far.
     std::size_t runMainThread() { return mainThread.runPending(); }
+    // The devices or their permission may have changed (as udev or inotify would tell): the
+    // watcher looks, then the posted tasks run.
+    void noticeDeviceChange()
+    {
+        deviceChanges.notify();
+        mainThread.runPending();
+    }
 
     std::filesystem::path settingsFile() const { return m_folder / "TarnInput" / "input-settings.json"; }
     bool settingsFileExists() const { return std::filesystem::exists(settingsFile()); }
@@ -88,6 +96,7 @@ public:
     FakeLoginItemBackend loginItem;
     FakeHotkeyBackend hotkeys;
     ManualMainThreadExecutor mainThread;
+    FakeDeviceChangeNotices deviceChanges {journal};
     FakeTimeFormatter timeFormatter;
     FakeScreens screens;
     FakePasteboard pasteboard {journal};

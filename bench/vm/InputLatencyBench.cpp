@@ -1,20 +1,32 @@
 // End-to-end latency of a mouse frame, from the write to a (uinput) "physical" mouse to the read of
-// what comes out, in the same run and on the same kind of device:
+// what comes out, on the same kind of device:
 //   a   the bare uinput → evdev round trip (the floor of the kernel path);
 //   a′  the floor of any in-process pass-through: a thread blocked in poll on the grabbed device
-//       copies each frame to a second uinput device (one thread wake-up per frame);
+//       copies what each read brings to a second uinput device with one write;
 //   t   TarnInput's tap with a handler that passes everything (the tap's own share);
 //   b   TarnInput's tap and engine, with nothing configured and with a realistic configuration;
 //   c   interception-tools' pass-through, `interception -g DEV | uinput -d DEV`, when its two
 //       programs are given as arguments.
-// Every frame is checked: none lost, none reordered, none duplicated, nothing extra.
+// The paths are measured in turns, frame by frame (a, a′, t or b, c, then the next frame starting
+// one path later), so that whatever else the machine does falls on all of them alike and the
+// ratios hold on a loaded machine. One round per TarnInput configuration, each with its own
+// a, a′ and c. Every frame is checked: none lost, none reordered, none duplicated, nothing extra.
+//
+// The reader (this program's main thread) runs at real-time priority where it may, as a desktop's
+// compositor does on a core of its own: it reads a frame as soon as the frame is written, whatever
+// the writer still does after that. On the one emulated CPU of scripts/uinput-vm it would
+// otherwise wait until the writer sleeps. Motion and click frames are also shown apart: TarnInput
+// writes motion before its engine sees it, a click only once the engine has passed it.
 //
 //   InputLatencyBench [FRAMES] [INTERCEPTION UINPUT]
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -31,11 +43,13 @@
 #include "Platform/Linux/PointerLocationCache.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
+#include "TarnKit/Foundation/CHandle.h"
 #include "TarnKit/Foundation/Clock.h"
 #include "TarnKit/Foundation/UniqueFd.h"
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
@@ -48,6 +62,7 @@ using namespace tarn;
 using namespace tarn::input;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using Uinput = CHandle<libevdev_uinput, libevdev_uinput_destroy>;
 
 struct Frame {
     std::uint16_t type;
@@ -68,10 +83,10 @@ Frame frameAt(int index)
     }
 }
 
-libevdev_uinput* createMouse(const char* name)
+Uinput createMouse(const std::string& name)
 {
     libevdev* description = libevdev_new();
-    libevdev_set_name(description, name);
+    libevdev_set_name(description, name.c_str());
     libevdev_set_id_bustype(description, BUS_USB);
     libevdev_set_id_vendor(description, 0x1234);
     libevdev_set_id_product(description, 0x5678);
@@ -88,7 +103,7 @@ libevdev_uinput* createMouse(const char* name)
         fmt::print(stderr, "cannot create a uinput device\n");
         std::exit(77);
     }
-    return mouse;
+    return Uinput(mouse);
 }
 
 // The event node of the device called `name` that is not `except`, waiting for it to appear.
@@ -107,6 +122,18 @@ std::optional<std::string> devnodeNamed(const std::string& name, const std::stri
         std::this_thread::sleep_for(10ms);
     }
     return std::nullopt;
+}
+
+// A reader of what comes out of a path. `hold` grabs the node, which keeps TarnInput's tap away
+// from the devices of the other paths.
+UniqueFd openOutput(const std::string& node, bool hold)
+{
+    UniqueFd fd(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd || (hold && ::ioctl(fd.get(), EVIOCGRAB, 1) != 0)) {
+        fmt::print(stderr, "cannot read {}\n", node);
+        std::exit(1);
+    }
+    return fd;
 }
 
 // Reads one whole frame (up to SYN_REPORT), blocking.
@@ -131,7 +158,6 @@ bool readFrame(int fd, std::vector<input_event>& events)
 }
 
 struct Measurement {
-    std::string name;
     std::vector<double> micros;
     bool faithful = true;
 
@@ -141,23 +167,19 @@ struct Measurement {
         std::sort(sorted.begin(), sorted.end());
         return sorted.empty() ? 0 : sorted[std::min(sorted.size() - 1, std::size_t(p * (sorted.size() - 1) + 0.5))];
     }
+    double max() const { return micros.empty() ? 0 : *std::max_element(micros.begin(), micros.end()); }
 };
 
-// Writes `frames` frames to `source` and reads each back from `outputNode`, timing each.
-Measurement measure(const std::string& name, libevdev_uinput* source, const std::string& outputNode, int frames)
-{
-    Measurement result {name, {}, true};
-    UniqueFd output(::open(outputNode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+// One way from a "physical" mouse to a reader.
+struct Path {
+    std::string name;
+    libevdev_uinput* source = nullptr;
+    UniqueFd output;
+    Measurement result;
     std::vector<input_event> events;
-    // Settle: whatever is in flight is not measured.
-    for (int i = 0; i < 50; ++i) {
-        libevdev_uinput_write_event(source, EV_REL, REL_Y, 1);
-        libevdev_uinput_write_event(source, EV_SYN, SYN_REPORT, 0);
-        readFrame(output.get(), events);
-    }
-    result.micros.reserve(frames);
-    for (int i = 0; i < frames; ++i) {
-        const auto frame = frameAt(i);
+
+    void measure(const Frame& frame)
+    {
         const auto start = Clock::now();
         libevdev_uinput_write_event(source, frame.type, frame.code, frame.value);
         libevdev_uinput_write_event(source, EV_SYN, SYN_REPORT, 0);
@@ -168,47 +190,96 @@ Measurement measure(const std::string& name, libevdev_uinput* source, const std:
             result.faithful = false;
         }
     }
-    input_event extra {};
-    std::this_thread::sleep_for(50ms);
-    if (::read(output.get(), &extra, sizeof extra) == sizeof extra) {
-        result.faithful = false;
+
+    // Whatever is in flight is not measured; then nothing may be left over.
+    void settle()
+    {
+        for (int i = 0; i < 50; ++i) {
+            measure({EV_REL, REL_Y, 1});
+        }
+        result = {};
     }
-    return result;
-}
+    void checkNothingExtra()
+    {
+        input_event extra {};
+        if (::read(output.get(), &extra, sizeof extra) == sizeof extra) {
+            result.faithful = false;
+        }
+    }
+};
 
-Measurement measureBare(int frames)
-{
-    auto* mouse = createMouse("Bench Mouse A");
-    auto result = measure("a  bare uinput round trip", mouse, libevdev_uinput_get_devnode(mouse), frames);
-    libevdev_uinput_destroy(mouse);
-    return result;
-}
+// a′: a thread in poll on the grabbed mouse writes what each read brings to a copy, at once.
+class CopyThread {
+public:
+    CopyThread()
+        : m_mouse(createMouse("Bench Mouse A1"))
+        , m_copy(createMouse("Bench Mouse A1 copy"))
+        , m_grabbed(openOutput(libevdev_uinput_get_devnode(m_mouse.get()), true))
+        , m_stop(::eventfd(0, EFD_CLOEXEC))
+        , m_thread([this] { run(); })
+    {
+    }
+    ~CopyThread()
+    {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto written = ::write(m_stop.get(), &one, sizeof one);
+        m_thread.join();
+    }
 
-Measurement measureCopyThread(int frames)
-{
-    auto* mouse = createMouse("Bench Mouse A1");
-    auto* copy = createMouse("Bench Mouse A1 copy");
-    UniqueFd grabbed(::open(libevdev_uinput_get_devnode(mouse), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    ::ioctl(grabbed.get(), EVIOCGRAB, 1);
-    UniqueFd stop(::eventfd(0, EFD_CLOEXEC));
-    std::thread copier([&] {
-        pollfd descriptors[2] = {{grabbed.get(), POLLIN, 0}, {stop.get(), POLLIN, 0}};
-        input_event events[64];
+    libevdev_uinput* mouse() const { return m_mouse.get(); }
+    std::string copyNode() const { return libevdev_uinput_get_devnode(m_copy.get()); }
+
+private:
+    void run()
+    {
+        pollfd descriptors[2] = {{m_grabbed.get(), POLLIN, 0}, {m_stop.get(), POLLIN, 0}};
+        std::array<input_event, 1024> events {};
         while (::poll(descriptors, 2, -1) > 0 && (descriptors[1].revents & POLLIN) == 0) {
-            const auto size = ::read(grabbed.get(), events, sizeof events);
-            for (ssize_t i = 0; i < size / ssize_t(sizeof(input_event)); ++i) {
-                libevdev_uinput_write_event(copy, events[i].type, events[i].code, events[i].value);
+            const auto size = ::read(m_grabbed.get(), events.data(), sizeof events);
+            if (size > 0) {
+                [[maybe_unused]] auto written
+                    = ::write(libevdev_uinput_get_fd(m_copy.get()), events.data(), static_cast<std::size_t>(size));
             }
         }
-    });
-    auto result = measure("a' poll-and-copy thread", mouse, libevdev_uinput_get_devnode(copy), frames);
-    const std::uint64_t one = 1;
-    [[maybe_unused]] auto written = ::write(stop.get(), &one, sizeof one);
-    copier.join();
-    libevdev_uinput_destroy(copy);
-    libevdev_uinput_destroy(mouse);
-    return result;
-}
+    }
+
+    Uinput m_mouse;
+    Uinput m_copy;
+    UniqueFd m_grabbed;
+    UniqueFd m_stop;
+    std::thread m_thread;
+};
+
+// c: interception-tools' two programs in a shell pipeline of their own.
+class Interception {
+public:
+    Interception(const std::string& interception, const std::string& uinput)
+        : m_mouse(createMouse("Bench Mouse C"))
+    {
+        const std::string devnode = libevdev_uinput_get_devnode(m_mouse.get());
+        const auto command = fmt::format("{} -g {} | {} -d {}", interception, devnode, uinput, devnode);
+        m_shell = ::fork();
+        if (m_shell == 0) {
+            ::setpgid(0, 0);
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        m_clone = devnodeNamed("Bench Mouse C", devnode);
+    }
+    ~Interception()
+    {
+        ::kill(-m_shell, SIGTERM);
+        ::waitpid(m_shell, nullptr, 0);
+    }
+
+    libevdev_uinput* mouse() const { return m_mouse.get(); }
+    const std::optional<std::string>& cloneNode() const { return m_clone; }
+
+private:
+    Uinput m_mouse;
+    pid_t m_shell = -1;
+    std::optional<std::string> m_clone;
+};
 
 class QuietLog final : public LogSink {
 public:
@@ -245,80 +316,82 @@ public:
     TapVerdict handleTapEvent(TapEvent&) override { return TapVerdict::pass; }
 };
 
-Measurement measureTapOnly(int frames)
-{
-    auto* mouse = createMouse("Bench Mouse T");
-    QuietLog log;
-    PointerLocationCache location;
-    EvdevEventTap tap(location, log);
-    PassAll handler;
-    if (!tap.create(kTappedEventMask, handler)) {
-        std::exit(1);
+// TarnInput over one mouse: the tap alone, or the tap and the engine with `settings`.
+class TarnInputUnderTest {
+public:
+    TarnInputUnderTest(const std::string& mouseName, const std::optional<InputSettings>& settings)
+        : m_mouseName(mouseName)
+        , m_mouse(createMouse(mouseName))
+    {
+        if (!settings) {
+            if (!m_tap.create(kTappedEventMask, m_passAll)) {
+                std::exit(1);
+            }
+            m_tap.enable();
+            return;
+        }
+        m_workspace.setFrontmost("org.mozilla.firefox", "Firefox");
+        m_engine = std::make_unique<InputEventInterceptorService>(
+            *settings, EnginePorts {m_tap, m_poster, m_workspace, m_windows, SystemClock::shared(), m_executor, m_log});
+        EngineCallbacks callbacks;
+        callbacks.onClickRipple = [this](const ClickRippleEvent&) { ++m_ripples; };
+        m_engine->setCallbacks(callbacks);
+        (void)m_engine->updateActiveApplication("org.mozilla.firefox", "Firefox");
+        if (!m_poster.open() || !m_engine->start()) {
+            fmt::print(stderr, "the tap did not start\n");
+            std::exit(1);
+        }
     }
-    tap.enable();
-    auto result
-        = measure("t  tap alone, handler passes all", mouse, devnodeNamed("Bench Mouse T (TarnInput)").value(), frames);
-    tap.destroy();
-    libevdev_uinput_destroy(mouse);
-    return result;
+    ~TarnInputUnderTest()
+    {
+        if (m_engine) {
+            m_engine->stop();
+        }
+        m_tap.destroy();
+    }
+
+    libevdev_uinput* mouse() const { return m_mouse.get(); }
+    std::string twinNode() const { return devnodeNamed(m_mouseName + " (TarnInput)").value(); }
+
+private:
+    std::string m_mouseName;
+    Uinput m_mouse;
+    QuietLog m_log;
+    PointerLocationCache m_location;
+    EvdevEventTap m_tap {m_location, m_log};
+    PassAll m_passAll;
+    UinputEventPoster m_poster;
+    FakeWorkspace m_workspace;
+    FakeWindowAccess m_windows;
+    ThreadEngineExecutor m_executor;
+    std::atomic<int> m_ripples {0};
+    std::unique_ptr<InputEventInterceptorService> m_engine;
+};
+
+struct Round {
+    std::string tarnInputName;
+    std::optional<InputSettings> settings;
+};
+
+void print(const Path& path)
+{
+    Measurement motion;
+    Measurement click;
+    for (std::size_t i = 0; i < path.result.micros.size(); ++i) {
+        (frameAt(static_cast<int>(i)).type == EV_KEY ? click : motion).micros.push_back(path.result.micros[i]);
+    }
+    fmt::print("  {:<34} {:>9.1f} {:>9.1f} {:>9.1f}  {}\n", path.name, path.result.percentile(0.5),
+        path.result.percentile(0.99), path.result.max(),
+        path.result.faithful ? "all frames exact" : "FRAMES LOST, REORDERED OR CHANGED");
+    fmt::print("  {:<34} motion {:.1f} / {:.1f}, click {:.1f} / {:.1f}\n", "", motion.percentile(0.5),
+        motion.percentile(0.99), click.percentile(0.5), click.percentile(0.99));
 }
 
-Measurement measureTarnInput(const std::string& name, const InputSettings& settings, int frames)
+void printRatio(const Path& top, const Path& bottom)
 {
-    const auto mouseName = fmt::format("Bench Mouse {}", name.substr(0, 2));
-    auto* mouse = createMouse(mouseName.c_str());
-    QuietLog log;
-    PointerLocationCache location;
-    EvdevEventTap tap(location, log);
-    UinputEventPoster poster;
-    FakeWorkspace workspace;
-    workspace.setFrontmost("org.mozilla.firefox", "Firefox");
-    FakeWindowAccess windows;
-    ThreadEngineExecutor executor;
-    InputEventInterceptorService engine(
-        settings, {tap, poster, workspace, windows, SystemClock::shared(), executor, log});
-    std::atomic<int> ripples {0};
-    EngineCallbacks callbacks;
-    callbacks.onClickRipple = [&](const ClickRippleEvent&) { ++ripples; };
-    engine.setCallbacks(callbacks);
-    engine.updateActiveApplication("org.mozilla.firefox", "Firefox");
-    if (!poster.open() || !engine.start()) {
-        fmt::print(stderr, "the tap did not start\n");
-        std::exit(1);
-    }
-    const auto twin = devnodeNamed(mouseName + " (TarnInput)").value();
-    auto result = measure(name, mouse, twin, frames);
-    engine.stop();
-    libevdev_uinput_destroy(mouse);
-    return result;
-}
-
-std::optional<Measurement> measureInterception(const std::string& interception, const std::string& uinput, int frames)
-{
-    auto* mouse = createMouse("Bench Mouse C");
-    const std::string devnode = libevdev_uinput_get_devnode(mouse);
-    const auto command = fmt::format("{} -g {} | {} -d {}", interception, devnode, uinput, devnode);
-    const pid_t shell = ::fork();
-    if (shell == 0) {
-        ::setpgid(0, 0);
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    std::optional<Measurement> result;
-    if (const auto clone = devnodeNamed("Bench Mouse C", devnode)) {
-        result = measure("c  interception | uinput", mouse, *clone, frames);
-    }
-    ::kill(-shell, SIGTERM);
-    ::waitpid(shell, nullptr, 0);
-    libevdev_uinput_destroy(mouse);
-    return result;
-}
-
-void print(const Measurement& result)
-{
-    fmt::print("{:<34} {:>9.1f} {:>9.1f} {:>9.1f}  {}\n", result.name, result.percentile(0.5), result.percentile(0.99),
-        *std::max_element(result.micros.begin(), result.micros.end()),
-        result.faithful ? "all frames exact" : "FRAMES LOST, REORDERED OR CHANGED");
+    fmt::print("  {} / {}: median {:.2f}, p99 {:.2f}\n", top.name.substr(0, 2), bottom.name.substr(0, 2),
+        top.result.percentile(0.5) / bottom.result.percentile(0.5),
+        top.result.percentile(0.99) / bottom.result.percentile(0.99));
 }
 
 } // namespace
@@ -330,43 +403,60 @@ int main(int argc, char** argv)
         fmt::print(stderr, "no /dev/uinput: run through scripts/bench-vm.sh\n");
         return 77;
     }
-    std::vector<Measurement> results {measureBare(frames), measureCopyThread(frames), measureTapOnly(frames),
-        measureTarnInput("b  TarnInput, nothing configured", InputSettings {}, frames),
-        measureTarnInput("b2 TarnInput, realistic settings", realisticSettings(), frames)};
+    sched_param priority {};
+    priority.sched_priority = 10;
+    const bool realTime = ::sched_setscheduler(0, SCHED_FIFO, &priority) == 0;
+    // The paths that stay from round to round, each holding its output so that the tap leaves it.
+    auto bareMouse = createMouse("Bench Mouse A");
+    Path bare {"a  bare uinput round trip", bareMouse.get(),
+        openOutput(libevdev_uinput_get_devnode(bareMouse.get()), true), {}, {}};
+    CopyThread copier;
+    Path copy {"a' poll-and-copy thread", copier.mouse(), openOutput(copier.copyNode(), true), {}, {}};
+    std::unique_ptr<Interception> interception;
+    std::optional<Path> intercepted;
     if (argc > 3) {
-        if (auto interception = measureInterception(argv[2], argv[3], frames)) {
-            results.push_back(*interception);
+        interception = std::make_unique<Interception>(argv[2], argv[3]);
+        if (interception->cloneNode()) {
+            intercepted.emplace(Path {"c  interception | uinput", interception->mouse(),
+                openOutput(*interception->cloneNode(), true), {}, {}});
         } else {
             fmt::print(stderr, "interception-tools did not start\n");
         }
     }
-    fmt::print("{} frames each; write to the device -> read of the frame, microseconds\n", frames);
-    fmt::print("{:<34} {:>9} {:>9} {:>9}\n", "", "median", "p99", "max");
+
+    const std::vector<Round> rounds {{"t  tap alone, handler passes all", std::nullopt},
+        {"b  TarnInput, nothing configured", InputSettings {}},
+        {"b2 TarnInput, realistic settings", realisticSettings()}};
+    fmt::print("{} frames a path and round, in turns; write to the device -> read of the frame, microseconds; the "
+               "reader {}\n",
+        frames, realTime ? "at real-time priority" : "at normal priority (no permission for more)");
     bool faithful = true;
-    for (const auto& result : results) {
-        print(result);
-        faithful = faithful && result.faithful;
-    }
-    const auto find = [&](std::string_view prefix) -> const Measurement* {
-        for (const auto& result : results) {
-            if (result.name.starts_with(prefix)) {
-                return &result;
+    for (const auto& round : rounds) {
+        TarnInputUnderTest tarnInput(fmt::format("Bench Mouse {}", round.tarnInputName.substr(0, 2)), round.settings);
+        Path tapped {round.tarnInputName, tarnInput.mouse(), openOutput(tarnInput.twinNode(), false), {}, {}};
+        std::vector<Path*> paths {&bare, &copy, &tapped};
+        if (intercepted) {
+            paths.push_back(&*intercepted);
+        }
+        for (auto* path : paths) {
+            path->settle();
+        }
+        for (int i = 0; i < frames; ++i) {
+            for (std::size_t k = 0; k < paths.size(); ++k) {
+                paths[(static_cast<std::size_t>(i) + k) % paths.size()]->measure(frameAt(i));
             }
         }
-        return nullptr;
-    };
-    const auto ratio = [&](std::string_view numerator, std::string_view denominator) {
-        const auto* top = find(numerator);
-        const auto* bottom = find(denominator);
-        if (top != nullptr && bottom != nullptr) {
-            fmt::print("{} / {}: median {:.2f}, p99 {:.2f}\n", numerator, denominator,
-                top->percentile(0.5) / bottom->percentile(0.5), top->percentile(0.99) / bottom->percentile(0.99));
+        std::this_thread::sleep_for(50ms);
+        fmt::print("\n  {:<34} {:>9} {:>9} {:>9}\n", "", "median", "p99", "max");
+        for (auto* path : paths) {
+            path->checkNothingExtra();
+            print(*path);
+            faithful = faithful && path->result.faithful;
         }
-    };
-    for (const auto* numerator : {"t ", "b ", "b2"}) {
-        ratio(numerator, "a'");
+        printRatio(tapped, copy);
+        if (intercepted) {
+            printRatio(tapped, *intercepted);
+        }
     }
-    ratio("b ", "c ");
-    ratio("b2", "c ");
     return faithful ? 0 : 1;
 }

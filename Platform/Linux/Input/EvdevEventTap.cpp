@@ -5,7 +5,6 @@
 #include <atomic>
 #include <bitset>
 #include <cerrno>
-#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,12 +16,15 @@
 #include "Platform/Linux/Input/EvdevPointerFrame.h"
 #include "Platform/Linux/Input/EvdevVocabulary.h"
 #include "Platform/Linux/Input/InputDeviceDirectory.h"
+#include "Platform/Linux/Input/StallWatchdog.h"
+#include "Platform/Linux/Input/UinputWriteBuffer.h"
 #include "Platform/Linux/Input/VirtualInputDevice.h"
 #include "Platform/Linux/PointerLocationCache.h"
 #include "TarnKit/Foundation/UniqueFd.h"
 
 #include <fcntl.h>
 #include <linux/input.h>
+#include <pthread.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
@@ -33,9 +35,12 @@ namespace tarn::input {
 namespace {
 
 constexpr int kMaxEpollEvents = 16;
-// Events read with one read(2); a mouse frame is a handful.
-constexpr std::size_t kReadBatch = 64;
-constexpr std::chrono::milliseconds kWatchdogPeriod {50};
+// Events read with one read(2): more than the kernel keeps for any device (a mouse's buffer holds
+// 128, a keyboard's fewer), so one read takes everything waiting and the kernel's buffer is empty
+// again for as long as the batch takes.
+constexpr std::size_t kReadBatch = 1024;
+// Motion events waiting to be handed to the handler once the write buffer is out.
+constexpr std::size_t kMaxMotionAfterWrite = 64;
 constexpr int kModifierCodes[] = {
     KEY_LEFTMETA, KEY_RIGHTMETA, KEY_LEFTALT, KEY_RIGHTALT, KEY_LEFTCTRL, KEY_RIGHTCTRL, KEY_LEFTSHIFT, KEY_RIGHTSHIFT};
 
@@ -74,7 +79,6 @@ struct Device {
     UniqueFd fd;
     std::unique_ptr<VirtualInputDevice> twin; // pointers only
     EvdevPointerFrame frame;
-    std::array<input_event, kReadBatch> batch {};
     // After SYN_DROPPED, up to the next SYN_REPORT: what arrives then is incomplete.
     bool dropping = false;
     // Written by the watchdog too.
@@ -83,8 +87,6 @@ struct Device {
     // The time stamp of the last SYN_REPORT (CLOCK_MONOTONIC, set when the device is opened).
     std::int64_t lastFrameNs = 0;
     bool grabRefusalLogged = false;
-    // After another program refused us the device, when to ask again (CLOCK_MONOTONIC).
-    std::int64_t nextGrabAttemptNs = 0;
     std::uint64_t modifierFlags = 0;
     std::bitset<std::size(kModifierCodes)> heldModifiers;
 
@@ -114,6 +116,7 @@ struct Device {
     // still in our buffer when we grabbed, and every other reader had them too.
     bool frameIsOurs() const { return grabbed && lastFrameNs >= grabbedSinceNs; }
 
+    // On the input thread.
     void ungrab()
     {
         if (grabbed.exchange(false)) {
@@ -121,6 +124,19 @@ struct Device {
         }
         if (twin) {
             twin->releaseAll();
+        }
+    }
+
+    // On the watchdog's thread, while the input thread is stuck: the twin is taken from it and
+    // lifted first, because ending a grab waits for the kernel's RCU grace period (the mouse's
+    // events reach others from the start of that wait, but the call returns only after it).
+    void letGo()
+    {
+        if (twin) {
+            twin->seize();
+        }
+        if (grabbed.exchange(false)) {
+            ::ioctl(fd.get(), EVIOCGRAB, 0);
         }
     }
 
@@ -189,6 +205,8 @@ struct EvdevEventTap::Impl {
     Impl(PointerLocationCache& location, LogSink& log)
         : location(location)
         , log(log)
+        , watchdog(
+              kStallThreshold, [this] { return releaseAfterStall(); }, "tarn-watchdog")
     {
     }
 
@@ -198,12 +216,10 @@ struct EvdevEventTap::Impl {
     EventTapHandler* handler = nullptr;
     std::uint64_t eventMask = 0;
     std::atomic<bool> enabled {false};
+    // Set by `enable()`: the input thread tries to grab every pointer it does not hold yet.
+    std::atomic<bool> grabRequested {false};
     std::atomic<bool> stopRequested {false};
     std::atomic<bool> stalled {false};
-    // The input thread counts each time it leaves epoll_wait and says whether it is at work; the
-    // watchdog sees a stall as the same count at work for kStallLimit. No clock is read per event.
-    std::atomic<std::uint64_t> wakeCount {0};
-    std::atomic<bool> busy {false};
 
     // The input thread changes the list (hot-plug) under this mutex; the watchdog reads it under it.
     // The input thread reads it without the mutex: it is the only writer.
@@ -213,30 +229,35 @@ struct EvdevEventTap::Impl {
     bool devicesRemoved = false;
     std::uint64_t modifierFlags = 0;
 
+    // The input thread's own: what one read(2) brought, what goes to a twin with the next write(2),
+    // and the motion the handler gets once that write is out.
+    std::array<input_event, kReadBatch> batch {};
+    UinputWriteBuffer out;
+    std::array<TapEvent, kMaxMotionAfterWrite> motionAfterWrite {};
+    std::size_t motionAfterWriteCount = 0;
+
     std::unique_ptr<InputDeviceDirectory> directory;
     UniqueFd epoll;
     UniqueFd wake;
 
     std::thread inputThread;
-    std::thread watchdogThread;
-    std::mutex watchdogMutex;
-    std::condition_variable watchdogCondition;
-    bool watchdogStop = false;
+    StallWatchdog watchdog;
 
     bool create(std::uint64_t mask, EventTapHandler& tapHandler);
     void destroy();
     void closeAll();
 
     void runInputLoop();
-    void runWatchdog();
-    void releaseAfterStall();
+    bool releaseAfterStall();
 
     void poke() const;
     void watch(int fd, void* tag) const;
     void grabIdleDevices();
+    void tryGrab(Device& device);
     void readDevice(Device& device);
     void handleEvent(Device& device, const EvdevEvent& event);
     void finishFrame(Device& device);
+    void flush(Device& device);
     void handleHotplug();
     void addDevice(std::unique_ptr<Device> device);
     void removeDevice(Device& device);
@@ -284,9 +305,9 @@ bool EvdevEventTap::Impl::create(std::uint64_t mask, EventTapHandler& tapHandler
     enabled = false;
     stalled = false;
     stopRequested = false;
-    watchdogStop = false;
+    watchdog.start();
     inputThread = std::thread([this] { runInputLoop(); });
-    watchdogThread = std::thread([this] { runWatchdog(); });
+    ::pthread_setname_np(inputThread.native_handle(), "tarn-input");
     return true;
 }
 
@@ -303,12 +324,7 @@ void EvdevEventTap::Impl::destroy()
         return;
     }
     inputThread.join();
-    {
-        std::lock_guard lock(watchdogMutex);
-        watchdogStop = true;
-    }
-    watchdogCondition.notify_all();
-    watchdogThread.join();
+    watchdog.stop();
     closeAll();
     handler = nullptr;
 }
@@ -347,13 +363,12 @@ void EvdevEventTap::Impl::runInputLoop()
 {
     std::array<epoll_event, kMaxEpollEvents> ready {};
     while (!stopRequested) {
-        if (enabled && !stalled) {
+        if (grabRequested.load(std::memory_order_relaxed) && grabRequested.exchange(false) && enabled && !stalled) {
             grabIdleDevices();
         }
-        busy.store(false, std::memory_order_relaxed);
+        watchdog.idle();
         const int count = epoll_wait(epoll.get(), ready.data(), kMaxEpollEvents, -1);
-        wakeCount.fetch_add(1, std::memory_order_relaxed);
-        busy.store(true, std::memory_order_relaxed);
+        watchdog.busy();
         devicesRemoved = false;
         for (int i = 0; i < count && !stopRequested && !devicesRemoved; ++i) {
             void* tag = ready[i].data.ptr;
@@ -368,13 +383,14 @@ void EvdevEventTap::Impl::runInputLoop()
         }
         // Back in the loop after a stall: tell the handler, as the system tells of a tap it switched
         // off; its `enable()` grabs again.
-        if (stalled.exchange(false) && handler != nullptr && !stopRequested) {
+        if (stalled.load(std::memory_order_relaxed) && stalled.exchange(false) && handler != nullptr
+            && !stopRequested) {
             TapEvent notice;
             notice.type = TapEventType::tapDisabledByTimeout;
             handler->handleTapEvent(notice);
         }
     }
-    busy = false;
+    watchdog.idle();
     // Let go at once, also when destroyed from inside a handler call (the thread is joined later).
     std::lock_guard lock(devicesMutex);
     for (auto& device : devices) {
@@ -382,71 +398,56 @@ void EvdevEventTap::Impl::runInputLoop()
     }
 }
 
-void EvdevEventTap::Impl::runWatchdog()
+bool EvdevEventTap::Impl::releaseAfterStall()
 {
-    constexpr int kStalledRounds = static_cast<int>(kStallLimit / kWatchdogPeriod);
-    std::uint64_t lastWake = wakeCount.load(std::memory_order_relaxed);
-    int stalledRounds = 0;
-    std::unique_lock lock(watchdogMutex);
-    while (!watchdogCondition.wait_for(lock, kWatchdogPeriod, [this] { return watchdogStop; })) {
-        const auto wake = wakeCount.load(std::memory_order_relaxed);
-        const bool stuck = busy.load(std::memory_order_relaxed) && wake == lastWake;
-        stalledRounds = stuck ? stalledRounds + 1 : 0;
-        lastWake = wake;
-        if (stalledRounds > kStalledRounds && !stalled) {
-            releaseAfterStall();
-        }
-    }
-}
-
-void EvdevEventTap::Impl::releaseAfterStall()
-{
-    // A hot-plug in progress holds the list; the next round tries again.
+    // A hot-plug in progress holds the list; the watchdog asks again shortly.
     std::unique_lock lock(devicesMutex, std::try_to_lock);
     if (!lock.owns_lock()) {
-        return;
+        return false;
     }
     stalled = true;
     enabled = false;
     for (auto& device : devices) {
-        device->ungrab();
+        device->letGo();
     }
     log.log(TarnLogLevel::warn, "tap",
-        fmt::format("Input thread stalled for more than {} ms; mouse grab released", kStallLimit.count()));
+        fmt::format("Input thread stalled for more than {} ms; mouse grab released", kStallThreshold.count()));
+    return true;
 }
 
 void EvdevEventTap::Impl::grabIdleDevices()
 {
-    // A device another program holds is asked again at most once a second, not at every event
-    // of every device: each try costs two system calls on the input thread.
-    constexpr std::int64_t kGrabRetryNs = 1'000'000'000;
     for (auto& device : devices) {
-        if (!device->isPointer() || device->grabbed) {
-            continue;
-        }
-        const bool waiting = device->nextGrabAttemptNs != 0 && monotonicNs() < device->nextGrabAttemptNs;
-        if (waiting || device->anyButtonDown()) {
-            continue;
-        }
-        if (device->grab()) {
-            device->grabbed = true;
-            device->nextGrabAttemptNs = 0;
-            // Nothing the twin held before can be wanted now that no button is down.
-            device->twin->releaseAll();
-            continue;
-        }
-        device->nextGrabAttemptNs = monotonicNs() + kGrabRetryNs;
-        if (!device->grabRefusalLogged) {
-            device->grabRefusalLogged = true;
-            log.log(TarnLogLevel::warn, "tap", "Another program holds " + device->info.devnode + "; it is left alone");
-        }
+        tryGrab(*device);
+    }
+}
+
+void EvdevEventTap::Impl::tryGrab(Device& device)
+{
+    // Asked when delivery starts, for a device plugged in, and after a frame of a pointer not held
+    // yet once none of its buttons is down. A device another program holds sends us nothing, so
+    // it is asked again with its first frame after that program lets go: no timer, no clock.
+    if (!device.isPointer() || device.grabbed || device.anyButtonDown()) {
+        return;
+    }
+    if (device.grab()) {
+        device.grabbed = true;
+        // The twin is ours to write again (the watchdog may have taken it in a stall), and
+        // nothing it held before can be wanted now that no button is down.
+        device.twin->reopen();
+        device.twin->releaseAll();
+        return;
+    }
+    if (!device.grabRefusalLogged) {
+        device.grabRefusalLogged = true;
+        log.log(TarnLogLevel::warn, "tap", "Another program holds " + device.info.devnode + "; it is left alone");
     }
 }
 
 void EvdevEventTap::Impl::readDevice(Device& device)
 {
     while (true) {
-        const auto size = ::read(device.fd.get(), device.batch.data(), sizeof device.batch);
+        const auto size = ::read(device.fd.get(), batch.data(), sizeof batch);
         if (size < 0 && (errno == EAGAIN || errno == EINTR)) {
             return;
         }
@@ -457,7 +458,7 @@ void EvdevEventTap::Impl::readDevice(Device& device)
         }
         const auto count = static_cast<std::size_t>(size) / sizeof(input_event);
         for (std::size_t i = 0; i < count; ++i) {
-            const auto& raw = device.batch[i];
+            const auto& raw = batch[i];
             if (raw.type == EV_SYN && raw.code != SYN_DROPPED) {
                 device.lastFrameNs = eventTimeNs(raw);
             }
@@ -475,8 +476,9 @@ void EvdevEventTap::Impl::readDevice(Device& device)
                 handleEvent(device, {raw.type, raw.code, raw.value});
             }
         }
+        flush(device);
         // A short read emptied the device's buffer: no need to ask again until epoll says so.
-        if (count < device.batch.size()) {
+        if (count < batch.size()) {
             return;
         }
     }
@@ -555,18 +557,35 @@ void EvdevEventTap::Impl::finishFrame(Device& device)
     if (!device.isPointer()) {
         return;
     }
-    const auto out = device.frame.finish(contextFor(device));
-    if (!out.empty() && device.frameIsOurs()) {
-        device.twin->writeFrame(out);
+    // Before the handler sees a frame, it sees the motion that came before it, and the twin has
+    // sent everything before it.
+    if (device.frame.needsVerdict() || out.room() < EvdevPointerFrame::kMaxOutput
+        || motionAfterWriteCount == motionAfterWrite.size()) {
+        flush(device);
+    }
+    if (device.frame.finish(contextFor(device), out, motionAfterWrite[motionAfterWriteCount])) {
+        ++motionAfterWriteCount;
+    }
+    if (!device.grabbed && !device.frame.anyButtonHeld() && enabled && !stalled) {
+        tryGrab(device);
     }
 }
 
-void EvdevEventTap::Impl::updateModifierFlags()
+void EvdevEventTap::Impl::flush(Device& device)
 {
-    modifierFlags = 0;
-    for (const auto& each : devices) {
-        modifierFlags |= each->modifierFlags;
+    // The twin first; the handler's bookkeeping of the motion written waits until it is out.
+    if (!out.empty()) {
+        device.twin->write(out);
+        out.clear();
     }
+    if (motionAfterWriteCount == 0) {
+        return;
+    }
+    const auto context = contextFor(device);
+    for (std::size_t i = 0; i < motionAfterWriteCount; ++i) {
+        EvdevPointerFrame::deliverMotion(context, motionAfterWrite[i]);
+    }
+    motionAfterWriteCount = 0;
 }
 
 void EvdevEventTap::Impl::handleHotplug()
@@ -596,8 +615,14 @@ void EvdevEventTap::Impl::handleHotplug()
 void EvdevEventTap::Impl::addDevice(std::unique_ptr<Device> device)
 {
     watch(device->fd.get(), device.get());
-    std::lock_guard lock(devicesMutex);
-    devices.push_back(std::move(device));
+    auto& added = *device;
+    {
+        std::lock_guard lock(devicesMutex);
+        devices.push_back(std::move(device));
+    }
+    if (enabled && !stalled) {
+        tryGrab(added);
+    }
 }
 
 void EvdevEventTap::Impl::removeDevice(Device& device)
@@ -605,10 +630,8 @@ void EvdevEventTap::Impl::removeDevice(Device& device)
     // Unplugged mid-press: the handler sees each held button come up (so a gesture or a swallowed
     // press ends), and the twin lets go of whatever it still holds.
     if (device.isPointer()) {
-        const auto out = device.frame.releaseHeldButtons(contextFor(device));
-        if (!out.empty() && device.grabbed) {
-            device.twin->writeFrame(out);
-        }
+        device.frame.releaseHeldButtons(contextFor(device), out);
+        flush(device);
         device.twin->releaseAll();
     }
     epoll_ctl(epoll.get(), EPOLL_CTL_DEL, device.fd.get(), nullptr);
@@ -618,6 +641,14 @@ void EvdevEventTap::Impl::removeDevice(Device& device)
     }
     devicesRemoved = true;
     updateModifierFlags();
+}
+
+void EvdevEventTap::Impl::updateModifierFlags()
+{
+    modifierFlags = 0;
+    for (const auto& each : devices) {
+        modifierFlags |= each->modifierFlags;
+    }
 }
 
 EvdevEventTap::EvdevEventTap(PointerLocationCache& location, LogSink& log)
@@ -640,6 +671,7 @@ bool EvdevEventTap::create(std::uint64_t eventMask, EventTapHandler& handler)
 void EvdevEventTap::enable()
 {
     m_impl->enabled = true;
+    m_impl->grabRequested = true;
     m_impl->poke();
 }
 

@@ -1,7 +1,6 @@
 #include "Platform/Linux/Input/EvdevPointerFrame.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "Platform/Linux/Input/EvdevVocabulary.h"
 #include "Platform/Linux/PointerLocationCache.h"
@@ -30,9 +29,16 @@ TapEventType buttonEventType(std::int64_t number, bool down)
     return down ? TapEventType::otherMouseDown : TapEventType::otherMouseUp;
 }
 
-std::int32_t roundedDelta(double delta)
+bool isWheel(const EvdevEvent& event)
 {
-    return std::isfinite(delta) ? static_cast<std::int32_t>(std::lround(std::clamp(delta, -1e6, 1e6))) : 0;
+    return event.type == EV_REL
+        && (event.code == REL_WHEEL || event.code == REL_WHEEL_HI_RES || event.code == REL_HWHEEL
+            || event.code == REL_HWHEEL_HI_RES);
+}
+
+bool isMotion(const EvdevEvent& event)
+{
+    return event.type == EV_REL && (event.code == REL_X || event.code == REL_Y);
 }
 
 } // namespace
@@ -41,9 +47,26 @@ void EvdevPointerFrame::add(const EvdevEvent& event)
 {
     // A frame longer than any pointer sends keeps its first events; the rest cannot be queued
     // without allocating.
-    if (m_pendingCount < m_pending.size()) {
-        m_pending[m_pendingCount++] = event;
+    if (m_pendingCount == m_pending.size()) {
+        return;
     }
+    m_pending[m_pendingCount++] = event;
+    if (isMotion(event)) {
+        (event.code == REL_X ? m_dx : m_dy) += event.value;
+    } else if (event.type == EV_KEY || isWheel(event)) {
+        m_needsVerdict = true;
+    } else if (event.type != EV_SYN) {
+        m_hasOthers = true;
+    }
+}
+
+void EvdevPointerFrame::discardPending()
+{
+    m_pendingCount = 0;
+    m_dx = 0;
+    m_dy = 0;
+    m_needsVerdict = false;
+    m_hasOthers = false;
 }
 
 bool EvdevPointerFrame::isButtonHeld(int code) const
@@ -75,62 +98,74 @@ void EvdevPointerFrame::locate(const FrameContext& context, TapEvent& event)
     event.location = context.location->load();
 }
 
-std::span<const EvdevEvent> EvdevPointerFrame::finish(const FrameContext& context)
+void EvdevPointerFrame::deliverMotion(const FrameContext& context, TapEvent& motion)
 {
-    m_outCount = 0;
-    deliverMotion(context);
-    for (std::size_t i = 0; i < m_pendingCount; ++i) {
-        if (m_pending[i].type == EV_KEY) {
-            deliverKey(context, m_pending[i]);
-        }
+    if (context.handler == nullptr) {
+        return;
     }
-    deliverWheel(context);
-    if (context.handler != nullptr) {
-        for (std::size_t i = 0; i < m_pendingCount; ++i) {
-            const auto& event = m_pending[i];
-            const bool handled = event.type == EV_KEY || event.type == EV_SYN
-                || (event.type == EV_REL
-                    && (event.code == REL_X || event.code == REL_Y || event.code == REL_WHEEL
-                        || event.code == REL_WHEEL_HI_RES || event.code == REL_HWHEEL
-                        || event.code == REL_HWHEEL_HI_RES));
-            if (!handled) {
-                emit(event.type, event.code, event.value);
-            }
-        }
-    }
-    m_pendingCount = 0;
-    return {m_out.data(), m_outCount};
+    locate(context, motion);
+    // Its verdict changes nothing: the motion is out already.
+    (void)deliver(context, motion);
 }
 
-std::span<const EvdevEvent> EvdevPointerFrame::releaseHeldButtons(const FrameContext& context)
+bool EvdevPointerFrame::finish(const FrameContext& context, UinputWriteBuffer& out, TapEvent& motion)
 {
-    m_pendingCount = 0;
+    bool afterWrite = false;
+    if (context.handler == nullptr) {
+        // Not ours: only the buttons are followed, so that a grab waits until none is down.
+        for (std::size_t i = 0; m_needsVerdict && i < m_pendingCount; ++i) {
+            if (m_pending[i].type == EV_KEY) {
+                deliverKey(context, m_pending[i], out);
+            }
+        }
+    } else if (m_needsVerdict) {
+        const std::size_t start = out.size();
+        if (m_dx != 0 || m_dy != 0) {
+            auto moved = this->motion();
+            deliverMotion(context, moved);
+        }
+        emitMotion(out);
+        for (std::size_t i = 0; i < m_pendingCount; ++i) {
+            if (m_pending[i].type == EV_KEY) {
+                deliverKey(context, m_pending[i], out);
+            }
+        }
+        deliverWheel(context, out);
+        emitOthers(out);
+        if (out.size() != start) {
+            out.endFrame();
+        }
+    } else if (m_dx != 0 || m_dy != 0 || m_hasOthers) {
+        emitMotion(out);
+        emitOthers(out);
+        out.endFrame();
+        afterWrite = m_dx != 0 || m_dy != 0;
+        if (afterWrite) {
+            motion = this->motion();
+        }
+    }
+    discardPending();
+    return afterWrite;
+}
+
+void EvdevPointerFrame::releaseHeldButtons(const FrameContext& context, UinputWriteBuffer& out)
+{
+    discardPending();
     for (std::size_t index = 0; index < kTrackedButtons; ++index) {
         if (m_heldButtons.test(index)) {
             add({EV_KEY, static_cast<std::uint16_t>(BTN_LEFT + index), 0});
         }
     }
-    return finish(context);
+    TapEvent none;
+    (void)finish(context, out, none);
 }
 
-void EvdevPointerFrame::deliverMotion(const FrameContext& context)
+TapEvent EvdevPointerFrame::motion() const
 {
-    std::int32_t dx = 0;
-    std::int32_t dy = 0;
-    for (std::size_t i = 0; i < m_pendingCount; ++i) {
-        const auto& event = m_pending[i];
-        if (event.type == EV_REL && event.code == REL_X) {
-            dx += event.value;
-        } else if (event.type == EV_REL && event.code == REL_Y) {
-            dy += event.value;
-        }
-    }
-    if ((dx == 0 && dy == 0) || context.handler == nullptr) {
-        return;
-    }
     TapEvent event;
+    event.mouseDeltaX = m_dx;
+    event.mouseDeltaY = m_dy;
     // Motion with a button down is that button's drag; left wins over right, right over the rest.
-    event.type = TapEventType::mouseMoved;
     if (m_heldButtons.test(0)) {
         event.type = TapEventType::leftMouseDragged;
     } else if (m_heldButtons.test(1)) {
@@ -145,22 +180,31 @@ void EvdevPointerFrame::deliverMotion(const FrameContext& context)
             }
         }
     }
-    event.mouseDeltaX = dx;
-    event.mouseDeltaY = dy;
-    locate(context, event);
-    if (deliver(context, event)) {
-        dx = roundedDelta(event.mouseDeltaX);
-        dy = roundedDelta(event.mouseDeltaY);
+    return event;
+}
+
+void EvdevPointerFrame::emitMotion(UinputWriteBuffer& out) const
+{
+    if (m_dx != 0) {
+        out.push(EV_REL, REL_X, m_dx);
     }
-    if (dx != 0) {
-        emit(EV_REL, REL_X, dx);
-    }
-    if (dy != 0) {
-        emit(EV_REL, REL_Y, dy);
+    if (m_dy != 0) {
+        out.push(EV_REL, REL_Y, m_dy);
     }
 }
 
-void EvdevPointerFrame::deliverKey(const FrameContext& context, const EvdevEvent& key)
+void EvdevPointerFrame::emitOthers(UinputWriteBuffer& out) const
+{
+    // What the engine has no word for (other axes, scan codes) passes as it came.
+    for (std::size_t i = 0; m_hasOthers && i < m_pendingCount; ++i) {
+        const auto& event = m_pending[i];
+        if (event.type != EV_KEY && event.type != EV_SYN && !isMotion(event) && !isWheel(event)) {
+            out.push(event.type, event.code, event.value);
+        }
+    }
+}
+
+void EvdevPointerFrame::deliverKey(const FrameContext& context, const EvdevEvent& key, UinputWriteBuffer& out)
 {
     const auto index = buttonIndex(key.code);
     const auto number = evdev::buttonNumberForCode(key.code);
@@ -181,7 +225,7 @@ void EvdevPointerFrame::deliverKey(const FrameContext& context, const EvdevEvent
             pass = deliver(context, event);
         }
         if (pass) {
-            emit(EV_KEY, key.code, key.value);
+            out.push(EV_KEY, key.code, key.value);
         }
         return;
     }
@@ -203,19 +247,19 @@ void EvdevPointerFrame::deliverKey(const FrameContext& context, const EvdevEvent
         const auto code = event.buttonNumber == *number ? std::optional<int>(key.code)
                                                         : evdev::codeForButtonNumber(event.buttonNumber);
         if (code) {
-            emit(EV_KEY, static_cast<std::uint16_t>(*code), key.value);
+            out.push(EV_KEY, static_cast<std::uint16_t>(*code), key.value);
             if (const auto outIndex = buttonIndex(static_cast<std::uint16_t>(*code))) {
                 m_passedDown.set(*outIndex, down);
             }
         }
     } else if (!down && m_passedDown.test(*index)) {
         // A release whose press went out is never held back: the button would stay down.
-        emit(EV_KEY, key.code, 0);
+        out.push(EV_KEY, key.code, 0);
         m_passedDown.reset(*index);
     }
 }
 
-void EvdevPointerFrame::deliverWheel(const FrameContext& context)
+void EvdevPointerFrame::deliverWheel(const FrameContext& context, UinputWriteBuffer& out)
 {
     std::int32_t wheel = 0;
     std::int32_t wheelHiRes = 0;
@@ -245,7 +289,7 @@ void EvdevPointerFrame::deliverWheel(const FrameContext& context)
             break;
         }
     }
-    if ((wheel == 0 && wheelHiRes == 0 && hwheel == 0 && hwheelHiRes == 0) || context.handler == nullptr) {
+    if (wheel == 0 && wheelHiRes == 0 && hwheel == 0 && hwheelHiRes == 0) {
         return;
     }
     TapEvent event;
@@ -265,40 +309,31 @@ void EvdevPointerFrame::deliverWheel(const FrameContext& context)
         m_hwheel.reset();
         for (std::size_t i = 0; i < m_pendingCount; ++i) {
             const auto& raw = m_pending[i];
-            if (raw.type == EV_REL
-                && (raw.code == REL_WHEEL || raw.code == REL_WHEEL_HI_RES || raw.code == REL_HWHEEL
-                    || raw.code == REL_HWHEEL_HI_RES)) {
-                emit(raw.type, raw.code, raw.value);
+            if (isWheel(raw)) {
+                out.push(raw.type, raw.code, raw.value);
             }
         }
         if (!hasHiRes && wheel != 0) {
-            emit(EV_REL, REL_WHEEL_HI_RES, wheel * evdev::kHiResUnitsPerLine);
+            out.push(EV_REL, REL_WHEEL_HI_RES, wheel * evdev::kHiResUnitsPerLine);
         }
         if (!hasHHiRes && hwheel != 0) {
-            emit(EV_REL, REL_HWHEEL_HI_RES, hwheel * evdev::kHiResUnitsPerLine);
+            out.push(EV_REL, REL_HWHEEL_HI_RES, hwheel * evdev::kHiResUnitsPerLine);
         }
         return;
     }
     const auto vertical = m_wheel.encode(event.scrollDeltaAxis1);
     const auto horizontal = m_hwheel.encode(evdev::hwheelForHorizontalLines(event.scrollDeltaAxis2));
     if (vertical.detents != 0) {
-        emit(EV_REL, REL_WHEEL, vertical.detents);
+        out.push(EV_REL, REL_WHEEL, vertical.detents);
     }
     if (vertical.hiRes != 0) {
-        emit(EV_REL, REL_WHEEL_HI_RES, vertical.hiRes);
+        out.push(EV_REL, REL_WHEEL_HI_RES, vertical.hiRes);
     }
     if (horizontal.detents != 0) {
-        emit(EV_REL, REL_HWHEEL, horizontal.detents);
+        out.push(EV_REL, REL_HWHEEL, horizontal.detents);
     }
     if (horizontal.hiRes != 0) {
-        emit(EV_REL, REL_HWHEEL_HI_RES, horizontal.hiRes);
-    }
-}
-
-void EvdevPointerFrame::emit(std::uint16_t type, std::uint16_t code, std::int32_t value)
-{
-    if (m_outCount < m_out.size()) {
-        m_out[m_outCount++] = {type, code, value};
+        out.push(EV_REL, REL_HWHEEL_HI_RES, horizontal.hiRes);
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include <libevdev/libevdev-uinput.h>
@@ -19,9 +21,6 @@ namespace {
 
 using Evdev = CHandle<libevdev, libevdev_free>;
 using Uinput = CHandle<libevdev_uinput, libevdev_uinput_destroy>;
-
-// Longer frames go out in several writes; no frame of ours comes near.
-constexpr std::size_t kMaxFrameEvents = 128;
 
 // uinput refuses longer names (UINPUT_MAX_NAME_SIZE, the terminating zero included).
 constexpr std::size_t kMaxNameBytes = 79;
@@ -67,35 +66,59 @@ void enableWheelPair(libevdev* device, unsigned lowRes, unsigned highRes)
 } // namespace
 
 struct VirtualInputDevice::Impl {
+    // Who may write: the writer (open, or writing just now) or, after a stall, no one (seized).
+    enum Gate : int { open, writing, seized };
+
     Uinput uinput;
     std::string devnode;
     std::string syspath;
-    mutable std::mutex mutex;
+    // The writer's own; the watchdog reads it only once it has seized the device.
     std::bitset<KEY_CNT> held;
-    // One frame goes to the kernel in one write(2); uinput takes many events at once.
-    std::array<input_event, kMaxFrameEvents + 1> pending {};
-    std::size_t pendingCount = 0;
+    std::atomic<int> gate {open};
 
-    void add(const EvdevEvent& event)
+    bool enter()
     {
-        if (pendingCount == pending.size()) {
-            flush();
+        int expected = open;
+        return gate.compare_exchange_strong(expected, writing, std::memory_order_acquire);
+    }
+
+    void leave() { gate.store(open, std::memory_order_release); }
+
+    void send(std::span<const input_event> events)
+    {
+        if (events.empty()) {
+            return;
         }
-        auto& raw = pending[pendingCount++];
-        raw = {};
-        raw.type = event.type;
-        raw.code = event.code;
-        raw.value = event.value;
-        if (event.type == EV_KEY && event.code < KEY_CNT) {
-            held.set(event.code, event.value != 0);
+        [[maybe_unused]] const auto written
+            = ::write(libevdev_uinput_get_fd(uinput.get()), events.data(), events.size_bytes());
+        // Only now the bookkeeping: the events are out.
+        for (const auto& event : events) {
+            if (event.type == EV_KEY && event.code < KEY_CNT) {
+                held.set(event.code, event.value != 0);
+            }
         }
     }
 
-    void flush()
+    void liftHeld()
     {
-        const auto bytes = pendingCount * sizeof(input_event);
-        pendingCount = 0;
-        [[maybe_unused]] const auto written = ::write(libevdev_uinput_get_fd(uinput.get()), pending.data(), bytes);
+        if (held.none()) {
+            return;
+        }
+        UinputWriteBuffer releases;
+        for (std::size_t code = 0; code < held.size(); ++code) {
+            if (!held.test(code)) {
+                continue;
+            }
+            // Room for this release and the frame's end.
+            if (releases.room() < 2) {
+                releases.endFrame();
+                send(releases.events());
+                releases.clear();
+            }
+            releases.push(EV_KEY, static_cast<std::uint16_t>(code), 0);
+        }
+        releases.endFrame();
+        send(releases.events());
     }
 };
 
@@ -194,34 +217,54 @@ bool VirtualInputDevice::isOurs(std::string_view syspath)
     });
 }
 
+void VirtualInputDevice::write(const UinputWriteBuffer& frames)
+{
+    if (m_impl->enter()) {
+        m_impl->send(frames.events());
+        m_impl->leave();
+    }
+}
+
 void VirtualInputDevice::writeFrame(std::span<const EvdevEvent> events)
 {
-    std::lock_guard lock(m_impl->mutex);
+    UinputWriteBuffer frame;
     for (const auto& event : events) {
-        m_impl->add(event);
+        frame.push(event.type, event.code, event.value);
     }
-    m_impl->add({EV_SYN, SYN_REPORT, 0});
-    m_impl->flush();
+    frame.endFrame();
+    write(frame);
 }
 
 void VirtualInputDevice::releaseAll()
 {
-    std::lock_guard lock(m_impl->mutex);
-    if (m_impl->held.none()) {
-        return;
+    // A seized device has been lifted already.
+    if (m_impl->enter()) {
+        m_impl->liftHeld();
+        m_impl->leave();
     }
-    for (std::size_t code = 0; code < m_impl->held.size(); ++code) {
-        if (m_impl->held.test(code)) {
-            m_impl->add({EV_KEY, static_cast<std::uint16_t>(code), 0});
+}
+
+void VirtualInputDevice::seize()
+{
+    int expected = Impl::open;
+    while (!m_impl->gate.compare_exchange_weak(expected, Impl::seized, std::memory_order_acquire)) {
+        if (expected == Impl::seized) {
+            return;
         }
+        // The writer is in the middle of one write(2): a matter of microseconds.
+        expected = Impl::open;
+        std::this_thread::yield();
     }
-    m_impl->add({EV_SYN, SYN_REPORT, 0});
-    m_impl->flush();
+    m_impl->liftHeld();
+}
+
+void VirtualInputDevice::reopen()
+{
+    m_impl->gate.store(Impl::open, std::memory_order_release);
 }
 
 bool VirtualInputDevice::isHeld(int code) const
 {
-    std::lock_guard lock(m_impl->mutex);
     return code >= 0 && code < KEY_CNT && m_impl->held.test(static_cast<std::size_t>(code));
 }
 

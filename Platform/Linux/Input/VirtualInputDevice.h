@@ -2,9 +2,13 @@
 
 // One uinput device of ours: the pass-through twin of a grabbed mouse, or the poster's keyboard
 // and pointer. It remembers which keys and buttons it holds down so that `releaseAll` (and the
-// destructor) can lift them: nothing we press may stay down. Writes are serialised, so the input
-// thread, the watchdog and posting threads may share a device. Every device we create carries
-// the marker in its phys string and is listed for the tap, which never reads our own devices.
+// destructor) can lift them: nothing we press may stay down. Every device we create carries the
+// marker in its phys string and is listed for the tap, which never reads our own devices.
+//
+// One writer at a time, and no lock for it: the poster writes its devices under a lock of its
+// own, and a twin is written by the input thread alone. The one exception is the watchdog, which
+// `seize`s a twin after a stall: it waits out a write in progress, lifts what the twin holds, and
+// from then on writes do nothing until the input thread `reopen`s the twin.
 
 #include <memory>
 #include <span>
@@ -12,6 +16,7 @@
 #include <string_view>
 
 #include "Platform/Linux/Input/EvdevEvent.h"
+#include "Platform/Linux/Input/UinputWriteBuffer.h"
 
 namespace tarn::input {
 
@@ -34,10 +39,15 @@ public:
     // True when `syspath` (of the input device or its event node) belongs to one of ours alive now.
     static bool isOurs(std::string_view syspath);
 
+    // Writes whole frames with one write(2); then notes what is held.
+    void write(const UinputWriteBuffer& frames);
     // Writes the events and one SYN_REPORT, as one frame.
     void writeFrame(std::span<const EvdevEvent> events);
     // Lifts every key and button this device holds, in one frame.
     void releaseAll();
+    // From a thread other than the writer's: see above. `seize` returns once everything is lifted.
+    void seize();
+    void reopen();
     bool isHeld(int code) const;
 
     // /dev/input/eventN and its sysfs folder.

@@ -27,15 +27,42 @@ public:
     std::function<TapVerdict(TapEvent&)> decide;
 };
 
+using Events = std::vector<EvdevEvent>;
+
+// What the buffer holds, frame by frame (each ended by its SYN_REPORT, left out here).
+std::vector<Events> framesIn(const UinputWriteBuffer& out)
+{
+    std::vector<Events> frames(1);
+    for (const auto& event : out.events()) {
+        EXPECT_EQ(event.time.tv_sec + event.time.tv_usec, 0) << "the kernel stamps them";
+        if (event.type == EV_SYN && event.code == SYN_REPORT) {
+            frames.emplace_back();
+        } else {
+            frames.back().push_back({event.type, event.code, event.value});
+        }
+    }
+    EXPECT_TRUE(frames.back().empty()) << "every frame ends with a SYN_REPORT";
+    frames.pop_back();
+    return frames;
+}
+
 class EvdevPointerFrameTest : public ::testing::Test {
 protected:
-    std::vector<EvdevEvent> run(std::initializer_list<EvdevEvent> events, bool grabbed = true)
+    // One frame through the handler as the tap runs it: motion alone goes out first and reaches
+    // the handler after.
+    Events run(std::initializer_list<EvdevEvent> events, bool grabbed = true)
     {
         for (const auto& event : events) {
             frame.add(event);
         }
-        const auto out = frame.finish(context(grabbed));
-        return {out.begin(), out.end()};
+        UinputWriteBuffer out;
+        TapEvent motion;
+        if (frame.finish(context(grabbed), out, motion)) {
+            EvdevPointerFrame::deliverMotion(context(grabbed), motion);
+        }
+        const auto frames = framesIn(out);
+        EXPECT_LE(frames.size(), 1U);
+        return frames.empty() ? Events {} : frames.front();
     }
 
     FrameContext context(bool grabbed = true)
@@ -48,8 +75,6 @@ protected:
     EvdevPointerFrame frame;
 };
 
-using Events = std::vector<EvdevEvent>;
-
 TEST_F(EvdevPointerFrameTest, PassedFramesComeOutUnchanged)
 {
     const Events frames[] = {
@@ -61,13 +86,49 @@ TEST_F(EvdevPointerFrameTest, PassedFramesComeOutUnchanged)
         {{EV_KEY, BTN_BACK, 1}, {EV_KEY, BTN_BACK, 0}},
         {{EV_REL, REL_DIAL, 4}},
     };
+    UinputWriteBuffer out;
     for (const auto& events : frames) {
         for (const auto& event : events) {
             frame.add(event);
         }
-        const auto out = frame.finish(context());
-        EXPECT_EQ(Events(out.begin(), out.end()), events);
+        TapEvent motion;
+        if (frame.finish(context(), out, motion)) {
+            EvdevPointerFrame::deliverMotion(context(), motion);
+        }
     }
+    EXPECT_EQ(framesIn(out), std::vector<Events>(std::begin(frames), std::end(frames))) << "one buffer, seven frames";
+}
+
+TEST_F(EvdevPointerFrameTest, MotionAloneGoesOutBeforeTheHandlerSeesIt)
+{
+    frame.add({EV_REL, REL_X, 3});
+    frame.add({EV_REL, REL_Y, -1});
+    EXPECT_FALSE(frame.needsVerdict());
+    UinputWriteBuffer out;
+    TapEvent motion;
+    ASSERT_TRUE(frame.finish(context(), out, motion));
+    EXPECT_EQ(framesIn(out), (std::vector<Events> {{{EV_REL, REL_X, 3}, {EV_REL, REL_Y, -1}}}));
+    EXPECT_TRUE(handler.seen.empty());
+    EvdevPointerFrame::deliverMotion(context(), motion);
+    ASSERT_EQ(handler.seen.size(), 1U);
+    EXPECT_EQ(handler.seen[0].type, TapEventType::mouseMoved);
+    EXPECT_EQ(handler.seen[0].location, (EventPoint {3, 0}));
+}
+
+TEST_F(EvdevPointerFrameTest, TheHandlerCannotChangeWhereThePointerGoes)
+{
+    handler.decide = [](TapEvent& event) {
+        event.mouseDeltaX = 100;
+        return TapVerdict::swallow;
+    };
+    EXPECT_EQ(run({{EV_REL, REL_X, 2}}), (Events {{EV_REL, REL_X, 2}}));
+    frame.add({EV_REL, REL_X, 2});
+    frame.add({EV_KEY, BTN_RIGHT, 1});
+    EXPECT_TRUE(frame.needsVerdict());
+    EXPECT_EQ(run({}), (Events {{EV_REL, REL_X, 2}})) << "seen first, swallowed press, motion as it came";
+    ASSERT_EQ(handler.seen.size(), 3U);
+    EXPECT_EQ(handler.seen[1].type, TapEventType::mouseMoved);
+    EXPECT_EQ(handler.seen[2].type, TapEventType::rightMouseDown);
 }
 
 TEST_F(EvdevPointerFrameTest, AWheelWithoutHighResolutionGetsItOnTheTwin)
@@ -155,8 +216,9 @@ TEST_F(EvdevPointerFrameTest, UnpluggedMidPressReleasesEveryHeldButton)
 {
     run({{EV_KEY, BTN_LEFT, 1}, {EV_KEY, BTN_SIDE, 1}});
     handler.seen.clear();
-    const auto out = frame.releaseHeldButtons(context());
-    EXPECT_EQ(Events(out.begin(), out.end()), (Events {{EV_KEY, BTN_LEFT, 0}, {EV_KEY, BTN_SIDE, 0}}));
+    UinputWriteBuffer out;
+    frame.releaseHeldButtons(context(), out);
+    EXPECT_EQ(framesIn(out), (std::vector<Events> {{{EV_KEY, BTN_LEFT, 0}, {EV_KEY, BTN_SIDE, 0}}}));
     ASSERT_EQ(handler.seen.size(), 2U);
     EXPECT_EQ(handler.seen[0].type, TapEventType::leftMouseUp);
     EXPECT_EQ(handler.seen[1].type, TapEventType::otherMouseUp);
@@ -177,8 +239,10 @@ TEST_F(EvdevPointerFrameTest, UntappedTypesPassWithoutTheHandler)
     for (const auto& event : {EvdevEvent {EV_KEY, BTN_LEFT, 1}, EvdevEvent {EV_REL, REL_X, 1}}) {
         frame.add(event);
     }
-    const auto out = frame.finish({&handler, eventMaskBit(TapEventType::leftMouseDown), 0, &location});
-    EXPECT_EQ(Events(out.begin(), out.end()), (Events {{EV_REL, REL_X, 1}, {EV_KEY, BTN_LEFT, 1}}));
+    UinputWriteBuffer out;
+    TapEvent motion;
+    EXPECT_FALSE(frame.finish({&handler, eventMaskBit(TapEventType::leftMouseDown), 0, &location}, out, motion));
+    EXPECT_EQ(framesIn(out), (std::vector<Events> {{{EV_REL, REL_X, 1}, {EV_KEY, BTN_LEFT, 1}}}));
     ASSERT_EQ(handler.seen.size(), 1U);
     EXPECT_EQ(handler.seen[0].type, TapEventType::leftMouseDown);
 }

@@ -144,7 +144,7 @@ TEST(MenuBarInputPopoverView, StatusDotFollowsTheTapAndTheButtonsCallTheirAction
     auto* dot = control<StatusDot>(p.view, "statusDot");
     EXPECT_FALSE(dot->isOn());
     f.harness.permission.setAccessibilityGranted(true);
-    f.harness.advance(InputStudioViewModel::kWatcherPeriod);
+    f.harness.noticeDeviceChange();
     EXPECT_TRUE(dot->isOn());
 
     control<QAbstractButton>(p.view, "openStudioButton")->click();

@@ -128,7 +128,7 @@ TEST(StudioTray, IconFollowsTheTapAndTheKeyHUDAndTheMenuAddsOpenAndQuit)
     EXPECT_EQ(tray.iconState(), (TrayIconState {false, false}));
 
     f.harness.permission.setAccessibilityGranted(true);
-    f.harness.advance(InputStudioViewModel::kWatcherPeriod);
+    f.harness.noticeDeviceChange();
     EXPECT_EQ(tray.iconState(), (TrayIconState {true, false}));
     control<QAbstractButton>(*tray.popover(), "keyHUDEnabled")->click();
     EXPECT_EQ(tray.iconState(), (TrayIconState {true, true}));

@@ -49,7 +49,7 @@ TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonShowsTheSteps)
     EXPECT_EQ(label->text(), "Input Device Permission: Required") << "the screen does not check again itself";
 
     f.harness.permission.setAccessibilityGranted(true);
-    f.harness.advance(InputStudioViewModel::kWatcherPeriod);
+    f.harness.noticeDeviceChange();
     EXPECT_EQ(label->text(), "Input Device Permission: Granted");
     EXPECT_EQ(label->symbol(), "checkmark.shield.fill");
     EXPECT_EQ(label->color(), TarnGlassTokens::success());

@@ -43,7 +43,7 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
             "tap.enable",
             "log info tap CGEventTap started and listening on main run loop",
             "hotkey.register 4+2304",
-            "timer.repeating 3500ms",
+            "deviceChanges.subscribe",
         }));
     EXPECT_FALSE(h.settingsFileExists());
     EXPECT_EQ(vm.settings(), InputSettings {});

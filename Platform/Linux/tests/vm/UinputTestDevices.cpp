@@ -1,6 +1,7 @@
 #include "UinputTestDevices.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -9,6 +10,7 @@
 #include <linux/input.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace tarn::input::vmtest {
@@ -89,6 +91,9 @@ void PhysicalDevice::frame(const Events& events) const
 EventReader::EventReader(const std::string& devnode)
     : m_fd(::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
 {
+    // Stamps on the steady clock's own.
+    int clock = CLOCK_MONOTONIC;
+    ::ioctl(m_fd.get(), EVIOCSCLOCKID, &clock);
 }
 
 Events EventReader::collect(std::chrono::milliseconds timeout, const std::function<bool(const Events&)>& done)
@@ -117,15 +122,44 @@ Events EventReader::collect(std::chrono::milliseconds timeout, const std::functi
             }
             if (raw.type != EV_SYN) {
                 events.push_back({raw.type, raw.code, raw.value});
+                const auto stamp
+                    = std::chrono::seconds(raw.input_event_sec) + std::chrono::microseconds(raw.input_event_usec);
+                m_stamps.emplace_back(events.back(),
+                    std::chrono::steady_clock::time_point(
+                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(stamp)));
             }
         }
     }
     return events;
 }
 
+int EventReader::countFrames(std::chrono::milliseconds timeout)
+{
+    pollfd descriptor {m_fd.get(), POLLIN, 0};
+    if (::poll(&descriptor, 1, static_cast<int>(timeout.count())) <= 0) {
+        return 0;
+    }
+    std::array<input_event, 256> batch {};
+    int frames = 0;
+    ssize_t size = 0;
+    while ((size = ::read(m_fd.get(), batch.data(), sizeof batch)) > 0) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(size) / sizeof(input_event); ++i) {
+            frames += batch[i].type == EV_SYN && batch[i].code == SYN_REPORT ? 1 : 0;
+        }
+    }
+    return frames;
+}
+
 Events EventReader::collectUntil(const EvdevEvent& last, std::chrono::milliseconds timeout)
 {
     return collect(timeout, [&](const Events& events) { return contains(events, last); });
+}
+
+std::optional<std::chrono::steady_clock::time_point> EventReader::stampOf(const EvdevEvent& event) const
+{
+    const auto found
+        = std::find_if(m_stamps.begin(), m_stamps.end(), [&](const auto& each) { return each.first == event; });
+    return found != m_stamps.end() ? std::optional(found->second) : std::nullopt;
 }
 
 bool EventReader::grab()

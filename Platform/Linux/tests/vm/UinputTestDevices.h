@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <libevdev/libevdev-uinput.h>
@@ -50,8 +51,12 @@ public:
     // Collects until `done` holds for what was collected, or until `timeout`.
     Events collect(std::chrono::milliseconds timeout, const std::function<bool(const Events&)>& done = {});
     Events collectUntil(const EvdevEvent& last, std::chrono::milliseconds timeout = 3000ms);
+    // Reads what arrives within `timeout` and answers the number of whole frames (SYN_REPORTs).
+    int countFrames(std::chrono::milliseconds timeout);
     // Whether the node went away (ENODEV) while reading.
     bool gone() const { return m_gone; }
+    // When the kernel stamped the first `event` collected so far (steady-clock time).
+    std::optional<std::chrono::steady_clock::time_point> stampOf(const EvdevEvent& event) const;
     // Whether this reader could grab the device; the grab is let go at once.
     bool grab();
     // Grabs the device as another program would, until this reader is destroyed.
@@ -60,6 +65,7 @@ public:
 private:
     UniqueFd m_fd;
     bool m_gone = false;
+    std::vector<std::pair<EvdevEvent, std::chrono::steady_clock::time_point>> m_stamps;
 };
 
 bool contains(const Events& events, const EvdevEvent& event);
