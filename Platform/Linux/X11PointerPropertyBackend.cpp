@@ -35,7 +35,17 @@ constexpr std::chrono::milliseconds kCommandTimeout {3000};
 // with 0 in time; a tool that hangs (a desktop bus that does not answer) is stopped.
 std::optional<std::string> runCommand(std::string_view program, std::vector<std::string> arguments)
 {
-    const auto executable = TarnBinaryLocator::locate(program, std::nullopt, {});
+    // The desktop's own tool as the session finds it: $PATH first, the usual folders after.
+    std::vector<std::filesystem::path> sessionFolders;
+    const char* path = std::getenv("PATH");
+    for (std::string_view rest = path != nullptr ? path : ""; !rest.empty();) {
+        const auto colon = rest.find(':');
+        if (const auto folder = rest.substr(0, colon); !folder.empty()) {
+            sessionFolders.emplace_back(folder);
+        }
+        rest = colon == std::string_view::npos ? std::string_view {} : rest.substr(colon + 1);
+    }
+    const auto executable = TarnBinaryLocator::locate(program, std::nullopt, sessionFolders);
     if (!executable) {
         return std::nullopt;
     }
