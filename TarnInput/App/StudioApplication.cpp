@@ -34,7 +34,7 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
     , m_commands(std::make_unique<StudioCommands>(viewModel))
     , m_view(std::make_unique<MainInputStudioView>(
           viewModel, accentColor(TarnProductPalette::deepAbyss), doubleClickPreference))
-    , m_activation(m_windows, NotificationCenter::shared(), runLater)
+    , m_activation(m_windows, m_notifications, runLater)
 {
     m_view->setObjectName("studioWindow");
     m_view->setWindowTitle(windowTitle());
@@ -48,7 +48,7 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
 
     m_tray = std::make_unique<StudioTray>(
         viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
-    m_reopenNotice = NotificationCenter::shared().observe(
+    m_reopenNotice = m_notifications.observe(
         std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
     applyLayoutDirection();
     connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioApplication::applyLayoutDirection);

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QObject>
 
+#include "TarnKit/Foundation/NotificationCenter.h"
 #include "TarnKit/Foundation/Subscription.h"
 #include "TarnKit/UI/QtApplicationWindows.h"
 #include "TarnKit/UI/TarnAppActivationDelegate.h"
@@ -76,6 +77,8 @@ private:
     std::unique_ptr<MainInputStudioView> m_view;
     std::unique_ptr<StudioTray> m_tray;
     QtApplicationWindows m_windows;
+    // The reopen notice travels from the activation delegate to this object alone.
+    NotificationCenter m_notifications;
     TarnAppActivationDelegate m_activation;
     Subscription m_reopenNotice;
 };

@@ -189,16 +189,19 @@ TEST_F(ProgramSession, OpensTheStudioTogglesOncePerChordReopensAndQuitsCleanly)
     EXPECT_EQ(m_program.exitCode(), 0);
 }
 
-// A minimised studio comes back, in front and focused, from a second launch and from the popover's
-// "Open Studio" (a left click on the tray icon opens the popover).
+// A minimised studio comes back, in front and focused, from a second launch (the popover's "Open
+// Studio" takes the same path; its own test runs offscreen).
 TEST_F(ProgramSession, AMinimisedStudioComesBackInFront)
 {
     start(m_program);
     ASSERT_TRUE(eventually([&] { return !visibleStudio().isEmpty(); })) << "no studio window";
     const QString window = visibleStudio().split('\n').front();
+    // Asked again until the window manager has done it: a loaded machine may map the window late.
     const auto minimise = [&] {
-        run({"xdotool", "windowminimize", "--sync", window});
-        return eventually([&] { return visibleStudio().isEmpty(); });
+        return eventually([&] {
+            run({"xdotool", "windowminimize", window});
+            return visibleStudio().isEmpty();
+        });
     };
     const auto inFront = [&] {
         return eventually([&] { return visibleStudio() == window && run({"xdotool", "getactivewindow"}) == window; });
@@ -211,26 +214,12 @@ TEST_F(ProgramSession, AMinimisedStudioComesBackInFront)
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(inFront()) << "a second launch restores the minimised studio";
 
+    // A second time, now that the window was restored once.
     ASSERT_TRUE(minimise());
-    QString icon;
-    ASSERT_TRUE(eventually([&] { return !(icon = trayIcon()).isEmpty(); })) << "no icon in the tray";
-    const QString pid = QString::number(m_program.processId());
-    const QStringList before = run({"xdotool", "search", "--onlyvisible", "--pid", pid}).split('\n');
-    run({"xdotool", "mousemove", "--window", icon, "8", "8", "click", "1"});
-    QString popover;
-    ASSERT_TRUE(eventually([&] {
-        for (const QString& shown : run({"xdotool", "search", "--onlyvisible", "--pid", pid}).split('\n')) {
-            if (!shown.isEmpty() && !before.contains(shown)) {
-                popover = shown;
-            }
-        }
-        return !popover.isEmpty();
-    })) << "the popover did not open";
-    // "Open Studio" is the first button of the popover's bottom row, inside its 14-point padding.
-    const QString shell = run({"xdotool", "getwindowgeometry", "--shell", popover});
-    const int height = shell.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
-    run({"xdotool", "mousemove", "--window", popover, "40", QString::number(height - 28), "click", "1"});
-    EXPECT_TRUE(inFront()) << "Open Studio restores the minimised studio";
+    QProcess third;
+    start(third);
+    ASSERT_TRUE(third.waitForFinished(10000));
+    EXPECT_TRUE(inFront()) << "and again";
 }
 
 TEST_F(ProgramSession, QuitInTheTrayMenuEndsTheProgramWithZero)
