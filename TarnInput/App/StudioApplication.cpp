@@ -48,8 +48,8 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
 
     m_tray = std::make_unique<StudioTray>(
         viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
-    m_reopenNotice = m_notifications.observe(
-        std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
+    m_reopenNotice
+        = m_notifications.observe(std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
     applyLayoutDirection();
     connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioApplication::applyLayoutDirection);
     // Whatever ends the event loop (the session's end included) stops the engine first.
