@@ -31,9 +31,9 @@ namespace {
 constexpr double kSmallestThresholdMs = 20;
 constexpr double kLargestThresholdMs = 90;
 
-TarnCardHeader* cardHeader(std::string symbol, double size = 14.5)
+TarnCardHeader* cardHeader(std::string symbol, double size = 14.5, int spacing = -1)
 {
-    return makeCardHeader(std::move(symbol), size, Qt::white);
+    return makeCardHeader(std::move(symbol), size, Qt::white, spacing);
 }
 
 MetricTile* metricTile(const char* name, const QColor& accent)
@@ -83,7 +83,8 @@ QWidget* DevicesAndDiagnosticsView::buildInventoryCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_inventoryTitle = cardHeader("computermouse.fill", 15);
+    // Its two buttons stand as far apart as the card's rows.
+    m_inventoryTitle = cardHeader("computermouse.fill", 15, column->spacing());
     m_inventoryTitle->title()->setObjectName("inventoryTitle");
     m_copyReport = new TarnGlassButton;
     m_copyReport->setObjectName("copyReport");

@@ -51,9 +51,9 @@ QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bo
     return textLabel(TarnTextStyles::systemFont(size, weight, design), color, wraps);
 }
 
-TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color)
+TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color, int spacing)
 {
-    return new TarnCardHeader(std::move(symbol), {}, TarnTextStyles::systemFont(size, QFont::Bold), color);
+    return new TarnCardHeader(std::move(symbol), {}, TarnTextStyles::systemFont(size, QFont::Bold), color, spacing);
 }
 
 QCheckBox* makeCheckBox(const QString& objectName)

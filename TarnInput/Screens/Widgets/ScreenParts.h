@@ -35,8 +35,9 @@ QLabel* makeTextLabel(TarnTextStyle style, QFont::Weight weight, const QColor& c
 QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps,
     TarnFontDesign design = TarnFontDesign::standard);
 
-// A card's header: a symbol before a bold title in one colour, the card's controls at the end.
-TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color);
+// A card's header: a symbol before a bold title in one colour, the card's controls at the end
+// `spacing` apart (the platform's default when negative).
+TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color, int spacing = -1);
 
 // A check box in the platform's style with its label in textPrimary.
 QCheckBox* makeCheckBox(const QString& objectName);
