@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -28,9 +27,9 @@
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnLabel.h"
-#include "TarnKit/UI/TarnPlainSymbolButton.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnRoundedPanel.h"
+#include "TarnKit/UI/TarnSheetCloseButton.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -236,13 +235,7 @@ QWidget* TarnVersionAndLogsView::buildHeader()
         toQString(m_appName) + QStringLiteral(" · ") + tarnQText("Version & Logs", "Sürüm & Loglar", m_language),
         TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle"));
     row->addStretch(1);
-    auto* close = new TarnPlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
-    close->setObjectName(QStringLiteral("closeButton"));
-    connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
-    row->addWidget(close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { m_onClose(); });
+    row->addWidget(new TarnSheetCloseButton(*this, [this] { m_onClose(); }));
     return header;
 }
 

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextOption>
@@ -29,9 +28,9 @@
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnLabel.h"
-#include "TarnKit/UI/TarnPlainSymbolButton.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnRoundedPanel.h"
+#include "TarnKit/UI/TarnSheetCloseButton.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -238,14 +237,7 @@ QWidget* TarnFeedbackSheet::buildHeader()
     row->addWidget(titleColumn, 1, Qt::AlignTop);
 
     if (m_onClose) {
-        auto* close = new TarnPlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
-        close->setObjectName(QStringLiteral("closeButton"));
-        connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
-        row->addWidget(close, 0, Qt::AlignTop);
-        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-        escape->setObjectName(QStringLiteral("closeShortcut"));
-        escape->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(escape, &QShortcut::activated, this, [this] { m_onClose(); });
+        row->addWidget(new TarnSheetCloseButton(*this, [this] { m_onClose(); }), 0, Qt::AlignTop);
     }
     return header;
 }
