@@ -82,11 +82,7 @@ bool GioSettings::setText(std::string_view schema, std::string_view key, std::st
     if (!parsed || !g_settings_schema_key_range_check(located->key.get(), parsed.get())) {
         return false;
     }
-    if (!g_settings_set_value(located->settings.get(), name, parsed.get())) {
-        return false;
-    }
-    g_settings_sync();
-    return true;
+    return g_settings_set_value(located->settings.get(), name, parsed.get()) != FALSE;
 }
 
 } // namespace tarn

@@ -19,7 +19,8 @@ public:
     // The value of a key that holds a string, as the string itself.
     static std::optional<std::string> string(std::string_view schema, std::string_view key);
     // False when the schema or key is missing, the key is locked, or `value` is not a valid value
-    // of the key. The write reaches the settings store before this returns.
+    // of the key. This process reads the new value at once; the desktop's settings store gets it
+    // in the background, so a store that does not answer never holds the caller up.
     static bool setText(std::string_view schema, std::string_view key, std::string_view value);
 };
 
