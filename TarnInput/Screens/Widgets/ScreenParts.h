@@ -1,8 +1,8 @@
 #pragma once
 
-// Small builders and formatters the studio screens share: labels in the system font, glass cards
-// around a column, and number texts that never depend on the user's locale (no digit grouping,
-// "." as the decimal mark).
+// Small builders and formatters the studio screens share: labels in the kit's text styles, card
+// headers, glass cards around a column, and number texts that never depend on the user's locale
+// (no digit grouping, "." as the decimal mark).
 
 #include <string>
 
