@@ -45,7 +45,16 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_language(services.languageSettings.current())
     , m_launchAtLoginService(services.loginItem)
     , m_accelerationBridge(services.pointerPreferences)
-    , m_store(services.settingsFile, services.clock, &services.logger)
+    , m_session(services.settingsFile, services.clock, services.logger, services.mainThread,
+          SettingsSession::Wiring {
+              .applyNow = [this](const InputSettings& settings) { m_interceptor->updateSettings(settings); },
+              .onSaveFailure =
+                  [this, alive = std::weak_ptr<const bool>(m_lifetime)](const std::string& reason) {
+                      if (!alive.expired()) {
+                          showToast(
+                              text("Settings could not be saved: " + reason, "Ayarlar kaydedilemedi: " + reason), true);
+                      }
+                  }})
     , m_hotkeyManager(services.hotkeys, services.mainThread)
     , m_mailbox([this] { m_services.mainThread.post(whileAlive([this] { m_mailbox.drain(*this); })); })
 {
@@ -53,8 +62,9 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
 
     // The system's acceleration state wins over the stored flag; the file is corrected only by
     // the next settings change, so start-up never writes.
-    m_settings = m_store.load();
-    m_settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
+    m_session.correctLoaded([this](InputSettings& settings) {
+        settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
+    });
 
     const auto frontmost = m_services.engine.workspace.frontmostApplication();
     m_activeFrontmostBundleID = frontmost.bundleID;
@@ -126,10 +136,8 @@ void InputStudioViewModel::setLanguage(TarnLanguage language)
 void InputStudioViewModel::applySettingsChange(const std::function<void(InputSettings&)>& edit)
 {
     const bool wasReversingTrackpad = m_settings.reverseTrackpad;
-    edit(m_settings);
+    m_session.change(edit);
     emit settingsChanged();
-    saveSettings();
-    m_interceptor->updateSettings(m_settings);
     syncActiveProfileState();
     refreshPermissionAndTap(false);
     if (m_settings.reverseTrackpad != wasReversingTrackpad) {
@@ -147,20 +155,6 @@ void InputStudioViewModel::flipTouchpadScrollDirection()
     if (!natural || !preferences.setTouchpadNaturalScrolling(!*natural)) {
         m_services.logger.log(TarnLogLevel::warn, "scroll", "The touchpad scrolling direction could not be changed.");
     }
-}
-
-void InputStudioViewModel::saveSettings()
-{
-    // A failed write leaves the previous file in place and the value applies for this session
-    // only. The store logs every failure; the user is told once, when saving starts to fail, after
-    // whatever toast the operation that made the change shows, so the error is the last word.
-    const auto saved = m_store.save(m_settings);
-    if (!saved && m_lastSaveSucceeded) {
-        m_services.mainThread.post(whileAlive([this, reason = saved.error()] {
-            showToast(text("Settings could not be saved: " + reason, "Ayarlar kaydedilemedi: " + reason), true);
-        }));
-    }
-    m_lastSaveSucceeded = static_cast<bool>(saved);
 }
 
 // MARK: Permission and tap

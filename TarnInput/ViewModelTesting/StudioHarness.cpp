@@ -66,11 +66,19 @@ InputStudioViewModel& StudioHarness::start()
 void StudioHarness::advance(std::chrono::nanoseconds step)
 {
     engine.executor.advance(step);
-    mainThread.runPending();
+    runMainThread();
+}
+
+void StudioHarness::flushSettings() const
+{
+    if (m_viewModel) {
+        m_viewModel->flushSettings();
+    }
 }
 
 nlohmann::json StudioHarness::settingsFileJson() const
 {
+    flushSettings();
     std::ifstream file(settingsFile());
     return nlohmann::json::parse(file, nullptr, false);
 }
@@ -86,6 +94,7 @@ InputSettings StudioHarness::storedSettings() const
 
 std::string StudioHarness::settingsFileText() const
 {
+    flushSettings();
     std::ifstream file(settingsFile());
     return std::string(std::istreambuf_iterator<char>(file), {});
 }

@@ -2,7 +2,9 @@
 
 // The view model over fakes of every port, all journalling into one call journal and sharing one
 // virtual clock. `advance` moves the clock (firing the engine's and the view model's timers in
-// time order) and then runs the main-thread tasks that were posted.
+// time order) and then runs the main-thread tasks that were posted. The settings file is written
+// by a thread of its own: whatever looks at the file or runs the main-thread tasks first waits
+// for the writes queued so far, as if the disk were instant.
 
 #include <chrono>
 #include <filesystem>
@@ -55,7 +57,11 @@ public:
 
     void advance(std::chrono::nanoseconds step);
     // Runs the main-thread tasks posted so far.
-    std::size_t runMainThread() { return mainThread.runPending(); }
+    std::size_t runMainThread()
+    {
+        flushSettings();
+        return mainThread.runPending();
+    }
     // The devices or their permission may have changed (as udev or inotify would tell): the
     // watcher looks, then the posted tasks run.
     void noticeDeviceChange()
@@ -65,7 +71,11 @@ public:
     }
 
     std::filesystem::path settingsFile() const { return m_folder / "TarnInput" / "input-settings.json"; }
-    bool settingsFileExists() const { return std::filesystem::exists(settingsFile()); }
+    bool settingsFileExists() const
+    {
+        flushSettings();
+        return std::filesystem::exists(settingsFile());
+    }
     nlohmann::json settingsFileJson() const;
     // The settings file decoded; the defaults when there is none.
     InputSettings storedSettings() const;
@@ -107,6 +117,8 @@ public:
 
 private:
     InputStudioServices services();
+    // Waits for the settings writes queued so far; nothing without a view model.
+    void flushSettings() const;
 
     std::filesystem::path m_folder;
     JournalingEventTap m_tap {engine.tap, journal};

@@ -12,12 +12,12 @@ namespace {
 // What each notice of one settings change could see of the steps before it.
 struct Observed {
     std::vector<std::string> notices;
-    bool fileWrittenAtSettingsNotice = true;
+    bool engineHadValueAtSettingsNotice = false;
     bool engineHadValueAtResolutionNotice = false;
     bool resolutionPublishedAtPermissionNotice = false;
 };
 
-TEST(InputStudioSettingsPath, RunsWriteSaveEngineProfileAndTapInThatOrderEvenForAnUnchangedValue)
+TEST(InputStudioSettingsPath, RunsEngineWriteProfileAndTapInThatOrderAndSavesEvenAnUnchangedValue)
 {
     StudioHarness h;
     auto& vm = h.start();
@@ -25,7 +25,7 @@ TEST(InputStudioSettingsPath, RunsWriteSaveEngineProfileAndTapInThatOrderEvenFor
     Observed seen;
     QObject::connect(&vm, &InputStudioViewModel::settingsChanged, [&] {
         seen.notices.push_back("settings");
-        seen.fileWrittenAtSettingsNotice = h.settingsFileExists();
+        seen.engineHadValueAtSettingsNotice = vm.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
     });
     QObject::connect(&vm, &InputStudioViewModel::activeResolutionChanged, [&] {
         seen.notices.push_back("resolution");
@@ -42,7 +42,7 @@ TEST(InputStudioSettingsPath, RunsWriteSaveEngineProfileAndTapInThatOrderEvenFor
     vm.applySettingsChange([](InputSettings& settings) { settings.scrollSpeedMultiplier = 2.0; });
 
     EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "resolution", "profile", "permission", "tap"}));
-    EXPECT_FALSE(seen.fileWrittenAtSettingsNotice);
+    EXPECT_TRUE(seen.engineHadValueAtSettingsNotice);
     EXPECT_TRUE(seen.engineHadValueAtResolutionNotice);
     EXPECT_TRUE(seen.resolutionPublishedAtPermissionNotice);
     EXPECT_EQ(h.settingsFileJson()["scrollSpeedMultiplier"], 2.0);
