@@ -105,7 +105,7 @@ void StudioApplication::applyLayoutDirection()
 void StudioApplication::stopEngine()
 {
     // Releases any grab and every synthetic key or button before anything else goes.
-    m_viewModel.interceptor().stop();
+    m_viewModel.stopEngine();
 }
 
 } // namespace tarn::input

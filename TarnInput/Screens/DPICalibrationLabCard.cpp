@@ -284,11 +284,7 @@ QWidget* DPICalibrationLabCard::buildSessionRow()
 
 void DPICalibrationLabCard::onResetClicked()
 {
-    m_viewModel.interceptor().resetCalibrationSession();
-    m_viewModel.showToast(
-        text("Reset cursor travel distance & click lab counters.", "İmleç mesafesi ve tıklama sayaçları sıfırlandı.")
-            .toStdString(),
-        false);
+    m_viewModel.resetCalibrationLab();
 }
 
 void DPICalibrationLabCard::sync()

@@ -64,6 +64,10 @@
 
 namespace tarn::input {
 
+namespace testing {
+class StudioHarness;
+}
+
 class InputStudioViewModel final : public QObject, private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
@@ -155,6 +159,8 @@ public:
     // Starts or stops the guided measurement, by the last published calibration state.
     Q_INVOKABLE void toggleDPICalibration();
     Q_INVOKABLE void applyMeasuredDPI();
+    // Sets the lab's travelled distance and click counters back to zero.
+    Q_INVOKABLE void resetCalibrationLab();
     Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
     // Shows a sample key token and a ripple at the pointer, whatever the settings.
     Q_INVOKABLE void previewKeyHUD();
@@ -190,8 +196,9 @@ public:
     // Plays the macro once without saving anything.
     void testMacro(InputMacro macro);
 
-    // The engine, for the screens that talk to it directly (calibration, macro tests).
-    InputEventInterceptorService& interceptor() { return *m_interceptor; }
+    // Cancels a playing macro, releases the grab and every synthetic key or button: the quit
+    // sequence runs it before anything else goes.
+    void stopEngine();
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const { return m_services.languageSettings; }
 
@@ -215,6 +222,9 @@ signals:
     void toastIsErrorChanged();
 
 private:
+    // The harness compares the engine's own state with what the view model publishes.
+    friend class testing::StudioHarness;
+
     // Work handed to another object: runs only while this view model exists.
     std::function<void()> whileAlive(std::function<void()> work) const;
 

@@ -52,6 +52,8 @@ public:
     // Builds the view model (the program's start-up). Permission is granted unless a test said otherwise.
     InputStudioViewModel& start();
     InputStudioViewModel& vm() { return *m_viewModel; }
+    // The running view model's engine, to compare its own state with what the view model publishes.
+    InputEventInterceptorService& interceptor() { return *m_viewModel->m_interceptor; }
     // Destroys the view model, as the program does at quit.
     void quit() { m_viewModel.reset(); }
 

@@ -63,7 +63,7 @@ TEST(DPICalibrationLabCard, PresetChipsSelectByTheSnapshotAndSetTheNominalDPI)
     EXPECT_EQ(f.harness.storedSettings().nominalPointerDPI, 2400);
     EXPECT_EQ(f.saves(), 1);
     // The card follows the engine's next report, which the reset of the lab brings at once.
-    vm.interceptor().resetCalibrationSession();
+    f.harness.interceptor().resetCalibrationSession();
     f.harness.runMainThread();
     EXPECT_TRUE(control<QWidget>(card, "dpiPreset2400")->property("selected").toBool());
     EXPECT_FALSE(control<QWidget>(card, "dpiPreset1600")->property("selected").toBool());

@@ -100,7 +100,7 @@ TEST(InputStudioCallbacks, HzHistoryKeepsTheNewest36PositiveRates)
 
     // A report of 0 Hz (the diagnostics reset) is shown but not charted.
     const auto history = vm.hzHistory();
-    vm.interceptor().resetDiagnostics();
+    h.interceptor().resetDiagnostics();
     h.runMainThread();
     EXPECT_EQ(vm.telemetry().currentHz, 0);
     EXPECT_EQ(vm.hzHistory(), history);
@@ -134,12 +134,12 @@ TEST(InputStudioCallbacks, CalibrationSnapshotsArePublished)
     StudioHarness h;
     auto& vm = h.start();
 
-    vm.interceptor().startDPICalibration(10);
+    h.interceptor().startDPICalibration(10);
     EXPECT_FALSE(vm.calibration().isCalibrating);
     h.runMainThread();
 
     EXPECT_TRUE(vm.calibration().isCalibrating);
-    EXPECT_EQ(vm.calibration(), vm.interceptor().currentCalibrationSnapshot());
+    EXPECT_EQ(vm.calibration(), h.interceptor().currentCalibrationSnapshot());
 }
 
 TEST(InputStudioCallbacks, ReportsFromForeignThreadsOnlyPostTasks)
@@ -190,7 +190,7 @@ TEST(InputStudioCallbacks, ActivationNoticesPublishTheApplicationAndItsProfile)
     EXPECT_EQ(vm.activeFrontmostBundleID(), "com.apple.Safari");
     EXPECT_EQ(vm.activeFrontmostAppName(), "Safari");
     EXPECT_EQ(vm.activeProfileName(), "Safari");
-    EXPECT_EQ(vm.interceptor().currentResolution(), vm.activeResolution());
+    EXPECT_EQ(h.interceptor().currentResolution(), vm.activeResolution());
 
     h.engine.workspace.activate("org.example.Unnamed", "");
     h.runMainThread();
@@ -234,7 +234,7 @@ TEST(InputStudioTeardown, QuitStopsEverythingAndLateReportsFindNothing)
     h.writeSettingsFile(settings);
     auto& vm = h.start();
     vm.showToast("bye", false);
-    ASSERT_TRUE(vm.interceptor().playMacro(macro, "ui-test"));
+    ASSERT_TRUE(h.interceptor().playMacro(macro, "ui-test"));
     h.engine.tap.deliver(keyDown(40, EventFlag::command));
     h.engine.workspace.activate("com.apple.Safari", "Safari");
     ASSERT_GT(h.mainThread.pendingCount(), 0U);

@@ -25,12 +25,12 @@ TEST(InputStudioSettingsPath, RunsEngineWriteProfileAndTapInThatOrderAndSavesEve
     Observed seen;
     QObject::connect(&vm, &InputStudioViewModel::settingsChanged, [&] {
         seen.notices.push_back("settings");
-        seen.engineHadValueAtSettingsNotice = vm.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
+        seen.engineHadValueAtSettingsNotice = h.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
     });
     QObject::connect(&vm, &InputStudioViewModel::activeResolutionChanged, [&] {
         seen.notices.push_back("resolution");
         // The engine resolves with its own copy, so the speed shows it took the new value.
-        seen.engineHadValueAtResolutionNotice = vm.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
+        seen.engineHadValueAtResolutionNotice = h.interceptor().currentResolution().scrollSpeedMultiplier == 2.0;
     });
     QObject::connect(&vm, &InputStudioViewModel::activeProfileNameChanged, [&] { seen.notices.push_back("profile"); });
     QObject::connect(&vm, &InputStudioViewModel::isAccessibilityGrantedChanged, [&] {

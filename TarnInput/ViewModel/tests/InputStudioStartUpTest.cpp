@@ -53,8 +53,8 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
     EXPECT_EQ(vm.activeFrontmostAppName(), "Firefox");
     EXPECT_EQ(vm.selectedTab(), InputStudioTab::hardware);
     EXPECT_EQ(vm.connectedDevices().size(), 1U);
-    EXPECT_EQ(vm.calibration(), vm.interceptor().currentCalibrationSnapshot());
-    EXPECT_EQ(vm.interceptor().currentResolution(), vm.activeResolution());
+    EXPECT_EQ(vm.calibration(), h.interceptor().currentCalibrationSnapshot());
+    EXPECT_EQ(h.interceptor().currentResolution(), vm.activeResolution());
     EXPECT_FALSE(vm.toastMessage());
     EXPECT_TRUE(vm.recentEvents().empty());
     EXPECT_TRUE(vm.hzHistory().empty());
