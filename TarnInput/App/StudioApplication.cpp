@@ -25,15 +25,14 @@ void runLater(std::chrono::milliseconds delay, std::function<void()> task)
 
 } // namespace
 
-StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& log,
-    const TitlebarDoubleClickPreference* doubleClickPreference, std::function<void()> leaveEventLoop, QObject* parent)
+StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& log, const StudioKit& kit,
+    std::function<void()> leaveEventLoop, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_log(log)
     , m_leaveEventLoop(std::move(leaveEventLoop))
     , m_commands(std::make_unique<StudioCommands>(viewModel))
-    , m_view(std::make_unique<MainInputStudioView>(
-          viewModel, accentColor(TarnProductPalette::deepAbyss), doubleClickPreference))
+    , m_view(std::make_unique<MainInputStudioView>(viewModel, accentColor(TarnProductPalette::deepAbyss), kit))
     , m_activation(m_windows, m_notifications, runLater)
 {
     m_view->setObjectName("studioWindow");

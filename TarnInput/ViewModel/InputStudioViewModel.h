@@ -15,23 +15,8 @@
 // an unchanged value. Only a change of `reverseTrackpad` also turns the desktop's touchpad
 // scrolling direction over.
 //
-// How the program wires it (each object must outlive the view model):
-//   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
-//   settingsFile      InputConfigStore::defaultFilePath()
-//   clock             SystemClock::shared()
-//   engine            the evdev tap, the uinput poster, the X11 workspace (with its id aliases),
-//                     the X11 window access, SystemClock, one ThreadEngineExecutor, the logger
-//   pointerPreferences the XInput2 pointer preferences
-//   deviceSource      SysfsPointerDeviceSource
-//   permissions       TarnPermissionCenter over DeviceNodePermissionBackend and XdgOpenUrlOpener
-//   loginItem         XdgAutostartLoginItem
-//   hotkeys           X11HotkeyBackend
-//   mainThread        QtMainThreadExecutor, timers QtMainThreadTimers
-//   deviceChanges     UdevDeviceChangeNotices
-//   timeFormatter     IcuTimeFormatter
-//   pasteboard        a QClipboard adapter, screens a QCursor adapter, overlays the key HUD
-//                     controller's adapter
-//   languageSettings  TarnLanguageSettings::shared() after configure()
+// StudioStartUp builds it from the services it builds once over the desktop's adapters (see
+// main.cpp); each object must outlive the view model.
 // Construct it on the main thread once a QCoreApplication exists and keep it until just before
 // the application object goes: its destructor stops the engine (any macro, the grab, the virtual
 // devices), the timers, the hotkey and the activation notices before anything is destroyed.
