@@ -6,8 +6,10 @@
 #include "TarnInput/Screens/KeyHUDConfigView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
 
 namespace tarn::input {
 
@@ -33,7 +35,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::gestures:
         return new GestureChordsAndDevicesView(viewModel, accent, parent);
     case InputStudioTab::keyHUD:
-        return new KeyHUDConfigView(viewModel, accent, parent);
+        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(viewModel, accent, parent);
     case InputStudioTab::settings:
         return new InputSettingsView(viewModel, accent, parent);
     case InputStudioTab::profiles:

@@ -14,13 +14,15 @@
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
-#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -149,7 +151,7 @@ TEST(ScreenShots, KeyHUD)
             f.harness.engine.tap.deliver(event);
             f.harness.runMainThread();
         }
-        return new KeyHUDConfigView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
