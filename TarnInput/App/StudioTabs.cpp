@@ -10,6 +10,7 @@
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
 
 namespace tarn::input {
 
@@ -29,7 +30,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::hardware:
         return new DevicesAndDiagnosticsView(viewModel, accent, parent);
     case InputStudioTab::scroll:
-        return new ScrollEngineView(viewModel, accent, parent);
+        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(viewModel, accent, parent);
     case InputStudioTab::buttons:
         return new MouseButtonsView(viewModel, accent, parent);
     case InputStudioTab::gestures:

@@ -22,7 +22,7 @@ namespace tarn::input {
 
 class AdaptiveGridLayout;
 class ContinuousSlider;
-class InputStudioViewModel;
+class ScrollViewModel;
 class RunningAppsMenuButton;
 class SymbolLabel;
 
@@ -32,7 +32,7 @@ class ScrollEngineView : public ScreenPage {
 public:
     static constexpr int kSandboxRows = 28;
 
-    ScrollEngineView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    ScrollEngineView(ScrollViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "1.35×": the multiplier with two decimals.
     static QString speedText(double multiplier);
@@ -44,13 +44,13 @@ private:
     QWidget* buildSmoothingCard();
     QWidget* buildExclusionsCard();
     QWidget* buildSandboxCard();
-    QCheckBox* settingToggle(const char* name, bool InputSettings::*field);
+    QCheckBox* settingToggle(const char* name, void (ScrollViewModel::*set)(bool));
     void syncTexts();
     void syncSettings();
     void syncExclusions();
     QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    ScrollViewModel& m_viewModel;
     QColor m_accent;
 
     SymbolLabel* m_directionTitle = nullptr;

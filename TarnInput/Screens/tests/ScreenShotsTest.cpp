@@ -23,6 +23,7 @@
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -97,7 +98,9 @@ TEST(ScreenShots, Hardware)
 
 TEST(ScreenShots, Scroll)
 {
-    render("scroll", [](auto& f) { return new ScrollEngineView(f.vm(), ScreenFixture::accent()); });
+    render("scroll", [](auto& f) {
+        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(f.vm(), ScreenFixture::accent());
+    });
 }
 
 TEST(ScreenShots, Buttons)
