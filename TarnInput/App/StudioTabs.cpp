@@ -11,6 +11,7 @@
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 
 namespace tarn::input {
 
@@ -38,7 +39,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::keyHUD:
         return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(viewModel, accent, parent);
     case InputStudioTab::settings:
-        return new InputSettingsView(viewModel, accent, parent);
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(viewModel, accent, parent);
     case InputStudioTab::profiles:
         break;
     }

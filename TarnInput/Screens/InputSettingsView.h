@@ -23,7 +23,7 @@ class TarnLanguagePicker;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class SettingsViewModel;
 class SymbolLabel;
 
 class InputSettingsView : public ScreenPage {
@@ -31,7 +31,7 @@ class InputSettingsView : public ScreenPage {
 
 public:
     // `accent` marks the current row of the language menu.
-    InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
 private:
     QWidget* buildCard();
@@ -42,7 +42,7 @@ private:
     void syncLaunchAtLogin();
     QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    SettingsViewModel& m_viewModel;
 
     QLabel* m_title = nullptr;
     SymbolLabel* m_permission = nullptr;

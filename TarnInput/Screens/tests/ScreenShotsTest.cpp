@@ -24,6 +24,7 @@
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -160,11 +161,13 @@ TEST(ScreenShots, KeyHUD)
 
 TEST(ScreenShots, Settings)
 {
-    render("settings", [](auto& f) { return new InputSettingsView(f.vm(), ScreenFixture::accent()); });
+    render("settings", [](auto& f) {
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
+    });
     render("settings-no-permission", [](auto& f) {
         f.harness.permission.setAccessibilityGranted(false);
         f.vm().refreshPermissionAndTap(false);
-        return new InputSettingsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
