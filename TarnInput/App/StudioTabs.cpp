@@ -8,6 +8,7 @@
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
 #include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
@@ -29,7 +30,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
 {
     switch (tab) {
     case InputStudioTab::hardware:
-        return new DevicesAndDiagnosticsView(viewModel, accent, parent);
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(viewModel, accent, parent);
     case InputStudioTab::scroll:
         return screenOverViewModel<ScrollEngineView, ScrollViewModel>(viewModel, accent, parent);
     case InputStudioTab::buttons:

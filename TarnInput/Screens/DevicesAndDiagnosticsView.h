@@ -27,7 +27,7 @@ namespace tarn::input {
 class AdaptiveGridLayout;
 class ContinuousSlider;
 class DPICalibrationLabCard;
-class InputStudioViewModel;
+class HardwareViewModel;
 class MetricTile;
 class PollingRateChart;
 class SwitchToggle;
@@ -37,7 +37,7 @@ class DevicesAndDiagnosticsView : public ScreenPage {
     Q_OBJECT
 
 public:
-    DevicesAndDiagnosticsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    DevicesAndDiagnosticsView(HardwareViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "%lld ms" of the debounce threshold, rounded.
     static QString thresholdText(double thresholdMs);
@@ -55,7 +55,7 @@ private:
     void syncSettings();
     QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    HardwareViewModel& m_viewModel;
     QColor m_accent;
 
     SymbolLabel* m_inventoryTitle = nullptr;

@@ -21,6 +21,7 @@
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
@@ -88,12 +89,14 @@ void render(const char* name, const ScreenFactory& factory)
 
 TEST(ScreenShots, Hardware)
 {
-    render("hardware", [](auto& f) { return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent()); });
+    render("hardware", [](auto& f) {
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
+    });
     // The lab while a test runs, after some travel.
     render("hardware-calibrating", [](auto& f) {
         f.vm().toggleDPICalibration();
         f.harness.slidePointer(3000, 30);
-        return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
