@@ -8,6 +8,7 @@
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
 #include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
@@ -34,9 +35,9 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::scroll:
         return screenOverViewModel<ScrollEngineView, ScrollViewModel>(viewModel, accent, parent);
     case InputStudioTab::buttons:
-        return new MouseButtonsView(viewModel, accent, parent);
+        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(viewModel, accent, parent);
     case InputStudioTab::gestures:
-        return new GestureChordsAndDevicesView(viewModel, accent, parent);
+        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(viewModel, accent, parent);
     case InputStudioTab::keyHUD:
         return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(viewModel, accent, parent);
     case InputStudioTab::settings:

@@ -25,7 +25,7 @@ class TarnGlassButton;
 namespace tarn::input {
 
 class ContinuousSlider;
-class InputStudioViewModel;
+class ButtonsViewModel;
 class SwitchToggle;
 class SymbolLabel;
 
@@ -33,7 +33,7 @@ class GestureChordsAndDevicesView : public ScreenPage {
     Q_OBJECT
 
 public:
-    GestureChordsAndDevicesView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    GestureChordsAndDevicesView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // The dead zone with its fraction dropped and " px"; any stored double draws.
     static QString thresholdText(double points);
@@ -48,7 +48,7 @@ private:
     void syncDevices();
     QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    ButtonsViewModel& m_viewModel;
     QColor m_accent;
 
     SymbolLabel* m_gestureTitle = nullptr;

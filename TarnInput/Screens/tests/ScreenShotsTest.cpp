@@ -21,6 +21,7 @@
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
@@ -111,7 +112,7 @@ TEST(ScreenShots, Buttons)
 {
     render("buttons", [](auto& f) {
         f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
-        return new MouseButtonsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
@@ -141,7 +142,9 @@ TEST(ScreenShots, Macros)
 
 TEST(ScreenShots, Gestures)
 {
-    render("gestures", [](auto& f) { return new GestureChordsAndDevicesView(f.vm(), ScreenFixture::accent()); });
+    render("gestures", [](auto& f) {
+        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
+    });
 }
 
 TEST(ScreenShots, KeyHUD)
