@@ -12,6 +12,7 @@
 #include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
 #include "TarnInput/ViewModel/SettingsViewModel.h"
 
@@ -45,7 +46,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::profiles:
         break;
     }
-    return new ProfilesAndMacrosView(viewModel, accent, parent);
+    return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(viewModel, accent, parent);
 }
 
 } // namespace tarn::input

@@ -25,6 +25,7 @@
 #include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInput/ViewModel/ScrollViewModel.h"
 #include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
@@ -122,7 +123,7 @@ TEST(ScreenShots, Macros)
     render("macros", [](auto& f) {
         f.vm().addMacroPreset(MacroPresetLibrary::makePresets().at(0));
         auto* page = new ScreenPage;
-        auto* section = new MacroStudioSectionView(f.vm(), ScreenFixture::accent());
+        auto* section = screenOverViewModel<MacroStudioSectionView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
         auto& form = section->form();
         form.setName("Copy & Search");
         form.setDescriptionText("Copies the selection and searches it");
@@ -179,7 +180,9 @@ TEST(ScreenShots, Settings)
 
 TEST(ScreenShots, Profiles)
 {
-    render("profiles-empty", [](auto& f) { return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent()); });
+    render("profiles-empty", [](auto& f) {
+        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
+    });
     // Two profiles, the second in use for the application in front.
     render("profiles", [](auto& f) {
         f.vm().addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
@@ -190,7 +193,7 @@ TEST(ScreenShots, Profiles)
         f.vm().updateAppProfile(profile);
         f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
         f.harness.runMainThread();
-        return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
