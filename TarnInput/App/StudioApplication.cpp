@@ -9,6 +9,7 @@
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/App/StudioTray.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
 #include "TarnKit/Foundation/LogSink.h"
 #include "TarnKit/Foundation/NotificationCenter.h"
 #include "TarnKit/Foundation/TarnAppIdentity.h"
@@ -31,7 +32,8 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
     , m_viewModel(viewModel)
     , m_log(log)
     , m_leaveEventLoop(std::move(leaveEventLoop))
-    , m_commands(std::make_unique<StudioCommands>(viewModel))
+    , m_trayViewModel(std::make_unique<TrayViewModel>(viewModel))
+    , m_commands(std::make_unique<StudioCommands>(*m_trayViewModel))
     , m_view(std::make_unique<MainInputStudioView>(viewModel, accentColor(TarnProductPalette::deepAbyss), kit))
     , m_activation(m_windows, m_notifications, runLater)
 {
@@ -46,7 +48,7 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
         [this](const QPoint& at) { m_commands->menu()->popup(m_view->header()->mapToGlobal(at)); });
 
     m_tray = std::make_unique<StudioTray>(
-        viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
+        *m_trayViewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
     m_reopenNotice
         = m_notifications.observe(std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
     applyLayoutDirection();

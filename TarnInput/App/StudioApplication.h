@@ -31,6 +31,7 @@ class InputStudioViewModel;
 class MainInputStudioView;
 class StudioCommands;
 class StudioTray;
+class TrayViewModel;
 
 class StudioApplication : public QObject {
     Q_OBJECT
@@ -72,6 +73,8 @@ private:
     InputStudioViewModel& m_viewModel;
     LogSink& m_log;
     std::function<void()> m_leaveEventLoop;
+    // The tray icon, its popover and the command menu see the studio through it.
+    std::unique_ptr<TrayViewModel> m_trayViewModel;
     std::unique_ptr<StudioCommands> m_commands;
     std::unique_ptr<MainInputStudioView> m_view;
     std::unique_ptr<StudioTray> m_tray;

@@ -19,13 +19,13 @@ class QMenu;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class TrayViewModel;
 
 class StudioCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit StudioCommands(InputStudioViewModel& viewModel, QObject* parent = nullptr);
+    explicit StudioCommands(TrayViewModel& viewModel, QObject* parent = nullptr);
     ~StudioCommands() override;
 
     QMenu* menu() const { return m_menu.get(); }
@@ -37,7 +37,7 @@ private:
     void syncTexts();
     QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    TrayViewModel& m_viewModel;
     std::unique_ptr<QMenu> m_menu;
     QAction* m_toggleEngine = nullptr;
     QAction* m_toggleKeyHUD = nullptr;

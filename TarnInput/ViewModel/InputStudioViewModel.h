@@ -1,9 +1,11 @@
 #pragma once
 
-// The application's one state object: it owns the settings file, the input engine, the hotkey,
-// the watcher and the toast for the life of the program, and its constructor is the program's
-// start-up. Every screen, the tray popover and the menu read its published fields (Qt properties,
-// each with a change signal emitted on every write) and call its operations.
+// The studio's state: it owns the settings session, the input engine, the hotkey, the watcher and
+// the toast for the life of the program; its constructor loads the settings and starts the
+// engine. The studio window reads its published fields (Qt properties, each with a change signal
+// emitted on every write) and calls its operations; every screen, the tray and the command menu
+// go through a small view model of their own over it (KeyHUDViewModel, ScrollViewModel,
+// HardwareViewModel, ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel).
 //
 // Threads: everything here runs on the Qt main thread. The engine, the workspace and the hotkey
 // backend report on their own threads; their reports only post a task to the main thread, and a

@@ -98,8 +98,9 @@ int main(int argc, char** argv)
         saved = save(steps, prefix + "-permission" + suffix) && saved;
         studio.hide();
 
+        TrayViewModel tray(vm);
         MenuBarInputPopoverView popover(
-            vm, [] {}, [] {});
+            tray, [] {}, [] {});
         popover.adjustSize();
         saved = save(popover, prefix + "-popover" + suffix) && saved;
 
