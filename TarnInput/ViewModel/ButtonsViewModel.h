@@ -10,12 +10,12 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Engine/Workspace.h"
 #include "TarnInputCore/Model/ConnectedPointerDevice.h"
 #include "TarnInputCore/Model/GestureDirection.h"
 #include "TarnInputCore/Model/InputSettings.h"
 #include "TarnInputCore/Model/MouseButtonAction.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
+#include "TarnInputCore/Model/RunningApplication.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {

@@ -10,8 +10,8 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Engine/Workspace.h"
 #include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Model/RunningApplication.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {

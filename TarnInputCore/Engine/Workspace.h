@@ -6,20 +6,13 @@
 // microseconds with a thousand profiles) on the adapter's thread, never touching the tap thread.
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "TarnInputCore/Engine/FrontmostApplication.h"
+#include "TarnInputCore/Model/RunningApplication.h"
 #include "TarnKit/Foundation/Subscription.h"
 
 namespace tarn::input {
-
-// One running application with a window the user can switch to.
-struct RunningApplication {
-    std::string bundleID;
-    std::string name;
-    bool operator==(const RunningApplication&) const = default;
-};
 
 class Workspace {
 public:
