@@ -17,11 +17,8 @@ StudioStartUp::StudioStartUp(const StudioPlatform& platform, std::function<void(
 {
 }
 
-StudioStartUp::~StudioStartUp()
-{
-    m_studio.reset();
-    m_viewModel.reset();
-}
+// Members go in reverse order: the windows, then the view model, then the services.
+StudioStartUp::~StudioStartUp() = default;
 
 TarnFeedbackService::Services StudioStartUp::feedbackServices(const StudioPlatform& platform)
 {
