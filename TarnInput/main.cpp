@@ -41,6 +41,7 @@
 #include "TarnInput/App/StudioApplication.h"
 #include "TarnInput/App/StudioStartUp.h"
 #include "TarnInput/App/SuperKeyNames.h"
+#include "TarnInput/ViewModel/EventFdWakeup.h"
 #include "TarnInput/ViewModel/QtMainThreadExecutor.h"
 #include "TarnInput/ViewModel/QtMainThreadTimers.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
@@ -132,6 +133,7 @@ int main(int argc, char** argv)
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
+    EventFdWakeup engineWakeup;
     UdevDeviceChangeNotices deviceChanges(mainThread);
     const auto overlayWindows = overlayWindowManager();
     const GSettingsTitlebarDoubleClickPreference doubleClickPreference;
@@ -148,6 +150,7 @@ int main(int argc, char** argv)
         .loginItem = loginItem,
         .hotkeys = hotkeys,
         .mainThread = mainThread,
+        .engineWakeup = engineWakeup,
         .timers = timers,
         .deviceChanges = deviceChanges,
         .overlayWindows = *overlayWindows,

@@ -9,6 +9,7 @@
 
 #include "TarnInput/ViewModel/DeviceChangeNotices.h"
 #include "TarnInput/ViewModel/MainThreadTimers.h"
+#include "TarnInput/ViewModel/MainThreadWakeup.h"
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
 #include "TarnInputCore/Engine/EnginePorts.h"
 #include "TarnInputCore/Engine/PointerPreferences.h"
@@ -41,6 +42,8 @@ struct StudioPlatform {
     LoginItemBackend& loginItem;
     HotkeyBackend& hotkeys;
     MainThreadExecutor& mainThread;
+    // Wakes the main thread for the engine's mailbox; the input thread calls it.
+    MainThreadWakeup& engineWakeup;
     MainThreadTimers& timers;
     DeviceChangeNotices& deviceChanges;
     OverlayWindowManager& overlayWindows;

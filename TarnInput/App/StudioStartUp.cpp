@@ -42,6 +42,7 @@ InputStudioServices StudioStartUp::viewModelServices(const StudioPlatform& platf
         .loginItem = platform.loginItem,
         .hotkeys = platform.hotkeys,
         .mainThread = platform.mainThread,
+        .engineWakeup = platform.engineWakeup,
         .timers = platform.timers,
         .deviceChanges = platform.deviceChanges,
         .timeFormatter = m_timeFormatter,

@@ -5,7 +5,6 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Devices/HIDDeviceInventoryService.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {
@@ -25,9 +24,9 @@ PointerCalibrationSnapshot initialCalibration()
 }
 
 // The application's name, or "Desktop" when nothing is in front or it has no name.
-std::string displayName(const FrontmostApplication& application)
+std::string displayName(const std::optional<std::string>& name)
 {
-    return application.name && !application.name->empty() ? *application.name : std::string(kNoApplicationName);
+    return name && !name->empty() ? *name : std::string(kNoApplicationName);
 }
 
 bool isTapNeeded(const InputSettings& settings)
@@ -46,8 +45,8 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_launchAtLoginService(services.loginItem)
     , m_accelerationBridge(services.pointerPreferences)
     , m_session(services.settingsFile, services.clock, services.logger, services.mainThread,
-          SettingsSession::Wiring {
-              .applyNow = [this](const InputSettings& settings) { m_interceptor->updateSettings(settings); },
+          SettingsSession::Wiring {.applyNow
+              = [this](const SettingsSession::SharedSettings& settings) { m_interceptor->updateSettings(settings); },
               .onSaveFailure =
                   [this, alive = std::weak_ptr<const bool>(m_lifetime)](const std::string& reason) {
                       if (!alive.expired()) {
@@ -56,7 +55,7 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
                       }
                   }})
     , m_hotkeyManager(services.hotkeys, services.mainThread)
-    , m_mailbox([this] { m_services.mainThread.post(whileAlive([this] { m_mailbox.drain(*this); })); })
+    , m_mailbox([&wakeup = services.engineWakeup] { wakeup.wake(); })
 {
     m_launchAtLogin = m_launchAtLoginService.isEnabled();
 
@@ -66,13 +65,6 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
         settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
     });
 
-    const auto frontmost = m_services.engine.workspace.frontmostApplication();
-    m_activeFrontmostBundleID = frontmost.bundleID;
-    m_activeFrontmostAppName = displayName(frontmost);
-    m_activeResolution
-        = AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, m_settings);
-    m_activeProfileName = m_activeResolution.matchedProfileName;
-
     m_interceptor = std::make_unique<InputEventInterceptorService>(m_settings, m_services.engine);
     m_calibration = m_interceptor->currentCalibrationSnapshot();
 
@@ -81,9 +73,10 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     m_connectedDevices = discoverDevices();
     logHIDSnapshot(m_connectedDevices, "startup");
 
-    (void)m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
     wireInterceptorCallbacks();
-    observeFrontmostApplication();
+    // The engine follows the frontmost application from here on and reports each resolution.
+    m_interceptor->followFrontmostApplication();
+    receiveActiveResolution(m_interceptor->currentResolution());
     refreshPermissionAndTap(false);
     registerHotkeys();
     startWatcher();
@@ -96,7 +89,7 @@ InputStudioViewModel::~InputStudioViewModel()
     m_lifetime.reset();
     m_deviceChanges.cancel();
     m_toastTimer.cancel();
-    m_activationSubscription.cancel();
+    m_mailboxWakeups.cancel();
     m_hotkeyManager.unregisterAll();
     // Cancels a playing macro, releases the grab and the virtual devices, and waits for an event
     // in progress, so no engine callback runs past this line.
@@ -136,9 +129,9 @@ void InputStudioViewModel::setLanguage(TarnLanguage language)
 void InputStudioViewModel::applySettingsChange(const std::function<void(InputSettings&)>& edit)
 {
     const bool wasReversingTrackpad = m_settings.reverseTrackpad;
+    // The engine reports the resolution for the new settings through the mailbox.
     m_session.change(edit);
     emit settingsChanged();
-    syncActiveProfileState();
     refreshPermissionAndTap(false);
     if (m_settings.reverseTrackpad != wasReversingTrackpad) {
         flipTouchpadScrollDirection();
@@ -210,40 +203,6 @@ void InputStudioViewModel::publishTapActive(bool active)
     emit isTapActiveChanged();
 }
 
-// MARK: Frontmost application
-
-void InputStudioViewModel::syncActiveProfileState()
-{
-    m_activeResolution = m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
-    emit activeResolutionChanged();
-    m_activeProfileName = m_activeResolution.matchedProfileName;
-    emit activeProfileNameChanged();
-}
-
-void InputStudioViewModel::observeFrontmostApplication()
-{
-    // Notices arrive on the workspace adapter's thread; the work happens on the main thread.
-    auto& mainThread = m_services.mainThread;
-    const std::weak_ptr<const bool> alive = m_lifetime;
-    m_activationSubscription = m_services.engine.workspace.subscribeActivation(
-        [this, alive, &mainThread](const FrontmostApplication& application) {
-            mainThread.post([this, alive, application] {
-                if (!alive.expired()) {
-                    publishFrontmost(application);
-                }
-            });
-        });
-}
-
-void InputStudioViewModel::publishFrontmost(const FrontmostApplication& application)
-{
-    m_activeFrontmostBundleID = application.bundleID;
-    emit activeFrontmostBundleIDChanged();
-    m_activeFrontmostAppName = displayName(application);
-    emit activeFrontmostAppNameChanged();
-    syncActiveProfileState();
-}
-
 // MARK: Hotkey and watcher
 
 void InputStudioViewModel::registerHotkeys()
@@ -282,7 +241,20 @@ void InputStudioViewModel::watcherTick()
 void InputStudioViewModel::wireInterceptorCallbacks()
 {
     // The engine's threads only write into the mailbox; the main thread drains it once per wake-up.
+    m_mailboxWakeups = m_services.engineWakeup.subscribe([this] { m_mailbox.drain(*this); });
     m_interceptor->setCallbacks(m_mailbox.callbacks());
+}
+
+void InputStudioViewModel::receiveActiveResolution(const EffectiveInputResolution& resolution)
+{
+    m_activeFrontmostBundleID = resolution.frontmostBundleID;
+    emit activeFrontmostBundleIDChanged();
+    m_activeFrontmostAppName = displayName(resolution.frontmostAppName);
+    emit activeFrontmostAppNameChanged();
+    m_activeResolution = resolution;
+    emit activeResolutionChanged();
+    m_activeProfileName = resolution.matchedProfileName;
+    emit activeProfileNameChanged();
 }
 
 void InputStudioViewModel::receiveKeystrokeToken(const KeyHUDToken& token)

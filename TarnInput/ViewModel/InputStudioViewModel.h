@@ -7,9 +7,11 @@
 // go through a small view model of their own over it (KeyHUDViewModel, ScrollViewModel,
 // HardwareViewModel, ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel).
 //
-// Threads: everything here runs on the Qt main thread. The engine, the workspace and the hotkey
-// backend report on their own threads; their reports only post a task to the main thread, and a
-// task that runs after the view model is gone does nothing.
+// Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
+// their own threads. The engine writes into the mailbox, which wakes the main thread at most once
+// per drain (an eventfd: no allocation, no lock on the input thread); the engine alone follows the
+// frontmost application and its resolutions arrive through the mailbox too. Other reports post a
+// task to the main thread, and a task that runs after the view model is gone does nothing.
 //
 // Settings: nothing writes `settings` except applySettingsChange, which hands the value to the
 // engine, queues the file's write (SettingsSession: off this thread, coalesced), resolves the
@@ -215,15 +217,13 @@ private:
     // Work handed to another object: runs only while this view model exists.
     std::function<void()> whileAlive(std::function<void()> work) const;
 
-    void publishFrontmost(const FrontmostApplication& application);
     // Turns the desktop's touchpad scrolling direction over; a warning when that is not possible.
     void flipTouchpadScrollDirection();
-    void syncActiveProfileState();
-    void observeFrontmostApplication();
     void registerHotkeys();
     void startWatcher();
     void watcherTick();
     void wireInterceptorCallbacks();
+    void receiveActiveResolution(const EffectiveInputResolution& resolution) override;
     void receiveKeystrokeToken(const KeyHUDToken& token) override;
     void receiveClickRipple(const ClickRippleEvent& event) override;
     void receiveCalibration(const PointerCalibrationSnapshot& snapshot) override;
@@ -272,7 +272,7 @@ private:
     // Outlives the engine, whose callbacks write into it until it stops.
     EngineMailbox m_mailbox;
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
-    Subscription m_activationSubscription;
+    Subscription m_mailboxWakeups;
     // The watcher: it looks at the permission and the devices whenever they may have changed.
     Subscription m_deviceChanges;
     Subscription m_toastTimer;

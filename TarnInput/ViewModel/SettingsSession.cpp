@@ -33,8 +33,8 @@ void SettingsSession::correctLoaded(const Edit& edit)
 void SettingsSession::change(const Edit& edit)
 {
     edit(m_settings);
-    m_wiring.applyNow(m_settings);
     auto value = std::make_shared<const InputSettings>(m_settings);
+    m_wiring.applyNow(value);
     {
         std::lock_guard lock(m_mutex);
         // The value it replaces, never written, is freed here, after the lock.
@@ -67,7 +67,7 @@ void SettingsSession::runWriter()
             return;
         }
         // Changes that arrive meanwhile replace the waiting value: the newest is written.
-        const auto due = m_lastWriteStart + m_saveInterval;
+        const auto due = m_lastWriteEnd + m_saveInterval;
         m_workArrived.wait_until(lock, due, [this] { return m_flushRequested || m_stopping; });
         const auto value = std::exchange(m_waiting, nullptr);
         m_writing = true;
@@ -84,8 +84,8 @@ void SettingsSession::write(const InputSettings& value)
 {
     // A failed write leaves the previous file in place and the value applies for this session
     // only. The store logs every failure; the user is told once, when saving starts to fail.
-    m_lastWriteStart = std::chrono::steady_clock::now();
     const auto saved = m_store.save(value);
+    m_lastWriteEnd = std::chrono::steady_clock::now();
     if (!saved && m_lastSaveSucceeded) {
         m_mainThread.post([report = m_wiring.onSaveFailure, reason = saved.error()] { report(reason); });
     }

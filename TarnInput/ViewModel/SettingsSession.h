@@ -32,10 +32,12 @@ class SettingsSession {
 public:
     static constexpr std::chrono::milliseconds kSaveInterval {250};
     using Edit = std::function<void(InputSettings&)>;
+    using SharedSettings = std::shared_ptr<const InputSettings>;
 
     struct Wiring {
-        // Runs with every changed value before `change` returns: the engine takes it here.
-        std::function<void(const InputSettings&)> applyNow;
+        // Runs with every changed value before `change` returns: the engine takes it here. The
+        // value is the one the writer saves, shared, never changed again.
+        std::function<void(const SharedSettings&)> applyNow;
         // Runs on the interface thread, through the executor, when saving starts to fail; not
         // again until a save has succeeded. The reason is one English sentence.
         std::function<void(const std::string& reason)> onSaveFailure;
@@ -77,13 +79,14 @@ private:
     std::condition_variable m_workArrived;
     // Flushes wait here for the writer to be done.
     std::condition_variable m_workDone;
-    std::shared_ptr<const InputSettings> m_waiting;
+    SharedSettings m_waiting;
     bool m_writing = false;
     bool m_flushRequested = false;
     bool m_stopping = false;
     std::uint64_t m_writeCount = 0;
     // Writer thread only.
-    std::chrono::steady_clock::time_point m_lastWriteStart {};
+    // When the file was last replaced: the next write waits the interval from there.
+    std::chrono::steady_clock::time_point m_lastWriteEnd {};
     bool m_lastSaveSucceeded = true;
 
     // Last: starts once everything it uses exists.

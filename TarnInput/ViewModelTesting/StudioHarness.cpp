@@ -47,6 +47,7 @@ InputStudioServices StudioHarness::services()
         .loginItem = m_loginItemOverride != nullptr ? *m_loginItemOverride : m_loginItem,
         .hotkeys = m_hotkeys,
         .mainThread = mainThread,
+        .engineWakeup = engineWakeup,
         .timers = m_timers,
         .deviceChanges = deviceChanges,
         .timeFormatter = timeFormatter,
@@ -60,25 +61,22 @@ InputStudioServices StudioHarness::services()
 InputStudioViewModel& StudioHarness::start()
 {
     m_viewModel = std::make_unique<InputStudioViewModel>(services());
+    if (waitForEachSave) {
+        // Connected before any screen: the file is written before a screen hears of the change.
+        QObject::connect(m_viewModel.get(), &InputStudioViewModel::settingsChanged, m_viewModel.get(),
+            [viewModel = m_viewModel.get()] { viewModel->flushSettings(); });
+    }
     return *m_viewModel;
 }
 
 void StudioHarness::advance(std::chrono::nanoseconds step)
 {
     engine.executor.advance(step);
-    runMainThread();
-}
-
-void StudioHarness::flushSettings() const
-{
-    if (m_viewModel) {
-        m_viewModel->flushSettings();
-    }
+    mainThread.runPending();
 }
 
 nlohmann::json StudioHarness::settingsFileJson() const
 {
-    flushSettings();
     std::ifstream file(settingsFile());
     return nlohmann::json::parse(file, nullptr, false);
 }
@@ -94,7 +92,6 @@ InputSettings StudioHarness::storedSettings() const
 
 std::string StudioHarness::settingsFileText() const
 {
-    flushSettings();
     std::ifstream file(settingsFile());
     return std::string(std::istreambuf_iterator<char>(file), {});
 }

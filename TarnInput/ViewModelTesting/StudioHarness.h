@@ -3,8 +3,8 @@
 // The view model over fakes of every port, all journalling into one call journal and sharing one
 // virtual clock. `advance` moves the clock (firing the engine's and the view model's timers in
 // time order) and then runs the main-thread tasks that were posted. The settings file is written
-// by a thread of its own: whatever looks at the file or runs the main-thread tasks first waits
-// for the writes queued so far, as if the disk were instant.
+// by a thread of its own; the harness waits for each change's write, so that a change is one save
+// and the file holds it as soon as the change returns, as if the disk were instant.
 
 #include <chrono>
 #include <filesystem>
@@ -16,6 +16,7 @@
 #include "Platform/Fake/App/CallJournal.h"
 #include "Platform/Fake/App/FakeDeviceChangeNotices.h"
 #include "Platform/Fake/App/FakeMainThreadTimers.h"
+#include "Platform/Fake/App/FakeMainThreadWakeup.h"
 #include "Platform/Fake/App/FakeOverlayController.h"
 #include "Platform/Fake/App/FakePasteboard.h"
 #include "Platform/Fake/App/FakeScreens.h"
@@ -59,11 +60,7 @@ public:
 
     void advance(std::chrono::nanoseconds step);
     // Runs the main-thread tasks posted so far.
-    std::size_t runMainThread()
-    {
-        flushSettings();
-        return mainThread.runPending();
-    }
+    std::size_t runMainThread() { return mainThread.runPending(); }
     // The devices or their permission may have changed (as udev or inotify would tell): the
     // watcher looks, then the posted tasks run.
     void noticeDeviceChange()
@@ -73,11 +70,7 @@ public:
     }
 
     std::filesystem::path settingsFile() const { return m_folder / "TarnInput" / "input-settings.json"; }
-    bool settingsFileExists() const
-    {
-        flushSettings();
-        return std::filesystem::exists(settingsFile());
-    }
+    bool settingsFileExists() const { return std::filesystem::exists(settingsFile()); }
     nlohmann::json settingsFileJson() const;
     // The settings file decoded; the defaults when there is none.
     InputSettings storedSettings() const;
@@ -99,6 +92,8 @@ public:
     std::filesystem::path permissionHelpPage() const { return m_folder / "permission-help.html"; }
     // Call before start(): the view model then uses `backend` (a real one, say) for launch at login.
     void useLoginItem(LoginItemBackend& backend) { m_loginItemOverride = &backend; }
+    // Set before start() to leave the writes to the settings session's own pace (benchmarks).
+    bool waitForEachSave = true;
 
     CallJournal journal;
     FakeEnginePorts engine;
@@ -108,6 +103,8 @@ public:
     FakeLoginItemBackend loginItem;
     FakeHotkeyBackend hotkeys;
     ManualMainThreadExecutor mainThread;
+    // The mailbox's wake-ups post its drain to the main thread.
+    FakeMainThreadWakeup engineWakeup {mainThread};
     FakeDeviceChangeNotices deviceChanges {journal};
     FakeTimeFormatter timeFormatter;
     FakeScreens screens;
@@ -119,8 +116,6 @@ public:
 
 private:
     InputStudioServices services();
-    // Waits for the settings writes queued so far; nothing without a view model.
-    void flushSettings() const;
 
     std::filesystem::path m_folder;
     JournalingEventTap m_tap {engine.tap, journal};

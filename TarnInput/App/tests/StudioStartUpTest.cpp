@@ -39,6 +39,7 @@ protected:
             .loginItem = harness.loginItem,
             .hotkeys = harness.hotkeys,
             .mainThread = harness.mainThread,
+            .engineWakeup = harness.engineWakeup,
             .timers = timers,
             .deviceChanges = harness.deviceChanges,
             .overlayWindows = overlayWindows,

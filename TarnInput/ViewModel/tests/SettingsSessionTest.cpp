@@ -44,7 +44,8 @@ protected:
     {
         return std::make_unique<SettingsSession>(file(), clock, log, mainThread,
             SettingsSession::Wiring {
-                .applyNow = [this](const InputSettings& settings) { engineValues.push_back(settings); },
+                .applyNow
+                = [this](const SettingsSession::SharedSettings& settings) { engineValues.push_back(*settings); },
                 .onSaveFailure = [this](const std::string& reason) { failures.push_back(reason); },
             },
             interval);
