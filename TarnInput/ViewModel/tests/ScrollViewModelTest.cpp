@@ -47,6 +47,8 @@ TEST(ScrollViewModel, EachOperationWritesItsOwnFieldThroughTheSettingsPath)
         EXPECT_EQ(scroll.settings(), expected) << row.name;
         EXPECT_EQ(h.storedSettings(), expected) << row.name;
         EXPECT_EQ(changes.count(), 1) << row.name;
+        // The engine's resolution of the new value reaches the view model through its mailbox.
+        h.runMainThread();
         EXPECT_EQ(h.interceptor().currentResolution(), vm.activeResolution()) << row.name;
     }
 }
