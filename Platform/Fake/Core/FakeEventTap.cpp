@@ -22,6 +22,16 @@ void FakeEventTap::enable()
     m_enabled = m_handler != nullptr;
 }
 
+void FakeEventTap::wake()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_handler != nullptr) {
+        TapEvent notice;
+        notice.type = TapEventType::tapWoken;
+        m_handler->handleTapEvent(notice);
+    }
+}
+
 void FakeEventTap::destroy()
 {
     std::lock_guard lock(m_mutex);

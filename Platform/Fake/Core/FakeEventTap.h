@@ -15,6 +15,8 @@ class FakeEventTap final : public EventTap {
 public:
     bool create(std::uint64_t eventMask, EventTapHandler& handler) override;
     void enable() override;
+    // The notice reaches the handler at once, on the caller's thread, which plays the tap thread.
+    void wake() override;
     void destroy() override;
 
     // The next `create` calls fail, as without permission to read the input devices.

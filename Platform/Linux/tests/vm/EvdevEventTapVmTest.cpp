@@ -650,6 +650,7 @@ public:
         return m_tap.create(eventMask, *this);
     }
     void enable() override { m_tap.enable(); }
+    void wake() override { m_tap.wake(); }
     void destroy() override { m_tap.destroy(); }
 
     TapVerdict handleTapEvent(TapEvent& event) override
