@@ -396,28 +396,6 @@ TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCa
     EXPECT_FALSE(p.tap.exists());
 }
 
-// A tap busy with input: a wake-up is counted but not delivered, so requests wait for the next
-// event, as they may on the real tap.
-class BusyTap final : public EventTap {
-public:
-    explicit BusyTap(FakeEventTap& inner)
-        : m_inner(inner)
-    {
-    }
-    bool create(std::uint64_t eventMask, EventTapHandler& handler) override
-    {
-        return m_inner.create(eventMask, handler);
-    }
-    void enable() override { m_inner.enable(); }
-    void wake() override { ++wakes; }
-    void destroy() override { m_inner.destroy(); }
-
-    int wakes = 0;
-
-private:
-    FakeEventTap& m_inner;
-};
-
 TapEvent moveBy(double dx)
 {
     TapEvent move;
@@ -429,8 +407,9 @@ TapEvent moveBy(double dx)
 TEST(InputEventInterceptorServiceTest, RequestsReachTheRulesBeforeTheNextEvent)
 {
     Ports p;
-    BusyTap tap(p.tap);
-    InputEventInterceptorService service({}, {tap, p.poster, p.workspace, p.windows, p.clock, p.executor, p.log});
+    // As on a tap thread busy with input: requests wait for the next event.
+    p.tap.setWakeUpsDeferred(true);
+    InputEventInterceptorService service({}, p.ports());
     std::vector<PointerCalibrationSnapshot> reports;
     EngineCallbacks callbacks;
     callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot& s) { reports.push_back(s); };
@@ -438,7 +417,7 @@ TEST(InputEventInterceptorServiceTest, RequestsReachTheRulesBeforeTheNextEvent)
     ASSERT_TRUE(service.start());
 
     service.startDPICalibration(10);
-    EXPECT_EQ(tap.wakes, 1);
+    EXPECT_EQ(p.tap.wakeCount(), 1);
     EXPECT_TRUE(reports.empty()) << "carried out by the tap thread, not the caller";
     EXPECT_FALSE(service.currentCalibrationSnapshot().isCalibrating);
 
@@ -476,8 +455,8 @@ TEST(InputEventInterceptorServiceTest, AStoppedEngineCarriesOutRequestsAtOnce)
 TEST(InputEventInterceptorServiceTest, AFullRequestRingDropsWithALogLineAndKeepsTheRest)
 {
     Ports p;
-    BusyTap tap(p.tap);
-    InputEventInterceptorService service({}, {tap, p.poster, p.workspace, p.windows, p.clock, p.executor, p.log});
+    p.tap.setWakeUpsDeferred(true);
+    InputEventInterceptorService service({}, p.ports());
     int reports = 0;
     EngineCallbacks callbacks;
     callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot&) { ++reports; };

@@ -25,7 +25,8 @@ void FakeEventTap::enable()
 void FakeEventTap::wake()
 {
     std::lock_guard lock(m_mutex);
-    if (m_handler != nullptr) {
+    ++m_wakeCount;
+    if (m_handler != nullptr && !m_wakeUpsDeferred) {
         TapEvent notice;
         notice.type = TapEventType::tapWoken;
         m_handler->handleTapEvent(notice);
@@ -44,6 +45,12 @@ void FakeEventTap::setCreationFails(bool fails)
 {
     std::lock_guard lock(m_mutex);
     m_creationFails = fails;
+}
+
+void FakeEventTap::setWakeUpsDeferred(bool deferred)
+{
+    std::lock_guard lock(m_mutex);
+    m_wakeUpsDeferred = deferred;
 }
 
 std::optional<TapEvent> FakeEventTap::deliver(TapEvent event)
@@ -104,6 +111,12 @@ int FakeEventTap::destroyCount() const
 {
     std::lock_guard lock(m_mutex);
     return m_destroyCount;
+}
+
+int FakeEventTap::wakeCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_wakeCount;
 }
 
 } // namespace tarn::input
