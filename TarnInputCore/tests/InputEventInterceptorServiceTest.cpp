@@ -334,7 +334,7 @@ TEST(InputEventInterceptorServiceTest, DestroyingARunningServiceStopsItFirst)
 
 TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
 {
-    // A callback that calls back into the service would deadlock if the lock were held.
+    // A callback that calls back into the service would deadlock if a lock were held.
     Ports p;
     InputSettings settings;
     settings.clickRippleEnabled = true;
@@ -359,7 +359,8 @@ TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
 
 TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCalls)
 {
-    // Run under -DTARN_TSAN=ON this proves the locking; here it must simply not crash or hang.
+    // Run under -DTARN_TSAN=ON this proves the hand-overs between threads; here it must simply not
+    // crash or hang.
     Ports p;
     auto service = std::make_unique<InputEventInterceptorService>(InputSettings {}, p.ports());
     std::atomic<int> telemetryLines {0};
