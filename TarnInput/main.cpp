@@ -42,6 +42,7 @@
 #include "TarnInput/Overlays/KeyHUDOverlayController.h"
 #include "TarnInput/Overlays/QtOverlayClock.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
+#include "TarnInput/ViewModel/EventFdWakeup.h"
 #include "TarnInput/ViewModel/IcuTimeFormatter.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/QtMainThreadExecutor.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv)
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
+    EventFdWakeup engineWakeup;
     UdevDeviceChangeNotices deviceChanges(mainThread);
     const IcuTimeFormatter timeFormatter;
     QtClipboardPasteboard pasteboard;
@@ -149,8 +151,8 @@ int main(int argc, char** argv)
 
     const InputStudioServices services {logger, InputConfigStore::defaultFilePath(paths), SystemClock::shared(),
         EnginePorts {tap, poster, workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
-        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, deviceChanges,
-        timeFormatter, pasteboard, screens, overlays, TarnLanguageSettings::shared()};
+        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, engineWakeup, timers,
+        deviceChanges, timeFormatter, pasteboard, screens, overlays, TarnLanguageSettings::shared()};
     auto viewModel = std::make_unique<InputStudioViewModel>(services);
     auto studio = std::make_unique<StudioApplication>(*viewModel, logger, &doubleClickPreference);
     QObject::connect(&instance, &SingleInstance::reopenRequested, studio.get(), &StudioApplication::reopen);

@@ -5,14 +5,17 @@
 // start-up. Every screen, the tray popover and the menu read its published fields (Qt properties,
 // each with a change signal emitted on every write) and call its operations.
 //
-// Threads: everything here runs on the Qt main thread. The engine, the workspace and the hotkey
-// backend report on their own threads; their reports only post a task to the main thread, and a
-// task that runs after the view model is gone does nothing.
+// Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
+// their own threads. The engine writes into the mailbox, which wakes the main thread at most once
+// per drain (an eventfd: no allocation, no lock on the input thread); the engine alone follows the
+// frontmost application and its resolutions arrive through the mailbox too. Other reports post a
+// task to the main thread, and a task that runs after the view model is gone does nothing.
 //
-// Settings: nothing writes `settings` except applySettingsChange, which saves the file, hands the
-// value to the engine, resolves the profile for the frontmost application again and starts or
-// stops the tap, every time, even for an unchanged value. Only a change of `reverseTrackpad`
-// also turns the desktop's touchpad scrolling direction over.
+// Settings: nothing writes `settings` except applySettingsChange, which hands the value to the
+// engine, queues the file's write (SettingsSession: off this thread, coalesced), resolves the
+// profile for the frontmost application again and starts or stops the tap, every time, even for
+// an unchanged value. Only a change of `reverseTrackpad` also turns the desktop's touchpad
+// scrolling direction over.
 //
 // How the program wires it (each object must outlive the view model):
 //   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
@@ -26,6 +29,7 @@
 //   loginItem         XdgAutostartLoginItem
 //   hotkeys           X11HotkeyBackend
 //   mainThread        QtMainThreadExecutor, timers QtMainThreadTimers
+//   engineWakeup      EventFdWakeup
 //   deviceChanges     UdevDeviceChangeNotices
 //   timeFormatter     IcuTimeFormatter
 //   pasteboard        a QClipboard adapter, screens a QCursor adapter, overlays the key HUD
@@ -47,12 +51,12 @@
 #include "TarnInput/ViewModel/EngineMailbox.h"
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
+#include "TarnInput/ViewModel/SettingsSession.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/PointerAccelerationBridge.h"
 #include "TarnInputCore/Engine/Workspace.h"
 #include "TarnInputCore/Model/ConnectedPointerDevice.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
-#include "TarnInputCore/Model/InputConfigStore.h"
 #include "TarnInputCore/Model/InputSettings.h"
 #include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
 #include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
@@ -122,9 +126,13 @@ public:
     const std::optional<std::string>& toastMessage() const { return m_toastMessage; }
     bool toastIsError() const { return m_toastIsError; }
 
-    // The one way to change the settings: `edit` changes the value, then it is published, saved,
-    // handed to the engine, the profile is resolved again and the tap started or stopped.
+    // The one way to change the settings: `edit` changes the value, then it is handed to the
+    // engine, its save queued, published, the profile is resolved again and the tap started or
+    // stopped.
     void applySettingsChange(const std::function<void(InputSettings&)>& edit);
+    // Writes the settings waiting to be saved and returns once they are on disk. The program's
+    // end does it by itself.
+    void flushSettings() { m_session.flush(); }
 
     // Reads the input permission again and starts the tap when a feature needs it and it is
     // allowed; otherwise stops it. `prompt` is for callers written for systems that ask.
@@ -213,16 +221,13 @@ private:
     // Work handed to another object: runs only while this view model exists.
     std::function<void()> whileAlive(std::function<void()> work) const;
 
-    void publishFrontmost(const FrontmostApplication& application);
-    void saveSettings();
     // Turns the desktop's touchpad scrolling direction over; a warning when that is not possible.
     void flipTouchpadScrollDirection();
-    void syncActiveProfileState();
-    void observeFrontmostApplication();
     void registerHotkeys();
     void startWatcher();
     void watcherTick();
     void wireInterceptorCallbacks();
+    void receiveActiveResolution(const EffectiveInputResolution& resolution) override;
     void receiveKeystrokeToken(const KeyHUDToken& token) override;
     void receiveClickRipple(const ClickRippleEvent& event) override;
     void receiveCalibration(const PointerCalibrationSnapshot& snapshot) override;
@@ -241,8 +246,7 @@ private:
 
     const InputStudioServices m_services;
 
-    // Published fields.
-    InputSettings m_settings;
+    // Published fields (the settings are the session's, below).
     InputStudioTab m_selectedTab = InputStudioTab::hardware;
     bool m_isAccessibilityGranted = false;
     bool m_permissionChecked = false;
@@ -263,19 +267,19 @@ private:
 
     TarnLaunchAtLogin m_launchAtLoginService;
     PointerAccelerationBridge m_accelerationBridge;
-    InputConfigStore m_store;
-    bool m_lastSaveSucceeded = true;
+    // Work handed out holds this weakly; the destructor drops it before anything else.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+    SettingsSession m_session;
+    const InputSettings& m_settings = m_session.settings();
     TarnGlobalHotkeyManager m_hotkeyManager;
     // Created at start-up once the settings are known; stopped first in the destructor.
     // Outlives the engine, whose callbacks write into it until it stops.
     EngineMailbox m_mailbox;
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
-    Subscription m_activationSubscription;
+    Subscription m_mailboxWakeups;
     // The watcher: it looks at the permission and the devices whenever they may have changed.
     Subscription m_deviceChanges;
     Subscription m_toastTimer;
-    // Work handed out holds this weakly; the destructor drops it before anything else.
-    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 };
 
 } // namespace tarn::input

@@ -1,3 +1,4 @@
+#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -201,6 +202,46 @@ TEST(InputStudioCallbacks, ActivationNoticesPublishTheApplicationAndItsProfile)
     EXPECT_FALSE(vm.activeFrontmostBundleID());
     EXPECT_EQ(vm.activeFrontmostAppName(), "Desktop");
     EXPECT_FALSE(vm.activeProfileName());
+}
+
+// The engine alone follows the frontmost application, on the desktop's thread, while the
+// interface changes the settings: however the two interleave, once both are done the interface
+// shows what the engine uses, and that is the profile of the application in front last.
+TEST(InputStudioCallbacks, QuickSwitchesDuringSettingsChangesNeverLeaveAStaleProfile)
+{
+    StudioHarness h;
+    auto settings = InputSettings {};
+    settings.appProfiles = AppInputProfileEngine::builtInTemplates();
+    h.writeSettingsFile(settings);
+    auto& vm = h.start();
+    std::vector<std::optional<std::string>> applications {std::nullopt};
+    for (const auto& profile : settings.appProfiles) {
+        applications.emplace_back(profile.bundleIdentifier);
+    }
+
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::thread desktop([&h, &applications, seed] {
+            std::mt19937 random(seed);
+            for (int switches = 0; switches < 40; ++switches) {
+                const auto& application = applications[random() % applications.size()];
+                h.engine.workspace.activate(
+                    application, application ? std::optional<std::string>("App") : std::nullopt);
+            }
+        });
+        for (int change = 0; change < 10; ++change) {
+            vm.applySettingsChange(
+                [change](InputSettings& edited) { edited.scrollSpeedMultiplier = 1.0 + change / 10.0; });
+            h.runMainThread();
+        }
+        desktop.join();
+        h.runMainThread();
+
+        const auto front = h.engine.workspace.frontmostApplication();
+        EXPECT_EQ(vm.activeFrontmostBundleID(), front.bundleID) << "seed " << seed;
+        EXPECT_EQ(vm.activeResolution(), vm.interceptor().currentResolution()) << "seed " << seed;
+        EXPECT_EQ(vm.activeResolution(), AppInputProfileEngine::resolve(front.bundleID, front.name, vm.settings()))
+            << "seed " << seed;
+    }
 }
 
 TEST(InputStudioCallbacks, TheGlobalHotkeyTogglesTheKeyHUD)
