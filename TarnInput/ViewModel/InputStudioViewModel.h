@@ -269,13 +269,15 @@ private:
     PointerAccelerationBridge m_accelerationBridge;
     // Work handed out holds this weakly; the destructor drops it before anything else.
     std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+    // Owns the settings between the screens and the disk; the published `settings` is its value.
     SettingsSession m_session;
     const InputSettings& m_settings = m_session.settings();
     TarnGlobalHotkeyManager m_hotkeyManager;
-    // Created at start-up once the settings are known; stopped first in the destructor.
     // Outlives the engine, whose callbacks write into it until it stops.
     EngineMailbox m_mailbox;
+    // Created at start-up once the settings are known; stopped first in the destructor.
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
+    // Each wake-up of the main thread drains the mailbox.
     Subscription m_mailboxWakeups;
     // The watcher: it looks at the permission and the devices whenever they may have changed.
     Subscription m_deviceChanges;
