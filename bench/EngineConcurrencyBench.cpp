@@ -155,12 +155,12 @@ void BM_EventLatency(benchmark::State& state)
         auto due = SteadyClock::now();
         for (std::uint64_t index = 0; index < kEvents; ++index) {
             due += kPeriod;
-            while (SteadyClock::now() < due) {
-            }
+            while (SteadyClock::now() < due) { }
             TapEvent event = nextEvent(index, pairedRelease);
             const auto start = SteadyClock::now();
             benchmark::DoNotOptimize(engine.tap.deliver(event));
-            latencies.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - start).count());
+            latencies.push_back(
+                std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - start).count());
             if (event.type == TapEventType::otherMouseDown) {
                 presses.push_back(latencies.back());
             }
@@ -214,7 +214,13 @@ void BM_FirstBackPressAfterSwitch(benchmark::State& state)
     firstEventAfterSwitch(state, TapEventType::otherMouseDown, ButtonNumber::back);
 }
 
-BENCHMARK(BM_EventLatency)->ArgName("updates")->Arg(0)->Arg(1)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EventLatency)
+    ->ArgName("updates")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstWheelAfterSwitch)
     ->UseManualTime()
     ->Iterations(2000)

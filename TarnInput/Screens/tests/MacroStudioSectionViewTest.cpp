@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioRow.h"
 #include "TarnInput/Screens/Widgets/CapsuleChip.h"
 #include "TarnInput/Screens/Widgets/ModifierChip.h"
@@ -16,6 +15,7 @@
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
