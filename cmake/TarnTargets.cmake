@@ -85,6 +85,13 @@ function(tarn_add_library target)
     tarn_add_header_check(${target})
 endfunction()
 
+# The core and Foundation do the arithmetic on input and on untrusted files, where a silent
+# narrowing, a shadowed name or a C cast hides a fault; their own sources are held to these
+# warnings on top of the project's.
+function(tarn_add_strict_warnings target)
+    target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
+endfunction()
+
 function(tarn_add_failing_test name message)
     add_test(NAME ${name} COMMAND sh -c "echo '${message}' >&2; exit 1")
 endfunction()
