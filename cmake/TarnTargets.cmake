@@ -130,6 +130,10 @@ function(tarn_configure_test_binary exe)
     else()
         target_link_libraries(${exe} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
     endif()
+    # The code under test keeps the build's optimisation; the tests' own code is compiled for
+    # debugging: that cuts its compile time by a third to a half (GoogleTest's macros are slow to
+    # optimise) and keeps it easy to step through.
+    target_compile_options(${exe} PRIVATE -Og)
     target_compile_definitions(${exe} PRIVATE TARN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
                                               TARN_SOURCE_ROOT="${TARN_SOURCE_ROOT}")
     if(ARG_QT)
