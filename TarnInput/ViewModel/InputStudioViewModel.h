@@ -164,9 +164,6 @@ public:
     // match, removals remove every match.
     // Records and texts are taken by value: a caller may hand in one from a list that the change
     // itself, or a screen answering settingsChanged, rebuilds before the operation is done with it.
-    void addScrollExclusion(std::string bundleID);
-    // Removes entries spelled exactly so.
-    void removeScrollExclusion(std::string bundleID);
     void addAppRule(std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action);
     void removeAppRule(AppButtonRule rule);
     void toggleAppRule(AppButtonRule rule);

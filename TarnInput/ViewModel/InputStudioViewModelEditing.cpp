@@ -1,5 +1,5 @@
-// The view model's editing operations on the lists inside the settings: scroll exclusions,
-// per-application button rules, profiles and macros.
+// The view model's editing operations on the lists inside the settings: per-application button
+// rules, profiles and macros.
 
 #include <algorithm>
 
@@ -44,26 +44,6 @@ void InputStudioViewModel::releaseTriggerButton(
             other.triggerButtonNumber.reset();
         }
     }
-}
-
-// MARK: Scroll exclusions
-
-void InputStudioViewModel::addScrollExclusion(std::string bundleID)
-{
-    const auto trimmed = UnicodeText::trimmed(bundleID);
-    const auto& excluded = m_settings.smoothScrollExcludedBundles;
-    if (trimmed.empty()
-        || std::any_of(excluded.begin(), excluded.end(), [&](const auto& entry) { return sameText(entry, trimmed); })) {
-        return;
-    }
-    applySettingsChange([&](InputSettings& settings) { settings.smoothScrollExcludedBundles.push_back(trimmed); });
-    showToast(
-        text("Excluded " + trimmed + " from smooth scroll.", trimmed + " akıcı kaydırmadan hariç tutuldu."), false);
-}
-
-void InputStudioViewModel::removeScrollExclusion(std::string bundleID)
-{
-    applySettingsChange([&](InputSettings& settings) { std::erase(settings.smoothScrollExcludedBundles, bundleID); });
 }
 
 // MARK: Button rules

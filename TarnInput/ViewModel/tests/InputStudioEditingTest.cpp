@@ -10,8 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::vector<std::string> kDefaultExclusions = InputSettings {}.smoothScrollExcludedBundles;
-
 InputMacro macroNamed(const std::string& name, std::optional<std::int64_t> trigger = std::nullopt)
 {
     InputMacro macro;
@@ -36,33 +34,6 @@ InputStudioViewModel& startWith(StudioHarness& h, const InputSettings& settings)
 {
     h.writeSettingsFile(settings);
     return h.start();
-}
-
-TEST(InputStudioEditing, ScrollExclusionsAreTrimmedComparedWithoutCaseAndRemovedExactly)
-{
-    StudioHarness h;
-    auto& vm = h.start();
-
-    vm.addScrollExclusion("  org.gimp.GIMP \n");
-    auto expected = kDefaultExclusions;
-    expected.push_back("org.gimp.GIMP");
-    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, expected);
-
-    const auto before = h.settingsFileText();
-    h.advance(3s); // the first toast is gone
-    for (const auto* typed : {"ORG.GIMP.gimp", "   ", ""}) {
-        vm.addScrollExclusion(typed);
-        EXPECT_EQ(h.settingsFileText(), before) << typed;
-        EXPECT_FALSE(vm.toastMessage()) << typed;
-    }
-
-    std::filesystem::remove(h.settingsFile());
-    vm.removeScrollExclusion("org.gimp.gimp");
-    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, expected) << "other case removes nothing but saves";
-
-    vm.removeScrollExclusion("org.gimp.GIMP");
-    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, kDefaultExclusions);
-    EXPECT_FALSE(vm.toastMessage());
 }
 
 TEST(InputStudioEditing, AppRulesUseTheIDAsNameWhenNoneIsGivenAndAllowTwins)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TarnInput/ViewModel/ScrollViewModel.h"
 #include "TarnInput/ViewModelTesting/StudioHarness.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
@@ -110,7 +111,7 @@ const ToastCase kToastCases[] = {
         "Pointer acceleration could not be changed.", "İmleç ivmesi değiştirilemedi.", true},
     {"devicesDetected", [](auto&, auto& vm) { vm.refreshDevices(true); }, "Detected 0 pointing devices.",
         "0 işaretçi/fare donanımı tarandı.", false},
-    {"exclusionAdded", [](auto&, auto& vm) { vm.addScrollExclusion(" org.gimp.GIMP "); },
+    {"exclusionAdded", [](auto&, auto& vm) { ScrollViewModel(vm).addExclusion(" org.gimp.GIMP "); },
         "Excluded org.gimp.GIMP from smooth scroll.", "org.gimp.GIMP akıcı kaydırmadan hariç tutuldu.", false},
     {"ruleAdded",
         [](auto&, auto& vm) {
