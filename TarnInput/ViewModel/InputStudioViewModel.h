@@ -6,6 +6,8 @@
 // emitted on every write) and calls its operations; every screen, the tray and the command menu
 // go through a small view model of their own over it (KeyHUDViewModel, ScrollViewModel,
 // HardwareViewModel, ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel).
+// Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros) is
+// theirs: they change the settings through applySettingsChange and report with showToast.
 //
 // Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
 // their own threads. The engine writes into the mailbox, which wakes the main thread at most once
@@ -159,29 +161,6 @@ public:
     // without regard to case; equal names keep the desktop's order.
     std::vector<RunningApplication> runningDesktopApps() const;
 
-    // Editing operations on the lists inside the settings. Only newly typed ids and names are
-    // trimmed; duplicate tests ignore case. Records are found by `id`: updates change the first
-    // match, removals remove every match.
-    // Records and texts are taken by value: a caller may hand in one from a list that the change
-    // itself, or a screen answering settingsChanged, rebuilds before the operation is done with it.
-    void addScrollExclusion(std::string bundleID);
-    // Removes entries spelled exactly so.
-    void removeScrollExclusion(std::string bundleID);
-    void addAppRule(std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action);
-    void removeAppRule(AppButtonRule rule);
-    void toggleAppRule(AppButtonRule rule);
-    void addProfileTemplate(AppInputProfile profileTemplate);
-    void addAppProfile(std::string bundleID, std::string appName);
-    void updateAppProfile(AppInputProfile profile);
-    void removeAppProfile(AppInputProfile profile);
-    void addMacroPreset(InputMacro preset);
-    // False (with an error toast) when the macro is not valid; nothing is stored then.
-    bool saveMacro(InputMacro macro);
-    void toggleMacro(InputMacro macro);
-    // One button triggers at most one macro: giving a button to this macro takes it from others.
-    void updateMacroTriggerButton(Uuid macroID, std::optional<std::int64_t> buttonNumber);
-    // Also drops the macro's bindings from every profile.
-    void removeMacro(InputMacro macro);
     // Plays the macro once without saving anything.
     void testMacro(InputMacro macro);
 
@@ -237,8 +216,6 @@ private:
     std::vector<ConnectedPointerDevice> discoverDevices() const;
     // The English or Turkish text in the current language.
     std::string text(std::string_view en, std::string_view tr) const;
-    // Takes the trigger button from every macro but `keep`.
-    static void releaseTriggerButton(std::vector<InputMacro>& macros, std::int64_t buttonNumber, const Uuid& keep);
 
     const InputStudioServices m_services;
 

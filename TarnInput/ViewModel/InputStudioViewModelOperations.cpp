@@ -1,5 +1,6 @@
 // The view model's named operations: switches, reset, launch at login, the hardware report, the
-// diagnostics, DPI and calibration, pointer acceleration, the HUD preview and two queries.
+// diagnostics, DPI and calibration, pointer acceleration, the macro test, the HUD preview and two
+// queries.
 
 #include <algorithm>
 #include <memory>
@@ -158,6 +159,17 @@ void InputStudioViewModel::resetCalibrationLab()
     showToast(
         text("Reset cursor travel distance & click lab counters.", "İmleç mesafesi ve tıklama sayaçları sıfırlandı."),
         false);
+}
+
+void InputStudioViewModel::testMacro(InputMacro macro)
+{
+    if (m_interceptor->playMacro(macro, "ui-test")) {
+        showToast(text("Triggered macro '" + macro.name + "'.", "'" + macro.name + "' makrosu çalıştırıldı."), false);
+    } else {
+        showToast(text("Macro could not start (disabled, invalid, or busy).",
+                      "Makro başlatılamadı (devre dışı, geçersiz veya meşgul)."),
+            true);
+    }
 }
 
 void InputStudioViewModel::stopEngine()

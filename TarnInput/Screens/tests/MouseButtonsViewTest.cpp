@@ -130,8 +130,8 @@ TEST(MouseButtonsView, ARulesSwitchInvertsTheStoredFlagAndTrashRemovesSilently)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    vm.addAppRule("org.gimp.GIMP", "GIMP", MouseButtonKind::middle, MouseButtonAction::closeTab);
     ButtonsViewModel buttons(vm);
+    buttons.addRule("org.gimp.GIMP", "GIMP", MouseButtonKind::middle, MouseButtonAction::closeTab);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     f.forgetToasts();
     ASSERT_EQ(ruleRows(screen).size(), 1);

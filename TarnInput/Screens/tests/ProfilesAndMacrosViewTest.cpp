@@ -76,7 +76,7 @@ TEST(ProfilesAndMacrosView, TemplatesAreOfferedInOrderAndAlwaysHandedToTheViewMo
 
     // Removed and added again, the template comes back as a new profile.
     const auto first = vm.settings().appProfiles[1];
-    vm.removeAppProfile(first);
+    profiles.removeProfile(first);
     control<QAbstractButton>(screen, "template1")->click();
     ASSERT_EQ(vm.settings().appProfiles.size(), 2U);
     EXPECT_NE(vm.settings().appProfiles[1].id, first.id);
@@ -191,7 +191,7 @@ TEST(ProfilesAndMacrosView, APublishKeepsCardsAndTheFocusOfAFieldBeingTyped)
     QPointer<AppProfileEditorCard> card = cards(screen).at(0);
 
     choose(*card->findChild<QComboBox*>("wheelOverride"), 1);
-    vm.addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(2));
+    profiles.addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(2));
     vm.applySettingsChange([](InputSettings& s) { s.scrollSpeedMultiplier = 2; });
 
     ASSERT_FALSE(card.isNull());

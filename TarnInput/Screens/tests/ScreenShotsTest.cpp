@@ -113,7 +113,8 @@ TEST(ScreenShots, Scroll)
 TEST(ScreenShots, Buttons)
 {
     render("buttons", [](auto& f) {
-        f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
+        ButtonsViewModel(f.vm()).addRule(
+            "org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
         return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
@@ -122,7 +123,7 @@ TEST(ScreenShots, Buttons)
 TEST(ScreenShots, Macros)
 {
     render("macros", [](auto& f) {
-        f.vm().addMacroPreset(MacroPresetLibrary::makePresets().at(0));
+        ProfilesViewModel(f.vm()).addMacroPreset(MacroPresetLibrary::makePresets().at(0));
         auto* page = new ScreenPage;
         auto* section = screenOverViewModel<MacroStudioSectionView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
         auto& form = section->form();
@@ -133,7 +134,7 @@ TEST(ScreenShots, Macros)
         form.addDelayStep();
         form.setTypeTextInput("a long snippet of text to type");
         form.addTypeTextStep();
-        f.vm().saveMacro(form.buildDraftMacro());
+        ProfilesViewModel(f.vm()).saveMacro(form.buildDraftMacro());
         form.setUseShift(true);
         form.addKeystrokeStep();
         form.setName("Draft");
@@ -186,12 +187,13 @@ TEST(ScreenShots, Profiles)
     });
     // Two profiles, the second in use for the application in front.
     render("profiles", [](auto& f) {
-        f.vm().addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
-        f.vm().addAppProfile("org.gimp.GIMP", "GIMP");
-        auto profile = f.vm().settings().appProfiles.at(1);
+        ProfilesViewModel profiles(f.vm());
+        profiles.addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
+        profiles.addProfile("org.gimp.GIMP", "GIMP");
+        auto profile = profiles.settings().appProfiles.at(1);
         profile.scrollSpeedMultiplierOverride = 1.35;
         profile.reverseMouseWheelOverride = true;
-        f.vm().updateAppProfile(profile);
+        profiles.updateProfile(profile);
         f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
         f.harness.runMainThread();
         return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());

@@ -1,8 +1,9 @@
 #include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
 
-#include <utility>
-
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/RecordsByID.h"
+#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {
 
@@ -82,17 +83,35 @@ void ButtonsViewModel::setGlobalAction(MouseButtonKind button, MouseButtonAction
 void ButtonsViewModel::addRule(
     std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action)
 {
-    m_studio.addAppRule(std::move(bundleID), std::move(appName), button, action);
+    const auto trimmedID = UnicodeText::trimmed(bundleID);
+    if (trimmedID.empty()) {
+        return;
+    }
+    const auto trimmedName = UnicodeText::trimmed(appName);
+    const auto displayName = trimmedName.empty() ? trimmedID : trimmedName;
+    // No duplicate test: a second rule for the same application and button sits beside the first.
+    m_studio.applySettingsChange([&](InputSettings& settings) {
+        settings.appOverrides.push_back(AppButtonRule {Uuid::random(), trimmedID, displayName, button, action, true});
+    });
+    m_studio.showToast(tarnText("Added override for " + displayName + ".", displayName + " için tuş kuralı eklendi.",
+                           m_studio.language()),
+        false);
 }
 
 void ButtonsViewModel::toggleRule(AppButtonRule rule)
 {
-    m_studio.toggleAppRule(std::move(rule));
+    m_studio.applySettingsChange([&](InputSettings& settings) {
+        if (auto* stored = firstWithID(settings.appOverrides, rule.id)) {
+            stored->isEnabled = !stored->isEnabled;
+        }
+    });
 }
 
 void ButtonsViewModel::removeRule(AppButtonRule rule)
 {
-    m_studio.removeAppRule(std::move(rule));
+    m_studio.applySettingsChange([&](InputSettings& settings) {
+        std::erase_if(settings.appOverrides, [&](const AppButtonRule& r) { return r.id == rule.id; });
+    });
 }
 
 void ButtonsViewModel::setGestureChords(bool enabled)

@@ -39,7 +39,8 @@ public:
     // A newly typed id and name are trimmed; a second rule for the same application and button
     // sits beside the first.
     void addRule(std::string bundleID, std::string appName, MouseButtonKind button, MouseButtonAction action);
-    // Rules are found by their identity.
+    // Rules are found by their identity: a toggle changes the first match, a removal every match.
+    // Rules are taken by value: the change itself may rebuild the list they came from.
     void toggleRule(AppButtonRule rule);
     void removeRule(AppButtonRule rule);
     void setGestureChords(bool enabled);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QObject>
@@ -36,6 +37,8 @@ public:
     // Running applications with an id and a name, sorted by name in the interface language.
     std::vector<RunningApplication> runningDesktopApps() const;
 
+    // Only newly typed ids and names are trimmed; duplicate tests ignore case. Records are found by
+    // `id`: updates change the first match, removals remove every match.
     // Records and texts are taken by value: the change itself may rebuild the list they came from.
     void addProfileTemplate(AppInputProfile profileTemplate);
     void addProfile(std::string bundleID, std::string appName);
@@ -63,6 +66,9 @@ signals:
     void activeResolutionChanged();
 
 private:
+    // The English or Turkish text in the current language.
+    std::string text(std::string_view en, std::string_view tr) const;
+
     InputStudioViewModel& m_studio;
 };
 

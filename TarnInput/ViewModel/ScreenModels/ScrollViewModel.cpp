@@ -1,8 +1,10 @@
 #include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
 
-#include <utility>
+#include <algorithm>
 
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {
 
@@ -67,12 +69,25 @@ void ScrollViewModel::setGlide(double decayRate)
 
 void ScrollViewModel::addExclusion(std::string bundleID)
 {
-    m_studio.addScrollExclusion(std::move(bundleID));
+    const auto trimmed = UnicodeText::trimmed(bundleID);
+    const auto lowered = UnicodeText::lowercased(trimmed);
+    const auto& excluded = m_studio.settings().smoothScrollExcludedBundles;
+    if (trimmed.empty() || std::any_of(excluded.begin(), excluded.end(), [&](const auto& entry) {
+            return UnicodeText::lowercased(entry) == lowered;
+        })) {
+        return;
+    }
+    m_studio.applySettingsChange(
+        [&](InputSettings& settings) { settings.smoothScrollExcludedBundles.push_back(trimmed); });
+    m_studio.showToast(tarnText("Excluded " + trimmed + " from smooth scroll.",
+                           trimmed + " akıcı kaydırmadan hariç tutuldu.", m_studio.language()),
+        false);
 }
 
 void ScrollViewModel::removeExclusion(std::string bundleID)
 {
-    m_studio.removeScrollExclusion(std::move(bundleID));
+    m_studio.applySettingsChange(
+        [&](InputSettings& settings) { std::erase(settings.smoothScrollExcludedBundles, bundleID); });
 }
 
 } // namespace tarn::input

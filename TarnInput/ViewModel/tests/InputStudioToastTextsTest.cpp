@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/App/StudioHarness.h"
-#include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
-#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "TarnInputCore/Model/MacroPresetLibrary.h"
 
 namespace tarn::input::testing {
 namespace {
@@ -110,68 +113,70 @@ const ToastCase kToastCases[] = {
         "Pointer acceleration could not be changed.", "İmleç ivmesi değiştirilemedi.", true},
     {"devicesDetected", [](auto&, auto& vm) { vm.refreshDevices(true); }, "Detected 0 pointing devices.",
         "0 işaretçi/fare donanımı tarandı.", false},
-    {"exclusionAdded", [](auto&, auto& vm) { vm.addScrollExclusion(" org.gimp.GIMP "); },
+    {"exclusionAdded", [](auto&, auto& vm) { ScrollViewModel(vm).addExclusion(" org.gimp.GIMP "); },
         "Excluded org.gimp.GIMP from smooth scroll.", "org.gimp.GIMP akıcı kaydırmadan hariç tutuldu.", false},
     {"ruleAdded",
         [](auto&, auto& vm) {
-            vm.addAppRule("org.gnome.Nautilus", "Files", MouseButtonKind::sideBack, MouseButtonAction::copy);
+            ButtonsViewModel(vm).addRule(
+                "org.gnome.Nautilus", "Files", MouseButtonKind::sideBack, MouseButtonAction::copy);
         },
         "Added override for Files.", "Files için tuş kuralı eklendi.", false},
     {"templateThere",
         [](auto&, auto& vm) {
             const auto safari = AppInputProfileEngine::builtInTemplates()[4];
-            vm.addProfileTemplate(safari);
-            vm.addProfileTemplate(safari);
+            ProfilesViewModel(vm).addProfileTemplate(safari);
+            ProfilesViewModel(vm).addProfileTemplate(safari);
         },
         "Profile for Safari already exists.", "Safari profili zaten ekli.", false},
-    {"templateAdded", [](auto&, auto& vm) { vm.addProfileTemplate(AppInputProfileEngine::builtInTemplates()[4]); },
+    {"templateAdded",
+        [](auto&, auto& vm) { ProfilesViewModel(vm).addProfileTemplate(AppInputProfileEngine::builtInTemplates()[4]); },
         "Added Safari profile.", "Safari profili eklendi.", false},
-    {"profileEmptyID", [](auto&, auto& vm) { vm.addAppProfile("  ", "Name"); }, "Enter a valid app ID.",
+    {"profileEmptyID", [](auto&, auto& vm) { ProfilesViewModel(vm).addProfile("  ", "Name"); }, "Enter a valid app ID.",
         "Geçerli bir uygulama kimliği girin.", true},
     {"profileThere",
         [](auto&, auto& vm) {
-            vm.addAppProfile("org.gimp.GIMP", "");
-            vm.addAppProfile(" ORG.gimp.gimp ", "");
+            ProfilesViewModel(vm).addProfile("org.gimp.GIMP", "");
+            ProfilesViewModel(vm).addProfile(" ORG.gimp.gimp ", "");
         },
         "Profile for ORG.gimp.gimp already exists.", "ORG.gimp.gimp için profil zaten mevcut.", true},
-    {"profileCreated", [](auto&, auto& vm) { vm.addAppProfile("org.gimp.GIMP", " GIMP "); },
+    {"profileCreated", [](auto&, auto& vm) { ProfilesViewModel(vm).addProfile("org.gimp.GIMP", " GIMP "); },
         "Created profile for GIMP.", "GIMP profili oluşturuldu.", false},
     {"profileRemoved",
         [](auto&, auto& vm) {
-            vm.addAppProfile("org.gimp.GIMP", "GIMP");
-            vm.removeAppProfile(vm.settings().appProfiles.front());
+            ProfilesViewModel(vm).addProfile("org.gimp.GIMP", "GIMP");
+            ProfilesViewModel(vm).removeProfile(vm.settings().appProfiles.front());
         },
         "Removed GIMP profile.", "GIMP profili silindi.", false},
     {"presetThere",
         [](auto&, auto& vm) {
-            vm.addMacroPreset(MacroPresetLibrary::makePresets()[1]);
-            vm.addMacroPreset(MacroPresetLibrary::makePresets()[1]);
+            ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
+            ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
         },
         "Macro 'Tümünü Seç & Kopyala' is already in your library.", "'Tümünü Seç & Kopyala' makrosu zaten listenizde.",
         false},
-    {"presetAdded", [](auto&, auto& vm) { vm.addMacroPreset(MacroPresetLibrary::makePresets()[1]); },
+    {"presetAdded", [](auto&, auto& vm) { ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]); },
         "Added macro 'Tümünü Seç & Kopyala'.", "'Tümünü Seç & Kopyala' makrosu eklendi.", false},
-    {"macroInvalid", [](auto&, auto& vm) { (void)vm.saveMacro(macroNamed("", {})); },
+    {"macroInvalid", [](auto&, auto& vm) { (void)ProfilesViewModel(vm).saveMacro(macroNamed("", {})); },
         "Macro needs a name and at least one valid step.", "Makro için ad ve en az bir geçerli adım gerekir.", true},
-    {"macroSaved", [](auto&, auto& vm) { (void)vm.saveMacro(macroNamed("Copy")); }, "Saved macro 'Copy'.",
-        "'Copy' makrosu kaydedildi.", false},
+    {"macroSaved", [](auto&, auto& vm) { (void)ProfilesViewModel(vm).saveMacro(macroNamed("Copy")); },
+        "Saved macro 'Copy'.", "'Copy' makrosu kaydedildi.", false},
     {"macroUpdated",
         [](auto&, auto& vm) {
             auto macro = macroNamed("Copy");
-            (void)vm.saveMacro(macro);
+            (void)ProfilesViewModel(vm).saveMacro(macro);
             macro.name = "Copy all";
-            (void)vm.saveMacro(macro);
+            (void)ProfilesViewModel(vm).saveMacro(macro);
         },
         "Updated macro 'Copy all'.", "'Copy all' makrosu güncellendi.", false},
-    {"macroDeleted", [](auto&, auto& vm) { vm.removeMacro(macroNamed("Copy")); }, "Deleted macro 'Copy'.",
-        "'Copy' makrosu silindi.", false},
-    {"macroTriggered", [](auto&, auto& vm) { vm.testMacro(macroNamed("Copy")); }, "Triggered macro 'Copy'.",
-        "'Copy' makrosu çalıştırıldı.", false},
+    {"macroDeleted", [](auto&, auto& vm) { ProfilesViewModel(vm).removeMacro(macroNamed("Copy")); },
+        "Deleted macro 'Copy'.", "'Copy' makrosu silindi.", false},
+    {"macroTriggered", [](auto&, auto& vm) { ProfilesViewModel(vm).testMacro(macroNamed("Copy")); },
+        "Triggered macro 'Copy'.", "'Copy' makrosu çalıştırıldı.", false},
     {"macroNotStarted",
         [](auto&, auto& vm) {
             auto macro = macroNamed("Copy");
             macro.isEnabled = false;
-            vm.testMacro(macro);
+            ProfilesViewModel(vm).testMacro(macro);
         },
         "Macro could not start (disabled, invalid, or busy).",
         "Makro başlatılamadı (devre dışı, geçersiz veya meşgul).", true},

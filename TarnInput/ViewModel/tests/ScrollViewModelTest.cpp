@@ -1,5 +1,7 @@
 #include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 
 #include <QSignalSpy>
@@ -9,6 +11,8 @@
 
 namespace tarn::input::testing {
 namespace {
+
+using namespace std::chrono_literals;
 
 // Each operation changes its own field and nothing else, stored and handed on as any change.
 TEST(ScrollViewModel, EachOperationWritesItsOwnFieldThroughTheSettingsPath)
@@ -85,6 +89,37 @@ TEST(ScrollViewModel, ExclusionsAreListedOnceAndRemovedBySpelling)
     EXPECT_EQ(scroll.settings().smoothScrollExcludedBundles, withGimp);
     scroll.removeExclusion("org.gimp.GIMP");
     EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, listed);
+}
+
+// A typed id is trimmed; a blank one or one already listed in another case writes nothing and
+// shows nothing; a removal in another case removes nothing but still saves.
+TEST(ScrollViewModel, ExclusionsAreTrimmedComparedWithoutCaseAndRemovedExactly)
+{
+    StudioHarness h;
+    auto& vm = h.start();
+    ScrollViewModel scroll(vm);
+    const auto defaults = vm.settings().smoothScrollExcludedBundles;
+
+    scroll.addExclusion("  org.gimp.GIMP \n");
+    auto expected = defaults;
+    expected.push_back("org.gimp.GIMP");
+    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, expected);
+
+    const auto before = h.settingsFileText();
+    h.advance(3s); // the first toast is gone
+    for (const auto* typed : {"ORG.GIMP.gimp", "   ", ""}) {
+        scroll.addExclusion(typed);
+        EXPECT_EQ(h.settingsFileText(), before) << typed;
+        EXPECT_FALSE(vm.toastMessage()) << typed;
+    }
+
+    std::filesystem::remove(h.settingsFile());
+    scroll.removeExclusion("org.gimp.gimp");
+    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, expected) << "other case removes nothing but saves";
+
+    scroll.removeExclusion("org.gimp.GIMP");
+    EXPECT_EQ(h.storedSettings().smoothScrollExcludedBundles, defaults);
+    EXPECT_FALSE(vm.toastMessage());
 }
 
 } // namespace
