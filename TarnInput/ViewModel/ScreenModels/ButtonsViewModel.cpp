@@ -2,7 +2,7 @@
 
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/RecordsByID.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {

@@ -1,12 +1,12 @@
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/RecordsByID.h"
-#include "TarnInputCore/Engine/InputMacroEngine.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnInputCore/Engine/Macros/InputMacroEngine.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {

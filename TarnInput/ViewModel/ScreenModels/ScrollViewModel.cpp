@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {

@@ -1,8 +1,8 @@
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
 
 namespace tarn::input::testing {
 namespace {

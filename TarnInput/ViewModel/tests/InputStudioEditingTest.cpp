@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
 
 namespace tarn::input::testing {
 namespace {

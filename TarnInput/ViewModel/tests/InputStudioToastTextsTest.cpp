@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
-#include "TarnInput/ViewModel/ScrollViewModel.h"
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnInputCore/Model/MacroPresetLibrary.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
+#include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {

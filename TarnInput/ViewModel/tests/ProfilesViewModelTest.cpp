@@ -1,11 +1,11 @@
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
 
 #include <functional>
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {
