@@ -18,7 +18,6 @@
 #include "TarnKit/UI/WindowChrome.h"
 
 class QVBoxLayout;
-class QHBoxLayout;
 
 namespace tarn {
 
@@ -89,7 +88,6 @@ private:
     QPointer<TarnWindowDragArea> m_header;
     std::optional<std::string> m_toolbarIdentifier;
     QPointer<QWidget> m_headerContent;
-    QHBoxLayout* m_headerRow = nullptr;
     double m_headerTrailing = 18;
     double m_headerVertical = 8;
     QPointer<QWidget> m_content;
