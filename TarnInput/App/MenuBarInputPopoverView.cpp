@@ -11,13 +11,13 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnKit/UI/TarnBrandMark.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 #include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -42,19 +42,18 @@ QWidget* divider()
 } // namespace
 
 const std::array<MenuBarInputPopoverView::Switch, 6> MenuBarInputPopoverView::kSwitches {{
-    {"Reverse External Mouse", "Harici Fare Ters Kaydırma", &InputSettings::reverseMouseWheel, "reverseMouseWheel"},
-    {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", &InputSettings::smoothScrollEnabled, "smoothScrollEnabled"},
-    {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", &InputSettings::doubleClickGuardEnabled,
+    {"Reverse External Mouse", "Harici Fare Ters Kaydırma", QuickSwitch::reverseMouseWheel, "reverseMouseWheel"},
+    {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", QuickSwitch::smoothScroll, "smoothScrollEnabled"},
+    {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", QuickSwitch::doubleClickGuard,
         "doubleClickGuardEnabled"},
-    {"Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)", &InputSettings::easyWindowDragEnabled,
+    {"Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)", QuickSwitch::easyWindowDrag,
         "easyWindowDragEnabled"},
-    {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", &InputSettings::buttonRemapEnabled, "buttonRemapEnabled"},
-    {"Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)", &InputSettings::keyHUDEnabled,
-        "keyHUDEnabled"},
+    {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", QuickSwitch::buttonRemap, "buttonRemapEnabled"},
+    {"Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)", QuickSwitch::keyHUD, "keyHUDEnabled"},
 }};
 
 MenuBarInputPopoverView::MenuBarInputPopoverView(
-    InputStudioViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit, QWidget* parent)
+    TrayViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit, QWidget* parent)
     : QWidget(parent)
     , m_viewModel(viewModel)
     , m_onOpenStudio(std::move(onOpenStudio))
@@ -77,31 +76,24 @@ MenuBarInputPopoverView::MenuBarInputPopoverView(
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
         auto* box = makeSwitch(kSwitches[index].name);
         box->setControlSize(SwitchToggle::Size::small);
-        connect(box, &QAbstractButton::clicked, this, [this, field = kSwitches[index].field](bool checked) {
-            m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-        });
+        connect(box, &QAbstractButton::clicked, this,
+            [this, which = kSwitches[index].which](bool checked) { m_viewModel.setOn(which, checked); });
         m_switchBoxes[index] = box;
         column->addWidget(box);
     }
     column->addWidget(divider());
     column->addWidget(buildButtons());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &MenuBarInputPopoverView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MenuBarInputPopoverView::syncSwitches);
-    connect(&m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &MenuBarInputPopoverView::syncDevice);
-    connect(&m_viewModel, &InputStudioViewModel::isTapActiveChanged, this, &MenuBarInputPopoverView::syncTap);
-    connect(&m_viewModel, &InputStudioViewModel::activeFrontmostAppNameChanged, this,
-        &MenuBarInputPopoverView::syncProfile);
-    connect(&m_viewModel, &InputStudioViewModel::activeProfileNameChanged, this, &MenuBarInputPopoverView::syncProfile);
+    connect(&m_viewModel, &TrayViewModel::languageChanged, this, &MenuBarInputPopoverView::syncTexts);
+    connect(&m_viewModel, &TrayViewModel::settingsChanged, this, &MenuBarInputPopoverView::syncSwitches);
+    connect(&m_viewModel, &TrayViewModel::connectedDevicesChanged, this, &MenuBarInputPopoverView::syncDevice);
+    connect(&m_viewModel, &TrayViewModel::isTapActiveChanged, this, &MenuBarInputPopoverView::syncTap);
+    connect(&m_viewModel, &TrayViewModel::activeFrontmostAppNameChanged, this, &MenuBarInputPopoverView::syncProfile);
+    connect(&m_viewModel, &TrayViewModel::activeProfileNameChanged, this, &MenuBarInputPopoverView::syncProfile);
     syncTexts();
     syncSwitches();
     syncDevice();
     syncTap();
-}
-
-QString MenuBarInputPopoverView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
 }
 
 QWidget* MenuBarInputPopoverView::buildHeader()
@@ -135,8 +127,8 @@ QWidget* MenuBarInputPopoverView::buildDeviceRow()
     lines->setSpacing(1);
     m_deviceName = makeTextLabel(11.5, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
     m_deviceName->setObjectName("deviceName");
-    m_deviceDetail
-        = makeTextLabel(10, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_deviceDetail = makeTextLabel(
+        TarnTextStyle::caption, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
     m_deviceDetail->setObjectName("deviceDetail");
     lines->addWidget(m_deviceName);
     lines->addWidget(m_deviceDetail);
@@ -157,10 +149,11 @@ QWidget* MenuBarInputPopoverView::buildProfileRow()
     m_profileSymbol = new SymbolLabel("globe", TarnTextStyles::systemFont(10.5, QFont::DemiBold), m_accent);
     m_profileSymbol->setObjectName("profileSymbol");
     row->addWidget(m_profileSymbol, 0, Qt::AlignVCenter);
-    m_appName = makeTextLabel(11, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+    m_appName = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
     m_appName->setObjectName("frontmostAppName");
     row->addWidget(m_appName, 1);
-    m_profileName = makeTextLabel(10, QFont::Bold, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_profileName = makeTextLabel(
+        TarnTextStyle::caption, QFont::Bold, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
     m_profileName->setObjectName("profileName");
     row->addWidget(m_profileName);
     return plate;
@@ -186,10 +179,10 @@ QWidget* MenuBarInputPopoverView::buildButtons()
 void MenuBarInputPopoverView::syncTexts()
 {
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
-        m_switchBoxes[index]->setText(text(kSwitches[index].en, kSwitches[index].tr));
+        m_switchBoxes[index]->setText(tarnQText(kSwitches[index].en, kSwitches[index].tr, m_viewModel.language()));
     }
-    m_openStudio->setText(text("Open Studio", "Stüdyoyu Aç"));
-    m_quit->setText(text("Quit", "Çıkış"));
+    m_openStudio->setText(tarnQText("Open Studio", "Stüdyoyu Aç", m_viewModel.language()));
+    m_quit->setText(tarnQText("Quit", "Çıkış", m_viewModel.language()));
     syncProfile();
 }
 
@@ -197,7 +190,7 @@ void MenuBarInputPopoverView::syncSwitches()
 {
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
         const QSignalBlocker blocker(m_switchBoxes[index]);
-        m_switchBoxes[index]->setChecked(m_viewModel.settings().*kSwitches[index].field);
+        m_switchBoxes[index]->setChecked(m_viewModel.isOn(kSwitches[index].which));
     }
 }
 
@@ -223,7 +216,8 @@ void MenuBarInputPopoverView::syncProfile()
     const auto& profile = m_viewModel.activeProfileName();
     m_profileSymbol->setSymbol(profile ? "sparkles" : "globe");
     m_appName->setText(TarnTextStyles::oneLine(QString::fromStdString(m_viewModel.activeFrontmostAppName())));
-    m_profileName->setText(profile ? QString::fromStdString(*profile) : text("Global", "Global"));
+    m_profileName->setText(
+        profile ? QString::fromStdString(*profile) : tarnQText("Global", "Global", m_viewModel.language()));
 }
 
 void MenuBarInputPopoverView::syncTap()

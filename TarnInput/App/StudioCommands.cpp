@@ -4,11 +4,12 @@
 #include <QMenu>
 
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
-StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
+StudioCommands::StudioCommands(TrayViewModel& viewModel, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_menu(std::make_unique<QMenu>(QStringLiteral("TarnInput")))
@@ -27,22 +28,20 @@ StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
     connect(m_toggleEngine, &QAction::triggered, this, [this] { m_viewModel.toggleEngine(); });
     connect(m_toggleKeyHUD, &QAction::triggered, this, [this] { m_viewModel.toggleKeyHUD(); });
     connect(m_reset, &QAction::triggered, this, [this] { m_viewModel.resetToDefaults(); });
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioCommands::syncTexts);
+    connect(&m_viewModel, &TrayViewModel::languageChanged, this, &StudioCommands::syncTexts);
     syncTexts();
 }
 
 StudioCommands::~StudioCommands() = default;
 
-QString StudioCommands::text(std::string_view en, std::string_view tr) const
-{
-    return plainButtonText(screenText(en, tr, m_viewModel.language()));
-}
-
 void StudioCommands::syncTexts()
 {
-    m_toggleEngine->setText(text("Toggle Input Engine", "Giriş Motorunu Aç/Kapat"));
-    m_toggleKeyHUD->setText(text("Toggle Presentation KeyHUD", "Sunum Kısayol HUD Aç/Kapat"));
-    m_reset->setText(text("Reset Input Settings", "Giriş Ayarlarını Sıfırla"));
+    m_toggleEngine->setText(
+        plainButtonText(tarnQText("Toggle Input Engine", "Giriş Motorunu Aç/Kapat", m_viewModel.language())));
+    m_toggleKeyHUD->setText(
+        plainButtonText(tarnQText("Toggle Presentation KeyHUD", "Sunum Kısayol HUD Aç/Kapat", m_viewModel.language())));
+    m_reset->setText(
+        plainButtonText(tarnQText("Reset Input Settings", "Giriş Ayarlarını Sıfırla", m_viewModel.language())));
 }
 
 } // namespace tarn::input

@@ -10,7 +10,6 @@
 // shortcut only acts where the grab could not be made.
 
 #include <memory>
-#include <string_view>
 
 #include <QObject>
 
@@ -19,13 +18,13 @@ class QMenu;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class TrayViewModel;
 
 class StudioCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit StudioCommands(InputStudioViewModel& viewModel, QObject* parent = nullptr);
+    explicit StudioCommands(TrayViewModel& viewModel, QObject* parent = nullptr);
     ~StudioCommands() override;
 
     QMenu* menu() const { return m_menu.get(); }
@@ -35,9 +34,8 @@ public:
 
 private:
     void syncTexts();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    TrayViewModel& m_viewModel;
     std::unique_ptr<QMenu> m_menu;
     QAction* m_toggleEngine = nullptr;
     QAction* m_toggleKeyHUD = nullptr;

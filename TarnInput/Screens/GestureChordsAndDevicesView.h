@@ -7,7 +7,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -19,13 +18,14 @@ class QLabel;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
 class ContinuousSlider;
-class InputStudioViewModel;
+class ButtonsViewModel;
 class SwitchToggle;
 class SymbolLabel;
 
@@ -33,7 +33,7 @@ class GestureChordsAndDevicesView : public ScreenPage {
     Q_OBJECT
 
 public:
-    GestureChordsAndDevicesView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    GestureChordsAndDevicesView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // The dead zone with its fraction dropped and " px"; any stored double draws.
     static QString thresholdText(double points);
@@ -46,12 +46,11 @@ private:
     void syncTexts();
     void syncSettings();
     void syncDevices();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    ButtonsViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_gestureTitle = nullptr;
+    TarnCardHeader* m_gestureTitle = nullptr;
     SwitchToggle* m_gestureSwitch = nullptr;
     QLabel* m_explanation = nullptr;
     QLabel* m_triggerCaption = nullptr;
@@ -62,7 +61,7 @@ private:
     ContinuousSlider* m_thresholdSlider = nullptr;
     QLabel* m_thresholdValue = nullptr;
 
-    SymbolLabel* m_deviceTitle = nullptr;
+    TarnCardHeader* m_deviceTitle = nullptr;
     TarnGlassButton* m_rescan = nullptr;
     QLabel* m_emptyDevices = nullptr;
     QVBoxLayout* m_deviceRows = nullptr;

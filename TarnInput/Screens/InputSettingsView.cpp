@@ -10,12 +10,13 @@
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnLanguagePicker.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -26,7 +27,7 @@ constexpr double kDefaultFontSize = 13;
 
 } // namespace
 
-InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+InputSettingsView::InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
 {
@@ -37,20 +38,14 @@ InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor acc
     setPalette(accented);
     addSection(buildCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &SettingsViewModel::languageChanged, this, [this] {
         m_languagePicker->setLanguage(m_viewModel.language());
         syncTexts();
     });
-    connect(
-        &m_viewModel, &InputStudioViewModel::isAccessibilityGrantedChanged, this, &InputSettingsView::syncPermission);
-    connect(&m_viewModel, &InputStudioViewModel::launchAtLoginChanged, this, &InputSettingsView::syncLaunchAtLogin);
+    connect(&m_viewModel, &SettingsViewModel::isAccessibilityGrantedChanged, this, &InputSettingsView::syncPermission);
+    connect(&m_viewModel, &SettingsViewModel::launchAtLoginChanged, this, &InputSettingsView::syncLaunchAtLogin);
     syncTexts();
     syncLaunchAtLogin();
-}
-
-QString InputSettingsView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
 }
 
 QWidget* InputSettingsView::buildCard()
@@ -58,7 +53,7 @@ QWidget* InputSettingsView::buildCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
 
-    m_title = makeTextLabel(15, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    m_title = makeTextLabel(TarnTextStyle::title3, QFont::Bold, TarnGlassTokens::textPrimary(), false);
     column->addWidget(m_title);
 
     auto* permissionRow = makeRow();
@@ -76,7 +71,7 @@ QWidget* InputSettingsView::buildCard()
     // Not an input setting: the view model changes the autostart entry and publishes what the
     // desktop then reports, so a refused change puts the box back.
     connect(m_launchAtLogin, &QAbstractButton::clicked, this,
-        [this](bool enabled) { m_viewModel.toggleLaunchAtLogin(enabled); });
+        [this](bool enabled) { m_viewModel.setLaunchAtLogin(enabled); });
     column->addWidget(m_launchAtLogin);
 
     auto* languageRow = makeRow();
@@ -112,31 +107,32 @@ void InputSettingsView::openPermissionHelp()
 
 void InputSettingsView::chooseLanguage(TarnLanguage language)
 {
-    // The picker has stored the choice already (or, for the system row, keeps "system" stored by
-    // holding persistence off while it calls here), so this store changes nothing on disk; it
-    // tells every listener of the language settings.
-    m_viewModel.setLanguage(language);
-    m_viewModel.languageSettings().setCurrent(language);
+    m_viewModel.chooseLanguage(language);
 }
 
 void InputSettingsView::syncTexts()
 {
-    m_title->setText(text("System & Language", "Sistem ve Dil"));
+    m_title->setText(tarnQText("System & Language", "Sistem ve Dil", m_viewModel.language()));
     syncPermission();
-    m_permissionHelp->setText(plainButtonText(text("Open Permission Help", "İzin Yardımını Aç")));
-    m_launchAtLogin->setText(plainButtonText(text("Launch at Login", "Oturum Açılışında Başlat")));
-    m_languageCaption->setText(text("Interface Language", "Arayüz Dili"));
-    m_restoreDefaults->setText(plainButtonText(text("Restore Default Settings", "Varsayılan Ayarlara Dön")));
+    m_permissionHelp->setText(
+        plainButtonText(tarnQText("Open Permission Help", "İzin Yardımını Aç", m_viewModel.language())));
+    m_launchAtLogin->setText(
+        plainButtonText(tarnQText("Launch at Login", "Oturum Açılışında Başlat", m_viewModel.language())));
+    m_languageCaption->setText(tarnQText("Interface Language", "Arayüz Dili", m_viewModel.language()));
+    m_restoreDefaults->setText(
+        plainButtonText(tarnQText("Restore Default Settings", "Varsayılan Ayarlara Dön", m_viewModel.language())));
 }
 
 void InputSettingsView::syncPermission()
 {
     if (m_viewModel.isAccessibilityGranted()) {
-        m_permission->setText(text("Input Device Permission: Granted", "Giriş Aygıtı İzni: Verildi"));
+        m_permission->setText(
+            tarnQText("Input Device Permission: Granted", "Giriş Aygıtı İzni: Verildi", m_viewModel.language()));
         m_permission->setSymbol("checkmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::success());
     } else {
-        m_permission->setText(text("Input Device Permission: Required", "Giriş Aygıtı İzni: Gerekli"));
+        m_permission->setText(
+            tarnQText("Input Device Permission: Required", "Giriş Aygıtı İzni: Gerekli", m_viewModel.language()));
         m_permission->setSymbol("exclamationmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::warning());
     }

@@ -6,8 +6,6 @@
 // view model's permission, login and language fields and calls the view model's operations.
 // The view model must outlive it; build it on the main thread.
 
-#include <string_view>
-
 #include <QColor>
 
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
@@ -23,7 +21,7 @@ class TarnLanguagePicker;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class SettingsViewModel;
 class SymbolLabel;
 
 class InputSettingsView : public ScreenPage {
@@ -31,7 +29,7 @@ class InputSettingsView : public ScreenPage {
 
 public:
     // `accent` marks the current row of the language menu.
-    InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
 private:
     QWidget* buildCard();
@@ -40,9 +38,8 @@ private:
     void syncTexts();
     void syncPermission();
     void syncLaunchAtLogin();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    SettingsViewModel& m_viewModel;
 
     QLabel* m_title = nullptr;
     SymbolLabel* m_permission = nullptr;

@@ -13,12 +13,13 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -35,7 +36,7 @@ int placementIndex(KeyHUDPosition position)
 
 } // namespace
 
-KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+KeyHUDConfigView::KeyHUDConfigView(KeyHUDViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -44,25 +45,18 @@ KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accen
     addSection(buildOverlayCard());
     addSection(buildActivityCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &KeyHUDConfigView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &KeyHUDConfigView::syncSettings);
-    connect(&m_viewModel, &InputStudioViewModel::recentEventsChanged, this, &KeyHUDConfigView::syncEvents);
+    connect(&m_viewModel, &KeyHUDViewModel::languageChanged, this, &KeyHUDConfigView::syncTexts);
+    connect(&m_viewModel, &KeyHUDViewModel::settingsChanged, this, &KeyHUDConfigView::syncSettings);
+    connect(&m_viewModel, &KeyHUDViewModel::recentEventsChanged, this, &KeyHUDConfigView::syncEvents);
     syncTexts();
     syncSettings();
     syncEvents();
 }
 
-QString KeyHUDConfigView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
-QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
+QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, void (KeyHUDViewModel::*set)(bool))
 {
     auto* box = makeSwitch(name);
-    connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
-        m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-    });
+    connect(box, &QAbstractButton::clicked, this, [this, set](bool checked) { (m_viewModel.*set)(checked); });
     return box;
 }
 
@@ -71,26 +65,23 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
 
-    auto* header = makeRow();
-    m_title = makeCardTitle("keyboard.badge.eye", 15, TarnGlassTokens::textPrimary());
+    m_title = makeCardHeader("keyboard.badge.eye", 15, TarnGlassTokens::textPrimary());
     m_preview = new TarnPrimaryButton;
     m_preview->setObjectName("previewKeyHUD");
     // The preview shows the pill and a ripple whatever the switches say and whether or not the
     // engine runs, so the user can see the look before turning anything on.
-    connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.previewKeyHUD(); });
-    header->addWidget(m_title);
-    header->addStretch(1);
-    header->addWidget(m_preview);
-    column->addLayout(header);
+    connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.preview(); });
+    m_title->addTrailing(m_preview);
+    column->addWidget(m_title);
 
-    m_description = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_description = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_description->setObjectName("keyHUDDescription");
     column->addWidget(m_description);
 
-    m_enableHUD = settingToggle("keyHUDEnabled", &InputSettings::keyHUDEnabled);
-    m_enableRipple = settingToggle("clickRippleEnabled", &InputSettings::clickRippleEnabled);
-    m_shortcutsOnly = settingToggle("keyHUDShortcutsOnly", &InputSettings::keyHUDShortcutsOnly);
-    m_hideInSecureFields = settingToggle("keyHUDHideInSecureFields", &InputSettings::keyHUDHideInSecureFields);
+    m_enableHUD = settingToggle("keyHUDEnabled", &KeyHUDViewModel::setKeyHUDEnabled);
+    m_enableRipple = settingToggle("clickRippleEnabled", &KeyHUDViewModel::setClickRippleEnabled);
+    m_shortcutsOnly = settingToggle("keyHUDShortcutsOnly", &KeyHUDViewModel::setShortcutsOnly);
+    m_hideInSecureFields = settingToggle("keyHUDHideInSecureFields", &KeyHUDViewModel::setHideInSecureFields);
     for (QWidget* toggle : {m_enableHUD, m_enableRipple, m_shortcutsOnly, m_hideInSecureFields}) {
         column->addWidget(toggle);
     }
@@ -101,10 +92,8 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_placement->setObjectName("keyHUDPosition");
     // At least as wide as the row asks for, wider when the glass segments need it for their labels.
     m_placement->setMinimumWidth(kPlacementWidth);
-    connect(m_placement, &SegmentedPicker::activated, this, [this](int index) {
-        const auto position = kAllKeyHUDPositions.at(static_cast<std::size_t>(index));
-        m_viewModel.applySettingsChange([position](InputSettings& settings) { settings.keyHUDPosition = position; });
-    });
+    connect(m_placement, &SegmentedPicker::activated, this,
+        [this](int index) { m_viewModel.setPosition(kAllKeyHUDPositions.at(static_cast<std::size_t>(index))); });
     placementRow->addWidget(m_placementCaption);
     placementRow->addStretch(1);
     placementRow->addWidget(m_placement);
@@ -116,11 +105,10 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_durationSlider->setObjectName("keyHUDDurationSlider");
     m_durationSlider->setAccent(m_accent);
     // Every step of a drag is saved and handed to the engine as it happens.
-    connect(m_durationSlider, &ContinuousSlider::valueMoved, this, [this](double seconds) {
-        m_viewModel.applySettingsChange(
-            [seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
-    });
-    m_durationValue = makeTextLabel(12, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+    connect(m_durationSlider, &ContinuousSlider::valueMoved, this,
+        [this](double seconds) { m_viewModel.setDurationSeconds(seconds); });
+    m_durationValue = makeTextLabel(
+        TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
     m_durationValue->setObjectName("keyHUDDurationValue");
     m_durationValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for "4.0s", so the slider keeps its length while it is dragged.
@@ -140,7 +128,7 @@ QWidget* KeyHUDConfigView::buildActivityCard()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    m_activityTitle = makeTextLabel(13, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    m_activityTitle = makeTextLabel(TarnTextStyle::body, QFont::Bold, TarnGlassTokens::textPrimary(), false);
     column->addWidget(m_activityTitle);
     for (std::size_t index = 0; index < kShownEvents; ++index) {
         auto* line
@@ -157,29 +145,34 @@ QWidget* KeyHUDConfigView::buildActivityCard()
 
 void KeyHUDConfigView::syncTexts()
 {
-    m_title->setText(text("Presentation Keystroke Overlay (KeyHUD)", "Sunum Kısayol Göstergesi (KeyHUD)"));
-    m_preview->setText(plainButtonText(text("Preview Pill", "Önizle")));
-    m_description->setText(text("Display crisp Stillwater Glass shortcut badges while recording TarnCapture tutorials "
-                                "or sharing your screen. Zero keystrokes are ever saved to disk.",
+    m_title->setTitle(tarnQText(
+        "Presentation Keystroke Overlay (KeyHUD)", "Sunum Kısayol Göstergesi (KeyHUD)", m_viewModel.language()));
+    m_preview->setText(plainButtonText(tarnQText("Preview Pill", "Önizle", m_viewModel.language())));
+    m_description->setText(tarnQText(
+        "Display crisp Stillwater Glass shortcut badges while recording TarnCapture tutorials "
+        "or sharing your screen. Zero keystrokes are ever saved to disk.",
         "TarnCapture ekran kaydı veya canlı sunum sırasında basılan kısayolları şık cam baloncuklarla gösterin. Hiçbir "
-        "tuş basımı asla diske kaydedilmez."));
+        "tuş basımı asla diske kaydedilmez.",
+        m_viewModel.language()));
     // The global hotkey is Alt+Super+H on a PC keyboard; the label names the keys the user has.
     // Switches draw their label as it is (no mnemonic), so "&" needs no escaping.
-    m_enableHUD->setText(text("Enable KeyHUD (Shortcut: Alt+Super+H)", "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)"));
-    m_enableRipple->setText(text("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
-        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)"));
-    m_shortcutsOnly->setText(
-        text("Show Shortcuts & Navigation Keys Only", "Yalnızca Kısayolları ve Özel Tuşları Göster"));
-    m_hideInSecureFields->setText(
-        text("Auto-Hide Inside Password / Secure Input Fields", "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle"));
-    m_placementCaption->setText(text("Screen Placement", "Ekran Konumu"));
+    m_enableHUD->setText(tarnQText("Enable KeyHUD (Shortcut: Alt+Super+H)",
+        "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)", m_viewModel.language()));
+    m_enableRipple->setText(tarnQText("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
+        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)", m_viewModel.language()));
+    m_shortcutsOnly->setText(tarnQText("Show Shortcuts & Navigation Keys Only",
+        "Yalnızca Kısayolları ve Özel Tuşları Göster", m_viewModel.language()));
+    m_hideInSecureFields->setText(tarnQText("Auto-Hide Inside Password / Secure Input Fields",
+        "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle", m_viewModel.language()));
+    m_placementCaption->setText(tarnQText("Screen Placement", "Ekran Konumu", m_viewModel.language()));
     QStringList segments;
     for (const auto position : kAllKeyHUDPositions) {
-        segments << plainButtonText(text(labelEN(position), labelTR(position)));
+        segments << plainButtonText(tarnQText(labelEN(position), labelTR(position), m_viewModel.language()));
     }
     m_placement->setSegments(segments);
-    m_durationCaption->setText(text("Fade Duration", "Ekranda Kalma Süresi"));
-    m_activityTitle->setText(text("Recent Remapped Button Activity", "Son Fare Tuşu Tetiklemeleri"));
+    m_durationCaption->setText(tarnQText("Fade Duration", "Ekranda Kalma Süresi", m_viewModel.language()));
+    m_activityTitle->setText(
+        tarnQText("Recent Remapped Button Activity", "Son Fare Tuşu Tetiklemeleri", m_viewModel.language()));
 }
 
 void KeyHUDConfigView::syncSettings()

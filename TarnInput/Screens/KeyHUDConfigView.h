@@ -7,7 +7,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -18,6 +17,7 @@ class QAbstractButton;
 class QLabel;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassCard;
 class TarnPrimaryButton;
 } // namespace tarn
@@ -25,9 +25,8 @@ class TarnPrimaryButton;
 namespace tarn::input {
 
 class ContinuousSlider;
-class InputStudioViewModel;
+class KeyHUDViewModel;
 class SegmentedPicker;
-class SymbolLabel;
 
 class KeyHUDConfigView : public ScreenPage {
     Q_OBJECT
@@ -38,7 +37,7 @@ public:
     // How many of the newest event lines the activity card shows.
     static constexpr std::size_t kShownEvents = 8;
 
-    KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    KeyHUDConfigView(KeyHUDViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "2.5s": the duration with one decimal.
     static QString durationText(double seconds);
@@ -46,16 +45,15 @@ public:
 private:
     QWidget* buildOverlayCard();
     QWidget* buildActivityCard();
-    QAbstractButton* settingToggle(const char* name, bool InputSettings::*field);
+    QAbstractButton* settingToggle(const char* name, void (KeyHUDViewModel::*set)(bool));
     void syncTexts();
     void syncSettings();
     void syncEvents();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    KeyHUDViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_title = nullptr;
+    TarnCardHeader* m_title = nullptr;
     TarnPrimaryButton* m_preview = nullptr;
     QLabel* m_description = nullptr;
     QAbstractButton* m_enableHUD = nullptr;

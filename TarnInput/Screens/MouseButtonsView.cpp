@@ -14,19 +14,17 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 
 namespace tarn::input {
 
 namespace {
-
-// The global action field of each button, in the buttons' order.
-constexpr std::array<MouseButtonAction InputSettings::*, 3> kGlobalActionFields {
-    &InputSettings::middleButtonAction, &InputSettings::sideBackAction, &InputSettings::sideForwardAction};
 
 template <std::size_t N, typename Value> int indexOf(const std::array<Value, N>& values, Value value)
 {
@@ -38,7 +36,7 @@ template <std::size_t N, typename Value>
 void labelEntries(QComboBox* picker, const std::array<Value, N>& values, TarnLanguage language)
 {
     for (std::size_t index = 0; index < N; ++index) {
-        const QString label = screenText(labelEN(values[index]), labelTR(values[index]), language);
+        const QString label = tarnQText(labelEN(values[index]), labelTR(values[index]), language);
         if (static_cast<int>(index) < picker->count()) {
             picker->setItemText(static_cast<int>(index), label);
         } else {
@@ -49,7 +47,7 @@ void labelEntries(QComboBox* picker, const std::array<Value, N>& values, TarnLan
 
 } // namespace
 
-MouseButtonsView::MouseButtonsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+MouseButtonsView::MouseButtonsView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -58,20 +56,15 @@ MouseButtonsView::MouseButtonsView(InputStudioViewModel& viewModel, QColor accen
     setObjectName("buttonsScreen");
     addSection(buildGlobalCard());
     addSection(buildRulesCard());
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &ButtonsViewModel::languageChanged, this, [this] {
         syncTexts();
         syncRules();
     });
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MouseButtonsView::syncSettings);
+    connect(&m_viewModel, &ButtonsViewModel::settingsChanged, this, &MouseButtonsView::syncSettings);
     connect(m_form, &NewRuleFormState::changed, this, &MouseButtonsView::syncForm);
     syncTexts();
     syncSettings();
     syncForm();
-}
-
-QString MouseButtonsView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
 }
 
 QComboBox* MouseButtonsView::actionPicker(const char* name)
@@ -86,32 +79,26 @@ QWidget* MouseButtonsView::buildGlobalCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    auto* header = makeRow();
-    m_globalTitle = makeCardTitle("hand.tap.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_globalTitle = makeCardHeader("hand.tap.fill", 14.5, TarnGlassTokens::textPrimary());
     m_remapSwitch = new SwitchToggle;
     m_remapSwitch->setObjectName("buttonRemap");
     m_remapSwitch->setControlSize(SwitchToggle::Size::small);
     m_remapSwitch->setAccent(m_accent);
     m_remapSwitch->setLabelColor(TarnGlassTokens::textSecondary());
-    connect(m_remapSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
-        m_viewModel.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
-    });
-    header->addWidget(m_globalTitle);
-    header->addStretch(1);
-    header->addWidget(m_remapSwitch);
-    column->addLayout(header);
+    connect(m_remapSwitch, &QAbstractButton::clicked, &m_viewModel, &ButtonsViewModel::setButtonRemap);
+    m_globalTitle->addTrailing(m_remapSwitch);
+    column->addWidget(m_globalTitle);
 
     for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         auto* row = makeRow();
-        m_buttonLabels[index] = makeTextLabel(13, QFont::Medium, TarnGlassTokens::textPrimary(), false);
+        m_buttonLabels[index]
+            = makeTextLabel(TarnTextStyle::body, QFont::Medium, TarnGlassTokens::textPrimary(), false);
         m_buttonLabels[index]->setFixedWidth(210);
         auto* picker = actionPicker(
             QStringLiteral("globalAction%1").arg(rawValue(kAllMouseButtonKinds[index])).toLatin1().constData());
         picker->setFixedWidth(260);
-        const auto field = kGlobalActionFields[index];
-        connect(picker, &QComboBox::activated, this, [this, field](int chosen) {
-            const auto action = kAllMouseButtonActions[static_cast<std::size_t>(chosen)];
-            m_viewModel.applySettingsChange([field, action](InputSettings& settings) { settings.*field = action; });
+        connect(picker, &QComboBox::activated, this, [this, button = kAllMouseButtonKinds[index]](int chosen) {
+            m_viewModel.setGlobalAction(button, kAllMouseButtonActions[static_cast<std::size_t>(chosen)]);
         });
         m_globalPickers[index] = picker;
         row->addWidget(m_buttonLabels[index]);
@@ -162,7 +149,7 @@ QWidget* MouseButtonsView::buildRulesCard()
     form->addWidget(m_addRule);
     column->addLayout(form);
 
-    m_emptyRules = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyRules = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textMuted(), true);
     m_emptyRules->setObjectName("emptyRules");
     m_emptyRules->setContentsMargins(0, 6, 0, 6);
     column->addWidget(m_emptyRules);
@@ -175,27 +162,31 @@ QWidget* MouseButtonsView::buildRulesCard()
 
 void MouseButtonsView::addRule()
 {
-    m_viewModel.addAppRule(m_form->bundleID(), m_form->appName(), m_form->button(), m_form->action());
+    m_viewModel.addRule(m_form->bundleID(), m_form->appName(), m_form->button(), m_form->action());
 }
 
 void MouseButtonsView::syncTexts()
 {
     const auto language = m_viewModel.language();
-    m_globalTitle->setText(text("Global Extra Button Mapping", "Global Ek Fare Tuşu Atamaları"));
-    m_remapSwitch->setText(text("Enable Remapping", "Tuş Atamayı Aç"));
+    m_globalTitle->setTitle(
+        tarnQText("Global Extra Button Mapping", "Global Ek Fare Tuşu Atamaları", m_viewModel.language()));
+    m_remapSwitch->setText(tarnQText("Enable Remapping", "Tuş Atamayı Aç", m_viewModel.language()));
     for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         m_buttonLabels[index]->setText(
-            screenText(labelEN(kAllMouseButtonKinds[index]), labelTR(kAllMouseButtonKinds[index]), language));
+            tarnQText(labelEN(kAllMouseButtonKinds[index]), labelTR(kAllMouseButtonKinds[index]), language));
         labelEntries(m_globalPickers[index], kAllMouseButtonActions, language);
     }
-    m_rulesTitle->setText(text("Per-Application Overrides", "Uygulama Bazlı Özel Kurallar"));
-    m_appMenu->setText(text("Pick Running App", "Açık Uygulama Seç"));
+    m_rulesTitle->setText(
+        tarnQText("Per-Application Overrides", "Uygulama Bazlı Özel Kurallar", m_viewModel.language()));
+    m_appMenu->setText(tarnQText("Pick Running App", "Açık Uygulama Seç", m_viewModel.language()));
     labelEntries(m_formButton, kAllMouseButtonKinds, language);
     labelEntries(m_formAction, kAllMouseButtonActions, language);
-    m_addRule->setText(text("Add Rule", "Kural Ekle"));
-    m_emptyRules->setText(text("No app-specific rules yet. Example: map Middle Click to Close Tab in Safari or Copy in "
-                               "Figma.",
-        "Henüz uygulama bazlı kural yok. Örnek: Safari’de Orta Tık → Sekme Kapat veya Figma’da Kopyala."));
+    m_addRule->setText(tarnQText("Add Rule", "Kural Ekle", m_viewModel.language()));
+    m_emptyRules->setText(
+        tarnQText("No app-specific rules yet. Example: map Middle Click to Close Tab in Safari or Copy in "
+                  "Figma.",
+            "Henüz uygulama bazlı kural yok. Örnek: Safari’de Orta Tık → Sekme Kapat veya Figma’da Kopyala.",
+            m_viewModel.language()));
 }
 
 void MouseButtonsView::syncSettings()
@@ -203,9 +194,10 @@ void MouseButtonsView::syncSettings()
     const auto& settings = m_viewModel.settings();
     const QSignalBlocker remap(m_remapSwitch);
     m_remapSwitch->setChecked(settings.buttonRemapEnabled);
-    for (std::size_t index = 0; index < kGlobalActionFields.size(); ++index) {
+    for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         const QSignalBlocker blocker(m_globalPickers[index]);
-        m_globalPickers[index]->setCurrentIndex(indexOf(kAllMouseButtonActions, settings.*kGlobalActionFields[index]));
+        m_globalPickers[index]->setCurrentIndex(
+            indexOf(kAllMouseButtonActions, settings.globalAction(kAllMouseButtonKinds[index])));
     }
     if (settings.appOverrides != m_shownRules) {
         syncRules();
@@ -243,10 +235,10 @@ void MouseButtonsView::syncRules()
         toggle->setAccent(m_accent);
         toggle->setChecked(rule.isEnabled);
         // The stored flag is inverted whatever the switch shows; the row is redrawn from it.
-        connect(toggle, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.toggleAppRule(rule); });
+        connect(toggle, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.toggleRule(rule); });
         auto* names = new QVBoxLayout;
         names->setSpacing(2);
-        auto* name = makeTextLabel(13, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+        auto* name = makeTextLabel(TarnTextStyle::body, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
         name->setText(QString::fromStdString(rule.appDisplayName));
         name->setMinimumWidth(1);
         auto* bundle
@@ -257,14 +249,14 @@ void MouseButtonsView::syncRules()
         names->addWidget(bundle);
         auto* button = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
         button->setObjectName("ruleButtonLabel");
-        button->setText(screenText(labelEN(rule.button), labelTR(rule.button), language));
-        auto* arrow = new SymbolLabel("arrow.right", TarnTextStyles::systemFont(10), m_accent);
+        button->setText(tarnQText(labelEN(rule.button), labelTR(rule.button), language));
+        auto* arrow = new SymbolLabel("arrow.right", TarnTextStyles::font(TarnTextStyle::caption), m_accent);
         auto* action = makeTextLabel(11.5, QFont::DemiBold, m_accent, false);
         action->setObjectName("ruleActionLabel");
-        action->setText(screenText(labelEN(rule.action), labelTR(rule.action), language));
+        action->setText(tarnQText(labelEN(rule.action), labelTR(rule.action), language));
         auto* trash = new SymbolButton("trash", TarnGlassTokens::danger(), 15);
         trash->setObjectName("removeRule");
-        connect(trash, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.removeAppRule(rule); });
+        connect(trash, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.removeRule(rule); });
         layout->addWidget(toggle);
         layout->addLayout(names, 1);
         layout->addWidget(button);

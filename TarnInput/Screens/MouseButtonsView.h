@@ -6,7 +6,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -19,22 +18,22 @@ class QLineEdit;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnPrimaryButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class ButtonsViewModel;
 class NewRuleFormState;
 class RunningAppsMenuButton;
 class SwitchToggle;
-class SymbolLabel;
 
 class MouseButtonsView : public ScreenPage {
     Q_OBJECT
 
 public:
-    MouseButtonsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    MouseButtonsView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     NewRuleFormState& form() { return *m_form; }
 
@@ -47,13 +46,12 @@ private:
     void syncForm();
     void syncRules();
     void addRule();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    ButtonsViewModel& m_viewModel;
     QColor m_accent;
     NewRuleFormState* m_form;
 
-    SymbolLabel* m_globalTitle = nullptr;
+    TarnCardHeader* m_globalTitle = nullptr;
     SwitchToggle* m_remapSwitch = nullptr;
     std::array<QLabel*, 3> m_buttonLabels {};
     std::array<QComboBox*, 3> m_globalPickers {};

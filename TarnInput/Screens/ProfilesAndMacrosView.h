@@ -9,7 +9,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 #include <vector>
 
 #include <QColor>
@@ -23,14 +22,15 @@ class QLineEdit;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnPrimaryButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
 class AppProfileEditorCard;
 class CapsuleChip;
-class InputStudioViewModel;
+class ProfilesViewModel;
 class NewProfileFormState;
 class RoundedPlate;
 class RunningAppsMenuButton;
@@ -40,7 +40,7 @@ class ProfilesAndMacrosView : public ScreenPage {
     Q_OBJECT
 
 public:
-    ProfilesAndMacrosView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    ProfilesAndMacrosView(ProfilesViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     NewProfileFormState& form() { return *m_form; }
 
@@ -54,9 +54,8 @@ private:
     void syncTemplates();
     void syncProfiles();
     void syncForm();
-    QString text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_viewModel;
+    ProfilesViewModel& m_viewModel;
     QColor m_accent;
     NewProfileFormState* m_form;
 
@@ -74,7 +73,7 @@ private:
     RoundedPlate* m_statusCapsule = nullptr;
     SymbolLabel* m_statusText = nullptr;
 
-    SymbolLabel* m_profilesTitle = nullptr;
+    TarnCardHeader* m_profilesTitle = nullptr;
     CapsuleChip* m_profileCount = nullptr;
     QLabel* m_description = nullptr;
     QLabel* m_templatesTitle = nullptr;

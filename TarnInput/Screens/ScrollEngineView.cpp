@@ -16,10 +16,11 @@
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -32,7 +33,7 @@ constexpr double kLongestGlide = 0.45;
 
 } // namespace
 
-ScrollEngineView::ScrollEngineView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+ScrollEngineView::ScrollEngineView(ScrollViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -47,23 +48,16 @@ ScrollEngineView::ScrollEngineView(InputStudioViewModel& viewModel, QColor accen
     addSection(buildExclusionsCard());
     addSection(buildSandboxCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &ScrollEngineView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &ScrollEngineView::syncSettings);
+    connect(&m_viewModel, &ScrollViewModel::languageChanged, this, &ScrollEngineView::syncTexts);
+    connect(&m_viewModel, &ScrollViewModel::settingsChanged, this, &ScrollEngineView::syncSettings);
     syncTexts();
     syncSettings();
 }
 
-QString ScrollEngineView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
-QCheckBox* ScrollEngineView::settingToggle(const char* name, bool InputSettings::*field)
+QCheckBox* ScrollEngineView::settingToggle(const char* name, void (ScrollViewModel::*set)(bool))
 {
     auto* box = makeCheckBox(name);
-    connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
-        m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-    });
+    connect(box, &QAbstractButton::clicked, this, [this, set](bool checked) { (m_viewModel.*set)(checked); });
     return box;
 }
 
@@ -71,12 +65,13 @@ QWidget* ScrollEngineView::buildDirectionCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_directionTitle = makeCardTitle("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
-    m_directionExplanation = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
-    m_reverseWheel = settingToggle("reverseMouseWheel", &InputSettings::reverseMouseWheel);
-    m_reverseTrackpad = settingToggle("reverseTrackpad", &InputSettings::reverseTrackpad);
-    m_shiftHorizontal = settingToggle("shiftScrollHorizontal", &InputSettings::shiftScrollHorizontal);
-    m_optionZoom = settingToggle("optionScrollZoom", &InputSettings::optionScrollZoomEnabled);
+    m_directionTitle = makeCardHeader("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_directionExplanation
+        = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_reverseWheel = settingToggle("reverseMouseWheel", &ScrollViewModel::setReverseMouseWheel);
+    m_reverseTrackpad = settingToggle("reverseTrackpad", &ScrollViewModel::setReverseTrackpad);
+    m_shiftHorizontal = settingToggle("shiftScrollHorizontal", &ScrollViewModel::setShiftScrollHorizontal);
+    m_optionZoom = settingToggle("optionScrollZoom", &ScrollViewModel::setOptionScrollZoom);
     for (QWidget* widget : std::initializer_list<QWidget*> {m_directionTitle, m_directionExplanation, m_reverseWheel,
              m_reverseTrackpad, m_shiftHorizontal, m_optionZoom}) {
         column->addWidget(widget);
@@ -88,35 +83,34 @@ QWidget* ScrollEngineView::buildSmoothingCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_smoothingTitle = makeCardTitle("waveform.path", 14.5, TarnGlassTokens::textPrimary());
-    m_smoothScroll = settingToggle("smoothScroll", &InputSettings::smoothScrollEnabled);
+    m_smoothingTitle = makeCardHeader("waveform.path", 14.5, TarnGlassTokens::textPrimary());
+    m_smoothScroll = settingToggle("smoothScroll", &ScrollViewModel::setSmoothScroll);
     column->addWidget(m_smoothingTitle);
     column->addWidget(m_smoothScroll);
 
-    const auto sliderRow
-        = [this, column](const char* name, double minimum, double maximum, double InputSettings::*field,
-              QLabel*& caption, ContinuousSlider*& slider, QLabel*& value) {
-              auto* row = makeRow();
-              caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-              slider = new ContinuousSlider(minimum, maximum);
-              slider->setObjectName(QString(name) + "Slider");
-              slider->setAccent(m_accent);
-              // Every step of a drag is saved and handed to the engine as it happens, unclamped.
-              connect(slider, &ContinuousSlider::valueMoved, this, [this, field](double moved) {
-                  m_viewModel.applySettingsChange([field, moved](InputSettings& settings) { settings.*field = moved; });
-              });
-              value = makeTextLabel(12, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
-              value->setObjectName(QString(name) + "Value");
-              value->setFixedWidth(48);
-              value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-              row->addWidget(caption);
-              row->addWidget(slider, 1);
-              row->addWidget(value);
-              column->addLayout(row);
-          };
-    sliderRow("speed", kSlowestSpeed, kFastestSpeed, &InputSettings::scrollSpeedMultiplier, m_speedCaption,
+    const auto sliderRow = [this, column](const char* name, double minimum, double maximum,
+                               void (ScrollViewModel::*set)(double), QLabel*& caption, ContinuousSlider*& slider,
+                               QLabel*& value) {
+        auto* row = makeRow();
+        caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+        slider = new ContinuousSlider(minimum, maximum);
+        slider->setObjectName(QString(name) + "Slider");
+        slider->setAccent(m_accent);
+        // Every step of a drag is saved and handed to the engine as it happens, unclamped.
+        connect(slider, &ContinuousSlider::valueMoved, this, [this, set](double moved) { (m_viewModel.*set)(moved); });
+        value = makeTextLabel(
+            TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+        value->setObjectName(QString(name) + "Value");
+        value->setFixedWidth(48);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        row->addWidget(caption);
+        row->addWidget(slider, 1);
+        row->addWidget(value);
+        column->addLayout(row);
+    };
+    sliderRow("speed", kSlowestSpeed, kFastestSpeed, &ScrollViewModel::setSpeedMultiplier, m_speedCaption,
         m_speedSlider, m_speedValue);
-    sliderRow("glide", kShortestGlide, kLongestGlide, &InputSettings::smoothDecayRate, m_glideCaption, m_glideSlider,
+    sliderRow("glide", kShortestGlide, kLongestGlide, &ScrollViewModel::setGlide, m_glideCaption, m_glideSlider,
         m_glideValue);
     return card;
 }
@@ -125,17 +119,14 @@ QWidget* ScrollEngineView::buildExclusionsCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(10, &column);
-    auto* header = makeRow();
-    m_exclusionsTitle = makeCardTitle("app.badge.checkmark", 14, Qt::white);
+    m_exclusionsTitle = makeCardHeader("app.badge.checkmark", 14, Qt::white);
     m_excludeMenu = new RunningAppsMenuButton({}, [this] { return m_viewModel.runningDesktopApps(); });
     m_excludeMenu->setObjectName("excludeRunningApp");
     m_excludeMenu->setFixedWidth(190);
     connect(m_excludeMenu, &RunningAppsMenuButton::applicationChosen, this,
-        [this](const QString& bundleID) { m_viewModel.addScrollExclusion(bundleID.toStdString()); });
-    header->addWidget(m_exclusionsTitle);
-    header->addStretch(1);
-    header->addWidget(m_excludeMenu);
-    column->addLayout(header);
+        [this](const QString& bundleID) { m_viewModel.addExclusion(bundleID.toStdString()); });
+    m_exclusionsTitle->addTrailing(m_excludeMenu);
+    column->addWidget(m_exclusionsTitle);
 
     m_chipGrid = new QWidget;
     m_chipGrid->setObjectName("exclusionChips");
@@ -174,7 +165,7 @@ QWidget* ScrollEngineView::buildSandboxCard()
         layout->setSpacing(12);
         auto* label = makeTextLabel(11.5, QFont::Bold, m_accent, false, TarnFontDesign::monospaced);
         label->setText(QString::fromStdString(fmt::format("#{:02d}", number)));
-        auto* sentence = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+        auto* sentence = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), false);
         m_sandboxTexts.push_back(sentence);
         layout->addWidget(label);
         layout->addWidget(sentence);
@@ -192,34 +183,38 @@ QWidget* ScrollEngineView::buildSandboxCard()
 
 void ScrollEngineView::syncTexts()
 {
-    m_directionTitle->setText(text("Device-Separated Scroll Direction", "Cihaz Bazlı Kaydırma Yönü"));
-    m_directionExplanation->setText(text("Keep Natural scrolling on your built-in trackpad while giving external mice "
-                                         "classic wheel direction — zero bloatware.",
-        "Dahili trackpad’inizde Doğal kaydırmayı korurken harici farenize klasik tekerlek yönünü verin — sıfır "
-        "bloatware."));
-    m_reverseWheel->setText(
-        plainButtonText(text("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir")));
-    m_reverseTrackpad->setText(plainButtonText(text("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir")));
-    m_shiftHorizontal->setText(
-        plainButtonText(text("Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır")));
-    m_optionZoom->setText(
-        plainButtonText(text("Hold Alt + Wheel to Zoom In/Out", "Alt + Tekerlek ile Yakınlaştır/Uzaklaştır")));
-    m_smoothingTitle->setText(text("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"));
-    m_smoothScroll->setText(
-        plainButtonText(text("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç")));
-    m_speedCaption->setText(text("Scroll Speed", "Kaydırma Hızı"));
-    m_glideCaption->setText(text("Momentum Glide", "Yumuşaklık Eğrisi"));
+    m_directionTitle->setTitle(
+        tarnQText("Device-Separated Scroll Direction", "Cihaz Bazlı Kaydırma Yönü", m_viewModel.language()));
+    m_directionExplanation->setText(
+        tarnQText("Keep Natural scrolling on your built-in trackpad while giving external mice "
+                  "classic wheel direction — zero bloatware.",
+            "Dahili trackpad’inizde Doğal kaydırmayı korurken harici farenize klasik tekerlek yönünü verin — sıfır "
+            "bloatware.",
+            m_viewModel.language()));
+    m_reverseWheel->setText(plainButtonText(
+        tarnQText("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir", m_viewModel.language())));
+    m_reverseTrackpad->setText(plainButtonText(
+        tarnQText("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir", m_viewModel.language())));
+    m_shiftHorizontal->setText(plainButtonText(tarnQText(
+        "Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır", m_viewModel.language())));
+    m_optionZoom->setText(plainButtonText(tarnQText(
+        "Hold Alt + Wheel to Zoom In/Out", "Alt + Tekerlek ile Yakınlaştır/Uzaklaştır", m_viewModel.language())));
+    m_smoothingTitle->setTitle(tarnQText("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", m_viewModel.language()));
+    m_smoothScroll->setText(plainButtonText(
+        tarnQText("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç", m_viewModel.language())));
+    m_speedCaption->setText(tarnQText("Scroll Speed", "Kaydırma Hızı", m_viewModel.language()));
+    m_glideCaption->setText(tarnQText("Momentum Glide", "Yumuşaklık Eğrisi", m_viewModel.language()));
     // Both captions share one width, 110 or what the longer one needs, so the sliders line up.
     const int captionWidth = std::max({110, m_speedCaption->sizeHint().width(), m_glideCaption->sizeHint().width()});
     m_speedCaption->setFixedWidth(captionWidth);
     m_glideCaption->setFixedWidth(captionWidth);
-    m_exclusionsTitle->setText(text("Smooth Scroll App Exclusions (Precision Apps / Games)",
-        "Akıcı Kaydırma İstisna Uygulamaları (Tasarım / Oyun)"));
-    m_excludeMenu->setText(text("+ Exclude Running App", "+ Açık Uygulama Ekle"));
-    m_sandboxTitle->setText(text("Live Scroll Feel Sandbox", "Canlı Kaydırma Test Alanı"));
-    const QString sentence
-        = text("Test your mouse wheel and Shift+Wheel horizontal glide right here without leaving TarnInput.",
-            "Fare tekerleğinizi ve Shift+Tekerlek yatay kaydırmanızı doğrudan burada test edin.");
+    m_exclusionsTitle->setTitle(tarnQText("Smooth Scroll App Exclusions (Precision Apps / Games)",
+        "Akıcı Kaydırma İstisna Uygulamaları (Tasarım / Oyun)", m_viewModel.language()));
+    m_excludeMenu->setText(tarnQText("+ Exclude Running App", "+ Açık Uygulama Ekle", m_viewModel.language()));
+    m_sandboxTitle->setText(tarnQText("Live Scroll Feel Sandbox", "Canlı Kaydırma Test Alanı", m_viewModel.language()));
+    const QString sentence = tarnQText(
+        "Test your mouse wheel and Shift+Wheel horizontal glide right here without leaving TarnInput.",
+        "Fare tekerleğinizi ve Shift+Tekerlek yatay kaydırmanızı doğrudan burada test edin.", m_viewModel.language());
     for (auto* label : m_sandboxTexts) {
         label->setText(sentence);
     }
@@ -267,8 +262,7 @@ void ScrollEngineView::syncExclusions()
         label->setMinimumWidth(1);
         auto* close = new SymbolButton("xmark.circle.fill", TarnGlassTokens::textMuted(), 14);
         close->setObjectName("removeExclusion");
-        connect(
-            close, &QAbstractButton::clicked, this, [this, bundleID] { m_viewModel.removeScrollExclusion(bundleID); });
+        connect(close, &QAbstractButton::clicked, this, [this, bundleID] { m_viewModel.removeExclusion(bundleID); });
         row->addWidget(label, 1);
         row->addWidget(close);
         m_chipLayout->addWidget(chip);

@@ -2,8 +2,6 @@
 
 #include <QPainter>
 
-#include "TarnKit/Localization/TarnLanguageSettings.h"
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnQString.h"
 
@@ -36,11 +34,10 @@ private:
 
 } // namespace
 
-TarnWindowButtons::TarnWindowButtons(QWidget* parent)
+TarnWindowButtons::TarnWindowButtons(TarnLanguage language, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("windowButtons"));
-    const TarnLanguage language = TarnLanguageSettings::shared().current();
     struct Row {
         const char* name;
         QColor color;
@@ -55,7 +52,7 @@ TarnWindowButtons::TarnWindowButtons(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         m_buttons[i] = new CircleButton(rows[i].color, this);
         m_buttons[i]->setObjectName(QString::fromLatin1(rows[i].name));
-        m_buttons[i]->setToolTip(toQString(tarnText(rows[i].en, rows[i].tr, language)));
+        m_buttons[i]->setToolTip(tarnQText(rows[i].en, rows[i].tr, language));
         m_buttons[i]->setAccessibleName(m_buttons[i]->toolTip());
         m_buttons[i]->move(i * (kDiameter + kSpacing), 0);
     }
