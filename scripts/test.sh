@@ -4,7 +4,9 @@
 # (dbus-run-session), umockdev (umockdev-run) and vm (a real kernel through scripts/uinput-vm; the
 # first run on a machine installs QEMU and caches a kernel). Then builds and tests the core and the
 # kit's Qt-free libraries once more, with clang and without Qt and the X and input libraries, so
-# that they stay free of them and build with both compilers.
+# that they stay free of them and build with both compilers, and last the tests of the libraries
+# that hold the program's logic under AddressSanitizer and UndefinedBehaviorSanitizer
+# (scripts/test-sanitized.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARN_BUILD_DIR:-$root/build}
@@ -23,3 +25,5 @@ TARN_BUILD_DIR=$core_build "$root/scripts/build.sh" -DTARN_WERROR=ON -DCMAKE_CXX
     -DCMAKE_C_COMPILER=clang -DTARN_BUILD_UI=OFF -DTARN_BUILD_PLATFORM=OFF -DTARN_BUILD_BENCHMARKS=OFF \
     -DTARN_HEADER_CHECKS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
 XDG_RUNTIME_DIR=$runtime ctest --test-dir "$core_build" --output-on-failure --parallel "$(nproc)" --timeout 300
+
+"$root/scripts/test-sanitized.sh"

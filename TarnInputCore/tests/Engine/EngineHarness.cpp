@@ -22,7 +22,12 @@ EngineHarness::EngineHarness(InputSettings initialSettings)
     EXPECT_TRUE(service->start());
 }
 
-EngineHarness::~EngineHarness() = default;
+EngineHarness::~EngineHarness()
+{
+    // Stopping carries out the engine's last requests, whose reports land in the lists declared
+    // after the engine: it has to stop while they still exist.
+    service.reset();
+}
 
 void EngineHarness::changeSettings(const std::function<void(InputSettings&)>& change)
 {

@@ -62,7 +62,7 @@ void TarnUnifiedTitlebarWindow::setHeaderContent(
     m_headerTrailing = trailingPadding;
     m_headerVertical = verticalPadding;
     m_header->setMinimumHeight(static_cast<int>(std::ceil(minHeight)));
-    m_headerRow->addWidget(content, 1);
+    static_cast<QHBoxLayout*>(m_header->layout())->addWidget(content, 1);
     applyMetrics(m_metrics);
 }
 
@@ -123,8 +123,7 @@ void TarnUnifiedTitlebarWindow::installToolbar(std::string_view identifier)
         TarnUnifiedTitlebar::performDoubleClick(
             *this, m_doubleClickPreference != nullptr ? m_doubleClickPreference->action() : std::nullopt);
     });
-    m_headerRow = new QHBoxLayout(m_header);
-    m_headerRow->setSpacing(0);
+    (new QHBoxLayout(m_header))->setSpacing(0);
     m_column->insertWidget(0, m_header);
     m_toolbarIdentifier = std::string(identifier);
     m_buttons->raise();
@@ -176,8 +175,9 @@ void TarnUnifiedTitlebarWindow::applyMetrics(const TarnUnifiedTitlebarMetrics& m
 {
     const bool changed = !(metrics == m_metrics);
     m_metrics = metrics;
-    if (m_headerRow != nullptr) {
-        m_headerRow->setContentsMargins(static_cast<int>(std::lround(metrics.leadingClearance)),
+    // The header row goes with the header bar, and is reached through it.
+    if (m_header) {
+        m_header->layout()->setContentsMargins(static_cast<int>(std::lround(metrics.leadingClearance)),
             static_cast<int>(std::lround(m_headerVertical)), static_cast<int>(std::lround(m_headerTrailing)),
             static_cast<int>(std::lround(m_headerVertical)));
     }

@@ -19,7 +19,6 @@
 #include "TarnKit/UI/Chrome/WindowChrome.h"
 
 class QVBoxLayout;
-class QHBoxLayout;
 
 namespace tarn {
 
@@ -92,7 +91,6 @@ private:
     QPointer<TarnWindowDragArea> m_header;
     std::optional<std::string> m_toolbarIdentifier;
     QPointer<QWidget> m_headerContent;
-    QHBoxLayout* m_headerRow = nullptr;
     double m_headerTrailing = 18;
     double m_headerVertical = 8;
     QPointer<QWidget> m_content;

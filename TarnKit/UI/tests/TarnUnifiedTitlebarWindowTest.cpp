@@ -172,5 +172,19 @@ TEST(TarnUnifiedTitlebarWindow, FullScreenHidesTheButtonsAndReportsTheFullScreen
     EXPECT_EQ(window->metrics(), (TarnUnifiedTitlebarMetrics {80, 26, 32, 46, false}));
 }
 
+TEST(TarnUnifiedTitlebarWindow, ARemovedHeaderBarLeavesNothingThatLaterMetricsReach)
+{
+    auto window = makeWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->removeToolbar();
+    EXPECT_EQ(window->headerBar(), nullptr);
+    EXPECT_EQ(window->toolbarIdentifier(), std::nullopt);
+    // New metrics once lay out the header row, which went with the header bar.
+    window->showFullScreen();
+    EXPECT_EQ(window->metrics(), (TarnUnifiedTitlebarMetrics {16, 26, 0, 16, true}));
+    window->showNormal();
+}
+
 } // namespace
 } // namespace tarn
