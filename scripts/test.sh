@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test label: plain, x11 (Xvfb + openbox),
-# dbus (dbus-run-session), umockdev (umockdev-run) and vm (a real kernel through scripts/uinput-vm;
-# the first run on a machine installs QEMU and caches a kernel). Then builds and tests the core and
-# the kit's Qt-free libraries once more without Qt and the X and input libraries, so that they stay
-# free of them.
+# dbus (dbus-run-session), wayland (a headless sway), umockdev (umockdev-run) and vm (a real
+# kernel through scripts/uinput-vm; the first run on a machine installs QEMU and caches a kernel).
+# Then builds and tests the core and the kit's Qt-free libraries once more without Qt and the X
+# and input libraries, so that they stay free of them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARN_BUILD_DIR:-$root/build}

@@ -1,0 +1,169 @@
+#include "Platform/Linux/Wayland/KWinWorkspace.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <fmt/format.h>
+
+#include "Platform/Linux/Wayland/DesktopWindowJson.h"
+#include "Platform/Linux/Wayland/SessionBusThread.h"
+#include "Platform/Linux/Wayland/WindowListTracker.h"
+
+#include <unistd.h>
+
+namespace tarn::input {
+
+namespace {
+
+constexpr const char* kKWin = "org.kde.KWin";
+constexpr const char* kScriptingPath = "/Scripting";
+constexpr const char* kScriptingInterface = "org.kde.kwin.Scripting";
+
+// Plasma 5 names windows "clients" where Plasma 6 says "windows"; the script takes either. A
+// window's app id is its desktop file where KWin knows one, else its class. {service}, {path} and
+// {interface} are where the list goes.
+constexpr const char* kScript = R"js((function () {{
+    const activated = workspace.windowActivated || workspace.clientActivated;
+    const added = workspace.windowAdded || workspace.clientAdded;
+    const removed = workspace.windowRemoved || workspace.clientRemoved;
+    const windows = () => (workspace.windowList ? workspace.windowList() : workspace.clientList());
+    function send() {{
+        const list = windows()
+            .filter((w) => w.normalWindow && !w.skipTaskbar)
+            .map((w) => ({{
+                appId: String(w.desktopFileName || w.resourceClass || ""),
+                title: String(w.caption || ""),
+                pid: Number(w.pid) || 0,
+                focused: Boolean(w.active),
+            }}));
+        callDBus("{service}", "{path}", "{interface}", "Update", JSON.stringify(list));
+    }}
+    activated.connect(send);
+    added.connect(send);
+    removed.connect(send);
+    send();
+}})();
+)js";
+
+} // namespace
+
+struct KWinWorkspace::Impl {
+    explicit Impl(const EnvironmentLookup& environment)
+        : tracker(environment)
+    {
+    }
+
+    WindowListTracker tracker;
+    std::filesystem::path scriptFile;
+    std::unique_ptr<SessionBusThread> bus;
+    SdBusSlot object;
+
+    static int onUpdate(sd_bus_message* message, void* data, sd_bus_error*)
+    {
+        const char* text = nullptr;
+        if (sd_bus_message_read(message, "s", &text) >= 0) {
+            static_cast<Impl*>(data)->tracker.update(DesktopWindowJson::parseList(text));
+        }
+        return sd_bus_reply_method_return(message, "");
+    }
+
+    static constexpr sd_bus_vtable vtable[] = {
+        SD_BUS_VTABLE_START(0),
+        SD_BUS_METHOD("Update", "s", "", &Impl::onUpdate, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_VTABLE_END,
+    };
+
+    bool callScripting(const char* method, std::string& whyNot, const char* types, auto... arguments)
+    {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        const int result = sd_bus_call_method(
+            bus->bus(), kKWin, kScriptingPath, kScriptingInterface, method, &error, nullptr, types, arguments...);
+        if (result < 0) {
+            whyNot = fmt::format("KWin does not run the window script ({}: {})", method,
+                error.message != nullptr ? error.message : "no answer");
+        }
+        sd_bus_error_free(&error);
+        return result >= 0;
+    }
+
+    bool writeScript(const std::string& service, std::string& whyNot)
+    {
+        std::ofstream out(scriptFile, std::ios::trunc);
+        out << fmt::format(
+            kScript, fmt::arg("service", service), fmt::arg("path", kPath), fmt::arg("interface", kInterface));
+        if (!out.flush()) {
+            whyNot = "cannot write the window script to " + scriptFile.string();
+            return false;
+        }
+        return true;
+    }
+};
+
+std::unique_ptr<KWinWorkspace> KWinWorkspace::connect(const EnvironmentLookup& environment, std::string& whyNot)
+{
+    const auto runtime = environment("XDG_RUNTIME_DIR");
+    if (!runtime || runtime->empty()) {
+        whyNot = "no XDG_RUNTIME_DIR for KWin's window script";
+        return nullptr;
+    }
+    auto impl = std::make_unique<Impl>(environment);
+    impl->bus = SessionBusThread::open(whyNot);
+    if (!impl->bus) {
+        return nullptr;
+    }
+    sd_bus* bus = impl->bus->bus();
+    sd_bus_slot* slot = nullptr;
+    const char* unique = nullptr;
+    if (sd_bus_add_object_vtable(bus, &slot, kPath, kInterface, Impl::vtable, impl.get()) < 0
+        || sd_bus_get_unique_name(bus, &unique) < 0) {
+        whyNot = "cannot offer the window list's object on the session bus";
+        return nullptr;
+    }
+    impl->object.reset(slot);
+    impl->scriptFile = std::filesystem::path(*runtime) / fmt::format("{}-{}.js", kScriptName, ::getpid());
+    // A script of an earlier run that ended without unloading it would send to a name that is gone.
+    std::string ignored;
+    impl->callScripting("unloadScript", ignored, "s", kScriptName);
+    // The script's first list comes once KWin runs it, and waits on the connection for the thread.
+    if (!impl->writeScript(unique, whyNot)
+        || !impl->callScripting("loadScript", whyNot, "ss", impl->scriptFile.c_str(), kScriptName)
+        || !impl->callScripting("start", whyNot, "")) {
+        impl->callScripting("unloadScript", ignored, "s", kScriptName);
+        std::error_code removeError;
+        std::filesystem::remove(impl->scriptFile, removeError);
+        return nullptr;
+    }
+    impl->bus->start();
+    return std::unique_ptr<KWinWorkspace>(new KWinWorkspace(std::move(impl)));
+}
+
+KWinWorkspace::KWinWorkspace(std::unique_ptr<Impl> impl)
+    : m_impl(std::move(impl))
+{
+}
+
+KWinWorkspace::~KWinWorkspace()
+{
+    m_impl->bus->stop();
+    std::string ignored;
+    m_impl->callScripting("unloadScript", ignored, "s", kScriptName);
+    std::error_code removeError;
+    std::filesystem::remove(m_impl->scriptFile, removeError);
+}
+
+FrontmostApplication KWinWorkspace::frontmostApplication() const
+{
+    return m_impl->tracker.frontmost();
+}
+
+std::vector<RunningApplication> KWinWorkspace::runningApplications() const
+{
+    return m_impl->tracker.running();
+}
+
+Subscription KWinWorkspace::subscribeActivation(ActivationHandler handler)
+{
+    return m_impl->tracker.subscribeActivation(std::move(handler));
+}
+
+} // namespace tarn::input
