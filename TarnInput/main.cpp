@@ -26,12 +26,12 @@
 #include "Platform/Linux/PointerLocationCache.h"
 #include "Platform/Linux/SysfsPointerDeviceSource.h"
 #include "Platform/Linux/UdevDeviceChangeNotices.h"
+#include "Platform/Linux/Wayland/SessionWorkspace.h"
 #include "Platform/Linux/X11HotkeyBackend.h"
 #include "Platform/Linux/X11OverlayWindowManager.h"
 #include "Platform/Linux/X11PointerLocationListener.h"
 #include "Platform/Linux/X11PointerPropertyBackend.h"
 #include "Platform/Linux/X11WindowAccess.h"
-#include "Platform/Linux/X11Workspace.h"
 #include "Platform/Linux/XdgAutostartLoginItem.h"
 #include "Platform/Linux/XdgOpenUrlOpener.h"
 #include "TarnInput/App/QtDesktopAdapters.h"
@@ -124,7 +124,7 @@ int main(int argc, char** argv)
     EvdevEventTap evdevTap(pointerLocation, engineLog);
     UinputEventPoster poster;
     PosterOpeningEventTap tap(evdevTap, [&poster] { return poster.open(); });
-    X11Workspace workspace(engineLog);
+    const auto workspace = SessionWorkspace::choose(engineLog);
     X11WindowAccess windowAccess(engineLog);
     ThreadEngineExecutor engineExecutor;
     X11PointerPropertyBackend pointerProperties;
@@ -148,7 +148,7 @@ int main(int argc, char** argv)
     const GSettingsTitlebarDoubleClickPreference doubleClickPreference;
 
     const InputStudioServices services {logger, InputConfigStore::defaultFilePath(paths), SystemClock::shared(),
-        EnginePorts {tap, poster, workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
+        EnginePorts {tap, poster, *workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
         pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, deviceChanges,
         timeFormatter, pasteboard, screens, overlays, TarnLanguageSettings::shared()};
     auto viewModel = std::make_unique<InputStudioViewModel>(services);
