@@ -54,15 +54,22 @@ struct KWinWorkspace::Impl {
     }
 
     WindowListTracker tracker;
+    // KWin's own connection: the lists come from it alone.
+    std::string kwinConnection;
     std::filesystem::path scriptFile;
     std::unique_ptr<SessionBusThread> bus;
     SdBusSlot object;
 
-    static int onUpdate(sd_bus_message* message, void* data, sd_bus_error*)
+    static int onUpdate(sd_bus_message* message, void* data, sd_bus_error* error)
     {
+        auto& impl = *static_cast<Impl*>(data);
+        const char* sender = sd_bus_message_get_sender(message);
+        if (sender == nullptr || impl.kwinConnection != sender) {
+            return sd_bus_error_set(error, SD_BUS_ERROR_ACCESS_DENIED, "Only KWin sends the window list");
+        }
         const char* text = nullptr;
         if (sd_bus_message_read(message, "s", &text) >= 0) {
-            static_cast<Impl*>(data)->tracker.update(DesktopWindowJson::parseList(text));
+            impl.tracker.update(DesktopWindowJson::parseList(text));
         }
         return sd_bus_reply_method_return(message, "");
     }
@@ -84,6 +91,24 @@ struct KWinWorkspace::Impl {
         }
         sd_bus_error_free(&error);
         return result >= 0;
+    }
+
+    bool findKWin(std::string& whyNot)
+    {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        sd_bus_message* reply = nullptr;
+        const char* owner = nullptr;
+        if (sd_bus_call_method(bus->bus(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "GetNameOwner", &error, &reply, "s", kKWin)
+                >= 0
+            && sd_bus_message_read(reply, "s", &owner) >= 0) {
+            kwinConnection = owner;
+        } else {
+            whyNot = fmt::format("KWin is not on the session bus ({})", error.message != nullptr ? error.message : "");
+        }
+        sd_bus_message_unref(reply);
+        sd_bus_error_free(&error);
+        return !kwinConnection.empty();
     }
 
     bool writeScript(const std::string& service, std::string& whyNot)
@@ -122,9 +147,11 @@ std::unique_ptr<KWinWorkspace> KWinWorkspace::connect(const EnvironmentLookup& e
     impl->object.reset(slot);
     impl->scriptFile = std::filesystem::path(*runtime) / fmt::format("{}-{}.js", kScriptName, ::getpid());
     // A script of an earlier run that ended without unloading it would send to a name that is gone.
-    std::string ignored;
-    impl->callScripting("unloadScript", ignored, "s", kScriptName);
+    if (!impl->findKWin(whyNot) || !impl->callScripting("unloadScript", whyNot, "s", kScriptName)) {
+        return nullptr;
+    }
     // The script's first list comes once KWin runs it, and waits on the connection for the thread.
+    std::string ignored;
     if (!impl->writeScript(unique, whyNot)
         || !impl->callScripting("loadScript", whyNot, "ss", impl->scriptFile.c_str(), kScriptName)
         || !impl->callScripting("start", whyNot, "")) {

@@ -66,6 +66,14 @@ TEST_F(KWinWorkspaceTest, LoadsItsScriptAndFollowsWhatItSends)
     ASSERT_TRUE(kwin.sendWindows(R"([{"appId": "org.kde.dolphin", "title": "Home \u2014 Dolphin", "pid": 10,
         "focused": true}, {"appId": "konsole", "title": "~ : bash \u2014 Konsole", "pid": 11, "focused": false}])"));
     EXPECT_EQ(workspace->frontmostApplication(), dolphin) << "a call returns once the list is taken";
+    // Another program cannot pose as KWin.
+    FakeBusService stranger;
+    EXPECT_FALSE(stranger.withBus([&](sd_bus* bus) {
+        return sd_bus_call_method(bus, loaded.loader.c_str(), KWinWorkspace::kPath, KWinWorkspace::kInterface, "Update",
+                   nullptr, nullptr, "s", R"([{"appId": "konsole", "focused": true}])")
+            >= 0;
+    }));
+    EXPECT_EQ(workspace->frontmostApplication(), dolphin);
     {
         WorkspaceWatch watch(*workspace);
         ASSERT_TRUE(kwin.sendWindows(R"([{"appId": "org.kde.dolphin", "pid": 10}, {"appId": "konsole",
