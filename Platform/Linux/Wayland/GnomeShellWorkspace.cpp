@@ -31,11 +31,18 @@ struct GnomeShellWorkspace::Impl {
     SdBusSlot ownerMatch;
     SdBusSlot pendingCall;
 
+    void follow(const std::vector<DesktopWindow>& windows)
+    {
+        if (const auto settleAt = tracker.update(windows)) {
+            bus->callAt(*settleAt, [this] { tracker.settle(); });
+        }
+    }
+
     void readList(sd_bus_message* message)
     {
         const char* text = nullptr;
         if (sd_bus_message_read(message, "s", &text) >= 0) {
-            tracker.update(DesktopWindowJson::parseList(text));
+            follow(DesktopWindowJson::parseList(text));
         }
     }
 
@@ -75,7 +82,7 @@ struct GnomeShellWorkspace::Impl {
         if (newOwner[0] != '\0') {
             impl.askForWindows();
         } else {
-            impl.tracker.update({});
+            impl.follow({});
         }
         return 0;
     }

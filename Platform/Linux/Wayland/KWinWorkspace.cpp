@@ -69,7 +69,9 @@ struct KWinWorkspace::Impl {
         }
         const char* text = nullptr;
         if (sd_bus_message_read(message, "s", &text) >= 0) {
-            impl.tracker.update(DesktopWindowJson::parseList(text));
+            if (const auto settleAt = impl.tracker.update(DesktopWindowJson::parseList(text))) {
+                impl.bus->callAt(*settleAt, [&impl] { impl.tracker.settle(); });
+            }
         }
         return sd_bus_reply_method_return(message, "");
     }

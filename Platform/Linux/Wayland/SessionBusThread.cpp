@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "Platform/Linux/DBus/SdBusPollTimeout.h"
+#include "Platform/Linux/Wayland/PollDeadline.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -59,6 +61,12 @@ void SessionBusThread::stop()
     m_thread.join();
 }
 
+void SessionBusThread::callAt(Deadline deadline, std::function<void()> handler)
+{
+    m_deadline = deadline;
+    m_deadlineHandler = std::move(handler);
+}
+
 void SessionBusThread::run()
 {
     sd_bus* connection = m_bus.get();
@@ -68,12 +76,21 @@ void SessionBusThread::run()
         if (result < 0) {
             return; // the bus went away; the last answers stay
         }
-        std::uint64_t deadline = UINT64_MAX;
-        sd_bus_get_timeout(connection, &deadline);
+        std::uint64_t busDeadline = UINT64_MAX;
+        sd_bus_get_timeout(connection, &busDeadline);
+        int timeout = sdBusPollTimeout(busDeadline);
+        if (m_deadline) {
+            const int ownTimeout = pollTimeoutUntil(*m_deadline);
+            timeout = timeout < 0 ? ownTimeout : std::min(timeout, ownTimeout);
+        }
         std::array<pollfd, 2> fds {{{sd_bus_get_fd(connection), static_cast<short>(sd_bus_get_events(connection)), 0},
             {m_wake.get(), POLLIN, 0}}};
-        if (::poll(fds.data(), fds.size(), sdBusPollTimeout(deadline)) < 0 && errno != EINTR) {
+        if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) {
             return;
+        }
+        if (m_deadline && std::chrono::steady_clock::now() >= *m_deadline) {
+            m_deadline.reset();
+            std::exchange(m_deadlineHandler, {})();
         }
     }
 }

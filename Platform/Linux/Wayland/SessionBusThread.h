@@ -7,7 +7,10 @@
 // after stop() and before the object goes.
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -28,8 +31,13 @@ public:
     SessionBusThread(const SessionBusThread&) = delete;
     SessionBusThread& operator=(const SessionBusThread&) = delete;
 
+    using Deadline = std::chrono::steady_clock::time_point;
+
     sd_bus* bus() const { return m_bus.get(); }
     void start();
+    // From the thread's own callbacks: calls `handler` on the thread once `deadline` has passed.
+    // A later call replaces an earlier one.
+    void callAt(Deadline deadline, std::function<void()> handler);
     // Waits for the thread to end; the connection stays open.
     void stop();
 
@@ -40,6 +48,8 @@ private:
     CHandle<sd_bus, sd_bus_flush_close_unref> m_bus;
     UniqueFd m_wake;
     std::atomic<bool> m_stopping {false};
+    std::optional<Deadline> m_deadline;
+    std::function<void()> m_deadlineHandler;
     std::thread m_thread;
 };
 

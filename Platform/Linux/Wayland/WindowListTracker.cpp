@@ -27,7 +27,7 @@ bool WindowListTracker::isOwn(const DesktopWindow& window)
     return id == kOwnAppID;
 }
 
-void WindowListTracker::update(const std::vector<DesktopWindow>& windows)
+std::optional<WindowListTracker::Deadline> WindowListTracker::update(const std::vector<DesktopWindow>& windows)
 {
     std::vector<RunningApplication> running;
     for (const auto& window : windows) {
@@ -49,10 +49,22 @@ void WindowListTracker::update(const std::vector<DesktopWindow>& windows)
 
     const auto focused
         = std::find_if(windows.begin(), windows.end(), [](const DesktopWindow& window) { return window.focused; });
-    if (focused == windows.end()) {
+    if (focused != windows.end()) {
+        m_nothingInFrontAt.reset();
+        if (!isOwn(*focused)) {
+            m_frontmost.publish(WindowApplicationIdentity::resolveAppID(focused->appID, focused->title, m_entries));
+        }
+    } else if (!m_nothingInFrontAt && m_frontmost.current() != FrontmostApplication {}) {
+        m_nothingInFrontAt = std::chrono::steady_clock::now() + kNothingInFrontDelay;
+    }
+    return m_nothingInFrontAt;
+}
+
+void WindowListTracker::settle()
+{
+    if (m_nothingInFrontAt && std::chrono::steady_clock::now() >= *m_nothingInFrontAt) {
+        m_nothingInFrontAt.reset();
         m_frontmost.publish({});
-    } else if (!isOwn(*focused)) {
-        m_frontmost.publish(WindowApplicationIdentity::resolveAppID(focused->appID, focused->title, m_entries));
     }
 }
 

@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "Platform/Linux/Wayland/PollDeadline.h"
 #include "Platform/Linux/Wayland/WindowListTracker.h"
 #include "TarnKit/Foundation/CHandle.h"
 #include "TarnKit/Foundation/UniqueFd.h"
@@ -52,6 +54,7 @@ struct WlrootsWorkspace::Impl {
     std::vector<std::unique_ptr<Toplevel>> toplevels;
     bool changed = false;
     WindowListTracker tracker;
+    std::optional<WindowListTracker::Deadline> settleAt;
     UniqueFd wake;
     std::atomic<bool> stopping {false};
     // Declared last: it reads the members above until it is joined.
@@ -133,7 +136,7 @@ struct WlrootsWorkspace::Impl {
                 windows.push_back(toplevel->current);
             }
         }
-        tracker.update(windows);
+        settleAt = tracker.update(windows);
     }
 
     void run()
@@ -151,7 +154,7 @@ struct WlrootsWorkspace::Impl {
                 wl_display_cancel_read(connection);
                 return;
             }
-            if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) {
+            if (::poll(fds.data(), fds.size(), settleAt ? pollTimeoutUntil(*settleAt) : -1) < 0 && errno != EINTR) {
                 wl_display_cancel_read(connection);
                 return;
             }
@@ -170,6 +173,10 @@ struct WlrootsWorkspace::Impl {
                 return;
             }
             updateIfChanged();
+            if (settleAt && std::chrono::steady_clock::now() >= *settleAt) {
+                settleAt.reset();
+                tracker.settle();
+            }
         }
     }
 

@@ -1,6 +1,8 @@
 #include "Platform/Linux/Wayland/WindowListTracker.h"
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -64,7 +66,7 @@ TEST_F(WindowListTrackerTest, FollowsTheFocusedWindowAndTellsEachChangeOnce)
         {"another application", {sketch, focused(notes), studioByID}, notesApp},
         {"our own window, known by its process", {sketch, notes, focused(studioByPid)}, notesApp},
         {"our app id in another process counts", {sketch, notes, focused(otherProcess)}, {"tarninput", "tarninput"}},
-        {"nothing focused", {sketch, notes}, {}},
+        {"nothing focused, for a moment", {sketch, notes}, {"tarninput", "tarninput"}},
         {"back to the first", {focused(sketch)}, sketchApp},
     };
     WindowListTracker tracker(environment());
@@ -89,6 +91,40 @@ TEST_F(WindowListTrackerTest, ListsEachRunningApplicationOnce)
         (std::vector<RunningApplication> {{"org.example.Sketch", "Sketch Pad"}, {"org.example.Notes", "Notes"}}));
     tracker.update({});
     EXPECT_TRUE(tracker.running().empty());
+}
+
+TEST_F(WindowListTrackerTest, NothingInFrontCountsOnceItHasLasted)
+{
+    const DesktopWindow sketch {"org.example.Sketch", "One - Sketch", 0, true};
+    const DesktopWindow notes {"org.example.Notes", "Shopping \u2014 Notes", 0, true};
+    WindowListTracker tracker(environment());
+    WorkspaceWatch watch(tracker);
+    EXPECT_FALSE(tracker.update({sketch}));
+
+    // The focus moves by way of nothing: only the move is told.
+    const auto before = std::chrono::steady_clock::now();
+    const auto deadline = tracker.update({});
+    ASSERT_TRUE(deadline);
+    EXPECT_GE(*deadline, before + WindowListTracker::kNothingInFrontDelay);
+    tracker.settle();
+    EXPECT_EQ(tracker.frontmost().bundleID, "org.example.Sketch") << "too early";
+    EXPECT_FALSE(tracker.update({notes}));
+    std::this_thread::sleep_until(*deadline);
+    tracker.settle();
+    EXPECT_EQ(tracker.frontmost().bundleID, "org.example.Notes");
+
+    // Nothing that lasts: told once, when it is due.
+    const auto nothingAt = tracker.update({});
+    ASSERT_TRUE(nothingAt);
+    EXPECT_EQ(tracker.update({}), nothingAt) << "a second empty list does not put it off";
+    std::this_thread::sleep_until(*nothingAt);
+    tracker.settle();
+    EXPECT_EQ(tracker.frontmost(), FrontmostApplication {});
+    EXPECT_FALSE(tracker.update({})) << "nothing is in front already";
+
+    const std::vector<FrontmostApplication> expected {
+        {"org.example.Sketch", "Sketch Pad"}, {"org.example.Notes", "Notes"}, {}};
+    EXPECT_EQ(watch.notices(), expected);
 }
 
 } // namespace

@@ -106,10 +106,12 @@ TEST_F(WlrootsWorkspaceTest, FollowsTheFocusedWindowOncePerChangeAndSkipsOurOwn)
 {
     TestWindow sketch("org.example.Sketch", "Untitled - Sketch");
     TestWindow notes("org.example.Notes", "Shopping \u2014 Notes");
-    // sway focuses a new window: the last one opened is in front.
+    ASSERT_TRUE(waitUntil([&] { return m_workspace->runningApplications().size() == 2; }));
+    ASSERT_TRUE(focus("org.example.Notes"));
     ASSERT_TRUE(waitUntil([&] { return m_workspace->frontmostApplication() == kNotes; }));
 
     WorkspaceWatch watch(*m_workspace);
+    // sway gives a new window the focus.
     TestWindow studio(WindowListTracker::kOwnAppID, "TarnInput");
     ASSERT_TRUE(waitUntil([&] { return m_workspace->runningApplications().size() == 3; }));
     EXPECT_EQ(m_workspace->frontmostApplication(), kNotes) << "our own window is never in front";
