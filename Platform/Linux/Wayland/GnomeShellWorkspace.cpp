@@ -1,7 +1,5 @@
 #include "Platform/Linux/Wayland/GnomeShellWorkspace.h"
 
-#include <cstring>
-
 #include <fmt/format.h>
 
 #include "Platform/Linux/Wayland/DesktopWindowJson.h"
@@ -18,13 +16,11 @@ constexpr const char* kWindowsChanged = "WindowsChanged";
 } // namespace
 
 struct GnomeShellWorkspace::Impl {
-    Impl(LogSink& log, const EnvironmentLookup& environment)
-        : log(log)
-        , tracker(environment)
+    explicit Impl(const EnvironmentLookup& environment)
+        : tracker(environment)
     {
     }
 
-    LogSink& log;
     WindowListTracker tracker;
     std::unique_ptr<SessionBusThread> bus;
     SdBusSlot changedMatch;
@@ -91,7 +87,7 @@ struct GnomeShellWorkspace::Impl {
 std::unique_ptr<GnomeShellWorkspace> GnomeShellWorkspace::connect(
     LogSink& log, const EnvironmentLookup& environment, std::string& whyNot)
 {
-    auto impl = std::make_unique<Impl>(log, environment);
+    auto impl = std::make_unique<Impl>(environment);
     impl->bus = SessionBusThread::open(whyNot);
     if (!impl->bus) {
         return nullptr;
