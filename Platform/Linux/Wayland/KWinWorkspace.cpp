@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
+#include <utility>
 
 #include <fmt/format.h>
 
 #include "Platform/Linux/Wayland/DesktopWindowJson.h"
 #include "Platform/Linux/Wayland/SessionBusThread.h"
 #include "Platform/Linux/Wayland/WindowListTracker.h"
+#include "kwin/KWinWindowListScript.h"
 
 #include <unistd.h>
 
@@ -18,32 +21,6 @@ namespace {
 constexpr const char* kKWin = "org.kde.KWin";
 constexpr const char* kScriptingPath = "/Scripting";
 constexpr const char* kScriptingInterface = "org.kde.kwin.Scripting";
-
-// Plasma 5 names windows "clients" where Plasma 6 says "windows"; the script takes either. A
-// window's app id is its desktop file where KWin knows one, else its class. {service}, {path} and
-// {interface} are where the list goes.
-constexpr const char* kScript = R"js((function () {{
-    const activated = workspace.windowActivated || workspace.clientActivated;
-    const added = workspace.windowAdded || workspace.clientAdded;
-    const removed = workspace.windowRemoved || workspace.clientRemoved;
-    const windows = () => (workspace.windowList ? workspace.windowList() : workspace.clientList());
-    function send() {{
-        const list = windows()
-            .filter((w) => w.normalWindow && !w.skipTaskbar)
-            .map((w) => ({{
-                appId: String(w.desktopFileName || w.resourceClass || ""),
-                title: String(w.caption || ""),
-                pid: Number(w.pid) || 0,
-                focused: Boolean(w.active),
-            }}));
-        callDBus("{service}", "{path}", "{interface}", "Update", JSON.stringify(list));
-    }}
-    activated.connect(send);
-    added.connect(send);
-    removed.connect(send);
-    send();
-}})();
-)js";
 
 } // namespace
 
@@ -115,9 +92,16 @@ struct KWinWorkspace::Impl {
 
     bool writeScript(const std::string& service, std::string& whyNot)
     {
+        std::string script = kKWinWindowListScript;
+        for (const auto& [placeholder, value] : {std::pair<std::string_view, std::string_view> {"%SERVICE%", service},
+                 {"%PATH%", kPath}, {"%INTERFACE%", kInterface}}) {
+            for (auto at = script.find(placeholder); at != std::string::npos; at = script.find(placeholder, at)) {
+                script.replace(at, placeholder.size(), value);
+                at += value.size();
+            }
+        }
         std::ofstream out(scriptFile, std::ios::trunc);
-        out << fmt::format(
-            kScript, fmt::arg("service", service), fmt::arg("path", kPath), fmt::arg("interface", kInterface));
+        out << script;
         if (!out.flush()) {
             whyNot = "cannot write the window script to " + scriptFile.string();
             return false;

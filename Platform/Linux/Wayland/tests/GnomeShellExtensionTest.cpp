@@ -1,6 +1,6 @@
 // The shell extension that the GNOME Shell adapter reads: it must publish under the names the
 // adapter listens to, and the texts for users must say how to enable it. (Its behaviour is
-// checked by tests/extension/ShellExtensionTest.js; the adapter meets a fake of it on the bus.)
+// checked by tests/scripts/GnomeShellExtensionTest.js; the adapter meets a fake of it on the bus.)
 
 #include <filesystem>
 #include <fstream>

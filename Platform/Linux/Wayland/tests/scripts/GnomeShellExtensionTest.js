@@ -1,6 +1,6 @@
 // The GNOME Shell extension's own code, run by Node against stand-ins for the shell's objects:
 // what it publishes on the bus, when it sends, and that disabling it leaves nothing behind.
-// node ShellExtensionTest.js <path to extension.js>
+// node GnomeShellExtensionTest.js <path to extension.js>
 'use strict';
 
 const assert = require('assert');
