@@ -266,6 +266,14 @@ std::vector<RunningApplication> X11Workspace::runningApplications() const
     return running;
 }
 
+std::optional<WorkspaceLimitation> X11Workspace::limitation() const
+{
+    if (!m_impl->display) {
+        return WorkspaceLimitation::noWindowList;
+    }
+    return std::nullopt;
+}
+
 Subscription X11Workspace::subscribeActivation(ActivationHandler handler)
 {
     return m_impl->frontmost.subscribe(std::move(handler));

@@ -72,6 +72,12 @@ QWidget* InputSettingsView::buildCard()
     permissionRow->addWidget(m_permissionHelp);
     column->addLayout(permissionRow);
 
+    // Selectable, so that the command it names can be copied.
+    m_workspaceHint = makeTextLabel(12, QFont::Normal, TarnGlassTokens::warning(), true);
+    m_workspaceHint->setObjectName("workspaceHint");
+    m_workspaceHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_workspaceHint);
+
     m_launchAtLogin = makeCheckBox("launchAtLogin");
     // Not an input setting: the view model changes the autostart entry and publishes what the
     // desktop then reports, so a refused change puts the box back.
@@ -124,6 +130,7 @@ void InputSettingsView::syncTexts()
     m_title->setText(text("System & Language", "Sistem ve Dil"));
     syncPermission();
     m_permissionHelp->setText(plainButtonText(text("Open Permission Help", "İzin Yardımını Aç")));
+    syncWorkspaceHint();
     m_launchAtLogin->setText(plainButtonText(text("Launch at Login", "Oturum Açılışında Başlat")));
     m_languageCaption->setText(text("Interface Language", "Arayüz Dili"));
     m_restoreDefaults->setText(plainButtonText(text("Restore Default Settings", "Varsayılan Ayarlara Dön")));
@@ -140,6 +147,33 @@ void InputSettingsView::syncPermission()
         m_permission->setSymbol("exclamationmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::warning());
     }
+}
+
+void InputSettingsView::syncWorkspaceHint()
+{
+    const auto limitation = m_viewModel.workspaceLimitation();
+    m_workspaceHint->setHidden(!limitation);
+    if (limitation == WorkspaceLimitation::shellExtensionMissing) {
+        m_workspaceHint->setText(
+            text("Per-application profiles wait for the TarnInput GNOME Shell extension. Enable it "
+                 "once with \u201cgnome-extensions enable tarninput@harrowfen.com\u201d, then log "
+                 "out and in again.",
+                "Uygulamaya özel profiller TarnInput GNOME Shell uzantısını bekliyor. Uzantıyı bir kez "
+                "\u201cgnome-extensions enable tarninput@harrowfen.com\u201d komutuyla etkinleştirin, ardından oturumu "
+                "kapatıp yeniden açın."));
+    } else if (limitation == WorkspaceLimitation::noWindowList) {
+        m_workspaceHint->setText(text("Per-application profiles apply to no application: this desktop does not tell "
+                                      "TarnInput which application is in front.",
+            "Uygulamaya özel profiller hiçbir uygulamaya uygulanmıyor: bu masaüstü öndeki uygulamayı TarnInput'a "
+            "bildirmiyor."));
+    }
+}
+
+void InputSettingsView::showEvent(QShowEvent* event)
+{
+    // The desktop may have changed its answer since (an extension enabled, a shell restarted).
+    syncWorkspaceHint();
+    ScreenPage::showEvent(event);
 }
 
 void InputSettingsView::syncLaunchAtLogin()

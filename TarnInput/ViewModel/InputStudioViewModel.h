@@ -18,7 +18,7 @@
 //   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
 //   settingsFile      InputConfigStore::defaultFilePath()
 //   clock             SystemClock::shared()
-//   engine            the evdev tap, the uinput poster, the X11 workspace (with its id aliases),
+//   engine            the evdev tap, the uinput poster, the session's workspace (SessionWorkspace),
 //                     the X11 window access, SystemClock, one ThreadEngineExecutor, the logger
 //   pointerPreferences the XInput2 pointer preferences
 //   deviceSource      SysfsPointerDeviceSource
@@ -158,6 +158,8 @@ public:
     // Running applications with an id and a name, sorted by name in the interface language
     // without regard to case; equal names keep the desktop's order.
     std::vector<RunningApplication> runningDesktopApps() const;
+    // Why per-application profiles cannot follow the application in front, when they cannot.
+    std::optional<WorkspaceLimitation> workspaceLimitation() const { return m_services.engine.workspace.limitation(); }
 
     // Editing operations on the lists inside the settings. Only newly typed ids and names are
     // trimmed; duplicate tests ignore case. Records are found by `id`: updates change the first

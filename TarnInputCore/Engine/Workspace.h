@@ -6,6 +6,7 @@
 // microseconds with a thousand profiles) on the adapter's thread, never touching the tap thread.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ struct RunningApplication {
     bool operator==(const RunningApplication&) const = default;
 };
 
+// Why a workspace cannot tell which application is in front.
+enum class WorkspaceLimitation {
+    // The session tells no program: no X11 display and no window list the program can read.
+    noWindowList,
+    // GNOME Shell without the program's shell extension, which the user enables once.
+    shellExtensionMissing,
+};
+
 class Workspace {
 public:
     using ActivationHandler = std::function<void(const FrontmostApplication&)>;
@@ -32,6 +41,8 @@ public:
     // Called once per change of the frontmost application, on the adapter's own thread; the
     // handler must not block. Ends when the handle is destroyed.
     virtual Subscription subscribeActivation(ActivationHandler handler) = 0;
+    // Absent while the workspace can tell which application is in front. Cheap, any thread.
+    virtual std::optional<WorkspaceLimitation> limitation() const { return std::nullopt; }
 };
 
 } // namespace tarn::input

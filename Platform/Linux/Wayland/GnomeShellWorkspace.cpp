@@ -1,5 +1,7 @@
 #include "Platform/Linux/Wayland/GnomeShellWorkspace.h"
 
+#include <atomic>
+
 #include <fmt/format.h>
 
 #include "Platform/Linux/Wayland/DesktopWindowJson.h"
@@ -22,6 +24,7 @@ struct GnomeShellWorkspace::Impl {
     }
 
     WindowListTracker tracker;
+    std::atomic<bool> extensionPresent {false};
     std::unique_ptr<SessionBusThread> bus;
     SdBusSlot changedMatch;
     SdBusSlot ownerMatch;
@@ -75,7 +78,8 @@ struct GnomeShellWorkspace::Impl {
         if (sd_bus_message_read(message, "sss", &name, &oldOwner, &newOwner) < 0) {
             return 0;
         }
-        if (newOwner[0] != '\0') {
+        impl.extensionPresent = newOwner[0] != '\0';
+        if (impl.extensionPresent) {
             impl.askForWindows();
         } else {
             impl.follow({});
@@ -114,6 +118,7 @@ std::unique_ptr<GnomeShellWorkspace> GnomeShellWorkspace::connect(
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* reply = nullptr;
     if (sd_bus_call_method(bus, kBusName, kPath, kInterface, kGetWindows, &error, &reply, "") >= 0) {
+        impl->extensionPresent = true;
         impl->readList(reply);
         sd_bus_message_unref(reply);
     } else {
@@ -146,6 +151,14 @@ FrontmostApplication GnomeShellWorkspace::frontmostApplication() const
 std::vector<RunningApplication> GnomeShellWorkspace::runningApplications() const
 {
     return m_impl->tracker.running();
+}
+
+std::optional<WorkspaceLimitation> GnomeShellWorkspace::limitation() const
+{
+    if (!m_impl->extensionPresent) {
+        return WorkspaceLimitation::shellExtensionMissing;
+    }
+    return std::nullopt;
 }
 
 Subscription GnomeShellWorkspace::subscribeActivation(ActivationHandler handler)

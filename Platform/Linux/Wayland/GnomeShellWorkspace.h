@@ -41,6 +41,8 @@ public:
     FrontmostApplication frontmostApplication() const override;
     std::vector<RunningApplication> runningApplications() const override;
     Subscription subscribeActivation(ActivationHandler handler) override;
+    // shellExtensionMissing while the extension's name has no owner on the bus.
+    std::optional<WorkspaceLimitation> limitation() const override;
 
 private:
     struct Impl;

@@ -118,6 +118,7 @@ TEST_F(GnomeShellWorkspaceTest, FollowsTheExtensionsListOncePerChangeAndSkipsOur
     const auto workspace = connect();
     ASSERT_TRUE(workspace);
     EXPECT_EQ(workspace->frontmostApplication(), kFiles) << "read before the first signal";
+    EXPECT_FALSE(workspace->limitation());
     EXPECT_TRUE(m_log.lines().empty());
 
     WorkspaceWatch watch(*workspace);
@@ -144,6 +145,7 @@ TEST_F(GnomeShellWorkspaceTest, WithoutTheExtensionSaysHowToEnableItOnceAndWaits
     ASSERT_TRUE(workspace);
     EXPECT_EQ(workspace->frontmostApplication(), FrontmostApplication {});
     EXPECT_TRUE(workspace->runningApplications().empty());
+    EXPECT_EQ(workspace->limitation(), WorkspaceLimitation::shellExtensionMissing);
     ASSERT_EQ(m_log.lines().size(), 1u);
     EXPECT_NE(m_log.lines().front().message.find("gnome-extensions enable tarninput@harrowfen.com"), std::string::npos)
         << m_log.lines().front().message;
@@ -152,10 +154,12 @@ TEST_F(GnomeShellWorkspaceTest, WithoutTheExtensionSaysHowToEnableItOnceAndWaits
     m_extension.setWindows(windowsJson("org.gnome.Nautilus.desktop"));
     m_extension.appear();
     EXPECT_TRUE(waitUntil([&] { return workspace->frontmostApplication() == kFiles; }));
+    EXPECT_FALSE(workspace->limitation());
     // Disabled: what it said last no longer holds.
     m_extension.leave();
     EXPECT_TRUE(waitUntil([&] { return workspace->frontmostApplication() == FrontmostApplication {}; }));
     EXPECT_TRUE(workspace->runningApplications().empty());
+    EXPECT_EQ(workspace->limitation(), WorkspaceLimitation::shellExtensionMissing);
     EXPECT_EQ(m_log.lines().size(), 1u);
 }
 
