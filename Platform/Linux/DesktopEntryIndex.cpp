@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "Platform/Linux/DesktopEntrySyntax.h"
-#include "TarnInputCore/Model/BundleIdentifierText.h"
+#include "TarnInputCore/Model/ApplicationId.h"
 
 namespace tarn::input {
 
@@ -77,7 +77,7 @@ std::optional<std::filesystem::file_time_type> modificationTime(const std::files
 
 bool equalsIgnoringCase(std::string_view text, std::string_view other)
 {
-    return !other.empty() && BundleIdentifierText::lowercasedEquals(text, BundleIdentifierText::lowercased(other));
+    return !other.empty() && ApplicationId(other).isNamedBy(text);
 }
 
 } // namespace

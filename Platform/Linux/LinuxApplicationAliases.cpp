@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "TarnInputCore/Model/BundleIdentifierText.h"
+#include "TarnInputCore/Model/ApplicationId.h"
 
 namespace tarn::input {
 
@@ -55,8 +55,9 @@ constexpr std::array kAliases {
 
 std::optional<std::string_view> LinuxApplicationAliases::aliasFor(std::string_view linuxID)
 {
-    const auto found = std::find_if(kAliases.begin(), kAliases.end(),
-        [&](const Alias& alias) { return BundleIdentifierText::lowercasedEquals(linuxID, alias.linuxID); });
+    const ApplicationId id(linuxID);
+    const auto found = std::find_if(
+        kAliases.begin(), kAliases.end(), [&](const Alias& alias) { return id.lowercased() == alias.linuxID; });
     if (found == kAliases.end()) {
         return std::nullopt;
     }

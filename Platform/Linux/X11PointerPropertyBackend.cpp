@@ -1,23 +1,17 @@
 #include "Platform/Linux/X11PointerPropertyBackend.h"
 
 #include <bit>
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <mutex>
-#include <stop_token>
-#include <thread>
 
 #include <xcb/xinput.h>
 
 #include "Platform/Linux/DesktopSession.h"
+#include "Platform/Linux/GioSettings.h"
 #include "Platform/Linux/X11Display.h"
 #include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Services/TarnBinaryLocator.h"
-#include "TarnKit/Services/TarnProcessRunner.h"
 
 namespace tarn::input {
 
@@ -29,45 +23,6 @@ using Error = CHandle<xcb_generic_error_t, std::free>;
 
 constexpr std::string_view kTouchpadProperty = "libinput Tapping Enabled";
 constexpr std::uint32_t kMaximumItems = 64;
-constexpr std::chrono::milliseconds kCommandTimeout {3000};
-
-// Runs a tool found in the usual folders or $PATH and gives its standard output when it exits
-// with 0 in time; a tool that hangs (a desktop bus that does not answer) is stopped.
-std::optional<std::string> runCommand(std::string_view program, std::vector<std::string> arguments)
-{
-    // The desktop's own tool as the session finds it: $PATH first, the usual folders after.
-    std::vector<std::filesystem::path> sessionFolders;
-    const char* path = std::getenv("PATH");
-    for (std::string_view rest = path != nullptr ? path : ""; !rest.empty();) {
-        const auto colon = rest.find(':');
-        if (const auto folder = rest.substr(0, colon); !folder.empty()) {
-            sessionFolders.emplace_back(folder);
-        }
-        rest = colon == std::string_view::npos ? std::string_view {} : rest.substr(colon + 1);
-    }
-    const auto executable = TarnBinaryLocator::locate(program, std::nullopt, sessionFolders);
-    if (!executable) {
-        return std::nullopt;
-    }
-    auto cancellation = std::make_shared<TarnProcessCancellation>();
-    std::jthread deadline([cancellation](std::stop_token stop) {
-        std::mutex mutex;
-        std::condition_variable_any wake;
-        std::unique_lock lock(mutex);
-        if (!wake.wait_for(lock, stop, kCommandTimeout, [&stop] { return stop.stop_requested(); })) {
-            cancellation->cancel();
-        }
-    });
-    const auto result = TarnProcessRunner::run({*executable, std::move(arguments), {}, {}, false, cancellation, {}});
-    if (!result || result->exitCode != 0) {
-        return std::nullopt;
-    }
-    std::string output = result->stdoutString();
-    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-        output.pop_back();
-    }
-    return output;
-}
 
 bool isGnome(const EnvironmentLookup& environment)
 {
@@ -241,13 +196,12 @@ std::optional<std::string> X11PointerPropertyBackend::desktopSetting(std::string
     if (!hasDesktopSettings()) {
         return std::nullopt;
     }
-    return runCommand("gsettings", {"get", std::string(schema), std::string(key)});
+    return GioSettings::text(schema, key);
 }
 
 bool X11PointerPropertyBackend::setDesktopSetting(std::string_view schema, std::string_view key, std::string_view value)
 {
-    return hasDesktopSettings()
-        && runCommand("gsettings", {"set", std::string(schema), std::string(key), std::string(value)}).has_value();
+    return hasDesktopSettings() && GioSettings::setText(schema, key, value);
 }
 
 } // namespace tarn::input

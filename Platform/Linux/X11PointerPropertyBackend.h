@@ -1,7 +1,7 @@
 #pragma once
 
 // The real PointerPropertyBackend: XInput2 device properties of the X server, and GNOME's
-// settings through the `gsettings` command when the desktop is GNOME. In a Wayland session or
+// settings through GIO when the desktop is GNOME. In a Wayland session or
 // without an X11 display it finds no devices. Calls come from one thread at a time.
 
 #include <memory>

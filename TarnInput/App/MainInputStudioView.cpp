@@ -22,6 +22,7 @@
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 #include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 #include "TarnKit/UI/TarnToastBanner.h"
 #include "TarnKit/UI/TarnVersionBadgeButton.h"
@@ -103,11 +104,6 @@ MainInputStudioView::MainInputStudioView(InputStudioViewModel& viewModel, QColor
     syncBanner();
     showSelectedScreen();
     syncToast();
-}
-
-QString MainInputStudioView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
 }
 
 QWidget* MainInputStudioView::buildHeader()
@@ -222,15 +218,17 @@ void MainInputStudioView::showSelectedScreen()
 void MainInputStudioView::syncTexts()
 {
     for (std::size_t index = 0; index < kStudioTabs.size(); ++index) {
-        m_tabButtons[index]->setText(text(kStudioTabs[index].en, kStudioTabs[index].tr));
+        m_tabButtons[index]->setText(tarnQText(kStudioTabs[index].en, kStudioTabs[index].tr, m_viewModel.language()));
         m_tabButtons[index]->updateGeometry();
     }
-    m_bannerText->setText(text("Input device permission is required for Smooth Scroll, Live Polling Hz, Double-Click "
-                               "Fixer, Easy Window Drag (Ctrl+Alt), Gestures & Side Buttons.",
-        "Akıcı Kaydırma, Canlı Hz Ölçümü, Çift Tık Engelleyici, Pencere Taşıma (Ctrl+Alt), Fare Hareketleri ve Yan "
-        "Tuşlar "
-        "için giriş aygıtı izni gerekir."));
-    m_grantButton->setText(text("Grant Permission", "İzin Ver"));
+    m_bannerText->setText(
+        tarnQText("Input device permission is required for Smooth Scroll, Live Polling Hz, Double-Click "
+                  "Fixer, Easy Window Drag (Ctrl+Alt), Gestures & Side Buttons.",
+            "Akıcı Kaydırma, Canlı Hz Ölçümü, Çift Tık Engelleyici, Pencere Taşıma (Ctrl+Alt), Fare Hareketleri ve Yan "
+            "Tuşlar "
+            "için giriş aygıtı izni gerekir.",
+            m_viewModel.language()));
+    m_grantButton->setText(tarnQText("Grant Permission", "İzin Ver", m_viewModel.language()));
     replaceVersionBadge();
     syncSubtitle();
     syncEngine();
@@ -239,12 +237,14 @@ void MainInputStudioView::syncTexts()
 QString MainInputStudioView::subtitleText() const
 {
     if (const auto& profile = m_viewModel.activeProfileName()) {
-        return text("Active Profile: ", "Aktif Profil: ") + QString::fromStdString(*profile);
+        return tarnQText("Active Profile: ", "Aktif Profil: ", m_viewModel.language())
+            + QString::fromStdString(*profile);
     }
     if (const auto device = m_viewModel.primaryExternalMouse()) {
         return QString::fromStdString(device->brandName + " · " + device->productName);
     }
-    return text("Hardware · Scroll · Profiles & Macros", "Donanım · Kaydırma · Profiller & Makro");
+    return tarnQText(
+        "Hardware · Scroll · Profiles & Macros", "Donanım · Kaydırma · Profiller & Makro", m_viewModel.language());
 }
 
 void MainInputStudioView::syncSubtitle()
@@ -261,7 +261,8 @@ void MainInputStudioView::syncEngine()
     const bool enabled = m_viewModel.settings().engineEnabled;
     m_enginePill->setEngineEnabled(enabled);
     m_enginePill->setTapActive(m_viewModel.isTapActive());
-    m_enginePill->setText(enabled ? text("Active", "Aktif") : text("Paused", "Duraklatıldı"));
+    m_enginePill->setText(enabled ? tarnQText("Active", "Aktif", m_viewModel.language())
+                                  : tarnQText("Paused", "Duraklatıldı", m_viewModel.language()));
     m_enginePill->updateGeometry();
 }
 

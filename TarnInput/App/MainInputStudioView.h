@@ -8,7 +8,6 @@
 // The view model and the permission center must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 #include <QPointer>
@@ -76,7 +75,6 @@ private:
     void animateToast(bool entering);
     void placeToast(double progress);
     void onGrantPermissionClicked();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     const QColor m_accent;

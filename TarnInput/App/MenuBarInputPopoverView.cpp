@@ -18,6 +18,7 @@
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 #include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -99,11 +100,6 @@ MenuBarInputPopoverView::MenuBarInputPopoverView(
     syncTap();
 }
 
-QString MenuBarInputPopoverView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* MenuBarInputPopoverView::buildHeader()
 {
     auto* header = new QWidget;
@@ -135,8 +131,8 @@ QWidget* MenuBarInputPopoverView::buildDeviceRow()
     lines->setSpacing(1);
     m_deviceName = makeTextLabel(11.5, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
     m_deviceName->setObjectName("deviceName");
-    m_deviceDetail
-        = makeTextLabel(10, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_deviceDetail = makeTextLabel(
+        TarnTextStyle::caption, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
     m_deviceDetail->setObjectName("deviceDetail");
     lines->addWidget(m_deviceName);
     lines->addWidget(m_deviceDetail);
@@ -157,10 +153,11 @@ QWidget* MenuBarInputPopoverView::buildProfileRow()
     m_profileSymbol = new SymbolLabel("globe", TarnTextStyles::systemFont(10.5, QFont::DemiBold), m_accent);
     m_profileSymbol->setObjectName("profileSymbol");
     row->addWidget(m_profileSymbol, 0, Qt::AlignVCenter);
-    m_appName = makeTextLabel(11, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+    m_appName = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
     m_appName->setObjectName("frontmostAppName");
     row->addWidget(m_appName, 1);
-    m_profileName = makeTextLabel(10, QFont::Bold, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+    m_profileName = makeTextLabel(
+        TarnTextStyle::caption, QFont::Bold, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
     m_profileName->setObjectName("profileName");
     row->addWidget(m_profileName);
     return plate;
@@ -186,10 +183,10 @@ QWidget* MenuBarInputPopoverView::buildButtons()
 void MenuBarInputPopoverView::syncTexts()
 {
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
-        m_switchBoxes[index]->setText(text(kSwitches[index].en, kSwitches[index].tr));
+        m_switchBoxes[index]->setText(tarnQText(kSwitches[index].en, kSwitches[index].tr, m_viewModel.language()));
     }
-    m_openStudio->setText(text("Open Studio", "Stüdyoyu Aç"));
-    m_quit->setText(text("Quit", "Çıkış"));
+    m_openStudio->setText(tarnQText("Open Studio", "Stüdyoyu Aç", m_viewModel.language()));
+    m_quit->setText(tarnQText("Quit", "Çıkış", m_viewModel.language()));
     syncProfile();
 }
 
@@ -223,7 +220,8 @@ void MenuBarInputPopoverView::syncProfile()
     const auto& profile = m_viewModel.activeProfileName();
     m_profileSymbol->setSymbol(profile ? "sparkles" : "globe");
     m_appName->setText(TarnTextStyles::oneLine(QString::fromStdString(m_viewModel.activeFrontmostAppName())));
-    m_profileName->setText(profile ? QString::fromStdString(*profile) : text("Global", "Global"));
+    m_profileName->setText(
+        profile ? QString::fromStdString(*profile) : tarnQText("Global", "Global", m_viewModel.language()));
 }
 
 void MenuBarInputPopoverView::syncTap()

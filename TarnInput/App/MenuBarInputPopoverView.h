@@ -68,7 +68,6 @@ private:
     void syncDevice();
     void syncProfile();
     void syncTap();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     std::function<void()> m_onOpenStudio;

@@ -5,6 +5,7 @@
 
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -33,16 +34,14 @@ StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
 
 StudioCommands::~StudioCommands() = default;
 
-QString StudioCommands::text(std::string_view en, std::string_view tr) const
-{
-    return plainButtonText(screenText(en, tr, m_viewModel.language()));
-}
-
 void StudioCommands::syncTexts()
 {
-    m_toggleEngine->setText(text("Toggle Input Engine", "Giriş Motorunu Aç/Kapat"));
-    m_toggleKeyHUD->setText(text("Toggle Presentation KeyHUD", "Sunum Kısayol HUD Aç/Kapat"));
-    m_reset->setText(text("Reset Input Settings", "Giriş Ayarlarını Sıfırla"));
+    m_toggleEngine->setText(
+        plainButtonText(tarnQText("Toggle Input Engine", "Giriş Motorunu Aç/Kapat", m_viewModel.language())));
+    m_toggleKeyHUD->setText(
+        plainButtonText(tarnQText("Toggle Presentation KeyHUD", "Sunum Kısayol HUD Aç/Kapat", m_viewModel.language())));
+    m_reset->setText(
+        plainButtonText(tarnQText("Reset Input Settings", "Giriş Ayarlarını Sıfırla", m_viewModel.language())));
 }
 
 } // namespace tarn::input

@@ -10,7 +10,6 @@
 // shortcut only acts where the grab could not be made.
 
 #include <memory>
-#include <string_view>
 
 #include <QObject>
 
@@ -35,7 +34,6 @@ public:
 
 private:
     void syncTexts();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     std::unique_ptr<QMenu> m_menu;

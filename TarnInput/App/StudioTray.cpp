@@ -12,6 +12,7 @@
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -74,8 +75,8 @@ void StudioTray::syncIcon()
 
 void StudioTray::syncTexts()
 {
-    m_openStudio->setText(plainButtonText(screenText("Open Studio", "Stüdyoyu Aç", m_viewModel.language())));
-    m_quit->setText(plainButtonText(screenText("Quit", "Çıkış", m_viewModel.language())));
+    m_openStudio->setText(plainButtonText(tarnQText("Open Studio", "Stüdyoyu Aç", m_viewModel.language())));
+    m_quit->setText(plainButtonText(tarnQText("Quit", "Çıkış", m_viewModel.language())));
 }
 
 void StudioTray::onActivated(QSystemTrayIcon::ActivationReason reason)

@@ -15,6 +15,7 @@
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -116,11 +117,6 @@ AppProfileEditorCard::AppProfileEditorCard(const AppInputProfile& profile, bool 
     syncControls();
 }
 
-QString AppProfileEditorCard::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 void AppProfileEditorCard::buildHeader()
 {
     auto* header = makeRow(10);
@@ -212,7 +208,7 @@ void AppProfileEditorCard::buildOverrides()
     connect(m_speedSlider, &ContinuousSlider::valueMoved, this, [this](double speed) {
         edit([speed](AppInputProfile& profile) { profile.scrollSpeedMultiplierOverride = speed; });
     });
-    m_speedValue = makeTextLabel(11, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
+    m_speedValue = makeTextLabel(TarnTextStyle::subheadline, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_speedValue->setObjectName("speedValue");
     m_speedValue->setFixedWidth(44);
     m_speedValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -308,29 +304,30 @@ void AppProfileEditorCard::showProfile(const AppInputProfile& profile, bool isCu
 
 void AppProfileEditorCard::syncTexts()
 {
-    m_activeBadge->setText(text("ACTIVE", "AKTİF"));
-    m_wheelLabel->setText(text("Wheel:", "Tekerlek:"));
-    m_smoothLabel->setText(text("Smooth:", "Akıcı:"));
+    m_activeBadge->setText(tarnQText("ACTIVE", "AKTİF", m_viewModel.language()));
+    m_wheelLabel->setText(tarnQText("Wheel:", "Tekerlek:", m_viewModel.language()));
+    m_smoothLabel->setText(tarnQText("Smooth:", "Akıcı:", m_viewModel.language()));
     const std::array<std::pair<QString, QString>, 3> choices {{
-        {text("Global", "Global"), text("Global", "Global")},
-        {text("Reversed", "Ters"), text("On", "Açık")},
-        {text("Natural", "Doğal"), text("Off", "Kapalı")},
+        {tarnQText("Global", "Global", m_viewModel.language()), tarnQText("Global", "Global", m_viewModel.language())},
+        {tarnQText("Reversed", "Ters", m_viewModel.language()), tarnQText("On", "Açık", m_viewModel.language())},
+        {tarnQText("Natural", "Doğal", m_viewModel.language()), tarnQText("Off", "Kapalı", m_viewModel.language())},
     }};
     for (int index = 0; index < static_cast<int>(choices.size()); ++index) {
         setEntryText(m_wheel, index, choices[static_cast<std::size_t>(index)].first);
         setEntryText(m_smooth, index, choices[static_cast<std::size_t>(index)].second);
     }
-    m_customSpeed->setText(plainButtonText(text("Custom Speed", "Özel Hız")));
+    m_customSpeed->setText(plainButtonText(tarnQText("Custom Speed", "Özel Hız", m_viewModel.language())));
     const auto language = m_viewModel.language();
     for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
-        m_buttonLabels[index]->setText(text(kButtonRowTexts[index].en, kButtonRowTexts[index].tr));
+        m_buttonLabels[index]->setText(
+            tarnQText(kButtonRowTexts[index].en, kButtonRowTexts[index].tr, m_viewModel.language()));
         auto* action = m_actionPickers[index];
-        setEntryText(action, 0, text("Inherit Global Action", "Global Eylemi Kullan"));
+        setEntryText(action, 0, tarnQText("Inherit Global Action", "Global Eylemi Kullan", m_viewModel.language()));
         for (std::size_t choice = 0; choice < kAllMouseButtonActions.size(); ++choice) {
             const auto value = kAllMouseButtonActions[choice];
-            setEntryText(action, static_cast<int>(choice) + 1, screenText(labelEN(value), labelTR(value), language));
+            setEntryText(action, static_cast<int>(choice) + 1, tarnQText(labelEN(value), labelTR(value), language));
         }
-        setEntryText(m_macroPickers[index], 0, text("No Macro Override", "Makro Yok"));
+        setEntryText(m_macroPickers[index], 0, tarnQText("No Macro Override", "Makro Yok", m_viewModel.language()));
     }
     syncMacroEntries();
 }
@@ -349,7 +346,7 @@ void AppProfileEditorCard::syncMacroEntries()
         for (auto* picker : m_macroPickers) {
             const QSignalBlocker blocker(picker);
             picker->clear();
-            picker->addItem(text("No Macro Override", "Makro Yok"), tagText(kNoMacroTag));
+            picker->addItem(tarnQText("No Macro Override", "Makro Yok", m_viewModel.language()), tagText(kNoMacroTag));
             for (const auto& [id, name] : m_shownMacros) {
                 picker->addItem(
                     QStringLiteral("⚡ ") + QString::fromStdString(name), QString::fromStdString(id.toString()));

@@ -73,7 +73,6 @@ private:
     void chooseMacro(std::int64_t button, const QString& tag);
     void syncMacroEntries();
     void syncControls();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;

@@ -17,6 +17,7 @@
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -50,7 +51,8 @@ public:
     void setSelected(bool selected)
     {
         setProperty("selected", selected);
-        setFont(TarnTextStyles::systemFont(11, selected ? QFont::Bold : QFont::Medium, TarnFontDesign::monospaced));
+        setFont(TarnTextStyles::font(
+            TarnTextStyle::subheadline, selected ? QFont::Bold : QFont::Medium, TarnFontDesign::monospaced));
         updateGeometry();
         update();
     }
@@ -84,7 +86,7 @@ private:
 class CalibratingBadge : public QWidget {
 public:
     CalibratingBadge()
-        : m_font(TarnTextStyles::systemFont(10, QFont::Black, TarnFontDesign::monospaced))
+        : m_font(TarnTextStyles::font(TarnTextStyle::caption, QFont::Black, TarnFontDesign::monospaced))
     {
         setObjectName("calibratingBadge");
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -175,11 +177,6 @@ DPICalibrationLabCard::DPICalibrationLabCard(
     sync();
 }
 
-QString DPICalibrationLabCard::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* DPICalibrationLabCard::buildHeaderRow()
 {
     auto* header = new QWidget;
@@ -202,7 +199,7 @@ QWidget* DPICalibrationLabCard::buildNominalDPIRow()
     auto* container = new QWidget;
     auto* row = makeRow(8);
     container->setLayout(row);
-    m_dpiCaption = makeTextLabel(12, QFont::Medium, TarnGlassTokens::textSecondary(), false);
+    m_dpiCaption = makeTextLabel(TarnTextStyle::callout, QFont::Medium, TarnGlassTokens::textSecondary(), false);
     row->addWidget(m_dpiCaption);
     for (const double preset : m_dpiPresets) {
         auto* chip = new PresetChip(truncatedText(preset), m_accent);
@@ -229,8 +226,8 @@ QWidget* DPICalibrationLabCard::buildDragPanel()
     auto* top = makeRow(12);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(3);
-    m_panelTitle = makeTextLabel(13, QFont::DemiBold, Qt::white, false);
-    m_instruction = makeTextLabel(11, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_panelTitle = makeTextLabel(TarnTextStyle::body, QFont::DemiBold, Qt::white, false);
+    m_instruction = makeTextLabel(TarnTextStyle::subheadline, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_instruction->setObjectName("instruction");
     texts->addWidget(m_panelTitle);
     texts->addWidget(m_instruction);
@@ -285,25 +282,27 @@ QWidget* DPICalibrationLabCard::buildSessionRow()
 void DPICalibrationLabCard::onResetClicked()
 {
     m_viewModel.interceptor().resetCalibrationSession();
-    m_viewModel.showToast(
-        text("Reset cursor travel distance & click lab counters.", "İmleç mesafesi ve tıklama sayaçları sıfırlandı.")
-            .toStdString(),
+    m_viewModel.showToast(tarnQText("Reset cursor travel distance & click lab counters.",
+                              "İmleç mesafesi ve tıklama sayaçları sıfırlandı.", m_viewModel.language())
+                              .toStdString(),
         false);
 }
 
 void DPICalibrationLabCard::sync()
 {
     const PointerCalibrationSnapshot cal = m_viewModel.calibration();
-    m_title->setText(text("Live DPI Calibration & Distance Lab", "Canlı DPI Kalibrasyon & Mesafe Ölçer"));
-    m_badge->setText(text("CALIBRATING 10 CM", "10 CM ÖLÇÜLÜYOR"));
+    m_title->setText(tarnQText(
+        "Live DPI Calibration & Distance Lab", "Canlı DPI Kalibrasyon & Mesafe Ölçer", m_viewModel.language()));
+    m_badge->setText(tarnQText("CALIBRATING 10 CM", "10 CM ÖLÇÜLÜYOR", m_viewModel.language()));
     m_badge->setVisible(cal.isCalibrating);
-    m_reset->setText(text("Reset Lab", "Sıfırla"));
-    m_description->setText(text("Track real-world cursor travel distance (cm/m) and measure your mouse's true "
-                                "effective DPI with a guided 10 cm mousepad drag test.",
+    m_reset->setText(tarnQText("Reset Lab", "Sıfırla", m_viewModel.language()));
+    m_description->setText(tarnQText("Track real-world cursor travel distance (cm/m) and measure your mouse's true "
+                                     "effective DPI with a guided 10 cm mousepad drag test.",
         "Gerçek fiziksel imleç mesafesini (cm/m) takip edin ve rehberli 10 cm mousepad kaydırma testiyle farenizin "
-        "gerçek efektif DPI değerini ölçün."));
+        "gerçek efektif DPI değerini ölçün.",
+        m_viewModel.language()));
 
-    m_dpiCaption->setText(text("Nominal Mouse DPI", "Nominal Fare DPI"));
+    m_dpiCaption->setText(tarnQText("Nominal Mouse DPI", "Nominal Fare DPI", m_viewModel.language()));
     for (std::size_t index = 0; index < m_dpiPresets.size(); ++index) {
         static_cast<PresetChip*>(m_presetChips[static_cast<int>(index)])
             ->setSelected(isPresetSelected(m_dpiPresets[index], cal.nominalDPI));
@@ -311,39 +310,43 @@ void DPICalibrationLabCard::sync()
     m_nominalValue->setText(roundedText(cal.nominalDPI) + " DPI");
 
     m_panel->setCalibrating(cal.isCalibrating);
-    m_panelTitle->setText(text("10 cm Mousepad Calibration Drag", "10 cm Mousepad Kalibrasyon Testi"));
+    m_panelTitle->setText(
+        tarnQText("10 cm Mousepad Calibration Drag", "10 cm Mousepad Kalibrasyon Testi", m_viewModel.language()));
     m_instruction->setText(cal.isCalibrating
-            ? text("Move your mouse in a straight 10 cm line on your mousepad, then click Stop & Calculate.",
-                "Farenizi mousepad üzerinde düz 10 cm kaydırın, ardından Bitir & Hesapla'ya tıklayın.")
-            : text("Place mouse next to a 10 cm ruler, click Start, drag 10 cm straight, then click Stop.",
-                "Fareyi 10 cm cetvel hizasına koyun, Başlat'a tıklayıp düz 10 cm kaydırın ve Bitir'e basın."));
+            ? tarnQText("Move your mouse in a straight 10 cm line on your mousepad, then click Stop & Calculate.",
+                "Farenizi mousepad üzerinde düz 10 cm kaydırın, ardından Bitir & Hesapla'ya tıklayın.",
+                m_viewModel.language())
+            : tarnQText("Place mouse next to a 10 cm ruler, click Start, drag 10 cm straight, then click Stop.",
+                "Fareyi 10 cm cetvel hizasına koyun, Başlat'a tıklayıp düz 10 cm kaydırın ve Bitir'e basın.",
+                m_viewModel.language()));
     m_apply->setVisible(isApplicable(cal));
     if (cal.measuredEffectiveDPI) {
         const auto measured = std::to_string(*cal.measuredEffectiveDPI);
-        m_apply->setText(text("Apply " + measured + " DPI", measured + " DPI Uygula"));
+        m_apply->setText(tarnQText("Apply " + measured + " DPI", measured + " DPI Uygula", m_viewModel.language()));
     }
     m_startStop->setSymbol(cal.isCalibrating ? "stop.circle.fill" : "play.circle.fill");
-    m_startStop->setText(cal.isCalibrating ? text("Stop & Calculate", "Bitir & Hesapla")
-                                           : text("Start 10 cm Test", "10 cm Testi Başlat"));
+    m_startStop->setText(cal.isCalibrating
+            ? tarnQText("Stop & Calculate", "Bitir & Hesapla", m_viewModel.language())
+            : tarnQText("Start 10 cm Test", "10 cm Testi Başlat", m_viewModel.language()));
 
-    m_displacement->setTitle(text("Drag Displacement", "Kalibrasyon Mesafesi"));
+    m_displacement->setTitle(tarnQText("Drag Displacement", "Kalibrasyon Mesafesi", m_viewModel.language()));
     m_displacement->setValue(roundedText(cal.calibrationDeltaPixels) + " px");
     m_displacement->setHighlighted(cal.isCalibrating);
-    m_span->setTitle(text("Estimated Span", "Tahmini Aralık"));
+    m_span->setTitle(tarnQText("Estimated Span", "Tahmini Aralık", m_viewModel.language()));
     m_span->setValue(formatted(estimatedSpanCm(cal), "{:.1f} cm"));
-    m_effectiveDPI->setTitle(text("Effective DPI", "Efektif DPI"));
+    m_effectiveDPI->setTitle(tarnQText("Effective DPI", "Efektif DPI", m_viewModel.language()));
     m_effectiveDPI->setValue(
         cal.measuredEffectiveDPI ? QString::fromStdString(fmt::format("{} DPI", *cal.measuredEffectiveDPI)) : "—");
     m_effectiveDPI->setHighlighted(cal.measuredEffectiveDPI.has_value());
 
-    m_distance->setTitle(text("Distance Traveled", "Kat Edilen Mesafe"));
+    m_distance->setTitle(tarnQText("Distance Traveled", "Kat Edilen Mesafe", m_viewModel.language()));
     m_distance->setValue(distanceText(cal));
     m_distance->setHighlighted(true);
-    m_pixels->setTitle(text("Cursor Pixels", "Toplam Piksel"));
+    m_pixels->setTitle(tarnQText("Cursor Pixels", "Toplam Piksel", m_viewModel.language()));
     m_pixels->setValue(formattedPixels(cal.sessionPixelsTraveled));
-    m_clicks->setTitle(text("Session Clicks", "Oturum Tıklaması"));
+    m_clicks->setTitle(tarnQText("Session Clicks", "Oturum Tıklaması", m_viewModel.language()));
     m_clicks->setValue(QString::number(cal.sessionClicks));
-    m_ghostBounces->setTitle(text("Ghost Bounces Blocked", "Hayalet Tık Engeli"));
+    m_ghostBounces->setTitle(tarnQText("Ghost Bounces Blocked", "Hayalet Tık Engeli", m_viewModel.language()));
     m_ghostBounces->setValue(QString::number(cal.blockedGhostDoubleClicks));
     m_ghostBounces->setHighlighted(cal.blockedGhostDoubleClicks > 0);
 }

@@ -55,7 +55,6 @@ private:
     QWidget* buildSessionRow();
     void onResetClicked();
     void sync();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;

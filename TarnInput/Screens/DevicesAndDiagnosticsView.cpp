@@ -15,12 +15,14 @@
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
 
 namespace tarn::input {
 
@@ -29,9 +31,9 @@ namespace {
 constexpr double kSmallestThresholdMs = 20;
 constexpr double kLargestThresholdMs = 90;
 
-SymbolLabel* cardTitle(std::string symbol, double size = 14.5)
+TarnCardHeader* cardHeader(std::string symbol, double size = 14.5, int spacing = -1)
 {
-    return makeCardTitle(std::move(symbol), size, Qt::white);
+    return makeCardHeader(std::move(symbol), size, Qt::white, spacing);
 }
 
 MetricTile* metricTile(const char* name, const QColor& accent)
@@ -77,18 +79,13 @@ DevicesAndDiagnosticsView::DevicesAndDiagnosticsView(InputStudioViewModel& viewM
     syncSettings();
 }
 
-QString DevicesAndDiagnosticsView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* DevicesAndDiagnosticsView::buildInventoryCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    auto* header = makeRow();
-    m_inventoryTitle = cardTitle("computermouse.fill", 15);
-    m_inventoryTitle->setObjectName("inventoryTitle");
+    // Its two buttons stand as far apart as the card's rows.
+    m_inventoryTitle = cardHeader("computermouse.fill", 15, column->spacing());
+    m_inventoryTitle->title()->setObjectName("inventoryTitle");
     m_copyReport = new TarnGlassButton;
     m_copyReport->setObjectName("copyReport");
     m_copyReport->setSymbol("doc.on.clipboard");
@@ -97,11 +94,9 @@ QWidget* DevicesAndDiagnosticsView::buildInventoryCard()
     m_rescan->setObjectName("rescanDevices");
     m_rescan->setSymbol("arrow.clockwise");
     connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(true); });
-    header->addWidget(m_inventoryTitle);
-    header->addStretch(1);
-    header->addWidget(m_copyReport);
-    header->addWidget(m_rescan);
-    column->addLayout(header);
+    m_inventoryTitle->addTrailing(m_copyReport);
+    m_inventoryTitle->addTrailing(m_rescan);
+    column->addWidget(m_inventoryTitle);
 
     m_emptyInventory = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_emptyInventory->setObjectName("emptyInventory");
@@ -117,15 +112,12 @@ QWidget* DevicesAndDiagnosticsView::buildPollingCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(12, &column);
-    auto* header = makeRow();
-    m_pollingTitle = cardTitle("gauge.with.dots.needle.67percent");
+    m_pollingTitle = cardHeader("gauge.with.dots.needle.67percent");
     m_resetPolling = new TarnGlassButton;
     m_resetPolling->setObjectName("resetDiagnostics");
     connect(m_resetPolling, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::resetDiagnostics);
-    header->addWidget(m_pollingTitle);
-    header->addStretch(1);
-    header->addWidget(m_resetPolling);
-    column->addLayout(header);
+    m_pollingTitle->addTrailing(m_resetPolling);
+    column->addWidget(m_pollingTitle);
 
     m_pollingExplanation = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     column->addWidget(m_pollingExplanation);
@@ -148,8 +140,7 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(12, &column);
-    auto* header = makeRow();
-    m_healthTitle = cardTitle("shield.checkered");
+    m_healthTitle = cardHeader("shield.checkered");
     m_guardSwitch = new SwitchToggle;
     m_guardSwitch->setObjectName("doubleClickGuard");
     m_guardSwitch->setControlSize(SwitchToggle::Size::small);
@@ -158,16 +149,14 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
         m_viewModel.applySettingsChange(
             [enabled](InputSettings& settings) { settings.doubleClickGuardEnabled = enabled; });
     });
-    header->addWidget(m_healthTitle);
-    header->addStretch(1);
-    header->addWidget(m_guardSwitch);
-    column->addLayout(header);
+    m_healthTitle->addTrailing(m_guardSwitch);
+    column->addWidget(m_healthTitle);
 
     m_healthExplanation = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     column->addWidget(m_healthExplanation);
 
     auto* debounce = makeRow();
-    m_debounceCaption = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_debounceCaption = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), false);
     m_debounceSlider = new ContinuousSlider(kSmallestThresholdMs, kLargestThresholdMs);
     m_debounceSlider->setObjectName("debounceSlider");
     m_debounceSlider->setAccent(m_accent);
@@ -175,7 +164,7 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
         m_viewModel.applySettingsChange(
             [value](InputSettings& settings) { settings.doubleClickGuardThresholdMs = value; });
     });
-    m_debounceValue = makeTextLabel(12, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
+    m_debounceValue = makeTextLabel(TarnTextStyle::callout, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_debounceValue->setObjectName("debounceValue");
     m_debounceValue->setFixedWidth(52);
     m_debounceValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -202,7 +191,7 @@ QWidget* DevicesAndDiagnosticsView::buildPointerCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_pointerTitle = cardTitle("cursorarrow.motionlines");
+    m_pointerTitle = cardHeader("cursorarrow.motionlines");
     column->addWidget(m_pointerTitle);
     m_accelerationToggle = makeCheckBox("disableAcceleration");
     // The view model applies the change to the system and publishes what the system then has;
@@ -221,47 +210,56 @@ QWidget* DevicesAndDiagnosticsView::buildPointerCard()
 
 void DevicesAndDiagnosticsView::syncTexts()
 {
-    m_copyReport->setText(text("Copy Report", "Raporu Kopyala"));
-    m_rescan->setText(text("Rescan HID", "Yeniden Tara"));
-    m_emptyInventory->setText(text("No HID mice or pointing devices reported. Plug in a USB/2.4GHz mouse or connect "
-                                   "Bluetooth to inspect its brand, VID/PID, button count, battery and polling rate.",
-        "Henüz harici HID fare raporlanmadı. Marka, VID/PID, tuş sayısı, pil ve tarama hızını (Hz) görmek için "
-        "USB/2.4GHz veya Bluetooth farenizi bağlayın."));
-    m_pollingTitle->setText(text("Live Mouse Polling Rate (Hz)", "Canlı Fare Tarama Hızı (Hz)"));
-    m_resetPolling->setText(text("Reset", "Sıfırla"));
-    m_pollingExplanation->setText(
-        text("Move your mouse in circles to measure real USB/Bluetooth report frequency (125Hz / 500Hz / 1000Hz+).",
-            "Gerçek USB/Bluetooth raporlama hızını ölçmek için farenizi dairesel hareket ettirin (125Hz / 500Hz / "
-            "1000Hz+)."));
-    m_liveHz->setTitle(text("Live Hz", "Anlık Hz"));
-    m_peakHz->setTitle(text("Peak Hz", "Tepe Hz"));
-    m_averageHz->setTitle(text("Avg Hz", "Ort. Hz"));
-    m_chart->setWaitingText(text("Waiting for mouse motion...", "Fare hareketi bekleniyor..."));
-    m_healthTitle->setText(text("Switch Health & Double-Click Fixer", "Tuş Sağlığı & Çift Tık Engelleyici"));
+    m_copyReport->setText(tarnQText("Copy Report", "Raporu Kopyala", m_viewModel.language()));
+    m_rescan->setText(tarnQText("Rescan HID", "Yeniden Tara", m_viewModel.language()));
+    m_emptyInventory->setText(
+        tarnQText("No HID mice or pointing devices reported. Plug in a USB/2.4GHz mouse or connect "
+                  "Bluetooth to inspect its brand, VID/PID, button count, battery and polling rate.",
+            "Henüz harici HID fare raporlanmadı. Marka, VID/PID, tuş sayısı, pil ve tarama hızını (Hz) görmek için "
+            "USB/2.4GHz veya Bluetooth farenizi bağlayın.",
+            m_viewModel.language()));
+    m_pollingTitle->setTitle(
+        tarnQText("Live Mouse Polling Rate (Hz)", "Canlı Fare Tarama Hızı (Hz)", m_viewModel.language()));
+    m_resetPolling->setText(tarnQText("Reset", "Sıfırla", m_viewModel.language()));
+    m_pollingExplanation->setText(tarnQText(
+        "Move your mouse in circles to measure real USB/Bluetooth report frequency (125Hz / 500Hz / 1000Hz+).",
+        "Gerçek USB/Bluetooth raporlama hızını ölçmek için farenizi dairesel hareket ettirin (125Hz / 500Hz / "
+        "1000Hz+).",
+        m_viewModel.language()));
+    m_liveHz->setTitle(tarnQText("Live Hz", "Anlık Hz", m_viewModel.language()));
+    m_peakHz->setTitle(tarnQText("Peak Hz", "Tepe Hz", m_viewModel.language()));
+    m_averageHz->setTitle(tarnQText("Avg Hz", "Ort. Hz", m_viewModel.language()));
+    m_chart->setWaitingText(
+        tarnQText("Waiting for mouse motion...", "Fare hareketi bekleniyor...", m_viewModel.language()));
+    m_healthTitle->setTitle(
+        tarnQText("Switch Health & Double-Click Fixer", "Tuş Sağlığı & Çift Tık Engelleyici", m_viewModel.language()));
     m_healthExplanation->setText(
-        text("Fixes worn Logitech/Razer mouse switches that accidentally double-click by blocking sub-threshold "
-             "switch bounces while keeping normal human double-clicks intact.",
+        tarnQText("Fixes worn Logitech/Razer mouse switches that accidentally double-click by blocking sub-threshold "
+                  "switch bounces while keeping normal human double-clicks intact.",
             "Yıpranmış Logitech/Razer fare tuşlarındaki istem dışı hayalet çift tıklamaları (bounce) yazılımsal "
-            "olarak filtreler; normal çift tıklamayı bozmaz."));
-    m_debounceCaption->setText(text("Debounce Window", "Filtre Eşiği"));
-    m_lastButton->setTitle(text("Last Button", "Son Tuş"));
-    m_clickInterval->setTitle(text("Click Interval", "Tık Aralığı"));
-    m_bouncesFixed->setTitle(text("Bounces Fixed", "Engellenen"));
-    m_pointerTitle->setText(
-        text("Pro Pointer Precision & Window Manipulation", "Pro İmleç Hassasiyeti & Pencere Hareketi"));
+            "olarak filtreler; normal çift tıklamayı bozmaz.",
+            m_viewModel.language()));
+    m_debounceCaption->setText(tarnQText("Debounce Window", "Filtre Eşiği", m_viewModel.language()));
+    m_lastButton->setTitle(tarnQText("Last Button", "Son Tuş", m_viewModel.language()));
+    m_clickInterval->setTitle(tarnQText("Click Interval", "Tık Aralığı", m_viewModel.language()));
+    m_bouncesFixed->setTitle(tarnQText("Bounces Fixed", "Engellenen", m_viewModel.language()));
+    m_pointerTitle->setTitle(tarnQText("Pro Pointer Precision & Window Manipulation",
+        "Pro İmleç Hassasiyeti & Pencere Hareketi", m_viewModel.language()));
     m_accelerationToggle->setText(
-        plainButtonText(text("Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming & Design)",
-            "Fare İvmesini Kapat (Oyun & Tasarım için Doğrusal 1:1 Takip)")));
-    m_windowDragToggle->setText(plainButtonText(text(
-        "Easy Window Move & Resize from Anywhere (Hold Ctrl+Alt + Left-Drag to Move, Ctrl+Alt + "
-        "Right-Drag to Resize)",
-        "Her Yerden Pencere Taşı & Boyutlandır (Ctrl+Alt + Sol Sürükle: Taşı, Ctrl+Alt + Sağ Sürükle: Boyutlandır)")));
+        plainButtonText(tarnQText("Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming & Design)",
+            "Fare İvmesini Kapat (Oyun & Tasarım için Doğrusal 1:1 Takip)", m_viewModel.language())));
+    m_windowDragToggle->setText(plainButtonText(
+        tarnQText("Easy Window Move & Resize from Anywhere (Hold Ctrl+Alt + Left-Drag to Move, Ctrl+Alt + "
+                  "Right-Drag to Resize)",
+            "Her Yerden Pencere Taşı & Boyutlandır (Ctrl+Alt + Sol Sürükle: Taşı, Ctrl+Alt + Sağ Sürükle: Boyutlandır)",
+            m_viewModel.language())));
 }
 
 void DevicesAndDiagnosticsView::syncDevices()
 {
     const auto& devices = m_viewModel.connectedDevices();
-    m_inventoryTitle->setText(text("Connected Mice & Trackpad Hardware (", "Bağlı Fare & Trackpad Donanım Kimliği (")
+    m_inventoryTitle->setTitle(tarnQText("Connected Mice & Trackpad Hardware (",
+                                   "Bağlı Fare & Trackpad Donanım Kimliği (", m_viewModel.language())
         + QString::number(devices.size()) + ")");
     while (auto* item = m_deviceLayout->takeAt(0)) {
         delete item->widget();

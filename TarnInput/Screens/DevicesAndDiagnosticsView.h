@@ -8,7 +8,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <optional>
-#include <string_view>
 
 #include <QColor>
 
@@ -18,6 +17,7 @@ class QCheckBox;
 class QLabel;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassButton;
 class TarnPrimaryButton;
 } // namespace tarn
@@ -31,7 +31,6 @@ class InputStudioViewModel;
 class MetricTile;
 class PollingRateChart;
 class SwitchToggle;
-class SymbolLabel;
 
 class DevicesAndDiagnosticsView : public ScreenPage {
     Q_OBJECT
@@ -53,19 +52,18 @@ private:
     void syncDevices();
     void syncTelemetry();
     void syncSettings();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_inventoryTitle = nullptr;
+    TarnCardHeader* m_inventoryTitle = nullptr;
     TarnGlassButton* m_copyReport = nullptr;
     TarnPrimaryButton* m_rescan = nullptr;
     QLabel* m_emptyInventory = nullptr;
     QWidget* m_deviceGrid = nullptr;
     AdaptiveGridLayout* m_deviceLayout = nullptr;
 
-    SymbolLabel* m_pollingTitle = nullptr;
+    TarnCardHeader* m_pollingTitle = nullptr;
     TarnGlassButton* m_resetPolling = nullptr;
     QLabel* m_pollingExplanation = nullptr;
     MetricTile* m_liveHz = nullptr;
@@ -73,7 +71,7 @@ private:
     MetricTile* m_averageHz = nullptr;
     PollingRateChart* m_chart = nullptr;
 
-    SymbolLabel* m_healthTitle = nullptr;
+    TarnCardHeader* m_healthTitle = nullptr;
     SwitchToggle* m_guardSwitch = nullptr;
     QLabel* m_healthExplanation = nullptr;
     QLabel* m_debounceCaption = nullptr;
@@ -85,7 +83,7 @@ private:
 
     DPICalibrationLabCard* m_lab = nullptr;
 
-    SymbolLabel* m_pointerTitle = nullptr;
+    TarnCardHeader* m_pointerTitle = nullptr;
     QCheckBox* m_accelerationToggle = nullptr;
     QCheckBox* m_windowDragToggle = nullptr;
 };

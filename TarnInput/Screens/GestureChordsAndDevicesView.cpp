@@ -13,9 +13,11 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -94,17 +96,11 @@ GestureChordsAndDevicesView::GestureChordsAndDevicesView(
     syncDevices();
 }
 
-QString GestureChordsAndDevicesView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* GestureChordsAndDevicesView::buildGestureCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    auto* header = makeRow();
-    m_gestureTitle = makeCardTitle("hand.draw.fill", 15, TarnGlassTokens::textPrimary());
+    m_gestureTitle = makeCardHeader("hand.draw.fill", 15, TarnGlassTokens::textPrimary());
     m_gestureSwitch = new SwitchToggle;
     m_gestureSwitch->setObjectName("gestureChords");
     m_gestureSwitch->setControlSize(SwitchToggle::Size::small);
@@ -113,16 +109,14 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
         m_viewModel.applySettingsChange(
             [enabled](InputSettings& settings) { settings.gestureChordsEnabled = enabled; });
     });
-    header->addWidget(m_gestureTitle);
-    header->addStretch(1);
-    header->addWidget(m_gestureSwitch);
-    column->addLayout(header);
+    m_gestureTitle->addTrailing(m_gestureSwitch);
+    column->addWidget(m_gestureTitle);
 
-    m_explanation = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_explanation = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     column->addWidget(m_explanation);
 
     auto* trigger = makeRow();
-    m_triggerCaption = makeTextLabel(13, QFont::Normal, TarnGlassTokens::textPrimary(), false);
+    m_triggerCaption = makeTextLabel(TarnTextStyle::body, QFont::Normal, TarnGlassTokens::textPrimary(), false);
     m_triggerPicker = new QComboBox;
     m_triggerPicker->setObjectName("gestureTrigger");
     m_triggerPicker->setFixedWidth(240);
@@ -139,7 +133,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
         const auto& direction = kDirectionRows[index];
         auto* row = makeRow();
         m_directionLabels[index] = new SymbolLabel(
-            direction.symbol, TarnTextStyles::systemFont(13, QFont::Medium), TarnGlassTokens::textPrimary());
+            direction.symbol, TarnTextStyles::font(TarnTextStyle::body, QFont::Medium), TarnGlassTokens::textPrimary());
         auto* picker = new QComboBox;
         picker->setObjectName(direction.name);
         picker->setFixedWidth(240);
@@ -156,7 +150,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     }
 
     auto* threshold = makeRow();
-    m_thresholdCaption = makeTextLabel(13, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+    m_thresholdCaption = makeTextLabel(TarnTextStyle::body, QFont::Normal, TarnGlassTokens::textSecondary(), false);
     m_thresholdSlider = new ContinuousSlider(kSmallestThreshold, kLargestThreshold);
     m_thresholdSlider->setObjectName("gestureThresholdSlider");
     m_thresholdSlider->setAccent(m_accent);
@@ -164,7 +158,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     connect(m_thresholdSlider, &ContinuousSlider::valueMoved, this, [this](double value) {
         m_viewModel.applySettingsChange([value](InputSettings& settings) { settings.gestureThresholdPoints = value; });
     });
-    m_thresholdValue = makeTextLabel(12, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
+    m_thresholdValue = makeTextLabel(TarnTextStyle::callout, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_thresholdValue->setObjectName("gestureThresholdValue");
     m_thresholdValue->setFixedWidth(52);
     m_thresholdValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -179,19 +173,16 @@ QWidget* GestureChordsAndDevicesView::buildDeviceCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(12, &column);
-    auto* header = makeRow();
-    m_deviceTitle = makeCardTitle("cpu.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_deviceTitle = makeCardHeader("cpu.fill", 14.5, TarnGlassTokens::textPrimary());
     m_rescan = new TarnGlassButton;
     m_rescan->setObjectName("rescanDevices");
     m_rescan->setSymbol("arrow.clockwise");
     // The silent rescan: a changed list is published and logged, and no toast is shown.
     connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(false); });
-    header->addWidget(m_deviceTitle);
-    header->addStretch(1);
-    header->addWidget(m_rescan);
-    column->addLayout(header);
+    m_deviceTitle->addTrailing(m_rescan);
+    column->addWidget(m_deviceTitle);
 
-    m_emptyDevices = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyDevices = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textMuted(), true);
     m_emptyDevices->setObjectName("emptyDevices");
     column->addWidget(m_emptyDevices);
     m_deviceRows = new QVBoxLayout;
@@ -204,29 +195,37 @@ QWidget* GestureChordsAndDevicesView::buildDeviceCard()
 void GestureChordsAndDevicesView::syncTexts()
 {
     const auto language = m_viewModel.language();
-    m_gestureTitle->setText(text("Hold-Button Mouse Gesture Chords", "Basılı Tut + Sürükle Fare Hareketleri"));
-    m_gestureSwitch->setText(text("Enable Gestures", "Hareketleri Aç"));
-    m_explanation->setText(text("Hold your trigger button and flick in any direction to open the Activities Overview, "
-                                "switch workspaces, or show applications — a short click still fires the button's "
-                                "normal action.",
-        "Tetikleyici fare tuşuna basılı tutup 4 yöne sürükleyerek Etkinlikler Genel Görünümü, çalışma alanı geçişi "
-        "veya uygulamaları göster tetikleyin — kısa tıklama normal işlevini korur."));
-    m_triggerCaption->setText(text("Trigger Button", "Tetikleyici Tuş"));
+    m_gestureTitle->setTitle(
+        tarnQText("Hold-Button Mouse Gesture Chords", "Basılı Tut + Sürükle Fare Hareketleri", m_viewModel.language()));
+    m_gestureSwitch->setText(tarnQText("Enable Gestures", "Hareketleri Aç", m_viewModel.language()));
+    m_explanation->setText(
+        tarnQText("Hold your trigger button and flick in any direction to open the Activities Overview, "
+                  "switch workspaces, or show applications — a short click still fires the button's "
+                  "normal action.",
+            "Tetikleyici fare tuşuna basılı tutup 4 yöne sürükleyerek Etkinlikler Genel Görünümü, çalışma alanı geçişi "
+            "veya uygulamaları göster tetikleyin — kısa tıklama normal işlevini korur.",
+            m_viewModel.language()));
+    m_triggerCaption->setText(tarnQText("Trigger Button", "Tetikleyici Tuş", m_viewModel.language()));
     for (std::size_t index = 0; index < kTriggerEntries.size(); ++index) {
-        setEntry(m_triggerPicker, static_cast<int>(index), text(kTriggerEntries[index].en, kTriggerEntries[index].tr));
+        setEntry(m_triggerPicker, static_cast<int>(index),
+            tarnQText(kTriggerEntries[index].en, kTriggerEntries[index].tr, m_viewModel.language()));
     }
     for (std::size_t row = 0; row < kDirectionRows.size(); ++row) {
-        m_directionLabels[row]->setText(text(kDirectionRows[row].en, kDirectionRows[row].tr));
+        m_directionLabels[row]->setText(
+            tarnQText(kDirectionRows[row].en, kDirectionRows[row].tr, m_viewModel.language()));
         for (std::size_t index = 0; index < kAllMouseButtonActions.size(); ++index) {
             const auto action = kAllMouseButtonActions[index];
             setEntry(m_directionPickers[row], static_cast<int>(index),
-                screenText(labelEN(action), labelTR(action), language));
+                tarnQText(labelEN(action), labelTR(action), language));
         }
     }
-    m_thresholdCaption->setText(text("Drag Deadzone Threshold", "Sürükleme Eşik Mesafesi"));
-    m_deviceTitle->setText(text("Connected HID Mice & Pointing Hardware", "Bağlı HID Fare & İşaretçi Donanımları"));
-    m_rescan->setText(text("Rescan HID", "Tara"));
-    m_emptyDevices->setText(text("No external HID mice reported yet.", "Harici HID fare raporlanmadı."));
+    m_thresholdCaption->setText(
+        tarnQText("Drag Deadzone Threshold", "Sürükleme Eşik Mesafesi", m_viewModel.language()));
+    m_deviceTitle->setTitle(tarnQText(
+        "Connected HID Mice & Pointing Hardware", "Bağlı HID Fare & İşaretçi Donanımları", m_viewModel.language()));
+    m_rescan->setText(tarnQText("Rescan HID", "Tara", m_viewModel.language()));
+    m_emptyDevices->setText(
+        tarnQText("No external HID mice reported yet.", "Harici HID fare raporlanmadı.", m_viewModel.language()));
     // Texts set while the pickers were filled may have moved their selection; show the model again.
     syncSettings();
 }
@@ -259,15 +258,15 @@ void GestureChordsAndDevicesView::syncDevices()
         row->setObjectName(QString::fromStdString("device:" + device.id));
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(10, 10, 10, 10);
-        auto* symbol
-            = new SymbolLabel(std::string(symbolName(device.category)), TarnTextStyles::systemFont(13), m_accent);
+        auto* symbol = new SymbolLabel(
+            std::string(symbolName(device.category)), TarnTextStyles::font(TarnTextStyle::body), m_accent);
         auto* texts = new QVBoxLayout;
         texts->setSpacing(2);
-        auto* name = makeTextLabel(13, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+        auto* name = makeTextLabel(TarnTextStyle::body, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
         name->setObjectName("deviceName");
         name->setText(QString::fromStdString(device.brandName + " — " + device.productName));
-        auto* detail
-            = makeTextLabel(11, QFont::Normal, TarnGlassTokens::textSecondary(), false, TarnFontDesign::monospaced);
+        auto* detail = makeTextLabel(TarnTextStyle::subheadline, QFont::Normal, TarnGlassTokens::textSecondary(), false,
+            TarnFontDesign::monospaced);
         detail->setObjectName("deviceDetail");
         detail->setText(deviceDetailText(device));
         texts->addWidget(name);

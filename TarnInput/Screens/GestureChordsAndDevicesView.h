@@ -7,7 +7,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -19,8 +18,9 @@ class QLabel;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
@@ -46,12 +46,11 @@ private:
     void syncTexts();
     void syncSettings();
     void syncDevices();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_gestureTitle = nullptr;
+    TarnCardHeader* m_gestureTitle = nullptr;
     SwitchToggle* m_gestureSwitch = nullptr;
     QLabel* m_explanation = nullptr;
     QLabel* m_triggerCaption = nullptr;
@@ -62,7 +61,7 @@ private:
     ContinuousSlider* m_thresholdSlider = nullptr;
     QLabel* m_thresholdValue = nullptr;
 
-    SymbolLabel* m_deviceTitle = nullptr;
+    TarnCardHeader* m_deviceTitle = nullptr;
     TarnGlassButton* m_rescan = nullptr;
     QLabel* m_emptyDevices = nullptr;
     QVBoxLayout* m_deviceRows = nullptr;

@@ -16,6 +16,7 @@
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnLanguagePicker.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -48,17 +49,12 @@ InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor acc
     syncLaunchAtLogin();
 }
 
-QString InputSettingsView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* InputSettingsView::buildCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
 
-    m_title = makeTextLabel(15, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    m_title = makeTextLabel(TarnTextStyle::title3, QFont::Bold, TarnGlassTokens::textPrimary(), false);
     column->addWidget(m_title);
 
     auto* permissionRow = makeRow();
@@ -73,7 +69,7 @@ QWidget* InputSettingsView::buildCard()
     column->addLayout(permissionRow);
 
     // Selectable, so that the command it names can be copied.
-    m_workspaceHint = makeTextLabel(12, QFont::Normal, TarnGlassTokens::warning(), true);
+    m_workspaceHint = makeTextLabel(TarnTextStyle::footnote, QFont::Normal, TarnGlassTokens::warning(), true);
     m_workspaceHint->setObjectName("workspaceHint");
     m_workspaceHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_workspaceHint);
@@ -127,23 +123,28 @@ void InputSettingsView::chooseLanguage(TarnLanguage language)
 
 void InputSettingsView::syncTexts()
 {
-    m_title->setText(text("System & Language", "Sistem ve Dil"));
+    m_title->setText(tarnQText("System & Language", "Sistem ve Dil", m_viewModel.language()));
     syncPermission();
-    m_permissionHelp->setText(plainButtonText(text("Open Permission Help", "İzin Yardımını Aç")));
+    m_permissionHelp->setText(
+        plainButtonText(tarnQText("Open Permission Help", "İzin Yardımını Aç", m_viewModel.language())));
     syncWorkspaceHint();
-    m_launchAtLogin->setText(plainButtonText(text("Launch at Login", "Oturum Açılışında Başlat")));
-    m_languageCaption->setText(text("Interface Language", "Arayüz Dili"));
-    m_restoreDefaults->setText(plainButtonText(text("Restore Default Settings", "Varsayılan Ayarlara Dön")));
+    m_launchAtLogin->setText(
+        plainButtonText(tarnQText("Launch at Login", "Oturum Açılışında Başlat", m_viewModel.language())));
+    m_languageCaption->setText(tarnQText("Interface Language", "Arayüz Dili", m_viewModel.language()));
+    m_restoreDefaults->setText(
+        plainButtonText(tarnQText("Restore Default Settings", "Varsayılan Ayarlara Dön", m_viewModel.language())));
 }
 
 void InputSettingsView::syncPermission()
 {
     if (m_viewModel.isAccessibilityGranted()) {
-        m_permission->setText(text("Input Device Permission: Granted", "Giriş Aygıtı İzni: Verildi"));
+        m_permission->setText(
+            tarnQText("Input Device Permission: Granted", "Giriş Aygıtı İzni: Verildi", m_viewModel.language()));
         m_permission->setSymbol("checkmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::success());
     } else {
-        m_permission->setText(text("Input Device Permission: Required", "Giriş Aygıtı İzni: Gerekli"));
+        m_permission->setText(
+            tarnQText("Input Device Permission: Required", "Giriş Aygıtı İzni: Gerekli", m_viewModel.language()));
         m_permission->setSymbol("exclamationmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::warning());
     }
@@ -155,17 +156,18 @@ void InputSettingsView::syncWorkspaceHint()
     m_workspaceHint->setHidden(!limitation);
     if (limitation == WorkspaceLimitation::shellExtensionMissing) {
         m_workspaceHint->setText(
-            text("Per-application profiles wait for the TarnInput GNOME Shell extension. Enable it "
-                 "once with \u201cgnome-extensions enable tarninput@harrowfen.com\u201d, then log "
-                 "out and in again.",
+            tarnQText("Per-application profiles wait for the TarnInput GNOME Shell extension. Enable it once with "
+                      "\u201cgnome-extensions enable tarninput@harrowfen.com\u201d, then log out and in again.",
                 "Uygulamaya özel profiller TarnInput GNOME Shell uzantısını bekliyor. Uzantıyı bir kez "
                 "\u201cgnome-extensions enable tarninput@harrowfen.com\u201d komutuyla etkinleştirin, ardından oturumu "
-                "kapatıp yeniden açın."));
+                "kapatıp yeniden açın.",
+                m_viewModel.language()));
     } else if (limitation == WorkspaceLimitation::noWindowList) {
-        m_workspaceHint->setText(text("Per-application profiles apply to no application: this desktop does not tell "
-                                      "TarnInput which application is in front.",
+        m_workspaceHint->setText(tarnQText("Per-application profiles apply to no application: this desktop does not "
+                                           "tell TarnInput which application is in front.",
             "Uygulamaya özel profiller hiçbir uygulamaya uygulanmıyor: bu masaüstü öndeki uygulamayı TarnInput'a "
-            "bildirmiyor."));
+            "bildirmiyor.",
+            m_viewModel.language()));
     }
 }
 

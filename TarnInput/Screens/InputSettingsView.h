@@ -7,8 +7,6 @@
 // view model's permission, login and language fields and calls the view model's operations.
 // The view model must outlive it; build it on the main thread.
 
-#include <string_view>
-
 #include <QColor>
 
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
@@ -45,7 +43,6 @@ private:
     void syncPermission();
     void syncWorkspaceHint();
     void syncLaunchAtLogin();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
 

@@ -13,12 +13,13 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -52,11 +53,6 @@ KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accen
     syncEvents();
 }
 
-QString KeyHUDConfigView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
 {
     auto* box = makeSwitch(name);
@@ -71,19 +67,16 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
 
-    auto* header = makeRow();
-    m_title = makeCardTitle("keyboard.badge.eye", 15, TarnGlassTokens::textPrimary());
+    m_title = makeCardHeader("keyboard.badge.eye", 15, TarnGlassTokens::textPrimary());
     m_preview = new TarnPrimaryButton;
     m_preview->setObjectName("previewKeyHUD");
     // The preview shows the pill and a ripple whatever the switches say and whether or not the
     // engine runs, so the user can see the look before turning anything on.
     connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.previewKeyHUD(); });
-    header->addWidget(m_title);
-    header->addStretch(1);
-    header->addWidget(m_preview);
-    column->addLayout(header);
+    m_title->addTrailing(m_preview);
+    column->addWidget(m_title);
 
-    m_description = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_description = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_description->setObjectName("keyHUDDescription");
     column->addWidget(m_description);
 
@@ -120,7 +113,8 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
         m_viewModel.applySettingsChange(
             [seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
     });
-    m_durationValue = makeTextLabel(12, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+    m_durationValue = makeTextLabel(
+        TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
     m_durationValue->setObjectName("keyHUDDurationValue");
     m_durationValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for "4.0s", so the slider keeps its length while it is dragged.
@@ -140,7 +134,7 @@ QWidget* KeyHUDConfigView::buildActivityCard()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    m_activityTitle = makeTextLabel(13, QFont::Bold, TarnGlassTokens::textPrimary(), false);
+    m_activityTitle = makeTextLabel(TarnTextStyle::body, QFont::Bold, TarnGlassTokens::textPrimary(), false);
     column->addWidget(m_activityTitle);
     for (std::size_t index = 0; index < kShownEvents; ++index) {
         auto* line
@@ -157,29 +151,34 @@ QWidget* KeyHUDConfigView::buildActivityCard()
 
 void KeyHUDConfigView::syncTexts()
 {
-    m_title->setText(text("Presentation Keystroke Overlay (KeyHUD)", "Sunum Kısayol Göstergesi (KeyHUD)"));
-    m_preview->setText(plainButtonText(text("Preview Pill", "Önizle")));
-    m_description->setText(text("Display crisp Stillwater Glass shortcut badges while recording TarnCapture tutorials "
-                                "or sharing your screen. Zero keystrokes are ever saved to disk.",
+    m_title->setTitle(tarnQText(
+        "Presentation Keystroke Overlay (KeyHUD)", "Sunum Kısayol Göstergesi (KeyHUD)", m_viewModel.language()));
+    m_preview->setText(plainButtonText(tarnQText("Preview Pill", "Önizle", m_viewModel.language())));
+    m_description->setText(tarnQText(
+        "Display crisp Stillwater Glass shortcut badges while recording TarnCapture tutorials "
+        "or sharing your screen. Zero keystrokes are ever saved to disk.",
         "TarnCapture ekran kaydı veya canlı sunum sırasında basılan kısayolları şık cam baloncuklarla gösterin. Hiçbir "
-        "tuş basımı asla diske kaydedilmez."));
+        "tuş basımı asla diske kaydedilmez.",
+        m_viewModel.language()));
     // The global hotkey is Alt+Super+H on a PC keyboard; the label names the keys the user has.
     // Switches draw their label as it is (no mnemonic), so "&" needs no escaping.
-    m_enableHUD->setText(text("Enable KeyHUD (Shortcut: Alt+Super+H)", "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)"));
-    m_enableRipple->setText(text("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
-        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)"));
-    m_shortcutsOnly->setText(
-        text("Show Shortcuts & Navigation Keys Only", "Yalnızca Kısayolları ve Özel Tuşları Göster"));
-    m_hideInSecureFields->setText(
-        text("Auto-Hide Inside Password / Secure Input Fields", "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle"));
-    m_placementCaption->setText(text("Screen Placement", "Ekran Konumu"));
+    m_enableHUD->setText(tarnQText("Enable KeyHUD (Shortcut: Alt+Super+H)",
+        "KeyHUD’u Etkinleştir (Kısayol: Alt+Super+H)", m_viewModel.language()));
+    m_enableRipple->setText(tarnQText("Enable Live Click Ripple Halo (Cyan Left / Coral Right)",
+        "Canlı Tıklama Halkasını Aç (Sol Mavi / Sağ Pembe)", m_viewModel.language()));
+    m_shortcutsOnly->setText(tarnQText("Show Shortcuts & Navigation Keys Only",
+        "Yalnızca Kısayolları ve Özel Tuşları Göster", m_viewModel.language()));
+    m_hideInSecureFields->setText(tarnQText("Auto-Hide Inside Password / Secure Input Fields",
+        "Şifre ve Güvenli Giriş Alanlarında Otomatik Gizle", m_viewModel.language()));
+    m_placementCaption->setText(tarnQText("Screen Placement", "Ekran Konumu", m_viewModel.language()));
     QStringList segments;
     for (const auto position : kAllKeyHUDPositions) {
-        segments << plainButtonText(text(labelEN(position), labelTR(position)));
+        segments << plainButtonText(tarnQText(labelEN(position), labelTR(position), m_viewModel.language()));
     }
     m_placement->setSegments(segments);
-    m_durationCaption->setText(text("Fade Duration", "Ekranda Kalma Süresi"));
-    m_activityTitle->setText(text("Recent Remapped Button Activity", "Son Fare Tuşu Tetiklemeleri"));
+    m_durationCaption->setText(tarnQText("Fade Duration", "Ekranda Kalma Süresi", m_viewModel.language()));
+    m_activityTitle->setText(
+        tarnQText("Recent Remapped Button Activity", "Son Fare Tuşu Tetiklemeleri", m_viewModel.language()));
 }
 
 void KeyHUDConfigView::syncSettings()

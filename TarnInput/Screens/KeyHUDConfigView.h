@@ -7,7 +7,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -18,6 +17,7 @@ class QAbstractButton;
 class QLabel;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassCard;
 class TarnPrimaryButton;
 } // namespace tarn
@@ -27,7 +27,6 @@ namespace tarn::input {
 class ContinuousSlider;
 class InputStudioViewModel;
 class SegmentedPicker;
-class SymbolLabel;
 
 class KeyHUDConfigView : public ScreenPage {
     Q_OBJECT
@@ -50,12 +49,11 @@ private:
     void syncTexts();
     void syncSettings();
     void syncEvents();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_title = nullptr;
+    TarnCardHeader* m_title = nullptr;
     TarnPrimaryButton* m_preview = nullptr;
     QLabel* m_description = nullptr;
     QAbstractButton* m_enableHUD = nullptr;

@@ -16,14 +16,15 @@
 #include "TarnInputCore/Model/MouseButtonKind.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
 void labelTriggerPicker(QComboBox* picker, std::string_view noneEN, std::string_view noneTR, TarnLanguage language)
 {
-    QStringList labels {screenText(noneEN, noneTR, language)};
+    QStringList labels {tarnQText(noneEN, noneTR, language)};
     for (const auto kind : kAllMouseButtonKinds) {
-        labels << screenText(labelEN(kind), labelTR(kind), language);
+        labels << tarnQText(labelEN(kind), labelTR(kind), language);
     }
     for (int index = 0; index < labels.size(); ++index) {
         if (index < picker->count()) {
@@ -55,9 +56,9 @@ std::optional<std::int64_t> triggerAtPickerIndex(int index)
 MacroStudioRow::MacroStudioRow(const QColor& accent, QWidget* parent)
     : RoundedPlate(11, TarnGlassTokens::surface2(), parent)
     , m_switch(new SwitchToggle)
-    , m_name(makeTextLabel(13, QFont::Bold, Qt::white, false))
+    , m_name(makeTextLabel(TarnTextStyle::body, QFont::Bold, Qt::white, false))
     , m_summary(new CapsuleChip)
-    , m_description(makeTextLabel(11, QFont::Normal, TarnGlassTokens::textSecondary(), false))
+    , m_description(makeTextLabel(TarnTextStyle::subheadline, QFont::Normal, TarnGlassTokens::textSecondary(), false))
     , m_trigger(new QComboBox)
     , m_test(new TarnGlassButton)
     , m_steps(makeRow(6))
@@ -135,7 +136,7 @@ void MacroStudioRow::display(const InputMacro& macro, TarnLanguage language)
     m_name->setText(QString::fromStdString(macro.name));
     m_summary->setText(QStringLiteral("%1 %2 · %3 ms")
                            .arg(macro.steps.size())
-                           .arg(screenText("steps", "adım", language))
+                           .arg(tarnQText("steps", "adım", language))
                            .arg(InputMacroEngine::estimatedDurationMs(macro)));
     m_description->setText(QString::fromStdString(macro.description));
     m_description->setVisible(!macro.description.empty());
@@ -144,7 +145,7 @@ void MacroStudioRow::display(const InputMacro& macro, TarnLanguage language)
         labelTriggerPicker(m_trigger, "Unbound", "Tuş Atanmadı", language);
         m_trigger->setCurrentIndex(triggerPickerIndex(macro.triggerButtonNumber));
     }
-    m_test->setText(screenText("Test", "Test Et", language));
+    m_test->setText(tarnQText("Test", "Test Et", language));
     if (m_shownSteps != macro.steps) {
         displaySteps(macro.steps);
     }

@@ -27,10 +27,12 @@
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnInputCore/Model/PostedKeys.h"
 #include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -129,26 +131,16 @@ MacroStudioSectionView::MacroStudioSectionView(InputStudioViewModel& viewModel, 
     syncForm();
 }
 
-QString MacroStudioSectionView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* MacroStudioSectionView::buildHeader()
 {
-    auto* header = new QWidget;
-    auto* row = makeRow();
-    header->setLayout(row);
-    m_title = makeCardTitle("bolt.horizontal.circle.fill", 15, Qt::white);
+    m_title = makeCardHeader("bolt.horizontal.circle.fill", 15, Qt::white);
     m_count = new CapsuleChip;
     m_count->setObjectName("macroCount");
-    m_count->setTextFont(TarnTextStyles::systemFont(11, QFont::DemiBold, TarnFontDesign::monospaced));
+    m_count->setTextFont(TarnTextStyles::font(TarnTextStyle::subheadline, QFont::DemiBold, TarnFontDesign::monospaced));
     m_count->setColors(TarnGlassTokens::textSecondary(), TarnGlassTokens::surface2());
     m_count->setPadding(8, 3);
-    row->addWidget(m_title);
-    row->addStretch(1);
-    row->addWidget(m_count);
-    return header;
+    m_title->addTrailing(m_count);
+    return m_title;
 }
 
 QWidget* MacroStudioSectionView::buildPresets()
@@ -157,7 +149,7 @@ QWidget* MacroStudioSectionView::buildPresets()
     auto* column = new QVBoxLayout(block);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    m_presetsCaption = makeTextLabel(12, QFont::DemiBold, TarnGlassTokens::textSecondary(), false);
+    m_presetsCaption = makeTextLabel(TarnTextStyle::callout, QFont::DemiBold, TarnGlassTokens::textSecondary(), false);
     column->addWidget(m_presetsCaption);
     auto* grid = new QWidget;
     auto* tiles = new AdaptiveGridLayout(220, 8, 8, grid);
@@ -198,7 +190,8 @@ QWidget* MacroStudioSectionView::buildBuilder()
     auto* titleRow = makeRow();
     m_builderTitle = makeTextLabel(13.5, QFont::Bold, Qt::white, false);
     m_builderTitle->setObjectName("builderTitle");
-    m_builderSummary = makeTextLabel(11, QFont::DemiBold, m_accent, false, TarnFontDesign::monospaced);
+    m_builderSummary
+        = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, m_accent, false, TarnFontDesign::monospaced);
     m_builderSummary->setObjectName("builderSummary");
     titleRow->addWidget(m_builderTitle);
     titleRow->addStretch(1);
@@ -299,7 +292,7 @@ QWidget* MacroStudioSectionView::buildSavedMacros()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
     m_savedTitle = makeTextLabel(13.5, QFont::Bold, Qt::white, false);
-    m_emptyMacros = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyMacros = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textMuted(), true);
     m_emptyMacros->setObjectName("emptyMacros");
     m_emptyMacros->setContentsMargins(0, 4, 0, 4);
     m_rows = new QVBoxLayout;
@@ -321,35 +314,42 @@ void MacroStudioSectionView::save()
 
 void MacroStudioSectionView::syncTexts()
 {
-    m_title->setText(
-        text("Keystroke Macro Engine & Mouse Button Bindings", "Tuş Makro Motoru & Fare Tuşu Bağlantıları"));
-    m_presetsCaption->setText(text("1-Click Productivity Macro Presets", "Tek Tık Hazır Üretkenlik Makroları"));
-    m_nameField->setPlaceholderText(text("Macro Name (e.g. Copy & Search)", "Makro Adı (örn. Kopyala & Ara)"));
-    m_descriptionField->setPlaceholderText(text("Short description (optional)", "Kısa açıklama (isteğe bağlı)"));
+    m_title->setTitle(tarnQText("Keystroke Macro Engine & Mouse Button Bindings",
+        "Tuş Makro Motoru & Fare Tuşu Bağlantıları", m_viewModel.language()));
+    m_presetsCaption->setText(
+        tarnQText("1-Click Productivity Macro Presets", "Tek Tık Hazır Üretkenlik Makroları", m_viewModel.language()));
+    m_nameField->setPlaceholderText(
+        tarnQText("Macro Name (e.g. Copy & Search)", "Makro Adı (örn. Kopyala & Ara)", m_viewModel.language()));
+    m_descriptionField->setPlaceholderText(
+        tarnQText("Short description (optional)", "Kısa açıklama (isteğe bağlı)", m_viewModel.language()));
     labelTriggerPicker(m_builderTrigger, "No Global Button", "Global Tuş Yok", m_viewModel.language());
-    m_keystrokeLabel->setText(text("Keystroke:", "Tuş:"));
-    m_addKey->setText(plainButtonText(text("+ Add Key", "+ Tuş Ekle")));
-    m_delayLabel->setText(text("Delay:", "Bekle:"));
-    m_addDelay->setText(plainButtonText(text("+ Delay", "+ Gecikme")));
-    m_textLabel->setText(text("Type Text:", "Metin:"));
+    m_keystrokeLabel->setText(tarnQText("Keystroke:", "Tuş:", m_viewModel.language()));
+    m_addKey->setText(plainButtonText(tarnQText("+ Add Key", "+ Tuş Ekle", m_viewModel.language())));
+    m_delayLabel->setText(tarnQText("Delay:", "Bekle:", m_viewModel.language()));
+    m_addDelay->setText(plainButtonText(tarnQText("+ Delay", "+ Gecikme", m_viewModel.language())));
+    m_textLabel->setText(tarnQText("Type Text:", "Metin:", m_viewModel.language()));
     // Both step-input labels take the wider one's width, so the rows' inputs line up.
     const int labelWidth = std::max({68, m_keystrokeLabel->sizeHint().width(), m_textLabel->sizeHint().width()});
     m_keystrokeLabel->setMinimumWidth(labelWidth);
     m_textLabel->setMinimumWidth(labelWidth);
-    m_typeTextField->setPlaceholderText(text("Text snippet to type automatically...", "Otomatik yazılacak metin..."));
-    m_addText->setText(plainButtonText(text("+ Add Text", "+ Metin Ekle")));
-    m_clear->setText(text("Clear", "Temizle"));
-    m_savedTitle->setText(text("Saved Macros", "Kayıtlı Makrolar"));
-    m_emptyMacros->setText(text("No macros added yet. Click any 1-click preset above or compose your own multi-step "
-                                "macro and bind it to a side mouse button.",
-        "Henüz makro eklenmedi. Yukarıdaki hazır şablonlardan tek tıkla ekleyin veya kendi çok adımlı makronuzu "
-        "oluşturup yan fare tuşuna bağlayın."));
+    m_typeTextField->setPlaceholderText(
+        tarnQText("Text snippet to type automatically...", "Otomatik yazılacak metin...", m_viewModel.language()));
+    m_addText->setText(plainButtonText(tarnQText("+ Add Text", "+ Metin Ekle", m_viewModel.language())));
+    m_clear->setText(tarnQText("Clear", "Temizle", m_viewModel.language()));
+    m_savedTitle->setText(tarnQText("Saved Macros", "Kayıtlı Makrolar", m_viewModel.language()));
+    m_emptyMacros->setText(
+        tarnQText("No macros added yet. Click any 1-click preset above or compose your own multi-step "
+                  "macro and bind it to a side mouse button.",
+            "Henüz makro eklenmedi. Yukarıdaki hazır şablonlardan tek tıkla ekleyin veya kendi çok adımlı makronuzu "
+            "oluşturup yan fare tuşuna bağlayın.",
+            m_viewModel.language()));
 }
 
 void MacroStudioSectionView::syncSettings()
 {
     const auto& macros = m_viewModel.settings().macros;
-    m_count->setText(QStringLiteral("%1 %2").arg(macros.size()).arg(text("macros", "makro")));
+    m_count->setText(
+        QStringLiteral("%1 %2").arg(macros.size()).arg(tarnQText("macros", "makro", m_viewModel.language())));
     for (std::size_t index = 0; index < m_presets.size(); ++index) {
         const auto name = UnicodeText::lowercased(m_presets[index].name);
         const bool added = std::ranges::any_of(
@@ -422,13 +422,16 @@ void MacroStudioSectionView::syncForm()
 {
     const bool editing = m_form.isEditing();
     const bool hasSteps = !m_form.steps().empty();
-    m_builderTitle->setText(editing ? text("Editing Macro", "Makro Düzenleniyor")
-                                    : text("Create Custom Multi-Step Macro", "Yeni Çok Adımlı Makro Oluştur"));
-    m_save->setText(editing ? text("Update Macro", "Makroyu Güncelle") : text("Save Macro", "Makroyu Kaydet"));
+    m_builderTitle->setText(editing
+            ? tarnQText("Editing Macro", "Makro Düzenleniyor", m_viewModel.language())
+            : tarnQText("Create Custom Multi-Step Macro", "Yeni Çok Adımlı Makro Oluştur", m_viewModel.language()));
+    m_save->setText(editing ? tarnQText("Update Macro", "Makroyu Güncelle", m_viewModel.language())
+                            : tarnQText("Save Macro", "Makroyu Kaydet", m_viewModel.language()));
     m_clear->setVisible(editing || hasSteps || !m_form.name().empty());
     m_builderSummary->setVisible(hasSteps);
     if (hasSteps) {
-        m_builderSummary->setText(summaryText(m_form.buildDraftMacro(), text("steps", "adım"), " · ~"));
+        m_builderSummary->setText(
+            summaryText(m_form.buildDraftMacro(), tarnQText("steps", "adım", m_viewModel.language()), " · ~"));
     }
     syncFormFields();
     if (m_shownBuilderSteps != m_form.steps()) {
@@ -481,7 +484,8 @@ void MacroStudioSectionView::syncBuilderSteps()
         auto* row = new QHBoxLayout(chip);
         row->setContentsMargins(9, 5, 9, 5);
         row->setSpacing(5);
-        auto* badge = makeTextLabel(11, QFont::DemiBold, Qt::white, false, TarnFontDesign::monospaced);
+        auto* badge
+            = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, Qt::white, false, TarnFontDesign::monospaced);
         badge->setObjectName("stepBadge");
         badge->setText(QString::fromStdString(steps[index].displayBadge()));
         auto* remove = new SymbolButton("xmark.circle.fill", TarnGlassTokens::textMuted(), 10.5);

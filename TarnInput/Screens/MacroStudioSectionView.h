@@ -9,7 +9,6 @@
 #include <array>
 #include <map>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include <QColor>
@@ -26,6 +25,7 @@ class QScrollArea;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassButton;
 class TarnPrimaryButton;
 } // namespace tarn
@@ -37,7 +37,6 @@ class InputStudioViewModel;
 class MacroStudioRow;
 class ModifierChip;
 class PresetTile;
-class SymbolLabel;
 
 class MacroStudioSectionView : public QWidget {
     Q_OBJECT
@@ -65,14 +64,13 @@ private:
     void syncRows();
     MacroStudioRow* makeMacroRow(const Uuid& id);
     void save();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
     MacroBuilderFormState m_form;
     std::vector<InputMacro> m_presets;
 
-    SymbolLabel* m_title = nullptr;
+    TarnCardHeader* m_title = nullptr;
     CapsuleChip* m_count = nullptr;
     QLabel* m_presetsCaption = nullptr;
     std::vector<PresetTile*> m_presetTiles;

@@ -15,9 +15,11 @@
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 
 namespace tarn::input {
@@ -38,7 +40,7 @@ template <std::size_t N, typename Value>
 void labelEntries(QComboBox* picker, const std::array<Value, N>& values, TarnLanguage language)
 {
     for (std::size_t index = 0; index < N; ++index) {
-        const QString label = screenText(labelEN(values[index]), labelTR(values[index]), language);
+        const QString label = tarnQText(labelEN(values[index]), labelTR(values[index]), language);
         if (static_cast<int>(index) < picker->count()) {
             picker->setItemText(static_cast<int>(index), label);
         } else {
@@ -69,11 +71,6 @@ MouseButtonsView::MouseButtonsView(InputStudioViewModel& viewModel, QColor accen
     syncForm();
 }
 
-QString MouseButtonsView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QComboBox* MouseButtonsView::actionPicker(const char* name)
 {
     auto* picker = new QComboBox;
@@ -86,8 +83,7 @@ QWidget* MouseButtonsView::buildGlobalCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    auto* header = makeRow();
-    m_globalTitle = makeCardTitle("hand.tap.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_globalTitle = makeCardHeader("hand.tap.fill", 14.5, TarnGlassTokens::textPrimary());
     m_remapSwitch = new SwitchToggle;
     m_remapSwitch->setObjectName("buttonRemap");
     m_remapSwitch->setControlSize(SwitchToggle::Size::small);
@@ -96,14 +92,13 @@ QWidget* MouseButtonsView::buildGlobalCard()
     connect(m_remapSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
         m_viewModel.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
     });
-    header->addWidget(m_globalTitle);
-    header->addStretch(1);
-    header->addWidget(m_remapSwitch);
-    column->addLayout(header);
+    m_globalTitle->addTrailing(m_remapSwitch);
+    column->addWidget(m_globalTitle);
 
     for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         auto* row = makeRow();
-        m_buttonLabels[index] = makeTextLabel(13, QFont::Medium, TarnGlassTokens::textPrimary(), false);
+        m_buttonLabels[index]
+            = makeTextLabel(TarnTextStyle::body, QFont::Medium, TarnGlassTokens::textPrimary(), false);
         m_buttonLabels[index]->setFixedWidth(210);
         auto* picker = actionPicker(
             QStringLiteral("globalAction%1").arg(rawValue(kAllMouseButtonKinds[index])).toLatin1().constData());
@@ -162,7 +157,7 @@ QWidget* MouseButtonsView::buildRulesCard()
     form->addWidget(m_addRule);
     column->addLayout(form);
 
-    m_emptyRules = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyRules = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textMuted(), true);
     m_emptyRules->setObjectName("emptyRules");
     m_emptyRules->setContentsMargins(0, 6, 0, 6);
     column->addWidget(m_emptyRules);
@@ -181,21 +176,25 @@ void MouseButtonsView::addRule()
 void MouseButtonsView::syncTexts()
 {
     const auto language = m_viewModel.language();
-    m_globalTitle->setText(text("Global Extra Button Mapping", "Global Ek Fare Tuşu Atamaları"));
-    m_remapSwitch->setText(text("Enable Remapping", "Tuş Atamayı Aç"));
+    m_globalTitle->setTitle(
+        tarnQText("Global Extra Button Mapping", "Global Ek Fare Tuşu Atamaları", m_viewModel.language()));
+    m_remapSwitch->setText(tarnQText("Enable Remapping", "Tuş Atamayı Aç", m_viewModel.language()));
     for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         m_buttonLabels[index]->setText(
-            screenText(labelEN(kAllMouseButtonKinds[index]), labelTR(kAllMouseButtonKinds[index]), language));
+            tarnQText(labelEN(kAllMouseButtonKinds[index]), labelTR(kAllMouseButtonKinds[index]), language));
         labelEntries(m_globalPickers[index], kAllMouseButtonActions, language);
     }
-    m_rulesTitle->setText(text("Per-Application Overrides", "Uygulama Bazlı Özel Kurallar"));
-    m_appMenu->setText(text("Pick Running App", "Açık Uygulama Seç"));
+    m_rulesTitle->setText(
+        tarnQText("Per-Application Overrides", "Uygulama Bazlı Özel Kurallar", m_viewModel.language()));
+    m_appMenu->setText(tarnQText("Pick Running App", "Açık Uygulama Seç", m_viewModel.language()));
     labelEntries(m_formButton, kAllMouseButtonKinds, language);
     labelEntries(m_formAction, kAllMouseButtonActions, language);
-    m_addRule->setText(text("Add Rule", "Kural Ekle"));
-    m_emptyRules->setText(text("No app-specific rules yet. Example: map Middle Click to Close Tab in Safari or Copy in "
-                               "Figma.",
-        "Henüz uygulama bazlı kural yok. Örnek: Safari’de Orta Tık → Sekme Kapat veya Figma’da Kopyala."));
+    m_addRule->setText(tarnQText("Add Rule", "Kural Ekle", m_viewModel.language()));
+    m_emptyRules->setText(
+        tarnQText("No app-specific rules yet. Example: map Middle Click to Close Tab in Safari or Copy in "
+                  "Figma.",
+            "Henüz uygulama bazlı kural yok. Örnek: Safari’de Orta Tık → Sekme Kapat veya Figma’da Kopyala.",
+            m_viewModel.language()));
 }
 
 void MouseButtonsView::syncSettings()
@@ -246,7 +245,7 @@ void MouseButtonsView::syncRules()
         connect(toggle, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.toggleAppRule(rule); });
         auto* names = new QVBoxLayout;
         names->setSpacing(2);
-        auto* name = makeTextLabel(13, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
+        auto* name = makeTextLabel(TarnTextStyle::body, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
         name->setText(QString::fromStdString(rule.appDisplayName));
         name->setMinimumWidth(1);
         auto* bundle
@@ -257,11 +256,11 @@ void MouseButtonsView::syncRules()
         names->addWidget(bundle);
         auto* button = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
         button->setObjectName("ruleButtonLabel");
-        button->setText(screenText(labelEN(rule.button), labelTR(rule.button), language));
-        auto* arrow = new SymbolLabel("arrow.right", TarnTextStyles::systemFont(10), m_accent);
+        button->setText(tarnQText(labelEN(rule.button), labelTR(rule.button), language));
+        auto* arrow = new SymbolLabel("arrow.right", TarnTextStyles::font(TarnTextStyle::caption), m_accent);
         auto* action = makeTextLabel(11.5, QFont::DemiBold, m_accent, false);
         action->setObjectName("ruleActionLabel");
-        action->setText(screenText(labelEN(rule.action), labelTR(rule.action), language));
+        action->setText(tarnQText(labelEN(rule.action), labelTR(rule.action), language));
         auto* trash = new SymbolButton("trash", TarnGlassTokens::danger(), 15);
         trash->setObjectName("removeRule");
         connect(trash, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.removeAppRule(rule); });

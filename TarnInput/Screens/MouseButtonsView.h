@@ -6,7 +6,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 
 #include <QColor>
 
@@ -19,8 +18,9 @@ class QLineEdit;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnPrimaryButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
@@ -28,7 +28,6 @@ class InputStudioViewModel;
 class NewRuleFormState;
 class RunningAppsMenuButton;
 class SwitchToggle;
-class SymbolLabel;
 
 class MouseButtonsView : public ScreenPage {
     Q_OBJECT
@@ -47,13 +46,12 @@ private:
     void syncForm();
     void syncRules();
     void addRule();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
     NewRuleFormState* m_form;
 
-    SymbolLabel* m_globalTitle = nullptr;
+    TarnCardHeader* m_globalTitle = nullptr;
     SwitchToggle* m_remapSwitch = nullptr;
     std::array<QLabel*, 3> m_buttonLabels {};
     std::array<QComboBox*, 3> m_globalPickers {};

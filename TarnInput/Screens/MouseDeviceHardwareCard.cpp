@@ -11,6 +11,7 @@
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 
 namespace tarn::input {
@@ -78,7 +79,7 @@ public:
     explicit BatteryChip(std::int64_t percent)
         : m_percent(percent)
         , m_text(batteryTextFor(percent))
-        , m_font(TarnTextStyles::systemFont(12, QFont::Bold, TarnFontDesign::monospaced))
+        , m_font(TarnTextStyles::font(TarnTextStyle::callout, QFont::Bold, TarnFontDesign::monospaced))
     {
         setObjectName("batteryChip");
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -123,8 +124,8 @@ public:
         column->setSpacing(2);
         auto* title = makeTextLabel(9.5, QFont::DemiBold, TarnGlassTokens::textMuted(), false);
         title->setText(label);
-        auto* shown
-            = makeTextLabel(11, QFont::DemiBold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+        auto* shown = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, TarnGlassTokens::textPrimary(), false,
+            TarnFontDesign::monospaced);
         shown->setObjectName("specValue");
         shown->setText(TarnTextStyles::oneLine(value));
         // A long value is cut by the cell rather than widening the grid.
@@ -180,12 +181,12 @@ QWidget* MouseDeviceHardwareCard::buildHeader(TarnLanguage language)
     auto* chips = makeRow(6);
     m_brandChip = new CapsuleChip;
     m_brandChip->setObjectName("brandChip");
-    m_brandChip->setTextFont(TarnTextStyles::systemFont(10, QFont::Black, TarnFontDesign::monospaced));
+    m_brandChip->setTextFont(TarnTextStyles::font(TarnTextStyle::caption, QFont::Black, TarnFontDesign::monospaced));
     m_brandChip->setColors(Qt::white, withOpacity(m_accent, 0.28));
     m_brandChip->setText(QString::fromStdString(m_device.brandName).toUpper());
     m_connectionChip = new CapsuleChip;
     m_connectionChip->setObjectName("connectionChip");
-    m_connectionChip->setTextFont(TarnTextStyles::systemFont(10, QFont::DemiBold));
+    m_connectionChip->setTextFont(TarnTextStyles::font(TarnTextStyle::caption, QFont::DemiBold));
     m_connectionChip->setColors(TarnGlassTokens::textPrimary(), TarnGlassTokens::surface3());
     m_connectionChip->setText(QString::fromStdString(m_device.connectionBadge()));
     chips->addWidget(m_brandChip);
@@ -200,7 +201,7 @@ QWidget* MouseDeviceHardwareCard::buildHeader(TarnLanguage language)
     texts->addWidget(m_product);
     m_category = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
     m_category->setObjectName("categoryLabel");
-    m_category->setText(screenText(labelEN(m_device.category), labelTR(m_device.category), language));
+    m_category->setText(tarnQText(labelEN(m_device.category), labelTR(m_device.category), language));
     texts->addWidget(m_category);
     row->addLayout(texts, 1);
 
@@ -231,9 +232,9 @@ QWidget* MouseDeviceHardwareCard::buildSpecGrid(TarnLanguage language)
 
 QStringList MouseDeviceHardwareCard::specLabels(TarnLanguage language)
 {
-    return {QStringLiteral("VID : PID"), screenText("Manufacturer", "Üretici (HID)", language),
-        screenText("Buttons", "Fiziksel Tuş", language), screenText("HID Rate", "Nominal Hız", language),
-        QStringLiteral("Firmware"), screenText("Serial", "Seri No", language)};
+    return {QStringLiteral("VID : PID"), tarnQText("Manufacturer", "Üretici (HID)", language),
+        tarnQText("Buttons", "Fiziksel Tuş", language), tarnQText("HID Rate", "Nominal Hız", language),
+        QStringLiteral("Firmware"), tarnQText("Serial", "Seri No", language)};
 }
 
 QStringList MouseDeviceHardwareCard::specValues(const ConnectedPointerDevice& device)

@@ -13,6 +13,7 @@
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -84,7 +85,7 @@ PermissionStepsDialog::PermissionStepsDialog(
     , m_language(language)
 {
     setObjectName(QStringLiteral("permissionStepsDialog"));
-    setWindowTitle(screenText("Input Permission", "Girdi İzni", language));
+    setWindowTitle(tarnQText("Input Permission", "Girdi İzni", language));
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumWidth(560);
 
@@ -98,11 +99,11 @@ PermissionStepsDialog::PermissionStepsDialog(
     column->setContentsMargins(24, 22, 24, 20);
     column->setSpacing(12);
     column->addWidget(
-        makeLabel(screenText("Give TarnInput access to your mouse", "TarnInput'a farenize erişim verin", language),
+        makeLabel(tarnQText("Give TarnInput access to your mouse", "TarnInput'a farenize erişim verin", language),
             TarnTextStyle::title3, TarnGlassTokens::textPrimary()));
-    column->addWidget(makeLabel(screenText("Linux lets only members of the input group read pointing devices and post "
-                                           "input. Run these commands in a terminal, then log out and in again. "
-                                           "TarnInput notices the permission by itself; no restart is needed.",
+    column->addWidget(makeLabel(tarnQText("Linux lets only members of the input group read pointing devices and post "
+                                          "input. Run these commands in a terminal, then log out and in again. "
+                                          "TarnInput notices the permission by itself; no restart is needed.",
                                     "Linux, işaretçi aygıtlarını okuma ve girdi gönderme iznini yalnızca input "
                                     "grubunun üyelerine verir. Bu komutları bir uçbirimde çalıştırın, sonra oturumu "
                                     "kapatıp yeniden açın. TarnInput izni kendiliğinden fark eder; yeniden "
@@ -125,8 +126,8 @@ PermissionStepsDialog::PermissionStepsDialog(
     commandsLabel->setPalette(commandsPalette);
     column->addWidget(commandsLabel);
 
-    column->addWidget(makeLabel(screenText("Anything that can read input devices can read what you type, so grant this "
-                                           "only on your own computer.",
+    column->addWidget(makeLabel(tarnQText("Anything that can read input devices can read what you type, so grant this "
+                                          "only on your own computer.",
                                     "Girdi aygıtlarını okuyabilen her şey yazdıklarınızı da okuyabilir; bu izni "
                                     "yalnızca kendi bilgisayarınızda verin.",
                                     language),
@@ -136,12 +137,12 @@ PermissionStepsDialog::PermissionStepsDialog(
     buttons->addStretch(1);
     m_copyButton = new TarnGlassButton;
     m_copyButton->setObjectName(QStringLiteral("copyPermissionCommands"));
-    m_copyButton->setText(screenText("Copy Commands", "Komutları Kopyala", language));
+    m_copyButton->setText(tarnQText("Copy Commands", "Komutları Kopyala", language));
     connect(m_copyButton, &QPushButton::clicked, this, &PermissionStepsDialog::onCopyClicked);
     buttons->addWidget(m_copyButton);
     auto* done = new TarnPrimaryButton;
     done->setObjectName(QStringLiteral("closePermissionSteps"));
-    done->setText(screenText("Done", "Tamam", language));
+    done->setText(tarnQText("Done", "Tamam", language));
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(done);
     column->addLayout(buttons);
@@ -155,7 +156,7 @@ PermissionStepsDialog::PermissionStepsDialog(
 void PermissionStepsDialog::onCopyClicked()
 {
     QGuiApplication::clipboard()->setText(m_commandText);
-    m_copyButton->setText(screenText("Copied", "Kopyalandı", m_language));
+    m_copyButton->setText(tarnQText("Copied", "Kopyalandı", m_language));
 }
 
 } // namespace tarn::input

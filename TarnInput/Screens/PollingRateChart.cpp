@@ -65,7 +65,7 @@ void PollingRateChart::paintEvent(QPaintEvent*)
         painter, QRectF(rect()), 10, QColor::fromRgbF(0, 0, 0, 0.26F), Qt::transparent);
     const QRectF area = QRectF(rect()).adjusted(kPadding, kPadding, -kPadding, -kPadding);
     if (m_heights.empty()) {
-        const QFont font = TarnTextStyles::systemFont(11, QFont::Normal, TarnFontDesign::monospaced);
+        const QFont font = TarnTextStyles::font(TarnTextStyle::subheadline, QFont::Normal, TarnFontDesign::monospaced);
         TarnTextStyles::drawCentredLine(
             painter, area, m_waitingText, QFontMetricsF(font), font, TarnGlassTokens::textMuted());
         return;

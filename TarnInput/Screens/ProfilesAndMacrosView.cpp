@@ -21,10 +21,12 @@
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
@@ -126,11 +128,6 @@ ProfilesAndMacrosView::ProfilesAndMacrosView(InputStudioViewModel& viewModel, QC
     syncForm();
 }
 
-QString ProfilesAndMacrosView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QWidget* ProfilesAndMacrosView::buildBanner()
 {
     auto* banner = new TarnGlassCard(16, 16);
@@ -187,7 +184,7 @@ QWidget* ProfilesAndMacrosView::buildBanner()
     m_statusCapsule->setObjectName("profileCapsule");
     auto* capsuleRow = new QHBoxLayout(m_statusCapsule);
     capsuleRow->setContentsMargins(12, 6, 12, 6);
-    m_statusText = new SymbolLabel("globe", TarnTextStyles::systemFont(12, QFont::Bold), Qt::white);
+    m_statusText = new SymbolLabel("globe", TarnTextStyles::font(TarnTextStyle::callout, QFont::Bold), Qt::white);
     m_statusText->setObjectName("profileCapsuleText");
     capsuleRow->addWidget(m_statusText);
 
@@ -202,24 +199,21 @@ QWidget* ProfilesAndMacrosView::buildProfilesCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
 
-    auto* header = makeRow();
-    m_profilesTitle = makeCardTitle("square.stack.3d.up.fill", 15, Qt::white);
+    m_profilesTitle = makeCardHeader("square.stack.3d.up.fill", 15, Qt::white);
     m_profileCount = new CapsuleChip;
     m_profileCount->setObjectName("profileCount");
-    m_profileCount->setTextFont(TarnTextStyles::systemFont(11, QFont::DemiBold));
+    m_profileCount->setTextFont(TarnTextStyles::font(TarnTextStyle::subheadline, QFont::DemiBold));
     m_profileCount->setColors(TarnGlassTokens::textSecondary(), TarnGlassTokens::surface2());
     m_profileCount->setPadding(8, 3);
-    header->addWidget(m_profilesTitle);
-    header->addStretch(1);
-    header->addWidget(m_profileCount);
-    column->addLayout(header);
+    m_profilesTitle->addTrailing(m_profileCount);
+    column->addWidget(m_profilesTitle);
 
     m_description = makeTextLabel(11.5, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     column->addWidget(m_description);
 
     auto* templates = new QVBoxLayout;
     templates->setSpacing(8);
-    m_templatesTitle = makeTextLabel(12, QFont::DemiBold, TarnGlassTokens::textSecondary(), false);
+    m_templatesTitle = makeTextLabel(TarnTextStyle::callout, QFont::DemiBold, TarnGlassTokens::textSecondary(), false);
     templates->addWidget(m_templatesTitle);
     auto* templateRow = makeRow(8);
     m_templates = AppInputProfileEngine::builtInTemplates();
@@ -239,7 +233,7 @@ QWidget* ProfilesAndMacrosView::buildProfilesCard()
 
     column->addWidget(buildAddProfileRow());
 
-    m_emptyProfiles = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textMuted(), true);
+    m_emptyProfiles = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textMuted(), true);
     m_emptyProfiles->setObjectName("emptyProfiles");
     m_emptyProfiles->setContentsMargins(0, 4, 0, 4);
     column->addWidget(m_emptyProfiles);
@@ -295,21 +289,25 @@ void ProfilesAndMacrosView::addProfile()
 
 void ProfilesAndMacrosView::syncTexts()
 {
-    m_liveLabel->setText(text("Live Active App:", "Canlı Aktif Uygulama:"));
-    m_profilesTitle->setText(text("Per-App Automatic Mouse, Scroll & Button Profiles",
-        "Uygulama Bazlı Otomatik Fare, Kaydırma & Tuş Profilleri"));
-    m_description->setText(text("Automatically switch wheel direction, smooth scroll, speed, button actions, and macro "
-                                "bindings the moment you focus an app.",
-        "Uygulamalar arasında geçiş yaptığınız anda tekerlek yönünü, akıcı kaydırmayı, hızı, tuş atamalarını ve "
-        "makroları otomatik uyarlar."));
-    m_templatesTitle->setText(
-        text("1-Click Developer & Designer Templates", "Tek Tık Geliştirici & Tasarımcı Şablonları"));
-    m_appMenu->setText(plainButtonText(text("Pick Running App", "Açık Uygulama Seç")));
-    m_nameField->setPlaceholderText(text("App Name (e.g. Arc)", "Uygulama Adı (örn. Arc)"));
-    m_addProfile->setText(plainButtonText(text("Add Profile", "Profil Ekle")));
-    m_emptyProfiles->setText(text("No per-app profiles yet. Pick a template above (Xcode, VS Code, Figma, Chrome, "
-                                  "Safari) or add any running app.",
-        "Henüz uygulama profili yok. Yukarıdaki hazır şablonlardan tek tıkla ekleyin veya açık bir uygulama seçin."));
+    m_liveLabel->setText(tarnQText("Live Active App:", "Canlı Aktif Uygulama:", m_viewModel.language()));
+    m_profilesTitle->setTitle(tarnQText("Per-App Automatic Mouse, Scroll & Button Profiles",
+        "Uygulama Bazlı Otomatik Fare, Kaydırma & Tuş Profilleri", m_viewModel.language()));
+    m_description->setText(
+        tarnQText("Automatically switch wheel direction, smooth scroll, speed, button actions, and macro "
+                  "bindings the moment you focus an app.",
+            "Uygulamalar arasında geçiş yaptığınız anda tekerlek yönünü, akıcı kaydırmayı, hızı, tuş atamalarını ve "
+            "makroları otomatik uyarlar.",
+            m_viewModel.language()));
+    m_templatesTitle->setText(tarnQText("1-Click Developer & Designer Templates",
+        "Tek Tık Geliştirici & Tasarımcı Şablonları", m_viewModel.language()));
+    m_appMenu->setText(plainButtonText(tarnQText("Pick Running App", "Açık Uygulama Seç", m_viewModel.language())));
+    m_nameField->setPlaceholderText(
+        tarnQText("App Name (e.g. Arc)", "Uygulama Adı (örn. Arc)", m_viewModel.language()));
+    m_addProfile->setText(plainButtonText(tarnQText("Add Profile", "Profil Ekle", m_viewModel.language())));
+    m_emptyProfiles->setText(tarnQText("No per-app profiles yet. Pick a template above (Xcode, VS Code, Figma, Chrome, "
+                                       "Safari) or add any running app.",
+        "Henüz uygulama profili yok. Yukarıdaki hazır şablonlardan tek tıkla ekleyin veya açık bir uygulama seçin.",
+        m_viewModel.language()));
 }
 
 void ProfilesAndMacrosView::syncBanner()
@@ -323,12 +321,15 @@ void ProfilesAndMacrosView::syncBanner()
     m_frontmostBundle->setVisible(bundleID.has_value());
 
     const auto showChip = [this](std::size_t index, std::string_view en, std::string_view tr, const QString& value) {
-        m_resolutionChips[index].label->setText(text(en, tr) + ":");
+        m_resolutionChips[index].label->setText(tarnQText(en, tr, m_viewModel.language()) + ":");
         m_resolutionChips[index].value->setText(value);
     };
-    showChip(
-        0, "Wheel", "Tekerlek", resolution.reverseMouseWheel ? text("Reversed", "Ters") : text("Natural", "Doğal"));
-    showChip(1, "Smooth", "Akıcı", resolution.smoothScrollEnabled ? text("On", "Açık") : text("Off", "Kapalı"));
+    showChip(0, "Wheel", "Tekerlek",
+        resolution.reverseMouseWheel ? tarnQText("Reversed", "Ters", m_viewModel.language())
+                                     : tarnQText("Natural", "Doğal", m_viewModel.language()));
+    showChip(1, "Smooth", "Akıcı",
+        resolution.smoothScrollEnabled ? tarnQText("On", "Açık", m_viewModel.language())
+                                       : tarnQText("Off", "Kapalı", m_viewModel.language()));
     showChip(2, "Speed", "Hız", AppProfileEditorCard::speedText(resolution.scrollSpeedMultiplier));
     const auto macros = resolution.macroBindings.size();
     showChip(3, "Macros", "Makro", QString::number(macros));
@@ -336,8 +337,9 @@ void ProfilesAndMacrosView::syncBanner()
 
     const auto& profileName = m_viewModel.activeProfileName();
     m_statusText->setSymbol(usingProfile ? "sparkles" : "globe");
-    m_statusText->setText(profileName ? text("Profile: ", "Profil: ") + QString::fromStdString(*profileName)
-                                      : text("Global Default", "Global Varsayılan"));
+    m_statusText->setText(profileName
+            ? tarnQText("Profile: ", "Profil: ", m_viewModel.language()) + QString::fromStdString(*profileName)
+            : tarnQText("Global Default", "Global Varsayılan", m_viewModel.language()));
     m_statusCapsule->setFill(usingProfile ? faded(m_accent, 0.35) : TarnGlassTokens::surface2());
     m_statusCapsule->setBorder(usingProfile ? faded(m_accent, 0.75) : TarnGlassTokens::borderSubtle());
 }
@@ -361,7 +363,8 @@ void ProfilesAndMacrosView::syncTemplates()
 void ProfilesAndMacrosView::syncProfiles()
 {
     const auto& profiles = m_viewModel.settings().appProfiles;
-    m_profileCount->setText(QString::number(profiles.size()) + " " + text("profiles", "profil"));
+    m_profileCount->setText(
+        QString::number(profiles.size()) + " " + tarnQText("profiles", "profil", m_viewModel.language()));
     const auto& matched = m_viewModel.activeResolution().matchedProfileID;
     const auto isActive = [&matched](const AppInputProfile& profile) { return matched && *matched == profile.id; };
 

@@ -9,7 +9,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <array>
-#include <string_view>
 #include <vector>
 
 #include <QColor>
@@ -23,8 +22,9 @@ class QLineEdit;
 class QVBoxLayout;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnPrimaryButton;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
@@ -54,7 +54,6 @@ private:
     void syncTemplates();
     void syncProfiles();
     void syncForm();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
@@ -74,7 +73,7 @@ private:
     RoundedPlate* m_statusCapsule = nullptr;
     SymbolLabel* m_statusText = nullptr;
 
-    SymbolLabel* m_profilesTitle = nullptr;
+    TarnCardHeader* m_profilesTitle = nullptr;
     CapsuleChip* m_profileCount = nullptr;
     QLabel* m_description = nullptr;
     QLabel* m_templatesTitle = nullptr;

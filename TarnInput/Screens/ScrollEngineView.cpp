@@ -16,10 +16,11 @@
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
@@ -53,11 +54,6 @@ ScrollEngineView::ScrollEngineView(InputStudioViewModel& viewModel, QColor accen
     syncSettings();
 }
 
-QString ScrollEngineView::text(std::string_view en, std::string_view tr) const
-{
-    return screenText(en, tr, m_viewModel.language());
-}
-
 QCheckBox* ScrollEngineView::settingToggle(const char* name, bool InputSettings::*field)
 {
     auto* box = makeCheckBox(name);
@@ -71,8 +67,9 @@ QWidget* ScrollEngineView::buildDirectionCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_directionTitle = makeCardTitle("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
-    m_directionExplanation = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), true);
+    m_directionTitle = makeCardHeader("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
+    m_directionExplanation
+        = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
     m_reverseWheel = settingToggle("reverseMouseWheel", &InputSettings::reverseMouseWheel);
     m_reverseTrackpad = settingToggle("reverseTrackpad", &InputSettings::reverseTrackpad);
     m_shiftHorizontal = settingToggle("shiftScrollHorizontal", &InputSettings::shiftScrollHorizontal);
@@ -88,7 +85,7 @@ QWidget* ScrollEngineView::buildSmoothingCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
-    m_smoothingTitle = makeCardTitle("waveform.path", 14.5, TarnGlassTokens::textPrimary());
+    m_smoothingTitle = makeCardHeader("waveform.path", 14.5, TarnGlassTokens::textPrimary());
     m_smoothScroll = settingToggle("smoothScroll", &InputSettings::smoothScrollEnabled);
     column->addWidget(m_smoothingTitle);
     column->addWidget(m_smoothScroll);
@@ -105,7 +102,8 @@ QWidget* ScrollEngineView::buildSmoothingCard()
               connect(slider, &ContinuousSlider::valueMoved, this, [this, field](double moved) {
                   m_viewModel.applySettingsChange([field, moved](InputSettings& settings) { settings.*field = moved; });
               });
-              value = makeTextLabel(12, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+              value = makeTextLabel(TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false,
+                  TarnFontDesign::monospaced);
               value->setObjectName(QString(name) + "Value");
               value->setFixedWidth(48);
               value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -125,17 +123,14 @@ QWidget* ScrollEngineView::buildExclusionsCard()
 {
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(10, &column);
-    auto* header = makeRow();
-    m_exclusionsTitle = makeCardTitle("app.badge.checkmark", 14, Qt::white);
+    m_exclusionsTitle = makeCardHeader("app.badge.checkmark", 14, Qt::white);
     m_excludeMenu = new RunningAppsMenuButton({}, [this] { return m_viewModel.runningDesktopApps(); });
     m_excludeMenu->setObjectName("excludeRunningApp");
     m_excludeMenu->setFixedWidth(190);
     connect(m_excludeMenu, &RunningAppsMenuButton::applicationChosen, this,
         [this](const QString& bundleID) { m_viewModel.addScrollExclusion(bundleID.toStdString()); });
-    header->addWidget(m_exclusionsTitle);
-    header->addStretch(1);
-    header->addWidget(m_excludeMenu);
-    column->addLayout(header);
+    m_exclusionsTitle->addTrailing(m_excludeMenu);
+    column->addWidget(m_exclusionsTitle);
 
     m_chipGrid = new QWidget;
     m_chipGrid->setObjectName("exclusionChips");
@@ -174,7 +169,7 @@ QWidget* ScrollEngineView::buildSandboxCard()
         layout->setSpacing(12);
         auto* label = makeTextLabel(11.5, QFont::Bold, m_accent, false, TarnFontDesign::monospaced);
         label->setText(QString::fromStdString(fmt::format("#{:02d}", number)));
-        auto* sentence = makeTextLabel(12, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+        auto* sentence = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), false);
         m_sandboxTexts.push_back(sentence);
         layout->addWidget(label);
         layout->addWidget(sentence);
@@ -192,34 +187,38 @@ QWidget* ScrollEngineView::buildSandboxCard()
 
 void ScrollEngineView::syncTexts()
 {
-    m_directionTitle->setText(text("Device-Separated Scroll Direction", "Cihaz Bazlı Kaydırma Yönü"));
-    m_directionExplanation->setText(text("Keep Natural scrolling on your built-in trackpad while giving external mice "
-                                         "classic wheel direction — zero bloatware.",
-        "Dahili trackpad’inizde Doğal kaydırmayı korurken harici farenize klasik tekerlek yönünü verin — sıfır "
-        "bloatware."));
-    m_reverseWheel->setText(
-        plainButtonText(text("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir")));
-    m_reverseTrackpad->setText(plainButtonText(text("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir")));
-    m_shiftHorizontal->setText(
-        plainButtonText(text("Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır")));
-    m_optionZoom->setText(
-        plainButtonText(text("Hold Alt + Wheel to Zoom In/Out", "Alt + Tekerlek ile Yakınlaştır/Uzaklaştır")));
-    m_smoothingTitle->setText(text("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"));
-    m_smoothScroll->setText(
-        plainButtonText(text("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç")));
-    m_speedCaption->setText(text("Scroll Speed", "Kaydırma Hızı"));
-    m_glideCaption->setText(text("Momentum Glide", "Yumuşaklık Eğrisi"));
+    m_directionTitle->setTitle(
+        tarnQText("Device-Separated Scroll Direction", "Cihaz Bazlı Kaydırma Yönü", m_viewModel.language()));
+    m_directionExplanation->setText(
+        tarnQText("Keep Natural scrolling on your built-in trackpad while giving external mice "
+                  "classic wheel direction — zero bloatware.",
+            "Dahili trackpad’inizde Doğal kaydırmayı korurken harici farenize klasik tekerlek yönünü verin — sıfır "
+            "bloatware.",
+            m_viewModel.language()));
+    m_reverseWheel->setText(plainButtonText(
+        tarnQText("Reverse External Mouse Wheel", "Harici Fare Tekerleğini Ters Çevir", m_viewModel.language())));
+    m_reverseTrackpad->setText(plainButtonText(
+        tarnQText("Reverse Built-in Trackpad", "Dahili Trackpad Yönünü Ters Çevir", m_viewModel.language())));
+    m_shiftHorizontal->setText(plainButtonText(tarnQText(
+        "Hold Shift + Wheel for Horizontal Scroll", "Shift + Tekerlek ile Yatay Kaydır", m_viewModel.language())));
+    m_optionZoom->setText(plainButtonText(tarnQText(
+        "Hold Alt + Wheel to Zoom In/Out", "Alt + Tekerlek ile Yakınlaştır/Uzaklaştır", m_viewModel.language())));
+    m_smoothingTitle->setTitle(tarnQText("120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", m_viewModel.language()));
+    m_smoothScroll->setText(plainButtonText(
+        tarnQText("Enable Interpolated Smooth Scroll", "Akıcı İnterpolasyonlu Kaydırmayı Aç", m_viewModel.language())));
+    m_speedCaption->setText(tarnQText("Scroll Speed", "Kaydırma Hızı", m_viewModel.language()));
+    m_glideCaption->setText(tarnQText("Momentum Glide", "Yumuşaklık Eğrisi", m_viewModel.language()));
     // Both captions share one width, 110 or what the longer one needs, so the sliders line up.
     const int captionWidth = std::max({110, m_speedCaption->sizeHint().width(), m_glideCaption->sizeHint().width()});
     m_speedCaption->setFixedWidth(captionWidth);
     m_glideCaption->setFixedWidth(captionWidth);
-    m_exclusionsTitle->setText(text("Smooth Scroll App Exclusions (Precision Apps / Games)",
-        "Akıcı Kaydırma İstisna Uygulamaları (Tasarım / Oyun)"));
-    m_excludeMenu->setText(text("+ Exclude Running App", "+ Açık Uygulama Ekle"));
-    m_sandboxTitle->setText(text("Live Scroll Feel Sandbox", "Canlı Kaydırma Test Alanı"));
-    const QString sentence
-        = text("Test your mouse wheel and Shift+Wheel horizontal glide right here without leaving TarnInput.",
-            "Fare tekerleğinizi ve Shift+Tekerlek yatay kaydırmanızı doğrudan burada test edin.");
+    m_exclusionsTitle->setTitle(tarnQText("Smooth Scroll App Exclusions (Precision Apps / Games)",
+        "Akıcı Kaydırma İstisna Uygulamaları (Tasarım / Oyun)", m_viewModel.language()));
+    m_excludeMenu->setText(tarnQText("+ Exclude Running App", "+ Açık Uygulama Ekle", m_viewModel.language()));
+    m_sandboxTitle->setText(tarnQText("Live Scroll Feel Sandbox", "Canlı Kaydırma Test Alanı", m_viewModel.language()));
+    const QString sentence = tarnQText(
+        "Test your mouse wheel and Shift+Wheel horizontal glide right here without leaving TarnInput.",
+        "Fare tekerleğinizi ve Shift+Tekerlek yatay kaydırmanızı doğrudan burada test edin.", m_viewModel.language());
     for (auto* label : m_sandboxTexts) {
         label->setText(sentence);
     }

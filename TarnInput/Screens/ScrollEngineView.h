@@ -7,7 +7,6 @@
 // The view model must outlive it; build it on the main thread.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <QColor>
@@ -18,13 +17,16 @@
 class QCheckBox;
 class QLabel;
 
+namespace tarn {
+class TarnCardHeader;
+}
+
 namespace tarn::input {
 
 class AdaptiveGridLayout;
 class ContinuousSlider;
 class InputStudioViewModel;
 class RunningAppsMenuButton;
-class SymbolLabel;
 
 class ScrollEngineView : public ScreenPage {
     Q_OBJECT
@@ -48,19 +50,18 @@ private:
     void syncTexts();
     void syncSettings();
     void syncExclusions();
-    QString text(std::string_view en, std::string_view tr) const;
 
     InputStudioViewModel& m_viewModel;
     QColor m_accent;
 
-    SymbolLabel* m_directionTitle = nullptr;
+    TarnCardHeader* m_directionTitle = nullptr;
     QLabel* m_directionExplanation = nullptr;
     QCheckBox* m_reverseWheel = nullptr;
     QCheckBox* m_reverseTrackpad = nullptr;
     QCheckBox* m_shiftHorizontal = nullptr;
     QCheckBox* m_optionZoom = nullptr;
 
-    SymbolLabel* m_smoothingTitle = nullptr;
+    TarnCardHeader* m_smoothingTitle = nullptr;
     QCheckBox* m_smoothScroll = nullptr;
     QLabel* m_speedCaption = nullptr;
     ContinuousSlider* m_speedSlider = nullptr;
@@ -69,7 +70,7 @@ private:
     ContinuousSlider* m_glideSlider = nullptr;
     QLabel* m_glideValue = nullptr;
 
-    SymbolLabel* m_exclusionsTitle = nullptr;
+    TarnCardHeader* m_exclusionsTitle = nullptr;
     RunningAppsMenuButton* m_excludeMenu = nullptr;
     QWidget* m_chipGrid = nullptr;
     AdaptiveGridLayout* m_chipLayout = nullptr;

@@ -1,6 +1,9 @@
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 
-#include "TarnInputCore/Model/BundleIdentifierText.h"
+#include <optional>
+#include <utility>
+
+#include "TarnInputCore/Model/ApplicationId.h"
 #include "TarnInputCore/Model/ButtonActionResolver.h"
 #include "TarnInputCore/Model/ScrollExclusionMatcher.h"
 
@@ -9,18 +12,14 @@ namespace tarn::input {
 namespace {
 
 const AppInputProfile* matchProfile(
-    const std::optional<std::string>& frontmostBundleID, const std::vector<AppInputProfile>& profiles)
+    const std::optional<ApplicationId>& frontmost, const std::vector<AppInputProfile>& profiles)
 {
-    if (!frontmostBundleID) {
-        return nullptr;
-    }
-    const std::string key = BundleIdentifierText::trimmedLowercased(*frontmostBundleID);
-    if (key.empty()) {
+    if (!frontmost || frontmost->trimmedLowercased().empty()) {
         return nullptr;
     }
     // The first enabled profile wins; later ones for the same application are never used.
     for (const auto& profile : profiles) {
-        if (profile.isEnabled && BundleIdentifierText::trimmedLowercasedEquals(profile.bundleIdentifier, key)) {
+        if (profile.isEnabled && frontmost->isNamedByTrimmed(profile.bundleIdentifier)) {
             return &profile;
         }
     }
@@ -55,7 +54,10 @@ EffectiveInputResolution AppInputProfileEngine::resolve(const std::optional<std:
 {
     const auto& profileList = profiles != nullptr ? *profiles : settings.appProfiles;
     const auto& macroList = macros != nullptr ? *macros : settings.macros;
-    const AppInputProfile* profile = matchProfile(frontmostBundleID, profileList);
+    // Normalised here once for the profiles, the exclusion list and the button rules.
+    const auto frontmost
+        = frontmostBundleID ? std::optional<ApplicationId>(std::in_place, *frontmostBundleID) : std::nullopt;
+    const AppInputProfile* profile = matchProfile(frontmost, profileList);
 
     EffectiveInputResolution resolution;
     resolution.frontmostBundleID = frontmostBundleID;
@@ -73,7 +75,7 @@ EffectiveInputResolution AppInputProfileEngine::resolve(const std::optional<std:
     // smoothing on for an excluded application.
     if (profile != nullptr && profile->smoothScrollOverride) {
         resolution.smoothScrollEnabled = *profile->smoothScrollOverride;
-    } else if (ScrollExclusionMatcher::isExcluded(frontmostBundleID, settings)) {
+    } else if (ScrollExclusionMatcher::isExcluded(frontmost, settings)) {
         resolution.smoothScrollEnabled = false;
     } else {
         resolution.smoothScrollEnabled = settings.smoothScrollEnabled;
@@ -96,8 +98,7 @@ EffectiveInputResolution AppInputProfileEngine::resolve(const std::optional<std:
         MouseButtonAction action = MouseButtonAction::passthrough;
         if (remapping) {
             const auto profileAction = profile != nullptr ? profile->buttonAction(button) : std::nullopt;
-            action = profileAction ? *profileAction
-                                   : ButtonActionResolver::resolveAction(button, frontmostBundleID, settings);
+            action = profileAction ? *profileAction : ButtonActionResolver::resolveAction(button, frontmost, settings);
         }
         resolution.buttonActions.emplace(rawValue(button), action);
     }

@@ -4,8 +4,8 @@
 // Rules compare the bundle identifier lower-cased but never trimmed.
 
 #include <optional>
-#include <string>
 
+#include "TarnInputCore/Model/ApplicationId.h"
 #include "TarnInputCore/Model/InputSettings.h"
 #include "TarnInputCore/Model/MouseButtonAction.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
@@ -19,7 +19,7 @@ public:
     // passthrough when the engine or button remapping is off; else the first enabled rule for
     // this button and application, else the global action.
     static MouseButtonAction resolveAction(
-        MouseButtonKind button, const std::optional<std::string>& frontmostBundleID, const InputSettings& settings);
+        MouseButtonKind button, const std::optional<ApplicationId>& frontmost, const InputSettings& settings);
 };
 
 } // namespace tarn::input

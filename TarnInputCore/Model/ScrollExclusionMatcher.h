@@ -5,8 +5,8 @@
 // identifier with stray white space is not excluded.
 
 #include <optional>
-#include <string>
 
+#include "TarnInputCore/Model/ApplicationId.h"
 #include "TarnInputCore/Model/InputSettings.h"
 
 namespace tarn::input {
@@ -15,7 +15,7 @@ class ScrollExclusionMatcher {
 public:
     ScrollExclusionMatcher() = delete;
 
-    static bool isExcluded(const std::optional<std::string>& bundleIdentifier, const InputSettings& settings);
+    static bool isExcluded(const std::optional<ApplicationId>& application, const InputSettings& settings);
 };
 
 } // namespace tarn::input

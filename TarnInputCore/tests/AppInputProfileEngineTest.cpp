@@ -1,5 +1,9 @@
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "TarnInputCore/Model/ButtonActionResolver.h"
@@ -28,6 +32,12 @@ AppButtonRule ruleFor(
 InputMacro macroOn(std::int64_t trigger, bool isEnabled = true)
 {
     return InputMacro {Uuid::random(), "m", "", trigger, {MacroStep::delay(1)}, isEnabled};
+}
+
+// The frontmost application as its workspace reports it; none for no text.
+std::optional<ApplicationId> frontmost(const std::optional<std::string>& bundleID)
+{
+    return bundleID ? std::optional<ApplicationId>(std::in_place, *bundleID) : std::nullopt;
 }
 
 EffectiveInputResolution resolveFor(const std::optional<std::string>& bundleID, const InputSettings& settings)
@@ -122,15 +132,15 @@ TEST(AppInputProfileEngineTest, ExclusionTrimsItsEntriesButNotTheIdentifier)
 {
     InputSettings settings;
     settings.smoothScrollExcludedBundles = {"  COM.Example.Paint \n", "   "};
-    EXPECT_TRUE(ScrollExclusionMatcher::isExcluded("com.example.paint", settings));
-    EXPECT_TRUE(ScrollExclusionMatcher::isExcluded("COM.EXAMPLE.PAINT", settings));
-    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(" com.example.paint", settings));
-    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded("com.example.paint\n", settings));
-    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(std::nullopt, settings));
-    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded("", settings));
+    EXPECT_TRUE(ScrollExclusionMatcher::isExcluded(frontmost("com.example.paint"), settings));
+    EXPECT_TRUE(ScrollExclusionMatcher::isExcluded(frontmost("COM.EXAMPLE.PAINT"), settings));
+    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(frontmost(" com.example.paint"), settings));
+    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(frontmost("com.example.paint\n"), settings));
+    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(frontmost(std::nullopt), settings));
+    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(frontmost(""), settings));
 
     settings.smoothScrollExcludedBundles = {"com.figma.Desktop"};
-    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(" com.figma.Desktop", settings));
+    EXPECT_FALSE(ScrollExclusionMatcher::isExcluded(frontmost(" com.figma.Desktop"), settings));
     // The profile matcher trims the same identifier, so a profile still matches it.
     settings.appProfiles = {profileFor("com.figma.Desktop")};
     const auto resolution = resolveFor(" com.figma.Desktop", settings);
@@ -189,14 +199,14 @@ TEST(AppInputProfileEngineTest, RulesMatchLowerCasedUntrimmedAndSkipDisabledOnes
         ruleFor(" com.apple.Other", MouseButtonKind::middle, copy),
     };
     const auto action = [&settings](std::optional<std::string> bundleID) {
-        return ButtonActionResolver::resolveAction(MouseButtonKind::middle, bundleID, settings);
+        return ButtonActionResolver::resolveAction(MouseButtonKind::middle, frontmost(bundleID), settings);
     };
     EXPECT_EQ(action("com.apple.Safari"), paste);
     EXPECT_EQ(action(" com.apple.Safari"), missionControl);
     EXPECT_EQ(action("com.apple.other"), missionControl);
     EXPECT_EQ(action(" com.apple.other"), copy);
-    EXPECT_EQ(
-        ButtonActionResolver::resolveAction(MouseButtonKind::sideBack, "com.apple.Safari", settings), browserBack);
+    EXPECT_EQ(ButtonActionResolver::resolveAction(MouseButtonKind::sideBack, frontmost("com.apple.Safari"), settings),
+        browserBack);
 
     settings.appOverrides.erase(settings.appOverrides.begin() + 1);
     EXPECT_EQ(action("com.apple.Safari"), newTab);
@@ -223,7 +233,8 @@ TEST(AppInputProfileEngineTest, EngineOrRemapOffPassesEveryButtonThroughAndBinds
             (std::map<std::int64_t, MouseButtonAction> {{2, passthrough}, {3, passthrough}, {4, passthrough}}));
         EXPECT_TRUE(resolution.macroBindings.empty());
         EXPECT_TRUE(resolution.isUsingAppProfile());
-        EXPECT_EQ(ButtonActionResolver::resolveAction(MouseButtonKind::sideForward, "a", settings), passthrough);
+        EXPECT_EQ(
+            ButtonActionResolver::resolveAction(MouseButtonKind::sideForward, frontmost("a"), settings), passthrough);
     }
 }
 

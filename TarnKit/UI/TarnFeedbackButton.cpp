@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassButtonStyle.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -42,13 +41,13 @@ TarnFeedbackButton::TarnFeedbackButton(std::string appName, TarnAppVersion versi
 
 QString TarnFeedbackButton::pillLabel(TarnLanguage language)
 {
-    return toQString(tarnText("Send Feedback & Ideas", "Geri Bildirim & Fikir Gönder", language));
+    return tarnQText("Send Feedback & Ideas", "Geri Bildirim & Fikir Gönder", language);
 }
 
 QString TarnFeedbackButton::helpText(TarnLanguage language)
 {
-    return toQString(tarnText("Listening to you — Report a bug or share an idea",
-        "Sizi dinliyoruz — Hata bildir veya fikir paylaş", language));
+    return tarnQText("Listening to you — Report a bug or share an idea",
+        "Sizi dinliyoruz — Hata bildir veya fikir paylaş", language);
 }
 
 QFont TarnFeedbackButton::labelFont() const

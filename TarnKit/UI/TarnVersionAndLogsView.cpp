@@ -11,15 +11,14 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "TarnKit/Foundation/TarnAppIdentity.h"
 #include "TarnKit/Foundation/TarnReleaseLogReader.h"
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnBrandMark.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnFeedbackButton.h"
 #include "TarnKit/UI/TarnGlassButton.h"
@@ -28,9 +27,9 @@
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnLabel.h"
-#include "TarnKit/UI/TarnPlainSymbolButton.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnRoundedPanel.h"
+#include "TarnKit/UI/TarnSheetCloseButton.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -222,11 +221,6 @@ TarnVersionAndLogsView::TarnVersionAndLogsView(std::string appName, TarnAppVersi
     outer->addWidget(scroll);
 }
 
-QString TarnVersionAndLogsView::text(std::string_view en, std::string_view tr) const
-{
-    return toQString(tarnText(en, tr, m_language));
-}
-
 QWidget* TarnVersionAndLogsView::buildHeader()
 {
     auto* header = new QWidget;
@@ -237,16 +231,11 @@ QWidget* TarnVersionAndLogsView::buildHeader()
     const auto identity = resolveTarnAppIdentity(m_appName);
     row->addWidget(
         new TarnBrandMark(24, identity ? TarnBrandMarkStyle::app(*identity) : TarnBrandMarkStyle::currentApp()));
-    row->addWidget(tarnLabel(toQString(m_appName) + QStringLiteral(" · ") + text("Version & Logs", "Sürüm & Loglar"),
+    row->addWidget(tarnLabel(
+        toQString(m_appName) + QStringLiteral(" · ") + tarnQText("Version & Logs", "Sürüm & Loglar", m_language),
         TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle"));
     row->addStretch(1);
-    auto* close = new TarnPlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
-    close->setObjectName(QStringLiteral("closeButton"));
-    connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
-    row->addWidget(close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { m_onClose(); });
+    row->addWidget(new TarnSheetCloseButton(*this, [this] { m_onClose(); }));
     return header;
 }
 
@@ -256,26 +245,25 @@ QWidget* TarnVersionAndLogsView::buildSummaryCard()
     QWidget* content = cardContent(10, column);
     const QColor accent = accentColor(m_palette);
 
-    auto* titleRow = new QHBoxLayout;
-    titleRow->setSpacing(10);
-    titleRow->addWidget(new TarnSymbolLabel("tag.fill", text("Version & Release Info", "Sürüm Bilgileri"),
-        TarnTextStyles::font(TarnTextStyle::headline), accent));
-    titleRow->addStretch(1);
-    titleRow->addWidget(new TarnVersionBadge(m_version, true));
-    column->addLayout(titleRow);
+    auto* header = new TarnCardHeader("tag.fill", tarnQText("Version & Release Info", "Sürüm Bilgileri", m_language),
+        TarnTextStyles::font(TarnTextStyle::headline), accent, 10);
+    header->addTrailing(new TarnVersionBadge(m_version, true));
+    column->addWidget(header);
 
     QLabel* description
-        = tarnLabel(text("Application version details, full release changelog from initial release to "
-                         "latest, and runtime logs.",
+        = tarnLabel(tarnQText("Application version details, full release changelog from initial release to "
+                              "latest, and runtime logs.",
                         "Uygulama sürüm bilgileri, ilk sürümden son sürüme kadar tüm değişiklik geçmişi "
-                        "ve çalışma logları."),
+                        "ve çalışma logları.",
+                        m_language),
             TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "summaryText");
     description->setWordWrap(true);
     column->addWidget(description);
 
     auto* chipRow = new QHBoxLayout;
     chipRow->setSpacing(12);
-    chipRow->addWidget(new InfoChip(text("Version", "Sürüm"), QStringLiteral("v") + toQString(m_version.shortVersion)));
+    chipRow->addWidget(new InfoChip(
+        tarnQText("Version", "Sürüm", m_language), QStringLiteral("v") + toQString(m_version.shortVersion)));
     chipRow->addWidget(new InfoChip(QStringLiteral("Build"), QStringLiteral("#") + toQString(m_version.buildNumber)));
     chipRow->addStretch(1);
     chipRow->addWidget(new TarnFeedbackButton(m_appName, m_version, TarnFeedbackKind::feature, m_language,
@@ -291,8 +279,8 @@ QWidget* TarnVersionAndLogsView::buildReleaseCard()
 {
     QVBoxLayout* column = nullptr;
     QWidget* content = cardContent(12, column);
-    column->addWidget(new TarnSymbolLabel("clock.arrow.circlepath",
-        text("Release History (CHANGELOG)", "Sürüm Geçmişi (Değişiklik Logu)"),
+    column->addWidget(new TarnCardHeader("clock.arrow.circlepath",
+        tarnQText("Release History (CHANGELOG)", "Sürüm Geçmişi (Değişiklik Logu)", m_language),
         TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary()));
     m_releaseList = new QVBoxLayout;
     m_releaseList->setSpacing(12);
@@ -305,16 +293,12 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     QVBoxLayout* column = nullptr;
     QWidget* content = cardContent(12, column);
 
-    auto* header = new QHBoxLayout;
-    header->setSpacing(8);
-    auto* title
-        = new TarnSymbolLabel("doc.text.magnifyingglass", text("Rotating Runtime Logs", "Uygulama Çalışma Logları"),
-            TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary());
-    title->setObjectName(QStringLiteral("logsTitle"));
+    auto* header = new TarnCardHeader("doc.text.magnifyingglass",
+        tarnQText("Rotating Runtime Logs", "Uygulama Çalışma Logları", m_language),
+        TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary(), 8);
+    header->title()->setObjectName(QStringLiteral("logsTitle"));
     // The title is never cut short: the sheet grows wider instead.
-    title->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    header->addWidget(title);
-    header->addStretch(1);
+    header->title()->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     auto* picker = new QWidget;
     picker->setObjectName(QStringLiteral("logLevelPicker"));
@@ -323,23 +307,23 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     segments->setContentsMargins(0, 0, 0, 0);
     segments->setSpacing(2);
     for (const auto& choice : kLevelChoices) {
-        auto* button = new LevelSegment(text(choice.en, choice.tr));
+        auto* button = new LevelSegment(tarnQText(choice.en, choice.tr, m_language));
         button->setObjectName(QStringLiteral("logLevel_") + toQString(rawValue(choice.level)));
         button->setChecked(choice.level == m_selectedMinLevel);
         connect(button, &QAbstractButton::clicked, this, [this, level = choice.level] { selectLevel(level); });
         segments->addWidget(button);
         m_levelButtons.push_back(button);
     }
-    header->addWidget(picker);
+    header->addTrailing(picker);
 
     auto* refresh = captionButton("arrow.clockwise", QString());
     refresh->setObjectName(QStringLiteral("refreshLogsButton"));
-    refresh->setToolTip(text("Refresh logs", "Logları yenile"));
+    refresh->setToolTip(tarnQText("Refresh logs", "Logları yenile", m_language));
     connect(refresh, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::reloadEntries);
-    m_copyButton = captionButton("doc.on.doc", text("Copy", "Kopyala"));
+    m_copyButton = captionButton("doc.on.doc", tarnQText("Copy", "Kopyala", m_language));
     m_copyButton->setObjectName(QStringLiteral("copyLogsButton"));
     connect(m_copyButton, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onCopyClicked);
-    auto* folder = captionButton("folder", text("Folder", "Klasör"));
+    auto* folder = captionButton("folder", tarnQText("Folder", "Klasör", m_language));
     folder->setObjectName(QStringLiteral("revealLogsButton"));
     connect(folder, &QAbstractButton::clicked, this, [this] {
         if (m_services.revealLogFolder) {
@@ -348,13 +332,13 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
             m_logger.revealInFinder();
         }
     });
-    auto* clear = captionButton("trash", text("Clear", "Temizle"));
+    auto* clear = captionButton("trash", tarnQText("Clear", "Temizle", m_language));
     clear->setObjectName(QStringLiteral("clearLogsButton"));
     connect(clear, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onClearClicked);
     for (QWidget* button : std::initializer_list<QWidget*> {refresh, m_copyButton, folder, clear}) {
-        header->addWidget(button);
+        header->addTrailing(button);
     }
-    column->addLayout(header);
+    column->addWidget(header);
 
     m_logList = new QVBoxLayout;
     m_logList->setSpacing(4);
@@ -412,19 +396,19 @@ QWidget* TarnVersionAndLogsView::buildLogRow(const TarnLogEntry& entry) const
         row->addWidget(label, 0, Qt::AlignTop);
     };
     column(tarnLabel(toQString(timeOfDay(entry.timestamp)),
-               TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
-               "logTime"),
+               TarnTextStyles::font(TarnTextStyle::caption, QFont::Normal, TarnFontDesign::monospaced),
+               TarnGlassTokens::textMuted(), "logTime"),
         66);
     column(tarnLabel(toQString(label(entry.level)),
                TarnTextStyles::systemFont(9.5, QFont::Bold, TarnFontDesign::monospaced), levelColor(entry.level),
                "logLevel"),
         42);
     column(tarnLabel(QStringLiteral("[") + toQString(entry.category) + QStringLiteral("]"),
-               TarnTextStyles::systemFont(10, QFont::Normal, TarnFontDesign::monospaced),
+               TarnTextStyles::font(TarnTextStyle::caption, QFont::Normal, TarnFontDesign::monospaced),
                withOpacity(accentColor(m_palette), 0.9), "logCategory"),
         82);
-    QLabel* message = tarnLabel(
-        toQString(entry.message), TarnTextStyles::systemFont(11), TarnGlassTokens::textPrimary(), "logMessage");
+    QLabel* message = tarnLabel(toQString(entry.message), TarnTextStyles::font(TarnTextStyle::subheadline),
+        TarnGlassTokens::textPrimary(), "logMessage");
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -460,8 +444,8 @@ void TarnVersionAndLogsView::showReleases()
 {
     clearLayout(m_releaseList);
     if (m_releases.empty()) {
-        m_releaseList->addWidget(tarnLabel(
-            text("No release log records found for this build.", "Bu derleme için sürüm geçmişi kaydı bulunamadı."),
+        m_releaseList->addWidget(tarnLabel(tarnQText("No release log records found for this build.",
+                                               "Bu derleme için sürüm geçmişi kaydı bulunamadı.", m_language),
             TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "releaseEmptyText"));
         return;
     }
@@ -474,9 +458,9 @@ void TarnVersionAndLogsView::showEntries()
 {
     clearLayout(m_logList);
     if (m_entries.empty()) {
-        QLabel* empty
-            = tarnLabel(text("No runtime log entries match the filter yet.", "Filtreye uyan çalışma logu henüz yok."),
-                TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "logEmptyText");
+        QLabel* empty = tarnLabel(tarnQText("No runtime log entries match the filter yet.",
+                                      "Filtreye uyan çalışma logu henüz yok.", m_language),
+            TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "logEmptyText");
         empty->setContentsMargins(0, 8, 0, 8);
         m_logList->addWidget(empty);
         return;
@@ -503,7 +487,7 @@ void TarnVersionAndLogsView::onCopyClicked()
     clipboard->setText(toQString(m_logger.exportPlainText(kCopiedEntries, m_selectedMinLevel)));
     // Stays until the sheet is opened anew.
     m_copied = true;
-    m_copyButton->setText(text("Copied", "Kopyalandı"));
+    m_copyButton->setText(tarnQText("Copied", "Kopyalandı", m_language));
     m_copyButton->updateGeometry();
 }
 

@@ -88,7 +88,6 @@ private:
     void selectLevel(TarnLogLevel level);
     void onCopyClicked();
     void onClearClicked();
-    QString text(std::string_view en, std::string_view tr) const;
 
     const std::string m_appName;
     const TarnAppVersion m_version;

@@ -45,7 +45,7 @@ QString TarnVersionBadgeButton::helpText(const TarnAppVersion& version, TarnLang
     // Both texts are built whole before the choice, as a language pack's template expects.
     const std::string en = "Version " + version.detailedDisplay() + " — Click to view Release History & Logs";
     const std::string tr = "Sürüm " + version.detailedDisplay() + " — Sürüm Geçmişi ve Logları görmek için tıklayın";
-    return toQString(tarnText(en, tr, language));
+    return tarnQText(en, tr, language);
 }
 
 void TarnVersionBadgeButton::presentSheet()

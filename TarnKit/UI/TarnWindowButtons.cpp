@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include "TarnKit/Localization/TarnLanguageSettings.h"
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnQString.h"
 
@@ -55,7 +54,7 @@ TarnWindowButtons::TarnWindowButtons(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         m_buttons[i] = new CircleButton(rows[i].color, this);
         m_buttons[i]->setObjectName(QString::fromLatin1(rows[i].name));
-        m_buttons[i]->setToolTip(toQString(tarnText(rows[i].en, rows[i].tr, language)));
+        m_buttons[i]->setToolTip(tarnQText(rows[i].en, rows[i].tr, language));
         m_buttons[i]->setAccessibleName(m_buttons[i]->toolTip());
         m_buttons[i]->move(i * (kDiameter + kSpacing), 0);
     }

@@ -9,7 +9,7 @@ namespace tarn::input {
 
 CapsuleChip::CapsuleChip(QWidget* parent)
     : QWidget(parent)
-    , m_font(TarnTextStyles::systemFont(10))
+    , m_font(TarnTextStyles::font(TarnTextStyle::caption))
     , m_textColor(Qt::white)
     , m_fill(Qt::transparent)
     , m_border(Qt::transparent)

@@ -9,8 +9,7 @@
 #include <fmt/format.h>
 
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnKit/Localization/TarnText.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 
@@ -28,17 +27,10 @@ QString wholeNumberText(double whole)
     return QString::fromStdString(fmt::format("{:.0f}", whole));
 }
 
-} // namespace
-
-QString screenText(std::string_view en, std::string_view tr, TarnLanguage language)
-{
-    return QString::fromStdString(tarnText(en, tr, language));
-}
-
-QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps, TarnFontDesign design)
+QLabel* textLabel(const QFont& font, const QColor& color, bool wraps)
 {
     auto* label = new QLabel;
-    label->setFont(TarnTextStyles::systemFont(size, weight, design));
+    label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
@@ -47,16 +39,28 @@ QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bo
     return label;
 }
 
-SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color)
+} // namespace
+
+QLabel* makeTextLabel(TarnTextStyle style, QFont::Weight weight, const QColor& color, bool wraps, TarnFontDesign design)
 {
-    return new SymbolLabel(std::move(symbol), TarnTextStyles::systemFont(size, QFont::Bold), color);
+    return textLabel(TarnTextStyles::font(style, weight, design), color, wraps);
+}
+
+QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps, TarnFontDesign design)
+{
+    return textLabel(TarnTextStyles::systemFont(size, weight, design), color, wraps);
+}
+
+TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color, int spacing)
+{
+    return new TarnCardHeader(std::move(symbol), {}, TarnTextStyles::systemFont(size, QFont::Bold), color, spacing);
 }
 
 QCheckBox* makeCheckBox(const QString& objectName)
 {
     auto* box = new QCheckBox;
     box->setObjectName(objectName);
-    box->setFont(TarnTextStyles::systemFont(13));
+    box->setFont(TarnTextStyles::font(TarnTextStyle::body));
     QPalette palette = box->palette();
     palette.setColor(QPalette::WindowText, TarnGlassTokens::textPrimary());
     box->setPalette(palette);

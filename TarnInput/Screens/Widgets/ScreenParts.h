@@ -1,17 +1,15 @@
 #pragma once
 
-// Small builders and formatters the studio screens share: texts in the interface language,
-// labels in the system font, glass cards around a column, and number texts that never depend on
-// the user's locale (no digit grouping, "." as the decimal mark).
+// Small builders and formatters the studio screens share: labels in the kit's text styles, card
+// headers, glass cards around a column, and number texts that never depend on the user's locale
+// (no digit grouping, "." as the decimal mark).
 
 #include <string>
-#include <string_view>
 
 #include <QColor>
 #include <QFont>
 #include <QString>
 
-#include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/TarnTextStyles.h"
 
 class QCheckBox;
@@ -22,23 +20,24 @@ class QVBoxLayout;
 class QWidget;
 
 namespace tarn {
+class TarnCardHeader;
 class TarnGlassCard;
-}
+} // namespace tarn
 
 namespace tarn::input {
 
 class SwitchToggle;
-class SymbolLabel;
 
-// The English or Turkish text for `language`, through the localization store.
-QString screenText(std::string_view en, std::string_view tr, TarnLanguage language);
-
-// A label in the system font; `wraps` lets a long text run onto more lines.
+// A label in one of the kit's text styles; `wraps` lets a long text run onto more lines.
+QLabel* makeTextLabel(TarnTextStyle style, QFont::Weight weight, const QColor& color, bool wraps,
+    TarnFontDesign design = TarnFontDesign::standard);
+// The same in the system font at a size that has no named style.
 QLabel* makeTextLabel(double size, QFont::Weight weight, const QColor& color, bool wraps,
     TarnFontDesign design = TarnFontDesign::standard);
 
-// A card title: a symbol before a bold text in one colour.
-SymbolLabel* makeCardTitle(std::string symbol, double size, const QColor& color);
+// A card's header: a symbol before a bold title in one colour, the card's controls at the end
+// `spacing` apart (the platform's default when negative).
+TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& color, int spacing = -1);
 
 // A check box in the platform's style with its label in textPrimary.
 QCheckBox* makeCheckBox(const QString& objectName);

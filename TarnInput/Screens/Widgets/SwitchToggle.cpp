@@ -21,7 +21,7 @@ SwitchToggle::SwitchToggle(QWidget* parent)
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
-    setFont(TarnTextStyles::systemFont(13));
+    setFont(TarnTextStyles::font(TarnTextStyle::body));
     // The height follows the label, which wraps where the width runs short.
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);

@@ -9,11 +9,11 @@
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
 
 namespace tarn::input::testing {
 namespace {
@@ -32,7 +32,7 @@ TEST(DevicesAndDiagnosticsView, ListsNoDeviceWithTheEmptyTextAndTwoDevicesAsCard
     ScreenFixture f;
     auto& vm = f.start();
     DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
-    auto* title = control<SymbolLabel>(screen, "inventoryTitle");
+    auto* title = control<TarnSymbolLabel>(screen, "inventoryTitle");
     auto* empty = control<QLabel>(screen, "emptyInventory");
     auto* grid = control<QWidget>(screen, "deviceGrid");
     EXPECT_EQ(title->text(), "Connected Mice & Trackpad Hardware (0)");

@@ -7,12 +7,12 @@
 
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
-#include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnKit/UI/TarnSymbolLabel.h"
 
 namespace tarn::input::testing {
 namespace {
@@ -229,7 +229,7 @@ TEST(KeyHUDConfigView, SwitchingTheLanguageRelabelsEveryText)
             shown << screen.findChild<QAbstractButton*>(name)->text();
         }
         shown << screen.findChild<TarnPrimaryButton*>("previewKeyHUD")->text();
-        shown << screen.findChild<SymbolLabel*>()->text();
+        shown << screen.findChild<TarnSymbolLabel*>()->text();
         return shown;
     };
     const QStringList english = texts();

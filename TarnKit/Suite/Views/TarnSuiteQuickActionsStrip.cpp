@@ -37,7 +37,7 @@ suiteviews::LabelRun chipRun(const TarnSuiteQuickActionChip& chip, const StripMe
 
 suiteviews::LabelRun sectionRun(const std::string& label)
 {
-    return {"square.grid.2x2.fill", toQString(label), TarnTextStyles::systemFont(10, QFont::Normal),
+    return {"square.grid.2x2.fill", toQString(label), TarnTextStyles::font(TarnTextStyle::caption, QFont::Normal),
         TarnTextStyles::systemFont(10.5, QFont::Bold), 5};
 }
 

@@ -21,8 +21,8 @@ constexpr double kPadY = 4;
 
 suiteviews::LabelRun label(const TarnVirtualMemoryHeaderPillPresentation& shown)
 {
-    return {shown.symbol, toQString(shown.title), TarnTextStyles::systemFont(10, QFont::DemiBold),
-        TarnTextStyles::systemFont(11, QFont::DemiBold, TarnFontDesign::monospaced), kSpacing};
+    return {shown.symbol, toQString(shown.title), TarnTextStyles::font(TarnTextStyle::caption, QFont::DemiBold),
+        TarnTextStyles::font(TarnTextStyle::subheadline, QFont::DemiBold, TarnFontDesign::monospaced), kSpacing};
 }
 
 } // namespace

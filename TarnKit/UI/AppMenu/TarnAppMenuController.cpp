@@ -39,7 +39,7 @@ TarnAppMenuController::TarnAppMenuController(
     , m_mainMenu(new QMenuBar)
 {
     m_mainMenu->setObjectName(QStringLiteral("mainMenu"));
-    const TitleUpdater windowTitle = [this] { return text("Window", "Pencere"); };
+    const TitleUpdater windowTitle = [this] { return tarnText("Window", "Pencere", m_configuration.language()); };
     m_windowsMenu = newMenu(m_mainMenu, windowTitle());
     m_windowsMenu->setObjectName(QStringLiteral("windowMenu"));
     m_menuTitleUpdaters.emplace(m_windowsMenu, windowTitle);
@@ -49,10 +49,12 @@ TarnAppMenuController::TarnAppMenuController(
     m_mainMenu->addMenu(applicationMenu);
     buildApplicationMenu(*applicationMenu);
     if (!m_configuration.fileMenuItems.empty()) {
-        QMenu* fileMenu = addTopLevelMenu([this] { return text("File", "Dosya"); }, "fileMenu");
+        QMenu* fileMenu
+            = addTopLevelMenu([this] { return tarnText("File", "Dosya", m_configuration.language()); }, "fileMenu");
         addElements(*fileMenu, m_configuration.fileMenuItems);
     }
-    buildEditMenu(*addTopLevelMenu([this] { return text("Edit", "Düzen"); }, "editMenu"));
+    buildEditMenu(
+        *addTopLevelMenu([this] { return tarnText("Edit", "Düzen", m_configuration.language()); }, "editMenu"));
     for (const TarnCustomMenu& custom : m_configuration.customMenus) {
         addElements(*addTopLevelMenu(custom.title, "customMenu"), custom.elements);
     }
@@ -96,11 +98,6 @@ bool TarnAppMenuController::isTextInputFocused()
     return TarnTextInputCommands::isTextInputFocused();
 }
 
-std::string TarnAppMenuController::text(std::string_view en, std::string_view tr) const
-{
-    return tarnText(en, tr, m_configuration.language());
-}
-
 QMenu* TarnAppMenuController::newMenu(QWidget* parent, const std::string& title)
 {
     auto* menu = new QMenu(menuText(title), parent);
@@ -122,14 +119,17 @@ void TarnAppMenuController::buildApplicationMenu(QMenu& menu)
     const std::string& name = m_configuration.appName;
     if (m_configuration.onOpenSettings) {
         ItemBinding settings;
-        settings.title = m_configuration.settingsTitle ? m_configuration.settingsTitle
-                                                       : TitleUpdater([this] { return text("Settings…", "Ayarlar…"); });
+        settings.title = m_configuration.settingsTitle
+            ? m_configuration.settingsTitle
+            : TitleUpdater([this] { return tarnText("Settings…", "Ayarlar…", m_configuration.language()); });
         settings.action = m_configuration.onOpenSettings;
         addBoundItem(menu, std::move(settings), command(","));
         menu.addSeparator();
     }
     ItemBinding feedback;
-    feedback.title = [this] { return text("Send Feedback & Ideas…", "Geri Bildirim & Fikir Gönder…"); };
+    feedback.title = [this] {
+        return tarnText("Send Feedback & Ideas…", "Geri Bildirim & Fikir Gönder…", m_configuration.language());
+    };
     feedback.action = [this] {
         m_services.feedback.openInBrowser(m_configuration.appName,
             TarnAppVersion::current(m_services.buildInfo, "1.0.0", "100"), TarnFeedbackKind::feature,
@@ -139,40 +139,46 @@ void TarnAppMenuController::buildApplicationMenu(QMenu& menu)
     menu.addSeparator();
     // Desktops have no hidden applications and no way for one to hide the others, so hiding
     // minimises this application's windows and "Hide Others" and "Show All" are left out.
-    addStandardItem(menu, [this, name] { return text("Hide " + name, name + " Uygulamasını Gizle"); }, command("h"),
+    addStandardItem(menu,
+        [this, name] { return tarnText("Hide " + name, name + " Uygulamasını Gizle", m_configuration.language()); },
+        command("h"),
         {[] { return TarnWindowMenuCommands::canPerform(TarnWindowCommand::hideApplication); },
             [] { TarnWindowMenuCommands::perform(TarnWindowCommand::hideApplication); }});
     menu.addSeparator();
-    addStandardItem(menu, [this, name] { return text("Quit " + name, name + " Uygulamasından Çık"); }, command("q"),
-        {[] { return true; }, [] { TarnWindowMenuCommands::perform(TarnWindowCommand::quit); }});
+    addStandardItem(menu,
+        [this, name] { return tarnText("Quit " + name, name + " Uygulamasından Çık", m_configuration.language()); },
+        command("q"), {[] { return true; }, [] { TarnWindowMenuCommands::perform(TarnWindowCommand::quit); }});
 }
 
 void TarnAppMenuController::buildEditMenu(QMenu& menu)
 {
     const TarnEditMenuOverrides overrides = m_configuration.editOverrides.value_or(TarnEditMenuOverrides {});
     addEditCommand(
-        menu, [this] { return text("Undo", "Geri Al"); }, command("z"), TarnTextCommand::undo, overrides.undo,
-        overrides.canUndo);
+        menu, [this] { return tarnText("Undo", "Geri Al", m_configuration.language()); }, command("z"),
+        TarnTextCommand::undo, overrides.undo, overrides.canUndo);
     addEditCommand(
-        menu, [this] { return text("Redo", "Yinele"); },
+        menu, [this] { return tarnText("Redo", "Yinele", m_configuration.language()); },
         tarnMenuKeySequence("z", Qt::ControlModifier | Qt::ShiftModifier), TarnTextCommand::redo, overrides.redo,
         overrides.canRedo);
     menu.addSeparator();
     addEditCommand(
-        menu, [this] { return text("Cut", "Kes"); }, command("x"), TarnTextCommand::cut, overrides.cut);
+        menu, [this] { return tarnText("Cut", "Kes", m_configuration.language()); }, command("x"), TarnTextCommand::cut,
+        overrides.cut);
     addEditCommand(
-        menu, [this] { return text("Copy", "Kopyala"); }, command("c"), TarnTextCommand::copy, overrides.copy);
+        menu, [this] { return tarnText("Copy", "Kopyala", m_configuration.language()); }, command("c"),
+        TarnTextCommand::copy, overrides.copy);
     addEditCommand(
-        menu, [this] { return text("Paste", "Yapıştır"); }, command("v"), TarnTextCommand::paste, overrides.paste);
+        menu, [this] { return tarnText("Paste", "Yapıştır", m_configuration.language()); }, command("v"),
+        TarnTextCommand::paste, overrides.paste);
     if (overrides.duplicate) {
         ItemBinding duplicate;
-        duplicate.title = [this] { return text("Duplicate", "Çoğalt"); };
+        duplicate.title = [this] { return tarnText("Duplicate", "Çoğalt", m_configuration.language()); };
         duplicate.action = overrides.duplicate;
         addBoundItem(menu, std::move(duplicate), command("d"));
     }
     addEditCommand(
-        menu, [this] { return text("Select All", "Tümünü Seç"); }, command("a"), TarnTextCommand::selectAll,
-        overrides.selectAll);
+        menu, [this] { return tarnText("Select All", "Tümünü Seç", m_configuration.language()); }, command("a"),
+        TarnTextCommand::selectAll, overrides.selectAll);
 }
 
 void TarnAppMenuController::addEditCommand(QMenu& menu, TitleUpdater title, const QKeySequence& key,
@@ -202,15 +208,16 @@ void TarnAppMenuController::addEditCommand(QMenu& menu, TitleUpdater title, cons
 
 void TarnAppMenuController::buildWindowMenu(QMenu& menu)
 {
-    addStandardItem(menu, [this] { return text("Minimize", "Küçült"); }, command("m"),
+    addStandardItem(menu, [this] { return tarnText("Minimize", "Küçült", m_configuration.language()); }, command("m"),
         {[] { return TarnWindowMenuCommands::canPerform(TarnWindowCommand::minimize); },
             [] { TarnWindowMenuCommands::perform(TarnWindowCommand::minimize); }});
-    addStandardItem(menu, [this] { return text("Close Window", "Pencereyi Kapat"); },
+    addStandardItem(menu, [this] { return tarnText("Close Window", "Pencereyi Kapat", m_configuration.language()); },
         tarnMenuKeySequence(m_configuration.closeWindowKeyEquivalent, m_configuration.closeWindowModifiers),
         {[] { return TarnWindowMenuCommands::canPerform(TarnWindowCommand::closeWindow); },
             [] { TarnWindowMenuCommands::perform(TarnWindowCommand::closeWindow); }});
     menu.addSeparator();
-    addStandardItem(menu, [this] { return text("Bring All to Front", "Tümünü Öne Getir"); }, {},
+    addStandardItem(menu,
+        [this] { return tarnText("Bring All to Front", "Tümünü Öne Getir", m_configuration.language()); }, {},
         {[] { return TarnWindowMenuCommands::canPerform(TarnWindowCommand::bringAllToFront); },
             [] { TarnWindowMenuCommands::perform(TarnWindowCommand::bringAllToFront); }});
 }

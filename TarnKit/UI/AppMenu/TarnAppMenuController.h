@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -103,7 +102,6 @@ private:
     };
     using TitleUpdater = std::function<std::string()>;
 
-    std::string text(std::string_view en, std::string_view tr) const;
     // A new menu whose opening this controller prepares; titled now and, with an updater, again later.
     QMenu* newMenu(QWidget* parent, const std::string& title);
     QMenu* addTopLevelMenu(TitleUpdater title, const char* objectName);

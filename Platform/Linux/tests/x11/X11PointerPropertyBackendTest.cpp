@@ -6,14 +6,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/LibinputPointerPreferences.h"
 #include "TarnInputCore/Engine/PointerAccelerationBridge.h"
-#include "tests/TemporaryFolder.h"
 
 namespace tarn::input {
 namespace {
@@ -63,28 +61,16 @@ TEST(X11PointerPropertyBackend, WithoutLibinputDevicesThePreferencesAreNotAvaila
     EXPECT_EQ(log.lines().size(), 1U);
 }
 
-// GNOME's settings go through the `gsettings` command; a stand-in on PATH keeps them in files.
-TEST(X11PointerPropertyBackend, KeepsGnomeSettingsThroughTheGsettingsCommand)
+// GNOME's settings go through GIO; its memory store keeps them away from the user's own.
+TEST(X11PointerPropertyBackend, KeepsGnomeSettingsOnlyOnGnome)
 {
-    TemporaryFolder folder;
-    const auto script = folder.path() / "gsettings";
-    std::ofstream(script)
-        << "#!/bin/sh\n"
-           "case \"$1\" in\n"
-           "get) cat \"$TARN_FAKE_SETTINGS/$2 $3\" ;;\n"
-           "set) [ \"$3\" = refused ] && exit 1; printf '%s\\n' \"$4\" > \"$TARN_FAKE_SETTINGS/$2 $3\" ;;\n"
-           "esac\n";
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    const std::string path = folder.path().string() + ":" + processEnvironment("PATH").value_or("");
-    ::setenv("PATH", path.c_str(), 1);
-    ::setenv("TARN_FAKE_SETTINGS", folder.path().c_str(), 1);
-
+    ::setenv("GSETTINGS_BACKEND", "memory", 1);
     const auto gnome = [](std::string_view name) -> std::optional<std::string> {
         return name == "XDG_CURRENT_DESKTOP" ? std::optional<std::string>("ubuntu:GNOME") : processEnvironment(name);
     };
     X11PointerPropertyBackend backend(gnome);
     ASSERT_TRUE(backend.hasDesktopSettings());
-    EXPECT_FALSE(backend.desktopSetting("org.gnome.desktop.peripherals.mouse", "speed")); // never written
+    EXPECT_EQ(backend.desktopSetting("org.gnome.desktop.peripherals.mouse", "speed"), "0.0"); // the default
     ASSERT_TRUE(backend.setDesktopSetting("org.gnome.desktop.peripherals.mouse", "accel-profile", "'flat'"));
     EXPECT_EQ(backend.desktopSetting("org.gnome.desktop.peripherals.mouse", "accel-profile"), "'flat'");
     EXPECT_FALSE(backend.setDesktopSetting("org.gnome.desktop.peripherals.mouse", "refused", "1"));

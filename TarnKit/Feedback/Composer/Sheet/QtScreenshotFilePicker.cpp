@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnQString.h"
 
 namespace tarn {
@@ -41,8 +40,8 @@ QString QtScreenshotFilePicker::nameFilter()
 std::optional<std::vector<std::filesystem::path>> QtScreenshotFilePicker::chooseImages()
 {
     const QStringList files
-        = QFileDialog::getOpenFileNames(m_parent, toQString(tarnText("Choose Image…", "Görsel Seç…", m_language)),
-            QString(), nameFilter(), nullptr, QFileDialog::HideNameFilterDetails);
+        = QFileDialog::getOpenFileNames(m_parent, tarnQText("Choose Image…", "Görsel Seç…", m_language), QString(),
+            nameFilter(), nullptr, QFileDialog::HideNameFilterDetails);
     if (files.isEmpty()) {
         return std::nullopt;
     }

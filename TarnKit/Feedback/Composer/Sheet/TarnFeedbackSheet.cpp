@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextOption>
@@ -21,17 +20,17 @@
 #include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackScreenshotTile.h"
 #include "TarnKit/Feedback/Composer/Sheet/TarnTintedProminentButton.h"
 #include "TarnKit/Foundation/TarnAppIdentity.h"
-#include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/TarnBrandMark.h"
+#include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassInputField.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
 #include "TarnKit/UI/TarnLabel.h"
-#include "TarnKit/UI/TarnPlainSymbolButton.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnRoundedPanel.h"
+#include "TarnKit/UI/TarnSheetCloseButton.h"
 #include "TarnKit/UI/TarnSymbolIcons.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -209,11 +208,6 @@ TarnFeedbackSheet::TarnFeedbackSheet(std::string appName, TarnAppVersion version
 
 TarnFeedbackSheet::~TarnFeedbackSheet() = default;
 
-QString TarnFeedbackSheet::text(std::string_view en, std::string_view tr) const
-{
-    return toQString(tarnText(en, tr, m_language));
-}
-
 QWidget* TarnFeedbackSheet::buildHeader()
 {
     auto* header = new QWidget;
@@ -229,27 +223,21 @@ QWidget* TarnFeedbackSheet::buildHeader()
 
     QVBoxLayout* titles = nullptr;
     QWidget* titleColumn = column(4, titles);
-    titles->addWidget(wrapped(tarnLabel(text("We continuously improve our programs by listening to you",
-                                            "Sizi dinleyerek programlarımızı sürekli geliştiriyoruz"),
+    titles->addWidget(wrapped(tarnLabel(tarnQText("We continuously improve our programs by listening to you",
+                                            "Sizi dinleyerek programlarımızı sürekli geliştiriyoruz", m_language),
         TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle")));
     titles->addWidget(wrapped(
-        tarnLabel(text("Spotted a bug in " + m_appName
+        tarnLabel(tarnQText("Spotted a bug in " + m_appName
                           + ", have a feature wish, or a new app idea? Share your email and an optional screenshot.",
                       m_appName
                           + " içinde bir hata mı gördünüz, özellik öneriniz ya da yeni bir program fikriniz mi var? "
-                            "E-postanız ve ekran görüntüsüyle bize yazın."),
+                            "E-postanız ve ekran görüntüsüyle bize yazın.",
+                      m_language),
             TarnTextStyles::font(TarnTextStyle::caption), TarnGlassTokens::textSecondary(), "sheetSubtitle")));
     row->addWidget(titleColumn, 1, Qt::AlignTop);
 
     if (m_onClose) {
-        auto* close = new TarnPlainSymbolButton("xmark.circle.fill", 18, TarnGlassTokens::textSecondary());
-        close->setObjectName(QStringLiteral("closeButton"));
-        connect(close, &QAbstractButton::clicked, this, [this] { m_onClose(); });
-        row->addWidget(close, 0, Qt::AlignTop);
-        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-        escape->setObjectName(QStringLiteral("closeShortcut"));
-        escape->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(escape, &QShortcut::activated, this, [this] { m_onClose(); });
+        row->addWidget(new TarnSheetCloseButton(*this, [this] { m_onClose(); }), 0, Qt::AlignTop);
     }
     return header;
 }
@@ -271,7 +259,7 @@ QWidget* TarnFeedbackSheet::buildTopicCard()
 {
     QVBoxLayout* layout = nullptr;
     QWidget* content = column(10, layout);
-    layout->addWidget(fieldLabel(text("What is this about?", "Konu türü")));
+    layout->addWidget(fieldLabel(tarnQText("What is this about?", "Konu türü", m_language)));
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(8);
     grid->setHorizontalSpacing(8);
@@ -296,10 +284,10 @@ QLineEdit* TarnFeedbackSheet::addLineField(QLayout* layout, const char* name, st
 {
     QVBoxLayout* fieldLayout = nullptr;
     QWidget* field = column(4, fieldLayout);
-    fieldLayout->addWidget(fieldLabel(text(labelEn, labelTr)));
+    fieldLayout->addWidget(fieldLabel(tarnQText(labelEn, labelTr, m_language)));
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setPlaceholderText(text(placeholderEn, placeholderTr));
+    edit->setPlaceholderText(tarnQText(placeholderEn, placeholderTr, m_language));
     tarnGlassInputField(edit, kFieldCornerRadius, 8, 5);
     connect(edit, &QLineEdit::textEdited, this,
         [this, setter](const QString& value) { (m_state.get()->*setter)(value.toStdString()); });
@@ -324,14 +312,14 @@ QWidget* TarnFeedbackSheet::buildContactCard()
 
     QVBoxLayout* detailsLayout = nullptr;
     QWidget* details = column(4, detailsLayout);
-    detailsLayout->addWidget(fieldLabel(text("Details *", "Detaylar / Fikriniz *")));
+    detailsLayout->addWidget(fieldLabel(tarnQText("Details *", "Detaylar / Fikriniz *", m_language)));
     auto* frame = new TarnRoundedPanel(TarnGlassTokens::surface1(), 8, TarnGlassTokens::borderSubtle());
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(kDetailsPadding, kDetailsPadding, kDetailsPadding, kDetailsPadding);
     m_message = new QPlainTextEdit;
     m_message->setObjectName(QStringLiteral("messageField"));
     m_message->setFrameShape(QFrame::NoFrame);
-    m_message->setFont(TarnTextStyles::systemFont(13));
+    m_message->setFont(TarnTextStyles::font(TarnTextStyle::body));
     // Its own height, not the slack of the sheet; longer text scrolls inside.
     m_message->setFixedHeight(kDetailsMinimumHeight);
     QPalette palette = m_message->palette();
@@ -351,20 +339,18 @@ QWidget* TarnFeedbackSheet::buildScreenshotsCard()
 {
     QVBoxLayout* layout = nullptr;
     QWidget* content = column(10, layout);
-    auto* header = new QHBoxLayout;
-    header->setSpacing(8);
-    header->addWidget(new TarnSymbolLabel("photo.on.rectangle.angled",
-        text("Screenshots (optional, up to 5)", "Ekran Görüntüleri (opsiyonel, en fazla 5)"),
-        TarnTextStyles::font(TarnTextStyle::caption, QFont::DemiBold), Qt::white));
-    header->addStretch(1);
-    auto* paste
-        = captionButton(text("Paste Clipboard", "Panodan Yapıştır"), "doc.on.clipboard", "pasteScreenshotButton");
+    auto* header = new TarnCardHeader("photo.on.rectangle.angled",
+        tarnQText("Screenshots (optional, up to 5)", "Ekran Görüntüleri (opsiyonel, en fazla 5)", m_language),
+        TarnTextStyles::font(TarnTextStyle::caption, QFont::DemiBold), Qt::white, 8);
+    auto* paste = captionButton(
+        tarnQText("Paste Clipboard", "Panodan Yapıştır", m_language), "doc.on.clipboard", "pasteScreenshotButton");
     connect(paste, &QAbstractButton::clicked, m_state.get(), &TarnFeedbackSheetState::pasteFromClipboard);
-    header->addWidget(paste);
-    auto* choose = captionButton(text("Choose Image…", "Görsel Seç…"), "plus.circle", "chooseScreenshotButton");
+    header->addTrailing(paste);
+    auto* choose
+        = captionButton(tarnQText("Choose Image…", "Görsel Seç…", m_language), "plus.circle", "chooseScreenshotButton");
     connect(choose, &QAbstractButton::clicked, m_state.get(), &TarnFeedbackSheetState::pickScreenshotsFromDisk);
-    header->addWidget(choose);
-    layout->addLayout(header);
+    header->addTrailing(choose);
+    layout->addWidget(header);
 
     m_hint = wrapped(
         tarnLabel({}, TarnTextStyles::font(TarnTextStyle::caption2), TarnGlassTokens::textSecondary(), "statusHint"));
@@ -408,7 +394,8 @@ QWidget* TarnFeedbackSheet::buildActionRow()
     auto* row = new QHBoxLayout(actions);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    auto* browser = captionButton(text("Open in Browser", "Tarayıcıda Aç"), "safari", "openInBrowserButton");
+    auto* browser
+        = captionButton(tarnQText("Open in Browser", "Tarayıcıda Aç", m_language), "safari", "openInBrowserButton");
     connect(browser, &QAbstractButton::clicked, this, &TarnFeedbackSheet::openInBrowser);
     row->addWidget(browser);
     row->addStretch(1);
@@ -430,8 +417,9 @@ QWidget* TarnFeedbackSheet::buildReceiptCard()
     auto* thanks = new QHBoxLayout;
     thanks->setSpacing(8);
     thanks->addWidget(new SymbolView("checkmark.seal.fill", 22, TarnGlassTokens::success()));
-    thanks->addWidget(wrapped(tarnLabel(text("Thank you for sharing!", "Zaman ayırıp yazdığınız için teşekkürler!"),
-                          TarnTextStyles::font(TarnTextStyle::headline), Qt::white, "receiptTitle")),
+    thanks->addWidget(
+        wrapped(tarnLabel(tarnQText("Thank you for sharing!", "Zaman ayırıp yazdığınız için teşekkürler!", m_language),
+            TarnTextStyles::font(TarnTextStyle::headline), Qt::white, "receiptTitle")),
         1);
     layout->addLayout(thanks);
 
@@ -462,11 +450,12 @@ QWidget* TarnFeedbackSheet::buildReceiptCard()
     layout->addSpacing(4);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    auto* another = captionButton(text("Send Another Note", "Yeni Bildirim Gönder"), {}, "sendAnotherButton");
+    auto* another
+        = captionButton(tarnQText("Send Another Note", "Yeni Bildirim Gönder", m_language), {}, "sendAnotherButton");
     connect(another, &QAbstractButton::clicked, m_state.get(), &TarnFeedbackSheetState::startOver);
     buttons->addWidget(another);
     if (m_onClose) {
-        auto* done = new TarnTintedProminentButton(text("Done", "Tamam"), accentColor(m_palette));
+        auto* done = new TarnTintedProminentButton(tarnQText("Done", "Tamam", m_language), accentColor(m_palette));
         done->setObjectName(QStringLiteral("doneButton"));
         connect(done, &QAbstractButton::clicked, this, [this] { m_onClose(); });
         buttons->addWidget(done);
@@ -549,15 +538,16 @@ void TarnFeedbackSheet::showSubmission()
     const bool submitting = m_state->isSubmitting();
     m_send->setEnabled(!submitting);
     m_send->setBusy(submitting);
-    m_send->setText(submitting ? text("Sending…", "Gönderiliyor…") : text("Send Feedback", "Geri Bildirimi Gönder"));
+    m_send->setText(submitting ? tarnQText("Sending…", "Gönderiliyor…", m_language)
+                               : tarnQText("Send Feedback", "Geri Bildirimi Gönder", m_language));
 
     const auto& receipt = m_state->receipt();
     m_form->setVisible(!receipt);
     m_receiptCard->setVisible(receipt.has_value());
     if (receipt) {
         m_receiptMessage->setText(toQString(receipt->message));
-        m_receiptReference->setText(
-            text("Reference", "Takip Kodu") + QStringLiteral(": ") + toQString(receipt->referenceCode));
+        m_receiptReference->setText(tarnQText("Reference", "Takip Kodu", m_language) + QStringLiteral(": ")
+            + toQString(receipt->referenceCode));
         m_receiptAttachments->setText(QString::number(receipt->attachmentsCount));
         m_receiptAttachments->setVisible(receipt->attachmentsCount >= 1);
     }

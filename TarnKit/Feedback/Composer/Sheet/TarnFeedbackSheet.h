@@ -93,7 +93,6 @@ private:
     void showLines();
     void showSubmission();
     void openInBrowser();
-    QString text(std::string_view en, std::string_view tr) const;
 
     const std::string m_appName;
     const TarnAppVersion m_version;

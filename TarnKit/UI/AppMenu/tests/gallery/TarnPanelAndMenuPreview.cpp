@@ -60,7 +60,7 @@ std::unique_ptr<QWidget> panelContent(TarnLanguage language)
     layout->setSpacing(10);
     layout->addWidget(
         label(tarnText("Quick Note", "Hızlı Not", language), TarnTextStyle::headline, TarnGlassTokens::textPrimary()));
-    auto* field = new QLineEdit(toQString(tarnText("Buy new mouse feet", "Yeni fare ayağı al", language)));
+    auto* field = new QLineEdit(tarnQText("Buy new mouse feet", "Yeni fare ayağı al", language));
     tarnGlassInputField(field, 10.0, 10.0, 7.0);
     layout->addWidget(field);
     auto* slider = new QSlider(Qt::Horizontal);
@@ -119,7 +119,7 @@ void render(TarnLanguage language, const QString& file)
     window.setWindowTitle(QStringLiteral("TarnNotes"));
     auto* central = new TarnGroundBackground(TarnProductPalette::deepIndigo);
     auto* centralLayout = new QVBoxLayout(central);
-    auto* editor = new QLineEdit(toQString(tarnText("Selected text", "Seçili metin", language)));
+    auto* editor = new QLineEdit(tarnQText("Selected text", "Seçili metin", language));
     tarnGlassInputField(editor, 10.0, 10.0, 7.0);
     centralLayout->addWidget(editor);
     centralLayout->addStretch();

@@ -1,4 +1,4 @@
-#include "TarnInputCore/Model/BundleIdentifierText.h"
+#include "TarnInputCore/Model/ApplicationId.h"
 
 #include <algorithm>
 
@@ -50,29 +50,37 @@ bool asciiLowercasedEquals(std::string_view text, std::string_view normalizedKey
             text.begin(), text.end(), normalizedKey.begin(), [](char a, char b) { return asciiLower(a) == b; });
 }
 
-} // namespace
-
-std::string BundleIdentifierText::lowercased(std::string_view text)
-{
-    return isAscii(text) ? asciiLowercased(text) : UnicodeText::lowercased(text);
-}
-
-std::string BundleIdentifierText::trimmedLowercased(std::string_view text)
-{
-    return isAscii(text) ? asciiLowercased(asciiTrimmed(text)) : UnicodeText::lowercased(UnicodeText::trimmed(text));
-}
-
-bool BundleIdentifierText::lowercasedEquals(std::string_view text, std::string_view normalizedKey)
-{
-    return isAscii(text) ? asciiLowercasedEquals(text, normalizedKey) : UnicodeText::lowercased(text) == normalizedKey;
-}
-
-bool BundleIdentifierText::trimmedLowercasedEquals(std::string_view text, std::string_view normalizedKey)
+bool trimmedLowercasedEquals(std::string_view text, std::string_view normalizedKey)
 {
     if (isAscii(text)) {
         return asciiLowercasedEquals(asciiTrimmed(text), normalizedKey);
     }
     return UnicodeText::lowercased(UnicodeText::trimmed(text)) == normalizedKey;
+}
+
+} // namespace
+
+ApplicationId::ApplicationId(std::string_view text)
+    : m_lowercased(isAscii(text) ? asciiLowercased(text) : UnicodeText::lowercased(text))
+    , m_trimmedLowercased(
+          isAscii(text) ? asciiLowercased(asciiTrimmed(text)) : UnicodeText::lowercased(UnicodeText::trimmed(text)))
+{
+}
+
+bool ApplicationId::isNamedBy(std::string_view stored) const
+{
+    return isAscii(stored) ? asciiLowercasedEquals(stored, m_lowercased)
+                           : UnicodeText::lowercased(stored) == m_lowercased;
+}
+
+bool ApplicationId::isNamedByTrimmedEntry(std::string_view stored) const
+{
+    return trimmedLowercasedEquals(stored, m_lowercased);
+}
+
+bool ApplicationId::isNamedByTrimmed(std::string_view stored) const
+{
+    return trimmedLowercasedEquals(stored, m_trimmedLowercased);
 }
 
 } // namespace tarn::input
