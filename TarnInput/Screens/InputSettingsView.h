@@ -22,7 +22,7 @@ class TarnLanguagePicker;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class SettingsViewModel;
 class SymbolLabel;
 
 class InputSettingsView : public ScreenPage {
@@ -30,7 +30,7 @@ class InputSettingsView : public ScreenPage {
 
 public:
     // `accent` marks the current row of the language menu.
-    InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,7 +44,7 @@ private:
     void syncWorkspaceHint();
     void syncLaunchAtLogin();
 
-    InputStudioViewModel& m_viewModel;
+    SettingsViewModel& m_viewModel;
 
     QLabel* m_title = nullptr;
     SymbolLabel* m_permission = nullptr;

@@ -1,12 +1,13 @@
 #pragma once
 
 // How the engine reports to the interface. Each is optional; the engine calls them outside its
-// lock, on the thread that produced the output (the tap thread for everything from events).
+// state lock, on the thread that produced the output (the tap thread for everything from events).
 
 #include <functional>
 #include <string>
 
 #include "TarnInputCore/Model/ClickRippleEvent.h"
+#include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/KeyHUDToken.h"
 #include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
 #include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
@@ -20,6 +21,10 @@ struct EngineCallbacks {
     std::function<void(const PointerCalibrationSnapshot&)> onCalibrationSnapshot;
     // One English line per remarkable event ("Side Button 4 (Back) → Navigate Back (Alt+Left)").
     std::function<void(const std::string&)> onTelemetryEvent;
+    // What applies now, each time the engine resolves again for a change of settings or of the
+    // frontmost application. Never from the tap thread. Called with the writers' lock held, so
+    // reports arrive in the order the resolutions took effect: it must not call into the engine.
+    std::function<void(const EffectiveInputResolution&)> onActiveResolution;
 };
 
 } // namespace tarn::input

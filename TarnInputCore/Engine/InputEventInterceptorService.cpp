@@ -40,8 +40,8 @@ InputEventInterceptorService::InputEventInterceptorService(const InputSettings& 
     m_tapToken.text.reserve(kLabelCapacity);
     m_tapLine.reserve(kLineCapacity);
     m_tapLogLine.reserve(kLineCapacity);
-    m_activation = m_ports.workspace.subscribeActivation(
-        [this](const FrontmostApplication& frontmost) { followFrontmostApplication(frontmost); });
+    m_activation
+        = m_ports.workspace.subscribeActivation([this](const FrontmostApplication&) { followFrontmostApplication(); });
 }
 
 InputEventInterceptorService::~InputEventInterceptorService()
@@ -70,7 +70,7 @@ bool InputEventInterceptorService::start()
         return false;
     }
     // Catch up with an application that came to the front while no tap ran.
-    followFrontmostApplication(m_ports.workspace.frontmostApplication());
+    followFrontmostApplication();
     // Made here, where allocating is fine; events only arm them.
     const auto timer = m_ports.executor.addDormant(kSmoothFramePeriod, [this] { emitSmoothScrollTick(); });
     const auto windowDrag = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
@@ -139,7 +139,13 @@ bool InputEventInterceptorService::isRunning() const
 
 void InputEventInterceptorService::updateSettings(const InputSettings& settings)
 {
-    auto copy = std::make_shared<const InputSettings>(settings);
+    updateSettings(std::make_shared<const InputSettings>(settings));
+}
+
+void InputEventInterceptorService::updateSettings(std::shared_ptr<const InputSettings> shared)
+{
+    const InputSettings& settings = *shared;
+    auto copy = std::move(shared);
     bool smoothing = false;
     {
         // Resolved from the settings being published, under the writers' lock: a resolution built
@@ -181,26 +187,29 @@ EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
         resolution = next->resolution;
         publish(std::move(next));
     }
-    if (!resolution.smoothScrollEnabled) {
-        std::lock_guard lock(m_mutex);
-        m_physics.reset();
-    }
-    if (changed) {
-        const auto& r = resolution;
-        const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
-            : r.frontmostBundleID                            ? std::string_view(*r.frontmostBundleID)
-                                                             : std::string_view("Desktop");
-        m_ports.log.log(TarnLogLevel::info, "profile",
-            fmt::format("Profile resolved for {} ({}) -> {} [reverse={}, smooth={}, speed={:.2f}x]", appLabel,
-                displayOrNone(r.frontmostBundleID, "none"), displayOrNone(r.matchedProfileName, "Global Default"),
-                r.reverseMouseWheel, r.smoothScrollEnabled, r.scrollSpeedMultiplier));
-    }
+    settleSwitch(resolution, changed);
     return resolution;
 }
 
-void InputEventInterceptorService::followFrontmostApplication(const FrontmostApplication& frontmost)
+void InputEventInterceptorService::followFrontmostApplication()
 {
-    bool smoothing = true;
+    // Asked outside the writers' lock, so a notice of a newer application may be published in
+    // between, by its own thread: asking again until the answer holds still leaves the newest
+    // application as the last one published.
+    auto frontmost = m_ports.workspace.frontmostApplication();
+    for (;;) {
+        switchTo(frontmost);
+        auto again = m_ports.workspace.frontmostApplication();
+        if (again == frontmost) {
+            return;
+        }
+        frontmost = std::move(again);
+    }
+}
+
+void InputEventInterceptorService::switchTo(const FrontmostApplication& frontmost)
+{
+    EffectiveInputResolution resolution;
     {
         std::lock_guard writer(m_publishMutex);
         const auto& current = m_snapshots.current();
@@ -208,18 +217,37 @@ void InputEventInterceptorService::followFrontmostApplication(const FrontmostApp
             return;
         }
         auto next = EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name);
-        smoothing = next->resolution.smoothScrollEnabled;
+        resolution = next->resolution;
         publish(std::move(next));
     }
-    if (!smoothing) {
+    settleSwitch(resolution, true);
+}
+
+void InputEventInterceptorService::settleSwitch(const EffectiveInputResolution& resolution, bool changed)
+{
+    if (!resolution.smoothScrollEnabled) {
         std::lock_guard lock(m_mutex);
         m_physics.reset();
     }
+    if (!changed) {
+        return;
+    }
+    const auto& r = resolution;
+    const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
+        : r.frontmostBundleID                            ? std::string_view(*r.frontmostBundleID)
+                                                         : std::string_view("Desktop");
+    m_ports.log.log(TarnLogLevel::info, "profile",
+        fmt::format("Profile resolved for {} ({}) -> {} [reverse={}, smooth={}, speed={:.2f}x]", appLabel,
+            displayOrNone(r.frontmostBundleID, "none"), displayOrNone(r.matchedProfileName, "Global Default"),
+            r.reverseMouseWheel, r.smoothScrollEnabled, r.scrollSpeedMultiplier));
 }
 
 void InputEventInterceptorService::publish(std::unique_ptr<const EngineSnapshot> next)
 {
     m_snapshots.publish(std::move(next));
+    if (m_callbacks.onActiveResolution) {
+        m_callbacks.onActiveResolution(m_snapshots.current().resolution);
+    }
 }
 
 EffectiveInputResolution InputEventInterceptorService::currentResolution() const

@@ -8,8 +8,8 @@
 // activation notices on the workspace's thread, the public operations on the owner's thread. What
 // an event reads (the settings and the resolution for the frontmost application) is one immutable
 // snapshot, published by the thread that learns of a change and read without a lock; replaced
-// snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
-// is held only to read or update that state, never while logging, touching a window, resolving or
+// snapshots are freed on the publishing thread, which also reports the new resolution. One mutex guards the rest of the
+// engine state; it is held only to read or update that state, never while logging, touching a window, resolving or
 // calling back, and never while posting but for one click the window drag gives back from the
 // executor (its order against the tap thread's own presses depends on it). The tap thread
 // allocates nothing for any event, a bound macro's included. Lifetime: the tap refers to the
@@ -69,8 +69,14 @@ public:
     void stop();
     bool isRunning() const;
 
-    // Both resolve on the caller's thread and publish a new snapshot for the tap thread.
+    // Each resolves on the caller's thread and publishes a new snapshot for the tap thread.
     void updateSettings(const InputSettings& settings);
+    // The same without a copy: the value is shared with whoever else holds it, unchanged.
+    void updateSettings(std::shared_ptr<const InputSettings> settings);
+    // For the application the workspace has in front now; no older answer is left published
+    // after a newer one, whichever threads call it. The activation notices and `start` call it
+    // too; it does nothing while that application is already the one resolved for.
+    void followFrontmostApplication();
     EffectiveInputResolution updateActiveApplication(
         std::optional<std::string> bundleID, std::optional<std::string> appName);
     // May wait for an update in progress: not for the tap thread.
@@ -136,10 +142,14 @@ private:
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
 
-    // Writers of the snapshot hold m_publishMutex, never taken on the tap thread.
+    // Writers of the snapshot hold m_publishMutex, never taken on the tap thread. Reports the
+    // new resolution.
     void publish(std::unique_ptr<const EngineSnapshot> next);
-    // The workspace's notice: resolves for the new application on the notifying thread, silently.
-    void followFrontmostApplication(const FrontmostApplication& frontmost);
+    // Resolves for the application unless it is the one resolved for already.
+    void switchTo(const FrontmostApplication& frontmost);
+    // After another application's resolution was published: smoothing that no longer applies stops,
+    // and a change of application or profile is logged.
+    void settleSwitch(const EffectiveInputResolution& resolution, bool changed);
     // Both take the lock themselves; call them without it. Tap thread only.
     void emitTelemetry();
     void emitCalibration();

@@ -17,7 +17,7 @@ namespace {
 TEST(TarnUnifiedTitlebarWindowX11, MeasuresItsButtonsAndMovesWhenItsHeaderIsDragged)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    TarnUnifiedTitlebarWindow window(TarnUnifiedTitlebarMode::unifiedHeader);
+    TarnUnifiedTitlebarWindow window(TarnUnifiedTitlebarMode::unifiedHeader, TarnLanguage::en);
     window.setHeaderContent(new QLabel(QStringLiteral("Header")));
     window.setContent(new QWidget);
     window.setGeometry(200, 150, 640, 420);
