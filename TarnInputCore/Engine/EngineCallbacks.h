@@ -1,7 +1,9 @@
 #pragma once
 
-// How the engine reports to the interface. Each is optional; the engine calls them outside its
-// state lock, on the thread that produced the output (the tap thread for everything from events).
+// How the engine reports to the interface. Each is optional; the engine calls them on the thread
+// that produced the output: the tap thread for everything from events and from the owner's
+// requests (the owner's own thread while no tap runs). None but `onActiveResolution` is called
+// with a lock held.
 
 #include <functional>
 #include <string>
