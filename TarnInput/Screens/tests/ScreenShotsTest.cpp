@@ -51,7 +51,8 @@ void addSampleDevices(StudioHarness& harness)
     mouse.reportIntervalMicroseconds = 1000;
     mouse.buttonUsages = std::vector<std::int64_t> {1, 2, 3, 4, 5};
     harness.devices.addDevice(mouse);
-    harness.devices.setBatteries({{.batteryPercent = 85, .vendorID = 0x046D, .productID = 0xB034}});
+    harness.devices.setBatteries(
+        {{.batteryPercent = 85, .serialNumber = {}, .product = {}, .vendorID = 0x046D, .productID = 0xB034}});
     HIDDeviceProperties touchpad;
     touchpad.devicePath = "/sys/devices/touchpad";
     touchpad.product = "SYNA2393:00 06CB:7A13 Touchpad";
