@@ -15,46 +15,46 @@
 #include <QApplication>
 #include <QGuiApplication>
 
-#include "Platform/Linux/Desktop/EnvironmentLanguagePreferences.h"
-#include "Platform/Linux/Desktop/FileManagerFolderRevealer.h"
-#include "Platform/Linux/Desktop/GSettingsTitlebarDoubleClickPreference.h"
-#include "Platform/Linux/Desktop/XdgAutostartLoginItem.h"
-#include "Platform/Linux/Desktop/XdgOpenUrlOpener.h"
-#include "Platform/Linux/Devices/DeviceNodePermissionBackend.h"
-#include "Platform/Linux/Devices/SysfsPointerDeviceSource.h"
-#include "Platform/Linux/Devices/UdevDeviceChangeNotices.h"
+#include "Platform/Linux/DeviceNodePermissionBackend.h"
+#include "Platform/Linux/EnvironmentLanguagePreferences.h"
+#include "Platform/Linux/FileManagerFolderRevealer.h"
+#include "Platform/Linux/GSettingsTitlebarDoubleClickPreference.h"
 #include "Platform/Linux/Input/EvdevEventTap.h"
 #include "Platform/Linux/Input/PosterOpeningEventTap.h"
-#include "Platform/Linux/Services/JournaldSystemLog.h"
-#include "Platform/Linux/Services/JsonFileDefaultsStore.h"
-#include "Platform/Linux/Uinput/UinputEventPoster.h"
-#include "Platform/Linux/X11/LibinputPointerPreferences.h"
-#include "Platform/Linux/X11/PointerLocationCache.h"
-#include "Platform/Linux/X11/X11HotkeyBackend.h"
-#include "Platform/Linux/X11/X11OverlayWindowManager.h"
-#include "Platform/Linux/X11/X11PointerLocationListener.h"
-#include "Platform/Linux/X11/X11PointerPropertyBackend.h"
-#include "Platform/Linux/X11/X11WindowAccess.h"
-#include "Platform/Linux/X11/X11Workspace.h"
+#include "Platform/Linux/Input/UinputEventPoster.h"
+#include "Platform/Linux/JournaldSystemLog.h"
+#include "Platform/Linux/JsonFileDefaultsStore.h"
+#include "Platform/Linux/LibinputPointerPreferences.h"
+#include "Platform/Linux/PointerLocationCache.h"
+#include "Platform/Linux/SysfsPointerDeviceSource.h"
+#include "Platform/Linux/UdevDeviceChangeNotices.h"
+#include "Platform/Linux/Wayland/SessionWorkspace.h"
+#include "Platform/Linux/X11HotkeyBackend.h"
+#include "Platform/Linux/X11OverlayWindowManager.h"
+#include "Platform/Linux/X11PointerLocationListener.h"
+#include "Platform/Linux/X11PointerPropertyBackend.h"
+#include "Platform/Linux/X11WindowAccess.h"
+#include "Platform/Linux/XdgAutostartLoginItem.h"
+#include "Platform/Linux/XdgOpenUrlOpener.h"
 #include "TarnInput/App/SingleInstance.h"
 #include "TarnInput/App/StopSignals.h"
-#include "TarnInput/App/Studio/SuperKeyNames.h"
 #include "TarnInput/App/StudioApplication.h"
 #include "TarnInput/App/StudioStartUp.h"
-#include "TarnInput/ViewModel/Adapters/QtMainThreadExecutor.h"
-#include "TarnInput/ViewModel/Adapters/QtMainThreadTimers.h"
-#include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
-#include "TarnInputCore/Model/Settings/InputConfigStore.h"
-#include "TarnKit/Foundation/Files/RuntimeFolder.h"
-#include "TarnKit/Foundation/Files/XdgPaths.h"
-#include "TarnKit/Foundation/Identity/BuildInfo.h"
-#include "TarnKit/Foundation/Identity/OperatingSystemInfo.h"
-#include "TarnKit/Foundation/Logging/QueuedLogSink.h"
-#include "TarnKit/UI/Brand/TarnAppIcon.h"
-#include "TarnKit/UI/Buttons/TarnWheelFocusGuard.h"
-#include "TarnKit/UI/Glass/TarnGlassPalette.h"
-#include "TarnKit/UI/Glass/TarnProductPalette.h"
+#include "TarnInput/App/SuperKeyNames.h"
+#include "TarnInput/ViewModel/EventFdWakeup.h"
+#include "TarnInput/ViewModel/QtMainThreadExecutor.h"
+#include "TarnInput/ViewModel/QtMainThreadTimers.h"
+#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
+#include "TarnInputCore/Model/InputConfigStore.h"
+#include "TarnKit/Foundation/BuildInfo.h"
+#include "TarnKit/Foundation/OperatingSystemInfo.h"
+#include "TarnKit/Foundation/QueuedLogSink.h"
+#include "TarnKit/Foundation/RuntimeFolder.h"
+#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/UI/TarnAppIcon.h"
+#include "TarnKit/UI/TarnGlassPalette.h"
+#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/TarnWheelFocusGuard.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
     EvdevEventTap evdevTap(pointerLocation, engineLog);
     UinputEventPoster poster;
     PosterOpeningEventTap tap(evdevTap, [&poster] { return poster.open(); });
-    X11Workspace workspace(engineLog);
+    const auto workspace = SessionWorkspace::choose(engineLog);
     X11WindowAccess windowAccess(engineLog);
     ThreadEngineExecutor engineExecutor;
     X11PointerPropertyBackend pointerProperties;
@@ -142,7 +142,7 @@ int main(int argc, char** argv)
         .logger = logger,
         .settingsFile = InputConfigStore::defaultFilePath(paths),
         .clock = clock,
-        .engine = {tap, poster, workspace, windowAccess, clock, engineExecutor, engineLog},
+        .engine = {tap, poster, *workspace, windowAccess, clock, engineExecutor, engineLog},
         .pointerPreferences = pointerPreferences,
         .deviceSource = deviceSource,
         .permissionBackend = permissionBackend,

@@ -8,6 +8,7 @@ find_program(TARN_XVFB_RUN xvfb-run)
 find_program(TARN_OPENBOX openbox)
 find_program(TARN_DBUS_RUN_SESSION dbus-run-session)
 find_program(TARN_UMOCKDEV_RUN umockdev-run)
+find_program(TARN_SWAY sway)
 
 # Drops from the list of absolute paths every file that lies in a subfolder with a CMakeLists.txt of
 # its own: that subfolder is a library of its own (the composer below the feedback client), which
@@ -148,6 +149,7 @@ endfunction()
 #                           tests/<Room>/*.cpp, the tests of a room of the library
 #   tests/x11/*.cpp      -> <target>X11Tests under Xvfb with a window manager (label x11)
 #   tests/dbus/*.cpp     -> <target>DbusTests under dbus-run-session (label dbus)
+#   tests/wayland/*.cpp  -> <target>WaylandTests in a headless sway session (label wayland)
 #   tests/umockdev/*.cpp -> <target>UmockdevTests under umockdev-run (label umockdev)
 #   tests/vm/*.cpp       -> <target>VmTests as root in a real kernel with uinput (label vm)
 # A label whose tool is missing gets a test that fails and says what is missing.
@@ -208,6 +210,18 @@ function(tarn_add_tests target)
             tarn_add_failing_test(${target}DbusTests "dbus-run-session is missing: run scripts/setup.sh")
         endif()
         set_tests_properties(${target}DbusTests PROPERTIES LABELS dbus TIMEOUT 120)
+    endif()
+
+    file(GLOB wayland CONFIGURE_DEPENDS ${dir}/wayland/*.cpp)
+    if(wayland)
+        tarn_configure_test_binary(${target}WaylandTests ${qt_flag} SOURCES ${wayland} LIBS ${libs})
+        if(TARN_SWAY)
+            add_test(NAME ${target}WaylandTests
+                     COMMAND ${TARN_SOURCE_ROOT}/scripts/with-sway.sh -- $<TARGET_FILE:${target}WaylandTests>)
+        else()
+            tarn_add_failing_test(${target}WaylandTests "sway is missing: run scripts/setup.sh")
+        endif()
+        set_tests_properties(${target}WaylandTests PROPERTIES LABELS wayland TIMEOUT 120)
     endif()
 
     file(GLOB umockdev CONFIGURE_DEPENDS ${dir}/umockdev/*.cpp)

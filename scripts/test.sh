@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is needed, runs the quick checks of scripts/gates.sh (formatting), builds with
 # warnings as errors, and runs every test label: plain, x11 (Xvfb + openbox), dbus
-# (dbus-run-session), umockdev (umockdev-run) and vm (a real kernel through scripts/uinput-vm; the
-# first run on a machine installs QEMU and caches a kernel). Then builds and tests the core and the
-# kit's Qt-free libraries once more, with clang and without Qt and the X and input libraries, so
-# that they stay free of them and build with both compilers, and last the tests of the libraries
-# that hold the program's logic under AddressSanitizer and UndefinedBehaviorSanitizer
-# (scripts/test-sanitized.sh).
+# (dbus-run-session), wayland (a headless sway), umockdev (umockdev-run) and vm (a real kernel
+# through scripts/uinput-vm; the first run on a machine installs QEMU and caches a kernel). Then
+# builds and tests the core and the kit's Qt-free libraries once more, with clang and without Qt
+# and the X and input libraries, so that they stay free of them and build with both compilers, and
+# last the tests of the libraries that hold the program's logic under AddressSanitizer and
+# UndefinedBehaviorSanitizer (scripts/test-sanitized.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARN_BUILD_DIR:-$root/build}

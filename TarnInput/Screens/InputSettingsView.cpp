@@ -67,6 +67,12 @@ QWidget* InputSettingsView::buildCard()
     permissionRow->addWidget(m_permissionHelp);
     column->addLayout(permissionRow);
 
+    // Selectable, so that the command it names can be copied.
+    m_workspaceHint = makeTextLabel(TarnTextStyle::footnote, QFont::Normal, TarnGlassTokens::warning(), true);
+    m_workspaceHint->setObjectName("workspaceHint");
+    m_workspaceHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_workspaceHint);
+
     m_launchAtLogin = makeCheckBox("launchAtLogin");
     // Not an input setting: the view model changes the autostart entry and publishes what the
     // desktop then reports, so a refused change puts the box back.
@@ -116,6 +122,7 @@ void InputSettingsView::syncTexts()
     syncPermission();
     m_permissionHelp->setText(
         plainButtonText(tarnQText("Open Permission Help", "İzin Yardımını Aç", m_viewModel.language())));
+    syncWorkspaceHint();
     m_launchAtLogin->setText(
         plainButtonText(tarnQText("Launch at Login", "Oturum Açılışında Başlat", m_viewModel.language())));
     m_languageCaption->setText(tarnQText("Interface Language", "Arayüz Dili", m_viewModel.language()));
@@ -136,6 +143,34 @@ void InputSettingsView::syncPermission()
         m_permission->setSymbol("exclamationmark.shield.fill");
         m_permission->setColor(TarnGlassTokens::warning());
     }
+}
+
+void InputSettingsView::syncWorkspaceHint()
+{
+    const auto limitation = m_viewModel.workspaceLimitation();
+    m_workspaceHint->setHidden(!limitation);
+    if (limitation == WorkspaceLimitation::shellExtensionMissing) {
+        m_workspaceHint->setText(
+            tarnQText("Per-application profiles wait for the TarnInput GNOME Shell extension. Enable it once with "
+                      "\u201cgnome-extensions enable tarninput@harrowfen.com\u201d, then log out and in again.",
+                "Uygulamaya özel profiller TarnInput GNOME Shell uzantısını bekliyor. Uzantıyı bir kez "
+                "\u201cgnome-extensions enable tarninput@harrowfen.com\u201d komutuyla etkinleştirin, ardından oturumu "
+                "kapatıp yeniden açın.",
+                m_viewModel.language()));
+    } else if (limitation == WorkspaceLimitation::noWindowList) {
+        m_workspaceHint->setText(tarnQText("Per-application profiles apply to no application: this desktop does not "
+                                           "tell TarnInput which application is in front.",
+            "Uygulamaya özel profiller hiçbir uygulamaya uygulanmıyor: bu masaüstü öndeki uygulamayı TarnInput'a "
+            "bildirmiyor.",
+            m_viewModel.language()));
+    }
+}
+
+void InputSettingsView::showEvent(QShowEvent* event)
+{
+    // The desktop may have changed its answer since (an extension enabled, a shell restarted).
+    syncWorkspaceHint();
+    ScreenPage::showEvent(event);
 }
 
 void InputSettingsView::syncLaunchAtLogin()

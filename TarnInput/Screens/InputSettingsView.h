@@ -1,8 +1,9 @@
 #pragma once
 
 // The studio's Settings tab: the settings of the program rather than of the input: whether it
-// may read and post input (with the way to grant that), launch at login, the interface language,
-// and restoring every input setting to its default. It keeps no state of its own: it shows the
+// may read and post input (with the way to grant that), a hint when per-application profiles
+// cannot follow the application in front, launch at login, the interface language, and
+// restoring every input setting to its default. It keeps no state of its own: it shows the
 // view model's permission, login and language fields and calls the view model's operations.
 // The view model must outlive it; build it on the main thread.
 
@@ -31,12 +32,16 @@ public:
     // `accent` marks the current row of the language menu.
     InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildCard();
     void openPermissionHelp();
     void chooseLanguage(TarnLanguage language);
     void syncTexts();
     void syncPermission();
+    void syncWorkspaceHint();
     void syncLaunchAtLogin();
 
     SettingsViewModel& m_viewModel;
@@ -44,6 +49,7 @@ private:
     QLabel* m_title = nullptr;
     SymbolLabel* m_permission = nullptr;
     TarnGlassButton* m_permissionHelp = nullptr;
+    QLabel* m_workspaceHint = nullptr;
     QCheckBox* m_launchAtLogin = nullptr;
     QLabel* m_languageCaption = nullptr;
     TarnLanguagePicker* m_languagePicker = nullptr;

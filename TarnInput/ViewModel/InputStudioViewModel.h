@@ -160,6 +160,8 @@ public:
     // Running applications with an id and a name, sorted by name in the interface language
     // without regard to case; equal names keep the desktop's order.
     std::vector<RunningApplication> runningDesktopApps() const;
+    // Why per-application profiles cannot follow the application in front, when they cannot.
+    std::optional<WorkspaceLimitation> workspaceLimitation() const { return m_services.engine.workspace.limitation(); }
 
     // Plays the macro once without saving anything.
     void testMacro(InputMacro macro);

@@ -30,6 +30,9 @@ public:
         m_journal.record("workspace.subscribeActivation");
         return m_inner.subscribeActivation(std::move(handler));
     }
+    // Not journaled: the settings screen asks whenever it is shown, which says nothing of the
+    // view model's order of work.
+    std::optional<WorkspaceLimitation> limitation() const override { return m_inner.limitation(); }
 
 private:
     Workspace& m_inner;

@@ -39,6 +39,17 @@ public:
         });
     }
 
+    std::optional<WorkspaceLimitation> limitation() const override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_limitation;
+    }
+    void setLimitation(std::optional<WorkspaceLimitation> limitation)
+    {
+        std::lock_guard lock(m_mutex);
+        m_limitation = limitation;
+    }
+
     // Both absent: nothing in front (the desktop). Subscribers are not told (see `activate`).
     void setFrontmost(std::optional<std::string> bundleID, std::optional<std::string> name = std::nullopt)
     {
@@ -79,6 +90,7 @@ private:
     mutable std::mutex m_mutex;
     FrontmostApplication m_frontmost;
     std::vector<RunningApplication> m_running;
+    std::optional<WorkspaceLimitation> m_limitation;
     std::map<int, ActivationHandler> m_subscribers;
     int m_nextSubscriber = 0;
     mutable std::atomic<int> m_queries {0};

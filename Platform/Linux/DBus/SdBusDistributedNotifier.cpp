@@ -12,12 +12,12 @@
 
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/Files/CHandle.h"
-#include "TarnKit/Foundation/Files/UniqueFd.h"
+#include "Platform/Linux/DBus/SdBusPollTimeout.h"
+#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/UniqueFd.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace tarn {
@@ -39,22 +39,6 @@ struct Notice {
     std::string name;
     std::optional<std::string> object;
 };
-
-// Milliseconds until sd-bus's absolute monotonic deadline, for poll(); -1 for none.
-int pollTimeout(std::uint64_t deadlineMicroseconds)
-{
-    if (deadlineMicroseconds == UINT64_MAX) {
-        return -1;
-    }
-    timespec now {};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    const std::uint64_t nowMicroseconds
-        = static_cast<std::uint64_t>(now.tv_sec) * 1'000'000 + static_cast<std::uint64_t>(now.tv_nsec) / 1000;
-    if (deadlineMicroseconds <= nowMicroseconds) {
-        return 0;
-    }
-    return static_cast<int>(std::min<std::uint64_t>((deadlineMicroseconds - nowMicroseconds + 999) / 1000, 60'000));
-}
 
 } // namespace
 
@@ -120,7 +104,7 @@ struct SdBusDistributedNotifier::Impl {
                 fds[0] = {sd_bus_get_fd(bus.get()), static_cast<short>(sd_bus_get_events(bus.get())), 0};
                 sd_bus_get_timeout(bus.get(), &deadline);
                 // More may wait already read: come straight back for it.
-                timeout = result > 0 ? 0 : pollTimeout(deadline);
+                timeout = result > 0 ? 0 : sdBusPollTimeout(deadline);
             }
             deliver(notices);
             if (broken) {

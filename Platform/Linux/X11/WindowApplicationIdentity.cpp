@@ -100,4 +100,14 @@ FrontmostApplication WindowApplicationIdentity::resolve(const WindowClassHints& 
     return application;
 }
 
+FrontmostApplication WindowApplicationIdentity::resolveAppID(
+    std::string_view appID, std::string_view title, DesktopEntryIndex& entries)
+{
+    WindowClassHints hints;
+    hints.wmInstance = desktopFileID(appID);
+    hints.wmClass = hints.wmInstance;
+    hints.title = title;
+    return resolve(hints, entries);
+}
+
 } // namespace tarn::input

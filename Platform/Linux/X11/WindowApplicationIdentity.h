@@ -30,6 +30,11 @@ public:
 
     // Both fields absent when the window says nothing that names an application.
     static FrontmostApplication resolve(const WindowClassHints& hints, DesktopEntryIndex& entries);
+    // A Wayland window's application id stands where X11 has WM_CLASS: most are desktop-file
+    // ids (GNOME Shell adds ".desktop"), some only match an entry's StartupWMClass, a few match
+    // nothing and stand for themselves.
+    static FrontmostApplication resolveAppID(
+        std::string_view appID, std::string_view title, DesktopEntryIndex& entries);
 
     // "Report.odt — LibreOffice Writer" gives "LibreOffice Writer": the part after the last dash
     // that stands between spaces. Empty for a title without one ("user@host: ~" names no

@@ -1,4 +1,4 @@
-#include "Platform/Linux/X11/X11Workspace.h"
+#include "Platform/Linux/X11Workspace.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -14,12 +13,13 @@
 
 #include <fmt/format.h>
 
-#include "Platform/Linux/Desktop/DesktopEntryIndex.h"
-#include "Platform/Linux/Desktop/DesktopSession.h"
-#include "Platform/Linux/X11/WindowApplicationIdentity.h"
-#include "Platform/Linux/X11/X11Display.h"
-#include "TarnKit/Foundation/Files/CHandle.h"
-#include "TarnKit/Foundation/Files/UniqueFd.h"
+#include "Platform/Linux/DesktopEntryIndex.h"
+#include "Platform/Linux/DesktopSession.h"
+#include "Platform/Linux/FrontmostApplicationCache.h"
+#include "Platform/Linux/WindowApplicationIdentity.h"
+#include "Platform/Linux/X11Display.h"
+#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/UniqueFd.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -43,25 +43,11 @@ struct X11Workspace::Impl {
     UniqueFd wake;
     std::atomic<bool> stopping {false};
 
-    // The engine's question copies the pointer under a lock held for nothing longer than that
-    // copy by either side, so it never waits for the listener's X round trips.
-    mutable std::mutex frontmostMutex;
-    std::shared_ptr<const FrontmostApplication> frontmost {std::make_shared<FrontmostApplication>()};
-
-    std::shared_ptr<const FrontmostApplication> currentFrontmost() const
-    {
-        std::lock_guard lock(frontmostMutex);
-        return frontmost;
-    }
+    FrontmostApplicationCache frontmost;
 
     // Guards the desktop entries, which the listener and runningApplications() both read.
     std::mutex identityMutex;
     std::optional<DesktopEntryIndex> entries;
-
-    // Held while handlers run, so that ending a subscription waits for a call in progress.
-    std::mutex handlerMutex;
-    std::map<int, ActivationHandler> handlers;
-    int nextHandler = 0;
 
     // Declared last: it reads the members above until it is joined.
     std::thread listener;
@@ -144,23 +130,6 @@ struct X11Workspace::Impl {
         return applicationOf(active.front());
     }
 
-    void publish(FrontmostApplication application)
-    {
-        auto current = std::make_shared<const FrontmostApplication>(std::move(application));
-        std::shared_ptr<const FrontmostApplication> previous;
-        {
-            std::lock_guard lock(frontmostMutex);
-            previous = std::exchange(frontmost, current);
-        }
-        if (*previous == *current) {
-            return;
-        }
-        std::lock_guard lock(handlerMutex);
-        for (const auto& [id, handler] : handlers) {
-            handler(*current);
-        }
-    }
-
     // Whether a notice asks to read the active window again: it changed, or the client list
     // did (some managers leave the property pointing at a window that has just closed).
     bool drainEvents()
@@ -197,12 +166,12 @@ struct X11Workspace::Impl {
                 auto current = std::move(*read);
                 if (current != FrontmostApplication {}) {
                     nothingSince = kNotWaiting;
-                    publish(std::move(current));
+                    frontmost.publish(std::move(current));
                 } else if (!waiting) {
                     nothingSince = now;
                 } else if (now - nothingSince >= kNothingInFrontDelay) {
                     nothingSince = kNotWaiting;
-                    publish(std::move(current));
+                    frontmost.publish(std::move(current));
                 }
                 // The replies just read may have pulled further notices into xcb's queue, which
                 // poll() would not see.
@@ -245,8 +214,7 @@ X11Workspace::X11Workspace(LogSink& log, const EnvironmentLookup& environment)
     impl.kdeDesktopFile = impl.display->atom("_KDE_NET_WM_DESKTOP_FILE");
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(impl.display->connection(), impl.display->root(), XCB_CW_EVENT_MASK, &mask);
-    impl.frontmost
-        = std::make_shared<const FrontmostApplication>(impl.readFrontmost().value_or(FrontmostApplication {}));
+    impl.frontmost.publish(impl.readFrontmost().value_or(FrontmostApplication {}));
     impl.listener = std::thread([&impl] { impl.run(); });
 }
 
@@ -266,7 +234,7 @@ bool X11Workspace::isConnected() const
 
 FrontmostApplication X11Workspace::frontmostApplication() const
 {
-    return *m_impl->currentFrontmost();
+    return m_impl->frontmost.current();
 }
 
 std::vector<RunningApplication> X11Workspace::runningApplications() const
@@ -298,15 +266,17 @@ std::vector<RunningApplication> X11Workspace::runningApplications() const
     return running;
 }
 
+std::optional<WorkspaceLimitation> X11Workspace::limitation() const
+{
+    if (!m_impl->display) {
+        return WorkspaceLimitation::noWindowList;
+    }
+    return std::nullopt;
+}
+
 Subscription X11Workspace::subscribeActivation(ActivationHandler handler)
 {
-    std::lock_guard lock(m_impl->handlerMutex);
-    const int id = m_impl->nextHandler++;
-    m_impl->handlers.emplace(id, std::move(handler));
-    return Subscription([impl = m_impl.get(), id] {
-        std::lock_guard lock(impl->handlerMutex);
-        impl->handlers.erase(id);
-    });
+    return m_impl->frontmost.subscribe(std::move(handler));
 }
 
 } // namespace tarn::input

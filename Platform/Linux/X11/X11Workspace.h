@@ -34,6 +34,8 @@ public:
     FrontmostApplication frontmostApplication() const override;
     std::vector<RunningApplication> runningApplications() const override;
     Subscription subscribeActivation(ActivationHandler handler) override;
+    // noWindowList without a display.
+    std::optional<WorkspaceLimitation> limitation() const override;
 
 private:
     struct Impl;

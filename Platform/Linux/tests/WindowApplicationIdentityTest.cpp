@@ -77,5 +77,35 @@ TEST(WindowApplicationIdentity, ResolvesTheApplicationOfAWindow)
     }
 }
 
+TEST(WindowApplicationIdentity, ResolvesAWaylandApplicationID)
+{
+    TemporaryFolder folder;
+    std::filesystem::create_directories(folder.path() / "applications");
+    std::ofstream(folder.path() / "applications/org.gnome.Nautilus.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Files\n";
+    std::ofstream(folder.path() / "applications/firefox-esr.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Firefox ESR\nStartupWMClass=firefox\n";
+    DesktopEntryIndex entries({folder.path()}, "C");
+
+    struct Case {
+        const char* appID;
+        const char* title;
+        FrontmostApplication expected;
+    };
+    const Case cases[] = {
+        {"org.gnome.Nautilus", "Home", {"org.gnome.Nautilus", "Files"}},
+        {"org.gnome.Nautilus.desktop", "Home", {"org.gnome.Nautilus", "Files"}}, // as GNOME Shell names it
+        {"firefox", "News \u2014 Mozilla Firefox", {"firefox-esr", "Firefox ESR"}}, // by StartupWMClass
+        {"google-chrome", "New Tab - Google Chrome", {"com.google.Chrome", "Google Chrome"}}, // no entry, aliased
+        {"foot", "user@host: ~", {"foot", "foot"}},
+        {"", "Untitled - Sketch", {std::nullopt, "Sketch"}},
+        {"", "", {}},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(WindowApplicationIdentity::resolveAppID(test.appID, test.title, entries), test.expected)
+            << test.appID;
+    }
+}
+
 } // namespace
 } // namespace tarn::input

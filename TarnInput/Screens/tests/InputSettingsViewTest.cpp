@@ -186,5 +186,35 @@ TEST(InputSettingsView, ALanguageChosenElsewhereMovesThePicker)
     EXPECT_EQ(control<QCheckBox>(screen, "launchAtLogin")->text(), "Launch at Login");
 }
 
+TEST(InputSettingsView, SaysWhenProfilesCannotFollowTheApplicationInFront)
+{
+    ScreenFixture f;
+    auto& vm = f.start();
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
+    auto* hint = control<QLabel>(screen, "workspaceHint");
+    EXPECT_TRUE(hint->isHidden()) << "nothing to say while the desktop tells";
+
+    f.harness.engine.workspace.setLimitation(WorkspaceLimitation::shellExtensionMissing);
+    screen.show();
+    EXPECT_FALSE(hint->isHidden()) << "asked again when shown";
+    EXPECT_NE(hint->text().indexOf("gnome-extensions enable tarninput@harrowfen.com"), -1)
+        << hint->text().toStdString();
+    vm.setLanguage(TarnLanguage::tr);
+    EXPECT_TRUE(hint->text().startsWith("Uygulamaya özel profiller TarnInput GNOME Shell uzantısını bekliyor"))
+        << hint->text().toStdString();
+
+    f.harness.engine.workspace.setLimitation(WorkspaceLimitation::noWindowList);
+    vm.setLanguage(TarnLanguage::en);
+    EXPECT_EQ(hint->text(),
+        "Per-application profiles apply to no application: this desktop does not tell TarnInput which application is "
+        "in front.");
+
+    f.harness.engine.workspace.setLimitation(std::nullopt);
+    screen.hide();
+    screen.show();
+    EXPECT_TRUE(hint->isHidden());
+}
+
 } // namespace
 } // namespace tarn::input::testing

@@ -29,6 +29,11 @@ bool SettingsViewModel::launchAtLogin() const
     return m_studio.launchAtLogin();
 }
 
+std::optional<WorkspaceLimitation> SettingsViewModel::workspaceLimitation() const
+{
+    return m_studio.workspaceLimitation();
+}
+
 TarnLanguageSettings& SettingsViewModel::languageSettings() const
 {
     return m_studio.languageSettings();

@@ -1,11 +1,15 @@
 #pragma once
 
-// The Settings screen's view model: the input permission's state, launch at login, the interface
-// language and the reset to defaults, with one typed operation each. The studio state must
+// The Settings screen's view model: the input permission's state, what keeps per-application
+// profiles from following the application in front, launch at login, the interface language and
+// the reset to defaults, with one typed operation each. The studio state must
 // outlive it; main thread only.
+
+#include <optional>
 
 #include <QObject>
 
+#include "TarnInputCore/Model/WorkspaceLimitation.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 
@@ -22,6 +26,8 @@ public:
     TarnLanguage language() const;
     bool isAccessibilityGranted() const;
     bool launchAtLogin() const;
+    // Absent while the workspace can tell which application is in front; asked anew each time.
+    std::optional<WorkspaceLimitation> workspaceLimitation() const;
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const;
 

@@ -7,11 +7,13 @@
 // never touching the tap thread.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
-#include "TarnInputCore/Engine/Ports/FrontmostApplication.h"
-#include "TarnInputCore/Model/Profiles/RunningApplication.h"
-#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnInputCore/Engine/FrontmostApplication.h"
+#include "TarnInputCore/Model/RunningApplication.h"
+#include "TarnInputCore/Model/WorkspaceLimitation.h"
+#include "TarnKit/Foundation/Subscription.h"
 
 namespace tarn::input {
 
@@ -27,6 +29,8 @@ public:
     // `frontmostApplication` gives the new answer and without a lock that it takes; the handler
     // must not block. Ends when the handle is destroyed.
     virtual Subscription subscribeActivation(ActivationHandler handler) = 0;
+    // Absent while the workspace can tell which application is in front. Cheap, any thread.
+    virtual std::optional<WorkspaceLimitation> limitation() const { return std::nullopt; }
 };
 
 } // namespace tarn::input

@@ -55,6 +55,7 @@ TEST(DesktopAdaptersWithoutX11, AnswerUnknownAndLogOnceEach)
         EXPECT_FALSE(workspace.isConnected()) << session.what;
         EXPECT_EQ(workspace.frontmostApplication(), FrontmostApplication {}) << session.what;
         EXPECT_TRUE(workspace.runningApplications().empty()) << session.what;
+        EXPECT_EQ(workspace.limitation(), WorkspaceLimitation::noWindowList) << session.what;
         auto subscription = workspace.subscribeActivation([](const FrontmostApplication&) {});
 
         X11WindowAccess windows(log, environment);

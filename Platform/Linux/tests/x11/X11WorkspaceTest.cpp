@@ -66,6 +66,7 @@ TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndNotifiesOncePerApplicationChan
 {
     X11Workspace workspace(m_log, environment());
     ASSERT_TRUE(workspace.isConnected());
+    EXPECT_FALSE(workspace.limitation());
     const auto sketch = m_client.open({"sketchpad", "SketchPad", "Untitled - Sketch"});
     const auto sketchSecond = m_client.open({"sketchpad", "SketchPad", "Second - Sketch"});
     const auto terminal = m_client.open({"xterm", "XTerm", "user@host: ~"});
