@@ -17,9 +17,9 @@
 #include <memory>
 #include <string>
 
-#include "TarnInputCore/Engine/Workspace.h"
-#include "TarnKit/Foundation/Environment.h"
-#include "TarnKit/Foundation/LogSink.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
+#include "TarnKit/Foundation/Identity/Environment.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 
 namespace tarn::input {
 

@@ -16,8 +16,8 @@
 
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 namespace tarn::input {
 

@@ -8,7 +8,7 @@
 #include "Platform/Linux/Wayland/GnomeShellWorkspace.h"
 #include "Platform/Linux/Wayland/KWinWorkspace.h"
 #include "Platform/Linux/Wayland/WlrootsWorkspace.h"
-#include "Platform/Linux/X11Workspace.h"
+#include "Platform/Linux/X11/X11Workspace.h"
 
 namespace tarn::input {
 

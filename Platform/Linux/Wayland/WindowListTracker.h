@@ -19,10 +19,10 @@
 #include <optional>
 #include <vector>
 
-#include "Platform/Linux/DesktopEntryIndex.h"
-#include "Platform/Linux/FrontmostApplicationCache.h"
+#include "Platform/Linux/Desktop/DesktopEntryIndex.h"
+#include "Platform/Linux/Desktop/FrontmostApplicationCache.h"
 #include "Platform/Linux/Wayland/DesktopWindow.h"
-#include "TarnKit/Foundation/Environment.h"
+#include "TarnKit/Foundation/Identity/Environment.h"
 
 namespace tarn::input {
 

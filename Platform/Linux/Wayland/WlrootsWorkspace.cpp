@@ -12,8 +12,8 @@
 
 #include "Platform/Linux/Wayland/PollDeadline.h"
 #include "Platform/Linux/Wayland/WindowListTracker.h"
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <poll.h>

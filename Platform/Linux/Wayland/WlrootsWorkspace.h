@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "TarnInputCore/Engine/Workspace.h"
-#include "TarnKit/Foundation/Environment.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
+#include "TarnKit/Foundation/Identity/Environment.h"
 
 namespace tarn::input {
 

@@ -1,4 +1,4 @@
-#include "Platform/Linux/X11Workspace.h"
+#include "Platform/Linux/X11/X11Workspace.h"
 
 #include <algorithm>
 #include <array>
@@ -13,13 +13,13 @@
 
 #include <fmt/format.h>
 
-#include "Platform/Linux/DesktopEntryIndex.h"
-#include "Platform/Linux/DesktopSession.h"
-#include "Platform/Linux/FrontmostApplicationCache.h"
-#include "Platform/Linux/WindowApplicationIdentity.h"
-#include "Platform/Linux/X11Display.h"
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "Platform/Linux/Desktop/DesktopEntryIndex.h"
+#include "Platform/Linux/Desktop/DesktopSession.h"
+#include "Platform/Linux/Desktop/FrontmostApplicationCache.h"
+#include "Platform/Linux/X11/WindowApplicationIdentity.h"
+#include "Platform/Linux/X11/X11Display.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

@@ -9,7 +9,7 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Model/WorkspaceLimitation.h"
+#include "TarnInputCore/Model/Profiles/WorkspaceLimitation.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 

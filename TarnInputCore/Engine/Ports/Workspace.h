@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "TarnInputCore/Engine/FrontmostApplication.h"
-#include "TarnInputCore/Model/RunningApplication.h"
-#include "TarnInputCore/Model/WorkspaceLimitation.h"
-#include "TarnKit/Foundation/Subscription.h"
+#include "TarnInputCore/Engine/Ports/FrontmostApplication.h"
+#include "TarnInputCore/Model/Profiles/RunningApplication.h"
+#include "TarnInputCore/Model/Profiles/WorkspaceLimitation.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
 
 namespace tarn::input {
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
 
 namespace tarn::input {
 

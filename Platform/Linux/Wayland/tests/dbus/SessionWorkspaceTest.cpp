@@ -9,7 +9,7 @@
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/Wayland/GnomeShellWorkspace.h"
 #include "Platform/Linux/Wayland/tests/dbus/FakeKWin.h"
-#include "Platform/Linux/X11Workspace.h"
+#include "Platform/Linux/X11/X11Workspace.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn::input {

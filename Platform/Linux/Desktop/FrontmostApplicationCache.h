@@ -11,7 +11,7 @@
 #include <memory>
 #include <mutex>
 
-#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
 
 namespace tarn::input {
 

@@ -1,4 +1,4 @@
-#include "Platform/Linux/FrontmostApplicationCache.h"
+#include "Platform/Linux/Desktop/FrontmostApplicationCache.h"
 
 #include <utility>
 
