@@ -88,8 +88,11 @@ void ThreadEngineExecutor::arm(TaskId id, std::chrono::nanoseconds firstDelay)
 
 void ThreadEngineExecutor::disarm(TaskId id)
 {
-    // No wake: at worst the worker wakes once more for the task's old due time and drops it then.
-    (void)queueChange({.id = id, .due = {}, .arms = false});
+    // From another thread the worker drops the task's entry at once, rather than wake for its old
+    // due time; the worker itself applies it right after the task.
+    if (queueChange({.id = id, .due = {}, .arms = false}) && std::this_thread::get_id() != m_worker.get_id()) {
+        wake();
+    }
 }
 
 bool ThreadEngineExecutor::queueChange(ArmingChange change)
