@@ -22,7 +22,12 @@ EngineHarness::EngineHarness(InputSettings initialSettings)
     EXPECT_TRUE(service->start());
 }
 
-EngineHarness::~EngineHarness() = default;
+EngineHarness::~EngineHarness()
+{
+    // Stopping still carries out waiting requests, which report to the lists above: the engine
+    // goes before them.
+    service.reset();
+}
 
 void EngineHarness::changeSettings(const std::function<void(InputSettings&)>& change)
 {
