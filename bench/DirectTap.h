@@ -3,7 +3,7 @@
 // A tap for benchmarks: hands events straight to the service's handler, as a tap adapter's read
 // loop would, with nothing in between to measure.
 
-#include "TarnInputCore/Engine/EventTap.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <optional>
 
-#include "TarnInputCore/Engine/EventTap.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

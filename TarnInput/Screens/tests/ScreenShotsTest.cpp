@@ -10,27 +10,27 @@
 #include <QStackedLayout>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
+#include "TarnInput/Screens/Hardware/DevicesAndDiagnosticsView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
-#include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
-#include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/Profiles/MacroStudioSectionView.h"
+#include "TarnInput/Screens/Profiles/ProfilesAndMacrosView.h"
 #include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnInput/ViewModel/HardwareViewModel.h"
-#include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
-#include "TarnInput/ViewModel/ScrollViewModel.h"
-#include "TarnInput/ViewModel/SettingsViewModel.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnInputCore/Model/MacroPresetLibrary.h"
-#include "TarnKit/UI/TarnGroundBackground.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/HardwareViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/SettingsViewModel.h"
+#include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
+#include "TarnKit/UI/Glass/TarnGroundBackground.h"
 
 namespace tarn::input::testing {
 namespace {
@@ -51,7 +51,8 @@ void addSampleDevices(StudioHarness& harness)
     mouse.reportIntervalMicroseconds = 1000;
     mouse.buttonUsages = std::vector<std::int64_t> {1, 2, 3, 4, 5};
     harness.devices.addDevice(mouse);
-    harness.devices.setBatteries({{.batteryPercent = 85, .vendorID = 0x046D, .productID = 0xB034}});
+    harness.devices.setBatteries(
+        {{.batteryPercent = 85, .serialNumber = {}, .product = {}, .vendorID = 0x046D, .productID = 0xB034}});
     HIDDeviceProperties touchpad;
     touchpad.devicePath = "/sys/devices/touchpad";
     touchpad.product = "SYNA2393:00 06CB:7A13 Touchpad";
