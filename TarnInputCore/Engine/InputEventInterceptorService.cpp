@@ -100,12 +100,9 @@ void InputEventInterceptorService::stop()
     m_running = false;
     m_scroller.clear();
     m_gestureRecognizer.cancel();
-    {
-        std::lock_guard lock(m_dragMutex);
-        m_windowDrags.clear();
-        noteDragsPending();
-        m_draggedWindow.reset();
-    }
+    m_windowDrags.clear();
+    while (m_dragLookups.pop() || m_dragAnswers.pop()) { }
+    m_draggedWindow.reset();
     // Releases after the tap is gone reach applications directly; none must inherit a verdict.
     m_pressLedger.clear();
     carryOutRequests();
@@ -304,6 +301,7 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
 
     // 1. What other threads asked for comes before this event; a wake-up is only for that.
     carryOutRequests();
+    takeDragAnswers();
     if (event.type == tapWoken) {
         return TapVerdict::pass;
     }

@@ -142,14 +142,16 @@ private:
     // Control+Option presses that found no window while their button is still down reach
     // applications as ordinary presses, ahead of the event in hand.
     void giveBackDragPresses(const InputSettings& settings);
-    // On the executor: looks up the window of each waiting press, gives back the clicks that found
-    // none, then applies the newest pointer position to the window being dragged.
+    // The executor's answers: a press that found no window after its button went up is given
+    // back whole, and a drag that found its window gets the pointer positions taken meanwhile.
+    void takeDragAnswers();
+    // Presses without a window whose button is up already, as whole clicks.
+    void giveBackDragClicks();
+    // Hands the drag's newest pointer position, when it moved, to the executor.
+    void sendDragMove();
+    // On the executor: looks up the window of each press sent, answers the tap thread, then applies
+    // the newest pointer position to the window being dragged.
     void runWindowDrag();
-    // With the drag's lock held: presses without a window whose button is up already, as whole
-    // clicks.
-    void giveBackDragClicksLocked();
-    // With the drag's lock held, after changing the queue.
-    void noteDragsPending();
 
     // Middle and side buttons: gestures, macros, action shortcuts.
     TapVerdict handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot);
@@ -214,12 +216,25 @@ private:
     // The tick's travel, fed by the tap thread.
     SmoothScroller m_scroller;
 
-    // Shared by the tap thread and the executor. `m_dragsPending` mirrors whether the queue holds
-    // anything: only the tap thread adds to it, so while it reads false the tap thread need not lock.
-    std::mutex m_dragMutex;
+    // The tap thread's alone. The executor is sent what to look up and where the drag is, and sends
+    // back whether a window was found, all through lock-free hand-overs.
+    struct DragAnswer {
+        std::uint64_t generation = 0;
+        bool windowFound = false;
+    };
+    struct DragMove {
+        std::uint64_t number = 0;
+        WindowDragQueue::DragStep step;
+    };
+    static constexpr std::size_t kDragHandOverCapacity = 8;
+    static_assert(kDragHandOverCapacity >= WindowDragQueue::kCapacity, "one cell for every waiting press");
     WindowDragQueue m_windowDrags;
-    std::atomic<bool> m_dragsPending {false};
+    BoundedRequestQueue<WindowDragQueue::Lookup, kDragHandOverCapacity> m_dragLookups;
+    BoundedRequestQueue<DragAnswer, kDragHandOverCapacity> m_dragAnswers;
+    LatestValue<DragMove> m_dragMoves {DragMove {}};
+    std::uint64_t m_dragMoveCount = 0;
     // The executor's own view of the drag being carried out (executor only).
+    std::uint64_t m_appliedDragMove = 0;
     std::uint64_t m_draggedGeneration = 0;
     std::optional<WindowDragSession> m_draggedWindow;
 

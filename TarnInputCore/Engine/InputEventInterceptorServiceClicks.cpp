@@ -5,9 +5,9 @@
 // moving it are round trips to the display server, which must never hold up the tap thread. The
 // press is taken at once; the executor finds the window, then applies only the newest pointer
 // position whenever it gets to it. When no window is found, the press is given back to
-// applications as an ordinary click (WindowDragQueue says when and whether). The queue is the one
-// piece of engine state both threads change, under the drag's own lock; the tap thread takes that
-// lock only while the queue holds something (`m_dragsPending`), so plain clicks never do.
+// applications as an ordinary click (WindowDragQueue says when and whether). The queue is the tap
+// thread's alone: the executor gets lookups and positions and answers through lock-free hand-overs,
+// and every click given back is posted by the tap thread, in order with the presses it passes.
 
 #include <iterator>
 #include <limits>
@@ -41,12 +41,14 @@ TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, 
     giveBackDragPresses(settings);
     const std::int64_t button = clickButton(event.type);
     if (settings.engineEnabled && settings.easyWindowDragEnabled && (event.flags & kDragModifiers) == kDragModifiers) {
-        std::lock_guard lock(m_dragMutex);
-        if (m_windowDragTask && m_windowDrags.begin(event)) {
-            noteDragsPending();
-            m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
-            m_pressLedger.recordPress(button, TapVerdict::swallow);
-            return TapVerdict::swallow;
+        if (m_windowDragTask) {
+            if (const auto lookup = m_windowDrags.begin(event)) {
+                // Never full: it has a cell for every press the queue lets wait.
+                (void)m_dragLookups.push(*lookup);
+                m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
+                m_pressLedger.recordPress(button, TapVerdict::swallow);
+                return TapVerdict::swallow;
+            }
         }
     }
     const auto verdict = countClick(event, settings);
@@ -57,9 +59,8 @@ TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, 
 void InputEventInterceptorService::recordClickPress(std::int64_t button, TapVerdict verdict)
 {
     m_pressLedger.recordPress(button, verdict);
-    if (verdict == TapVerdict::pass && m_dragsPending.load(std::memory_order_acquire)) {
+    if (verdict == TapVerdict::pass) {
         // Older Control+Option presses of this button must not come back after this one.
-        std::lock_guard lock(m_dragMutex);
         m_windowDrags.notePassedPress(button);
     }
 }
@@ -107,13 +108,11 @@ TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event, co
 {
     giveBackDragPresses(settings);
     const std::int64_t button = clickButton(event.type);
-    if (m_dragsPending.load(std::memory_order_acquire)) {
-        // Either button's release ends a drag begun by either button; the executor still applies
-        // the newest position, then forgets the drag.
-        std::lock_guard lock(m_dragMutex);
-        if (m_windowDrags.release(button) && m_windowDragTask) {
-            m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
-        }
+    // Either button's release ends a drag begun by either button; the executor still applies the
+    // newest position.
+    if (m_windowDrags.release(button)) {
+        giveBackDragClicks();
+        sendDragMove();
     }
     // A release follows its press: the press of the other button during a drag was passed, so its
     // release must pass too even though it ends the drag. A release whose press the engine never
@@ -124,31 +123,16 @@ TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event, co
 TapVerdict InputEventInterceptorService::handleClickDragged(const TapEvent& event, const InputSettings& settings)
 {
     giveBackDragPresses(settings);
-    if (!m_dragsPending.load(std::memory_order_acquire)) {
-        return TapVerdict::pass;
-    }
-    std::lock_guard lock(m_dragMutex);
     if (!m_windowDrags.movePointer(event.location)) {
         return TapVerdict::pass;
     }
-    if (m_windowDragTask) {
-        m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
-    }
+    sendDragMove();
     return TapVerdict::swallow;
 }
 
 void InputEventInterceptorService::giveBackDragPresses(const InputSettings& settings)
 {
-    while (m_dragsPending.load(std::memory_order_acquire)) {
-        std::optional<TapEvent> press;
-        {
-            std::lock_guard lock(m_dragMutex);
-            press = m_windowDrags.takePressToGiveBack();
-            noteDragsPending();
-        }
-        if (!press) {
-            return;
-        }
+    while (auto press = m_windowDrags.takePressToGiveBack()) {
         // As if the drag had never been tried: the guard, counting and ripple see the press, and a
         // press they pass reaches applications, marked, ahead of the event in hand.
         const auto verdict = countClick(*press, settings);
@@ -160,32 +144,44 @@ void InputEventInterceptorService::giveBackDragPresses(const InputSettings& sett
     }
 }
 
-void InputEventInterceptorService::giveBackDragClicksLocked()
+void InputEventInterceptorService::takeDragAnswers()
+{
+    bool answered = false;
+    while (const auto answer = m_dragAnswers.pop()) {
+        (void)m_windowDrags.answer(answer->generation, answer->windowFound);
+        answered = true;
+    }
+    if (answered) {
+        giveBackDragClicks();
+        sendDragMove();
+    }
+}
+
+void InputEventInterceptorService::giveBackDragClicks()
 {
     while (auto press = m_windowDrags.takeClickToGiveBack()) {
         press->sourceUserData = kSyntheticMagicTag;
         TapEvent release = *press;
         release.type
             = press->type == TapEventType::rightMouseDown ? TapEventType::rightMouseUp : TapEventType::leftMouseUp;
-        // Posted under the drag's lock, unlike anything else: the tap thread records a newer press of
-        // this button under the same lock before that press reaches applications, so this click
-        // either reaches them first or, seeing the newer press, is not given back at all.
         m_ports.poster.post(*press);
         m_ports.poster.post(release);
     }
 }
 
+void InputEventInterceptorService::sendDragMove()
+{
+    // Also forgets a drag that has ended, once its last position is taken.
+    const auto step = m_windowDrags.takeDragStep();
+    if (step && m_windowDragTask) {
+        m_dragMoves.publish({++m_dragMoveCount, *step});
+        m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
+    }
+}
+
 void InputEventInterceptorService::runWindowDrag()
 {
-    for (;;) {
-        std::optional<WindowDragQueue::Lookup> lookup;
-        {
-            std::lock_guard lock(m_dragMutex);
-            lookup = m_windowDrags.nextLookup();
-        }
-        if (!lookup) {
-            break;
-        }
+    while (const auto lookup = m_dragLookups.pop()) {
         std::optional<WindowDragSession> session;
         const auto start = lookup->press.location;
         if (const auto window = m_ports.windows.windowAt(start)) {
@@ -194,35 +190,28 @@ void InputEventInterceptorService::runWindowDrag()
                     = WindowDragSession {*window, start, *frame, lookup->press.type == TapEventType::rightMouseDown};
             }
         }
-        std::lock_guard lock(m_dragMutex);
-        if (m_windowDrags.answer(lookup->generation, session.has_value())) {
+        if (session) {
+            // Whether it becomes the drag is the tap thread's to say; only its moves are sent.
             m_draggedGeneration = lookup->generation;
             m_draggedWindow = session;
         }
-        giveBackDragClicksLocked();
-        noteDragsPending();
+        // Never full: one cell for every press the queue lets wait.
+        (void)m_dragAnswers.push({lookup->generation, session.has_value()});
+        m_ports.tap.wake();
     }
-    std::optional<WindowDragQueue::DragStep> step;
-    {
-        std::lock_guard lock(m_dragMutex);
-        // Also for a release that came just after a lookup ended without a window.
-        giveBackDragClicksLocked();
-        step = m_windowDrags.takeDragStep();
-        noteDragsPending();
+    const auto move = m_dragMoves.read();
+    if (move.number == m_appliedDragMove) {
+        return;
     }
+    m_appliedDragMove = move.number;
     // A window that refuses a move or a size is left as it is; the drag still owns the pointer.
-    if (step && m_draggedWindow && step->generation == m_draggedGeneration) {
+    if (m_draggedWindow && move.step.generation == m_draggedGeneration) {
         if (m_draggedWindow->isResizing) {
-            (void)m_ports.windows.setSize(m_draggedWindow->window, m_draggedWindow->sizeFor(step->pointer));
+            (void)m_ports.windows.setSize(m_draggedWindow->window, m_draggedWindow->sizeFor(move.step.pointer));
         } else {
-            (void)m_ports.windows.setPosition(m_draggedWindow->window, m_draggedWindow->originFor(step->pointer));
+            (void)m_ports.windows.setPosition(m_draggedWindow->window, m_draggedWindow->originFor(move.step.pointer));
         }
     }
-}
-
-void InputEventInterceptorService::noteDragsPending()
-{
-    m_dragsPending.store(!m_windowDrags.isEmpty(), std::memory_order_release);
 }
 
 } // namespace tarn::input

@@ -19,6 +19,19 @@ void logLine(LogSink& log, TarnLogLevel level, fmt::format_string<Args...> forma
     log.log(level, kCategory, std::string_view(line.data(), line.size()));
 }
 
+constexpr std::uint64_t kPlayingBit = 1;
+
+constexpr std::uint64_t generationOf(std::uint64_t state)
+{
+    return state >> 1;
+}
+
+// The state after a cancel: a newer generation, nothing playing.
+constexpr std::uint64_t cancelledState(std::uint64_t state)
+{
+    return (generationOf(state) + 1) << 1;
+}
+
 } // namespace
 
 MacroPlaybackService::MacroPlaybackService(
@@ -29,7 +42,6 @@ MacroPlaybackService::MacroPlaybackService(
     , m_executor(executor)
     , m_task(executor.addDormant(std::chrono::nanoseconds {0}, [this] { playDueActions(); }))
 {
-    m_source.reserve(kSourceCapacity);
 }
 
 MacroPlaybackService::~MacroPlaybackService()
@@ -68,19 +80,15 @@ bool MacroPlaybackService::play(const std::shared_ptr<const PreparedMacro>& prep
             m_log, TarnLogLevel::warn, "Blocked invalid macro '{}' with {} validation issue(s)", macro.name, issues);
         return false;
     }
-    std::uint64_t generation = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_isPlaying) {
-            m_isPlaying = true;
-            m_isCompleting = false;
-            generation = ++m_generation;
-            m_macro = prepared;
-            m_source.assign(source);
-            m_nextAction = 0;
-        }
+    Run run {.macro = prepared, .generation = claimRun()};
+    run.sourceSize = source.copy(run.source.data(), run.source.size());
+    if (run.generation != 0 && !m_waitingRuns.push(run)) {
+        // The executor is far behind: give the claim back as a cancel would.
+        auto claimed = (run.generation << 1) | kPlayingBit;
+        (void)m_state.compare_exchange_strong(claimed, cancelledState(claimed));
+        run.generation = 0;
     }
-    if (generation == 0) {
+    if (run.generation == 0) {
         logLine(m_log, TarnLogLevel::warn, "Skipped macro '{}' (source: {}): playback already in progress", macro.name,
             source);
         return false;
@@ -90,12 +98,31 @@ bool MacroPlaybackService::play(const std::shared_ptr<const PreparedMacro>& prep
     if (m_onMacroStarted) {
         m_onMacroStarted(macro);
     }
-    std::lock_guard lock(m_mutex);
-    // A cancel since the check above has already ended this run: nothing is left to start.
-    if (generation == m_generation) {
-        m_executor.arm(m_task, std::chrono::nanoseconds {0});
-    }
+    // Armed even when a cancel has come since: the task then finds nothing to play.
+    m_executor.arm(m_task, std::chrono::nanoseconds {0});
     return true;
+}
+
+std::uint64_t MacroPlaybackService::claimRun()
+{
+    auto state = m_state.load();
+    while ((state & kPlayingBit) == 0) {
+        const auto claimed = cancelledState(state) | kPlayingBit;
+        if (m_state.compare_exchange_weak(state, claimed)) {
+            return generationOf(claimed);
+        }
+    }
+    return 0;
+}
+
+void MacroPlaybackService::takeWaitingRuns()
+{
+    // Older ones were cancelled: only the newest can still be current.
+    while (auto waiting = m_waitingRuns.pop()) {
+        m_run = std::move(*waiting);
+        m_nextAction = 0;
+        m_isCompleting = false;
+    }
 }
 
 void MacroPlaybackService::cancel()
@@ -105,8 +132,7 @@ void MacroPlaybackService::cancel()
 
 bool MacroPlaybackService::isPlaying() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_isPlaying;
+    return (m_state.load() & kPlayingBit) != 0;
 }
 
 void MacroPlaybackService::stop(bool logCancellation)
@@ -115,15 +141,19 @@ void MacroPlaybackService::stop(bool logCancellation)
     std::shared_ptr<const PreparedMacro> ended;
     {
         std::lock_guard lock(m_mutex);
-        ++m_generation;
-        m_isPlaying = false;
-        ended = std::exchange(m_macro, nullptr);
-        const bool wasCompleting = std::exchange(m_isCompleting, false);
-        // Under the lock, so that it can never undo the arming of a run accepted after it.
+        // Before the generation moves on, so that it can never undo the arming of a run accepted
+        // after it.
         m_executor.disarm(m_task);
+        takeWaitingRuns();
+        auto state = m_state.load();
+        while (!m_state.compare_exchange_weak(state, cancelledState(state))) { }
+        const bool wasCompleting = std::exchange(m_isCompleting, false);
+        if ((state & kPlayingBit) != 0 && m_run.generation == generationOf(state)) {
+            ended = std::exchange(m_run.macro, nullptr);
+        }
         if (ended && !wasCompleting && logCancellation) {
             fmt::format_to(
-                std::back_inserter(line), "Cancelled macro '{}' (source: {})", ended->macro().name, m_source);
+                std::back_inserter(line), "Cancelled macro '{}' (source: {})", ended->macro().name, m_run.sourceText());
         }
     }
     // Waits only for a key press and release being posted right now; a task waiting out a pause is
@@ -147,12 +177,14 @@ void MacroPlaybackService::playDueActions()
         std::uint64_t generation = 0;
         {
             std::lock_guard lock(m_mutex);
-            if (!m_isPlaying || m_isCompleting) {
+            takeWaitingRuns();
+            const auto state = m_state.load();
+            if ((state & kPlayingBit) == 0 || m_isCompleting || m_run.generation != generationOf(state)) {
                 return;
             }
-            macro = m_macro;
+            macro = m_run.macro;
             index = m_nextAction;
-            generation = m_generation;
+            generation = m_run.generation;
         }
         const auto& actions = macro->actions();
         if (index == actions.size()) {
@@ -175,7 +207,7 @@ void MacroPlaybackService::playDueActions()
         }
         posting.unlock();
         std::lock_guard lock(m_mutex);
-        if (generation != m_generation) {
+        if (generation != generationOf(m_state.load())) {
             return;
         }
         m_nextAction = index + 1;
@@ -192,12 +224,13 @@ void MacroPlaybackService::complete(std::uint64_t generation)
     std::shared_ptr<const PreparedMacro> macro;
     {
         std::lock_guard lock(m_mutex);
-        if (generation != m_generation) {
+        if (generation != generationOf(m_state.load())) {
             return;
         }
         m_isCompleting = true;
-        macro = m_macro;
-        fmt::format_to(std::back_inserter(line), "Completed macro '{}' (source: {})", macro->macro().name, m_source);
+        macro = m_run.macro;
+        fmt::format_to(
+            std::back_inserter(line), "Completed macro '{}' (source: {})", macro->macro().name, m_run.sourceText());
     }
     m_log.log(TarnLogLevel::info, kCategory, std::string_view(line.data(), line.size()));
     if (m_onMacroCompleted) {
@@ -205,10 +238,10 @@ void MacroPlaybackService::complete(std::uint64_t generation)
     }
     std::lock_guard lock(m_mutex);
     // Only this run's own state is cleared: a cancel and a newer run may have come meanwhile.
-    if (generation == m_generation) {
-        m_isPlaying = false;
+    auto playing = (generation << 1) | kPlayingBit;
+    if (m_state.compare_exchange_strong(playing, generation << 1)) {
         m_isCompleting = false;
-        m_macro.reset();
+        m_run.macro.reset();
     }
 }
 

@@ -12,17 +12,23 @@
 // Playing a prepared macro allocates nothing, on the caller's thread or on the executor: the
 // macro is shared, not copied, the task exists for the service's whole life, and log lines are
 // built on the stack. So a button bound to a macro costs the input thread no allocation.
+//
+// Nor does it take a lock: `play` claims the next run with one atomic exchange on the service's
+// state and hands the macro to the executor task through a lock-free queue. The task, `cancel`
+// and the end of a run share a mutex among themselves; the thread of `play` never takes it.
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <string_view>
 
 #include "TarnInputCore/Engine/Macros/PreparedMacro.h"
 #include "TarnInputCore/Engine/Ports/EngineExecutor.h"
 #include "TarnInputCore/Engine/Ports/EventPoster.h"
+#include "TarnInputCore/Engine/Requests/BoundedRequestQueue.h"
 #include "TarnInputCore/Model/Macros/InputMacro.h"
 #include "TarnKit/Foundation/Logging/LogSink.h"
 
@@ -32,7 +38,8 @@ class MacroPlaybackService {
 public:
     using MacroCallback = std::function<void(const InputMacro&)>;
 
-    // Sources up to this long ("button-3", "ui-test") are kept without allocating.
+    // Sources up to this long ("button-3", "ui-test") are kept without allocating; longer ones are
+    // cut.
     static constexpr std::size_t kSourceCapacity = 32;
 
     // The poster, executor and log must outlive the service.
@@ -59,6 +66,23 @@ public:
     void setOnMacroCompleted(MacroCallback callback);
 
 private:
+    // An accepted macro on its way from `play` to the executor task, and then the run it plays.
+    struct Run {
+        std::shared_ptr<const PreparedMacro> macro;
+        std::array<char, kSourceCapacity> source {};
+        std::size_t sourceSize = 0;
+        std::uint64_t generation = 0;
+
+        std::string_view sourceText() const { return {source.data(), sourceSize}; }
+    };
+    // Runs accepted and not yet taken by the task: more than one only when a cancel and a new
+    // `play` follow each other faster than the executor gets to them.
+    static constexpr std::size_t kWaitingRunCapacity = 8;
+
+    // The next generation, claimed for a run that now plays; 0 when one is playing already.
+    std::uint64_t claimRun();
+    // Under `m_mutex`: makes the newest accepted run the current one.
+    void takeWaitingRuns();
     // The executor task: posts the actions that are due, then waits for the next pause.
     void playDueActions();
     void complete(std::uint64_t generation);
@@ -71,14 +95,16 @@ private:
     MacroCallback m_onMacroStarted;
     MacroCallback m_onMacroCompleted;
 
-    mutable std::mutex m_mutex;
-    bool m_isPlaying = false;
-    // Bumped by every accepted macro and every cancel.
-    std::uint64_t m_generation = 0;
-    // The macro playing, its source and where it is. Released by the run's end or by a cancel,
+    // The generation times two, plus one while a run plays. Bumped by every accepted macro and
+    // every cancel; a run's end only clears the playing bit.
+    std::atomic<std::uint64_t> m_state {0};
+    BoundedRequestQueue<Run, kWaitingRunCapacity> m_waitingRuns;
+
+    // The rest is the task's and the canceller's, never the thread of `play`.
+    std::mutex m_mutex;
+    // The run taken last, and where it is. Its macro is released by the run's end or by a cancel,
     // never by `play`, so the input thread never frees one.
-    std::shared_ptr<const PreparedMacro> m_macro;
-    std::string m_source;
+    Run m_run;
     std::size_t m_nextAction = 0;
     // The run has played its last step and is reporting it: a cancel now has nothing to stop.
     bool m_isCompleting = false;

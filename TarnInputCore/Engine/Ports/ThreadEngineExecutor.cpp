@@ -18,6 +18,7 @@ ThreadEngineExecutor::ThreadEngineExecutor()
 ThreadEngineExecutor::~ThreadEngineExecutor()
 {
     m_worker.request_stop();
+    wake();
     if (m_worker.joinable()) {
         m_worker.join();
     }
@@ -64,7 +65,7 @@ EngineExecutor::TaskId ThreadEngineExecutor::add(
         }
     }
     if (isFirst) {
-        m_wake.notify_all();
+        wake();
     }
     return id;
 }
@@ -79,30 +80,89 @@ bool ThreadEngineExecutor::enqueue(TaskId id, Task& task, Queue::node_type entry
 
 void ThreadEngineExecutor::arm(TaskId id, std::chrono::nanoseconds firstDelay)
 {
-    bool isFirst = false;
-    {
-        std::lock_guard lock(m_mutex);
-        const auto found = m_tasks.find(id);
-        if (found == m_tasks.end() || found->second.armed) {
-            return;
-        }
-        auto& task = found->second;
-        task.armed = true;
-        ++task.armings;
-        task.due = std::chrono::steady_clock::now() + firstDelay;
-        // While the task runs the worker holds its entry and queues it when the run ends.
-        if (!task.spareEntry.empty()) {
-            isFirst = enqueue(id, task, std::move(task.spareEntry));
-        }
-    }
-    if (isFirst) {
-        m_wake.notify_all();
+    const ArmingChange change {.id = id, .due = std::chrono::steady_clock::now() + firstDelay, .arms = true};
+    if (queueChange(change)) {
+        wake();
     }
 }
 
 void ThreadEngineExecutor::disarm(TaskId id)
 {
+    // From another thread the worker drops the task's entry at once, rather than wake for its old
+    // due time; the worker itself applies it right after the task.
+    if (queueChange({.id = id, .due = {}, .arms = false}) && std::this_thread::get_id() != m_worker.get_id()) {
+        wake();
+    }
+}
+
+bool ThreadEngineExecutor::queueChange(ArmingChange change)
+{
+    if (m_armingChanges.push(change)) {
+        return true;
+    }
+    // Only a worker stalled for hundreds of changes gets here: applied at once, in order, rather
+    // than lost.
     std::lock_guard lock(m_mutex);
+    applyArmingChanges();
+    if (change.arms) {
+        applyArm(change.id, change.due);
+        wake();
+    } else {
+        applyDisarm(change.id);
+    }
+    return false;
+}
+
+void ThreadEngineExecutor::wake()
+{
+    if (!m_wakePending.exchange(true)) {
+        m_wakeSignal.release();
+    }
+}
+
+void ThreadEngineExecutor::waitForWake(std::optional<Time> until)
+{
+    bool woken = true;
+    if (until) {
+        woken = m_wakeSignal.try_acquire_until(*until);
+    } else {
+        m_wakeSignal.acquire();
+    }
+    // Cleared before the worker looks again, so that a change queued from now on wakes it again.
+    if (woken) {
+        m_wakePending.store(false);
+    }
+}
+
+void ThreadEngineExecutor::applyArmingChanges()
+{
+    while (const auto change = m_armingChanges.pop()) {
+        if (change->arms) {
+            applyArm(change->id, change->due);
+        } else {
+            applyDisarm(change->id);
+        }
+    }
+}
+
+void ThreadEngineExecutor::applyArm(TaskId id, Time due)
+{
+    const auto found = m_tasks.find(id);
+    if (found == m_tasks.end() || found->second.armed) {
+        return;
+    }
+    auto& task = found->second;
+    task.armed = true;
+    ++task.armings;
+    task.due = due;
+    // While the task runs the worker holds its entry and queues it when the run ends.
+    if (!task.spareEntry.empty()) {
+        (void)enqueue(id, task, std::move(task.spareEntry));
+    }
+}
+
+void ThreadEngineExecutor::applyDisarm(TaskId id)
+{
     const auto found = m_tasks.find(id);
     if (found == m_tasks.end()) {
         return;
@@ -118,6 +178,8 @@ void ThreadEngineExecutor::disarm(TaskId id)
 void ThreadEngineExecutor::cancel(TaskId id)
 {
     std::unique_lock lock(m_mutex);
+    // A change queued for it before must not outlive it.
+    applyArmingChanges();
     if (const auto found = m_tasks.find(id); found != m_tasks.end()) {
         if (found->second.queued) {
             m_queue.erase({found->second.due, id});
@@ -134,16 +196,21 @@ void ThreadEngineExecutor::work(std::stop_token stop)
 {
     std::unique_lock lock(m_mutex);
     while (!stop.stop_requested()) {
+        applyArmingChanges();
         if (m_queue.empty()) {
-            m_wake.wait(lock, stop, [&] { return !m_queue.empty(); });
+            lock.unlock();
+            waitForWake(std::nullopt);
+            lock.lock();
             continue;
         }
         // Plain copies, not structured bindings: clang 14 cannot capture a binding in a lambda.
         const auto due = m_queue.begin()->first;
         const auto id = m_queue.begin()->second;
         if (std::chrono::steady_clock::now() < due) {
-            // Wakes early when an earlier task arrives or the executor stops.
-            m_wake.wait_until(lock, stop, due, [&] { return m_queue.empty() || m_queue.begin()->first < due; });
+            // Wakes early when something changes or the executor stops.
+            lock.unlock();
+            waitForWake(due);
+            lock.lock();
             continue;
         }
         auto entry = m_queue.extract(m_queue.begin());
@@ -165,6 +232,8 @@ void ThreadEngineExecutor::work(std::stop_token stop)
         lock.unlock();
         run();
         lock.lock();
+        // An arming while it ran asks for one more run.
+        applyArmingChanges();
         m_running.reset();
         if (const auto found = m_tasks.find(id); found != m_tasks.end()) {
             // Still known (not cancelled while it ran).

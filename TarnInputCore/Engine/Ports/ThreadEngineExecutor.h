@@ -4,7 +4,13 @@
 // one at a time, timed on the steady clock. Tasks must not throw. Destroying the executor stops the
 // worker after the task in progress; tasks still waiting are dropped without running. With nothing
 // due the worker sleeps until something is scheduled or armed: an idle engine costs no wake-ups.
+//
+// Arming and disarming take no lock, so the input thread never waits for the worker: they queue
+// the change in a lock-free ring and wake the worker through a semaphore, which posts without a
+// lock too. The worker, and any call that takes the executor's mutex, applies queued changes
+// first, so they keep the order they were made in.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -12,12 +18,14 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <semaphore>
 #include <set>
 #include <stop_token>
 #include <thread>
 #include <utility>
 
 #include "TarnInputCore/Engine/Ports/EngineExecutor.h"
+#include "TarnInputCore/Engine/Requests/BoundedRequestQueue.h"
 
 namespace tarn::input {
 
@@ -58,13 +66,36 @@ private:
         Queue::node_type spareEntry;
     };
 
+    // An arming (at `due`) or a disarming on its way to the worker.
+    struct ArmingChange {
+        TaskId id = 0;
+        Time due;
+        bool arms = false;
+    };
+    // Far more than the few dormant tasks of an engine change between two turns of the worker.
+    static constexpr std::size_t kArmingChangeCapacity = 256;
+
+    // Under `m_mutex`: applies the queued changes in order.
+    void applyArmingChanges();
+    void applyArm(TaskId id, Time due);
+    void applyDisarm(TaskId id);
+    // Queues a change; false when the ring is full.
+    bool queueChange(ArmingChange change);
+    // Lets the worker look at the queue again; costs a system call only while it sleeps.
+    void wake();
+    // The worker, without the mutex: until woken, or `until` if given.
+    void waitForWake(std::optional<Time> until);
     TaskId add(Time due, std::chrono::nanoseconds period, std::function<void()> task, bool dormant);
     // Puts the task's entry (spare or given) in the queue at `task.due`; true when it is first.
     bool enqueue(TaskId id, Task& task, Queue::node_type entry);
     void work(std::stop_token stop);
 
     std::mutex m_mutex;
-    std::condition_variable_any m_wake;
+    BoundedRequestQueue<ArmingChange, kArmingChangeCapacity> m_armingChanges;
+    // Set by the first waker since the worker last woke, so that the semaphore never counts past
+    // one.
+    std::atomic<bool> m_wakePending {false};
+    std::binary_semaphore m_wakeSignal {0};
     std::condition_variable m_taskFinished;
     std::map<TaskId, Task> m_tasks;
     Queue m_queue;

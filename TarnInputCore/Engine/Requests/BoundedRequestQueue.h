@@ -7,6 +7,10 @@
 //
 // The consumer may change threads only across a happens-before edge (a thread start or join, a
 // mutex): two threads must never take at once.
+//
+// A value may also be a handle such as a shared pointer, as long as copying it allocates nothing:
+// the consumer moves it out and empties the cell, so the last owner it lets go of is released on
+// the consumer's side, never by a producer.
 
 #include <array>
 #include <atomic>
@@ -14,12 +18,14 @@
 #include <cstdint>
 #include <optional>
 #include <type_traits>
+#include <utility>
 
 namespace tarn::input {
 
 template <typename T, std::size_t kCapacity> class BoundedRequestQueue {
     static_assert(kCapacity >= 2 && (kCapacity & (kCapacity - 1)) == 0, "a power of two");
-    static_assert(std::is_trivially_copyable_v<T>, "copied in and out without allocating");
+    static_assert(std::is_nothrow_copy_assignable_v<T> && std::is_nothrow_move_constructible_v<T>,
+        "copied in and moved out without failing");
 
 public:
     BoundedRequestQueue()
@@ -61,7 +67,10 @@ public:
         if (cell.sequence.load(std::memory_order_seq_cst) != m_head + 1) {
             return std::nullopt;
         }
-        const T value = cell.value;
+        T value = std::move(cell.value);
+        if constexpr (!std::is_trivially_copyable_v<T>) {
+            cell.value = T {};
+        }
         cell.sequence.store(m_head + kCapacity, std::memory_order_release);
         ++m_head;
         return value;

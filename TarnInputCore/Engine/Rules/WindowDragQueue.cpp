@@ -9,7 +9,7 @@ std::int64_t WindowDragQueue::buttonOf(const Request& request)
     return request.press.type == TapEventType::rightMouseDown ? ButtonNumber::right : ButtonNumber::left;
 }
 
-bool WindowDragQueue::begin(const TapEvent& press)
+std::optional<WindowDragQueue::Lookup> WindowDragQueue::begin(const TapEvent& press)
 {
     // A press that found its window was a drag and has had its turn; it has no click to give back.
     for (std::size_t index = m_count; index-- > 0;) {
@@ -18,7 +18,7 @@ bool WindowDragQueue::begin(const TapEvent& press)
         }
     }
     if (m_count == kCapacity) {
-        return false;
+        return std::nullopt;
     }
     for (std::size_t index = 0; index < m_count; ++index) {
         m_requests[index].isNewest = false;
@@ -29,7 +29,7 @@ bool WindowDragQueue::begin(const TapEvent& press)
     request.press = press;
     request.isNewest = true;
     request.pointer = press.location;
-    return true;
+    return Lookup {request.generation, press};
 }
 
 void WindowDragQueue::notePassedPress(std::int64_t button)
@@ -73,16 +73,6 @@ bool WindowDragQueue::release(std::int64_t button)
 std::optional<TapEvent> WindowDragQueue::takePressToGiveBack()
 {
     return takeNoWindow(false);
-}
-
-std::optional<WindowDragQueue::Lookup> WindowDragQueue::nextLookup() const
-{
-    for (std::size_t index = 0; index < m_count; ++index) {
-        if (m_requests[index].answer == Answer::waiting) {
-            return Lookup {m_requests[index].generation, m_requests[index].press};
-        }
-    }
-    return std::nullopt;
 }
 
 bool WindowDragQueue::answer(std::uint64_t generation, bool windowFound)

@@ -1,11 +1,10 @@
 #pragma once
 
 // Control+Option presses on their way to becoming window drags, oldest first. The tap thread takes
-// each press at once; the executor looks its window up later. Meanwhile the user may release the
-// button, press it again or begin another drag, so a press can still wait for its answer when
-// newer ones arrive. Only the newest press is the drag: once its window is found it moves with
-// the pointer until either button is released. An older press still waiting only decides, by its
-// answer, whether it was a click after all.
+// each press at once; the executor looks its window up later and sends the answer back. Meanwhile the user may release
+// the button, press it again or begin another drag, so a press can still wait for its answer when newer ones arrive.
+// Only the newest press is the drag: once its window is found it moves with the pointer until either button is
+// released. An older press still waiting only decides, by its answer, whether it was a click after all.
 //
 // A press that finds no window is given back to applications as the click it was: its press while
 // its button is still down, press and release once it is up. It is not given back when a newer
@@ -14,10 +13,11 @@
 //
 //   begin ─▶ waiting ─answer─▶ window found ─▶ newest: drag, forgotten after a release
 //                    │                        └─ older: nothing to give back, forgotten
-//                    └───────▶ no window ────▶ button down: press given back (tap thread)
-//                                             └─ button up: press and release given back (executor)
+//                    └───────▶ no window ────▶ button down: press given back ahead of the next click
+//                                             └─ button up: press and release given back at once
 //
-// No locking, no posting: the engine calls it under the drag's lock.
+// No locking, no posting: the tap thread alone uses it, so a click is given back in order with
+// every newer press.
 
 #include <array>
 #include <cstddef>
@@ -42,11 +42,9 @@ public:
         EventPoint pointer;
     };
 
-    // Tap thread.
-
-    // Takes a left or right press as the drag from now on. False when too many presses wait for
-    // their window: the press is then an ordinary click.
-    [[nodiscard]] bool begin(const TapEvent& press);
+    // Takes a left or right press as the drag from now on, and tells what to look up for it. None
+    // when too many presses wait for their window: the press is then an ordinary click.
+    [[nodiscard]] std::optional<Lookup> begin(const TapEvent& press);
     // A left or right press reached applications (passed, or given back by the tap thread).
     void notePassedPress(std::int64_t button);
     // The drag in progress takes the pointer position; false when there is none (the event passes).
@@ -59,19 +57,13 @@ public:
     // of the event in hand.
     std::optional<TapEvent> takePressToGiveBack();
 
-    // Executor.
-
-    // The oldest press still waiting for its window.
-    std::optional<Lookup> nextLookup() const;
-    // Records whether that press found a window. True when it is now the drag in progress.
+    // Records whether a press found its window. True when it is now the drag in progress.
     [[nodiscard]] bool answer(std::uint64_t generation, bool windowFound);
     // The oldest press without a window whose button is already up, to be given back whole.
     std::optional<TapEvent> takeClickToGiveBack();
     // The drag's newest pointer position, when it moved since the last call. A drag that has ended
     // is forgotten once its last position has been taken.
     std::optional<DragStep> takeDragStep();
-
-    // Either thread.
 
     // Nothing waits, drags or is to be given back.
     bool isEmpty() const { return m_count == 0; }

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -73,6 +74,27 @@ TEST(BoundedRequestQueueTest, ManyProducersLoseNothingAndKeepEachOnesOrder)
         producer.join();
     }
     EXPECT_FALSE(queue.pop());
+}
+
+// A shared handle goes through by copy and comes out by move: once the consumer drops what it
+// took, no cell keeps the object alive, so the producer never ends up releasing it.
+TEST(BoundedRequestQueueTest, ACellLetsGoOfAHandleOnceTaken)
+{
+    BoundedRequestQueue<std::shared_ptr<const int>, 2> queue;
+    std::weak_ptr<const int> watched;
+    for (int lap = 0; lap < 3; ++lap) {
+        auto value = std::make_shared<const int>(lap);
+        watched = value;
+        ASSERT_TRUE(queue.push(value));
+        value.reset();
+        EXPECT_FALSE(watched.expired()) << "the cell keeps it while it waits";
+        auto taken = queue.pop();
+        ASSERT_TRUE(taken && *taken);
+        EXPECT_EQ(**taken, lap);
+        EXPECT_EQ(taken->use_count(), 1);
+        taken.reset();
+        EXPECT_TRUE(watched.expired());
+    }
 }
 
 } // namespace

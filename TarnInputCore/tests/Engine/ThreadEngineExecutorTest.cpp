@@ -181,5 +181,46 @@ TEST(ThreadEngineExecutor, DormantTasksRunOnlyWhileArmed)
     executor.disarm(12345);
 }
 
+// Arming takes no lock, so it must not lose a wake-up either: each arming made after a run has
+// been seen leads to one more run, from several threads at once and with the worker in any state.
+TEST(ThreadEngineExecutor, EveryArmingAfterARunWakesTheWorker)
+{
+    ThreadEngineExecutor executor;
+    std::atomic<int> runs {0};
+    const auto once = executor.addDormant(0ms, [&] { ++runs; });
+    std::vector<std::jthread> armers;
+    std::atomic<bool> stuck {false};
+    for (int thread = 0; thread < 3; ++thread) {
+        armers.emplace_back([&] {
+            for (int arming = 0; arming < 500 && !stuck; ++arming) {
+                const int seen = runs.load();
+                executor.arm(once, 0ms);
+                if (!eventually([&] { return runs.load() > seen; })) {
+                    stuck = true;
+                }
+            }
+        });
+    }
+    armers.clear();
+    EXPECT_FALSE(stuck.load()) << runs.load();
+}
+
+// Arming and disarming keep the order they were made in, even before the worker gets to them.
+TEST(ThreadEngineExecutor, ADisarmingRightAfterAnArmingWins)
+{
+    ThreadEngineExecutor executor;
+    std::atomic<int> runs {0};
+    const auto once = executor.addDormant(0ms, [&] { ++runs; });
+    for (int round = 0; round < 200; ++round) {
+        executor.arm(once, 2ms);
+        executor.disarm(once);
+    }
+    executor.arm(once, 5ms);
+    executor.arm(once, 0ms); // already armed: keeps its first delay
+    ASSERT_TRUE(eventually([&] { return runs.load() == 1; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(runs.load(), 1);
+}
+
 } // namespace
 } // namespace tarn::input
