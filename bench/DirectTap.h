@@ -15,6 +15,8 @@ public:
         return true;
     }
     void enable() override { }
+    // Requests wait for the next event, as they would on a tap thread busy with input.
+    void wake() override { }
     void destroy() override { m_handler = nullptr; }
     TapVerdict deliver(TapEvent& event) { return m_handler->handleTapEvent(event); }
 

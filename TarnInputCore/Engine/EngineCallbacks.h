@@ -1,7 +1,8 @@
 #pragma once
 
-// How the engine reports to the interface. Each is optional; the engine calls them outside its
-// lock, on the thread that produced the output (the tap thread for everything from events).
+// How the engine reports to the interface. Each is optional; the engine calls them holding no lock,
+// on the thread that produced the output: the tap thread for everything from events and from the
+// owner's requests (the owner's own thread while no tap runs).
 
 #include <functional>
 #include <string>

@@ -30,6 +30,10 @@ public:
     [[nodiscard]] virtual bool create(std::uint64_t eventMask, EventTapHandler& handler) = 0;
     // Starts (or, after a tap-disabled notice, resumes) delivery.
     virtual void enable() = 0;
+    // From any thread: the handler soon gets a `tapWoken` notice on the tap thread, also while
+    // delivery is off, so that requests left for that thread do not wait for the next input.
+    // Several wake-ups before the notice may make one notice. Does nothing without a tap.
+    virtual void wake() = 0;
     // Stops delivery and forgets the handler. When it returns no handler call is running and none
     // will follow, unless it is called from inside a handler call on the tap thread itself.
     virtual void destroy() = 0;

@@ -28,16 +28,15 @@ std::string_view displayOrNone(const std::optional<std::string>& text, std::stri
 
 InputEventInterceptorService::InputEventInterceptorService(const InputSettings& settings, EnginePorts ports)
     : m_ports(ports)
-    , m_secureInput(&SecureInputState::unknown())
     , m_macroPlayback(kSyntheticMagicTag, ports.log, ports.poster, ports.executor)
     , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), std::nullopt, std::nullopt))
     , m_calibrationTracker(settings.nominalPointerDPI)
+    , m_publishedCalibration(m_calibrationTracker.snapshot())
 {
     // Room for every label and most lines, so that filling them on the tap thread never allocates.
     m_lastButtonLabel.reserve(kLabelCapacity);
     m_lastButtonLabel = kNoButtonLabel;
     m_tapTelemetry.lastButtonLabel.reserve(kLabelCapacity);
-    m_tapToken.text.reserve(kLabelCapacity);
     m_tapLine.reserve(kLineCapacity);
     m_tapLogLine.reserve(kLineCapacity);
     m_activation = m_ports.workspace.subscribeActivation(
@@ -59,12 +58,11 @@ void InputEventInterceptorService::setCallbacks(EngineCallbacks callbacks)
 
 bool InputEventInterceptorService::start()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_tapExists) {
-            return true;
-        }
+    if (m_running) {
+        return true;
     }
+    // The last requests of a stopped engine are its own to carry out; from now on the tap thread's.
+    carryOutRequests();
     if (!m_ports.tap.create(kTappedEventMask, *this)) {
         m_ports.log.log(TarnLogLevel::error, "tap", "Failed to create CGEventTap (Accessibility permission required)");
         return false;
@@ -72,15 +70,9 @@ bool InputEventInterceptorService::start()
     // Catch up with an application that came to the front while no tap ran.
     followFrontmostApplication(m_ports.workspace.frontmostApplication());
     // Made here, where allocating is fine; events only arm them.
-    const auto timer = m_ports.executor.addDormant(kSmoothFramePeriod, [this] { emitSmoothScrollTick(); });
-    const auto windowDrag = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
-    {
-        std::lock_guard lock(m_mutex);
-        m_smoothTimer = timer;
-        m_smoothTimerArmed = false;
-        m_windowDragTask = windowDrag;
-        m_tapExists = true;
-    }
+    m_smoothTimer = m_ports.executor.addDormant(kSmoothFramePeriod, [this] { emitSmoothScrollTick(); });
+    m_windowDragTask = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
+    m_running = true;
     m_ports.tap.enable();
     m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap started and listening on main run loop");
     return true;
@@ -88,42 +80,35 @@ bool InputEventInterceptorService::start()
 
 void InputEventInterceptorService::stop()
 {
-    bool tapExisted = false;
-    {
-        std::lock_guard lock(m_mutex);
-        tapExisted = m_tapExists;
-    }
+    const bool tapExisted = m_running;
     m_macroPlayback.cancel();
     if (tapExisted) {
         // Waits for an event in progress, so nothing reaches this service afterwards.
         m_ports.tap.destroy();
     }
-    std::optional<EngineExecutor::TaskId> timer;
-    std::optional<EngineExecutor::TaskId> windowDrag;
-    {
-        std::lock_guard lock(m_mutex);
-        timer = std::exchange(m_smoothTimer, std::nullopt);
-        windowDrag = std::exchange(m_windowDragTask, std::nullopt);
-        m_smoothTimerArmed = false;
-    }
     // Each waits for a run in progress.
-    for (const auto& task : {timer, windowDrag}) {
+    for (const auto& task : {m_smoothTimer, m_windowDragTask}) {
         if (task) {
             m_ports.executor.cancel(*task);
         }
     }
+    m_smoothTimer.reset();
+    m_windowDragTask.reset();
     // Again, for a macro that an event in progress started; a no-op otherwise.
     m_macroPlayback.cancel();
+    // No tap thread and no executor task is left: the rules are this thread's now.
+    m_running = false;
+    m_scroller.clear();
+    m_gestureRecognizer.cancel();
     {
-        std::lock_guard lock(m_mutex);
-        m_tapExists = false;
-        m_physics.reset();
-        m_gestureRecognizer.cancel();
+        std::lock_guard lock(m_dragMutex);
         m_windowDrags.clear();
+        noteDragsPending();
         m_draggedWindow.reset();
-        // Releases after the tap is gone reach applications directly; none must inherit a verdict.
-        m_pressLedger.clear();
     }
+    // Releases after the tap is gone reach applications directly; none must inherit a verdict.
+    m_pressLedger.clear();
+    carryOutRequests();
     if (tapExisted) {
         m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap stopped");
     }
@@ -131,8 +116,58 @@ void InputEventInterceptorService::stop()
 
 bool InputEventInterceptorService::isRunning() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_tapExists;
+    return m_running;
+}
+
+// MARK: Requests
+
+void InputEventInterceptorService::request(const EngineRequest& request)
+{
+    if (!m_requests.push(request)) {
+        m_ports.log.log(TarnLogLevel::warn, "tap", "Engine request dropped: the input thread is not keeping up");
+    }
+    if (m_running) {
+        m_ports.tap.wake();
+    } else {
+        carryOutRequests();
+    }
+}
+
+void InputEventInterceptorService::carryOutRequests()
+{
+    while (const auto next = m_requests.pop()) {
+        carryOut(*next);
+    }
+}
+
+void InputEventInterceptorService::carryOut(const EngineRequest& request)
+{
+    using enum EngineRequest::Kind;
+    switch (request.kind) {
+    case applySettings:
+        m_calibrationTracker.setNominalDPI(request.amount);
+        if (!request.gesturesEnabled) {
+            m_gestureRecognizer.cancel();
+        }
+        break;
+    case startCalibration:
+        m_calibrationTracker.startCalibration(std::nullopt, request.amount);
+        break;
+    case stopCalibration:
+        m_calibrationTracker.endCalibration(request.measurement);
+        break;
+    case resetCalibration:
+        m_calibrationTracker.resetSession();
+        break;
+    case resetDiagnostics:
+        m_pollingCalculator.reset();
+        m_debounceGuard.reset();
+        m_calibrationTracker.resetSession();
+        m_lastButtonLabel = kNoButtonLabel;
+        emitTelemetry();
+        break;
+    }
+    emitCalibration();
 }
 
 // MARK: Settings and the frontmost application
@@ -140,31 +175,18 @@ bool InputEventInterceptorService::isRunning() const
 void InputEventInterceptorService::updateSettings(const InputSettings& settings)
 {
     auto copy = std::make_shared<const InputSettings>(settings);
-    bool smoothing = false;
     {
         // Resolved from the settings being published, under the writers' lock: a resolution built
         // from replaced settings can never be stored.
         std::lock_guard writer(m_publishMutex);
         const auto& resolution = m_snapshots.current().resolution;
-        auto next = EngineSnapshot::make(std::move(copy), resolution.frontmostBundleID, resolution.frontmostAppName);
-        smoothing = next->resolution.smoothScrollEnabled && settings.engineEnabled;
-        publish(std::move(next));
+        publish(EngineSnapshot::make(std::move(copy), resolution.frontmostBundleID, resolution.frontmostAppName));
     }
-    PointerCalibrationSnapshot snapshot;
-    {
-        std::lock_guard lock(m_mutex);
-        m_calibrationTracker.setNominalDPI(settings.nominalPointerDPI);
-        if (!smoothing) {
-            m_physics.reset();
-        }
-        if (!settings.gestureChordsEnabled) {
-            m_gestureRecognizer.cancel();
-        }
-        snapshot = m_calibrationTracker.snapshot();
-    }
-    if (m_callbacks.onCalibrationSnapshot) {
-        m_callbacks.onCalibrationSnapshot(snapshot);
-    }
+    // Smooth travel left over from before needs no request: the tick drops it once the snapshot
+    // it reads says smoothing is off.
+    request({.kind = EngineRequest::Kind::applySettings,
+        .amount = settings.nominalPointerDPI,
+        .gesturesEnabled = settings.gestureChordsEnabled});
 }
 
 EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
@@ -181,10 +203,6 @@ EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
         resolution = next->resolution;
         publish(std::move(next));
     }
-    if (!resolution.smoothScrollEnabled) {
-        std::lock_guard lock(m_mutex);
-        m_physics.reset();
-    }
     if (changed) {
         const auto& r = resolution;
         const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
@@ -200,20 +218,10 @@ EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
 
 void InputEventInterceptorService::followFrontmostApplication(const FrontmostApplication& frontmost)
 {
-    bool smoothing = true;
-    {
-        std::lock_guard writer(m_publishMutex);
-        const auto& current = m_snapshots.current();
-        if (current.resolution.frontmostBundleID == frontmost.bundleID) {
-            return;
-        }
-        auto next = EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name);
-        smoothing = next->resolution.smoothScrollEnabled;
-        publish(std::move(next));
-    }
-    if (!smoothing) {
-        std::lock_guard lock(m_mutex);
-        m_physics.reset();
+    std::lock_guard writer(m_publishMutex);
+    const auto& current = m_snapshots.current();
+    if (current.resolution.frontmostBundleID != frontmost.bundleID) {
+        publish(EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name));
     }
 }
 
@@ -257,14 +265,15 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
 {
     using enum TapEventType;
 
-    // 1. The system switched the tap off: switch it straight back on.
+    // 1. What other threads asked for comes before this event; a wake-up is only for that.
+    carryOutRequests();
+    if (event.type == tapWoken) {
+        return TapVerdict::pass;
+    }
+
+    // 2. The system switched the tap off: switch it straight back on.
     if (event.type == tapDisabledByTimeout || event.type == tapDisabledByUserInput) {
-        bool tapExists = false;
-        {
-            std::lock_guard lock(m_mutex);
-            tapExists = m_tapExists;
-        }
-        if (tapExists) {
+        if (m_running) {
             m_ports.tap.enable();
             m_ports.log.log(TarnLogLevel::warn, "tap",
                 event.type == tapDisabledByTimeout ? "CGEventTap re-enabled after timeout"
@@ -273,12 +282,12 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
         return TapVerdict::pass;
     }
 
-    // 2. Our own events (shortcuts, clicks, scroll steps, macros) pass untouched.
+    // 3. Our own events (shortcuts, clicks, scroll steps, macros) pass untouched.
     if (event.isSynthetic()) {
         return TapVerdict::pass;
     }
 
-    // 3. Every decision for this event uses one snapshot, even if it is replaced meanwhile.
+    // 4. Every decision for this event uses one snapshot, even if it is replaced meanwhile.
     const auto snapshot = m_snapshots.read(kTapThreadReader);
     return dispatch(event, *snapshot);
 }
@@ -288,7 +297,7 @@ TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineS
     using enum TapEventType;
     const InputSettings& settings = *snapshot.settings;
 
-    // 4. By type.
+    // 5. By type.
     switch (event.type) {
     case leftMouseDown:
     case rightMouseDown:
@@ -312,18 +321,14 @@ TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineS
     case scrollWheel:
         return handleScrollWheel(event, snapshot);
     case otherMouseDown: {
-        {
-            std::lock_guard lock(m_mutex);
-            std::array<char, 24> digits {};
-            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), event.buttonNumber + 1).ptr;
-            m_lastButtonLabel.assign("Mouse Button ");
-            m_lastButtonLabel.append(digits.data(), end);
-            m_calibrationTracker.recordClick(false);
-        }
+        std::array<char, 24> digits {};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), event.buttonNumber + 1).ptr;
+        m_lastButtonLabel.assign("Mouse Button ");
+        m_lastButtonLabel.append(digits.data(), end);
+        m_calibrationTracker.recordClick(false);
         emitTelemetry();
         emitCalibration();
         const auto verdict = handleOtherMouseDown(event, snapshot);
-        std::lock_guard lock(m_mutex);
         m_pressLedger.recordPress(event.buttonNumber, verdict);
         return verdict;
     }
@@ -341,19 +346,16 @@ TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineS
 
 void InputEventInterceptorService::emitTelemetry()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_lastTelemetryEmitTime = m_ports.clock.now();
-        if (!m_callbacks.onPointerTelemetry) {
-            return;
-        }
-        m_tapTelemetry.currentHz = m_pollingCalculator.currentHz();
-        m_tapTelemetry.peakHz = m_pollingCalculator.peakHz();
-        m_tapTelemetry.averageHz = m_pollingCalculator.averageHz();
-        m_tapTelemetry.blockedDoubleClicks = m_debounceGuard.blockedCount();
-        m_tapTelemetry.lastButtonLabel.assign(m_lastButtonLabel);
-        m_tapTelemetry.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
+    m_lastTelemetryEmitTime = m_ports.clock.now();
+    if (!m_callbacks.onPointerTelemetry) {
+        return;
     }
+    m_tapTelemetry.currentHz = m_pollingCalculator.currentHz();
+    m_tapTelemetry.peakHz = m_pollingCalculator.peakHz();
+    m_tapTelemetry.averageHz = m_pollingCalculator.averageHz();
+    m_tapTelemetry.blockedDoubleClicks = m_debounceGuard.blockedCount();
+    m_tapTelemetry.lastButtonLabel.assign(m_lastButtonLabel);
+    m_tapTelemetry.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
     m_callbacks.onPointerTelemetry(m_tapTelemetry);
 }
 
@@ -371,12 +373,9 @@ void InputEventInterceptorService::reportFromTap(std::initializer_list<std::stri
 
 void InputEventInterceptorService::emitCalibration()
 {
-    PointerCalibrationSnapshot snapshot;
-    {
-        std::lock_guard lock(m_mutex);
-        m_lastCalibrationEmitTime = m_ports.clock.now();
-        snapshot = m_calibrationTracker.snapshot();
-    }
+    m_lastCalibrationEmitTime = m_ports.clock.now();
+    const auto snapshot = m_calibrationTracker.snapshot();
+    m_publishedCalibration.publish(snapshot);
     if (m_callbacks.onCalibrationSnapshot) {
         m_callbacks.onCalibrationSnapshot(snapshot);
     }

@@ -1,21 +1,25 @@
 #pragma once
 
-// The engine's one stateful object: it owns the session event tap, keeps its own copy of the
-// settings and of the resolution for the frontmost application, runs every per-event rule in one
-// fixed order, posts the program's own (marked) events and reports through callbacks.
+// The engine: it owns the session event tap, runs every per-event rule in one fixed order, posts
+// the program's own (marked) events and reports through callbacks. Each rule is a small object
+// that owns its state (press ledger, bounce guard, gesture, polling rate, calibration, key HUD
+// tokens); the service keeps the ports, the snapshot and the dispatch.
 //
-// Threads and locking: events arrive on the tap thread, timers and window moves on the executor,
-// activation notices on the workspace's thread, the public operations on the owner's thread. What
-// an event reads (the settings and the resolution for the frontmost application) is one immutable
-// snapshot, published by the thread that learns of a change and read without a lock; replaced
-// snapshots are freed on the publishing thread. One mutex guards the rest of the engine state; it
-// is held only to read or update that state, never while logging, touching a window, resolving or
-// calling back, and never while posting but for one click the window drag gives back from the
-// executor (its order against the tap thread's own presses depends on it). The tap thread
-// allocates nothing for any event, a bound macro's included. Lifetime: the tap refers to the
-// service without owning it, so the destructor stops the tap and waits for any event in progress
-// before the service goes away.
+// Threads: events arrive on the tap thread, and the tap thread alone touches rule state. Other
+// threads never lock it: what they change goes out as a request (`EngineRequest`) through a
+// lock-free ring that the tap thread empties before each event and on a wake-up of the tap, or
+// that the owner empties itself while no tap runs. What an event reads (the settings and the
+// resolution for the frontmost application) is one immutable snapshot, published by the thread
+// that learns of a change; the calibration state goes the other way, published by the tap thread
+// for the owner to read. The smooth-scroll travel is the frame tick's, fed wheel steps through a
+// ring (`SmoothScroller`). The one lock an event may take is the window drag's, and only while a
+// Control+Option drag is in play: the executor posts the clicks a drag gives back under it, in
+// order with the tap thread's own presses. A bound macro's playback has its own lock. The tap
+// thread allocates nothing for any event. Lifetime: the tap refers to the service without owning
+// it, so the destructor stops the tap and waits for any event in progress before the service goes
+// away.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -25,9 +29,13 @@
 #include <string>
 #include <string_view>
 
+#include "TarnInputCore/Engine/BoundedRequestQueue.h"
 #include "TarnInputCore/Engine/EngineCallbacks.h"
 #include "TarnInputCore/Engine/EnginePorts.h"
+#include "TarnInputCore/Engine/EngineRequest.h"
 #include "TarnInputCore/Engine/EngineSnapshot.h"
+#include "TarnInputCore/Engine/KeyHUDTokenizer.h"
+#include "TarnInputCore/Engine/LatestValue.h"
 #include "TarnInputCore/Engine/MacroPlaybackService.h"
 #include "TarnInputCore/Engine/PointerCalibrationTracker.h"
 #include "TarnInputCore/Engine/PollingRateCalculator.h"
@@ -36,11 +44,9 @@
 #include "TarnInputCore/Engine/Rules/PressReleaseLedger.h"
 #include "TarnInputCore/Engine/Rules/WindowDragQueue.h"
 #include "TarnInputCore/Engine/Rules/WindowDragSession.h"
-#include "TarnInputCore/Engine/SecureInputState.h"
-#include "TarnInputCore/Engine/SmoothScrollPhysics.h"
+#include "TarnInputCore/Engine/SmoothScroller.h"
 #include "TarnInputCore/Engine/SnapshotPublisher.h"
 #include "TarnInputCore/Engine/TapEvent.h"
-#include "TarnInputCore/Engine/UuidSequence.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/InputMacro.h"
 #include "TarnInputCore/Model/InputSettings.h"
@@ -69,7 +75,13 @@ public:
     void stop();
     bool isRunning() const;
 
+    // The public operations belong to the owner's thread. The calibration and diagnostics ones,
+    // and the rules' part of `updateSettings`, are requests: carried out before the tap's next
+    // event (at once while no tap runs), they report from the tap thread then.
+
     // Both resolve on the caller's thread and publish a new snapshot for the tap thread.
+    // `updateSettings` also asks the rules to follow (nominal DPI, gestures switched off) and
+    // reports a calibration snapshot once they have.
     void updateSettings(const InputSettings& settings);
     EffectiveInputResolution updateActiveApplication(
         std::optional<std::string> bundleID, std::optional<std::string> appName);
@@ -84,8 +96,11 @@ public:
 
     // Guided DPI measurement and the diagnostics session. Each reports a calibration snapshot.
     void startDPICalibration(double targetCm);
+    // The measurement, from the travel the tap thread last published (it publishes every move of
+    // a calibration run); the run ends with the same figure.
     std::optional<std::int64_t> stopDPICalibration();
     void resetCalibrationSession();
+    // As the tap thread last published it. Owner's thread only.
     PointerCalibrationSnapshot currentCalibrationSnapshot() const;
     // Polling rates, bounce counts, the last button and the calibration session back to zero;
     // reports a telemetry snapshot, then a calibration snapshot.
@@ -97,6 +112,16 @@ public:
 private:
     // The threads that read the published snapshot, one slot each.
     enum SnapshotReader : std::size_t { kTapThreadReader, kTimerReader, kSnapshotReaders };
+
+    // Requests waiting in the ring at once: more wait for the tap thread to catch up, and a full
+    // ring (a tap thread stuck for that long) drops the request with a log line.
+    static constexpr std::size_t kRequestCapacity = 64;
+
+    // Owner's thread: queues the request and wakes the tap, or carries it out when no tap runs.
+    void request(const EngineRequest& request);
+    // The tap thread, or the owner while no tap runs.
+    void carryOutRequests();
+    void carryOut(const EngineRequest& request);
 
     TapVerdict handleTapEvent(TapEvent& event) override;
     TapVerdict dispatch(TapEvent& event, const EngineSnapshot& snapshot);
@@ -114,8 +139,11 @@ private:
     // On the executor: looks up the window of each waiting press, gives back the clicks that found
     // none, then applies the newest pointer position to the window being dragged.
     void runWindowDrag();
-    // With the lock held: presses without a window whose button is up already, as whole clicks.
+    // With the drag's lock held: presses without a window whose button is up already, as whole
+    // clicks.
     void giveBackDragClicksLocked();
+    // With the drag's lock held, after changing the queue.
+    void noteDragsPending();
 
     // Middle and side buttons: gestures, macros, action shortcuts.
     TapVerdict handleOtherMouseDown(const TapEvent& event, const EngineSnapshot& snapshot);
@@ -140,7 +168,8 @@ private:
     void publish(std::unique_ptr<const EngineSnapshot> next);
     // The workspace's notice: resolves for the new application on the notifying thread, silently.
     void followFrontmostApplication(const FrontmostApplication& frontmost);
-    // Both take the lock themselves; call them without it. Tap thread only.
+    // The tap thread, or the owner while no tap runs. The calibration snapshot is also published
+    // for `currentCalibrationSnapshot`.
     void emitTelemetry();
     void emitCalibration();
     // Tap thread only: joins the parts in a reused buffer, and only when someone listens. Plain
@@ -149,15 +178,17 @@ private:
 
     EnginePorts m_ports;
     EngineCallbacks m_callbacks;
-    const SecureInputState* m_secureInput;
     // Has its own lock; its steps touch only the poster and the log, never the state below.
     MacroPlaybackService m_macroPlayback;
 
     mutable std::mutex m_publishMutex;
     SnapshotPublisher<EngineSnapshot, kSnapshotReaders> m_snapshots;
 
-    mutable std::mutex m_mutex;
-    SmoothScrollPhysics m_physics;
+    // Set by the owner around the tap's life; read by the tap thread for its own notices.
+    std::atomic<bool> m_running {false};
+    BoundedRequestQueue<EngineRequest, kRequestCapacity> m_requests;
+
+    // The rules' state: the tap thread's alone (the owner's while no tap runs).
     MouseGestureRecognizer m_gestureRecognizer;
     PollingRateCalculator m_pollingCalculator;
     DoubleClickDebounceGuard m_debounceGuard;
@@ -165,23 +196,31 @@ private:
     EngineTime m_lastTelemetryEmitTime {};
     EngineTime m_lastCalibrationEmitTime {};
     std::string m_lastButtonLabel;
-    WindowDragQueue m_windowDrags;
     PressReleaseLedger m_pressLedger;
-    bool m_tapExists = false;
-    // Both dormant while nothing is to be done: an idle engine costs no wake-ups.
-    std::optional<EngineExecutor::TaskId> m_smoothTimer;
-    bool m_smoothTimerArmed = false;
-    std::optional<EngineExecutor::TaskId> m_windowDragTask;
+    KeyHUDTokenizer m_keyHUD;
+    // Written by the tap thread (the owner while no tap runs), read by the owner.
+    LatestValue<PointerCalibrationSnapshot> m_publishedCalibration;
 
+    // The tick's travel, fed by the tap thread.
+    SmoothScroller m_scroller;
+
+    // Shared by the tap thread and the executor. `m_dragsPending` mirrors whether the queue holds
+    // anything: only the tap thread adds to it, so while it reads false the tap thread need not lock.
+    std::mutex m_dragMutex;
+    WindowDragQueue m_windowDrags;
+    std::atomic<bool> m_dragsPending {false};
     // The executor's own view of the drag being carried out (executor only).
     std::uint64_t m_draggedGeneration = 0;
     std::optional<WindowDragSession> m_draggedWindow;
 
+    // Made by `start()` before the tap is enabled, forgotten by `stop()` once it is gone. Both
+    // dormant while nothing is to be done: an idle engine costs no wake-ups.
+    std::optional<EngineExecutor::TaskId> m_smoothTimer;
+    std::optional<EngineExecutor::TaskId> m_windowDragTask;
+
     // Reused on the tap thread so that reporting allocates nothing.
     std::string m_tapLine;
     PointerTelemetrySnapshot m_tapTelemetry;
-    KeyHUDToken m_tapToken;
-    UuidSequence m_tokenIds;
     std::string m_tapLogLine;
 
     // Last: activation notices stop before anything they touch goes away.

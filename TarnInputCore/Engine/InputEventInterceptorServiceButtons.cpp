@@ -33,7 +33,6 @@ TapVerdict InputEventInterceptorService::handleOtherMouseDown(const TapEvent& ev
         return TapVerdict::pass;
     }
     if (isGestureTrigger(n, *snapshot.settings)) {
-        std::lock_guard lock(m_mutex);
         m_gestureRecognizer.begin(event.location);
         return TapVerdict::swallow;
     }
@@ -44,18 +43,9 @@ TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& even
 {
     const auto n = event.buttonNumber;
     const InputSettings& settings = *snapshot.settings;
-    bool endsGesture = false;
-    std::optional<GestureDirection> direction;
-    std::optional<TapVerdict> pressVerdict;
-    {
-        std::lock_guard lock(m_mutex);
-        if (isRemappable(n) && m_gestureRecognizer.isTracking() && n == rawValue(settings.gestureTriggerButton)) {
-            endsGesture = true;
-            direction = m_gestureRecognizer.end(event.location, settings.gestureThresholdPoints);
-        }
-        pressVerdict = m_pressLedger.takeRelease(n);
-    }
-    if (endsGesture) {
+    const auto pressVerdict = m_pressLedger.takeRelease(n);
+    if (isRemappable(n) && m_gestureRecognizer.isTracking() && n == rawValue(settings.gestureTriggerButton)) {
+        const auto direction = m_gestureRecognizer.end(event.location, settings.gestureThresholdPoints);
         finishGesture(event, snapshot, direction, pressVerdict);
     }
     // The release takes the verdict its press got. A release whose press the engine never saw
@@ -66,7 +56,6 @@ TapVerdict InputEventInterceptorService::handleOtherMouseUp(const TapEvent& even
 
 TapVerdict InputEventInterceptorService::handleOtherMouseDragged(const TapEvent& event, const InputSettings& settings)
 {
-    std::lock_guard lock(m_mutex);
     if (!m_gestureRecognizer.isTracking()) {
         return TapVerdict::pass;
     }

@@ -5,7 +5,9 @@
 // moving it are round trips to the display server, which must never hold up the tap thread. The
 // press is taken at once; the executor finds the window, then applies only the newest pointer
 // position whenever it gets to it. When no window is found, the press is given back to
-// applications as an ordinary click (WindowDragQueue says when and whether).
+// applications as an ordinary click (WindowDragQueue says when and whether). The queue is the one
+// piece of engine state both threads change, under the drag's own lock; the tap thread takes that
+// lock only while the queue holds something (`m_dragsPending`), so plain clicks never do.
 
 #include <iterator>
 #include <limits>
@@ -39,8 +41,9 @@ TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, 
     giveBackDragPresses(settings);
     const std::int64_t button = clickButton(event.type);
     if (settings.engineEnabled && settings.easyWindowDragEnabled && (event.flags & kDragModifiers) == kDragModifiers) {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_dragMutex);
         if (m_windowDragTask && m_windowDrags.begin(event)) {
+            noteDragsPending();
             m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
             m_pressLedger.recordPress(button, TapVerdict::swallow);
             return TapVerdict::swallow;
@@ -53,10 +56,10 @@ TapVerdict InputEventInterceptorService::handleClickDown(const TapEvent& event, 
 
 void InputEventInterceptorService::recordClickPress(std::int64_t button, TapVerdict verdict)
 {
-    std::lock_guard lock(m_mutex);
     m_pressLedger.recordPress(button, verdict);
-    if (verdict == TapVerdict::pass) {
+    if (verdict == TapVerdict::pass && m_dragsPending.load(std::memory_order_acquire)) {
         // Older Control+Option presses of this button must not come back after this one.
+        std::lock_guard lock(m_dragMutex);
         m_windowDrags.notePassedPress(button);
     }
 }
@@ -69,16 +72,10 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
 
     bool counted = false;
     if (settings.engineEnabled && settings.doubleClickGuardEnabled) {
-        bool blocked = false;
-        std::int64_t blockedCount = 0;
-        {
-            std::lock_guard lock(m_mutex);
-            m_lastButtonLabel = label;
-            blocked = m_debounceGuard.shouldBlockBounce(button, m_ports.clock.now(),
-                DoubleClickDebounceGuard::Milliseconds(settings.doubleClickGuardThresholdMs));
-            m_calibrationTracker.recordClick(blocked);
-            blockedCount = m_debounceGuard.blockedCount();
-        }
+        m_lastButtonLabel = label;
+        const bool blocked = m_debounceGuard.shouldBlockBounce(
+            button, m_ports.clock.now(), DoubleClickDebounceGuard::Milliseconds(settings.doubleClickGuardThresholdMs));
+        m_calibrationTracker.recordClick(blocked);
         emitTelemetry();
         emitCalibration();
         if (blocked) {
@@ -86,7 +83,7 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
             fmt::format_to(
                 std::back_inserter(m_tapLogLine), "Blocked phantom double-click bounce on {} (threshold: ", label);
             NumberText::appendRoundedWhole(m_tapLogLine, settings.doubleClickGuardThresholdMs);
-            fmt::format_to(std::back_inserter(m_tapLogLine), "ms, total: {})", blockedCount);
+            fmt::format_to(std::back_inserter(m_tapLogLine), "ms, total: {})", m_debounceGuard.blockedCount());
             m_ports.log.log(TarnLogLevel::warn, "debounce", m_tapLogLine);
             reportFromTap({"Blocked phantom double-click bounce on ", label});
             return TapVerdict::swallow;
@@ -94,11 +91,8 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
         counted = true;
     }
     if (!counted) {
-        {
-            std::lock_guard lock(m_mutex);
-            m_lastButtonLabel = label;
-            m_calibrationTracker.recordClick(false);
-        }
+        m_lastButtonLabel = label;
+        m_calibrationTracker.recordClick(false);
         emitTelemetry();
         emitCalibration();
     }
@@ -113,11 +107,13 @@ TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event, co
 {
     giveBackDragPresses(settings);
     const std::int64_t button = clickButton(event.type);
-    std::lock_guard lock(m_mutex);
-    // Either button's release ends a drag begun by either button; the executor still applies the
-    // newest position, then forgets the drag.
-    if (m_windowDrags.release(button) && m_windowDragTask) {
-        m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
+    if (m_dragsPending.load(std::memory_order_acquire)) {
+        // Either button's release ends a drag begun by either button; the executor still applies
+        // the newest position, then forgets the drag.
+        std::lock_guard lock(m_dragMutex);
+        if (m_windowDrags.release(button) && m_windowDragTask) {
+            m_ports.executor.arm(*m_windowDragTask, std::chrono::nanoseconds {0});
+        }
     }
     // A release follows its press: the press of the other button during a drag was passed, so its
     // release must pass too even though it ends the drag. A release whose press the engine never
@@ -128,7 +124,10 @@ TapVerdict InputEventInterceptorService::handleClickUp(const TapEvent& event, co
 TapVerdict InputEventInterceptorService::handleClickDragged(const TapEvent& event, const InputSettings& settings)
 {
     giveBackDragPresses(settings);
-    std::lock_guard lock(m_mutex);
+    if (!m_dragsPending.load(std::memory_order_acquire)) {
+        return TapVerdict::pass;
+    }
+    std::lock_guard lock(m_dragMutex);
     if (!m_windowDrags.movePointer(event.location)) {
         return TapVerdict::pass;
     }
@@ -140,11 +139,12 @@ TapVerdict InputEventInterceptorService::handleClickDragged(const TapEvent& even
 
 void InputEventInterceptorService::giveBackDragPresses(const InputSettings& settings)
 {
-    for (;;) {
+    while (m_dragsPending.load(std::memory_order_acquire)) {
         std::optional<TapEvent> press;
         {
-            std::lock_guard lock(m_mutex);
+            std::lock_guard lock(m_dragMutex);
             press = m_windowDrags.takePressToGiveBack();
+            noteDragsPending();
         }
         if (!press) {
             return;
@@ -167,9 +167,9 @@ void InputEventInterceptorService::giveBackDragClicksLocked()
         TapEvent release = *press;
         release.type
             = press->type == TapEventType::rightMouseDown ? TapEventType::rightMouseUp : TapEventType::leftMouseUp;
-        // Posted under the lock, unlike anything else: the tap thread records a newer press of this
-        // button under the same lock before that press reaches applications, so this click either
-        // reaches them first or, seeing the newer press, is not given back at all.
+        // Posted under the drag's lock, unlike anything else: the tap thread records a newer press of
+        // this button under the same lock before that press reaches applications, so this click
+        // either reaches them first or, seeing the newer press, is not given back at all.
         m_ports.poster.post(*press);
         m_ports.poster.post(release);
     }
@@ -180,7 +180,7 @@ void InputEventInterceptorService::runWindowDrag()
     for (;;) {
         std::optional<WindowDragQueue::Lookup> lookup;
         {
-            std::lock_guard lock(m_mutex);
+            std::lock_guard lock(m_dragMutex);
             lookup = m_windowDrags.nextLookup();
         }
         if (!lookup) {
@@ -194,19 +194,21 @@ void InputEventInterceptorService::runWindowDrag()
                     = WindowDragSession {*window, start, *frame, lookup->press.type == TapEventType::rightMouseDown};
             }
         }
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_dragMutex);
         if (m_windowDrags.answer(lookup->generation, session.has_value())) {
             m_draggedGeneration = lookup->generation;
             m_draggedWindow = session;
         }
         giveBackDragClicksLocked();
+        noteDragsPending();
     }
     std::optional<WindowDragQueue::DragStep> step;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_dragMutex);
         // Also for a release that came just after a lookup ended without a window.
         giveBackDragClicksLocked();
         step = m_windowDrags.takeDragStep();
+        noteDragsPending();
     }
     // A window that refuses a move or a size is left as it is; the drag still owns the pointer.
     if (step && m_draggedWindow && step->generation == m_draggedGeneration) {
@@ -216,6 +218,11 @@ void InputEventInterceptorService::runWindowDrag()
             (void)m_ports.windows.setPosition(m_draggedWindow->window, m_draggedWindow->originFor(step->pointer));
         }
     }
+}
+
+void InputEventInterceptorService::noteDragsPending()
+{
+    m_dragsPending.store(!m_windowDrags.isEmpty(), std::memory_order_release);
 }
 
 } // namespace tarn::input

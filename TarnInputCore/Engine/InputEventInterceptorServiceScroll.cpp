@@ -1,8 +1,8 @@
 // Scroll-wheel rules and the smooth-scroll frames.
 // The handler runs for every wheel event on the tap thread and the frame tick every 8 ms on the
-// executor while there is travel left; both touch the remaining travel only under the lock, and
-// the tick posts outside it. The first step of a scroll arms the tick and the tick disarms itself
-// when the travel is over, both under the lock, so a step can never be left without a tick.
+// executor while there is travel left. The travel is the tick's: the handler hands it each step
+// through `SmoothScroller`, which also says when the tick must be armed again, so a step can never
+// be left without a tick and neither side ever waits for the other.
 
 #include <cmath>
 #include <cstdint>
@@ -15,8 +15,6 @@ namespace tarn::input {
 
 namespace {
 
-// Smooth travel for one unit of wheel delta.
-constexpr double kSmoothPixelsPerNotch = 28;
 constexpr auto kSmoothFramePeriod = std::chrono::milliseconds(8);
 
 // A missing or broken delta from the device moves nothing.
@@ -75,11 +73,9 @@ TapVerdict InputEventInterceptorService::handleScrollWheel(TapEvent& event, cons
     }
 
     const auto step = ScrollDelta::transformRawDelta(dx, dy, false, shiftHeld, options);
-    if (resolution->smoothScrollEnabled) {
-        std::lock_guard lock(m_mutex);
-        m_physics.enqueueImpulse(step.deltaX, step.deltaY, kSmoothPixelsPerNotch);
-        if (!m_smoothTimerArmed && m_smoothTimer) {
-            m_smoothTimerArmed = true;
+    // A tick too far behind to take the step (the executor stalled) lets it scroll at once.
+    if (resolution->smoothScrollEnabled && m_smoothTimer && m_scroller.addStep(step.deltaX, step.deltaY)) {
+        if (m_scroller.wakeTick()) {
             m_ports.executor.arm(*m_smoothTimer, kSmoothFramePeriod);
         }
         return TapVerdict::swallow;
@@ -94,18 +90,16 @@ void InputEventInterceptorService::emitSmoothScrollTick()
     std::optional<SmoothScrollPhysics::Frame> frame;
     {
         const auto snapshot = m_snapshots.read(kTimerReader);
-        std::lock_guard lock(m_mutex);
-        if (snapshot->settings->engineEnabled && snapshot->resolution.smoothScrollEnabled) {
-            frame = m_physics.stepFrame(snapshot->settings->smoothDecayRate);
+        frame = m_scroller.nextFrame(snapshot->settings->engineEnabled && snapshot->resolution.smoothScrollEnabled,
+            snapshot->settings->smoothDecayRate);
+    }
+    if (!frame) {
+        // Nothing left (or smoothing is off): sleep until the next wheel step.
+        m_ports.executor.disarm(*m_smoothTimer);
+        if (m_scroller.sleepTick()) {
+            m_ports.executor.arm(*m_smoothTimer, kSmoothFramePeriod);
         }
-        if (!frame) {
-            // Nothing left (or smoothing is off): sleep until the next wheel step.
-            m_smoothTimerArmed = false;
-            if (m_smoothTimer) {
-                m_ports.executor.disarm(*m_smoothTimer);
-            }
-            return;
-        }
+        return;
     }
     // A pixel-precise step: continuous, with the pixels in the point deltas. It is posted even
     // when both amounts round to 0, as the last frames of a decay do.

@@ -39,12 +39,22 @@ double PointerCalibrationTracker::calibrationDeltaPixels() const
     return std::hypot(m_calibrationDeltaX, m_calibrationDeltaY);
 }
 
-std::optional<std::int64_t> PointerCalibrationTracker::measuredDPI() const
+std::optional<std::int64_t> PointerCalibrationTracker::measurementAtStop(const PointerCalibrationSnapshot& snapshot)
 {
-    if (!finitePositive(m_calibrationTargetCm)) {
+    if (snapshot.calibrationDeltaPixels > 0) {
+        if (const auto dpi = measuredDPI(snapshot.calibrationDeltaPixels, snapshot.calibrationTargetCm)) {
+            return dpi;
+        }
+    }
+    return snapshot.measuredEffectiveDPI;
+}
+
+std::optional<std::int64_t> PointerCalibrationTracker::measuredDPI(double deltaPixels, double targetCm)
+{
+    if (!finitePositive(targetCm)) {
         return std::nullopt;
     }
-    const double dpi = std::round(calibrationDeltaPixels() / (m_calibrationTargetCm / kCentimetersPerInch));
+    const double dpi = std::round(deltaPixels / (targetCm / kCentimetersPerInch));
     // Far beyond any real mouse, but an integer must hold it.
     if (!finitePositive(dpi) || dpi > 1e15) {
         return std::nullopt;
@@ -74,14 +84,15 @@ std::optional<std::int64_t> PointerCalibrationTracker::finishCalibration(std::op
     if (point) {
         recordPointerMove(*point);
     }
-    if (calibrationDeltaPixels() > 0) {
-        if (const auto dpi = measuredDPI()) {
-            m_lastMeasuredDPI = dpi;
-        }
-    }
+    endCalibration(measurementAtStop(snapshot()));
+    return m_lastMeasuredDPI;
+}
+
+void PointerCalibrationTracker::endCalibration(std::optional<std::int64_t> measurement)
+{
+    m_lastMeasuredDPI = measurement;
     m_isCalibrating = false;
     m_awaitingCalibrationAnchor = false;
-    return m_lastMeasuredDPI;
 }
 
 void PointerCalibrationTracker::recordPointerMove(EventPoint point)
@@ -124,8 +135,8 @@ void PointerCalibrationTracker::recordPointerDelta(double dx, double dy)
     m_calibrationDeltaX += dx;
     m_calibrationDeltaY += dy;
     m_calibrationPathPixels += d;
-    if (calibrationDeltaPixels() >= kLiveEstimateMinimumPixels) {
-        if (const auto dpi = measuredDPI()) {
+    if (const double delta = calibrationDeltaPixels(); delta >= kLiveEstimateMinimumPixels) {
+        if (const auto dpi = measuredDPI(delta, m_calibrationTargetCm)) {
             m_lastMeasuredDPI = dpi;
         }
     }

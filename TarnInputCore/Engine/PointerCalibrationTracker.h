@@ -35,8 +35,13 @@ public:
 
     // Without a point the next absolute position only anchors the measurement.
     void startCalibration(std::optional<EventPoint> point, double targetCm);
+    // What `finishCalibration` answers for the state in `snapshot`: the DPI of the run's
+    // displacement, else the last measurement.
+    static std::optional<std::int64_t> measurementAtStop(const PointerCalibrationSnapshot& snapshot);
     // The measured DPI, or nothing when the pointer did not move.
     std::optional<std::int64_t> finishCalibration(std::optional<EventPoint> point);
+    // Ends the run with a measurement made from an earlier snapshot of it.
+    void endCalibration(std::optional<std::int64_t> measurement);
     void recordPointerMove(EventPoint point);
     void recordPointerDelta(double dx, double dy);
     // Where a relative report left the pointer: keeps the next absolute position from measuring
@@ -60,8 +65,8 @@ public:
     PointerCalibrationSnapshot snapshot() const;
 
 private:
-    // The DPI for the current displacement, or nothing when it is not finite and positive.
-    std::optional<std::int64_t> measuredDPI() const;
+    // The DPI for a displacement, or nothing when it is not finite and positive.
+    static std::optional<std::int64_t> measuredDPI(double deltaPixels, double targetCm);
 
     InputSettings::PointerDPI m_nominalDPI;
     double m_sessionPixelsTraveled = 0;

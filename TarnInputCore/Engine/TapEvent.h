@@ -33,7 +33,9 @@ enum class TapEventType : std::uint32_t {
     otherMouseDown = 25,
     otherMouseUp = 26,
     otherMouseDragged = 27,
-    // Notices, not input: the system switched the tap off (a handler took too long, or user input).
+    // Notices, not input. The owner asked the tap thread to look at its requests (`EventTap::wake`).
+    tapWoken = 0xFFFFFFFD,
+    // The system switched the tap off (a handler took too long, or user input).
     tapDisabledByTimeout = 0xFFFFFFFE,
     tapDisabledByUserInput = 0xFFFFFFFF,
 };

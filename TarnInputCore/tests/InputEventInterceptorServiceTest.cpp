@@ -5,6 +5,7 @@
 #include <limits>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -393,6 +394,82 @@ TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCa
     running = false;
     tapThread.join();
     EXPECT_FALSE(p.tap.exists());
+}
+
+TapEvent moveBy(double dx)
+{
+    TapEvent move;
+    move.type = TapEventType::mouseMoved;
+    move.mouseDeltaX = dx;
+    return move;
+}
+
+TEST(InputEventInterceptorServiceTest, RequestsReachTheRulesBeforeTheNextEvent)
+{
+    Ports p;
+    // As on a tap thread busy with input: requests wait for the next event.
+    p.tap.setWakeUpsDeferred(true);
+    InputEventInterceptorService service({}, p.ports());
+    std::vector<PointerCalibrationSnapshot> reports;
+    EngineCallbacks callbacks;
+    callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot& s) { reports.push_back(s); };
+    service.setCallbacks(callbacks);
+    ASSERT_TRUE(service.start());
+
+    service.startDPICalibration(10);
+    EXPECT_EQ(p.tap.wakeCount(), 1);
+    EXPECT_TRUE(reports.empty()) << "carried out by the tap thread, not the caller";
+    EXPECT_FALSE(service.currentCalibrationSnapshot().isCalibrating);
+
+    // The request comes first: the move is part of the run.
+    (void)p.tap.deliver(moveBy(300));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(reports.front().isCalibrating);
+    EXPECT_EQ(service.currentCalibrationSnapshot().calibrationDeltaPixels, 300);
+
+    // Stopping answers from what the tap thread published, and the run ends with that figure.
+    const auto measured = service.stopDPICalibration();
+    ASSERT_TRUE(measured);
+    EXPECT_EQ(*measured, 76); // 300 px across 10 cm
+    (void)p.tap.deliver(moveBy(40));
+    const auto ended = service.currentCalibrationSnapshot();
+    EXPECT_FALSE(ended.isCalibrating);
+    EXPECT_EQ(ended.measuredEffectiveDPI, measured);
+}
+
+TEST(InputEventInterceptorServiceTest, AStoppedEngineCarriesOutRequestsAtOnce)
+{
+    EngineHarness h;
+    h.service->stop();
+    h.calibration.clear();
+    h.service->startDPICalibration(10);
+    ASSERT_EQ(h.calibration.size(), 1u);
+    EXPECT_TRUE(h.calibration[0].isCalibrating);
+    EXPECT_TRUE(h.service->currentCalibrationSnapshot().isCalibrating);
+    h.service->resetDiagnostics();
+    EXPECT_EQ(h.calibration.size(), 2u);
+    ASSERT_FALSE(h.telemetry.empty());
+    EXPECT_EQ(h.telemetry.back().lastButtonLabel, "—");
+}
+
+TEST(InputEventInterceptorServiceTest, AFullRequestRingDropsWithALogLineAndKeepsTheRest)
+{
+    Ports p;
+    p.tap.setWakeUpsDeferred(true);
+    InputEventInterceptorService service({}, p.ports());
+    int reports = 0;
+    EngineCallbacks callbacks;
+    callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot&) { ++reports; };
+    service.setCallbacks(callbacks);
+    ASSERT_TRUE(service.start());
+    constexpr int kAsked = 70;
+    for (int i = 0; i < kAsked; ++i) {
+        service.resetCalibrationSession();
+    }
+    (void)p.tap.deliver(moveBy(0));
+    // 64 waited in the ring; the rest were dropped, each with a line.
+    EXPECT_EQ(reports, 64);
+    EXPECT_EQ(p.log.count("Engine request dropped: the input thread is not keeping up"), std::size_t {kAsked - 64});
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Whatever happens between a press and its release (settings changes, another application in
 // front, the tap stopped and started again, a window drag whose window is looked up late, a
-// gesture), applications never see a button pressed twice without a release between, and nothing
-// stays held once the user has let go of everything. Random sequences, fixed seeds.
+// gesture, requests the tap thread meets only with the next event), applications never see a button pressed twice
+// without a release between, and nothing stays held once the user has let go of everything. Random sequences, fixed
+// seeds.
 
 #include <array>
 #include <random>
@@ -40,8 +41,8 @@ public:
     // releases are the most frequent; a restart is rare, as it ends every drag and gesture.
     std::string step()
     {
-        enum Kind { kPress, kRelease, kMove, kSettings, kApplication, kRestart, kLateness, kClock };
-        static constexpr std::array<double, 8> kWeights {30, 30, 8, 6, 6, 2, 2, 6};
+        enum Kind { kPress, kRelease, kMove, kSettings, kApplication, kRestart, kLateness, kWakeUps, kClock };
+        static constexpr std::array<double, 9> kWeights {30, 30, 8, 6, 6, 2, 2, 2, 6};
         std::discrete_distribution<int> kinds(kWeights.begin(), kWeights.end());
         switch (kinds(m_random)) {
         case kPress:
@@ -63,6 +64,11 @@ public:
             m_executorLate = !m_executorLate;
             m_harness.setExecutorLate(m_executorLate);
             return m_executorLate ? "(executor late)" : "(executor on time)";
+        case kWakeUps:
+            // A tap thread busy with input: settings reach the rules with the next event.
+            m_wakeUpsDeferred = !m_wakeUpsDeferred;
+            m_harness.tap.setWakeUpsDeferred(m_wakeUpsDeferred);
+            return m_wakeUpsDeferred ? "(wake-ups deferred)" : "(wake-ups at once)";
         default:
             return run(fmt::format("{}ms", pick(40)));
         }
@@ -160,6 +166,7 @@ private:
     std::mt19937 m_random;
     EngineHarness m_harness;
     bool m_executorLate = false;
+    bool m_wakeUpsDeferred = false;
     std::vector<std::string> m_held;
 };
 

@@ -26,6 +26,8 @@ public:
         m_journal.record("tap.enable");
         m_inner.enable();
     }
+    // Not journaled: the engine wakes its tap for requests, which are no lifecycle step.
+    void wake() override { m_inner.wake(); }
     void destroy() override
     {
         m_journal.record("tap.destroy");

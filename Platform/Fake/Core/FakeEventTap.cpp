@@ -22,6 +22,17 @@ void FakeEventTap::enable()
     m_enabled = m_handler != nullptr;
 }
 
+void FakeEventTap::wake()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_wakeCount;
+    if (m_handler != nullptr && !m_wakeUpsDeferred) {
+        TapEvent notice;
+        notice.type = TapEventType::tapWoken;
+        m_handler->handleTapEvent(notice);
+    }
+}
+
 void FakeEventTap::destroy()
 {
     std::lock_guard lock(m_mutex);
@@ -34,6 +45,12 @@ void FakeEventTap::setCreationFails(bool fails)
 {
     std::lock_guard lock(m_mutex);
     m_creationFails = fails;
+}
+
+void FakeEventTap::setWakeUpsDeferred(bool deferred)
+{
+    std::lock_guard lock(m_mutex);
+    m_wakeUpsDeferred = deferred;
 }
 
 std::optional<TapEvent> FakeEventTap::deliver(TapEvent event)
@@ -94,6 +111,12 @@ int FakeEventTap::destroyCount() const
 {
     std::lock_guard lock(m_mutex);
     return m_destroyCount;
+}
+
+int FakeEventTap::wakeCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_wakeCount;
 }
 
 } // namespace tarn::input

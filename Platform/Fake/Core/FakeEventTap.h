@@ -15,10 +15,16 @@ class FakeEventTap final : public EventTap {
 public:
     bool create(std::uint64_t eventMask, EventTapHandler& handler) override;
     void enable() override;
+    // The notice reaches the handler at once, on the caller's thread, which plays the tap thread;
+    // unless wake-ups are deferred.
+    void wake() override;
     void destroy() override;
 
     // The next `create` calls fail, as without permission to read the input devices.
     void setCreationFails(bool fails);
+    // Deferred: a wake-up is only counted, as by a tap thread busy with input, and the handler
+    // meets what it was woken for with the next event.
+    void setWakeUpsDeferred(bool deferred);
 
     // Events of untapped types, and every event while no enabled tap exists, pass unchanged.
     std::optional<TapEvent> deliver(TapEvent event);
@@ -31,6 +37,7 @@ public:
     int createCount() const;
     int enableCount() const;
     int destroyCount() const;
+    int wakeCount() const;
 
 private:
     // Recursive: a handler may re-enable or destroy the tap from inside a delivery, and `destroy`
@@ -39,10 +46,12 @@ private:
     EventTapHandler* m_handler = nullptr;
     bool m_enabled = false;
     bool m_creationFails = false;
+    bool m_wakeUpsDeferred = false;
     std::uint64_t m_mask = 0;
     int m_createCount = 0;
     int m_enableCount = 0;
     int m_destroyCount = 0;
+    int m_wakeCount = 0;
 };
 
 } // namespace tarn::input

@@ -220,6 +220,8 @@ struct EvdevEventTap::Impl {
     std::atomic<bool> grabRequested {false};
     std::atomic<bool> stopRequested {false};
     std::atomic<bool> stalled {false};
+    // Set by `wake()`: the handler gets a `tapWoken` notice after this wake-up.
+    std::atomic<bool> wakeRequested {false};
 
     // The input thread changes the list (hot-plug) under this mutex; the watchdog reads it under it.
     // The input thread reads it without the mutex: it is the only writer.
@@ -380,6 +382,12 @@ void EvdevEventTap::Impl::runInputLoop()
             } else {
                 readDevice(*static_cast<Device*>(tag));
             }
+        }
+        if (wakeRequested.load(std::memory_order_relaxed) && wakeRequested.exchange(false) && handler != nullptr
+            && !stopRequested) {
+            TapEvent notice;
+            notice.type = TapEventType::tapWoken;
+            handler->handleTapEvent(notice);
         }
         // Back in the loop after a stall: tell the handler, as the system tells of a tap it switched
         // off; its `enable()` grabs again.
@@ -673,6 +681,14 @@ void EvdevEventTap::enable()
     m_impl->enabled = true;
     m_impl->grabRequested = true;
     m_impl->poke();
+}
+
+void EvdevEventTap::wake()
+{
+    if (m_impl->inputThread.joinable()) {
+        m_impl->wakeRequested = true;
+        m_impl->poke();
+    }
 }
 
 void EvdevEventTap::destroy()

@@ -57,6 +57,8 @@ public:
     [[nodiscard]] bool create(std::uint64_t eventMask, EventTapHandler& handler) override;
     // Delivery starts, and each pointer is grabbed once none of its buttons is down.
     void enable() override;
+    // Also while delivery is off or the mouse is let go after a stall.
+    void wake() override;
     void destroy() override;
 
 private:

@@ -20,6 +20,11 @@ void PosterOpeningEventTap::enable()
     m_tap.enable();
 }
 
+void PosterOpeningEventTap::wake()
+{
+    m_tap.wake();
+}
+
 void PosterOpeningEventTap::destroy()
 {
     m_tap.destroy();

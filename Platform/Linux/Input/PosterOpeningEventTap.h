@@ -22,6 +22,7 @@ public:
     // buttons but cannot post what they are bound to would swallow them.
     [[nodiscard]] bool create(std::uint64_t eventMask, EventTapHandler& handler) override;
     void enable() override;
+    void wake() override;
     void destroy() override;
 
 private:

@@ -17,7 +17,7 @@
 //                    └───────▶ no window ────▶ button down: press given back (tap thread)
 //                                             └─ button up: press and release given back (executor)
 //
-// No locking, no posting: the engine calls it under its lock.
+// No locking, no posting: the engine calls it under the drag's lock.
 
 #include <array>
 #include <cstddef>
@@ -71,6 +71,10 @@ public:
     // is forgotten once its last position has been taken.
     std::optional<DragStep> takeDragStep();
 
+    // Either thread.
+
+    // Nothing waits, drags or is to be given back.
+    bool isEmpty() const { return m_count == 0; }
     // The tap is gone: nothing is given back.
     void clear();
 

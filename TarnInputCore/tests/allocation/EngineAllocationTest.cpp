@@ -220,6 +220,12 @@ const Case kCases[] = {
             EXPECT_EQ(rig.executor.armedCount(), 1u) << "the tick must still be awake";
         },
         [](Rig& rig) { rig.executor.advance(kSmoothFrame); }, 0, false},
+    {"calibration and diagnostics requests, carried out on a wake-up of the tap", defaults, nothing,
+        [](Rig& rig) {
+            rig.service.resetCalibrationSession();
+            rig.service.resetDiagnostics();
+        },
+        0, true},
     {"key down feeding the key HUD",
         [] {
             InputSettings settings;

@@ -580,6 +580,30 @@ std::map<std::string, long> otherThreadsSwitches()
     return switches;
 }
 
+// The owner's requests must not wait for the user to touch the mouse: a wake-up of the tap carries
+// them out on the input thread while no input comes.
+TEST_F(EvdevEventTapVm, AWakeUpCarriesOutTheOwnersRequestsWithoutInput)
+{
+    auto mouse = PhysicalDevice::mouse("Still Mouse");
+    RealEngine real;
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::optional<std::thread::id> reportedOn;
+    EngineCallbacks callbacks;
+    callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot&) {
+        std::lock_guard lock(mutex);
+        reportedOn = std::this_thread::get_id();
+        reported.notify_all();
+    };
+    real.engine.setCallbacks(callbacks);
+    ASSERT_TRUE(real.start());
+    real.engine.startDPICalibration(10);
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(reported.wait_for(lock, 2s, [&] { return reportedOn.has_value(); }));
+    EXPECT_NE(*reportedOn, std::this_thread::get_id()) << "carried out on the input thread";
+    EXPECT_TRUE(real.engine.currentCalibrationSnapshot().isCalibrating);
+}
+
 TEST_F(EvdevEventTapVm, AnIdleTapWakesNoThread)
 {
     auto mouse = PhysicalDevice::mouse("Idle Mouse");
@@ -650,6 +674,7 @@ public:
         return m_tap.create(eventMask, *this);
     }
     void enable() override { m_tap.enable(); }
+    void wake() override { m_tap.wake(); }
     void destroy() override { m_tap.destroy(); }
 
     TapVerdict handleTapEvent(TapEvent& event) override
