@@ -17,6 +17,7 @@ EngineCallbacks EngineMailbox::callbacks()
     callbacks.onPointerTelemetry = [this](const PointerTelemetrySnapshot& snapshot) { postTelemetry(snapshot); };
     callbacks.onCalibrationSnapshot = [this](const PointerCalibrationSnapshot& snapshot) { postCalibration(snapshot); };
     callbacks.onTelemetryEvent = [this](const std::string& line) { postLine(line); };
+    callbacks.onReportsReady = [this] { requestWake(); };
     return callbacks;
 }
 
@@ -30,13 +31,11 @@ void EngineMailbox::postTelemetry(const PointerTelemetrySnapshot& snapshot)
         figures.lastButtonLabel.assign(snapshot.lastButtonLabel);
         figures.lastClickIntervalMs = snapshot.lastClickIntervalMs;
     });
-    requestWake();
 }
 
 void EngineMailbox::postCalibration(const PointerCalibrationSnapshot& snapshot)
 {
     (void)m_calibration.publish([&snapshot](PointerCalibrationSnapshot& slot) { slot = snapshot; });
-    requestWake();
 }
 
 void EngineMailbox::postToken(const KeyHUDToken& token)
@@ -47,19 +46,16 @@ void EngineMailbox::postToken(const KeyHUDToken& token)
         entry.isShortcut = token.isShortcut;
         entry.timestamp = token.timestamp;
     });
-    requestWake();
 }
 
 void EngineMailbox::postRipple(const ClickRippleEvent& event)
 {
     (void)m_ripples.push([&event](ClickRippleEvent& entry) { entry = event; });
-    requestWake();
 }
 
 void EngineMailbox::postLine(const std::string& line)
 {
     (void)m_lines.push([&line](FixedText<kLineBytes>& entry) { entry.assign(line); });
-    requestWake();
 }
 
 void EngineMailbox::requestWake()

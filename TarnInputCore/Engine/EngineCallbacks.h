@@ -21,6 +21,10 @@ struct EngineCallbacks {
     std::function<void(const PointerCalibrationSnapshot&)> onCalibrationSnapshot;
     // One English line per remarkable event ("Side Button 4 (Back) → Navigate Back (Alt+Left)").
     std::function<void(const std::string&)> onTelemetryEvent;
+    // Once after one or more of the above, when acting on them holds up no input: at once on any
+    // thread but the tap thread, and there once the frames of its wake-up are out. The moment to
+    // wake the interface.
+    std::function<void()> onReportsReady;
 };
 
 } // namespace tarn::input
