@@ -1,5 +1,6 @@
 // The program: the studio window, the tray icon and the input engine over the Linux adapters.
-// Everything here is composition; what the program does lives in the libraries.
+// Here the Linux adapters are chosen and built, once each; StudioStartUp builds the program's
+// services and windows from them. What the program does lives in the libraries.
 //
 // Order matters twice. Start-up: the stop signals are blocked before any thread starts, the
 // virtual devices exist before the view model starts the engine, and a second copy hands its
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -34,26 +36,21 @@
 #include "Platform/Linux/X11Workspace.h"
 #include "Platform/Linux/XdgAutostartLoginItem.h"
 #include "Platform/Linux/XdgOpenUrlOpener.h"
-#include "TarnInput/App/QtDesktopAdapters.h"
 #include "TarnInput/App/SingleInstance.h"
 #include "TarnInput/App/StopSignals.h"
 #include "TarnInput/App/StudioApplication.h"
+#include "TarnInput/App/StudioStartUp.h"
 #include "TarnInput/App/SuperKeyNames.h"
-#include "TarnInput/Overlays/KeyHUDOverlayController.h"
-#include "TarnInput/Overlays/QtOverlayClock.h"
-#include "TarnInput/Overlays/QtOverlayScreens.h"
-#include "TarnInput/ViewModel/IcuTimeFormatter.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/EventFdWakeup.h"
 #include "TarnInput/ViewModel/QtMainThreadExecutor.h"
 #include "TarnInput/ViewModel/QtMainThreadTimers.h"
 #include "TarnInputCore/Engine/ThreadEngineExecutor.h"
+#include "TarnInputCore/Model/InputConfigStore.h"
 #include "TarnKit/Foundation/BuildInfo.h"
 #include "TarnKit/Foundation/OperatingSystemInfo.h"
 #include "TarnKit/Foundation/QueuedLogSink.h"
 #include "TarnKit/Foundation/RuntimeFolder.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
 #include "TarnKit/Foundation/XdgPaths.h"
-#include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnAppIcon.h"
 #include "TarnKit/UI/TarnGlassPalette.h"
 #include "TarnKit/UI/TarnProductPalette.h"
@@ -107,17 +104,19 @@ int main(int argc, char** argv)
         break;
     }
 
-    TarnAppLogger::setDefaultSystemLog(std::make_shared<JournaldSystemLog>());
-    TarnAppLogger::setDefaultFolderRevealer(std::make_shared<FileManagerFolderRevealer>());
-    TarnAppLogger& logger = TarnAppLogger::shared("TarnInput");
+    const SystemClock clock {};
+    TarnAppLogger::Services logServices;
+    logServices.systemLog = std::make_shared<JournaldSystemLog>();
+    logServices.clock = &clock;
+    logServices.folderRevealer = std::make_shared<FileManagerFolderRevealer>();
+    TarnAppLogger logger("TarnInput", std::nullopt, TarnAppLogger::kDefaultMaxFileBytes,
+        TarnAppLogger::kDefaultMaxRotatedFiles, {}, std::move(logServices));
     // The engine logs from its input thread too: lines are queued and written by a thread of
     // their own, never on the input thread.
     QueuedLogSink engineLog(logger);
     const XdgPaths paths = XdgPaths::fromEnvironment();
-    TarnLanguageSettings::shared().configure(
-        std::make_shared<JsonFileDefaultsStore>(
-            JsonFileDefaultsStore::fileForDomain(paths, info.identifier.value_or("com.harrowfen.tarninput"))),
-        std::make_shared<EnvironmentLanguagePreferences>());
+    const auto defaults = std::make_shared<JsonFileDefaultsStore>(
+        JsonFileDefaultsStore::fileForDomain(paths, info.identifier.value_or("com.harrowfen.tarninput")), clock);
 
     PointerLocationCache pointerLocation;
     X11PointerLocationListener pointerListener(pointerLocation, engineLog);
@@ -131,37 +130,43 @@ int main(int argc, char** argv)
     LibinputPointerPreferences pointerPreferences(pointerProperties, logger);
     SysfsPointerDeviceSource deviceSource;
     DeviceNodePermissionBackend permissionBackend;
-    XdgOpenUrlOpener urlOpener;
-    const TarnPermissionCenter permissions(permissionBackend, urlOpener);
     XdgAutostartLoginItem loginItem(paths, XdgAutostartLoginItem::currentExecutable());
     X11HotkeyBackend hotkeys;
     QtMainThreadExecutor mainThread;
+    EventFdWakeup engineWakeup;
     UdevDeviceChangeNotices deviceChanges(mainThread);
-    const IcuTimeFormatter timeFormatter;
-    QtClipboardPasteboard pasteboard;
-    const QtCursorScreens screens;
-    QtOverlayClock overlayClock;
-    QtOverlayScreens overlayScreens;
     const auto overlayWindows = overlayWindowManager();
-    KeyHUDOverlayController keyHUD(overlayClock, overlayScreens, *overlayWindows);
-    KeyHUDOverlayPort overlays(keyHUD);
     const GSettingsTitlebarDoubleClickPreference doubleClickPreference;
 
-    const InputStudioServices services {logger, InputConfigStore::defaultFilePath(paths), SystemClock::shared(),
-        EnginePorts {tap, poster, workspace, windowAccess, SystemClock::shared(), engineExecutor, engineLog},
-        pointerPreferences, deviceSource, permissions, loginItem, hotkeys, mainThread, timers, deviceChanges,
-        timeFormatter, pasteboard, screens, overlays, TarnLanguageSettings::shared()};
-    auto viewModel = std::make_unique<InputStudioViewModel>(services);
-    auto studio = std::make_unique<StudioApplication>(*viewModel, logger, &doubleClickPreference);
-    QObject::connect(&instance, &SingleInstance::reopenRequested, studio.get(), &StudioApplication::reopen);
+    auto startUp = std::make_unique<StudioStartUp>(StudioPlatform {
+        .logger = logger,
+        .settingsFile = InputConfigStore::defaultFilePath(paths),
+        .clock = clock,
+        .engine = {tap, poster, workspace, windowAccess, clock, engineExecutor, engineLog},
+        .pointerPreferences = pointerPreferences,
+        .deviceSource = deviceSource,
+        .permissionBackend = permissionBackend,
+        .urlOpener = std::make_shared<XdgOpenUrlOpener>(),
+        .loginItem = loginItem,
+        .hotkeys = hotkeys,
+        .mainThread = mainThread,
+        .engineWakeup = engineWakeup,
+        .timers = timers,
+        .deviceChanges = deviceChanges,
+        .overlayWindows = *overlayWindows,
+        .defaults = defaults,
+        .systemLanguages = std::make_shared<EnvironmentLanguagePreferences>(),
+        .doubleClickPreference = &doubleClickPreference,
+    });
+    StudioApplication& studio = startUp->studio();
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &studio, &StudioApplication::reopen);
     StopSignals stopSignals;
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, studio.get(), &StudioApplication::quit);
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &studio, &StudioApplication::quit);
 
-    studio->launch({info, std::nullopt, OperatingSystemInfo::current(), &logger});
+    studio.launch({info, std::nullopt, OperatingSystemInfo::current(), &logger});
     const int status = QApplication::exec();
 
-    studio.reset();
-    viewModel.reset();
+    startUp.reset();
     poster.close();
     engineLog.flush();
     return status;

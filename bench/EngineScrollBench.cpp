@@ -10,8 +10,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <thread>
 

@@ -33,7 +33,7 @@ private:
     static EventPoint unpack(std::uint64_t packed) noexcept
     {
         return EventPoint {std::bit_cast<float>(static_cast<std::uint32_t>(packed >> 32)),
-                           std::bit_cast<float>(static_cast<std::uint32_t>(packed))};
+            std::bit_cast<float>(static_cast<std::uint32_t>(packed))};
     }
 
     std::atomic<std::uint64_t> m_packed {0};

@@ -46,11 +46,13 @@ QColor withOpacity(QColor color, double opacity)
 
 } // namespace
 
-MainInputStudioView::MainInputStudioView(InputStudioViewModel& viewModel, QColor accent,
-    const TitlebarDoubleClickPreference* doubleClickPreference, QWidget* parent)
-    : TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode::unifiedHeader, 16, 14, doubleClickPreference, parent)
+MainInputStudioView::MainInputStudioView(
+    InputStudioViewModel& viewModel, QColor accent, const StudioKit& kit, QWidget* parent)
+    : TarnUnifiedTitlebarWindow(
+        TarnUnifiedTitlebarMode::unifiedHeader, viewModel.language(), 16, 14, kit.doubleClickPreference, parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
+    , m_kit(kit)
 {
     setObjectName("studioView");
     m_ground = new TarnGroundBackground(TarnProductPalette::deepAbyss, this);
@@ -168,10 +170,11 @@ QWidget* MainInputStudioView::buildBrandBlock()
 void MainInputStudioView::replaceVersionBadge()
 {
     delete m_versionBadge;
-    // No logger: the badge uses the program's shared one.
+    TarnVersionAndLogsView::Services services;
+    services.feedback = &m_kit.feedback;
     m_versionBadge
         = new TarnVersionBadgeButton("TarnInput", TarnAppVersion::current(BuildInfo::current(), "1.0.0", "100"),
-            nullptr, TarnProductPalette::deepAbyss, m_viewModel.language(), false, true);
+            &m_kit.logger, TarnProductPalette::deepAbyss, m_viewModel.language(), false, true, services);
     m_versionBadge->setObjectName("versionBadge");
     m_titleRow->insertWidget(1, m_versionBadge, 0, Qt::AlignVCenter);
 }

@@ -5,7 +5,7 @@
 // of the selected tab and the toast. It keeps no state of its own: everything is read from the
 // view model and redrawn on its change signals. The screen of a tab is built when the tab is
 // chosen and destroyed when another is, so its form state starts afresh each time.
-// The view model and the permission center must outlive it; build it on the main thread.
+// The view model and the kit's services must outlive it; build it on the main thread.
 
 #include <array>
 
@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "TarnInput/App/StudioKit.h"
 #include "TarnInput/App/StudioTabs.h"
 #include "TarnKit/UI/TarnUnifiedTitlebarWindow.h"
 
@@ -46,9 +47,8 @@ public:
     static constexpr int kBrandMaxWidth = 260;
     static constexpr int kToastBottomPadding = 22;
 
-    // `doubleClickPreference` (may be null) is the desktop's choice for a double click on the header.
-    MainInputStudioView(InputStudioViewModel& viewModel, QColor accent,
-        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QWidget* parent = nullptr);
+    MainInputStudioView(
+        InputStudioViewModel& viewModel, QColor accent, const StudioKit& kit, QWidget* parent = nullptr);
 
     // The screen shown now.
     QWidget* currentScreen() const { return m_screen; }
@@ -78,6 +78,7 @@ private:
 
     InputStudioViewModel& m_viewModel;
     const QColor m_accent;
+    const StudioKit m_kit;
 
     TarnGroundBackground* m_ground = nullptr;
     QWidget* m_header = nullptr;

@@ -11,7 +11,6 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnKit/UI/TarnBrandMark.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -43,19 +42,18 @@ QWidget* divider()
 } // namespace
 
 const std::array<MenuBarInputPopoverView::Switch, 6> MenuBarInputPopoverView::kSwitches {{
-    {"Reverse External Mouse", "Harici Fare Ters Kaydırma", &InputSettings::reverseMouseWheel, "reverseMouseWheel"},
-    {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", &InputSettings::smoothScrollEnabled, "smoothScrollEnabled"},
-    {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", &InputSettings::doubleClickGuardEnabled,
+    {"Reverse External Mouse", "Harici Fare Ters Kaydırma", QuickSwitch::reverseMouseWheel, "reverseMouseWheel"},
+    {"120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", QuickSwitch::smoothScroll, "smoothScrollEnabled"},
+    {"Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici", QuickSwitch::doubleClickGuard,
         "doubleClickGuardEnabled"},
-    {"Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)", &InputSettings::easyWindowDragEnabled,
+    {"Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)", QuickSwitch::easyWindowDrag,
         "easyWindowDragEnabled"},
-    {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", &InputSettings::buttonRemapEnabled, "buttonRemapEnabled"},
-    {"Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)", &InputSettings::keyHUDEnabled,
-        "keyHUDEnabled"},
+    {"Side/Middle Button Remap", "Yan/Orta Tuş Ataması", QuickSwitch::buttonRemap, "buttonRemapEnabled"},
+    {"Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)", QuickSwitch::keyHUD, "keyHUDEnabled"},
 }};
 
 MenuBarInputPopoverView::MenuBarInputPopoverView(
-    InputStudioViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit, QWidget* parent)
+    TrayViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit, QWidget* parent)
     : QWidget(parent)
     , m_viewModel(viewModel)
     , m_onOpenStudio(std::move(onOpenStudio))
@@ -78,22 +76,20 @@ MenuBarInputPopoverView::MenuBarInputPopoverView(
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
         auto* box = makeSwitch(kSwitches[index].name);
         box->setControlSize(SwitchToggle::Size::small);
-        connect(box, &QAbstractButton::clicked, this, [this, field = kSwitches[index].field](bool checked) {
-            m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-        });
+        connect(box, &QAbstractButton::clicked, this,
+            [this, which = kSwitches[index].which](bool checked) { m_viewModel.setOn(which, checked); });
         m_switchBoxes[index] = box;
         column->addWidget(box);
     }
     column->addWidget(divider());
     column->addWidget(buildButtons());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &MenuBarInputPopoverView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MenuBarInputPopoverView::syncSwitches);
-    connect(&m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &MenuBarInputPopoverView::syncDevice);
-    connect(&m_viewModel, &InputStudioViewModel::isTapActiveChanged, this, &MenuBarInputPopoverView::syncTap);
-    connect(&m_viewModel, &InputStudioViewModel::activeFrontmostAppNameChanged, this,
-        &MenuBarInputPopoverView::syncProfile);
-    connect(&m_viewModel, &InputStudioViewModel::activeProfileNameChanged, this, &MenuBarInputPopoverView::syncProfile);
+    connect(&m_viewModel, &TrayViewModel::languageChanged, this, &MenuBarInputPopoverView::syncTexts);
+    connect(&m_viewModel, &TrayViewModel::settingsChanged, this, &MenuBarInputPopoverView::syncSwitches);
+    connect(&m_viewModel, &TrayViewModel::connectedDevicesChanged, this, &MenuBarInputPopoverView::syncDevice);
+    connect(&m_viewModel, &TrayViewModel::isTapActiveChanged, this, &MenuBarInputPopoverView::syncTap);
+    connect(&m_viewModel, &TrayViewModel::activeFrontmostAppNameChanged, this, &MenuBarInputPopoverView::syncProfile);
+    connect(&m_viewModel, &TrayViewModel::activeProfileNameChanged, this, &MenuBarInputPopoverView::syncProfile);
     syncTexts();
     syncSwitches();
     syncDevice();
@@ -194,7 +190,7 @@ void MenuBarInputPopoverView::syncSwitches()
 {
     for (std::size_t index = 0; index < kSwitches.size(); ++index) {
         const QSignalBlocker blocker(m_switchBoxes[index]);
-        m_switchBoxes[index]->setChecked(m_viewModel.settings().*kSwitches[index].field);
+        m_switchBoxes[index]->setChecked(m_viewModel.isOn(kSwitches[index].which));
     }
 }
 

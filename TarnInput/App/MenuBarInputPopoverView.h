@@ -13,7 +13,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
 
 class QAbstractButton;
 class QLabel;
@@ -26,7 +26,6 @@ class TarnPrimaryButton;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
 class StatusDot;
 class SymbolLabel;
 
@@ -41,14 +40,14 @@ public:
     struct Switch {
         std::string_view en;
         std::string_view tr;
-        bool InputSettings::*field;
+        QuickSwitch which;
         // The check box's object name.
         const char* name;
     };
     static const std::array<Switch, 6> kSwitches;
 
-    MenuBarInputPopoverView(InputStudioViewModel& viewModel, std::function<void()> onOpenStudio,
-        std::function<void()> onQuit, QWidget* parent = nullptr);
+    MenuBarInputPopoverView(TrayViewModel& viewModel, std::function<void()> onOpenStudio, std::function<void()> onQuit,
+        QWidget* parent = nullptr);
 
     // The width is fixed, so the height is the one the rows need at that width (a long switch
     // label takes two lines).
@@ -69,7 +68,7 @@ private:
     void syncProfile();
     void syncTap();
 
-    InputStudioViewModel& m_viewModel;
+    TrayViewModel& m_viewModel;
     std::function<void()> m_onOpenStudio;
     std::function<void()> m_onQuit;
     const QColor m_accent;

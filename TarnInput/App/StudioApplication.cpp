@@ -9,6 +9,7 @@
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/App/StudioTray.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
 #include "TarnKit/Foundation/LogSink.h"
 #include "TarnKit/Foundation/NotificationCenter.h"
 #include "TarnKit/Foundation/TarnAppIdentity.h"
@@ -25,15 +26,15 @@ void runLater(std::chrono::milliseconds delay, std::function<void()> task)
 
 } // namespace
 
-StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& log,
-    const TitlebarDoubleClickPreference* doubleClickPreference, std::function<void()> leaveEventLoop, QObject* parent)
+StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& log, const StudioKit& kit,
+    std::function<void()> leaveEventLoop, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_log(log)
     , m_leaveEventLoop(std::move(leaveEventLoop))
-    , m_commands(std::make_unique<StudioCommands>(viewModel))
-    , m_view(std::make_unique<MainInputStudioView>(
-          viewModel, accentColor(TarnProductPalette::deepAbyss), doubleClickPreference))
+    , m_trayViewModel(std::make_unique<TrayViewModel>(viewModel))
+    , m_commands(std::make_unique<StudioCommands>(*m_trayViewModel))
+    , m_view(std::make_unique<MainInputStudioView>(viewModel, accentColor(TarnProductPalette::deepAbyss), kit))
     , m_activation(m_windows, m_notifications, runLater)
 {
     m_view->setObjectName("studioWindow");
@@ -47,7 +48,7 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
         [this](const QPoint& at) { m_commands->menu()->popup(m_view->header()->mapToGlobal(at)); });
 
     m_tray = std::make_unique<StudioTray>(
-        viewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
+        *m_trayViewModel, *m_commands, [this] { openStudio(); }, [this] { quit(); });
     m_reopenNotice
         = m_notifications.observe(std::string(tarnReopenStudioWindow), [this](const Notification&) { openStudio(); });
     applyLayoutDirection();
@@ -105,7 +106,7 @@ void StudioApplication::applyLayoutDirection()
 void StudioApplication::stopEngine()
 {
     // Releases any grab and every synthetic key or button before anything else goes.
-    m_viewModel.interceptor().stop();
+    m_viewModel.stopEngine();
 }
 
 } // namespace tarn::input

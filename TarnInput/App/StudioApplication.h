@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QObject>
 
+#include "TarnInput/App/StudioKit.h"
 #include "TarnKit/Foundation/NotificationCenter.h"
 #include "TarnKit/Foundation/Subscription.h"
 #include "TarnKit/UI/QtApplicationWindows.h"
@@ -22,7 +23,6 @@ class QWidget;
 
 namespace tarn {
 class LogSink;
-class TitlebarDoubleClickPreference;
 } // namespace tarn
 
 namespace tarn::input {
@@ -31,6 +31,7 @@ class InputStudioViewModel;
 class MainInputStudioView;
 class StudioCommands;
 class StudioTray;
+class TrayViewModel;
 
 class StudioApplication : public QObject {
     Q_OBJECT
@@ -41,11 +42,10 @@ public:
     static constexpr int kMinimumWidth = 1020;
     static constexpr int kMinimumHeight = 660;
 
-    // `doubleClickPreference` may be null and must outlive the application. `leaveEventLoop`
-    // ends the program's event loop with status 0 (tests, which run no loop, record it instead).
+    // `log` takes the lifecycle lines. `leaveEventLoop` ends the program's event loop with status 0
+    // (tests, which run no loop, record it instead).
     StudioApplication(
-        InputStudioViewModel& viewModel, LogSink& log,
-        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr,
+        InputStudioViewModel& viewModel, LogSink& log, const StudioKit& kit,
         std::function<void()> leaveEventLoop = [] { QCoreApplication::exit(0); }, QObject* parent = nullptr);
     ~StudioApplication() override;
 
@@ -73,6 +73,8 @@ private:
     InputStudioViewModel& m_viewModel;
     LogSink& m_log;
     std::function<void()> m_leaveEventLoop;
+    // The tray icon, its popover and the command menu see the studio through it.
+    std::unique_ptr<TrayViewModel> m_trayViewModel;
     std::unique_ptr<StudioCommands> m_commands;
     std::unique_ptr<MainInputStudioView> m_view;
     std::unique_ptr<StudioTray> m_tray;

@@ -4,12 +4,12 @@
 #include <QMenu>
 
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
 #include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
-StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
+StudioCommands::StudioCommands(TrayViewModel& viewModel, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_menu(std::make_unique<QMenu>(QStringLiteral("TarnInput")))
@@ -28,7 +28,7 @@ StudioCommands::StudioCommands(InputStudioViewModel& viewModel, QObject* parent)
     connect(m_toggleEngine, &QAction::triggered, this, [this] { m_viewModel.toggleEngine(); });
     connect(m_toggleKeyHUD, &QAction::triggered, this, [this] { m_viewModel.toggleKeyHUD(); });
     connect(m_reset, &QAction::triggered, this, [this] { m_viewModel.resetToDefaults(); });
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioCommands::syncTexts);
+    connect(&m_viewModel, &TrayViewModel::languageChanged, this, &StudioCommands::syncTexts);
     syncTexts();
 }
 

@@ -18,13 +18,13 @@ class QMenu;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class TrayViewModel;
 
 class StudioCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit StudioCommands(InputStudioViewModel& viewModel, QObject* parent = nullptr);
+    explicit StudioCommands(TrayViewModel& viewModel, QObject* parent = nullptr);
     ~StudioCommands() override;
 
     QMenu* menu() const { return m_menu.get(); }
@@ -35,7 +35,7 @@ public:
 private:
     void syncTexts();
 
-    InputStudioViewModel& m_viewModel;
+    TrayViewModel& m_viewModel;
     std::unique_ptr<QMenu> m_menu;
     QAction* m_toggleEngine = nullptr;
     QAction* m_toggleKeyHUD = nullptr;

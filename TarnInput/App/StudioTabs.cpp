@@ -6,8 +6,15 @@
 #include "TarnInput/Screens/KeyHUDConfigView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 
 namespace tarn::input {
 
@@ -25,21 +32,21 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
 {
     switch (tab) {
     case InputStudioTab::hardware:
-        return new DevicesAndDiagnosticsView(viewModel, accent, parent);
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(viewModel, accent, parent);
     case InputStudioTab::scroll:
-        return new ScrollEngineView(viewModel, accent, parent);
+        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(viewModel, accent, parent);
     case InputStudioTab::buttons:
-        return new MouseButtonsView(viewModel, accent, parent);
+        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(viewModel, accent, parent);
     case InputStudioTab::gestures:
-        return new GestureChordsAndDevicesView(viewModel, accent, parent);
+        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(viewModel, accent, parent);
     case InputStudioTab::keyHUD:
-        return new KeyHUDConfigView(viewModel, accent, parent);
+        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(viewModel, accent, parent);
     case InputStudioTab::settings:
-        return new InputSettingsView(viewModel, accent, parent);
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(viewModel, accent, parent);
     case InputStudioTab::profiles:
         break;
     }
-    return new ProfilesAndMacrosView(viewModel, accent, parent);
+    return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(viewModel, accent, parent);
 }
 
 } // namespace tarn::input

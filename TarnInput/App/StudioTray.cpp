@@ -11,12 +11,12 @@
 #include "TarnInput/App/PopoverPlacement.h"
 #include "TarnInput/App/StudioCommands.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/TrayViewModel.h"
 #include "TarnKit/UI/TarnQString.h"
 
 namespace tarn::input {
 
-StudioTray::StudioTray(InputStudioViewModel& viewModel, StudioCommands& commands, std::function<void()> onOpenStudio,
+StudioTray::StudioTray(TrayViewModel& viewModel, StudioCommands& commands, std::function<void()> onOpenStudio,
     std::function<void()> onQuit, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
@@ -52,10 +52,10 @@ StudioTray::StudioTray(InputStudioViewModel& viewModel, StudioCommands& commands
     m_icon.setToolTip(QStringLiteral("TarnInput"));
     m_icon.setContextMenu(m_menu.get());
     connect(&m_icon, &QSystemTrayIcon::activated, this, &StudioTray::onActivated);
-    connect(&m_viewModel, &InputStudioViewModel::isTapActiveChanged, this, &StudioTray::syncIcon);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &StudioTray::syncIcon);
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &StudioTray::syncTexts);
-    m_state = {m_viewModel.isTapActive(), m_viewModel.settings().keyHUDEnabled};
+    connect(&m_viewModel, &TrayViewModel::isTapActiveChanged, this, &StudioTray::syncIcon);
+    connect(&m_viewModel, &TrayViewModel::settingsChanged, this, &StudioTray::syncIcon);
+    connect(&m_viewModel, &TrayViewModel::languageChanged, this, &StudioTray::syncTexts);
+    m_state = {m_viewModel.isTapActive(), m_viewModel.isOn(QuickSwitch::keyHUD)};
     m_icon.setIcon(TrayIconArt::icon(m_state));
     syncTexts();
     // The icon is always inserted; it appears whenever a tray host is (or later becomes) present.
@@ -66,7 +66,7 @@ StudioTray::~StudioTray() = default;
 
 void StudioTray::syncIcon()
 {
-    const TrayIconState state {m_viewModel.isTapActive(), m_viewModel.settings().keyHUDEnabled};
+    const TrayIconState state {m_viewModel.isTapActive(), m_viewModel.isOn(QuickSwitch::keyHUD)};
     if (state != m_state) {
         m_state = state;
         m_icon.setIcon(TrayIconArt::icon(m_state));

@@ -19,7 +19,7 @@ class QMenu;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class TrayViewModel;
 class MenuBarInputPopoverView;
 class StudioCommands;
 
@@ -27,7 +27,7 @@ class StudioTray : public QObject {
     Q_OBJECT
 
 public:
-    StudioTray(InputStudioViewModel& viewModel, StudioCommands& commands, std::function<void()> onOpenStudio,
+    StudioTray(TrayViewModel& viewModel, StudioCommands& commands, std::function<void()> onOpenStudio,
         std::function<void()> onQuit, QObject* parent = nullptr);
     ~StudioTray() override;
 
@@ -45,7 +45,7 @@ private:
     void syncTexts();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
 
-    InputStudioViewModel& m_viewModel;
+    TrayViewModel& m_viewModel;
     std::function<void()> m_onOpenStudio;
     TrayIconState m_state;
     std::unique_ptr<QMenu> m_menu;

@@ -13,7 +13,7 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnQString.h"
 #include "TarnKit/UI/TarnTextStyles.h"
@@ -96,7 +96,7 @@ std::optional<bool> overrideValue(TriStateOverride state)
 }
 
 AppProfileEditorCard::AppProfileEditorCard(const AppInputProfile& profile, bool isCurrentlyActive,
-    InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+    ProfilesViewModel& viewModel, QColor accent, QWidget* parent)
     : RoundedPlate(kCornerRadius, TarnGlassTokens::surface2(), parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -148,7 +148,7 @@ void AppProfileEditorCard::buildHeader()
     auto* trash = new SymbolButton("trash", TarnGlassTokens::danger(), 15);
     trash->setObjectName("removeProfile");
     // The profile goes at once; the screen drops this card after control is back.
-    connect(trash, &QAbstractButton::clicked, this, [this] { m_viewModel.removeAppProfile(m_profile); });
+    connect(trash, &QAbstractButton::clicked, this, [this] { m_viewModel.removeProfile(m_profile); });
 
     header->addWidget(m_enabled);
     header->addLayout(names, 1);
@@ -264,7 +264,7 @@ void AppProfileEditorCard::edit(const std::function<void(AppInputProfile&)>& cha
 {
     AppInputProfile copy = m_profile;
     change(copy);
-    m_viewModel.updateAppProfile(copy);
+    m_viewModel.updateProfile(copy);
 }
 
 void AppProfileEditorCard::chooseAction(std::int64_t button, const QString& tag)

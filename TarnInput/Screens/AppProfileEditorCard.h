@@ -28,7 +28,7 @@ namespace tarn::input {
 
 class CapsuleChip;
 class ContinuousSlider;
-class InputStudioViewModel;
+class ProfilesViewModel;
 class SwitchToggle;
 
 // An optional Bool as a three-way choice, in the pickers' order.
@@ -50,7 +50,7 @@ public:
     static constexpr std::string_view kGlobalActionTag = "__global__";
     static constexpr std::string_view kNoMacroTag = "__none__";
 
-    AppProfileEditorCard(const AppInputProfile& profile, bool isCurrentlyActive, InputStudioViewModel& viewModel,
+    AppProfileEditorCard(const AppInputProfile& profile, bool isCurrentlyActive, ProfilesViewModel& viewModel,
         QColor accent, QWidget* parent = nullptr);
 
     const AppInputProfile& profile() const { return m_profile; }
@@ -74,7 +74,7 @@ private:
     void syncMacroEntries();
     void syncControls();
 
-    InputStudioViewModel& m_viewModel;
+    ProfilesViewModel& m_viewModel;
     QColor m_accent;
     AppInputProfile m_profile;
     bool m_isCurrentlyActive;

@@ -12,7 +12,7 @@
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnKit/UI/TarnContinuousShape.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -153,7 +153,7 @@ private:
 };
 
 DPICalibrationLabCard::DPICalibrationLabCard(
-    InputStudioViewModel& viewModel, QColor accent, QWidget* parent, std::vector<double> dpiPresets)
+    HardwareViewModel& viewModel, QColor accent, QWidget* parent, std::vector<double> dpiPresets)
     : TarnGlassCard(18, 16, parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -172,8 +172,8 @@ DPICalibrationLabCard::DPICalibrationLabCard(
     column->addWidget(buildSessionRow());
     setContent(content);
 
-    connect(&m_viewModel, &InputStudioViewModel::calibrationChanged, this, &DPICalibrationLabCard::sync);
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &DPICalibrationLabCard::sync);
+    connect(&m_viewModel, &HardwareViewModel::calibrationChanged, this, &DPICalibrationLabCard::sync);
+    connect(&m_viewModel, &HardwareViewModel::languageChanged, this, &DPICalibrationLabCard::sync);
     sync();
 }
 
@@ -236,10 +236,10 @@ QWidget* DPICalibrationLabCard::buildDragPanel()
     m_apply->setObjectName("applyMeasuredDPI");
     m_apply->setActive(true);
     m_apply->setSymbol("checkmark.circle");
-    connect(m_apply, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::applyMeasuredDPI);
+    connect(m_apply, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::applyMeasuredDPI);
     m_startStop = new TarnPrimaryButton;
     m_startStop->setObjectName("startStopCalibration");
-    connect(m_startStop, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::toggleDPICalibration);
+    connect(m_startStop, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::toggleDPICalibration);
     top->addWidget(m_apply);
     top->addWidget(m_startStop);
     column->addLayout(top);
@@ -281,11 +281,7 @@ QWidget* DPICalibrationLabCard::buildSessionRow()
 
 void DPICalibrationLabCard::onResetClicked()
 {
-    m_viewModel.interceptor().resetCalibrationSession();
-    m_viewModel.showToast(tarnQText("Reset cursor travel distance & click lab counters.",
-                              "İmleç mesafesi ve tıklama sayaçları sıfırlandı.", m_viewModel.language())
-                              .toStdString(),
-        false);
+    m_viewModel.resetCalibrationLab();
 }
 
 void DPICalibrationLabCard::sync()

@@ -26,7 +26,7 @@ namespace tarn::input {
 
 class CalibratingBadge;
 class DragPanelFrame;
-class InputStudioViewModel;
+class HardwareViewModel;
 class MetricTile;
 class SymbolLabel;
 
@@ -34,7 +34,7 @@ class DPICalibrationLabCard : public TarnGlassCard {
     Q_OBJECT
 
 public:
-    DPICalibrationLabCard(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr,
+    DPICalibrationLabCard(HardwareViewModel& viewModel, QColor accent, QWidget* parent = nullptr,
         std::vector<double> dpiPresets = {800, 1200, 1600, 2400, 3200});
 
     // "1.23M px", "12.3k px" or "512 px".
@@ -56,7 +56,7 @@ private:
     void onResetClicked();
     void sync();
 
-    InputStudioViewModel& m_viewModel;
+    HardwareViewModel& m_viewModel;
     QColor m_accent;
     std::vector<double> m_dpiPresets;
 

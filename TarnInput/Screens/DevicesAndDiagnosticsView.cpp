@@ -15,7 +15,7 @@
 #include "TarnInput/Screens/Widgets/MetricTile.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -46,7 +46,7 @@ MetricTile* metricTile(const char* name, const QColor& accent)
 
 } // namespace
 
-DevicesAndDiagnosticsView::DevicesAndDiagnosticsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+DevicesAndDiagnosticsView::DevicesAndDiagnosticsView(HardwareViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -63,16 +63,15 @@ DevicesAndDiagnosticsView::DevicesAndDiagnosticsView(InputStudioViewModel& viewM
     addSection(m_lab);
     addSection(buildPointerCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &HardwareViewModel::languageChanged, this, [this] {
         syncTexts();
         syncDevices();
         syncTelemetry();
     });
-    connect(
-        &m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &DevicesAndDiagnosticsView::syncDevices);
-    connect(&m_viewModel, &InputStudioViewModel::telemetryChanged, this, &DevicesAndDiagnosticsView::syncTelemetry);
-    connect(&m_viewModel, &InputStudioViewModel::hzHistoryChanged, this, &DevicesAndDiagnosticsView::syncTelemetry);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &DevicesAndDiagnosticsView::syncSettings);
+    connect(&m_viewModel, &HardwareViewModel::connectedDevicesChanged, this, &DevicesAndDiagnosticsView::syncDevices);
+    connect(&m_viewModel, &HardwareViewModel::telemetryChanged, this, &DevicesAndDiagnosticsView::syncTelemetry);
+    connect(&m_viewModel, &HardwareViewModel::hzHistoryChanged, this, &DevicesAndDiagnosticsView::syncTelemetry);
+    connect(&m_viewModel, &HardwareViewModel::settingsChanged, this, &DevicesAndDiagnosticsView::syncSettings);
     syncTexts();
     syncDevices();
     syncTelemetry();
@@ -89,11 +88,11 @@ QWidget* DevicesAndDiagnosticsView::buildInventoryCard()
     m_copyReport = new TarnGlassButton;
     m_copyReport->setObjectName("copyReport");
     m_copyReport->setSymbol("doc.on.clipboard");
-    connect(m_copyReport, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::copyHardwareReport);
+    connect(m_copyReport, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::copyHardwareReport);
     m_rescan = new TarnPrimaryButton;
     m_rescan->setObjectName("rescanDevices");
     m_rescan->setSymbol("arrow.clockwise");
-    connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(true); });
+    connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.rescanDevices(); });
     m_inventoryTitle->addTrailing(m_copyReport);
     m_inventoryTitle->addTrailing(m_rescan);
     column->addWidget(m_inventoryTitle);
@@ -115,7 +114,7 @@ QWidget* DevicesAndDiagnosticsView::buildPollingCard()
     m_pollingTitle = cardHeader("gauge.with.dots.needle.67percent");
     m_resetPolling = new TarnGlassButton;
     m_resetPolling->setObjectName("resetDiagnostics");
-    connect(m_resetPolling, &QAbstractButton::clicked, &m_viewModel, &InputStudioViewModel::resetDiagnostics);
+    connect(m_resetPolling, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::resetDiagnostics);
     m_pollingTitle->addTrailing(m_resetPolling);
     column->addWidget(m_pollingTitle);
 
@@ -145,10 +144,7 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
     m_guardSwitch->setObjectName("doubleClickGuard");
     m_guardSwitch->setControlSize(SwitchToggle::Size::small);
     m_guardSwitch->setAccent(m_accent);
-    connect(m_guardSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
-        m_viewModel.applySettingsChange(
-            [enabled](InputSettings& settings) { settings.doubleClickGuardEnabled = enabled; });
-    });
+    connect(m_guardSwitch, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::setDoubleClickGuard);
     m_healthTitle->addTrailing(m_guardSwitch);
     column->addWidget(m_healthTitle);
 
@@ -160,10 +156,8 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
     m_debounceSlider = new ContinuousSlider(kSmallestThresholdMs, kLargestThresholdMs);
     m_debounceSlider->setObjectName("debounceSlider");
     m_debounceSlider->setAccent(m_accent);
-    connect(m_debounceSlider, &ContinuousSlider::valueMoved, this, [this](double value) {
-        m_viewModel.applySettingsChange(
-            [value](InputSettings& settings) { settings.doubleClickGuardThresholdMs = value; });
-    });
+    connect(
+        m_debounceSlider, &ContinuousSlider::valueMoved, &m_viewModel, &HardwareViewModel::setDoubleClickThresholdMs);
     m_debounceValue = makeTextLabel(TarnTextStyle::callout, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_debounceValue->setObjectName("debounceValue");
     m_debounceValue->setFixedWidth(52);
@@ -196,13 +190,10 @@ QWidget* DevicesAndDiagnosticsView::buildPointerCard()
     m_accelerationToggle = makeCheckBox("disableAcceleration");
     // The view model applies the change to the system and publishes what the system then has;
     // the screen writes nothing itself.
-    connect(m_accelerationToggle, &QAbstractButton::clicked, this,
-        [this](bool disabled) { m_viewModel.setDisableMouseAcceleration(disabled); });
+    connect(
+        m_accelerationToggle, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::setDisableMouseAcceleration);
     m_windowDragToggle = makeCheckBox("easyWindowDrag");
-    connect(m_windowDragToggle, &QAbstractButton::clicked, this, [this](bool enabled) {
-        m_viewModel.applySettingsChange(
-            [enabled](InputSettings& settings) { settings.easyWindowDragEnabled = enabled; });
-    });
+    connect(m_windowDragToggle, &QAbstractButton::clicked, &m_viewModel, &HardwareViewModel::setEasyWindowDrag);
     column->addWidget(m_accelerationToggle);
     column->addWidget(m_windowDragToggle);
     return card;

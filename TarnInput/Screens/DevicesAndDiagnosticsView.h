@@ -27,7 +27,7 @@ namespace tarn::input {
 class AdaptiveGridLayout;
 class ContinuousSlider;
 class DPICalibrationLabCard;
-class InputStudioViewModel;
+class HardwareViewModel;
 class MetricTile;
 class PollingRateChart;
 class SwitchToggle;
@@ -36,7 +36,7 @@ class DevicesAndDiagnosticsView : public ScreenPage {
     Q_OBJECT
 
 public:
-    DevicesAndDiagnosticsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    DevicesAndDiagnosticsView(HardwareViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "%lld ms" of the debounce threshold, rounded.
     static QString thresholdText(double thresholdMs);
@@ -53,7 +53,7 @@ private:
     void syncTelemetry();
     void syncSettings();
 
-    InputStudioViewModel& m_viewModel;
+    HardwareViewModel& m_viewModel;
     QColor m_accent;
 
     TarnCardHeader* m_inventoryTitle = nullptr;

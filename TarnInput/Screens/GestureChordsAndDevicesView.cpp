@@ -12,7 +12,7 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -41,17 +41,17 @@ constexpr std::array<TriggerEntry, 3> kTriggerEntries {{
 
 struct DirectionRow {
     const char* name;
-    MouseButtonAction InputSettings::*field;
+    GestureDirection direction;
     const char* symbol;
     std::string_view en;
     std::string_view tr;
 };
 
 constexpr std::array<DirectionRow, 4> kDirectionRows {{
-    {"gestureUp", &InputSettings::gestureUpAction, "arrow.up.circle.fill", "Drag Up", "Yukarı Sürükle"},
-    {"gestureDown", &InputSettings::gestureDownAction, "arrow.down.circle.fill", "Drag Down", "Aşağı Sürükle"},
-    {"gestureLeft", &InputSettings::gestureLeftAction, "arrow.left.circle.fill", "Drag Left", "Sola Sürükle"},
-    {"gestureRight", &InputSettings::gestureRightAction, "arrow.right.circle.fill", "Drag Right", "Sağa Sürükle"},
+    {"gestureUp", GestureDirection::up, "arrow.up.circle.fill", "Drag Up", "Yukarı Sürükle"},
+    {"gestureDown", GestureDirection::down, "arrow.down.circle.fill", "Drag Down", "Aşağı Sürükle"},
+    {"gestureLeft", GestureDirection::left, "arrow.left.circle.fill", "Drag Left", "Sola Sürükle"},
+    {"gestureRight", GestureDirection::right, "arrow.right.circle.fill", "Drag Right", "Sağa Sürükle"},
 }};
 
 int actionIndex(MouseButtonAction action)
@@ -78,8 +78,7 @@ void setEntry(QComboBox* picker, int index, const QString& label)
 
 } // namespace
 
-GestureChordsAndDevicesView::GestureChordsAndDevicesView(
-    InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+GestureChordsAndDevicesView::GestureChordsAndDevicesView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -87,10 +86,9 @@ GestureChordsAndDevicesView::GestureChordsAndDevicesView(
     setObjectName("gesturesScreen");
     addSection(buildGestureCard());
     addSection(buildDeviceCard());
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &GestureChordsAndDevicesView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &GestureChordsAndDevicesView::syncSettings);
-    connect(
-        &m_viewModel, &InputStudioViewModel::connectedDevicesChanged, this, &GestureChordsAndDevicesView::syncDevices);
+    connect(&m_viewModel, &ButtonsViewModel::languageChanged, this, &GestureChordsAndDevicesView::syncTexts);
+    connect(&m_viewModel, &ButtonsViewModel::settingsChanged, this, &GestureChordsAndDevicesView::syncSettings);
+    connect(&m_viewModel, &ButtonsViewModel::connectedDevicesChanged, this, &GestureChordsAndDevicesView::syncDevices);
     syncTexts();
     syncSettings();
     syncDevices();
@@ -105,10 +103,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     m_gestureSwitch->setObjectName("gestureChords");
     m_gestureSwitch->setControlSize(SwitchToggle::Size::small);
     m_gestureSwitch->setAccent(m_accent);
-    connect(m_gestureSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
-        m_viewModel.applySettingsChange(
-            [enabled](InputSettings& settings) { settings.gestureChordsEnabled = enabled; });
-    });
+    connect(m_gestureSwitch, &QAbstractButton::clicked, &m_viewModel, &ButtonsViewModel::setGestureChords);
     m_gestureTitle->addTrailing(m_gestureSwitch);
     column->addWidget(m_gestureTitle);
 
@@ -121,8 +116,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     m_triggerPicker->setObjectName("gestureTrigger");
     m_triggerPicker->setFixedWidth(240);
     connect(m_triggerPicker, &QComboBox::activated, this, [this](int chosen) {
-        const auto button = kTriggerEntries[static_cast<std::size_t>(chosen)].button;
-        m_viewModel.applySettingsChange([button](InputSettings& settings) { settings.gestureTriggerButton = button; });
+        m_viewModel.setGestureTrigger(kTriggerEntries[static_cast<std::size_t>(chosen)].button);
     });
     trigger->addWidget(m_triggerCaption);
     trigger->addStretch(1);
@@ -137,10 +131,8 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
         auto* picker = new QComboBox;
         picker->setObjectName(direction.name);
         picker->setFixedWidth(240);
-        const auto field = direction.field;
-        connect(picker, &QComboBox::activated, this, [this, field](int chosen) {
-            const auto action = kAllMouseButtonActions[static_cast<std::size_t>(chosen)];
-            m_viewModel.applySettingsChange([field, action](InputSettings& settings) { settings.*field = action; });
+        connect(picker, &QComboBox::activated, this, [this, which = direction.direction](int chosen) {
+            m_viewModel.setGestureAction(which, kAllMouseButtonActions[static_cast<std::size_t>(chosen)]);
         });
         m_directionPickers[index] = picker;
         row->addWidget(m_directionLabels[index]);
@@ -155,9 +147,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     m_thresholdSlider->setObjectName("gestureThresholdSlider");
     m_thresholdSlider->setAccent(m_accent);
     // Written as moved, every step of a drag, neither clamped nor rounded.
-    connect(m_thresholdSlider, &ContinuousSlider::valueMoved, this, [this](double value) {
-        m_viewModel.applySettingsChange([value](InputSettings& settings) { settings.gestureThresholdPoints = value; });
-    });
+    connect(m_thresholdSlider, &ContinuousSlider::valueMoved, &m_viewModel, &ButtonsViewModel::setGestureThreshold);
     m_thresholdValue = makeTextLabel(TarnTextStyle::callout, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_thresholdValue->setObjectName("gestureThresholdValue");
     m_thresholdValue->setFixedWidth(52);
@@ -178,7 +168,7 @@ QWidget* GestureChordsAndDevicesView::buildDeviceCard()
     m_rescan->setObjectName("rescanDevices");
     m_rescan->setSymbol("arrow.clockwise");
     // The silent rescan: a changed list is published and logged, and no toast is shown.
-    connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.refreshDevices(false); });
+    connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_viewModel.rescanDevices(); });
     m_deviceTitle->addTrailing(m_rescan);
     column->addWidget(m_deviceTitle);
 
@@ -243,7 +233,7 @@ void GestureChordsAndDevicesView::syncSettings()
     }
     for (std::size_t row = 0; row < kDirectionRows.size(); ++row) {
         const QSignalBlocker blocker(m_directionPickers[row]);
-        m_directionPickers[row]->setCurrentIndex(actionIndex(settings.*kDirectionRows[row].field));
+        m_directionPickers[row]->setCurrentIndex(actionIndex(settings.gestureAction(kDirectionRows[row].direction)));
     }
     m_thresholdSlider->setValue(settings.gestureThresholdPoints);
     m_thresholdValue->setText(thresholdText(settings.gestureThresholdPoints));

@@ -25,7 +25,7 @@ class TarnGlassButton;
 namespace tarn::input {
 
 class ContinuousSlider;
-class InputStudioViewModel;
+class ButtonsViewModel;
 class SwitchToggle;
 class SymbolLabel;
 
@@ -33,7 +33,7 @@ class GestureChordsAndDevicesView : public ScreenPage {
     Q_OBJECT
 
 public:
-    GestureChordsAndDevicesView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    GestureChordsAndDevicesView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // The dead zone with its fraction dropped and " px"; any stored double draws.
     static QString thresholdText(double points);
@@ -47,7 +47,7 @@ private:
     void syncSettings();
     void syncDevices();
 
-    InputStudioViewModel& m_viewModel;
+    ButtonsViewModel& m_viewModel;
     QColor m_accent;
 
     TarnCardHeader* m_gestureTitle = nullptr;

@@ -10,7 +10,7 @@
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -27,7 +27,7 @@ constexpr double kDefaultFontSize = 13;
 
 } // namespace
 
-InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+InputSettingsView::InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
 {
@@ -38,13 +38,12 @@ InputSettingsView::InputSettingsView(InputStudioViewModel& viewModel, QColor acc
     setPalette(accented);
     addSection(buildCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &SettingsViewModel::languageChanged, this, [this] {
         m_languagePicker->setLanguage(m_viewModel.language());
         syncTexts();
     });
-    connect(
-        &m_viewModel, &InputStudioViewModel::isAccessibilityGrantedChanged, this, &InputSettingsView::syncPermission);
-    connect(&m_viewModel, &InputStudioViewModel::launchAtLoginChanged, this, &InputSettingsView::syncLaunchAtLogin);
+    connect(&m_viewModel, &SettingsViewModel::isAccessibilityGrantedChanged, this, &InputSettingsView::syncPermission);
+    connect(&m_viewModel, &SettingsViewModel::launchAtLoginChanged, this, &InputSettingsView::syncLaunchAtLogin);
     syncTexts();
     syncLaunchAtLogin();
 }
@@ -72,7 +71,7 @@ QWidget* InputSettingsView::buildCard()
     // Not an input setting: the view model changes the autostart entry and publishes what the
     // desktop then reports, so a refused change puts the box back.
     connect(m_launchAtLogin, &QAbstractButton::clicked, this,
-        [this](bool enabled) { m_viewModel.toggleLaunchAtLogin(enabled); });
+        [this](bool enabled) { m_viewModel.setLaunchAtLogin(enabled); });
     column->addWidget(m_launchAtLogin);
 
     auto* languageRow = makeRow();
@@ -108,11 +107,7 @@ void InputSettingsView::openPermissionHelp()
 
 void InputSettingsView::chooseLanguage(TarnLanguage language)
 {
-    // The picker has stored the choice already (or, for the system row, keeps "system" stored by
-    // holding persistence off while it calls here), so this store changes nothing on disk; it
-    // tells every listener of the language settings.
-    m_viewModel.setLanguage(language);
-    m_viewModel.languageSettings().setCurrent(language);
+    m_viewModel.chooseLanguage(language);
 }
 
 void InputSettingsView::syncTexts()

@@ -21,7 +21,7 @@ class TarnLanguagePicker;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class SettingsViewModel;
 class SymbolLabel;
 
 class InputSettingsView : public ScreenPage {
@@ -29,7 +29,7 @@ class InputSettingsView : public ScreenPage {
 
 public:
     // `accent` marks the current row of the language menu.
-    InputSettingsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    InputSettingsView(SettingsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
 private:
     QWidget* buildCard();
@@ -39,7 +39,7 @@ private:
     void syncPermission();
     void syncLaunchAtLogin();
 
-    InputStudioViewModel& m_viewModel;
+    SettingsViewModel& m_viewModel;
 
     QLabel* m_title = nullptr;
     SymbolLabel* m_permission = nullptr;

@@ -13,7 +13,7 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnInputCore/Model/KeyHUDPosition.h"
 #include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
@@ -36,7 +36,7 @@ int placementIndex(KeyHUDPosition position)
 
 } // namespace
 
-KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+KeyHUDConfigView::KeyHUDConfigView(KeyHUDViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -45,20 +45,18 @@ KeyHUDConfigView::KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accen
     addSection(buildOverlayCard());
     addSection(buildActivityCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &KeyHUDConfigView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &KeyHUDConfigView::syncSettings);
-    connect(&m_viewModel, &InputStudioViewModel::recentEventsChanged, this, &KeyHUDConfigView::syncEvents);
+    connect(&m_viewModel, &KeyHUDViewModel::languageChanged, this, &KeyHUDConfigView::syncTexts);
+    connect(&m_viewModel, &KeyHUDViewModel::settingsChanged, this, &KeyHUDConfigView::syncSettings);
+    connect(&m_viewModel, &KeyHUDViewModel::recentEventsChanged, this, &KeyHUDConfigView::syncEvents);
     syncTexts();
     syncSettings();
     syncEvents();
 }
 
-QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, bool InputSettings::*field)
+QAbstractButton* KeyHUDConfigView::settingToggle(const char* name, void (KeyHUDViewModel::*set)(bool))
 {
     auto* box = makeSwitch(name);
-    connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
-        m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-    });
+    connect(box, &QAbstractButton::clicked, this, [this, set](bool checked) { (m_viewModel.*set)(checked); });
     return box;
 }
 
@@ -72,7 +70,7 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_preview->setObjectName("previewKeyHUD");
     // The preview shows the pill and a ripple whatever the switches say and whether or not the
     // engine runs, so the user can see the look before turning anything on.
-    connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.previewKeyHUD(); });
+    connect(m_preview, &QAbstractButton::clicked, this, [this] { m_viewModel.preview(); });
     m_title->addTrailing(m_preview);
     column->addWidget(m_title);
 
@@ -80,10 +78,10 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_description->setObjectName("keyHUDDescription");
     column->addWidget(m_description);
 
-    m_enableHUD = settingToggle("keyHUDEnabled", &InputSettings::keyHUDEnabled);
-    m_enableRipple = settingToggle("clickRippleEnabled", &InputSettings::clickRippleEnabled);
-    m_shortcutsOnly = settingToggle("keyHUDShortcutsOnly", &InputSettings::keyHUDShortcutsOnly);
-    m_hideInSecureFields = settingToggle("keyHUDHideInSecureFields", &InputSettings::keyHUDHideInSecureFields);
+    m_enableHUD = settingToggle("keyHUDEnabled", &KeyHUDViewModel::setKeyHUDEnabled);
+    m_enableRipple = settingToggle("clickRippleEnabled", &KeyHUDViewModel::setClickRippleEnabled);
+    m_shortcutsOnly = settingToggle("keyHUDShortcutsOnly", &KeyHUDViewModel::setShortcutsOnly);
+    m_hideInSecureFields = settingToggle("keyHUDHideInSecureFields", &KeyHUDViewModel::setHideInSecureFields);
     for (QWidget* toggle : {m_enableHUD, m_enableRipple, m_shortcutsOnly, m_hideInSecureFields}) {
         column->addWidget(toggle);
     }
@@ -94,10 +92,8 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_placement->setObjectName("keyHUDPosition");
     // At least as wide as the row asks for, wider when the glass segments need it for their labels.
     m_placement->setMinimumWidth(kPlacementWidth);
-    connect(m_placement, &SegmentedPicker::activated, this, [this](int index) {
-        const auto position = kAllKeyHUDPositions.at(static_cast<std::size_t>(index));
-        m_viewModel.applySettingsChange([position](InputSettings& settings) { settings.keyHUDPosition = position; });
-    });
+    connect(m_placement, &SegmentedPicker::activated, this,
+        [this](int index) { m_viewModel.setPosition(kAllKeyHUDPositions.at(static_cast<std::size_t>(index))); });
     placementRow->addWidget(m_placementCaption);
     placementRow->addStretch(1);
     placementRow->addWidget(m_placement);
@@ -109,10 +105,8 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
     m_durationSlider->setObjectName("keyHUDDurationSlider");
     m_durationSlider->setAccent(m_accent);
     // Every step of a drag is saved and handed to the engine as it happens.
-    connect(m_durationSlider, &ContinuousSlider::valueMoved, this, [this](double seconds) {
-        m_viewModel.applySettingsChange(
-            [seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
-    });
+    connect(m_durationSlider, &ContinuousSlider::valueMoved, this,
+        [this](double seconds) { m_viewModel.setDurationSeconds(seconds); });
     m_durationValue = makeTextLabel(
         TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
     m_durationValue->setObjectName("keyHUDDurationValue");

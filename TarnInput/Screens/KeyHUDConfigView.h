@@ -25,7 +25,7 @@ class TarnPrimaryButton;
 namespace tarn::input {
 
 class ContinuousSlider;
-class InputStudioViewModel;
+class KeyHUDViewModel;
 class SegmentedPicker;
 
 class KeyHUDConfigView : public ScreenPage {
@@ -37,7 +37,7 @@ public:
     // How many of the newest event lines the activity card shows.
     static constexpr std::size_t kShownEvents = 8;
 
-    KeyHUDConfigView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    KeyHUDConfigView(KeyHUDViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "2.5s": the duration with one decimal.
     static QString durationText(double seconds);
@@ -45,12 +45,12 @@ public:
 private:
     QWidget* buildOverlayCard();
     QWidget* buildActivityCard();
-    QAbstractButton* settingToggle(const char* name, bool InputSettings::*field);
+    QAbstractButton* settingToggle(const char* name, void (KeyHUDViewModel::*set)(bool));
     void syncTexts();
     void syncSettings();
     void syncEvents();
 
-    InputStudioViewModel& m_viewModel;
+    KeyHUDViewModel& m_viewModel;
     QColor m_accent;
 
     TarnCardHeader* m_title = nullptr;

@@ -12,7 +12,6 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInputCore/Engine/InputMacroEngine.h"
 #include "TarnInputCore/Model/MouseButtonKind.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -127,7 +126,7 @@ MacroStudioRow::MacroStudioRow(const QColor& accent, QWidget* parent)
     m_scroller = scroller;
 }
 
-void MacroStudioRow::display(const InputMacro& macro, TarnLanguage language)
+void MacroStudioRow::display(const InputMacro& macro, std::int64_t durationMs, TarnLanguage language)
 {
     {
         const QSignalBlocker blocker(m_switch);
@@ -137,7 +136,7 @@ void MacroStudioRow::display(const InputMacro& macro, TarnLanguage language)
     m_summary->setText(QStringLiteral("%1 %2 · %3 ms")
                            .arg(macro.steps.size())
                            .arg(tarnQText("steps", "adım", language))
-                           .arg(InputMacroEngine::estimatedDurationMs(macro)));
+                           .arg(durationMs));
     m_description->setText(QString::fromStdString(macro.description));
     m_description->setVisible(!macro.description.empty());
     {

@@ -4,6 +4,7 @@
 // picker, test/edit/delete buttons and its steps. The row is kept while its macro exists and
 // shown again on every change, so a publish never replaces the widget under the pointer.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -40,7 +41,8 @@ class MacroStudioRow : public RoundedPlate {
 public:
     explicit MacroStudioRow(const QColor& accent, QWidget* parent = nullptr);
 
-    void display(const InputMacro& macro, TarnLanguage language);
+    // `durationMs`: about how long the macro plays.
+    void display(const InputMacro& macro, std::int64_t durationMs, TarnLanguage language);
 
 signals:
     void toggleRequested();

@@ -19,9 +19,8 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
-#include "TarnInputCore/Engine/InputMacroEngine.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInputCore/Model/EventFlag.h"
 #include "TarnInputCore/Model/KeyCodeOption.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
@@ -95,12 +94,12 @@ QString summaryText(const InputMacro& macro, const QString& stepsWord, const cha
     return QStringLiteral("%1 %2%3%4 ms")
         .arg(macro.steps.size())
         .arg(stepsWord, QString::fromUtf8(joiner))
-        .arg(InputMacroEngine::estimatedDurationMs(macro));
+        .arg(ProfilesViewModel::estimatedDurationMs(macro));
 }
 
 } // namespace
 
-MacroStudioSectionView::MacroStudioSectionView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+MacroStudioSectionView::MacroStudioSectionView(ProfilesViewModel& viewModel, QColor accent, QWidget* parent)
     : QWidget(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -119,12 +118,12 @@ MacroStudioSectionView::MacroStudioSectionView(InputStudioViewModel& viewModel, 
     column->addWidget(buildSavedMacros());
     outer->addWidget(card);
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &ProfilesViewModel::languageChanged, this, [this] {
         syncTexts();
         syncSettings();
         syncForm();
     });
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MacroStudioSectionView::syncSettings);
+    connect(&m_viewModel, &ProfilesViewModel::settingsChanged, this, &MacroStudioSectionView::syncSettings);
     m_form.setOnChanged([this] { syncForm(); });
     syncTexts();
     syncSettings();
@@ -382,9 +381,8 @@ MacroStudioRow* MacroStudioSectionView::makeMacroRow(const Uuid& id)
         withMacro([this](const InputMacro& macro) { m_form.loadForEditing(macro); }));
     connect(row, &MacroStudioRow::removeRequested, this,
         withMacro([this](const InputMacro& macro) { m_viewModel.removeMacro(macro); }));
-    connect(row, &MacroStudioRow::triggerChosen, this, [this, id](std::optional<std::int64_t> buttonNumber) {
-        m_viewModel.updateMacroTriggerButton(id, buttonNumber);
-    });
+    connect(row, &MacroStudioRow::triggerChosen, this,
+        [this, id](std::optional<std::int64_t> buttonNumber) { m_viewModel.setMacroTriggerButton(id, buttonNumber); });
     return row;
 }
 
@@ -413,7 +411,7 @@ void MacroStudioSectionView::syncRows()
             m_rows->removeWidget(row);
             m_rows->insertWidget(static_cast<int>(index), row);
         }
-        row->display(macros[index], language);
+        row->display(macros[index], ProfilesViewModel::estimatedDurationMs(macros[index]), language);
     }
     m_emptyMacros->setVisible(macros.empty());
 }

@@ -33,7 +33,7 @@ class TarnPrimaryButton;
 namespace tarn::input {
 
 class CapsuleChip;
-class InputStudioViewModel;
+class ProfilesViewModel;
 class MacroStudioRow;
 class ModifierChip;
 class PresetTile;
@@ -45,7 +45,7 @@ public:
     // The builder's delay choices in milliseconds, in display order.
     static constexpr std::array<std::int64_t, 5> kDelayPresets {40, 80, 120, 250, 500};
 
-    MacroStudioSectionView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    MacroStudioSectionView(ProfilesViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     MacroBuilderFormState& form() { return m_form; }
 
@@ -65,7 +65,7 @@ private:
     MacroStudioRow* makeMacroRow(const Uuid& id);
     void save();
 
-    InputStudioViewModel& m_viewModel;
+    ProfilesViewModel& m_viewModel;
     QColor m_accent;
     MacroBuilderFormState m_form;
     std::vector<InputMacro> m_presets;

@@ -14,7 +14,7 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -25,10 +25,6 @@
 namespace tarn::input {
 
 namespace {
-
-// The global action field of each button, in the buttons' order.
-constexpr std::array<MouseButtonAction InputSettings::*, 3> kGlobalActionFields {
-    &InputSettings::middleButtonAction, &InputSettings::sideBackAction, &InputSettings::sideForwardAction};
 
 template <std::size_t N, typename Value> int indexOf(const std::array<Value, N>& values, Value value)
 {
@@ -51,7 +47,7 @@ void labelEntries(QComboBox* picker, const std::array<Value, N>& values, TarnLan
 
 } // namespace
 
-MouseButtonsView::MouseButtonsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+MouseButtonsView::MouseButtonsView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -60,11 +56,11 @@ MouseButtonsView::MouseButtonsView(InputStudioViewModel& viewModel, QColor accen
     setObjectName("buttonsScreen");
     addSection(buildGlobalCard());
     addSection(buildRulesCard());
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &ButtonsViewModel::languageChanged, this, [this] {
         syncTexts();
         syncRules();
     });
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &MouseButtonsView::syncSettings);
+    connect(&m_viewModel, &ButtonsViewModel::settingsChanged, this, &MouseButtonsView::syncSettings);
     connect(m_form, &NewRuleFormState::changed, this, &MouseButtonsView::syncForm);
     syncTexts();
     syncSettings();
@@ -89,9 +85,7 @@ QWidget* MouseButtonsView::buildGlobalCard()
     m_remapSwitch->setControlSize(SwitchToggle::Size::small);
     m_remapSwitch->setAccent(m_accent);
     m_remapSwitch->setLabelColor(TarnGlassTokens::textSecondary());
-    connect(m_remapSwitch, &QAbstractButton::clicked, this, [this](bool enabled) {
-        m_viewModel.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
-    });
+    connect(m_remapSwitch, &QAbstractButton::clicked, &m_viewModel, &ButtonsViewModel::setButtonRemap);
     m_globalTitle->addTrailing(m_remapSwitch);
     column->addWidget(m_globalTitle);
 
@@ -103,10 +97,8 @@ QWidget* MouseButtonsView::buildGlobalCard()
         auto* picker = actionPicker(
             QStringLiteral("globalAction%1").arg(rawValue(kAllMouseButtonKinds[index])).toLatin1().constData());
         picker->setFixedWidth(260);
-        const auto field = kGlobalActionFields[index];
-        connect(picker, &QComboBox::activated, this, [this, field](int chosen) {
-            const auto action = kAllMouseButtonActions[static_cast<std::size_t>(chosen)];
-            m_viewModel.applySettingsChange([field, action](InputSettings& settings) { settings.*field = action; });
+        connect(picker, &QComboBox::activated, this, [this, button = kAllMouseButtonKinds[index]](int chosen) {
+            m_viewModel.setGlobalAction(button, kAllMouseButtonActions[static_cast<std::size_t>(chosen)]);
         });
         m_globalPickers[index] = picker;
         row->addWidget(m_buttonLabels[index]);
@@ -170,7 +162,7 @@ QWidget* MouseButtonsView::buildRulesCard()
 
 void MouseButtonsView::addRule()
 {
-    m_viewModel.addAppRule(m_form->bundleID(), m_form->appName(), m_form->button(), m_form->action());
+    m_viewModel.addRule(m_form->bundleID(), m_form->appName(), m_form->button(), m_form->action());
 }
 
 void MouseButtonsView::syncTexts()
@@ -202,9 +194,10 @@ void MouseButtonsView::syncSettings()
     const auto& settings = m_viewModel.settings();
     const QSignalBlocker remap(m_remapSwitch);
     m_remapSwitch->setChecked(settings.buttonRemapEnabled);
-    for (std::size_t index = 0; index < kGlobalActionFields.size(); ++index) {
+    for (std::size_t index = 0; index < kAllMouseButtonKinds.size(); ++index) {
         const QSignalBlocker blocker(m_globalPickers[index]);
-        m_globalPickers[index]->setCurrentIndex(indexOf(kAllMouseButtonActions, settings.*kGlobalActionFields[index]));
+        m_globalPickers[index]->setCurrentIndex(
+            indexOf(kAllMouseButtonActions, settings.globalAction(kAllMouseButtonKinds[index])));
     }
     if (settings.appOverrides != m_shownRules) {
         syncRules();
@@ -242,7 +235,7 @@ void MouseButtonsView::syncRules()
         toggle->setAccent(m_accent);
         toggle->setChecked(rule.isEnabled);
         // The stored flag is inverted whatever the switch shows; the row is redrawn from it.
-        connect(toggle, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.toggleAppRule(rule); });
+        connect(toggle, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.toggleRule(rule); });
         auto* names = new QVBoxLayout;
         names->setSpacing(2);
         auto* name = makeTextLabel(TarnTextStyle::body, QFont::DemiBold, TarnGlassTokens::textPrimary(), false);
@@ -263,7 +256,7 @@ void MouseButtonsView::syncRules()
         action->setText(tarnQText(labelEN(rule.action), labelTR(rule.action), language));
         auto* trash = new SymbolButton("trash", TarnGlassTokens::danger(), 15);
         trash->setObjectName("removeRule");
-        connect(trash, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.removeAppRule(rule); });
+        connect(trash, &QAbstractButton::clicked, this, [this, rule] { m_viewModel.removeRule(rule); });
         layout->addWidget(toggle);
         layout->addLayout(names, 1);
         layout->addWidget(button);

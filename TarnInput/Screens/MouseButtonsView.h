@@ -24,7 +24,7 @@ class TarnPrimaryButton;
 
 namespace tarn::input {
 
-class InputStudioViewModel;
+class ButtonsViewModel;
 class NewRuleFormState;
 class RunningAppsMenuButton;
 class SwitchToggle;
@@ -33,7 +33,7 @@ class MouseButtonsView : public ScreenPage {
     Q_OBJECT
 
 public:
-    MouseButtonsView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    MouseButtonsView(ButtonsViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     NewRuleFormState& form() { return *m_form; }
 
@@ -47,7 +47,7 @@ private:
     void syncRules();
     void addRule();
 
-    InputStudioViewModel& m_viewModel;
+    ButtonsViewModel& m_viewModel;
     QColor m_accent;
     NewRuleFormState* m_form;
 

@@ -18,7 +18,7 @@
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/Foundation/UnicodeText.h"
 #include "TarnKit/UI/TarnCardHeader.h"
@@ -90,7 +90,7 @@ private:
 
 } // namespace
 
-ProfilesAndMacrosView::ProfilesAndMacrosView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+ProfilesAndMacrosView::ProfilesAndMacrosView(ProfilesViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -101,7 +101,7 @@ ProfilesAndMacrosView::ProfilesAndMacrosView(InputStudioViewModel& viewModel, QC
     addSection(buildProfilesCard());
     addSection(new MacroStudioSectionView(m_viewModel, m_accent, this));
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, [this] {
+    connect(&m_viewModel, &ProfilesViewModel::languageChanged, this, [this] {
         syncTexts();
         syncBanner();
         syncTemplates();
@@ -110,16 +110,16 @@ ProfilesAndMacrosView::ProfilesAndMacrosView(InputStudioViewModel& viewModel, QC
             card->syncTexts();
         }
     });
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, [this] {
+    connect(&m_viewModel, &ProfilesViewModel::settingsChanged, this, [this] {
         syncTemplates();
         syncProfiles();
     });
     for (const auto signal :
-        {&InputStudioViewModel::activeResolutionChanged, &InputStudioViewModel::activeFrontmostAppNameChanged,
-            &InputStudioViewModel::activeFrontmostBundleIDChanged, &InputStudioViewModel::activeProfileNameChanged}) {
+        {&ProfilesViewModel::activeResolutionChanged, &ProfilesViewModel::activeFrontmostAppNameChanged,
+            &ProfilesViewModel::activeFrontmostBundleIDChanged, &ProfilesViewModel::activeProfileNameChanged}) {
         connect(&m_viewModel, signal, this, &ProfilesAndMacrosView::syncBanner);
     }
-    connect(&m_viewModel, &InputStudioViewModel::activeResolutionChanged, this, &ProfilesAndMacrosView::syncProfiles);
+    connect(&m_viewModel, &ProfilesViewModel::activeResolutionChanged, this, &ProfilesAndMacrosView::syncProfiles);
     connect(m_form, &NewProfileFormState::changed, this, &ProfilesAndMacrosView::syncForm);
     syncTexts();
     syncBanner();
@@ -281,7 +281,7 @@ QWidget* ProfilesAndMacrosView::buildAddProfileRow()
 
 void ProfilesAndMacrosView::addProfile()
 {
-    m_viewModel.addAppProfile(m_form->bundleID(), m_form->appName());
+    m_viewModel.addProfile(m_form->bundleID(), m_form->appName());
     // Emptied whatever the view model decided, a rejected entry too.
     m_form->setBundleID({});
     m_form->setAppName({});

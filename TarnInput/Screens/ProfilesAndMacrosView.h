@@ -30,7 +30,7 @@ namespace tarn::input {
 
 class AppProfileEditorCard;
 class CapsuleChip;
-class InputStudioViewModel;
+class ProfilesViewModel;
 class NewProfileFormState;
 class RoundedPlate;
 class RunningAppsMenuButton;
@@ -40,7 +40,7 @@ class ProfilesAndMacrosView : public ScreenPage {
     Q_OBJECT
 
 public:
-    ProfilesAndMacrosView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    ProfilesAndMacrosView(ProfilesViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     NewProfileFormState& form() { return *m_form; }
 
@@ -55,7 +55,7 @@ private:
     void syncProfiles();
     void syncForm();
 
-    InputStudioViewModel& m_viewModel;
+    ProfilesViewModel& m_viewModel;
     QColor m_accent;
     NewProfileFormState* m_form;
 

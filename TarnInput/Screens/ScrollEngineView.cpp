@@ -16,7 +16,7 @@
 #include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
 #include "TarnKit/UI/TarnCardHeader.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -33,7 +33,7 @@ constexpr double kLongestGlide = 0.45;
 
 } // namespace
 
-ScrollEngineView::ScrollEngineView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent)
+ScrollEngineView::ScrollEngineView(ScrollViewModel& viewModel, QColor accent, QWidget* parent)
     : ScreenPage(parent)
     , m_viewModel(viewModel)
     , m_accent(accent)
@@ -48,18 +48,16 @@ ScrollEngineView::ScrollEngineView(InputStudioViewModel& viewModel, QColor accen
     addSection(buildExclusionsCard());
     addSection(buildSandboxCard());
 
-    connect(&m_viewModel, &InputStudioViewModel::languageChanged, this, &ScrollEngineView::syncTexts);
-    connect(&m_viewModel, &InputStudioViewModel::settingsChanged, this, &ScrollEngineView::syncSettings);
+    connect(&m_viewModel, &ScrollViewModel::languageChanged, this, &ScrollEngineView::syncTexts);
+    connect(&m_viewModel, &ScrollViewModel::settingsChanged, this, &ScrollEngineView::syncSettings);
     syncTexts();
     syncSettings();
 }
 
-QCheckBox* ScrollEngineView::settingToggle(const char* name, bool InputSettings::*field)
+QCheckBox* ScrollEngineView::settingToggle(const char* name, void (ScrollViewModel::*set)(bool))
 {
     auto* box = makeCheckBox(name);
-    connect(box, &QAbstractButton::clicked, this, [this, field](bool checked) {
-        m_viewModel.applySettingsChange([field, checked](InputSettings& settings) { settings.*field = checked; });
-    });
+    connect(box, &QAbstractButton::clicked, this, [this, set](bool checked) { (m_viewModel.*set)(checked); });
     return box;
 }
 
@@ -70,10 +68,10 @@ QWidget* ScrollEngineView::buildDirectionCard()
     m_directionTitle = makeCardHeader("arrow.up.arrow.down.circle.fill", 14.5, TarnGlassTokens::textPrimary());
     m_directionExplanation
         = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), true);
-    m_reverseWheel = settingToggle("reverseMouseWheel", &InputSettings::reverseMouseWheel);
-    m_reverseTrackpad = settingToggle("reverseTrackpad", &InputSettings::reverseTrackpad);
-    m_shiftHorizontal = settingToggle("shiftScrollHorizontal", &InputSettings::shiftScrollHorizontal);
-    m_optionZoom = settingToggle("optionScrollZoom", &InputSettings::optionScrollZoomEnabled);
+    m_reverseWheel = settingToggle("reverseMouseWheel", &ScrollViewModel::setReverseMouseWheel);
+    m_reverseTrackpad = settingToggle("reverseTrackpad", &ScrollViewModel::setReverseTrackpad);
+    m_shiftHorizontal = settingToggle("shiftScrollHorizontal", &ScrollViewModel::setShiftScrollHorizontal);
+    m_optionZoom = settingToggle("optionScrollZoom", &ScrollViewModel::setOptionScrollZoom);
     for (QWidget* widget : std::initializer_list<QWidget*> {m_directionTitle, m_directionExplanation, m_reverseWheel,
              m_reverseTrackpad, m_shiftHorizontal, m_optionZoom}) {
         column->addWidget(widget);
@@ -86,35 +84,33 @@ QWidget* ScrollEngineView::buildSmoothingCard()
     QVBoxLayout* column = nullptr;
     auto* card = makeScreenCard(14, &column);
     m_smoothingTitle = makeCardHeader("waveform.path", 14.5, TarnGlassTokens::textPrimary());
-    m_smoothScroll = settingToggle("smoothScroll", &InputSettings::smoothScrollEnabled);
+    m_smoothScroll = settingToggle("smoothScroll", &ScrollViewModel::setSmoothScroll);
     column->addWidget(m_smoothingTitle);
     column->addWidget(m_smoothScroll);
 
-    const auto sliderRow
-        = [this, column](const char* name, double minimum, double maximum, double InputSettings::*field,
-              QLabel*& caption, ContinuousSlider*& slider, QLabel*& value) {
-              auto* row = makeRow();
-              caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-              slider = new ContinuousSlider(minimum, maximum);
-              slider->setObjectName(QString(name) + "Slider");
-              slider->setAccent(m_accent);
-              // Every step of a drag is saved and handed to the engine as it happens, unclamped.
-              connect(slider, &ContinuousSlider::valueMoved, this, [this, field](double moved) {
-                  m_viewModel.applySettingsChange([field, moved](InputSettings& settings) { settings.*field = moved; });
-              });
-              value = makeTextLabel(TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false,
-                  TarnFontDesign::monospaced);
-              value->setObjectName(QString(name) + "Value");
-              value->setFixedWidth(48);
-              value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-              row->addWidget(caption);
-              row->addWidget(slider, 1);
-              row->addWidget(value);
-              column->addLayout(row);
-          };
-    sliderRow("speed", kSlowestSpeed, kFastestSpeed, &InputSettings::scrollSpeedMultiplier, m_speedCaption,
+    const auto sliderRow = [this, column](const char* name, double minimum, double maximum,
+                               void (ScrollViewModel::*set)(double), QLabel*& caption, ContinuousSlider*& slider,
+                               QLabel*& value) {
+        auto* row = makeRow();
+        caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
+        slider = new ContinuousSlider(minimum, maximum);
+        slider->setObjectName(QString(name) + "Slider");
+        slider->setAccent(m_accent);
+        // Every step of a drag is saved and handed to the engine as it happens, unclamped.
+        connect(slider, &ContinuousSlider::valueMoved, this, [this, set](double moved) { (m_viewModel.*set)(moved); });
+        value = makeTextLabel(
+            TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
+        value->setObjectName(QString(name) + "Value");
+        value->setFixedWidth(48);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        row->addWidget(caption);
+        row->addWidget(slider, 1);
+        row->addWidget(value);
+        column->addLayout(row);
+    };
+    sliderRow("speed", kSlowestSpeed, kFastestSpeed, &ScrollViewModel::setSpeedMultiplier, m_speedCaption,
         m_speedSlider, m_speedValue);
-    sliderRow("glide", kShortestGlide, kLongestGlide, &InputSettings::smoothDecayRate, m_glideCaption, m_glideSlider,
+    sliderRow("glide", kShortestGlide, kLongestGlide, &ScrollViewModel::setGlide, m_glideCaption, m_glideSlider,
         m_glideValue);
     return card;
 }
@@ -128,7 +124,7 @@ QWidget* ScrollEngineView::buildExclusionsCard()
     m_excludeMenu->setObjectName("excludeRunningApp");
     m_excludeMenu->setFixedWidth(190);
     connect(m_excludeMenu, &RunningAppsMenuButton::applicationChosen, this,
-        [this](const QString& bundleID) { m_viewModel.addScrollExclusion(bundleID.toStdString()); });
+        [this](const QString& bundleID) { m_viewModel.addExclusion(bundleID.toStdString()); });
     m_exclusionsTitle->addTrailing(m_excludeMenu);
     column->addWidget(m_exclusionsTitle);
 
@@ -266,8 +262,7 @@ void ScrollEngineView::syncExclusions()
         label->setMinimumWidth(1);
         auto* close = new SymbolButton("xmark.circle.fill", TarnGlassTokens::textMuted(), 14);
         close->setObjectName("removeExclusion");
-        connect(
-            close, &QAbstractButton::clicked, this, [this, bundleID] { m_viewModel.removeScrollExclusion(bundleID); });
+        connect(close, &QAbstractButton::clicked, this, [this, bundleID] { m_viewModel.removeExclusion(bundleID); });
         row->addWidget(label, 1);
         row->addWidget(close);
         m_chipLayout->addWidget(chip);

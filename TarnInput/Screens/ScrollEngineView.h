@@ -25,7 +25,7 @@ namespace tarn::input {
 
 class AdaptiveGridLayout;
 class ContinuousSlider;
-class InputStudioViewModel;
+class ScrollViewModel;
 class RunningAppsMenuButton;
 
 class ScrollEngineView : public ScreenPage {
@@ -34,7 +34,7 @@ class ScrollEngineView : public ScreenPage {
 public:
     static constexpr int kSandboxRows = 28;
 
-    ScrollEngineView(InputStudioViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
+    ScrollEngineView(ScrollViewModel& viewModel, QColor accent, QWidget* parent = nullptr);
 
     // "1.35×": the multiplier with two decimals.
     static QString speedText(double multiplier);
@@ -46,12 +46,12 @@ private:
     QWidget* buildSmoothingCard();
     QWidget* buildExclusionsCard();
     QWidget* buildSandboxCard();
-    QCheckBox* settingToggle(const char* name, bool InputSettings::*field);
+    QCheckBox* settingToggle(const char* name, void (ScrollViewModel::*set)(bool));
     void syncTexts();
     void syncSettings();
     void syncExclusions();
 
-    InputStudioViewModel& m_viewModel;
+    ScrollViewModel& m_viewModel;
     QColor m_accent;
 
     TarnCardHeader* m_directionTitle = nullptr;

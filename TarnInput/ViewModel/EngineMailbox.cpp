@@ -17,8 +17,14 @@ EngineCallbacks EngineMailbox::callbacks()
     callbacks.onPointerTelemetry = [this](const PointerTelemetrySnapshot& snapshot) { postTelemetry(snapshot); };
     callbacks.onCalibrationSnapshot = [this](const PointerCalibrationSnapshot& snapshot) { postCalibration(snapshot); };
     callbacks.onTelemetryEvent = [this](const std::string& line) { postLine(line); };
+    callbacks.onActiveResolution = [this](const EffectiveInputResolution& resolution) { postResolution(resolution); };
     callbacks.onReportsReady = [this] { requestWake(); };
     return callbacks;
+}
+
+void EngineMailbox::postResolution(const EffectiveInputResolution& resolution)
+{
+    (void)m_resolution.publish([&resolution](EffectiveInputResolution& slot) { slot = resolution; });
 }
 
 void EngineMailbox::postTelemetry(const PointerTelemetrySnapshot& snapshot)
@@ -69,6 +75,8 @@ void EngineMailbox::drain(EngineMailboxReceiver& receiver)
 {
     // Cleared first: a report arriving while this drains wakes the interface once more.
     m_wakePending.store(false, std::memory_order_release);
+    (void)m_resolution.take(
+        [&receiver](const EffectiveInputResolution& resolution) { receiver.receiveActiveResolution(resolution); });
     (void)m_telemetry.take([&receiver](const TelemetryFigures& figures) {
         PointerTelemetrySnapshot snapshot;
         snapshot.currentHz = figures.currentHz;

@@ -3,9 +3,10 @@
 // What the engine tells the interface, carried from the input thread without allocating or
 // waiting: the newest telemetry and calibration figures in latest-value slots, HUD tokens, click
 // ripples and event lines in bounded queues, and at most one wake-up of the interface thread
-// outstanding however many reports arrive before it drains. The wake-up waits until the engine
-// says its reports are ready, which on the input thread is once the frames they came with are
-// out: a click never waits for the interface thread to be woken.
+// outstanding however many reports arrive before it drains. The resolution for the frontmost
+// application, which never comes from the input thread, has a latest-value slot too. The wake-up
+// waits until the engine says its reports are ready, which on the input thread is once the frames
+// they came with are out: a click never waits for the interface thread to be woken.
 
 #include <atomic>
 #include <functional>
@@ -24,6 +25,7 @@ class EngineMailboxReceiver {
 public:
     virtual ~EngineMailboxReceiver() = default;
 
+    virtual void receiveActiveResolution(const EffectiveInputResolution& resolution) = 0;
     virtual void receivePointerTelemetry(const PointerTelemetrySnapshot& snapshot) = 0;
     virtual void receiveCalibration(const PointerCalibrationSnapshot& snapshot) = 0;
     virtual void receiveKeystrokeToken(const KeyHUDToken& token) = 0;
@@ -70,6 +72,7 @@ private:
         WallTime timestamp;
     };
 
+    void postResolution(const EffectiveInputResolution& resolution);
     void postTelemetry(const PointerTelemetrySnapshot& snapshot);
     void postCalibration(const PointerCalibrationSnapshot& snapshot);
     void postToken(const KeyHUDToken& token);
@@ -79,6 +82,8 @@ private:
 
     std::function<void()> m_wake;
     std::atomic<bool> m_wakePending {false};
+    // Written by one engine thread at a time (the engine's writers' lock), so never dropped.
+    LatestValueSlot<EffectiveInputResolution> m_resolution;
     LatestValueSlot<TelemetryFigures> m_telemetry;
     LatestValueSlot<PointerCalibrationSnapshot> m_calibration;
     MailboxRing<TokenEntry, kTokenSlots> m_tokens;

@@ -7,6 +7,7 @@
 
 #include "TarnInput/ViewModel/DeviceChangeNotices.h"
 #include "TarnInput/ViewModel/MainThreadTimers.h"
+#include "TarnInput/ViewModel/MainThreadWakeup.h"
 #include "TarnInput/ViewModel/OverlayController.h"
 #include "TarnInput/ViewModel/Pasteboard.h"
 #include "TarnInput/ViewModel/Screens.h"
@@ -30,7 +31,7 @@ struct InputStudioServices {
     std::filesystem::path settingsFile;
     // Stamps of the event list and of a settings file set aside.
     const Clock& clock;
-    // The engine's ports; their workspace also tells the view model about the frontmost application.
+    // The engine's ports. The engine alone follows the frontmost application.
     EnginePorts engine;
     PointerPreferences& pointerPreferences;
     PointerDeviceSource& deviceSource;
@@ -38,6 +39,8 @@ struct InputStudioServices {
     LoginItemBackend& loginItem;
     HotkeyBackend& hotkeys;
     MainThreadExecutor& mainThread;
+    // Wakes the main thread for the engine's mailbox; the input thread calls it.
+    MainThreadWakeup& engineWakeup;
     MainThreadTimers& timers;
     // When the devices or the permission to use them may have changed: the watcher looks then.
     DeviceChangeNotices& deviceChanges;

@@ -5,7 +5,6 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Devices/HIDDeviceInventoryService.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn::input {
@@ -25,9 +24,9 @@ PointerCalibrationSnapshot initialCalibration()
 }
 
 // The application's name, or "Desktop" when nothing is in front or it has no name.
-std::string displayName(const FrontmostApplication& application)
+std::string displayName(const std::optional<std::string>& name)
 {
-    return application.name && !application.name->empty() ? *application.name : std::string(kNoApplicationName);
+    return name && !name->empty() ? *name : std::string(kNoApplicationName);
 }
 
 bool isTapNeeded(const InputSettings& settings)
@@ -45,23 +44,26 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_language(services.languageSettings.current())
     , m_launchAtLoginService(services.loginItem)
     , m_accelerationBridge(services.pointerPreferences)
-    , m_store(services.settingsFile, services.clock, &services.logger)
+    , m_session(services.settingsFile, services.clock, services.logger, services.mainThread,
+          SettingsSession::Wiring {.applyNow
+              = [this](const SettingsSession::SharedSettings& settings) { m_interceptor->updateSettings(settings); },
+              .onSaveFailure =
+                  [this, alive = std::weak_ptr<const bool>(m_lifetime)](const std::string& reason) {
+                      if (!alive.expired()) {
+                          showToast(
+                              text("Settings could not be saved: " + reason, "Ayarlar kaydedilemedi: " + reason), true);
+                      }
+                  }})
     , m_hotkeyManager(services.hotkeys, services.mainThread)
-    , m_mailbox([this] { m_services.mainThread.post(whileAlive([this] { m_mailbox.drain(*this); })); })
+    , m_mailbox([&wakeup = services.engineWakeup] { wakeup.wake(); })
 {
     m_launchAtLogin = m_launchAtLoginService.isEnabled();
 
     // The system's acceleration state wins over the stored flag; the file is corrected only by
     // the next settings change, so start-up never writes.
-    m_settings = m_store.load();
-    m_settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
-
-    const auto frontmost = m_services.engine.workspace.frontmostApplication();
-    m_activeFrontmostBundleID = frontmost.bundleID;
-    m_activeFrontmostAppName = displayName(frontmost);
-    m_activeResolution
-        = AppInputProfileEngine::resolve(m_activeFrontmostBundleID, m_activeFrontmostAppName, m_settings);
-    m_activeProfileName = m_activeResolution.matchedProfileName;
+    m_session.correctLoaded([this](InputSettings& settings) {
+        settings.disableMouseAcceleration = m_accelerationBridge.isAccelerationDisabled();
+    });
 
     m_interceptor = std::make_unique<InputEventInterceptorService>(m_settings, m_services.engine);
     m_calibration = m_interceptor->currentCalibrationSnapshot();
@@ -71,9 +73,10 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     m_connectedDevices = discoverDevices();
     logHIDSnapshot(m_connectedDevices, "startup");
 
-    (void)m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
     wireInterceptorCallbacks();
-    observeFrontmostApplication();
+    // The engine follows the frontmost application from here on and reports each resolution.
+    m_interceptor->followFrontmostApplication();
+    receiveActiveResolution(m_interceptor->currentResolution());
     refreshPermissionAndTap(false);
     registerHotkeys();
     startWatcher();
@@ -86,7 +89,7 @@ InputStudioViewModel::~InputStudioViewModel()
     m_lifetime.reset();
     m_deviceChanges.cancel();
     m_toastTimer.cancel();
-    m_activationSubscription.cancel();
+    m_mailboxWakeups.cancel();
     m_hotkeyManager.unregisterAll();
     // Cancels a playing macro, releases the grab and the virtual devices, and waits for an event
     // in progress, so no engine callback runs past this line.
@@ -126,11 +129,9 @@ void InputStudioViewModel::setLanguage(TarnLanguage language)
 void InputStudioViewModel::applySettingsChange(const std::function<void(InputSettings&)>& edit)
 {
     const bool wasReversingTrackpad = m_settings.reverseTrackpad;
-    edit(m_settings);
+    // The engine reports the resolution for the new settings through the mailbox.
+    m_session.change(edit);
     emit settingsChanged();
-    saveSettings();
-    m_interceptor->updateSettings(m_settings);
-    syncActiveProfileState();
     refreshPermissionAndTap(false);
     if (m_settings.reverseTrackpad != wasReversingTrackpad) {
         flipTouchpadScrollDirection();
@@ -147,20 +148,6 @@ void InputStudioViewModel::flipTouchpadScrollDirection()
     if (!natural || !preferences.setTouchpadNaturalScrolling(!*natural)) {
         m_services.logger.log(TarnLogLevel::warn, "scroll", "The touchpad scrolling direction could not be changed.");
     }
-}
-
-void InputStudioViewModel::saveSettings()
-{
-    // A failed write leaves the previous file in place and the value applies for this session
-    // only. The store logs every failure; the user is told once, when saving starts to fail, after
-    // whatever toast the operation that made the change shows, so the error is the last word.
-    const auto saved = m_store.save(m_settings);
-    if (!saved && m_lastSaveSucceeded) {
-        m_services.mainThread.post(whileAlive([this, reason = saved.error()] {
-            showToast(text("Settings could not be saved: " + reason, "Ayarlar kaydedilemedi: " + reason), true);
-        }));
-    }
-    m_lastSaveSucceeded = static_cast<bool>(saved);
 }
 
 // MARK: Permission and tap
@@ -216,40 +203,6 @@ void InputStudioViewModel::publishTapActive(bool active)
     emit isTapActiveChanged();
 }
 
-// MARK: Frontmost application
-
-void InputStudioViewModel::syncActiveProfileState()
-{
-    m_activeResolution = m_interceptor->updateActiveApplication(m_activeFrontmostBundleID, m_activeFrontmostAppName);
-    emit activeResolutionChanged();
-    m_activeProfileName = m_activeResolution.matchedProfileName;
-    emit activeProfileNameChanged();
-}
-
-void InputStudioViewModel::observeFrontmostApplication()
-{
-    // Notices arrive on the workspace adapter's thread; the work happens on the main thread.
-    auto& mainThread = m_services.mainThread;
-    const std::weak_ptr<const bool> alive = m_lifetime;
-    m_activationSubscription = m_services.engine.workspace.subscribeActivation(
-        [this, alive, &mainThread](const FrontmostApplication& application) {
-            mainThread.post([this, alive, application] {
-                if (!alive.expired()) {
-                    publishFrontmost(application);
-                }
-            });
-        });
-}
-
-void InputStudioViewModel::publishFrontmost(const FrontmostApplication& application)
-{
-    m_activeFrontmostBundleID = application.bundleID;
-    emit activeFrontmostBundleIDChanged();
-    m_activeFrontmostAppName = displayName(application);
-    emit activeFrontmostAppNameChanged();
-    syncActiveProfileState();
-}
-
 // MARK: Hotkey and watcher
 
 void InputStudioViewModel::registerHotkeys()
@@ -288,7 +241,20 @@ void InputStudioViewModel::watcherTick()
 void InputStudioViewModel::wireInterceptorCallbacks()
 {
     // The engine's threads only write into the mailbox; the main thread drains it once per wake-up.
+    m_mailboxWakeups = m_services.engineWakeup.subscribe([this] { m_mailbox.drain(*this); });
     m_interceptor->setCallbacks(m_mailbox.callbacks());
+}
+
+void InputStudioViewModel::receiveActiveResolution(const EffectiveInputResolution& resolution)
+{
+    m_activeFrontmostBundleID = resolution.frontmostBundleID;
+    emit activeFrontmostBundleIDChanged();
+    m_activeFrontmostAppName = displayName(resolution.frontmostAppName);
+    emit activeFrontmostAppNameChanged();
+    m_activeResolution = resolution;
+    emit activeResolutionChanged();
+    m_activeProfileName = resolution.matchedProfileName;
+    emit activeProfileNameChanged();
 }
 
 void InputStudioViewModel::receiveKeystrokeToken(const KeyHUDToken& token)

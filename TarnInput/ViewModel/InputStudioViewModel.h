@@ -1,36 +1,26 @@
 #pragma once
 
-// The application's one state object: it owns the settings file, the input engine, the hotkey,
-// the watcher and the toast for the life of the program, and its constructor is the program's
-// start-up. Every screen, the tray popover and the menu read its published fields (Qt properties,
-// each with a change signal emitted on every write) and call its operations.
+// The studio's state: it owns the settings session, the input engine, the hotkey, the watcher and
+// the toast for the life of the program; its constructor loads the settings and starts the
+// engine. The studio window reads its published fields (Qt properties, each with a change signal
+// emitted on every write) and calls its operations; every screen, the tray and the command menu
+// go through a small view model of their own over it (KeyHUDViewModel, ScrollViewModel,
+// HardwareViewModel, ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel).
 //
-// Threads: everything here runs on the Qt main thread. The engine, the workspace and the hotkey
-// backend report on their own threads; their reports only post a task to the main thread, and a
-// task that runs after the view model is gone does nothing.
+// Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
+// their own threads. The engine writes into the mailbox, which wakes the main thread at most once
+// per drain (an eventfd: no allocation, no lock on the input thread); the engine alone follows the
+// frontmost application and its resolutions arrive through the mailbox too. Other reports post a
+// task to the main thread, and a task that runs after the view model is gone does nothing.
 //
-// Settings: nothing writes `settings` except applySettingsChange, which saves the file, hands the
-// value to the engine, resolves the profile for the frontmost application again and starts or
-// stops the tap, every time, even for an unchanged value. Only a change of `reverseTrackpad`
-// also turns the desktop's touchpad scrolling direction over.
+// Settings: nothing writes `settings` except applySettingsChange, which hands the value to the
+// engine, queues the file's write (SettingsSession: off this thread, coalesced), resolves the
+// profile for the frontmost application again and starts or stops the tap, every time, even for
+// an unchanged value. Only a change of `reverseTrackpad` also turns the desktop's touchpad
+// scrolling direction over.
 //
-// How the program wires it (each object must outlive the view model):
-//   logger            TarnAppLogger::shared("TarnInput") (also the engine's `log`)
-//   settingsFile      InputConfigStore::defaultFilePath()
-//   clock             SystemClock::shared()
-//   engine            the evdev tap, the uinput poster, the X11 workspace (with its id aliases),
-//                     the X11 window access, SystemClock, one ThreadEngineExecutor, the logger
-//   pointerPreferences the XInput2 pointer preferences
-//   deviceSource      SysfsPointerDeviceSource
-//   permissions       TarnPermissionCenter over DeviceNodePermissionBackend and XdgOpenUrlOpener
-//   loginItem         XdgAutostartLoginItem
-//   hotkeys           X11HotkeyBackend
-//   mainThread        QtMainThreadExecutor, timers QtMainThreadTimers
-//   deviceChanges     UdevDeviceChangeNotices
-//   timeFormatter     IcuTimeFormatter
-//   pasteboard        a QClipboard adapter, screens a QCursor adapter, overlays the key HUD
-//                     controller's adapter
-//   languageSettings  TarnLanguageSettings::shared() after configure()
+// StudioStartUp builds it from the services it builds once over the desktop's adapters (see
+// main.cpp); each object must outlive the view model.
 // Construct it on the main thread once a QCoreApplication exists and keep it until just before
 // the application object goes: its destructor stops the engine (any macro, the grab, the virtual
 // devices), the timers, the hotkey and the activation notices before anything is destroyed.
@@ -47,12 +37,12 @@
 #include "TarnInput/ViewModel/EngineMailbox.h"
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
+#include "TarnInput/ViewModel/SettingsSession.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/PointerAccelerationBridge.h"
 #include "TarnInputCore/Engine/Workspace.h"
 #include "TarnInputCore/Model/ConnectedPointerDevice.h"
 #include "TarnInputCore/Model/EffectiveInputResolution.h"
-#include "TarnInputCore/Model/InputConfigStore.h"
 #include "TarnInputCore/Model/InputSettings.h"
 #include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
 #include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
@@ -62,6 +52,10 @@
 #include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {
+
+namespace testing {
+class StudioHarness;
+}
 
 class InputStudioViewModel final : public QObject, private EngineMailboxReceiver {
     Q_OBJECT
@@ -122,9 +116,13 @@ public:
     const std::optional<std::string>& toastMessage() const { return m_toastMessage; }
     bool toastIsError() const { return m_toastIsError; }
 
-    // The one way to change the settings: `edit` changes the value, then it is published, saved,
-    // handed to the engine, the profile is resolved again and the tap started or stopped.
+    // The one way to change the settings: `edit` changes the value, then it is handed to the
+    // engine, its save queued, published, the profile is resolved again and the tap started or
+    // stopped.
     void applySettingsChange(const std::function<void(InputSettings&)>& edit);
+    // Writes the settings waiting to be saved and returns once they are on disk. The program's
+    // end does it by itself.
+    void flushSettings() { m_session.flush(); }
 
     // Reads the input permission again and starts the tap when a feature needs it and it is
     // allowed; otherwise stops it. `prompt` is for callers written for systems that ask.
@@ -150,6 +148,8 @@ public:
     // Starts or stops the guided measurement, by the last published calibration state.
     Q_INVOKABLE void toggleDPICalibration();
     Q_INVOKABLE void applyMeasuredDPI();
+    // Sets the lab's travelled distance and click counters back to zero.
+    Q_INVOKABLE void resetCalibrationLab();
     Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
     // Shows a sample key token and a ripple at the pointer, whatever the settings.
     Q_INVOKABLE void previewKeyHUD();
@@ -185,8 +185,9 @@ public:
     // Plays the macro once without saving anything.
     void testMacro(InputMacro macro);
 
-    // The engine, for the screens that talk to it directly (calibration, macro tests).
-    InputEventInterceptorService& interceptor() { return *m_interceptor; }
+    // Cancels a playing macro, releases the grab and every synthetic key or button: the quit
+    // sequence runs it before anything else goes.
+    void stopEngine();
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const { return m_services.languageSettings; }
 
@@ -210,19 +211,19 @@ signals:
     void toastIsErrorChanged();
 
 private:
+    // The harness compares the engine's own state with what the view model publishes.
+    friend class testing::StudioHarness;
+
     // Work handed to another object: runs only while this view model exists.
     std::function<void()> whileAlive(std::function<void()> work) const;
 
-    void publishFrontmost(const FrontmostApplication& application);
-    void saveSettings();
     // Turns the desktop's touchpad scrolling direction over; a warning when that is not possible.
     void flipTouchpadScrollDirection();
-    void syncActiveProfileState();
-    void observeFrontmostApplication();
     void registerHotkeys();
     void startWatcher();
     void watcherTick();
     void wireInterceptorCallbacks();
+    void receiveActiveResolution(const EffectiveInputResolution& resolution) override;
     void receiveKeystrokeToken(const KeyHUDToken& token) override;
     void receiveClickRipple(const ClickRippleEvent& event) override;
     void receiveCalibration(const PointerCalibrationSnapshot& snapshot) override;
@@ -241,8 +242,7 @@ private:
 
     const InputStudioServices m_services;
 
-    // Published fields.
-    InputSettings m_settings;
+    // Published fields (the settings are the session's, below).
     InputStudioTab m_selectedTab = InputStudioTab::hardware;
     bool m_isAccessibilityGranted = false;
     bool m_permissionChecked = false;
@@ -263,19 +263,21 @@ private:
 
     TarnLaunchAtLogin m_launchAtLoginService;
     PointerAccelerationBridge m_accelerationBridge;
-    InputConfigStore m_store;
-    bool m_lastSaveSucceeded = true;
+    // Work handed out holds this weakly; the destructor drops it before anything else.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+    // Owns the settings between the screens and the disk; the published `settings` is its value.
+    SettingsSession m_session;
+    const InputSettings& m_settings = m_session.settings();
     TarnGlobalHotkeyManager m_hotkeyManager;
-    // Created at start-up once the settings are known; stopped first in the destructor.
     // Outlives the engine, whose callbacks write into it until it stops.
     EngineMailbox m_mailbox;
+    // Created at start-up once the settings are known; stopped first in the destructor.
     std::unique_ptr<InputEventInterceptorService> m_interceptor;
-    Subscription m_activationSubscription;
+    // Each wake-up of the main thread drains the mailbox.
+    Subscription m_mailboxWakeups;
     // The watcher: it looks at the permission and the devices whenever they may have changed.
     Subscription m_deviceChanges;
     Subscription m_toastTimer;
-    // Work handed out holds this weakly; the destructor drops it before anything else.
-    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 };
 
 } // namespace tarn::input

@@ -152,6 +152,19 @@ void InputStudioViewModel::applyMeasuredDPI()
         false);
 }
 
+void InputStudioViewModel::resetCalibrationLab()
+{
+    m_interceptor->resetCalibrationSession();
+    showToast(
+        text("Reset cursor travel distance & click lab counters.", "İmleç mesafesi ve tıklama sayaçları sıfırlandı."),
+        false);
+}
+
+void InputStudioViewModel::stopEngine()
+{
+    m_interceptor->stop();
+}
+
 void InputStudioViewModel::setDisableMouseAcceleration(bool disabled)
 {
     const bool accepted = m_accelerationBridge.setAccelerationDisabled(disabled, m_settings.pointerSpeedMultiplier);

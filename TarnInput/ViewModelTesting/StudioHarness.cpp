@@ -47,6 +47,7 @@ InputStudioServices StudioHarness::services()
         .loginItem = m_loginItemOverride != nullptr ? *m_loginItemOverride : m_loginItem,
         .hotkeys = m_hotkeys,
         .mainThread = mainThread,
+        .engineWakeup = engineWakeup,
         .timers = m_timers,
         .deviceChanges = deviceChanges,
         .timeFormatter = timeFormatter,
@@ -60,6 +61,11 @@ InputStudioServices StudioHarness::services()
 InputStudioViewModel& StudioHarness::start()
 {
     m_viewModel = std::make_unique<InputStudioViewModel>(services());
+    if (waitForEachSave) {
+        // Connected before any screen: the file is written before a screen hears of the change.
+        QObject::connect(m_viewModel.get(), &InputStudioViewModel::settingsChanged, m_viewModel.get(),
+            [viewModel = m_viewModel.get()] { viewModel->flushSettings(); });
+    }
     return *m_viewModel;
 }
 

@@ -2,7 +2,9 @@
 
 // The view model over fakes of every port, all journalling into one call journal and sharing one
 // virtual clock. `advance` moves the clock (firing the engine's and the view model's timers in
-// time order) and then runs the main-thread tasks that were posted.
+// time order) and then runs the main-thread tasks that were posted. The settings file is written
+// by a thread of its own; the harness waits for each change's write, so that a change is one save
+// and the file holds it as soon as the change returns, as if the disk were instant.
 
 #include <chrono>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "Platform/Fake/App/CallJournal.h"
 #include "Platform/Fake/App/FakeDeviceChangeNotices.h"
 #include "Platform/Fake/App/FakeMainThreadTimers.h"
+#include "Platform/Fake/App/FakeMainThreadWakeup.h"
 #include "Platform/Fake/App/FakeOverlayController.h"
 #include "Platform/Fake/App/FakePasteboard.h"
 #include "Platform/Fake/App/FakeScreens.h"
@@ -50,6 +53,8 @@ public:
     // Builds the view model (the program's start-up). Permission is granted unless a test said otherwise.
     InputStudioViewModel& start();
     InputStudioViewModel& vm() { return *m_viewModel; }
+    // The running view model's engine, to compare its own state with what the view model publishes.
+    InputEventInterceptorService& interceptor() { return *m_viewModel->m_interceptor; }
     // Destroys the view model, as the program does at quit.
     void quit() { m_viewModel.reset(); }
 
@@ -87,6 +92,8 @@ public:
     std::filesystem::path permissionHelpPage() const { return m_folder / "permission-help.html"; }
     // Call before start(): the view model then uses `backend` (a real one, say) for launch at login.
     void useLoginItem(LoginItemBackend& backend) { m_loginItemOverride = &backend; }
+    // Set before start() to leave the writes to the settings session's own pace (benchmarks).
+    bool waitForEachSave = true;
 
     CallJournal journal;
     FakeEnginePorts engine;
@@ -96,6 +103,8 @@ public:
     FakeLoginItemBackend loginItem;
     FakeHotkeyBackend hotkeys;
     ManualMainThreadExecutor mainThread;
+    // The mailbox's wake-ups post its drain to the main thread.
+    FakeMainThreadWakeup engineWakeup {mainThread};
     FakeDeviceChangeNotices deviceChanges {journal};
     FakeTimeFormatter timeFormatter;
     FakeScreens screens;

@@ -26,7 +26,7 @@ struct EngineRequest {
     Kind kind = Kind::applySettings;
     double amount = 0;
     bool gesturesEnabled = true;
-    std::optional<std::int64_t> measurement;
+    std::optional<std::int64_t> measurement {};
 };
 
 } // namespace tarn::input

@@ -51,8 +51,8 @@ InputEventInterceptorService::InputEventInterceptorService(const InputSettings& 
     m_tapTelemetry.lastButtonLabel.reserve(kLabelCapacity);
     m_tapLine.reserve(kLineCapacity);
     m_tapLogLine.reserve(kLineCapacity);
-    m_activation = m_ports.workspace.subscribeActivation(
-        [this](const FrontmostApplication& frontmost) { followFrontmostApplication(frontmost); });
+    m_activation
+        = m_ports.workspace.subscribeActivation([this](const FrontmostApplication&) { followFrontmostApplication(); });
 }
 
 InputEventInterceptorService::~InputEventInterceptorService()
@@ -69,6 +69,7 @@ void InputEventInterceptorService::setCallbacks(EngineCallbacks callbacks)
     noteAfter(m_callbacks.onPointerTelemetry);
     noteAfter(m_callbacks.onCalibrationSnapshot);
     noteAfter(m_callbacks.onTelemetryEvent);
+    noteAfter(m_callbacks.onActiveResolution);
 }
 
 template <typename Report> void InputEventInterceptorService::noteAfter(std::function<void(const Report&)>& report)
@@ -120,7 +121,7 @@ bool InputEventInterceptorService::start()
         return false;
     }
     // Catch up with an application that came to the front while no tap ran.
-    followFrontmostApplication(m_ports.workspace.frontmostApplication());
+    followFrontmostApplication();
     // Made here, where allocating is fine; events only arm them.
     m_smoothTimer = m_ports.executor.addDormant(kSmoothFramePeriod, [this] { emitSmoothScrollTick(); });
     m_windowDragTask = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
@@ -228,19 +229,25 @@ void InputEventInterceptorService::carryOut(const EngineRequest& request)
 
 void InputEventInterceptorService::updateSettings(const InputSettings& settings)
 {
-    auto copy = std::make_shared<const InputSettings>(settings);
+    updateSettings(std::make_shared<const InputSettings>(settings));
+}
+
+void InputEventInterceptorService::updateSettings(std::shared_ptr<const InputSettings> settings)
+{
+    // Read before the value is published: another writer may replace it, and free it, right after.
+    // Smooth travel left over from before needs no request: the tick drops it once the snapshot
+    // it reads says smoothing is off.
+    const EngineRequest rulesFollow {.kind = EngineRequest::Kind::applySettings,
+        .amount = settings->nominalPointerDPI,
+        .gesturesEnabled = settings->gestureChordsEnabled};
     {
         // Resolved from the settings being published, under the writers' lock: a resolution built
         // from replaced settings can never be stored.
         std::lock_guard writer(m_publishMutex);
         const auto& resolution = m_snapshots.current().resolution;
-        publish(EngineSnapshot::make(std::move(copy), resolution.frontmostBundleID, resolution.frontmostAppName));
+        publish(EngineSnapshot::make(std::move(settings), resolution.frontmostBundleID, resolution.frontmostAppName));
     }
-    // Smooth travel left over from before needs no request: the tick drops it once the snapshot
-    // it reads says smoothing is off.
-    request({.kind = EngineRequest::Kind::applySettings,
-        .amount = settings.nominalPointerDPI,
-        .gesturesEnabled = settings.gestureChordsEnabled});
+    request(rulesFollow);
 }
 
 EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
@@ -258,30 +265,61 @@ EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
         publish(std::move(next));
     }
     if (changed) {
-        const auto& r = resolution;
-        const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
-            : r.frontmostBundleID                            ? std::string_view(*r.frontmostBundleID)
-                                                             : std::string_view("Desktop");
-        m_ports.log.log(TarnLogLevel::info, "profile",
-            fmt::format("Profile resolved for {} ({}) -> {} [reverse={}, smooth={}, speed={:.2f}x]", appLabel,
-                displayOrNone(r.frontmostBundleID, "none"), displayOrNone(r.matchedProfileName, "Global Default"),
-                r.reverseMouseWheel, r.smoothScrollEnabled, r.scrollSpeedMultiplier));
+        logResolution(resolution);
     }
     return resolution;
 }
 
-void InputEventInterceptorService::followFrontmostApplication(const FrontmostApplication& frontmost)
+void InputEventInterceptorService::followFrontmostApplication()
 {
-    std::lock_guard writer(m_publishMutex);
-    const auto& current = m_snapshots.current();
-    if (current.resolution.frontmostBundleID != frontmost.bundleID) {
-        publish(EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name));
+    // Asked outside the writers' lock, so a notice of a newer application may be published in
+    // between, by its own thread: asking again until the answer holds still leaves the newest
+    // application as the last one published.
+    auto frontmost = m_ports.workspace.frontmostApplication();
+    for (;;) {
+        switchTo(frontmost);
+        auto again = m_ports.workspace.frontmostApplication();
+        if (again == frontmost) {
+            return;
+        }
+        frontmost = std::move(again);
     }
+}
+
+void InputEventInterceptorService::switchTo(const FrontmostApplication& frontmost)
+{
+    EffectiveInputResolution resolution;
+    {
+        std::lock_guard writer(m_publishMutex);
+        const auto& current = m_snapshots.current();
+        if (current.resolution.frontmostBundleID == frontmost.bundleID) {
+            return;
+        }
+        auto next = EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name);
+        resolution = next->resolution;
+        publish(std::move(next));
+    }
+    logResolution(resolution);
+}
+
+void InputEventInterceptorService::logResolution(const EffectiveInputResolution& resolution)
+{
+    const auto& r = resolution;
+    const std::string_view appLabel = r.frontmostAppName ? std::string_view(*r.frontmostAppName)
+        : r.frontmostBundleID                            ? std::string_view(*r.frontmostBundleID)
+                                                         : std::string_view("Desktop");
+    m_ports.log.log(TarnLogLevel::info, "profile",
+        fmt::format("Profile resolved for {} ({}) -> {} [reverse={}, smooth={}, speed={:.2f}x]", appLabel,
+            displayOrNone(r.frontmostBundleID, "none"), displayOrNone(r.matchedProfileName, "Global Default"),
+            r.reverseMouseWheel, r.smoothScrollEnabled, r.scrollSpeedMultiplier));
 }
 
 void InputEventInterceptorService::publish(std::unique_ptr<const EngineSnapshot> next)
 {
     m_snapshots.publish(std::move(next));
+    if (m_callbacks.onActiveResolution) {
+        m_callbacks.onActiveResolution(m_snapshots.current().resolution);
+    }
 }
 
 EffectiveInputResolution InputEventInterceptorService::currentResolution() const

@@ -10,14 +10,14 @@
 // lock-free ring that the tap thread empties before each event and on a wake-up of the tap, or
 // that the owner empties itself while no tap runs. What an event reads (the settings and the
 // resolution for the frontmost application) is one immutable snapshot, published by the thread
-// that learns of a change; the calibration state goes the other way, published by the tap thread
-// for the owner to read. The smooth-scroll travel is the frame tick's, fed wheel steps through a
-// ring (`SmoothScroller`). The one lock an event may take is the window drag's, and only while a
-// Control+Option drag is in play: the executor posts the clicks a drag gives back under it, in
-// order with the tap thread's own presses. A bound macro's playback has its own lock. The tap
-// thread allocates nothing for any event. Lifetime: the tap refers to the service without owning
-// it, so the destructor stops the tap and waits for any event in progress before the service goes
-// away.
+// that learns of a change, which also reports the new resolution; the calibration state goes the
+// other way, published by the tap thread for the owner to read. The smooth-scroll travel is the
+// frame tick's, fed wheel steps through a ring (`SmoothScroller`). The one lock an event may take
+// is the window drag's, and only while a Control+Option drag is in play: the executor posts the
+// clicks a drag gives back under it, in order with the tap thread's own presses. A bound macro's
+// playback has its own lock. The tap thread allocates nothing for any event. Lifetime: the tap
+// refers to the service without owning it, so the destructor stops the tap and waits for any
+// event in progress before the service goes away.
 
 #include <atomic>
 #include <cstddef>
@@ -79,10 +79,16 @@ public:
     // and the rules' part of `updateSettings`, are requests: carried out before the tap's next
     // event (at once while no tap runs), they report from the tap thread then.
 
-    // Both resolve on the caller's thread and publish a new snapshot for the tap thread.
+    // Each resolves on the caller's thread and publishes a new snapshot for the tap thread.
     // `updateSettings` also asks the rules to follow (nominal DPI, gestures switched off) and
     // reports a calibration snapshot once they have.
     void updateSettings(const InputSettings& settings);
+    // The same without a copy: the value is shared with whoever else holds it, unchanged.
+    void updateSettings(std::shared_ptr<const InputSettings> settings);
+    // For the application the workspace has in front now; no older answer is left published
+    // after a newer one, whichever threads call it. The activation notices and `start` call it
+    // too; it does nothing while that application is already the one resolved for.
+    void followFrontmostApplication();
     EffectiveInputResolution updateActiveApplication(
         std::optional<std::string> bundleID, std::optional<std::string> appName);
     // May wait for an update in progress: not for the tap thread.
@@ -164,10 +170,14 @@ private:
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
 
-    // Writers of the snapshot hold m_publishMutex, never taken on the tap thread.
+    // Writers of the snapshot hold m_publishMutex, never taken on the tap thread. Reports the
+    // new resolution.
     void publish(std::unique_ptr<const EngineSnapshot> next);
-    // The workspace's notice: resolves for the new application on the notifying thread, silently.
-    void followFrontmostApplication(const FrontmostApplication& frontmost);
+    // Resolves for the application unless it is the one resolved for already.
+    void switchTo(const FrontmostApplication& frontmost);
+    // After a change of application or profile was published. Smoothing that no longer applies
+    // needs nothing: the tick reads the snapshot.
+    void logResolution(const EffectiveInputResolution& resolution);
     // The tap thread, or the owner while no tap runs. The calibration snapshot is also published
     // for `currentCalibrationSnapshot`. Inside a handler call the figures are gathered and sent
     // once the wake-up's frames are out (`sendWaitingReports`), so a click never waits for them.

@@ -138,7 +138,9 @@ void ThreadEngineExecutor::work(std::stop_token stop)
             m_wake.wait(lock, stop, [&] { return !m_queue.empty(); });
             continue;
         }
-        const auto [due, id] = *m_queue.begin();
+        // Plain copies, not structured bindings: clang 14 cannot capture a binding in a lambda.
+        const auto due = m_queue.begin()->first;
+        const auto id = m_queue.begin()->second;
         if (std::chrono::steady_clock::now() < due) {
             // Wakes early when an earlier task arrives or the executor stops.
             m_wake.wait_until(lock, stop, due, [&] { return m_queue.empty() || m_queue.begin()->first < due; });

@@ -20,6 +20,8 @@ template <typename T> struct Field {
     std::string_view key;
     T InputSettings::*member;
 };
+// Spelled out for clang 14, which does not deduce an aggregate's template arguments by itself.
+template <typename T> Field(std::string_view, T InputSettings::*) -> Field<T>;
 
 // Every key of the settings file with its field, in the fields' order. Writing and reading both
 // follow this one list; a default-constructed value holds each field's default.

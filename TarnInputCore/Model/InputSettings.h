@@ -69,7 +69,7 @@ struct InputSettings {
     MouseButtonAction middleButtonAction = MouseButtonAction::missionControl;
     MouseButtonAction sideBackAction = MouseButtonAction::browserBack;
     MouseButtonAction sideForwardAction = MouseButtonAction::browserForward;
-    std::vector<AppButtonRule> appOverrides;
+    std::vector<AppButtonRule> appOverrides {};
     bool gestureChordsEnabled = true;
     MouseButtonKind gestureTriggerButton = MouseButtonKind::middle;
     MouseButtonAction gestureUpAction = MouseButtonAction::missionControl;
@@ -83,8 +83,8 @@ struct InputSettings {
     bool keyHUDHideInSecureFields = true;
     KeyHUDPosition keyHUDPosition = KeyHUDPosition::bottomCenter;
     double keyHUDDurationSeconds = 1.6;
-    std::vector<AppInputProfile> appProfiles;
-    std::vector<InputMacro> macros;
+    std::vector<AppInputProfile> appProfiles {};
+    std::vector<InputMacro> macros {};
     PointerDPI nominalPointerDPI;
 
     // The global action of a remappable button.

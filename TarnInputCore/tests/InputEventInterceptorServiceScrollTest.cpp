@@ -315,7 +315,7 @@ TEST(InputEventInterceptorServiceScrollTest, TickClearsTinyRemaindersAndClampsHu
 }
 
 // The wheel path, the frame timer on its own thread and settings changes all at once: the
-// travel is touched only under the lock and every frame leaves marked and whole.
+// travel changes hands without a lock and every frame leaves marked and whole.
 TEST(InputEventInterceptorServiceScrollTest, WheelTimerAndSettingsRunConcurrently)
 {
     FakeClock clock;

@@ -172,7 +172,8 @@ TEST(InputEventInterceptorServiceTest, ProfileLineOnlyWhenTheApplicationOrProfil
     EXPECT_EQ(h.service->currentResolution().frontmostBundleID, std::nullopt);
 }
 
-TEST(InputEventInterceptorServiceTest, LiveResolutionFollowsTheWorkspaceWithoutLogging)
+// The engine alone follows the desktop, so its own switch is what the log shows.
+TEST(InputEventInterceptorServiceTest, LiveResolutionFollowsTheWorkspaceAndLogsTheSwitchOnce)
 {
     InputSettings settings;
     AppButtonRule rule;
@@ -187,7 +188,10 @@ TEST(InputEventInterceptorServiceTest, LiveResolutionFollowsTheWorkspaceWithoutL
     EXPECT_EQ(h.run("+back -back"), "!key:33{cmd} !keyup:33{cmd}");
     EXPECT_EQ(h.run("app:org.gnome.Nautilus/Files +back -back"), "!key:8{cmd} !keyup:8{cmd}");
     EXPECT_EQ(h.service->currentResolution().frontmostAppName, "Files");
-    EXPECT_TRUE(h.log.lines().empty());
+    const auto lines = h.log.lines();
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0].message,
+        "Profile resolved for Files (org.gnome.Nautilus) -> Global Default [reverse=true, smooth=true, speed=1.35x]");
 }
 
 // Asks the owner to change the settings while the engine looks up the frontmost application, as
@@ -335,7 +339,7 @@ TEST(InputEventInterceptorServiceTest, DestroyingARunningServiceStopsItFirst)
 
 TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
 {
-    // A callback that calls back into the service would deadlock if the lock were held.
+    // A callback that calls back into the service would deadlock if a lock were held.
     Ports p;
     InputSettings settings;
     settings.clickRippleEnabled = true;
@@ -360,7 +364,8 @@ TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
 
 TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCalls)
 {
-    // Run under -DTARN_TSAN=ON this proves the locking; here it must simply not crash or hang.
+    // Run under -DTARN_TSAN=ON this proves the hand-overs between threads; here it must simply not
+    // crash or hang.
     Ports p;
     auto service = std::make_unique<InputEventInterceptorService>(InputSettings {}, p.ports());
     std::atomic<int> telemetryLines {0};

@@ -7,7 +7,8 @@ namespace tarn {
 std::string FileUrl::from(const std::filesystem::path& path)
 {
     std::string url = "file://";
-    for (const unsigned char byte : path.string()) {
+    for (const char character : path.string()) {
+        const auto byte = static_cast<unsigned char>(character);
         const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
             || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
         if (unreserved) {

@@ -27,13 +27,13 @@ Subscription NotificationCenter::observe(std::string name, Handler handler)
         m_observers.push_back(observer);
     }
     return Subscription([this, weak = std::weak_ptr<Observer>(observer)] {
-        auto observer = weak.lock();
-        if (!observer) {
+        auto subscribed = weak.lock();
+        if (!subscribed) {
             return;
         }
-        observer->active = false;
+        subscribed->active = false;
         std::lock_guard lock(m_mutex);
-        std::erase(m_observers, observer);
+        std::erase(m_observers, subscribed);
     });
 }
 

@@ -169,7 +169,7 @@ std::string UnicodeText::fromScalars(std::u32string_view scalars)
     for (const char32_t scalar : scalars) {
         char buffer[U8_MAX_LENGTH];
         int32_t length = 0;
-        const UChar32 valid = (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) ? 0xFFFD : scalar;
+        const char32_t valid = (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) ? U'\uFFFD' : scalar;
         // The buffer holds the longest encoding, so the unchecked append cannot overrun it.
         U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buffer), length, valid);
         result.append(buffer, static_cast<std::size_t>(length));

@@ -31,13 +31,13 @@ QColor TarnPrimaryButtonStyle::textColor()
     return QColor::fromRgbF(0.0F, 0.0F, 0.0F, static_cast<float>(kTextOpacity));
 }
 
-QColor TarnPrimaryButtonStyle::fill(double pressAmount, std::string_view symbol)
+QColor TarnPrimaryButtonStyle::fill(double pressAmount)
 {
     return QColor::fromRgbF(
         1.0F, 1.0F, 1.0F, static_cast<float>(between(kRestingFillOpacity, kPressedFillOpacity, pressAmount)));
 }
 
-double TarnPrimaryButtonStyle::scale(double pressAmount, std::string_view symbol)
+double TarnPrimaryButtonStyle::scale(double pressAmount)
 {
     return between(1.0, kPressedScale, pressAmount);
 }

@@ -33,8 +33,8 @@ public:
 
     static QFont font();
     static QColor textColor();
-    static QColor fill(double pressAmount, std::string_view symbol = {});
-    static double scale(double pressAmount, std::string_view symbol = {});
+    static QColor fill(double pressAmount);
+    static double scale(double pressAmount);
     // Ease-out: cubic Bézier (0, 0), (0.58, 1).
     static QEasingCurve pressCurve();
 

@@ -12,15 +12,16 @@
 
 namespace tarn {
 
-TarnUnifiedTitlebarWindow::TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode mode, double fullscreenLeading,
-    double trafficLightGap, const TitlebarDoubleClickPreference* doubleClickPreference, QWidget* parent)
+TarnUnifiedTitlebarWindow::TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode mode, TarnLanguage language,
+    double fullscreenLeading, double trafficLightGap, const TitlebarDoubleClickPreference* doubleClickPreference,
+    QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_mode(mode)
     , m_fullscreenLeading(fullscreenLeading)
     , m_gap(trafficLightGap)
     , m_doubleClickPreference(doubleClickPreference)
     , m_column(new QVBoxLayout(this))
-    , m_buttons(new TarnWindowButtons(this))
+    , m_buttons(new TarnWindowButtons(language, this))
     , m_reporter([this](const TarnUnifiedTitlebarMetrics& metrics) { applyMetrics(metrics); })
 {
     setObjectName(QStringLiteral("unifiedTitlebarWindow"));

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/TarnUnifiedTitlebar.h"
 #include "TarnKit/UI/TitlebarDoubleClickPreference.h"
 #include "TarnKit/UI/WindowChrome.h"
@@ -33,8 +34,10 @@ public:
     static constexpr int kResizeMargin = 6;
 
     // `doubleClickPreference` may be null (then a double click zooms) and must outlive the window.
-    TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode mode, double fullscreenLeading = 16, double trafficLightGap = 14,
-        const TitlebarDoubleClickPreference* doubleClickPreference = nullptr, QWidget* parent = nullptr);
+    // The window buttons speak `language`.
+    TarnUnifiedTitlebarWindow(TarnUnifiedTitlebarMode mode, TarnLanguage language, double fullscreenLeading = 16,
+        double trafficLightGap = 14, const TitlebarDoubleClickPreference* doubleClickPreference = nullptr,
+        QWidget* parent = nullptr);
     ~TarnUnifiedTitlebarWindow() override;
 
     // The header row's content (unified-header mode), padded past the window buttons.

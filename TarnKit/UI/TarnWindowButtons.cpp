@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnQString.h"
 
@@ -35,11 +34,10 @@ private:
 
 } // namespace
 
-TarnWindowButtons::TarnWindowButtons(QWidget* parent)
+TarnWindowButtons::TarnWindowButtons(TarnLanguage language, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("windowButtons"));
-    const TarnLanguage language = TarnLanguageSettings::shared().current();
     struct Row {
         const char* name;
         QColor color;

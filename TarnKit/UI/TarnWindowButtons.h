@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/WindowChrome.h"
 
 namespace tarn {
@@ -18,7 +19,8 @@ public:
     static constexpr int kLeading = 14;
     static constexpr int kSpacing = 8;
 
-    explicit TarnWindowButtons(QWidget* parent = nullptr);
+    // The buttons' hover help and accessible names are in `language`.
+    explicit TarnWindowButtons(TarnLanguage language, QWidget* parent = nullptr);
 
     QAbstractButton* button(WindowButton which) const;
     // Places the row so that the buttons' centres sit `centerY` below the window's top edge.

@@ -440,6 +440,7 @@ private:
         }
     }
 
+    void receiveActiveResolution(const EffectiveInputResolution&) override { ++m_reports; }
     void receivePointerTelemetry(const PointerTelemetrySnapshot&) override { ++m_reports; }
     void receiveCalibration(const PointerCalibrationSnapshot&) override { ++m_reports; }
     void receiveKeystrokeToken(const KeyHUDToken&) override { ++m_reports; }

@@ -30,7 +30,8 @@ TEST(MainInputStudioView, TabsRunInOrderWithTheirLabelsAndStartOnHardware)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     const std::vector<std::pair<QString, QString>> labels {{"Hardware", "Donanım & Hz"}, {"Scroll", "Kaydırma"},
         {"Buttons", "Tuşlar"}, {"Profiles & Macro", "Profiller & Makro"}, {"Gestures", "Hareketler"},
         {"KeyHUD", "KeyHUD"}, {"Settings", "Ayarlar"}};
@@ -57,7 +58,8 @@ TEST(MainInputStudioView, AScreenIsBuiltWhenItsTabIsChosenAndDestroyedWhenLeft)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     for (const auto& info : kStudioTabs) {
         QPointer<QWidget> before = view.currentScreen();
         control<QAbstractButton>(view, (std::string(info.name) + "Tab").c_str())->click();
@@ -79,7 +81,8 @@ TEST(MainInputStudioView, TheProfilesTabShowsTheProfilesScreen)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     control<QAbstractButton>(view, "profilesTab")->click();
     EXPECT_NE(qobject_cast<ProfilesAndMacrosView*>(view.currentScreen()), nullptr);
 }
@@ -91,7 +94,8 @@ TEST(MainInputStudioView, SubtitleFallsFromProfileToDeviceToTheTabSummary)
     settings.appProfiles = AppInputProfileEngine::builtInTemplates();
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     auto* subtitle = control<ElidedLabel>(view, "headerSubtitle");
     EXPECT_EQ(subtitle->fullText(), "Hardware · Scroll · Profiles & Macros");
     view.show();
@@ -126,7 +130,8 @@ TEST(MainInputStudioView, PillShowsTheEngineSwitchAndTheTapSeparately)
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     auto* pill = control<EnginePillButton>(view, "enginePill");
     ASSERT_TRUE(vm.settings().engineEnabled);
     EXPECT_EQ(pill->text(), "Active");
@@ -155,7 +160,8 @@ TEST(MainInputStudioView, TheSubtitleIsNotCutAtTheDefaultSize)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     view.resize(StudioApplication::kDefaultWidth, StudioApplication::kDefaultHeight);
     view.show();
     for (const auto language : {TarnLanguage::en, TarnLanguage::tr}) {
@@ -173,7 +179,8 @@ TEST(MainInputStudioView, GrantPermissionShowsTheStepsAndTheBannerStaysUntilGran
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     auto* grant = control<QAbstractButton>(view, "grantPermissionButton");
     EXPECT_EQ(grant->text(), "Grant Permission");
     EXPECT_TRUE(control<QLabel>(view, "permissionBannerText")->text().startsWith("Input device permission"));
@@ -197,7 +204,8 @@ TEST(MainInputStudioView, TheToastShowsTheNewestMessageAndGoesWhenCleared)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MainInputStudioView view(vm, ScreenFixture::accent());
+    TestStudioKit kit;
+    MainInputStudioView view(vm, ScreenFixture::accent(), kit.kit());
     view.resize(1180, 760);
     auto* toast = control<TarnToastBanner>(view, "toast");
     EXPECT_TRUE(toast->isHidden());

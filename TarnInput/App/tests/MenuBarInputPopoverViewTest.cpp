@@ -15,12 +15,14 @@ namespace {
 
 struct Popover {
     explicit Popover(ScreenFixture& f)
-        : view(
-            f.vm(), [this] { ++opened; }, [this] { ++quits; })
+        : tray(f.vm())
+        , view(
+              tray, [this] { ++opened; }, [this] { ++quits; })
     {
     }
     int opened = 0;
     int quits = 0;
+    TrayViewModel tray;
     MenuBarInputPopoverView view;
 };
 
@@ -31,22 +33,24 @@ TEST(MenuBarInputPopoverView, EachSwitchWritesItsOneSettingWithOneSaveAndNoToast
     Popover p(f);
     p.view.adjustSize();
     EXPECT_EQ(p.view.width(), MenuBarInputPopoverView::kWidth) << "the padding included, whatever the texts";
-    const std::vector<std::tuple<const char*, QString, QString>> rows {
-        {"reverseMouseWheel", "Reverse External Mouse", "Harici Fare Ters Kaydırma"},
-        {"smoothScrollEnabled", "120Hz Smooth Scroll", "120Hz Akıcı Kaydırma"},
-        {"doubleClickGuardEnabled", "Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici"},
-        {"easyWindowDragEnabled", "Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)"},
-        {"buttonRemapEnabled", "Side/Middle Button Remap", "Yan/Orta Tuş Ataması"},
-        {"keyHUDEnabled", "Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)"},
+    const std::vector<std::tuple<const char*, QString, QString, bool InputSettings::*>> rows {
+        {"reverseMouseWheel", "Reverse External Mouse", "Harici Fare Ters Kaydırma", &InputSettings::reverseMouseWheel},
+        {"smoothScrollEnabled", "120Hz Smooth Scroll", "120Hz Akıcı Kaydırma", &InputSettings::smoothScrollEnabled},
+        {"doubleClickGuardEnabled", "Double-Click Switch Fixer", "Çift Tık (Bounce) Engelleyici",
+            &InputSettings::doubleClickGuardEnabled},
+        {"easyWindowDragEnabled", "Easy Window Drag (Ctrl+Alt+Drag)", "Kolay Pencere Taşı (Ctrl+Alt+Sürükle)",
+            &InputSettings::easyWindowDragEnabled},
+        {"buttonRemapEnabled", "Side/Middle Button Remap", "Yan/Orta Tuş Ataması", &InputSettings::buttonRemapEnabled},
+        {"keyHUDEnabled", "Presentation KeyHUD (Alt+Super+H)", "Sunum Kısayol HUD (Alt+Super+H)",
+            &InputSettings::keyHUDEnabled},
     };
     const auto boxes = p.view.findChildren<SwitchToggle*>();
     ASSERT_EQ(boxes.size(), 6);
     for (std::size_t index = 0; index < rows.size(); ++index) {
-        const auto& [name, en, tr] = rows[index];
+        const auto& [name, en, tr, field] = rows[index];
         auto* box = boxes[static_cast<int>(index)];
         EXPECT_EQ(box->objectName(), name) << "switch order";
         EXPECT_EQ(box->text(), en);
-        const auto field = MenuBarInputPopoverView::kSwitches[index].field;
         const bool before = vm.settings().*field;
         EXPECT_EQ(box->isChecked(), before) << name;
         f.forgetSaves();

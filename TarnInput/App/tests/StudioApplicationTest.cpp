@@ -16,7 +16,8 @@ TEST(StudioApplication, TheStudioWindowHasItsTitleAndSizes)
 {
     ScreenFixture f;
     RecordingLogSink log;
-    StudioApplication app(f.start(), log, nullptr, [] {});
+    TestStudioKit kit;
+    StudioApplication app(f.start(), log, kit.kit(), [] {});
     QWidget& window = *app.studioWindow();
     EXPECT_EQ(window.windowTitle(), "TarnInput — by Harrowfen");
     EXPECT_EQ(window.size(), QSize(1180, 760));
@@ -30,7 +31,8 @@ TEST(StudioApplication, TheLanguageSetsTheLayoutDirection)
 {
     ScreenFixture f;
     RecordingLogSink log;
-    StudioApplication app(f.start(), log, nullptr, [] {});
+    TestStudioKit kit;
+    StudioApplication app(f.start(), log, kit.kit(), [] {});
     EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     for (const auto language : {TarnLanguage::ar, TarnLanguage::fa, TarnLanguage::he}) {
         f.setLanguage(language);
@@ -47,7 +49,8 @@ TEST(StudioApplication, OpenStudioRestoresAMinimisedWindow)
 {
     ScreenFixture f;
     RecordingLogSink log;
-    StudioApplication app(f.start(), log, nullptr, [] {});
+    TestStudioKit kit;
+    StudioApplication app(f.start(), log, kit.kit(), [] {});
     app.openStudio();
     app.studioWindow()->showMinimized();
     ASSERT_TRUE(app.studioWindow()->isMinimized());
@@ -63,7 +66,8 @@ TEST(StudioApplication, ClosingTheWindowKeepsTheEngineAndAReopenBringsItBack)
 {
     ScreenFixture f;
     RecordingLogSink log;
-    StudioApplication app(f.start(), log, nullptr, [] {});
+    TestStudioKit kit;
+    StudioApplication app(f.start(), log, kit.kit(), [] {});
     ASSERT_TRUE(f.harness.engine.tap.isEnabled());
     app.openStudio();
     ASSERT_TRUE(app.studioWindow()->isVisible());
@@ -84,7 +88,8 @@ TEST(StudioApplication, QuitFromThePopoverStopsTheEngineAtOnce)
     RecordingLogSink log;
     bool tapWhenLeaving = true;
     int leaves = 0;
-    StudioApplication app(f.start(), log, nullptr, [&] {
+    TestStudioKit kit;
+    StudioApplication app(f.start(), log, kit.kit(), [&] {
         tapWhenLeaving = f.harness.engine.tap.exists();
         ++leaves;
     });

@@ -28,7 +28,8 @@ TEST(StudioCommands, ThreeCommandsInOrderFollowTheLanguageUnderAFixedTitle)
 {
     ScreenFixture f;
     f.start();
-    StudioCommands commands(f.vm());
+    TrayViewModel trayViewModel(f.vm());
+    StudioCommands commands(trayViewModel);
     EXPECT_EQ(commands.menu()->title(), "TarnInput");
     EXPECT_EQ(texts(*commands.menu()),
         QStringList({"Toggle Input Engine", "Toggle Presentation KeyHUD", "—", "Reset Input Settings"}));
@@ -56,7 +57,8 @@ TEST(StudioCommands, EachCommandRunsItsNamedOperationOnce)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    StudioCommands commands(vm);
+    TrayViewModel trayViewModel(vm);
+    StudioCommands commands(trayViewModel);
     commands.toggleKeyHUDAction()->trigger();
     EXPECT_TRUE(f.harness.storedSettings().keyHUDEnabled);
     EXPECT_EQ(f.saves(), 1);
@@ -120,11 +122,12 @@ TEST(StudioTray, IconFollowsTheTapAndTheKeyHUDAndTheMenuAddsOpenAndQuit)
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    StudioCommands commands(vm);
+    TrayViewModel trayViewModel(vm);
+    StudioCommands commands(trayViewModel);
     int opened = 0;
     int quits = 0;
     StudioTray tray(
-        vm, commands, [&] { ++opened; }, [&] { ++quits; });
+        trayViewModel, commands, [&] { ++opened; }, [&] { ++quits; });
     EXPECT_EQ(tray.iconState(), (TrayIconState {false, false}));
 
     f.harness.permission.setAccessibilityGranted(true);
@@ -151,10 +154,11 @@ TEST(StudioTray, OpenStudioInThePopoverClosesIt)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    StudioCommands commands(vm);
+    TrayViewModel trayViewModel(vm);
+    StudioCommands commands(trayViewModel);
     int opened = 0;
     StudioTray tray(
-        vm, commands, [&] { ++opened; }, [] {});
+        trayViewModel, commands, [&] { ++opened; }, [] {});
     tray.showPopover();
     EXPECT_TRUE(tray.popoverWindow()->isVisible());
     EXPECT_EQ(tray.popoverWindow()->width(), MenuBarInputPopoverView::kWidth);

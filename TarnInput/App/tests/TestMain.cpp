@@ -1,5 +1,5 @@
-// Widget tests need one QApplication for the whole run, and never a real display. The studio's
-// version badge reaches the program's shared logger, so the XDG folders point into a temporary
+// Widget tests need one QApplication for the whole run, and never a real display. The tests'
+// loggers write into the default folders, so the XDG folders point into a temporary
 // folder: no test writes into the user's own.
 
 #include <cstdlib>

@@ -8,7 +8,7 @@
 
 #include <QPushButton>
 
-#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Model/RunningApplication.h"
 
 class QMenu;
 

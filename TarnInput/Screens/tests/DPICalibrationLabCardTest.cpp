@@ -7,6 +7,7 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 
@@ -54,7 +55,8 @@ TEST(DPICalibrationLabCard, PresetChipsSelectByTheSnapshotAndSetTheNominalDPI)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DPICalibrationLabCard card(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     EXPECT_TRUE(control<QWidget>(card, "dpiPreset1600")->property("selected").toBool());
     EXPECT_FALSE(control<QWidget>(card, "dpiPreset800")->property("selected").toBool());
     EXPECT_EQ(control<QLabel>(card, "nominalDPI")->text(), "1600 DPI");
@@ -63,7 +65,7 @@ TEST(DPICalibrationLabCard, PresetChipsSelectByTheSnapshotAndSetTheNominalDPI)
     EXPECT_EQ(f.harness.storedSettings().nominalPointerDPI, 2400);
     EXPECT_EQ(f.saves(), 1);
     // The card follows the engine's next report, which the reset of the lab brings at once.
-    vm.interceptor().resetCalibrationSession();
+    f.harness.interceptor().resetCalibrationSession();
     f.harness.runMainThread();
     EXPECT_TRUE(control<QWidget>(card, "dpiPreset2400")->property("selected").toBool());
     EXPECT_FALSE(control<QWidget>(card, "dpiPreset1600")->property("selected").toBool());
@@ -74,7 +76,8 @@ TEST(DPICalibrationLabCard, StartSnapshotStopApplyWalksThroughTheThreeSituations
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DPICalibrationLabCard card(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     auto* startStop = control<TarnPrimaryButton>(card, "startStopCalibration");
     auto* apply = control<TarnGlassButton>(card, "applyMeasuredDPI");
     auto* badge = control<QWidget>(card, "calibratingBadge");
@@ -131,7 +134,8 @@ TEST(DPICalibrationLabCard, AMeasurementBelowOneHundredDPIIsNotOfferedForApplyin
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DPICalibrationLabCard card(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     auto* startStop = control<TarnPrimaryButton>(card, "startStopCalibration");
     startStop->click();
     f.harness.runMainThread();
@@ -149,7 +153,8 @@ TEST(DPICalibrationLabCard, SessionTilesFollowTheSnapshot)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DPICalibrationLabCard card(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     f.harness.slidePointer(1500, 15);
     const auto& cal = vm.calibration();
     EXPECT_EQ(control<MetricTile>(card, "cursorPixels")->value(),

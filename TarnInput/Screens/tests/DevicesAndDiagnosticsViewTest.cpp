@@ -11,6 +11,7 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 #include "TarnKit/UI/TarnSymbolLabel.h"
@@ -31,7 +32,8 @@ TEST(DevicesAndDiagnosticsView, ListsNoDeviceWithTheEmptyTextAndTwoDevicesAsCard
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* title = control<TarnSymbolLabel>(screen, "inventoryTitle");
     auto* empty = control<QLabel>(screen, "emptyInventory");
     auto* grid = control<QWidget>(screen, "deviceGrid");
@@ -63,7 +65,8 @@ TEST(DevicesAndDiagnosticsView, EveryButtonOfTheScreenShowsItsOperationsToast)
     ScreenFixture f;
     f.harness.addDevice("Mouse A", 0x046D);
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
 
     control<TarnGlassButton>(screen, "copyReport")->click();
     EXPECT_FALSE(f.harness.pasteboard.text().empty());
@@ -82,7 +85,8 @@ TEST(DevicesAndDiagnosticsView, ResetEmptiesTheChartAtOnce)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* chart = control<PollingRateChart>(screen, "rateChart");
     EXPECT_TRUE(chart->heights().empty());
     EXPECT_EQ(chart->waitingText(), "Waiting for mouse motion...");
@@ -148,7 +152,8 @@ TEST(DevicesAndDiagnosticsView, DebounceSliderShowsTheStoredValueAndSavesOnlyWha
     stored.doubleClickGuardThresholdMs = 200;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* slider = control<ContinuousSlider>(screen, "debounceSlider");
     auto* value = control<QLabel>(screen, "debounceValue");
     EXPECT_EQ(value->text(), "200 ms") << "an out-of-range stored value is shown as stored";
@@ -176,7 +181,8 @@ TEST(DevicesAndDiagnosticsView, ChangesMadeElsewhereShowWithoutSaving)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     vm.applySettingsChange([](InputSettings& settings) {
         settings.doubleClickGuardEnabled = true;
         settings.easyWindowDragEnabled = false;
@@ -192,7 +198,8 @@ TEST(DevicesAndDiagnosticsView, WindowDragToggleWritesItsFieldWithoutAToast)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     control<QCheckBox>(screen, "easyWindowDrag")->click();
     EXPECT_FALSE(f.harness.storedSettings().easyWindowDragEnabled);
     EXPECT_EQ(f.saves(), 1);
@@ -203,7 +210,8 @@ TEST(DevicesAndDiagnosticsView, AccelerationToggleCallsTheOperationOnceAndShowsI
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* toggle = control<QCheckBox>(screen, "disableAcceleration");
     // "&&" is how a Qt button shows one "&".
     EXPECT_EQ(toggle->text(), "Disable Mouse Acceleration (Linear 1:1 Tracking for Gaming && Design)");
@@ -226,7 +234,8 @@ TEST(DevicesAndDiagnosticsView, RefusedAccelerationChangeShowsAnErrorAndTheSyste
 {
     ScreenFixture f;
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* toggle = control<QCheckBox>(screen, "disableAcceleration");
     f.harness.preferences.setSynchronizeFails(true);
 
@@ -266,7 +275,8 @@ TEST(DevicesAndDiagnosticsView, SwitchHealthTilesFollowClicksAndTheFirstBlockedB
     stored.doubleClickGuardEnabled = true;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    DevicesAndDiagnosticsView screen(vm, ScreenFixture::accent());
+    HardwareViewModel hardware(vm);
+    DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* interval = control<MetricTile>(screen, "clickInterval");
     auto* bounces = control<MetricTile>(screen, "bouncesFixed");
     auto* lastButton = control<MetricTile>(screen, "lastButton");

@@ -7,6 +7,7 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 
 namespace tarn::input::testing {
@@ -43,7 +44,8 @@ TEST(GestureChordsAndDevicesView, ControlsWriteTheirFieldOncePerUserChange)
     stored.gestureThresholdPoints = 200;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    GestureChordsAndDevicesView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     EXPECT_EQ(control<QLabel>(screen, "gestureThresholdValue")->text(), "200 px") << "shown as stored";
     auto* trigger = control<QComboBox>(screen, "gestureTrigger");
     EXPECT_EQ(
@@ -82,7 +84,8 @@ TEST(GestureChordsAndDevicesView, RescanPublishesAndLogsOnlyAChangedListAndNever
     ScreenFixture f;
     f.harness.addDevice("Mouse A", 0x046D);
     auto& vm = f.start();
-    GestureChordsAndDevicesView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     ASSERT_EQ(deviceRows(screen).size(), 1);
     auto* rescan = control<TarnGlassButton>(screen, "rescanDevices");
     int published = 0;
@@ -106,7 +109,8 @@ TEST(GestureChordsAndDevicesView, EmptyListShowsOnlyTheEmptyText)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    GestureChordsAndDevicesView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     EXPECT_TRUE(deviceRows(screen).isEmpty());
     EXPECT_FALSE(control<QLabel>(screen, "emptyDevices")->isHidden());
     EXPECT_EQ(control<QLabel>(screen, "emptyDevices")->text(), "No external HID mice reported yet.");

@@ -11,6 +11,7 @@
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -36,7 +37,8 @@ TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonShowsTheSteps)
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     auto* label = control<SymbolLabel>(screen, "inputPermission");
     auto* help = control<TarnGlassButton>(screen, "openPermissionHelp");
     EXPECT_EQ(label->text(), "Input Device Permission: Required");
@@ -64,7 +66,8 @@ TEST(InputSettingsView, LaunchSwitchShowsWhatTheDesktopReportsAfterEveryChange)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     auto* launch = control<QCheckBox>(screen, "launchAtLogin");
     EXPECT_FALSE(launch->isChecked());
 
@@ -93,7 +96,8 @@ TEST(InputSettingsView, RestoreDefaultsResetsTheInputSettingsEveryTimeButNotLogi
     f.harness.writeSettingsFile(stored);
     f.harness.loginItem.setRegistered(true);
     auto& vm = f.start();
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     choose(languageMenu(screen), rowOf(languageMenu(screen), "tr"));
     auto* restore = control<TarnGlassButton>(screen, "restoreDefaults");
 
@@ -115,7 +119,8 @@ TEST(InputSettingsView, ChoosingALanguageStoresItAndRelabelsTheScreen)
     ScreenFixture f;
     auto& vm = f.start();
     auto& languages = vm.languageSettings();
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     const auto texts = [&screen] {
         return QStringList {screen.findChild<QLabel*>()->text(),
             control<SymbolLabel>(screen, "inputPermission")->text(),
@@ -148,7 +153,8 @@ TEST(InputSettingsView, TheSystemEntryShowsTheDesktopsLanguageAndKeepsFollowingI
     auto& vm = f.start();
     auto& languages = vm.languageSettings();
     ASSERT_EQ(vm.language(), TarnLanguage::tr);
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     auto& menu = languageMenu(screen);
     choose(menu, rowOf(menu, "en"));
     ASSERT_EQ(languages.storedPreferenceCode(), "en");
@@ -166,7 +172,8 @@ TEST(InputSettingsView, ALanguageChosenElsewhereMovesThePicker)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    InputSettingsView screen(vm, ScreenFixture::accent());
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, ScreenFixture::accent());
     auto& menu = languageMenu(screen);
     choose(menu, rowOf(menu, "tr"));
     ASSERT_EQ(menu.currentData().toString(), "tr");

@@ -9,6 +9,7 @@
 #include "TarnInput/Screens/Widgets/SegmentedPicker.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassCard.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
@@ -72,7 +73,8 @@ TEST(KeyHUDConfigView, ControlsShowTheStoredValuesAndWriteTheirFieldOncePerUserC
     stored.keyHUDDurationSeconds = 2.5;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* placement = control<SegmentedPicker>(screen, "keyHUDPosition");
     auto* slider = control<ContinuousSlider>(screen, "keyHUDDurationSlider");
     auto* durationValue = control<QLabel>(screen, "keyHUDDurationValue");
@@ -116,7 +118,8 @@ TEST(KeyHUDConfigView, OverlaySwitchesStartAndStopTheTapWhenNothingElseNeedsIt)
     ScreenFixture f;
     f.harness.writeSettingsFile(everythingOff());
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     ASSERT_FALSE(vm.isTapActive());
     for (const char* name : {"keyHUDEnabled", "clickRippleEnabled"}) {
         SCOPED_TRACE(name);
@@ -134,7 +137,8 @@ TEST(KeyHUDConfigView, PreviewShowsThePillAndARippleWithEverythingOff)
     f.harness.writeSettingsFile(everythingOff());
     f.harness.screens.setPointerLocation({640, 360});
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
 
     control<TarnPrimaryButton>(screen, "previewKeyHUD")->click();
 
@@ -157,7 +161,8 @@ TEST(KeyHUDConfigView, TheHotkeyTogglesTheSwitchWithItsToastButTheSwitchItselfDo
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* toggle = control<QAbstractButton>(screen, "keyHUDEnabled");
 
     vm.toggleKeyHUD();
@@ -176,7 +181,8 @@ TEST(KeyHUDConfigView, ADurationStoredOutsideTheRangeIsShownAsStoredAndNotRewrit
     stored.keyHUDDurationSeconds = 9.3;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* slider = control<ContinuousSlider>(screen, "keyHUDDurationSlider");
     EXPECT_EQ(control<QLabel>(screen, "keyHUDDurationValue")->text(), "9.3s");
     EXPECT_EQ(slider->knobValue(), KeyHUDConfigView::kLongestDuration);
@@ -187,7 +193,8 @@ TEST(KeyHUDConfigView, ActivityCardShowsTheNewestEightLinesOnlyOnceThereAreAny)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* card = control<TarnGlassCard>(screen, "recentActivity");
     EXPECT_TRUE(card->isHidden());
 
@@ -216,7 +223,8 @@ TEST(KeyHUDConfigView, SwitchingTheLanguageRelabelsEveryText)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDConfigView screen(vm, ScreenFixture::accent());
+    KeyHUDViewModel hud(vm);
+    KeyHUDConfigView screen(hud, ScreenFixture::accent());
     pressBack(f.harness, 1);
     const auto texts = [&screen] {
         QStringList shown;

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioRow.h"
 #include "TarnInput/Screens/Widgets/CapsuleChip.h"
 #include "TarnInput/Screens/Widgets/ModifierChip.h"
@@ -16,6 +15,8 @@
 #include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGlassButton.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
@@ -82,7 +83,8 @@ TEST(MacroStudioSectionView, ANewFormShowsOnlyWhatItHasAndSavingStoresTheMacroAn
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<CapsuleChip>(section, "macroCount")->text(), "0 macros");
     EXPECT_FALSE(control<QLabel>(section, "emptyMacros")->isHidden());
     EXPECT_TRUE(rows(section).isEmpty());
@@ -131,7 +133,8 @@ TEST(MacroStudioSectionView, ARefusedDraftKeepsTheFormAndShowsTheViewModelsError
     for (const auto& [name, addStep] : cases) {
         ScreenFixture f;
         auto& vm = f.start();
-        MacroStudioSectionView section(vm, ScreenFixture::accent());
+        ProfilesViewModel profiles(vm);
+        MacroStudioSectionView section(profiles, ScreenFixture::accent());
         typeInto(section, "macroNameField", name);
         if (addStep) {
             press(section, "addKeyStep");
@@ -149,7 +152,8 @@ TEST(MacroStudioSectionView, TheBuilderMakesStepsFromTheChosenInputsWithArrowsOn
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(entries(*control<QComboBox>(section, "delayPicker")),
         (QStringList {"40 ms", "80 ms", "120 ms", "250 ms", "500 ms"}));
     EXPECT_EQ(control<QComboBox>(section, "delayPicker")->currentText(), "80 ms");
@@ -185,7 +189,8 @@ TEST(MacroStudioSectionView, PresetsAddOnceAndShowWhetherAMacroBearsTheirName)
     const auto presets = MacroPresetLibrary::makePresets();
     ScreenFixture f;
     auto& vm = startWith(f, {storedMacro(QString::fromStdString(presets[1].name).toUpper().toStdString())});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     auto* first = control<PresetTile>(section, "preset0");
     EXPECT_EQ(first->symbol(), "plus.circle.fill");
     EXPECT_EQ(first->symbolColor(), ScreenFixture::accent());
@@ -210,7 +215,8 @@ TEST(MacroStudioSectionView, EditingReplacesTheMacroInPlaceAndEnablesIt)
     const auto other = storedMacro("Other");
     ScreenFixture f;
     auto& vm = startWith(f, {disabled, other});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     typeInto(section, "macroNameField", "unsaved");
     press(section, "addDelayStep");
     control<QAbstractButton>(*rowOf(section, disabled), "editMacro")->click();
@@ -243,7 +249,8 @@ TEST(MacroStudioSectionView, DeletingTheMacroBeingEditedLetsUpdateStoreItAgainUn
     const auto macro = storedMacro("Kept");
     ScreenFixture f;
     auto& vm = startWith(f, {macro});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     control<QAbstractButton>(*rowOf(section, macro), "editMacro")->click();
     control<QAbstractButton>(*rowOf(section, macro), "removeMacro")->click();
     EXPECT_TRUE(rows(section).isEmpty());
@@ -261,7 +268,8 @@ TEST(MacroStudioSectionView, ATriggerChosenInARowMovesFromTheMacroThatHadIt)
     const auto taker = storedMacro("Taker");
     ScreenFixture f;
     auto& vm = startWith(f, {holder, taker});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     auto* holderPicker = control<QComboBox>(*rowOf(section, holder), "macroTrigger");
     auto* takerPicker = control<QComboBox>(*rowOf(section, taker), "macroTrigger");
     EXPECT_EQ(entries(*takerPicker),
@@ -280,7 +288,8 @@ TEST(MacroStudioSectionView, APublishUpdatesRowsInPlaceAndLeavesTheFieldBeingTyp
     const auto second = storedMacro("Second");
     ScreenFixture f;
     auto& vm = startWith(f, {first, second});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     section.show();
     section.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&section));
@@ -310,7 +319,8 @@ TEST(MacroStudioSectionView, TestPlaysTheMacroAndReportsWhyItCouldNot)
     const auto disabled = storedMacro("Off", std::nullopt, false);
     ScreenFixture f;
     auto& vm = startWith(f, {enabled, disabled});
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<TarnGlassButton>(*rowOf(section, enabled), "testMacro")->text(), "Test");
     control<QAbstractButton>(*rowOf(section, enabled), "testMacro")->click();
     control<QAbstractButton>(*rowOf(section, disabled), "testMacro")->click();
@@ -324,7 +334,8 @@ TEST(MacroStudioSectionView, TurkishShowsEveryTextOfTheSection)
     ScreenFixture f;
     auto& vm = startWith(f, {storedMacro("Bir")});
     f.setLanguage(TarnLanguage::tr);
-    MacroStudioSectionView section(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<CapsuleChip>(section, "macroCount")->text(), "1 makro");
     EXPECT_EQ(control<QLabel>(section, "builderTitle")->text(), "Yeni Çok Adımlı Makro Oluştur");
     EXPECT_EQ(control<TarnPrimaryButton>(section, "saveMacro")->text(), "Makroyu Kaydet");

@@ -9,6 +9,7 @@
 #include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
 
 namespace tarn::input::testing {
@@ -28,7 +29,8 @@ TEST(MouseButtonsView, TheInitialFormAddsTheSameRuleEachTimeAndKeepsItsValues)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MouseButtonsView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    MouseButtonsView screen(buttons, ScreenFixture::accent());
     EXPECT_FALSE(control<QLabel>(screen, "emptyRules")->isHidden());
     EXPECT_EQ(control<QLineEdit>(screen, "bundleIDField")->text(), "com.apple.Safari");
     EXPECT_EQ(control<QComboBox>(screen, "ruleButton")->currentText(), "Side Button 4 (Back)");
@@ -58,7 +60,8 @@ TEST(MouseButtonsView, ABlankBundleIDAddsNothingAndShowsNothing)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MouseButtonsView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* field = control<QLineEdit>(screen, "bundleIDField");
     field->selectAll();
     QTest::keyClicks(field, "   ");
@@ -74,7 +77,8 @@ TEST(MouseButtonsView, TheMenuSetsNameAndIdentifierAndTypingChangesOnlyTheIdenti
     ScreenFixture f;
     f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}});
     auto& vm = f.start();
-    MouseButtonsView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* field = control<QLineEdit>(screen, "bundleIDField");
     QTest::keyClicks(field, ".typed");
     chooseMenuEntry(*control<RunningAppsMenuButton>(screen, "pickRunningApp"), 0);
@@ -98,7 +102,8 @@ TEST(MouseButtonsView, GlobalPickersOfferTheFourteenActionsAndWriteTheirField)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    MouseButtonsView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* middle = control<QComboBox>(screen, "globalAction2");
     EXPECT_EQ(entries(*middle), kActionsEN);
     EXPECT_EQ(middle->currentText(), "Activities Overview (Super)");
@@ -126,7 +131,8 @@ TEST(MouseButtonsView, ARulesSwitchInvertsTheStoredFlagAndTrashRemovesSilently)
     ScreenFixture f;
     auto& vm = f.start();
     vm.addAppRule("org.gimp.GIMP", "GIMP", MouseButtonKind::middle, MouseButtonAction::closeTab);
-    MouseButtonsView screen(vm, ScreenFixture::accent());
+    ButtonsViewModel buttons(vm);
+    MouseButtonsView screen(buttons, ScreenFixture::accent());
     f.forgetToasts();
     ASSERT_EQ(ruleRows(screen).size(), 1);
     auto* row = ruleRows(screen)[0];

@@ -16,6 +16,7 @@
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnKit/UI/TarnGlassTokens.h"
 #include "TarnKit/UI/TarnPrimaryButton.h"
@@ -51,7 +52,8 @@ TEST(ProfilesAndMacrosView, TemplatesAreOfferedInOrderAndAlwaysHandedToTheViewMo
     settings.appProfiles.push_back(profileFor("COM.APPLE.SAFARI", "Safari"));
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    ProfilesAndMacrosView screen(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
 
     const auto templates = AppInputProfileEngine::builtInTemplates();
     ASSERT_EQ(templates.size(), 5U);
@@ -84,7 +86,8 @@ TEST(ProfilesAndMacrosView, AddProfileClearsTheFormWhateverTheViewModelDecided)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ProfilesAndMacrosView screen(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     auto* name = control<QLineEdit>(screen, "profileNameField");
     auto* bundle = control<QLineEdit>(screen, "profileBundleIDField");
     auto* add = control<TarnPrimaryButton>(screen, "addProfile");
@@ -118,7 +121,8 @@ TEST(ProfilesAndMacrosView, ChoosingARunningAppReplacesBothFields)
     ScreenFixture f;
     f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}});
     auto& vm = f.start();
-    ProfilesAndMacrosView screen(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     typeInto(control<QLineEdit>(screen, "profileNameField"), "typed");
     typeInto(control<QLineEdit>(screen, "profileBundleIDField"), "typed.id");
     chooseMenuEntry(*control<RunningAppsMenuButton>(screen, "pickRunningApp"), 0);
@@ -138,7 +142,8 @@ TEST(ProfilesAndMacrosView, TheBannerAndTheActiveCardFollowTheFrontmostApplicati
     f.harness.writeSettingsFile(settings);
     f.harness.engine.workspace.setFrontmost(std::nullopt, "Desktop");
     auto& vm = f.start();
-    ProfilesAndMacrosView screen(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
 
     auto* status = control<SymbolLabel>(screen, "profileCapsuleText");
     EXPECT_EQ(status->text(), "Global Default");
@@ -176,7 +181,8 @@ TEST(ProfilesAndMacrosView, APublishKeepsCardsAndTheFocusOfAFieldBeingTyped)
     settings.appProfiles = {profileFor("org.gimp.GIMP", "GIMP")};
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    ProfilesAndMacrosView screen(vm, ScreenFixture::accent());
+    ProfilesViewModel profiles(vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     screen.show();
     QApplication::setActiveWindow(&screen);
     auto* name = control<QLineEdit>(screen, "profileNameField");
@@ -211,7 +217,8 @@ protected:
         }
         f.harness.writeSettingsFile(settings);
         f.start();
-        screen = std::make_unique<ProfilesAndMacrosView>(f.vm(), ScreenFixture::accent());
+        profiles = std::make_unique<ProfilesViewModel>(f.vm());
+        screen = std::make_unique<ProfilesAndMacrosView>(*profiles, ScreenFixture::accent());
         f.forgetSaves();
     }
     AppProfileEditorCard& card() { return *cards(*screen).at(0); }
@@ -219,6 +226,7 @@ protected:
     const AppInputProfile& stored() { return f.vm().settings().appProfiles.at(0); }
 
     ScreenFixture f;
+    std::unique_ptr<ProfilesViewModel> profiles;
     std::unique_ptr<ProfilesAndMacrosView> screen;
 };
 

@@ -14,13 +14,20 @@
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
 #include "TarnInput/Screens/KeyHUDConfigView.h"
-#include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInput/Screens/MacroStudioSectionView.h"
 #include "TarnInput/Screens/MouseButtonsView.h"
 #include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/ScreenOverViewModel.h"
 #include "TarnInput/Screens/ScrollEngineView.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
+#include "TarnInput/ViewModel/ButtonsViewModel.h"
+#include "TarnInput/ViewModel/HardwareViewModel.h"
+#include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/MacroBuilderFormState.h"
+#include "TarnInput/ViewModel/ProfilesViewModel.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnInputCore/Model/AppInputProfileEngine.h"
 #include "TarnInputCore/Model/MacroPresetLibrary.h"
 #include "TarnKit/UI/TarnGroundBackground.h"
@@ -44,7 +51,8 @@ void addSampleDevices(StudioHarness& harness)
     mouse.reportIntervalMicroseconds = 1000;
     mouse.buttonUsages = std::vector<std::int64_t> {1, 2, 3, 4, 5};
     harness.devices.addDevice(mouse);
-    harness.devices.setBatteries({{.batteryPercent = 85, .vendorID = 0x046D, .productID = 0xB034}});
+    harness.devices.setBatteries(
+        {{.batteryPercent = 85, .serialNumber = {}, .product = {}, .vendorID = 0x046D, .productID = 0xB034}});
     HIDDeviceProperties touchpad;
     touchpad.devicePath = "/sys/devices/touchpad";
     touchpad.product = "SYNA2393:00 06CB:7A13 Touchpad";
@@ -84,25 +92,29 @@ void render(const char* name, const ScreenFactory& factory)
 
 TEST(ScreenShots, Hardware)
 {
-    render("hardware", [](auto& f) { return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent()); });
+    render("hardware", [](auto& f) {
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
+    });
     // The lab while a test runs, after some travel.
     render("hardware-calibrating", [](auto& f) {
         f.vm().toggleDPICalibration();
         f.harness.slidePointer(3000, 30);
-        return new DevicesAndDiagnosticsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Scroll)
 {
-    render("scroll", [](auto& f) { return new ScrollEngineView(f.vm(), ScreenFixture::accent()); });
+    render("scroll", [](auto& f) {
+        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(f.vm(), ScreenFixture::accent());
+    });
 }
 
 TEST(ScreenShots, Buttons)
 {
     render("buttons", [](auto& f) {
         f.vm().addAppRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
-        return new MouseButtonsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
@@ -112,7 +124,7 @@ TEST(ScreenShots, Macros)
     render("macros", [](auto& f) {
         f.vm().addMacroPreset(MacroPresetLibrary::makePresets().at(0));
         auto* page = new ScreenPage;
-        auto* section = new MacroStudioSectionView(f.vm(), ScreenFixture::accent());
+        auto* section = screenOverViewModel<MacroStudioSectionView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
         auto& form = section->form();
         form.setName("Copy & Search");
         form.setDescriptionText("Copies the selection and searches it");
@@ -132,7 +144,9 @@ TEST(ScreenShots, Macros)
 
 TEST(ScreenShots, Gestures)
 {
-    render("gestures", [](auto& f) { return new GestureChordsAndDevicesView(f.vm(), ScreenFixture::accent()); });
+    render("gestures", [](auto& f) {
+        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
+    });
 }
 
 TEST(ScreenShots, KeyHUD)
@@ -149,23 +163,27 @@ TEST(ScreenShots, KeyHUD)
             f.harness.engine.tap.deliver(event);
             f.harness.runMainThread();
         }
-        return new KeyHUDConfigView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Settings)
 {
-    render("settings", [](auto& f) { return new InputSettingsView(f.vm(), ScreenFixture::accent()); });
+    render("settings", [](auto& f) {
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
+    });
     render("settings-no-permission", [](auto& f) {
         f.harness.permission.setAccessibilityGranted(false);
         f.vm().refreshPermissionAndTap(false);
-        return new InputSettingsView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Profiles)
 {
-    render("profiles-empty", [](auto& f) { return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent()); });
+    render("profiles-empty", [](auto& f) {
+        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
+    });
     // Two profiles, the second in use for the application in front.
     render("profiles", [](auto& f) {
         f.vm().addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
@@ -176,7 +194,7 @@ TEST(ScreenShots, Profiles)
         f.vm().updateAppProfile(profile);
         f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
         f.harness.runMainThread();
-        return new ProfilesAndMacrosView(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
     });
 }
 

@@ -9,6 +9,7 @@
 #include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
+#include "TarnInput/ViewModel/ScrollViewModel.h"
 
 namespace tarn::input::testing {
 namespace {
@@ -35,7 +36,8 @@ TEST(ScrollEngineView, AGlideRateBeyondAnyIntegerStillDraws)
     stored.scrollSpeedMultiplier = 9;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     const auto glide = control<QLabel>(screen, "glideValue")->text();
     EXPECT_EQ(glide.size(), 304) << "1e302 in digits and a percent sign";
     EXPECT_TRUE(glide.endsWith('%'));
@@ -50,7 +52,8 @@ TEST(ScrollEngineView, EachUserChangeSavesOnceWithoutAToast)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     auto* speed = control<ContinuousSlider>(screen, "speedSlider");
     speed->moveKnobTo(2.0);
     speed->moveKnobTo(2.5);
@@ -84,7 +87,8 @@ TEST(ScrollEngineView, ShowsChangesMadeElsewhereWithoutWriting)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(control<QLabel>(screen, "speedValue")->text(), "1.35×");
     EXPECT_EQ(control<QLabel>(screen, "glideValue")->text(), "22%");
     vm.applySettingsChange([](InputSettings& settings) {
@@ -112,7 +116,8 @@ TEST(ScrollEngineView, ExclusionsAreAddedFromRunningAppsAndRemovedFromTheirChips
     f.harness.engine.workspace.setRunning(
         {{"org.gimp.GIMP", "GIMP"}, {"COM.FIGMA.DESKTOP", "Figma"}, {"org.example.Tools", "Pen & Ink"}});
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(chipNames(screen), (std::vector<QString> {"com.figma.Desktop", "org.blenderfoundation.blender"}));
     auto* menu = control<RunningAppsMenuButton>(screen, "excludeRunningApp");
     EXPECT_EQ(menu->text(), "+ Exclude Running App");
@@ -151,7 +156,8 @@ TEST(ScrollEngineView, TwoEqualEntriesShareOneChipThatRemovesBoth)
     stored.smoothScrollExcludedBundles = {"com.example.Game", "com.example.Game"};
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     ASSERT_EQ(chipNames(screen), (std::vector<QString> {"com.example.Game"}));
     screen.findChild<QAbstractButton*>("removeExclusion")->click();
     EXPECT_TRUE(vm.settings().smoothScrollExcludedBundles.empty());
@@ -161,7 +167,8 @@ TEST(ScrollEngineView, SandboxListsTwentyEightNumberedRows)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollEngineView screen(vm, ScreenFixture::accent());
+    ScrollViewModel scroll(vm);
+    ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(screen.findChildren<QWidget*>(QRegularExpression("^sandboxRow")).size(), 28);
     EXPECT_NE(screen.findChild<QWidget*>("sandboxRow28"), nullptr);
     const auto labels = screen.findChild<QWidget*>("sandboxRow28")->findChildren<QLabel*>();

@@ -9,6 +9,7 @@
 
 #include "Platform/Linux/XdgAutostartLoginItem.h"
 #include "TarnInput/Screens/InputSettingsView.h"
+#include "TarnInput/ViewModel/SettingsViewModel.h"
 #include "TarnInput/ViewModelTesting/StudioHarness.h"
 #include "TarnKit/UI/TarnProductPalette.h"
 #include "tests/TemporaryFolder.h"
@@ -55,7 +56,8 @@ TEST_F(XdgAutostartLaunchSwitch, TheEntryAppearsAndIsSwitchedOffAgain)
     ASSERT_EQ(m_item.entryPath(), entry);
     m_harness.useLoginItem(m_item);
     auto& vm = m_harness.start();
-    InputSettingsView screen(vm, accentColor(TarnProductPalette::deepAbyss));
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, accentColor(TarnProductPalette::deepAbyss));
     auto& toggle = launchSwitch(screen);
     EXPECT_FALSE(toggle.isChecked());
 
@@ -85,7 +87,8 @@ TEST_F(XdgAutostartLaunchSwitch, AnEntryThatCannotBeWrittenLeavesTheSwitchOffWit
     std::ofstream(m_folder.path() / "config/autostart") << "not a folder";
     m_harness.useLoginItem(m_item);
     auto& vm = m_harness.start();
-    InputSettingsView screen(vm, accentColor(TarnProductPalette::deepAbyss));
+    SettingsViewModel settings(vm);
+    InputSettingsView screen(settings, accentColor(TarnProductPalette::deepAbyss));
     auto& toggle = launchSwitch(screen);
 
     toggle.click();

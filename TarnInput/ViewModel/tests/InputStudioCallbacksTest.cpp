@@ -1,3 +1,4 @@
+#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ TEST(InputStudioCallbacks, HzHistoryKeepsTheNewest36PositiveRates)
 
     // A report of 0 Hz (the diagnostics reset) is shown but not charted.
     const auto history = vm.hzHistory();
-    vm.interceptor().resetDiagnostics();
+    h.interceptor().resetDiagnostics();
     h.runMainThread();
     EXPECT_EQ(vm.telemetry().currentHz, 0);
     EXPECT_EQ(vm.hzHistory(), history);
@@ -134,12 +135,12 @@ TEST(InputStudioCallbacks, CalibrationSnapshotsArePublished)
     StudioHarness h;
     auto& vm = h.start();
 
-    vm.interceptor().startDPICalibration(10);
+    h.interceptor().startDPICalibration(10);
     EXPECT_FALSE(vm.calibration().isCalibrating);
     h.runMainThread();
 
     EXPECT_TRUE(vm.calibration().isCalibrating);
-    EXPECT_EQ(vm.calibration(), vm.interceptor().currentCalibrationSnapshot());
+    EXPECT_EQ(vm.calibration(), h.interceptor().currentCalibrationSnapshot());
 }
 
 TEST(InputStudioCallbacks, ReportsFromForeignThreadsOnlyPostTasks)
@@ -190,7 +191,7 @@ TEST(InputStudioCallbacks, ActivationNoticesPublishTheApplicationAndItsProfile)
     EXPECT_EQ(vm.activeFrontmostBundleID(), "com.apple.Safari");
     EXPECT_EQ(vm.activeFrontmostAppName(), "Safari");
     EXPECT_EQ(vm.activeProfileName(), "Safari");
-    EXPECT_EQ(vm.interceptor().currentResolution(), vm.activeResolution());
+    EXPECT_EQ(h.interceptor().currentResolution(), vm.activeResolution());
 
     h.engine.workspace.activate("org.example.Unnamed", "");
     h.runMainThread();
@@ -201,6 +202,46 @@ TEST(InputStudioCallbacks, ActivationNoticesPublishTheApplicationAndItsProfile)
     EXPECT_FALSE(vm.activeFrontmostBundleID());
     EXPECT_EQ(vm.activeFrontmostAppName(), "Desktop");
     EXPECT_FALSE(vm.activeProfileName());
+}
+
+// The engine alone follows the frontmost application, on the desktop's thread, while the
+// interface changes the settings: however the two interleave, once both are done the interface
+// shows what the engine uses, and that is the profile of the application in front last.
+TEST(InputStudioCallbacks, QuickSwitchesDuringSettingsChangesNeverLeaveAStaleProfile)
+{
+    StudioHarness h;
+    auto settings = InputSettings {};
+    settings.appProfiles = AppInputProfileEngine::builtInTemplates();
+    h.writeSettingsFile(settings);
+    auto& vm = h.start();
+    std::vector<std::optional<std::string>> applications {std::nullopt};
+    for (const auto& profile : settings.appProfiles) {
+        applications.emplace_back(profile.bundleIdentifier);
+    }
+
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::thread desktop([&h, &applications, seed] {
+            std::mt19937 random(seed);
+            for (int switches = 0; switches < 40; ++switches) {
+                const auto& application = applications[random() % applications.size()];
+                h.engine.workspace.activate(
+                    application, application ? std::optional<std::string>("App") : std::nullopt);
+            }
+        });
+        for (int change = 0; change < 10; ++change) {
+            vm.applySettingsChange(
+                [change](InputSettings& edited) { edited.scrollSpeedMultiplier = 1.0 + change / 10.0; });
+            h.runMainThread();
+        }
+        desktop.join();
+        h.runMainThread();
+
+        const auto front = h.engine.workspace.frontmostApplication();
+        EXPECT_EQ(vm.activeFrontmostBundleID(), front.bundleID) << "seed " << seed;
+        EXPECT_EQ(vm.activeResolution(), h.interceptor().currentResolution()) << "seed " << seed;
+        EXPECT_EQ(vm.activeResolution(), AppInputProfileEngine::resolve(front.bundleID, front.name, vm.settings()))
+            << "seed " << seed;
+    }
 }
 
 TEST(InputStudioCallbacks, TheGlobalHotkeyTogglesTheKeyHUD)
@@ -234,7 +275,7 @@ TEST(InputStudioTeardown, QuitStopsEverythingAndLateReportsFindNothing)
     h.writeSettingsFile(settings);
     auto& vm = h.start();
     vm.showToast("bye", false);
-    ASSERT_TRUE(vm.interceptor().playMacro(macro, "ui-test"));
+    ASSERT_TRUE(h.interceptor().playMacro(macro, "ui-test"));
     h.engine.tap.deliver(keyDown(40, EventFlag::command));
     h.engine.workspace.activate("com.apple.Safari", "Safari");
     ASSERT_GT(h.mainThread.pendingCount(), 0U);

@@ -176,7 +176,7 @@ TEST(InputStudioEditing, TemplatesAreAddedUnchangedOncePerApplication)
 
     vm.addProfileTemplate(templates[0]);
     EXPECT_EQ(h.storedSettings().appProfiles.back(), templates[0]);
-    EXPECT_EQ(vm.activeResolution(), vm.interceptor().currentResolution());
+    EXPECT_EQ(vm.activeResolution(), h.interceptor().currentResolution());
 }
 
 // A screen hands in a record from a list of its own, or one of the settings themselves, and the

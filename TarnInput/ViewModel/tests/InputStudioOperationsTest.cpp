@@ -34,7 +34,7 @@ TEST_P(InputStudioNominalDPI, IsHeldWithinRangeAndSaved)
 
     EXPECT_EQ(vm.settings().nominalPointerDPI, GetParam().stored);
     EXPECT_EQ(h.settingsFileJson()["nominalPointerDPI"], GetParam().stored);
-    EXPECT_EQ(vm.interceptor().currentCalibrationSnapshot().nominalDPI, GetParam().stored);
+    EXPECT_EQ(h.interceptor().currentCalibrationSnapshot().nominalDPI, GetParam().stored);
     EXPECT_FALSE(vm.toastMessage());
 }
 

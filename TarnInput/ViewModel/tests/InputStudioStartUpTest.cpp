@@ -28,17 +28,20 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
         (std::vector<std::string> {
             "login.isRegistered",
             "prefs.linear",
-            "workspace.frontmost",
-            // The engine follows activations on its own, from its construction on.
+            // The engine alone follows activations, from its construction on.
             "workspace.subscribeActivation",
             "devices.scan",
             "log info hid HID hardware snapshot (startup): 1 device(s) — Logitech MX Master 3 [0x046D : 0xC077]",
+            // The start-up has the engine follow the application already in front; it asks again
+            // to be sure no newer one came meanwhile.
+            "workspace.frontmost",
             "log info profile Profile resolved for Firefox (org.mozilla.firefox) -> Global Default [reverse=true, "
             "smooth=true, speed=1.35x]",
-            "workspace.subscribeActivation",
+            "workspace.frontmost",
             "permission.check granted",
             "tap.create",
             // The engine catches up with the application in front when its tap starts.
+            "workspace.frontmost",
             "workspace.frontmost",
             "tap.enable",
             "log info tap CGEventTap started and listening on main run loop",
@@ -53,8 +56,8 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
     EXPECT_EQ(vm.activeFrontmostAppName(), "Firefox");
     EXPECT_EQ(vm.selectedTab(), InputStudioTab::hardware);
     EXPECT_EQ(vm.connectedDevices().size(), 1U);
-    EXPECT_EQ(vm.calibration(), vm.interceptor().currentCalibrationSnapshot());
-    EXPECT_EQ(vm.interceptor().currentResolution(), vm.activeResolution());
+    EXPECT_EQ(vm.calibration(), h.interceptor().currentCalibrationSnapshot());
+    EXPECT_EQ(h.interceptor().currentResolution(), vm.activeResolution());
     EXPECT_FALSE(vm.toastMessage());
     EXPECT_TRUE(vm.recentEvents().empty());
     EXPECT_TRUE(vm.hzHistory().empty());

@@ -44,7 +44,7 @@ TEST_P(InputStudioTapTable, StartsOnlyWhenNeededAndAllowed)
     EXPECT_EQ(vm.isAccessibilityGranted(), row.granted);
     EXPECT_EQ(vm.isTapActive(), row.expectRunning);
     EXPECT_EQ(h.engine.tap.exists(), row.expectRunning);
-    EXPECT_EQ(vm.interceptor().isRunning(), row.expectRunning);
+    EXPECT_EQ(h.interceptor().isRunning(), row.expectRunning);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InputStudioTapTable,

@@ -67,6 +67,8 @@ const ToastCase kToastCases[] = {
         "Copied full mouse hardware report to clipboard.", "Fare donanım raporu panoya kopyalandı.", false},
     {"diagnostics", [](auto&, auto& vm) { vm.resetDiagnostics(); }, "Reset live polling rate & click counters.",
         "Canlı Hz ve tıklama sayaçları sıfırlandı.", false},
+    {"calibrationLabReset", [](auto&, auto& vm) { vm.resetCalibrationLab(); },
+        "Reset cursor travel distance & click lab counters.", "İmleç mesafesi ve tıklama sayaçları sıfırlandı.", false},
     {"calibrationStarted", [](auto&, auto& vm) { vm.toggleDPICalibration(); },
         "Slide your mouse 10 cm horizontally, then click Stop.",
         "Farenizi mousepad üzerinde düz 10 cm kaydırın, ardından Bitir'e tıklayın.", false},

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+#include "TarnInput/ViewModel/EventFdWakeup.h"
 #include "TarnInput/ViewModel/IcuTimeFormatter.h"
 #include "TarnInput/ViewModel/QtMainThreadExecutor.h"
 #include "TarnInput/ViewModel/QtMainThreadTimers.h"
@@ -30,6 +31,39 @@ bool processUntil(const std::function<bool()>& done)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return done();
+}
+
+TEST(EventFdWakeup, WakeUpsFromOtherThreadsRunTheHandlerOnTheMainThreadMergedUntilItRuns)
+{
+    application();
+    EventFdWakeup wakeup;
+    int runs = 0;
+    std::thread::id ranOn;
+    auto subscription = wakeup.subscribe([&] {
+        ++runs;
+        ranOn = std::this_thread::get_id();
+    });
+
+    std::thread waker([&] {
+        for (int i = 0; i < 100; ++i) {
+            wakeup.wake();
+        }
+    });
+    waker.join();
+    EXPECT_EQ(runs, 0) << "never inside wake()";
+    ASSERT_TRUE(processUntil([&] { return runs > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+
+    wakeup.wake();
+    ASSERT_TRUE(processUntil([&] { return runs == 2; }));
+
+    // Once the handle is gone a wake-up runs nothing.
+    subscription.cancel();
+    wakeup.wake();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 2);
 }
 
 TEST(QtMainThreadExecutor, RunsTasksFromOtherThreadsOnTheMainThreadInOrder)

@@ -225,16 +225,17 @@ TEST(TarnProcessRunner, AnExitedChildsOutputIsCollectedWholeThoughABackgroundPro
         Case {"sleep 3 & head -c 100000 /dev/zero | tr '\\0' x; exit 4", 4, std::string(100000, 'x')},
     };
     for (bool withoutPidfds : kPidfdModes) {
-        for (const auto& [script, exitCode, stdoutBytes] : cases) {
-            SCOPED_TRACE(testing::Message() << script << (withoutPidfds ? " without pidfds" : ""));
+        // A named case, not a structured binding: clang 14 cannot capture a binding in a lambda.
+        for (const Case& expected : cases) {
+            SCOPED_TRACE(testing::Message() << expected.script << (withoutPidfds ? " without pidfds" : ""));
             onCallerThread(withoutPidfds, [&] {
-                auto request = shell(script);
+                auto request = shell(expected.script);
                 request.captureFullStdout = true;
                 const auto start = Clock::now();
                 auto result = runOk(request);
                 EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
-                EXPECT_EQ(result.exitCode, exitCode);
-                EXPECT_EQ(result.stdoutBytes, stdoutBytes);
+                EXPECT_EQ(result.exitCode, expected.exitCode);
+                EXPECT_EQ(result.stdoutBytes, expected.stdoutBytes);
             });
         }
     }

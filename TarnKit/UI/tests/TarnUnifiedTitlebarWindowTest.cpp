@@ -26,8 +26,8 @@ private:
 
 std::unique_ptr<TarnUnifiedTitlebarWindow> makeWindow(const TitlebarDoubleClickPreference* preference = nullptr)
 {
-    auto window
-        = std::make_unique<TarnUnifiedTitlebarWindow>(TarnUnifiedTitlebarMode::unifiedHeader, 16, 14, preference);
+    auto window = std::make_unique<TarnUnifiedTitlebarWindow>(
+        TarnUnifiedTitlebarMode::unifiedHeader, TarnLanguage::en, 16, 14, preference);
     window->setHeaderContent(new QLabel(QStringLiteral("Header")));
     window->setContent(new QWidget);
     window->setGeometry(100, 100, 640, 420);
@@ -141,6 +141,23 @@ TEST(TarnUnifiedTitlebarWindow, WindowButtonsCloseMinimiseAndZoom)
     window->showNormal();
     QTest::mouseClick(window->windowButtons()->button(WindowButton::close), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The buttons speak the language the window was built in, not a process-wide one.
+TEST(TarnUnifiedTitlebarWindow, WindowButtonsSpeakTheGivenLanguage)
+{
+    const TarnUnifiedTitlebarWindow english(TarnUnifiedTitlebarMode::unifiedHeader, TarnLanguage::en);
+    const TarnUnifiedTitlebarWindow turkish(TarnUnifiedTitlebarMode::unifiedHeader, TarnLanguage::tr);
+    const std::pair<WindowButton, std::pair<const char*, const char*>> rows[] {
+        {WindowButton::close, {"Close", "Kapat"}},
+        {WindowButton::minimize, {"Minimize", "Simge durumuna küçült"}},
+        {WindowButton::zoom, {"Zoom", "Büyüt"}},
+    };
+    for (const auto& [button, texts] : rows) {
+        EXPECT_EQ(english.windowButtons()->button(button)->toolTip(), QString::fromUtf8(texts.first));
+        EXPECT_EQ(turkish.windowButtons()->button(button)->toolTip(), QString::fromUtf8(texts.second));
+        EXPECT_EQ(turkish.windowButtons()->button(button)->accessibleName(), QString::fromUtf8(texts.second));
+    }
 }
 
 TEST(TarnUnifiedTitlebarWindow, FullScreenHidesTheButtonsAndReportsTheFullScreenMetrics)

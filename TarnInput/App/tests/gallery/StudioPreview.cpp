@@ -15,6 +15,8 @@
 #include "TarnInput/Overlays/KeyHUDPillView.h"
 #include "TarnInput/Screens/PermissionStepsDialog.h"
 #include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "TarnKit/Feedback/TarnFeedbackService.h"
+#include "TarnKit/Foundation/TarnAppLogger.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/TarnGlassPalette.h"
 #include "TarnKit/UI/TarnProductPalette.h"
@@ -60,6 +62,11 @@ int main(int argc, char** argv)
     harness.addDevice("Wireless Mouse", 0x046D);
     harness.addDevice("Touchpad", 0, true);
     auto& vm = harness.start();
+    // The sheet's log is the program's own; its feedback buttons open nothing here.
+    TarnAppLogger logger(
+        "TarnInput", std::nullopt, TarnAppLogger::kDefaultMaxFileBytes, TarnAppLogger::kDefaultMaxRotatedFiles, {});
+    const TarnFeedbackService feedback(TarnFeedbackService::Services {});
+    const StudioKit kit {logger, feedback};
 
     bool saved = true;
     const std::pair<TarnLanguage, const char*> languages[]
@@ -69,7 +76,7 @@ int main(int argc, char** argv)
         QGuiApplication::setLayoutDirection(
             layoutDirection(language) == TarnLayoutDirection::rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
         const QString suffix = QStringLiteral("-%1.png").arg(QLatin1String(code));
-        MainInputStudioView studio(vm, accent);
+        MainInputStudioView studio(vm, accent, kit);
         studio.resize(StudioApplication::kDefaultWidth, StudioApplication::kDefaultHeight);
         for (const auto& tab : kTabs) {
             vm.setSelectedTab(tab.tab);
@@ -91,8 +98,9 @@ int main(int argc, char** argv)
         saved = save(steps, prefix + "-permission" + suffix) && saved;
         studio.hide();
 
+        TrayViewModel tray(vm);
         MenuBarInputPopoverView popover(
-            vm, [] {}, [] {});
+            tray, [] {}, [] {});
         popover.adjustSize();
         saved = save(popover, prefix + "-popover" + suffix) && saved;
 

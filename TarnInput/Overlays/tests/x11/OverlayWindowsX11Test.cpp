@@ -16,12 +16,12 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
-#include "TarnInput/Overlays/tests/OverlayFakes.h"
 #include "Platform/Linux/X11OverlayWindowManager.h"
 #include "TarnInput/Overlays/ClickRippleHaloView.h"
 #include "TarnInput/Overlays/KeyHUDOverlayController.h"
 #include "TarnInput/Overlays/KeyHUDPillView.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
+#include "TarnInput/Overlays/tests/OverlayFakes.h"
 #include "TarnKit/Foundation/CHandle.h"
 
 namespace tarn::input {
