@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Platform/Linux/SysfsPointerDeviceSource.h"
+#include "Platform/Linux/Devices/SysfsPointerDeviceSource.h"
 #include "TarnInputCore/Devices/HIDDeviceInventoryService.h"
 #include "TarnInputCore/Devices/USBVendorRegistry.h"
 

@@ -4,7 +4,7 @@
 // loop would, with nothing in between to measure. Each event is one wake-up of the tap thread:
 // the notice that its frames are out follows, so what the handler puts off until then is measured.
 
-#include "TarnInputCore/Engine/EventTap.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

@@ -18,8 +18,8 @@
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "bench/DirectTap.h"
 
 namespace tarn::input {

@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "TarnKit/Foundation/TarnByteFormatter.h"
-#include "TarnKit/Foundation/TarnChecksum.h"
-#include "TarnKit/Foundation/TarnSemVer.h"
+#include "TarnKit/Foundation/Files/TarnChecksum.h"
+#include "TarnKit/Foundation/Identity/TarnSemVer.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 #include "tests/TemporaryFolder.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnInputCore/Model/InputConfigStore.h"
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
+#include "TarnInputCore/Model/Settings/InputConfigStore.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 #include "tests/TemporaryFolder.h"
 
 namespace {

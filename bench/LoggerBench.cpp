@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "TarnKit/Foundation/LogRedactor.h"
-#include "TarnKit/Foundation/QueuedLogSink.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/Logging/LogRedactor.h"
+#include "TarnKit/Foundation/Logging/QueuedLogSink.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 #include "tests/TemporaryFolder.h"
 
 namespace {

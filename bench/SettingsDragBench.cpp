@@ -18,7 +18,7 @@
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
 
 #include <poll.h>
 #include <sys/inotify.h>

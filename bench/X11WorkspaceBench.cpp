@@ -14,8 +14,8 @@
 #include <xcb/xcb_icccm.h>
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "Platform/Linux/X11Workspace.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "Platform/Linux/X11/X11Workspace.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace {
 

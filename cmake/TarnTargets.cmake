@@ -144,7 +144,8 @@ endfunction()
 # tarn_add_tests(<target> [QT [WIDGETS]] LIBS <libs...> [X11_OPTIONS <with-x.sh options>])
 #   WIDGETS: the test programs run inside one QApplication (tests/QtWidgetsTestMain.cpp) unless
 #   the folder has a tests/TestMain.cpp of its own.
-#   tests/*.cpp          -> <target>Tests, each case its own CTest test (plain label)
+#   tests/*.cpp          -> <target>Tests, each case its own CTest test (plain label); also
+#                           tests/<Room>/*.cpp, the tests of a room of the library
 #   tests/x11/*.cpp      -> <target>X11Tests under Xvfb with a window manager (label x11)
 #   tests/dbus/*.cpp     -> <target>DbusTests under dbus-run-session (label dbus)
 #   tests/umockdev/*.cpp -> <target>UmockdevTests under umockdev-run (label umockdev)
@@ -162,8 +163,12 @@ function(tarn_add_tests target)
     set(libs ${target} ${ARG_LIBS})
     set(dir ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 
-    file(GLOB plain CONFIGURE_DEPENDS ${dir}/*.cpp)
-    list(FILTER plain EXCLUDE REGEX "/TestMain\\.cpp$")
+    # A library's plain tests may sit in rooms of their own (tests/Engine/, capitalised, as the
+    # sources' rooms are); the lower-case subfolders are the labels' and programs' own.
+    file(GLOB_RECURSE plain CONFIGURE_DEPENDS RELATIVE ${dir} ${dir}/*.cpp)
+    list(FILTER plain EXCLUDE REGEX "^[a-z][^/]*/")
+    list(FILTER plain EXCLUDE REGEX "^TestMain\\.cpp$")
+    list(TRANSFORM plain PREPEND ${dir}/)
     if(plain)
         tarn_configure_test_binary(${target}Tests ${qt_flag} SOURCES ${plain} LIBS ${libs})
         # Widget tests are named "qt.<case>", so a ThreadSanitizer run can leave them out

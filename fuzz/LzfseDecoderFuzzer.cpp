@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "TarnKit/Foundation/LzfseDecoder.h"
+#include "TarnKit/Foundation/Lzfse/LzfseDecoder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QString>
 
-#include "TarnKit/UI/TarnAppIcon.h"
+#include "TarnKit/UI/Brand/TarnAppIcon.h"
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "TarnInput/Overlays/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDOverlayController.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
 
 namespace tarn::input {

@@ -3,9 +3,9 @@
 // The view model's small desktop ports over Qt: the clipboard, the pointer's place, and the key
 // HUD overlay controller. Main thread only.
 
-#include "TarnInput/ViewModel/OverlayController.h"
-#include "TarnInput/ViewModel/Pasteboard.h"
-#include "TarnInput/ViewModel/Screens.h"
+#include "TarnInput/ViewModel/Ports/OverlayController.h"
+#include "TarnInput/ViewModel/Ports/Pasteboard.h"
+#include "TarnInput/ViewModel/Ports/Screens.h"
 
 namespace tarn::input {
 

@@ -11,7 +11,7 @@
 #include <QSocketNotifier>
 #include <QThread>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -20,9 +20,9 @@
 #include <QObject>
 #include <QString>
 
-#include "TarnInput/ViewModel/MainThreadTimers.h"
-#include "TarnKit/Foundation/Subscription.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnInput/ViewModel/Ports/MainThreadTimers.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 #include <sys/types.h>
 

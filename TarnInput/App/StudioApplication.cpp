@@ -5,15 +5,15 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "TarnInput/App/MainInputStudioView.h"
-#include "TarnInput/App/StudioCommands.h"
-#include "TarnInput/App/StudioTray.h"
+#include "TarnInput/App/Studio/MainInputStudioView.h"
+#include "TarnInput/App/Studio/StudioCommands.h"
+#include "TarnInput/App/Tray/StudioTray.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnInput/ViewModel/TrayViewModel.h"
-#include "TarnKit/Foundation/LogSink.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
-#include "TarnKit/Foundation/TarnAppIdentity.h"
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnInput/ViewModel/ScreenModels/TrayViewModel.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 namespace tarn::input {
 

@@ -14,10 +14,10 @@
 #include <QObject>
 
 #include "TarnInput/App/StudioKit.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
-#include "TarnKit/Foundation/Subscription.h"
-#include "TarnKit/UI/QtApplicationWindows.h"
-#include "TarnKit/UI/TarnAppActivationDelegate.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/UI/Chrome/QtApplicationWindows.h"
+#include "TarnKit/UI/Chrome/TarnAppActivationDelegate.h"
 
 class QWidget;
 

@@ -7,22 +7,22 @@
 #include <filesystem>
 #include <memory>
 
-#include "TarnInput/ViewModel/DeviceChangeNotices.h"
-#include "TarnInput/ViewModel/MainThreadTimers.h"
-#include "TarnInput/ViewModel/MainThreadWakeup.h"
+#include "TarnInput/ViewModel/Mailbox/MainThreadWakeup.h"
+#include "TarnInput/ViewModel/Ports/DeviceChangeNotices.h"
+#include "TarnInput/ViewModel/Ports/MainThreadTimers.h"
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
-#include "TarnInputCore/Engine/EnginePorts.h"
-#include "TarnInputCore/Engine/PointerPreferences.h"
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/DefaultsStore.h"
-#include "TarnKit/Foundation/HotkeyBackend.h"
-#include "TarnKit/Foundation/LoginItemBackend.h"
-#include "TarnKit/Foundation/MainThreadExecutor.h"
-#include "TarnKit/Foundation/PermissionBackend.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
-#include "TarnKit/Foundation/UrlOpener.h"
+#include "TarnInputCore/Engine/Ports/EnginePorts.h"
+#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
+#include "TarnKit/Foundation/Ports/DefaultsStore.h"
+#include "TarnKit/Foundation/Ports/HotkeyBackend.h"
+#include "TarnKit/Foundation/Ports/LoginItemBackend.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
+#include "TarnKit/Foundation/Ports/PermissionBackend.h"
+#include "TarnKit/Foundation/Ports/UrlOpener.h"
 #include "TarnKit/Localization/SystemLanguagePreferences.h"
-#include "TarnKit/UI/TitlebarDoubleClickPreference.h"
+#include "TarnKit/UI/Chrome/TitlebarDoubleClickPreference.h"
 
 namespace tarn::input {
 

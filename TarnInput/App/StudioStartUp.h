@@ -16,14 +16,14 @@
 
 #include "TarnInput/App/QtDesktopAdapters.h"
 #include "TarnInput/App/StudioPlatform.h"
-#include "TarnInput/Overlays/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDOverlayController.h"
 #include "TarnInput/Overlays/QtOverlayClock.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
-#include "TarnInput/ViewModel/IcuTimeFormatter.h"
+#include "TarnInput/ViewModel/Adapters/IcuTimeFormatter.h"
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
-#include "TarnKit/Foundation/TarnPermissionCenter.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
+#include "TarnKit/Foundation/Desktop/TarnPermissionCenter.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 
 namespace tarn::input {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 namespace tarn::input {
 

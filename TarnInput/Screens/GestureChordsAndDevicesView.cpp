@@ -7,17 +7,17 @@
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnKit/UI/TarnCardHeader.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn::input {
 

@@ -11,7 +11,7 @@
 #include <QColor>
 
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
-#include "TarnInputCore/Model/ConnectedPointerDevice.h"
+#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
 
 class QComboBox;
 class QLabel;

@@ -10,14 +10,14 @@
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/SettingsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/SettingsViewModel.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnLanguagePicker.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Pickers/TarnLanguagePicker.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
 

@@ -9,17 +9,17 @@
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/SegmentedPicker.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/Screens/Widgets/SegmentedPicker.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/ViewModel/KeyHUDViewModel.h"
-#include "TarnInputCore/Model/KeyHUDPosition.h"
-#include "TarnKit/UI/TarnCardHeader.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnInput/ViewModel/ScreenModels/KeyHUDViewModel.h"
+#include "TarnInputCore/Model/Keys/KeyHUDPosition.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn::input {
 

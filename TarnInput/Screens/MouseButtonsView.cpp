@@ -7,20 +7,20 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "TarnInput/Screens/NewRuleFormState.h"
+#include "TarnInput/Screens/Controls/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
+#include "TarnInput/Screens/Controls/SymbolButton.h"
+#include "TarnInput/Screens/Profiles/NewRuleFormState.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
-#include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnKit/UI/TarnCardHeader.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnSymbolIcons.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
 
 namespace tarn::input {
 

@@ -10,7 +10,7 @@
 #include <QColor>
 
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
-#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
 
 class QComboBox;
 class QLabel;

@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnKit/Foundation/ProgramResources.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/Foundation/Files/ProgramResources.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
 

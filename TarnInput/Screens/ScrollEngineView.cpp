@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Controls/SymbolButton.h"
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
-#include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
-#include "TarnInput/Screens/Widgets/SymbolButton.h"
-#include "TarnInput/ViewModel/ScrollViewModel.h"
-#include "TarnKit/UI/TarnCardHeader.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn::input {
 

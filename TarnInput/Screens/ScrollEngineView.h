@@ -12,7 +12,7 @@
 #include <QColor>
 
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
-#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
 
 class QCheckBox;
 class QLabel;

@@ -34,21 +34,21 @@
 
 #include <QObject>
 
-#include "TarnInput/ViewModel/EngineMailbox.h"
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
+#include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
 #include "TarnInput/ViewModel/SettingsSession.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/PointerAccelerationBridge.h"
-#include "TarnInputCore/Engine/Workspace.h"
-#include "TarnInputCore/Model/ConnectedPointerDevice.h"
-#include "TarnInputCore/Model/EffectiveInputResolution.h"
-#include "TarnInputCore/Model/InputSettings.h"
-#include "TarnInputCore/Model/PointerCalibrationSnapshot.h"
-#include "TarnInputCore/Model/PointerTelemetrySnapshot.h"
-#include "TarnKit/Foundation/Subscription.h"
-#include "TarnKit/Foundation/TarnGlobalHotkeyManager.h"
-#include "TarnKit/Foundation/TarnLaunchAtLogin.h"
+#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
+#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
+#include "TarnInputCore/Model/Pointer/PointerCalibrationSnapshot.h"
+#include "TarnInputCore/Model/Pointer/PointerTelemetrySnapshot.h"
+#include "TarnInputCore/Model/Profiles/EffectiveInputResolution.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Desktop/TarnGlobalHotkeyManager.h"
+#include "TarnKit/Foundation/Desktop/TarnLaunchAtLogin.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnInputCore/Engine/InputMacroEngine.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnInputCore/Engine/Macros/InputMacroEngine.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn::input {
 

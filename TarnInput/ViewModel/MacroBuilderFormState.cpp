@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "TarnInputCore/Engine/InputMacroEngine.h"
-#include "TarnInputCore/Model/KeySymbols.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnInputCore/Engine/Macros/InputMacroEngine.h"
+#include "TarnInputCore/Model/Keys/KeySymbols.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn::input {
 

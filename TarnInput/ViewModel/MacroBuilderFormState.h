@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnInputCore/Model/InputMacro.h"
+#include "TarnInputCore/Model/Macros/InputMacro.h"
 
 namespace tarn::input {
 

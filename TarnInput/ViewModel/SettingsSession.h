@@ -20,11 +20,11 @@
 #include <string>
 #include <thread>
 
-#include "TarnInputCore/Model/InputConfigStore.h"
-#include "TarnInputCore/Model/InputSettings.h"
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/LogSink.h"
-#include "TarnKit/Foundation/MainThreadExecutor.h"
+#include "TarnInputCore/Model/Settings/InputConfigStore.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
 
 namespace tarn::input {
 

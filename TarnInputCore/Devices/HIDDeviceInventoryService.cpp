@@ -12,7 +12,7 @@
 #include <unicode/ucol.h>
 
 #include "TarnInputCore/Devices/USBVendorRegistry.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn::input {
 namespace {

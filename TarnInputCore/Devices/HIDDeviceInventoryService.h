@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
-#include "TarnInputCore/Model/ConnectedPointerDevice.h"
+#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
 
 namespace tarn::input {
 

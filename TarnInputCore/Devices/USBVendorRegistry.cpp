@@ -6,7 +6,7 @@
 
 #include <fmt/format.h>
 
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn::input {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "TarnInputCore/Model/ConnectedPointerDevice.h"
-#include "TarnInputCore/Model/PointerDeviceCategory.h"
+#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
+#include "TarnInputCore/Model/Pointer/PointerDeviceCategory.h"
 
 namespace tarn::input {
 

@@ -1,7 +1,7 @@
 #include "TarnInputCore/Engine/EngineSnapshot.h"
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input {
 

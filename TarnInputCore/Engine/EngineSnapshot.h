@@ -10,10 +10,10 @@
 #include <optional>
 #include <string>
 
-#include "TarnInputCore/Engine/PreparedMacro.h"
-#include "TarnInputCore/Model/EffectiveInputResolution.h"
-#include "TarnInputCore/Model/InputMacro.h"
-#include "TarnInputCore/Model/InputSettings.h"
+#include "TarnInputCore/Engine/Macros/PreparedMacro.h"
+#include "TarnInputCore/Model/Macros/InputMacro.h"
+#include "TarnInputCore/Model/Profiles/EffectiveInputResolution.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
 
 namespace tarn::input {
 

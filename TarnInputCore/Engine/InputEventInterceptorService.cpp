@@ -7,7 +7,7 @@
 
 #include <fmt/format.h>
 
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input {
 

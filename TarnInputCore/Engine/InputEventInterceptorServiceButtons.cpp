@@ -6,7 +6,7 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Model/ActionShortcut.h"
+#include "TarnInputCore/Model/Keys/ActionShortcut.h"
 
 namespace tarn::input {
 

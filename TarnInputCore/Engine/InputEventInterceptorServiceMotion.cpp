@@ -6,7 +6,7 @@
 #include <fmt/format.h>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnKit/Foundation/NumberText.h"
+#include "TarnKit/Foundation/Text/NumberText.h"
 
 namespace tarn::input {
 

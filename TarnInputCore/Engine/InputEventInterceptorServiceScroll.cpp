@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/ScrollDelta.h"
+#include "TarnInputCore/Engine/Pointer/ScrollDelta.h"
 
 namespace tarn::input {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "TarnInputCore/Engine/KeystrokeFormatter.h"
+#include "TarnInputCore/Engine/Macros/KeystrokeFormatter.h"
 
 namespace tarn::input {
 

@@ -5,12 +5,12 @@
 // allocates nothing: its text has room for any label, and identities come from a sequence seeded
 // once (a random identity per key would cost a system call). Tap thread only.
 
-#include "TarnInputCore/Engine/SecureInputState.h"
+#include "TarnInputCore/Engine/Macros/UuidSequence.h"
+#include "TarnInputCore/Engine/Ports/SecureInputState.h"
 #include "TarnInputCore/Engine/TapEvent.h"
-#include "TarnInputCore/Engine/UuidSequence.h"
-#include "TarnInputCore/Model/InputSettings.h"
-#include "TarnInputCore/Model/KeyHUDToken.h"
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnInputCore/Model/Keys/KeyHUDToken.h"
+#include "TarnInputCore/Model/Settings/InputSettings.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 namespace tarn::input {
 

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <cstdint>
 
-#include "TarnInputCore/Model/EventFlag.h"
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnInputCore/Model/Keys/EventFlag.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 namespace tarn::input {
 

@@ -18,7 +18,7 @@
 #include "TarnKit/AI/TarnAICompletionError.h"
 #include "TarnKit/AI/TarnAIConfig.h"
 #include "TarnKit/Feedback/HttpTransport.h"
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 
 namespace tarn {
 namespace {

@@ -1,6 +1,6 @@
 #include "TarnKit/AI/TarnAIProvider.h"
 
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/Localization/TarnText.h"
 

@@ -3,7 +3,7 @@
 // The emblems of the catalog rows with indices 27 to 42, the media applications, but for index
 // 30, which the renderer draws itself from the shared display frame.
 
-#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 // The emblems of the catalog rows with indices 0 to 26, the productivity applications.
 
-#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 
 namespace tarn {
 

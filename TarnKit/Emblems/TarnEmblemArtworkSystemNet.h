@@ -2,7 +2,7 @@
 
 // The emblems of the catalog rows with indices 43 to 74, the system and network applications, this program among them.
 
-#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 
 namespace tarn {
 

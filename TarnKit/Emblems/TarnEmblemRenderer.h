@@ -16,7 +16,7 @@
 
 #include "TarnKit/Emblems/TarnEmblemImage.h"
 #include "TarnKit/Emblems/TarnEmblemTone.h"
-#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 
 class QPainter;
 

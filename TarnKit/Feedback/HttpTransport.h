@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 namespace tarn {
 

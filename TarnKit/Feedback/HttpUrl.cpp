@@ -1,6 +1,6 @@
 #include "TarnKit/Feedback/HttpUrl.h"
 
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

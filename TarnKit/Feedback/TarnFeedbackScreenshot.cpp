@@ -1,6 +1,6 @@
 #include "TarnKit/Feedback/TarnFeedbackScreenshot.h"
 
-#include "TarnKit/Foundation/TarnByteFormatter.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/Foundation/Uuid.h"
+#include "TarnKit/Foundation/Basics/Uuid.h"
 
 namespace tarn {
 

@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "TarnKit/Feedback/HttpUrl.h"
-#include "TarnKit/Foundation/StrictJson.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "TarnKit/Foundation/TextGraphemes.h"
+#include "TarnKit/Foundation/Text/TextGraphemes.h"
 
 namespace tarn {
 namespace {

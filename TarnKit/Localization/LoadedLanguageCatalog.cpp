@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "TarnKit/Foundation/TextGraphemes.h"
+#include "TarnKit/Foundation/Text/TextGraphemes.h"
 
 namespace tarn {
 namespace {

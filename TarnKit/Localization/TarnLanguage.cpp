@@ -7,8 +7,8 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
-#include "TarnKit/Foundation/EnumTable.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

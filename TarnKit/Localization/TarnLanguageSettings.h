@@ -17,9 +17,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/DefaultsStore.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
-#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Ports/DefaultsStore.h"
 #include "TarnKit/Localization/SystemLanguagePreferences.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/Localization/TarnLanguagePersistenceGuard.h"

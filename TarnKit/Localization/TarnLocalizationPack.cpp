@@ -4,7 +4,7 @@
 
 #include <fmt/format.h>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 
 namespace tarn {
 namespace {

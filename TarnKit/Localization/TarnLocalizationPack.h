@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 namespace tarn {
 

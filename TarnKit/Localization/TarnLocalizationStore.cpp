@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "TarnKit/Foundation/BuildInfoConfig.h"
-#include "TarnKit/Foundation/LzfseDecoder.h"
-#include "TarnKit/Foundation/ProgramResources.h"
-#include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Foundation/WholeFile.h"
-#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Foundation/Files/ProgramResources.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
+#include "TarnKit/Foundation/Files/XdgPaths.h"
+#include "TarnKit/Foundation/Identity/BuildInfoConfig.h"
+#include "TarnKit/Foundation/Lzfse/LzfseDecoder.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 #include "TarnKit/Localization/LoadedLanguageCatalog.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/Localization/TarnLocalizationPack.h"

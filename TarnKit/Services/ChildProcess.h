@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 #include <sys/types.h>
 

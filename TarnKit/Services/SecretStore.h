@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "TarnKit/Services/TarnKeychainStore.h"
 
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/Localization/TarnText.h"
 

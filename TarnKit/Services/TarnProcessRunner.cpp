@@ -6,8 +6,8 @@
 #include <chrono>
 #include <optional>
 
-#include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Services/ChildProcess.h"
 
 #include <fcntl.h>

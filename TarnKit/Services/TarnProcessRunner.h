@@ -19,7 +19,7 @@
 #include <variant>
 #include <vector>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 #include "TarnKit/Services/TarnProcessCancellation.h"
 #include "TarnKit/Services/TarnProcessError.h"
 #include "TarnKit/Services/TarnProcessResult.h"

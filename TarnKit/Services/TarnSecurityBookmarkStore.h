@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "TarnKit/Foundation/DefaultsStore.h"
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
+#include "TarnKit/Foundation/Ports/DefaultsStore.h"
 
 namespace tarn {
 

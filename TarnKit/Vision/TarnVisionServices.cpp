@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Vision/PhaseCorrelation.h"
 
 #include <tesseract/baseapi.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/Foundation/Result.h"
+#include "TarnKit/Foundation/Basics/Result.h"
 #include "TarnKit/Vision/TarnFeaturePrint.h"
 #include "TarnKit/Vision/TarnImage.h"
 #include "TarnKit/Vision/TarnOCRResult.h"

@@ -31,7 +31,7 @@
 #include <libevdev/libevdev.h>
 #include <xcb/xcb.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -44,14 +44,14 @@
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "Platform/Linux/Input/EvdevEventTap.h"
-#include "Platform/Linux/Input/UinputEventPoster.h"
-#include "Platform/Linux/PointerLocationCache.h"
-#include "TarnInput/ViewModel/EngineMailbox.h"
+#include "Platform/Linux/Uinput/UinputEventPoster.h"
+#include "Platform/Linux/X11/PointerLocationCache.h"
+#include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -11,11 +11,11 @@
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
-#include "TarnKit/Foundation/NumberText.h"
-#include "TarnKit/Foundation/TarnByteFormatter.h"
-#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Foundation/Files/XdgPaths.h"
+#include "TarnKit/Foundation/Text/NumberText.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
-#include "TarnKit/Suite/Memory/PosixFileSystemProbe.h"
+#include "TarnKit/Suite/Memory/Disks/PosixFileSystemProbe.h"
 #include "TarnKit/Suite/Memory/VirtualMemorySummaryReader.h"
 #include "TarnKit/Suite/Records/Rules/SignalProcessProbe.h"
 #include "TarnKit/Suite/Telemetry/TarnSuiteTelemetryBus.h"

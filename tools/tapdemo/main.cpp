@@ -14,11 +14,11 @@
 #include <fmt/format.h>
 
 #include "Platform/Linux/Input/EvdevEventTap.h"
-#include "Platform/Linux/Input/UinputEventPoster.h"
-#include "Platform/Linux/PointerLocationCache.h"
+#include "Platform/Linux/Uinput/UinputEventPoster.h"
+#include "Platform/Linux/X11/PointerLocationCache.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/ThreadEngineExecutor.h"
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 #include <pthread.h>
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInput/ViewModel/DeviceChangeNotices.h"
+#include "TarnInput/ViewModel/Ports/DeviceChangeNotices.h"
 
 namespace tarn::input {
 

@@ -7,7 +7,7 @@
 
 #include "Platform/Fake/App/CallJournal.h"
 #include "Platform/Fake/Core/FakeEngineExecutor.h"
-#include "TarnInput/ViewModel/MainThreadTimers.h"
+#include "TarnInput/ViewModel/Ports/MainThreadTimers.h"
 
 namespace tarn::input {
 

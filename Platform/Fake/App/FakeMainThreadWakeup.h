@@ -6,8 +6,8 @@
 #include <atomic>
 #include <functional>
 
-#include "TarnInput/ViewModel/MainThreadWakeup.h"
-#include "TarnKit/Foundation/MainThreadExecutor.h"
+#include "TarnInput/ViewModel/Mailbox/MainThreadWakeup.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
 
 namespace tarn::input {
 

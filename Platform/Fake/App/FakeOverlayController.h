@@ -8,7 +8,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInput/ViewModel/OverlayController.h"
+#include "TarnInput/ViewModel/Ports/OverlayController.h"
 
 namespace tarn::input {
 

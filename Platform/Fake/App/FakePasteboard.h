@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInput/ViewModel/Pasteboard.h"
+#include "TarnInput/ViewModel/Ports/Pasteboard.h"
 
 namespace tarn::input {
 

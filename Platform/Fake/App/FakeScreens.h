@@ -2,7 +2,7 @@
 
 // A display whose pointer location a test sets.
 
-#include "TarnInput/ViewModel/Screens.h"
+#include "TarnInput/ViewModel/Ports/Screens.h"
 
 namespace tarn::input {
 

@@ -5,7 +5,7 @@
 
 #include <fmt/format.h>
 
-#include "TarnInput/ViewModel/TimeFormatter.h"
+#include "TarnInput/ViewModel/Ports/TimeFormatter.h"
 
 namespace tarn::input {
 

@@ -3,7 +3,7 @@
 // Passes every call to another event tap and journals creation, enabling and destruction.
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInputCore/Engine/EventTap.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

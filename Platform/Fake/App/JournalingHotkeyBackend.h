@@ -5,7 +5,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnKit/Foundation/HotkeyBackend.h"
+#include "TarnKit/Foundation/Ports/HotkeyBackend.h"
 
 namespace tarn {
 

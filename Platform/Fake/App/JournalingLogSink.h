@@ -5,7 +5,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnKit/Foundation/LogSink.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 
 namespace tarn {
 

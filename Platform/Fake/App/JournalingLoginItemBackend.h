@@ -5,7 +5,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnKit/Foundation/LoginItemBackend.h"
+#include "TarnKit/Foundation/Ports/LoginItemBackend.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 // Passes every call to another permission backend and journals the input-permission checks.
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnKit/Foundation/PermissionBackend.h"
+#include "TarnKit/Foundation/Ports/PermissionBackend.h"
 
 namespace tarn {
 

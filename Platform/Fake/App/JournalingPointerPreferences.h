@@ -5,7 +5,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInputCore/Engine/PointerPreferences.h"
+#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
 
 namespace tarn::input {
 

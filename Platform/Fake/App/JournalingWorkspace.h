@@ -3,7 +3,7 @@
 // Passes every call to another workspace and journals the view model's questions.
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
 
 namespace tarn::input {
 

@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "TarnInputCore/Engine/EngineExecutor.h"
+#include "TarnInputCore/Engine/Ports/EngineExecutor.h"
 
 namespace tarn::input {
 

@@ -10,7 +10,7 @@
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "TarnInputCore/Engine/EnginePorts.h"
+#include "TarnInputCore/Engine/Ports/EnginePorts.h"
 
 namespace tarn::input {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TarnInputCore/Engine/EventPoster.h"
+#include "TarnInputCore/Engine/Ports/EventPoster.h"
 
 namespace tarn::input {
 

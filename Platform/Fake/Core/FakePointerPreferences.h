@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "TarnInputCore/Engine/PointerPreferences.h"
+#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
 
 namespace tarn::input {
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "TarnInputCore/Engine/SecureInputState.h"
+#include "TarnInputCore/Engine/Ports/SecureInputState.h"
 
 namespace tarn::input {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "TarnInputCore/Engine/WindowAccess.h"
+#include "TarnInputCore/Engine/Ports/WindowAccess.h"
 
 namespace tarn::input {
 

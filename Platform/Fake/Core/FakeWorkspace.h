@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "TarnInputCore/Engine/Workspace.h"
+#include "TarnInputCore/Engine/Ports/Workspace.h"
 
 namespace tarn::input {
 

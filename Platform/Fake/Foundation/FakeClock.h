@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 namespace tarn {
 

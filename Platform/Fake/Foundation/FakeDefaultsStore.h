@@ -5,7 +5,7 @@
 #include <map>
 #include <mutex>
 
-#include "TarnKit/Foundation/DefaultsStore.h"
+#include "TarnKit/Foundation/Ports/DefaultsStore.h"
 
 namespace tarn {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "TarnKit/Foundation/DistributedNotifier.h"
+#include "TarnKit/Foundation/Ports/DistributedNotifier.h"
 
 namespace tarn {
 

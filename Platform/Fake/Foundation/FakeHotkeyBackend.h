@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "TarnKit/Foundation/HotkeyBackend.h"
+#include "TarnKit/Foundation/Ports/HotkeyBackend.h"
 
 namespace tarn {
 

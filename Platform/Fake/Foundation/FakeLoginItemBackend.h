@@ -2,7 +2,7 @@
 
 // A login item held in memory; a test can make every change fail.
 
-#include "TarnKit/Foundation/LoginItemBackend.h"
+#include "TarnKit/Foundation/Ports/LoginItemBackend.h"
 
 namespace tarn {
 

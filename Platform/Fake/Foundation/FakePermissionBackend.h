@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "TarnKit/Foundation/PermissionBackend.h"
+#include "TarnKit/Foundation/Ports/PermissionBackend.h"
 
 namespace tarn {
 

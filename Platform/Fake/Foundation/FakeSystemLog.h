@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/Foundation/SystemLog.h"
+#include "TarnKit/Foundation/Ports/SystemLog.h"
 
 namespace tarn {
 

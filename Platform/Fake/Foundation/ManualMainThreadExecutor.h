@@ -14,7 +14,7 @@
 #include <mutex>
 #include <utility>
 
-#include "TarnKit/Foundation/MainThreadExecutor.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
 
 namespace tarn {
 

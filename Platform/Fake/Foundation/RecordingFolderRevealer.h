@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "TarnKit/Foundation/FolderRevealer.h"
+#include "TarnKit/Foundation/Ports/FolderRevealer.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/Foundation/LogSink.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 
 namespace tarn {
 

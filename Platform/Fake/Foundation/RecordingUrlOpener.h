@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TarnKit/Foundation/UrlOpener.h"
+#include "TarnKit/Foundation/Ports/UrlOpener.h"
 
 namespace tarn {
 

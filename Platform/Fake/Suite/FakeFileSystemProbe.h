@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "TarnKit/Suite/Memory/FileSystemProbe.h"
+#include "TarnKit/Suite/Memory/Disks/FileSystemProbe.h"
 
 namespace tarn {
 

@@ -12,8 +12,8 @@
 
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

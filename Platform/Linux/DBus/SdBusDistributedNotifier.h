@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "TarnKit/Foundation/DistributedNotifier.h"
+#include "TarnKit/Foundation/Ports/DistributedNotifier.h"
 
 namespace tarn {
 

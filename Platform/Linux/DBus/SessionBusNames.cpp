@@ -4,7 +4,7 @@
 
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace tarn {
 namespace {

@@ -17,10 +17,10 @@
 #include "Platform/Linux/Input/EvdevVocabulary.h"
 #include "Platform/Linux/Input/InputDeviceDirectory.h"
 #include "Platform/Linux/Input/StallWatchdog.h"
-#include "Platform/Linux/Input/UinputWriteBuffer.h"
-#include "Platform/Linux/Input/VirtualInputDevice.h"
-#include "Platform/Linux/PointerLocationCache.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "Platform/Linux/Uinput/UinputWriteBuffer.h"
+#include "Platform/Linux/Uinput/VirtualInputDevice.h"
+#include "Platform/Linux/X11/PointerLocationCache.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 #include <fcntl.h>
 #include <linux/input.h>

@@ -30,8 +30,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "TarnInputCore/Engine/EventTap.h"
-#include "TarnKit/Foundation/LogSink.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 
 namespace tarn::input {
 

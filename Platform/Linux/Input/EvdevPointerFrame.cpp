@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Linux/Input/EvdevVocabulary.h"
-#include "Platform/Linux/PointerLocationCache.h"
+#include "Platform/Linux/X11/PointerLocationCache.h"
 
 #include <linux/input-event-codes.h>
 

@@ -16,9 +16,9 @@
 #include <cstdint>
 
 #include "Platform/Linux/Input/EvdevEvent.h"
-#include "Platform/Linux/Input/UinputWriteBuffer.h"
-#include "Platform/Linux/Input/WheelEncoder.h"
-#include "TarnInputCore/Engine/EventTap.h"
+#include "Platform/Linux/Uinput/UinputWriteBuffer.h"
+#include "Platform/Linux/Uinput/WheelEncoder.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

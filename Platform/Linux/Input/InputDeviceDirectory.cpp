@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "Platform/Linux/Input/VirtualInputDevice.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "Platform/Linux/Uinput/VirtualInputDevice.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 #include <libudev.h>
 

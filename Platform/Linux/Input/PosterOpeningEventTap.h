@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "TarnInputCore/Engine/EventTap.h"
+#include "TarnInputCore/Engine/Ports/EventTap.h"
 
 namespace tarn::input {
 

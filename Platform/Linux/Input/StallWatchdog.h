@@ -22,7 +22,7 @@
 #include <string>
 #include <thread>
 
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 namespace tarn::input {
 

@@ -1,9 +1,9 @@
 #include "Platform/Linux/Suite/LinuxAppEnvironment.h"
 
-#include "Platform/Linux/DesktopEntryIndex.h"
-#include "Platform/Linux/DesktopEntrySyntax.h"
-#include "Platform/Linux/DetachedProcess.h"
-#include "TarnKit/Foundation/WholeFile.h"
+#include "Platform/Linux/Desktop/DesktopEntryIndex.h"
+#include "Platform/Linux/Desktop/DesktopEntrySyntax.h"
+#include "Platform/Linux/Desktop/DetachedProcess.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
 
 namespace tarn {
 namespace {

@@ -23,7 +23,7 @@
 #include "Platform/Linux/DBus/SessionBusNames.h"
 #include "Platform/Linux/Suite/ProcessNameLookup.h"
 #include "Platform/Linux/Suite/X11WindowActivator.h"
-#include "TarnKit/Foundation/Environment.h"
+#include "TarnKit/Foundation/Identity/Environment.h"
 #include "TarnKit/Suite/Commands/AppEnvironment.h"
 
 namespace tarn {

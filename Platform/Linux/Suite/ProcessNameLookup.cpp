@@ -3,8 +3,8 @@
 #include <charconv>
 #include <system_error>
 
-#include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #include "Platform/Linux/Suite/X11WindowActivator.h"
 
-#include "Platform/Linux/DesktopSession.h"
-#include "Platform/Linux/X11Display.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "Platform/Linux/Desktop/DesktopSession.h"
+#include "Platform/Linux/X11/X11Display.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/Foundation/Environment.h"
+#include "TarnKit/Foundation/Identity/Environment.h"
 
 namespace tarn::input {
 class X11Display;

@@ -1,4 +1,4 @@
-#include "Platform/Linux/CurlHttpTransport.h"
+#include "Platform/Linux/Services/CurlHttpTransport.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "Platform/Linux/PointerPropertyBackend.h"
+#include "Platform/Linux/X11/PointerPropertyBackend.h"
 
 namespace tarn::input {
 

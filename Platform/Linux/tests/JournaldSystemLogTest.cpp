@@ -1,4 +1,4 @@
-#include "Platform/Linux/JournaldSystemLog.h"
+#include "Platform/Linux/Services/JournaldSystemLog.h"
 
 #include <gtest/gtest.h>
 

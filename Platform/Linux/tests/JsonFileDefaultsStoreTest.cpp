@@ -1,4 +1,4 @@
-#include "Platform/Linux/JsonFileDefaultsStore.h"
+#include "Platform/Linux/Services/JsonFileDefaultsStore.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "Platform/Linux/LibinputPointerPreferences.h"
+#include "Platform/Linux/X11/LibinputPointerPreferences.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/tests/FakePointerPropertyBackend.h"
-#include "TarnInputCore/Engine/PointerAccelerationBridge.h"
+#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
 
 namespace tarn::input {
 namespace {

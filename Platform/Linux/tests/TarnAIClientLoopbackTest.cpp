@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Linux/CurlHttpTransport.h"
+#include "Platform/Linux/Services/CurlHttpTransport.h"
 #include "Platform/Linux/tests/LoopbackHttpServer.h"
 #include "TarnKit/AI/TarnAIClient.h"
 

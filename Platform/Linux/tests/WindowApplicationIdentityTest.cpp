@@ -1,4 +1,4 @@
-#include "Platform/Linux/WindowApplicationIdentity.h"
+#include "Platform/Linux/X11/WindowApplicationIdentity.h"
 
 #include <fstream>
 

@@ -1,10 +1,10 @@
-#include "Platform/Linux/X11HotkeyKeymap.h"
+#include "Platform/Linux/X11/X11HotkeyKeymap.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <xcb/xproto.h>
 
-#include "TarnKit/Foundation/TarnHotkeyDescriptor.h"
+#include "TarnKit/Foundation/Desktop/TarnHotkeyDescriptor.h"
 
 namespace tarn {
 namespace {

@@ -11,7 +11,7 @@
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 
 namespace tarn::input::testing {
 

@@ -1,4 +1,4 @@
-#include "TarnInput/App/MainInputStudioView.h"
+#include "TarnInput/App/Studio/MainInputStudioView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,16 +7,16 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 
-#include "TarnInput/App/ElidedLabel.h"
-#include "TarnInput/App/EnginePillButton.h"
+#include "TarnInput/App/Studio/ElidedLabel.h"
+#include "TarnInput/App/Studio/EnginePillButton.h"
+#include "TarnInput/App/Studio/StudioTabButton.h"
 #include "TarnInput/App/StudioApplication.h"
-#include "TarnInput/App/StudioTabButton.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
 #include "TarnInput/Screens/PermissionStepsDialog.h"
-#include "TarnInput/Screens/ProfilesAndMacrosView.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnToastBanner.h"
+#include "TarnInput/Screens/Profiles/ProfilesAndMacrosView.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnToastBanner.h"
 
 namespace tarn::input::testing {
 namespace {

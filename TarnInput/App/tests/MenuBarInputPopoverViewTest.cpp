@@ -1,14 +1,14 @@
-#include "TarnInput/App/MenuBarInputPopoverView.h"
+#include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "TarnInput/App/StatusDot.h"
+#include "TarnInput/App/Studio/StatusDot.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "TarnInput/App/MainInputStudioView.h"
-#include "TarnInput/App/StudioTray.h"
+#include "TarnInput/App/Studio/MainInputStudioView.h"
+#include "TarnInput/App/Tray/StudioTray.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
 
 namespace tarn::input::testing {

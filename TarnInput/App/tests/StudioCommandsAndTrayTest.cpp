@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include "TarnInput/App/MenuBarInputPopoverView.h"
-#include "TarnInput/App/StudioCommands.h"
-#include "TarnInput/App/StudioTray.h"
-#include "TarnInput/App/SuperKeyNames.h"
-#include "TarnInput/App/TrayIconArt.h"
+#include "TarnInput/App/Studio/StudioCommands.h"
+#include "TarnInput/App/Studio/SuperKeyNames.h"
+#include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
+#include "TarnInput/App/Tray/StudioTray.h"
+#include "TarnInput/App/Tray/TrayIconArt.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
 
 namespace tarn::input::testing {

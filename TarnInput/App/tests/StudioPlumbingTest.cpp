@@ -16,9 +16,9 @@
 #include "Platform/Fake/App/FakeMainThreadTimers.h"
 #include "Platform/Fake/Core/FakeEngineExecutor.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "TarnInput/App/PopoverPlacement.h"
 #include "TarnInput/App/SingleInstance.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnInput/App/Tray/PopoverPlacement.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>

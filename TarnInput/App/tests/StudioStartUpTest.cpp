@@ -5,14 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "TarnInput/App/MainInputStudioView.h"
+#include "TarnInput/App/Studio/MainInputStudioView.h"
 #include "TarnInput/App/StudioApplication.h"
 #include "TarnInput/App/tests/AppTestSupport.h"
 #include "TarnInput/Overlays/tests/OverlayFakes.h"
 #include "TarnInput/ViewModel/InputStudioViewModel.h"
-#include "TarnKit/UI/TarnFeedbackButton.h"
-#include "TarnKit/UI/TarnVersionBadgeButton.h"
-#include "TarnKit/UI/TarnWindowButtons.h"
+#include "TarnKit/UI/Buttons/TarnFeedbackButton.h"
+#include "TarnKit/UI/Chrome/TarnWindowButtons.h"
+#include "TarnKit/UI/Version/TarnVersionBadgeButton.h"
 
 namespace tarn::input::testing {
 namespace {

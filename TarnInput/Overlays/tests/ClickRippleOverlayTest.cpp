@@ -1,10 +1,10 @@
-#include "TarnInput/Overlays/ClickRippleOverlay.h"
+#include "TarnInput/Overlays/Ripples/ClickRippleOverlay.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 #include "OverlayTestSupport.h"
-#include "TarnInput/Overlays/ClickRippleHaloView.h"
+#include "TarnInput/Overlays/Ripples/ClickRippleHaloView.h"
 
 namespace tarn::input {
 namespace {

@@ -1,11 +1,11 @@
-#include "TarnInput/Overlays/KeyHUDLayout.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDLayout.h"
 
 #include <cmath>
 #include <limits>
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/Overlays/KeyHUDTokenList.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDTokenList.h"
 
 namespace tarn::input {
 namespace {

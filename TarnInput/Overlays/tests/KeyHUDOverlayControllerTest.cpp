@@ -1,4 +1,4 @@
-#include "TarnInput/Overlays/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDOverlayController.h"
 
 #include <cmath>
 #include <limits>
@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "OverlayTestSupport.h"
-#include "TarnInput/Overlays/KeyHUDPillView.h"
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 namespace tarn::input {
 namespace {

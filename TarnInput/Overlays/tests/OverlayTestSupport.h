@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "OverlayFakes.h"
-#include "TarnInputCore/Model/KeyHUDToken.h"
+#include "TarnInputCore/Model/Keys/KeyHUDToken.h"
 
 namespace tarn::input {
 

@@ -1,8 +1,8 @@
-#include "TarnInput/Overlays/RippleAnimation.h"
+#include "TarnInput/Overlays/Ripples/RippleAnimation.h"
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 namespace tarn::input {
 namespace {

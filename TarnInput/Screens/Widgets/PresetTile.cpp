@@ -4,9 +4,9 @@
 
 #include <QPainter>
 
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnSymbolIcons.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "TarnKit/UI/TarnContinuousShape.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
 
 namespace tarn::input {
 

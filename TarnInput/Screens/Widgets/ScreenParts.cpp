@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <fmt/format.h>
 
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnKit/UI/TarnCardHeader.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn::input {
 

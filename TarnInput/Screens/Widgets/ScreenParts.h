@@ -10,7 +10,7 @@
 #include <QFont>
 #include <QString>
 
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 class QCheckBox;
 class QHBoxLayout;

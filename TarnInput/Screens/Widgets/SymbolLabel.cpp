@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "TarnKit/UI/TarnSymbolIcons.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
 

@@ -1,4 +1,4 @@
-#include "TarnInput/Screens/DPICalibrationLabCard.h"
+#include "TarnInput/Screens/Hardware/DPICalibrationLabCard.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -7,9 +7,9 @@
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/HardwareViewModel.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnInput/ViewModel/ScreenModels/HardwareViewModel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -1,20 +1,20 @@
-#include "TarnInput/Screens/DevicesAndDiagnosticsView.h"
+#include "TarnInput/Screens/Hardware/DevicesAndDiagnosticsView.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/MouseDeviceHardwareCard.h"
-#include "TarnInput/Screens/PollingRateChart.h"
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
+#include "TarnInput/Screens/Hardware/MouseDeviceHardwareCard.h"
+#include "TarnInput/Screens/Hardware/PollingRateChart.h"
 #include "TarnInput/Screens/Widgets/MetricTile.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/HardwareViewModel.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnSymbolLabel.h"
+#include "TarnInput/ViewModel/ScreenModels/HardwareViewModel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
 
 namespace tarn::input::testing {
 namespace {

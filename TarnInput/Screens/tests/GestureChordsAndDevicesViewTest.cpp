@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnKit/UI/TarnGlassButton.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -11,11 +11,11 @@
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/SettingsViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/SettingsViewModel.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnLanguagePicker.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Pickers/TarnLanguagePicker.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -5,15 +5,15 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
-#include "TarnInput/Screens/Widgets/SegmentedPicker.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/SegmentedPicker.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/KeyHUDViewModel.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnSymbolLabel.h"
+#include "TarnInput/ViewModel/ScreenModels/KeyHUDViewModel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
 
 namespace tarn::input::testing {
 namespace {

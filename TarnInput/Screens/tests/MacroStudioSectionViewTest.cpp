@@ -1,4 +1,4 @@
-#include "TarnInput/Screens/MacroStudioSectionView.h"
+#include "TarnInput/Screens/Profiles/MacroStudioSectionView.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -7,20 +7,20 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/MacroStudioRow.h"
-#include "TarnInput/Screens/Widgets/CapsuleChip.h"
-#include "TarnInput/Screens/Widgets/ModifierChip.h"
+#include "TarnInput/Screens/Controls/CapsuleChip.h"
+#include "TarnInput/Screens/Controls/ModifierChip.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
+#include "TarnInput/Screens/Controls/SymbolButton.h"
+#include "TarnInput/Screens/Profiles/MacroStudioRow.h"
 #include "TarnInput/Screens/Widgets/PresetTile.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
-#include "TarnInput/Screens/Widgets/SymbolButton.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
-#include "TarnInputCore/Model/MacroPresetLibrary.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
+#include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -5,12 +5,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/NewRuleFormState.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
+#include "TarnInput/Screens/Profiles/NewRuleFormState.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/ButtonsViewModel.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -1,9 +1,9 @@
-#include "TarnInput/Screens/MouseDeviceHardwareCard.h"
+#include "TarnInput/Screens/Hardware/MouseDeviceHardwareCard.h"
 
 #include <gtest/gtest.h>
 
 #include "TarnInput/Screens/tests/ScreenFixture.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnInput/Screens/ProfilesAndMacrosView.h"
+#include "TarnInput/Screens/Profiles/ProfilesAndMacrosView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,18 +8,18 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/AppProfileEditorCard.h"
-#include "TarnInput/Screens/NewProfileFormState.h"
-#include "TarnInput/Screens/Widgets/CapsuleChip.h"
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/CapsuleChip.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Profiles/AppProfileEditorCard.h"
+#include "TarnInput/Screens/Profiles/NewProfileFormState.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/ProfilesViewModel.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
+#include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn::input::testing {
 namespace {

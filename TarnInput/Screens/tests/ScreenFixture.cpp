@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>

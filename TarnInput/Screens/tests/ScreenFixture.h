@@ -10,8 +10,8 @@
 
 #include <QColor>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 namespace tarn::input::testing {
 

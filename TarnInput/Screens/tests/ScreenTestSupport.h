@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Controls/RunningAppsMenuButton.h"
 
 namespace tarn::input::testing {
 

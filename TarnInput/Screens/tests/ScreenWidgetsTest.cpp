@@ -4,13 +4,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/RunningAppsMenuButton.h"
+#include "TarnInput/Screens/Controls/SegmentedPicker.h"
+#include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
 #include "TarnInput/Screens/Widgets/MetricTile.h"
-#include "TarnInput/Screens/Widgets/RunningAppsMenuButton.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
-#include "TarnInput/Screens/Widgets/SegmentedPicker.h"
-#include "TarnInput/Screens/Widgets/SwitchToggle.h"
 
 namespace tarn::input {
 

@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include "TarnInput/Screens/Widgets/ContinuousSlider.h"
+#include "TarnInput/Screens/Controls/ContinuousSlider.h"
 #include "TarnInput/Screens/tests/ScreenFixture.h"
 #include "TarnInput/Screens/tests/ScreenTestSupport.h"
-#include "TarnInput/ViewModel/ScrollViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/ScrollViewModel.h"
 
 namespace tarn::input::testing {
 namespace {

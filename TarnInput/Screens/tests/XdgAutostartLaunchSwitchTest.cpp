@@ -7,11 +7,11 @@
 #include <QCheckBox>
 #include <gtest/gtest.h>
 
-#include "Platform/Linux/XdgAutostartLoginItem.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "Platform/Linux/Desktop/XdgAutostartLoginItem.h"
 #include "TarnInput/Screens/InputSettingsView.h"
-#include "TarnInput/ViewModel/SettingsViewModel.h"
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnInput/ViewModel/ScreenModels/SettingsViewModel.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn::input::testing {

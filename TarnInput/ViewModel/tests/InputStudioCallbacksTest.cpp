@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {

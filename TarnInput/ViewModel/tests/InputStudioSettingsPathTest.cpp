@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
-#include "TarnInputCore/Model/AppInputProfileEngine.h"
-#include "TarnInputCore/Model/MacroPresetLibrary.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
+#include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {

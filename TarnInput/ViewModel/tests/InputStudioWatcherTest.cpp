@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
 
 namespace tarn::input::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "TarnInput/ViewModel/KeyHUDViewModel.h"
+#include "TarnInput/ViewModel/ScreenModels/KeyHUDViewModel.h"
 
 #include <functional>
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
+#include "Platform/Fake/App/StudioHarness.h"
 
 namespace tarn::input::testing {
 namespace {

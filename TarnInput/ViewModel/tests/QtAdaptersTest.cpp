@@ -5,10 +5,10 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
-#include "TarnInput/ViewModel/EventFdWakeup.h"
-#include "TarnInput/ViewModel/IcuTimeFormatter.h"
-#include "TarnInput/ViewModel/QtMainThreadExecutor.h"
-#include "TarnInput/ViewModel/QtMainThreadTimers.h"
+#include "TarnInput/ViewModel/Adapters/IcuTimeFormatter.h"
+#include "TarnInput/ViewModel/Adapters/QtMainThreadExecutor.h"
+#include "TarnInput/ViewModel/Adapters/QtMainThreadTimers.h"
+#include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
 
 namespace tarn::input {
 namespace {

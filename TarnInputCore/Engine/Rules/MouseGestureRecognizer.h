@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "TarnInputCore/Engine/TapEvent.h"
-#include "TarnInputCore/Model/GestureDirection.h"
+#include "TarnInputCore/Model/Pointer/GestureDirection.h"
 
 namespace tarn::input {
 

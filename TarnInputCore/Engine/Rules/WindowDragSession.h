@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "TarnInputCore/Engine/WindowAccess.h"
+#include "TarnInputCore/Engine/Ports/WindowAccess.h"
 
 namespace tarn::input {
 

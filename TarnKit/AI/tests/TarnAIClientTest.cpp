@@ -4,7 +4,7 @@
 
 #include "Platform/Fake/Foundation/FakeHttpTransport.h"
 #include "TarnKit/AI/tests/ScopedCurrentLanguage.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 
 namespace tarn {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "TarnKit/Foundation/TarnAppVersion.h"
+#include "TarnKit/Foundation/Identity/TarnAppVersion.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn {

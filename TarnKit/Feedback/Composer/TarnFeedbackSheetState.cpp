@@ -7,8 +7,8 @@
 #include <QMetaObject>
 #include <QThreadPool>
 
-#include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
 
 namespace tarn {

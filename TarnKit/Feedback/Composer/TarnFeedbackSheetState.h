@@ -23,9 +23,9 @@
 #include "TarnKit/Feedback/TarnFeedbackReceipt.h"
 #include "TarnKit/Feedback/TarnFeedbackScreenshot.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/Result.h"
-#include "TarnKit/Foundation/Uuid.h"
+#include "TarnKit/Foundation/Basics/Result.h"
+#include "TarnKit/Foundation/Basics/Uuid.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 
 class QThreadPool;

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/AtomicFileWriter.h"
+#include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 
 #include <fstream>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,11 +1,11 @@
-#include "TarnKit/Foundation/LogRedactor.h"
+#include "TarnKit/Foundation/Logging/LogRedactor.h"
 
 #include <chrono>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/LzfseDecoder.h"
+#include "TarnKit/Foundation/Lzfse/LzfseDecoder.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/NotificationCenter.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
 
 #include <gtest/gtest.h>
 

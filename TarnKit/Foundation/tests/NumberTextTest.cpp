@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/NumberText.h"
+#include "TarnKit/Foundation/Text/NumberText.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/OperatingSystemInfo.h"
+#include "TarnKit/Foundation/Identity/OperatingSystemInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/QueuedLogSink.h"
+#include "TarnKit/Foundation/Logging/QueuedLogSink.h"
 
 #include <chrono>
 #include <future>

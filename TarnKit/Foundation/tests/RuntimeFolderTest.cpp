@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/RuntimeFolder.h"
+#include "TarnKit/Foundation/Files/RuntimeFolder.h"
 
 #include <fstream>
 #include <functional>

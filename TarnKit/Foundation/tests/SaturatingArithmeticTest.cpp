@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/SaturatingArithmetic.h"
+#include "TarnKit/Foundation/Basics/SaturatingArithmetic.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 
 #include <limits>
 

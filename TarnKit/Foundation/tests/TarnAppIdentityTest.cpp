@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 
 #include <atomic>
 #include <csignal>
@@ -15,7 +15,7 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/FakeSystemLog.h"
 #include "Platform/Fake/Foundation/RecordingFolderRevealer.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "tests/TemporaryFolder.h"
 
 #include <fcntl.h>

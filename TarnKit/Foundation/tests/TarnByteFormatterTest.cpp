@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnByteFormatter.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnChecksum.h"
+#include "TarnKit/Foundation/Files/TarnChecksum.h"
 
 #include <cstdint>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnGlobalHotkeyManager.h"
+#include "TarnKit/Foundation/Desktop/TarnGlobalHotkeyManager.h"
 
 #include <optional>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnLaunchAtLogin.h"
+#include "TarnKit/Foundation/Desktop/TarnLaunchAtLogin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnLogEntry.h"
+#include "TarnKit/Foundation/Logging/TarnLogEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/TarnPermissionCenter.h"
+#include "TarnKit/Foundation/Desktop/TarnPermissionCenter.h"
 
 #include <fstream>
 

@@ -1,10 +1,10 @@
-#include "TarnKit/Foundation/TarnReleaseLogReader.h"
+#include "TarnKit/Foundation/Identity/TarnReleaseLogReader.h"
 
 #include <fstream>
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {

@@ -1,10 +1,10 @@
-#include "TarnKit/Foundation/TarnSemVer.h"
+#include "TarnKit/Foundation/Identity/TarnSemVer.h"
 
 #include <limits>
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/TarnAppVersion.h"
+#include "TarnKit/Foundation/Identity/TarnAppVersion.h"
 
 namespace tarn {
 namespace {

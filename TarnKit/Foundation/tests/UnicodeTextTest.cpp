@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 #include <clocale>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/Uuid.h"
+#include "TarnKit/Foundation/Basics/Uuid.h"
 
 #include <set>
 #include <unordered_set>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
 
 #include <fstream>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Foundation/Files/XdgPaths.h"
 
 #include <map>
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "tests/TemporaryFolder.h"
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "tests/TemporaryFolder.h"
 
 #include <fcntl.h>

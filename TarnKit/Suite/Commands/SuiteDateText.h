@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 
 namespace tarn {
 

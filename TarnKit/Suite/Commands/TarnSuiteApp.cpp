@@ -1,7 +1,7 @@
 #include "TarnKit/Suite/Commands/TarnSuiteApp.h"
 
-#include "TarnKit/Foundation/EnumTable.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn {
 namespace {

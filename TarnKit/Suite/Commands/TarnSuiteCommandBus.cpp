@@ -7,8 +7,8 @@
 
 #include <fmt/format.h>
 
-#include "TarnKit/Foundation/AtomicFileWriter.h"
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/AtomicFileWriter.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 
 #include <sys/stat.h>

@@ -23,10 +23,10 @@
 #include <optional>
 #include <string>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/DistributedNotifier.h"
-#include "TarnKit/Foundation/MainThreadExecutor.h"
-#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
+#include "TarnKit/Foundation/Ports/DistributedNotifier.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
 #include "TarnKit/Suite/Commands/AppEnvironment.h"
 #include "TarnKit/Suite/Commands/TarnSuiteCommandEnvelope.h"
 

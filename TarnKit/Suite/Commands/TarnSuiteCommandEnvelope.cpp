@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/StrictJson.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Suite/Commands/SuiteDateText.h"
 
 namespace tarn {

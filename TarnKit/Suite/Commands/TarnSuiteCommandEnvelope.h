@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/Uuid.h"
+#include "TarnKit/Foundation/Basics/Uuid.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Suite/Commands/TarnSuiteApp.h"
 #include "TarnKit/Suite/Commands/TarnSuiteCommandKind.h"
 

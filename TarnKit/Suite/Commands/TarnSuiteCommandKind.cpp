@@ -1,6 +1,6 @@
 #include "TarnKit/Suite/Commands/TarnSuiteCommandKind.h"
 
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 
 namespace tarn {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "TarnKit/Foundation/XdgPaths.h"
+#include "TarnKit/Foundation/Files/XdgPaths.h"
 
 namespace tarn {
 

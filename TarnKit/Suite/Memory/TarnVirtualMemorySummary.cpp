@@ -4,8 +4,8 @@
 
 #include <fmt/format.h>
 
-#include "TarnKit/Foundation/SaturatingArithmetic.h"
-#include "TarnKit/Foundation/TarnByteFormatter.h"
+#include "TarnKit/Foundation/Basics/SaturatingArithmetic.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 
 namespace tarn {
 namespace {

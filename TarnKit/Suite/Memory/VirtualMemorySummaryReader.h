@@ -7,10 +7,10 @@
 
 #include <optional>
 
-#include "TarnKit/Suite/Memory/FileSystemProbe.h"
-#include "TarnKit/Suite/Memory/KernelMemoryFigures.h"
-#include "TarnKit/Suite/Memory/KernelMemoryReader.h"
-#include "TarnKit/Suite/Memory/SparseDiskScanner.h"
+#include "TarnKit/Suite/Memory/Disks/FileSystemProbe.h"
+#include "TarnKit/Suite/Memory/Disks/SparseDiskScanner.h"
+#include "TarnKit/Suite/Memory/Kernel/KernelMemoryFigures.h"
+#include "TarnKit/Suite/Memory/Kernel/KernelMemoryReader.h"
 #include "TarnKit/Suite/Memory/TarnVirtualMemorySummary.h"
 #include "TarnKit/Suite/Records/TarnMemoryLiveStatus.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordFields.h"
 #include "TarnKit/Suite/Records/Rules/SuiteClamp.h"
 #include "TarnKit/Suite/Records/Rules/SuiteFreshness.h"

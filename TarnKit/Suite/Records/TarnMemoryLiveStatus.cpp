@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "TarnKit/Foundation/SaturatingArithmetic.h"
+#include "TarnKit/Foundation/Basics/SaturatingArithmetic.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordFields.h"
 #include "TarnKit/Suite/Records/Rules/SuiteFreshness.h"
 

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/DecodeError.h"
+#include "TarnKit/Foundation/Json/DecodeError.h"
 #include "TarnKit/Suite/Records/Coding/SuiteJsonValue.h"
 
 namespace tarn {

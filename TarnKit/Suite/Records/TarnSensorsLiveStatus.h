@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/DecodeError.h"
+#include "TarnKit/Foundation/Json/DecodeError.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Suite/Records/Coding/SuiteJsonValue.h"
 #include "TarnKit/Suite/Records/Rules/ProcessProbe.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 
 namespace tarn {
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <system_error>
 
-#include "TarnKit/Foundation/AtomicFileWriter.h"
-#include "TarnKit/Foundation/UnicodeText.h"
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/AtomicFileWriter.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordText.h"
 #include "TarnKit/Suite/Records/Rules/SuiteFreshness.h"

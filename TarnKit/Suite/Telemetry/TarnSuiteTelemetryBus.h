@@ -22,10 +22,10 @@
 #include <string_view>
 #include <vector>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/DistributedNotifier.h"
-#include "TarnKit/Foundation/MainThreadExecutor.h"
-#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
+#include "TarnKit/Foundation/Ports/DistributedNotifier.h"
+#include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
 #include "TarnKit/Suite/Commands/TarnSuiteApp.h"
 #include "TarnKit/Suite/Memory/TarnVirtualMemorySummary.h"
 #include "TarnKit/Suite/Memory/VirtualMemorySummaryReader.h"

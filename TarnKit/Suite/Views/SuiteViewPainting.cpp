@@ -4,7 +4,7 @@
 
 #include <QFontMetricsF>
 
-#include "TarnKit/UI/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
 
 namespace tarn::suiteviews {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <QWidget>
 
+#include "TarnKit/Suite/Views/Presentation/TarnVirtualMemoryGaugeCardPresentation.h"
 #include "TarnKit/Suite/Views/SuiteViewPainting.h"
-#include "TarnKit/Suite/Views/TarnVirtualMemoryGaugeCardPresentation.h"
 
 namespace tarn::suiteviews {
 

@@ -10,11 +10,11 @@
 
 #include "TarnKit/Suite/Views/SuiteViewColors.h"
 #include "TarnKit/Suite/Views/SuiteViewPainting.h"
-#include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnGlassButtonStyle.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Buttons/TarnGlassButtonStyle.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <QRectF>
 #include <QWidget>
 
-#include "TarnKit/Suite/Views/TarnOffloadProgressBannerPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnOffloadProgressBannerPresentation.h"
 
 namespace tarn {
 

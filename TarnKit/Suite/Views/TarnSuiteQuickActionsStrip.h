@@ -8,7 +8,7 @@
 
 #include <QScrollArea>
 
-#include "TarnKit/Suite/Views/TarnSuiteQuickActionsPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnSuiteQuickActionsPresentation.h"
 
 namespace tarn {
 

@@ -7,12 +7,12 @@
 #include "TarnKit/Suite/Views/SuiteViewParts.h"
 #include "TarnKit/Suite/Views/TarnAdaptiveGridLayout.h"
 #include "TarnKit/Suite/Views/TarnFitsFirstLayout.h"
-#include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnFlowLayout.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
+#include "TarnKit/UI/Glass/TarnFlowLayout.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "TarnKit/Suite/Views/TarnVirtualMemoryGaugeCardPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnVirtualMemoryGaugeCardPresentation.h"
 
 class QAbstractButton;
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "TarnKit/Suite/Commands/AppEnvironment.h"
-#include "TarnKit/Suite/Views/TarnVirtualMemoryHeaderPillPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnVirtualMemoryHeaderPillPresentation.h"
 
 namespace tarn {
 

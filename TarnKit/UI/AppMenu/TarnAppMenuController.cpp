@@ -7,12 +7,12 @@
 #include <QMenuBar>
 
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
-#include "TarnKit/Foundation/TarnAppVersion.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
+#include "TarnKit/Foundation/Identity/TarnAppVersion.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/AppMenu/TarnMenuKeyEquivalent.h"
 #include "TarnKit/UI/AppMenu/TarnWindowMenuCommands.h"
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn {
 

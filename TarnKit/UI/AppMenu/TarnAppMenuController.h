@@ -18,8 +18,8 @@
 #include <QObject>
 #include <QPointer>
 
-#include "TarnKit/Foundation/BuildInfo.h"
-#include "TarnKit/Foundation/Subscription.h"
+#include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Identity/BuildInfo.h"
 #include "TarnKit/Localization/TarnLanguage.h"
 #include "TarnKit/UI/AppMenu/TarnCustomMenu.h"
 #include "TarnKit/UI/AppMenu/TarnEditMenuOverrides.h"

@@ -2,7 +2,7 @@
 
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/Localization/TarnText.h"
-#include "TarnKit/UI/TarnLanguagePickerState.h"
+#include "TarnKit/UI/Pickers/TarnLanguagePickerState.h"
 
 namespace tarn {
 

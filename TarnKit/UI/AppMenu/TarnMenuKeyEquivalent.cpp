@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/UI/ApplicationWindows.h"
+#include "TarnKit/UI/Chrome/ApplicationWindows.h"
 
 namespace tarn {
 

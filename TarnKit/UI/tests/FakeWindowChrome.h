@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TarnKit/UI/WindowChrome.h"
+#include "TarnKit/UI/Chrome/WindowChrome.h"
 
 namespace tarn {
 

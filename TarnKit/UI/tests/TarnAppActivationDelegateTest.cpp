@@ -1,13 +1,13 @@
-#include "TarnKit/UI/TarnAppActivationDelegate.h"
+#include "TarnKit/UI/Chrome/TarnAppActivationDelegate.h"
 
 #include <QMainWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "TarnKit/Foundation/TarnAppIdentity.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
-#include "TarnKit/UI/QtApplicationWindows.h"
+#include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
+#include "TarnKit/UI/Chrome/QtApplicationWindows.h"
 #include "TarnKit/UI/tests/FakeApplicationWindows.h"
 #include "tests/TemporaryFolder.h"
 

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnAppIcon.h"
+#include "TarnKit/UI/Brand/TarnAppIcon.h"
 
 #include <gtest/gtest.h>
 

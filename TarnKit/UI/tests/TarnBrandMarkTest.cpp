@@ -1,12 +1,12 @@
-#include "TarnKit/UI/TarnBrandMark.h"
+#include "TarnKit/UI/Brand/TarnBrandMark.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnAppEmblemView.h"
-#include "TarnKit/UI/TarnBrandMarkGeometry.h"
+#include "TarnKit/UI/Brand/TarnAppEmblemView.h"
+#include "TarnKit/UI/Brand/TarnBrandMarkGeometry.h"
 
 namespace tarn {
 namespace {

@@ -3,11 +3,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassButtonStyle.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnSymbolIcons.h"
-#include "TarnKit/UI/TarnSymbolLabel.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnGlassButtonStyle.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
 
 namespace tarn {
 namespace {

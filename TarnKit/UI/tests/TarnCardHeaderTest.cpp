@@ -1,10 +1,10 @@
-#include "TarnKit/UI/TarnCardHeader.h"
+#include "TarnKit/UI/Glass/TarnCardHeader.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnSymbolLabel.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnFeedbackButton.h"
+#include "TarnKit/UI/Buttons/TarnFeedbackButton.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
-#include "TarnKit/UI/QtClipboardImageSource.h"
+#include "TarnKit/UI/Chrome/QtClipboardImageSource.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnFlowLayout.h"
+#include "TarnKit/UI/Glass/TarnFlowLayout.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -9,16 +9,16 @@
 #include <QVariantAnimation>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassInputField.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnGroundBackground.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnPrimaryButtonStyle.h"
-#include "TarnKit/UI/TarnSymbolIcons.h"
-#include "TarnKit/UI/TarnTextStyles.h"
-#include "TarnKit/UI/TarnToastBanner.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButtonStyle.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassInputField.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGroundBackground.h"
+#include "TarnKit/UI/Glass/TarnToastBanner.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 namespace {

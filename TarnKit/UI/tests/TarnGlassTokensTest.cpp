@@ -1,9 +1,9 @@
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnHexColor.h"
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/Glass/TarnHexColor.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnLanguagePicker.h"
+#include "TarnKit/UI/Pickers/TarnLanguagePicker.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -9,9 +9,9 @@
 
 #include "Platform/Fake/Foundation/FakeDefaultsStore.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
-#include "TarnKit/UI/TarnLanguageMenuButton.h"
-#include "TarnKit/UI/TarnLanguageNames.h"
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/Pickers/TarnLanguageMenuButton.h"
+#include "TarnKit/UI/Pickers/TarnLanguageNames.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnUnifiedTitlebar.h"
+#include "TarnKit/UI/Chrome/TarnUnifiedTitlebar.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnUnifiedTitlebarWindow.h"
+#include "TarnKit/UI/Chrome/TarnUnifiedTitlebarWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnWindowButtons.h"
-#include "TarnKit/UI/TarnWindowDragArea.h"
+#include "TarnKit/UI/Chrome/TarnWindowButtons.h"
+#include "TarnKit/UI/Chrome/TarnWindowDragArea.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnVersionAndLogsView.h"
+#include "TarnKit/UI/Version/TarnVersionAndLogsView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,11 +9,11 @@
 
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
-#include "TarnKit/UI/TarnFeedbackButton.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnSymbolLabel.h"
-#include "TarnKit/UI/TarnVersionBadge.h"
-#include "TarnKit/UI/TarnVersionBadgeButton.h"
+#include "TarnKit/UI/Buttons/TarnFeedbackButton.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
+#include "TarnKit/UI/Version/TarnVersionBadge.h"
+#include "TarnKit/UI/Version/TarnVersionBadgeButton.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {

@@ -1,4 +1,4 @@
-#include "TarnKit/UI/TarnVersionBadge.h"
+#include "TarnKit/UI/Version/TarnVersionBadge.h"
 
 #include <QFontMetricsF>
 #include <QImage>

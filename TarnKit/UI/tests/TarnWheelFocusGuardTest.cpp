@@ -1,7 +1,7 @@
 // The wheel over a picker, slider or spin field that has no focus leaves its value alone; once a
 // click has focused it, the wheel changes it as usual.
 
-#include "TarnKit/UI/TarnWheelFocusGuard.h"
+#include "TarnKit/UI/Buttons/TarnWheelFocusGuard.h"
 
 #include <QApplication>
 #include <QComboBox>

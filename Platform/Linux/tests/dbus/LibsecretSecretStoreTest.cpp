@@ -1,7 +1,7 @@
 // The keychain against a real Secret Service: a private gnome-keyring-daemon on this test's
 // session bus, with a keyring in a temporary home that the test unlocks itself.
 
-#include "Platform/Linux/LibsecretSecretStore.h"
+#include "Platform/Linux/Services/LibsecretSecretStore.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 #include "TarnKit/Services/TarnKeychainStore.h"
 #include "tests/TemporaryFolder.h"
 

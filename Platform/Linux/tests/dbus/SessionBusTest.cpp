@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <systemd/sd-bus.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 #include "Platform/Linux/DBus/SdBusDistributedNotifier.h"
 #include "Platform/Linux/DBus/SessionBusNames.h"
-#include "Platform/Linux/DesktopEntrySyntax.h"
+#include "Platform/Linux/Desktop/DesktopEntrySyntax.h"
 #include "Platform/Linux/Suite/LinuxAppEnvironment.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "TarnKit/Suite/Commands/TarnSuiteCommandBus.h"
 #include "tests/TemporaryFolder.h"
 

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Linux/Input/InputDeviceDirectory.h"
-#include "Platform/Linux/Input/VirtualInputDevice.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "Platform/Linux/Uinput/VirtualInputDevice.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 #include <poll.h>
 #include <umockdev.h>

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Linux/SysfsPointerDeviceSource.h"
+#include "Platform/Linux/Devices/SysfsPointerDeviceSource.h"
 #include "TarnInputCore/Devices/HIDDeviceInventoryService.h"
 #include "TarnInputCore/Devices/USBVendorRegistry.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 #include <umockdev.h>
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
-#include "Platform/Linux/UdevDeviceChangeNotices.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "Platform/Linux/Devices/UdevDeviceChangeNotices.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 #include "tests/TemporaryFolder.h"
 
 #include <umockdev.h>

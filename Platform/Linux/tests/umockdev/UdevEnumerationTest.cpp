@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 #include <libudev.h>
 #include <umockdev.h>

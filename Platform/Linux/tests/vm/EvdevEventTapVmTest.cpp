@@ -22,9 +22,9 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/Input/EvdevEventTap.h"
-#include "Platform/Linux/Input/UinputEventPoster.h"
-#include "Platform/Linux/Input/VirtualInputDevice.h"
-#include "Platform/Linux/PointerLocationCache.h"
+#include "Platform/Linux/Uinput/UinputEventPoster.h"
+#include "Platform/Linux/Uinput/VirtualInputDevice.h"
+#include "Platform/Linux/X11/PointerLocationCache.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "UinputTestDevices.h"
 

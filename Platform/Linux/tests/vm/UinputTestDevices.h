@@ -14,8 +14,8 @@
 #include <libevdev/libevdev.h>
 
 #include "Platform/Linux/Input/EvdevEvent.h"
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/UniqueFd.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
+#include "TarnKit/Foundation/Files/UniqueFd.h"
 
 namespace tarn::input::vmtest {
 

@@ -1,7 +1,7 @@
 // Global shortcuts against a real X server: chords are pressed with XTest, and a second client
 // stands in for another program that grabs the same chords.
 
-#include "Platform/Linux/X11HotkeyBackend.h"
+#include "Platform/Linux/X11/X11HotkeyBackend.h"
 
 #include <chrono>
 #include <functional>
@@ -16,8 +16,8 @@
 #include <xcb/xtest.h>
 
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
-#include "TarnKit/Foundation/CHandle.h"
-#include "TarnKit/Foundation/TarnGlobalHotkeyManager.h"
+#include "TarnKit/Foundation/Desktop/TarnGlobalHotkeyManager.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace tarn {
 namespace {

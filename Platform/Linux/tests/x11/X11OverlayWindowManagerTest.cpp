@@ -1,7 +1,7 @@
 // The overlay hints on a real X server: the compositor is found by its selection, and a window is
 // marked for every desktop without losing the states it already had.
 
-#include "Platform/Linux/X11OverlayWindowManager.h"
+#include "Platform/Linux/X11/X11OverlayWindowManager.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +12,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace tarn::input {
 namespace {

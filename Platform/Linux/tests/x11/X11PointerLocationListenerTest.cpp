@@ -1,6 +1,6 @@
 // The pointer location cache follows the pointer of a real X server as another program moves it.
 
-#include "Platform/Linux/X11PointerLocationListener.h"
+#include "Platform/Linux/X11/X11PointerLocationListener.h"
 
 #include <cstdlib>
 #include <string>

@@ -2,7 +2,7 @@
 // the properties that every X server has stand in for the libinput ones, and the preferences
 // find nothing to change.
 
-#include "Platform/Linux/X11PointerPropertyBackend.h"
+#include "Platform/Linux/X11/X11PointerPropertyBackend.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "Platform/Linux/LibinputPointerPreferences.h"
-#include "TarnInputCore/Engine/PointerAccelerationBridge.h"
+#include "Platform/Linux/X11/LibinputPointerPreferences.h"
+#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
 
 namespace tarn::input {
 namespace {

@@ -19,7 +19,7 @@
 #include <xcb/xcb_icccm.h>
 #include <xcb/xtest.h>
 
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace tarn::input {
 

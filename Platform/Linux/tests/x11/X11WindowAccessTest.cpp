@@ -1,7 +1,7 @@
 // Window access against a real X server with a window manager: the window under a point, its
 // frame, and moves and resizes read back from the server.
 
-#include "Platform/Linux/X11WindowAccess.h"
+#include "Platform/Linux/X11/X11WindowAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The workspace against a real X server with a window manager: two applications with their own
 // WM_CLASS, one of them described by a desktop file in a temporary data folder.
 
-#include "Platform/Linux/X11Workspace.h"
+#include "Platform/Linux/X11/X11Workspace.h"
 
 #include <fstream>
 #include <mutex>

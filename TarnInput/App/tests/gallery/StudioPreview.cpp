@@ -9,19 +9,19 @@
 #include <QApplication>
 #include <QImage>
 
-#include "TarnInput/App/MainInputStudioView.h"
-#include "TarnInput/App/MenuBarInputPopoverView.h"
+#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInput/App/Studio/MainInputStudioView.h"
 #include "TarnInput/App/StudioApplication.h"
-#include "TarnInput/Overlays/KeyHUDPillView.h"
+#include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnInput/Screens/PermissionStepsDialog.h"
-#include "TarnInput/ViewModelTesting/StudioHarness.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/TarnAppLogger.h"
+#include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 #include "TarnKit/Localization/TarnLanguage.h"
-#include "TarnKit/UI/TarnGlassPalette.h"
-#include "TarnKit/UI/TarnProductPalette.h"
-#include "TarnKit/UI/TarnVersionBadgeButton.h"
-#include "TarnKit/UI/TarnWheelFocusGuard.h"
+#include "TarnKit/UI/Buttons/TarnWheelFocusGuard.h"
+#include "TarnKit/UI/Glass/TarnGlassPalette.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
+#include "TarnKit/UI/Version/TarnVersionBadgeButton.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
-#include "Platform/Linux/X11OverlayWindowManager.h"
-#include "TarnInput/Overlays/ClickRippleHaloView.h"
-#include "TarnInput/Overlays/KeyHUDOverlayController.h"
-#include "TarnInput/Overlays/KeyHUDPillView.h"
+#include "Platform/Linux/X11/X11OverlayWindowManager.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDOverlayController.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
+#include "TarnInput/Overlays/Ripples/ClickRippleHaloView.h"
 #include "TarnInput/Overlays/tests/OverlayFakes.h"
-#include "TarnKit/Foundation/CHandle.h"
+#include "TarnKit/Foundation/Files/CHandle.h"
 
 namespace tarn::input {
 namespace {

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Core/FakeEnginePorts.h"
-#include "TarnInput/ViewModel/EngineMailbox.h"
-#include "TarnInput/ViewModel/EventFdWakeup.h"
+#include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
+#include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "tests/HeapAllocationCounter.h"
 

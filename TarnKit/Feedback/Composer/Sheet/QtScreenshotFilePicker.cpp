@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "TarnKit/UI/TarnQString.h"
+#include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn {
 

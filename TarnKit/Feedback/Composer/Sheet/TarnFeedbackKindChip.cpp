@@ -6,11 +6,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnSymbolIcons.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnSymbolIcons.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 

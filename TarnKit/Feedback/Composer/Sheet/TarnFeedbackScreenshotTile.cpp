@@ -7,12 +7,12 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnLabel.h"
-#include "TarnKit/UI/TarnPlainSymbolButton.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Buttons/TarnPlainSymbolButton.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnLabel.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 namespace {

@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "TarnKit/Feedback/TarnFeedbackScreenshot.h"
-#include "TarnKit/UI/TarnRoundedPanel.h"
+#include "TarnKit/UI/Glass/TarnRoundedPanel.h"
 
 class QAbstractButton;
 

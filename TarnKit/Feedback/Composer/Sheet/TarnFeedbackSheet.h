@@ -20,10 +20,10 @@
 #include "TarnKit/Feedback/Composer/ScreenshotFilePicker.h"
 #include "TarnKit/Feedback/Composer/TarnFeedbackSheetState.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/TarnAppVersion.h"
+#include "TarnKit/Foundation/Identity/TarnAppVersion.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Localization/TarnLanguage.h"
-#include "TarnKit/UI/TarnProductPalette.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
 
 class QLabel;
 class QLineEdit;

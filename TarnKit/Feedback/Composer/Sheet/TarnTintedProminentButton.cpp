@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QVariantAnimation>
 
-#include "TarnKit/UI/TarnContinuousShape.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Glass/TarnContinuousShape.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "TarnKit/Foundation/EnumTable.h"
+#include "TarnKit/Foundation/Basics/EnumTable.h"
 
 namespace {
 

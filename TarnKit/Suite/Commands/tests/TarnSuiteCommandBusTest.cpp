@@ -9,7 +9,7 @@
 #include "Platform/Fake/Foundation/FakeDistributedNotifier.h"
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 #include "Platform/Fake/Suite/FakeAppEnvironment.h"
-#include "TarnKit/Foundation/AtomicFileWriter.h"
+#include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 #include "tests/TemporaryFolder.h"
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Suite/Memory/KernelMemoryReader.h"
+#include "TarnKit/Suite/Memory/Kernel/KernelMemoryReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TarnKit/Suite/Memory/MemoryPressureStall.h"
+#include "TarnKit/Suite/Memory/Kernel/MemoryPressureStall.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "TarnKit/Suite/Memory/ProcText.h"
+#include "TarnKit/Suite/Memory/Kernel/ProcText.h"
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Suite/Memory/ProcMeminfo.h"
+#include "TarnKit/Suite/Memory/Kernel/ProcMeminfo.h"
 
 namespace tarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "TarnKit/Suite/Memory/SparseDiskScanner.h"
+#include "TarnKit/Suite/Memory/Disks/SparseDiskScanner.h"
 
 #include <fstream>
 

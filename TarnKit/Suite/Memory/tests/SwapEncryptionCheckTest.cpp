@@ -1,4 +1,4 @@
-#include "TarnKit/Suite/Memory/SwapEncryptionCheck.h"
+#include "TarnKit/Suite/Memory/Kernel/SwapEncryptionCheck.h"
 
 #include <fstream>
 

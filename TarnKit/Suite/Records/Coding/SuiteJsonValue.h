@@ -22,10 +22,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/DecodeError.h"
-#include "TarnKit/Foundation/StrictJson.h"
-#include "TarnKit/Foundation/UnicodeText.h"
+#include "TarnKit/Foundation/Json/DecodeError.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
+#include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Suite/Commands/SuiteDateText.h"
 #include "TarnKit/Suite/Commands/TarnSuiteApp.h"
 

@@ -21,8 +21,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/DecodeError.h"
-#include "TarnKit/Foundation/JsonFieldReader.h"
+#include "TarnKit/Foundation/Json/DecodeError.h"
+#include "TarnKit/Foundation/Json/JsonFieldReader.h"
 #include "TarnKit/Suite/Records/Coding/SuiteJsonValue.h"
 
 namespace tarn {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
 #include "TarnKit/Suite/Records/Coding/SuiteJsonValue.h"
 
 namespace tarn {

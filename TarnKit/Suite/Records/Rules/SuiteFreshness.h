@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "TarnKit/Foundation/Clock.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Suite/Records/Rules/ProcessProbe.h"
 
 namespace tarn {

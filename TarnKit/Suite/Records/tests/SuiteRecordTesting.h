@@ -11,8 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TarnKit/Foundation/Clock.h"
-#include "TarnKit/Foundation/StrictJson.h"
+#include "TarnKit/Foundation/Json/StrictJson.h"
+#include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordText.h"
 
 namespace tarn::suite_testing {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/WholeFile.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
 #include "TarnKit/Suite/Records/tests/SuiteRecordInvariant.h"
 #include "TarnKit/Suite/Records/tests/SuiteRecordTesting.h"
 

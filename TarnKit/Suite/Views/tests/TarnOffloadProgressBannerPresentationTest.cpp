@@ -1,4 +1,4 @@
-#include "TarnKit/Suite/Views/TarnOffloadProgressBannerPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnOffloadProgressBannerPresentation.h"
 
 #include <cmath>
 #include <limits>
@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TarnKit/Suite/Views/SuiteViewColors.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn {
 namespace {

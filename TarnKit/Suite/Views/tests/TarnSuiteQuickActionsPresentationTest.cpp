@@ -1,10 +1,10 @@
-#include "TarnKit/Suite/Views/TarnSuiteQuickActionsPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnSuiteQuickActionsPresentation.h"
 
 #include <gtest/gtest.h>
 
 #include "TarnKit/Suite/Views/SuiteViewColors.h"
 #include "TarnKit/Suite/Views/tests/SuiteViewTesting.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn {
 namespace {

@@ -1,11 +1,11 @@
-#include "TarnKit/Suite/Views/TarnVirtualMemoryGaugeCardPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnVirtualMemoryGaugeCardPresentation.h"
 
 #include <gtest/gtest.h>
 
-#include "TarnKit/Foundation/TarnByteFormatter.h"
+#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 #include "TarnKit/Suite/Views/SuiteViewColors.h"
 #include "TarnKit/Suite/Views/tests/SuiteViewTesting.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn {
 namespace {

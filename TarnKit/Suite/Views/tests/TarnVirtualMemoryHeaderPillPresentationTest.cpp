@@ -1,10 +1,10 @@
-#include "TarnKit/Suite/Views/TarnVirtualMemoryHeaderPillPresentation.h"
+#include "TarnKit/Suite/Views/Presentation/TarnVirtualMemoryHeaderPillPresentation.h"
 
 #include <gtest/gtest.h>
 
 #include "TarnKit/Suite/Views/SuiteViewColors.h"
 #include "TarnKit/Suite/Views/tests/SuiteViewTesting.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn {
 namespace {

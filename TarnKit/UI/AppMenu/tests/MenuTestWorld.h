@@ -13,7 +13,7 @@
 
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
 #include "TarnKit/UI/AppMenu/TarnAppMenuController.h"
 
 namespace tarn {

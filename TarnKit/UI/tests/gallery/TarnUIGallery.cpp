@@ -16,22 +16,22 @@
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
-#include "TarnKit/Foundation/TarnAppVersion.h"
+#include "TarnKit/Foundation/Identity/TarnAppVersion.h"
 #include "TarnKit/Localization/TarnText.h"
-#include "TarnKit/UI/TarnBrandMark.h"
-#include "TarnKit/UI/TarnFlowLayout.h"
-#include "TarnKit/UI/TarnGlassButton.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassInputField.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnGroundBackground.h"
-#include "TarnKit/UI/TarnLanguageMenuButton.h"
-#include "TarnKit/UI/TarnLanguagePicker.h"
-#include "TarnKit/UI/TarnPrimaryButton.h"
-#include "TarnKit/UI/TarnProductPalette.h"
-#include "TarnKit/UI/TarnTextStyles.h"
-#include "TarnKit/UI/TarnToastBanner.h"
-#include "TarnKit/UI/TarnVersionBadge.h"
+#include "TarnKit/UI/Brand/TarnBrandMark.h"
+#include "TarnKit/UI/Buttons/TarnGlassButton.h"
+#include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
+#include "TarnKit/UI/Glass/TarnFlowLayout.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassInputField.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGroundBackground.h"
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
+#include "TarnKit/UI/Glass/TarnToastBanner.h"
+#include "TarnKit/UI/Pickers/TarnLanguageMenuButton.h"
+#include "TarnKit/UI/Pickers/TarnLanguagePicker.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
+#include "TarnKit/UI/Version/TarnVersionBadge.h"
 
 namespace {
 

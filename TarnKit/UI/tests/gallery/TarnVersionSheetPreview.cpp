@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "TarnKit/UI/TarnVersionAndLogsView.h"
+#include "TarnKit/UI/Version/TarnVersionAndLogsView.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "TarnKit/UI/TarnUnifiedTitlebarWindow.h"
-#include "TarnKit/UI/TarnWindowDragArea.h"
+#include "TarnKit/UI/Chrome/TarnUnifiedTitlebarWindow.h"
+#include "TarnKit/UI/Chrome/TarnWindowDragArea.h"
 
 namespace tarn {
 namespace {

@@ -23,8 +23,8 @@
 #include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackScreenshotTile.h"
 #include "TarnKit/Feedback/Composer/Sheet/TarnTintedProminentButton.h"
 #include "TarnKit/Feedback/Composer/tests/FakeScreenshotFilePicker.h"
-#include "TarnKit/UI/TarnBrandMark.h"
-#include "TarnKit/UI/TarnSymbolLabel.h"
+#include "TarnKit/UI/Brand/TarnBrandMark.h"
+#include "TarnKit/UI/Text/TarnSymbolLabel.h"
 
 namespace tarn {
 namespace {

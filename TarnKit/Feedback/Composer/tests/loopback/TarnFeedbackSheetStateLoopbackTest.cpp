@@ -4,7 +4,7 @@
 
 #include "Platform/Fake/Foundation/FakeClipboardImageSource.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
-#include "Platform/Linux/CurlHttpTransport.h"
+#include "Platform/Linux/Services/CurlHttpTransport.h"
 #include "Platform/Linux/tests/LoopbackHttpServer.h"
 #include "TarnKit/Feedback/Composer/TarnFeedbackSheetState.h"
 #include "TarnKit/Feedback/Composer/tests/FakeScreenshotFilePicker.h"

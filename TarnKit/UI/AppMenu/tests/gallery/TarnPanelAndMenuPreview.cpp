@@ -16,19 +16,19 @@
 
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
-#include "TarnKit/Foundation/NotificationCenter.h"
+#include "TarnKit/Foundation/Basics/NotificationCenter.h"
 #include "TarnKit/Localization/TarnLanguageSettings.h"
 #include "TarnKit/Localization/TarnText.h"
 #include "TarnKit/UI/AppMenu/TarnAppMenuController.h"
+#include "TarnKit/UI/Glass/TarnGlassCard.h"
+#include "TarnKit/UI/Glass/TarnGlassInputField.h"
+#include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Glass/TarnGroundBackground.h"
 #include "TarnKit/UI/Panels/TarnDraggableFloatingPanel.h"
 #include "TarnKit/UI/Panels/TarnFloatingPanelController.h"
 #include "TarnKit/UI/Panels/TarnTearOffDragRegion.h"
-#include "TarnKit/UI/TarnGlassCard.h"
-#include "TarnKit/UI/TarnGlassInputField.h"
-#include "TarnKit/UI/TarnGlassTokens.h"
-#include "TarnKit/UI/TarnGroundBackground.h"
-#include "TarnKit/UI/TarnQString.h"
-#include "TarnKit/UI/TarnTextStyles.h"
+#include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace {
 

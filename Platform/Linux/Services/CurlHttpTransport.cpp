@@ -1,0 +1,178 @@
+#include "Platform/Linux/Services/CurlHttpTransport.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <mutex>
+#include <stop_token>
+
+#include "TarnKit/Foundation/Files/CHandle.h"
+
+#include <curl/curl.h>
+
+namespace tarn {
+namespace {
+
+using CurlHandle = CHandle<CURL, curl_easy_cleanup>;
+using CurlMultiHandle = CHandle<CURLM, curl_multi_cleanup>;
+using CurlHeaders = CHandle<curl_slist, curl_slist_free_all>;
+
+// One wait for the network at most; curl shortens it whenever one of its own timers is due.
+constexpr std::chrono::milliseconds kLongestPoll {1000};
+
+struct Download {
+    std::string body;
+    bool tooLarge = false;
+};
+
+std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& download = *static_cast<Download*>(user);
+    const std::size_t bytes = size * count;
+    if (download.body.size() + bytes > CurlHttpTransport::kMaxResponseBytes) {
+        download.tooLarge = true;
+        return 0; // a short count makes curl abort the transfer
+    }
+    download.body.append(data, bytes);
+    return bytes;
+}
+
+// Keeps one easy handle in a multi handle for as long as it lives; the handle must be taken out
+// again before either is cleaned up.
+class MultiAttachment {
+public:
+    MultiAttachment(CURLM* multi, CURL* easy)
+        : m_multi(multi)
+        , m_easy(easy)
+        , m_attached(curl_multi_add_handle(multi, easy) == CURLM_OK)
+    {
+    }
+    MultiAttachment(const MultiAttachment&) = delete;
+    MultiAttachment& operator=(const MultiAttachment&) = delete;
+    ~MultiAttachment()
+    {
+        if (m_attached) {
+            curl_multi_remove_handle(m_multi, m_easy);
+        }
+    }
+
+    bool attached() const { return m_attached; }
+
+private:
+    CURLM* m_multi;
+    CURL* m_easy;
+    bool m_attached;
+};
+
+// Runs the one transfer of `multi` to its end. The wait sleeps in curl_multi_poll, which a stop
+// request wakes at once through curl_multi_wakeup, so cancelling never waits for the network or
+// for curl's own timers.
+Result<CURLcode, std::string> runTransfer(CURLM* multi, const std::stop_token& cancellation)
+{
+    // Unregistered when this returns, before the caller cleans up the handle it wakes.
+    const std::stop_callback wakeOnStop(cancellation, [multi] { curl_multi_wakeup(multi); });
+    int running = 1;
+    while (true) {
+        if (cancellation.stop_requested()) {
+            return fail(std::string("the request was cancelled"));
+        }
+        if (const CURLMcode code = curl_multi_perform(multi, &running); code != CURLM_OK) {
+            return fail(std::string(curl_multi_strerror(code)));
+        }
+        if (running == 0) {
+            break;
+        }
+        if (const CURLMcode code = curl_multi_poll(multi, nullptr, 0, static_cast<int>(kLongestPoll.count()), nullptr);
+            code != CURLM_OK) {
+            return fail(std::string(curl_multi_strerror(code)));
+        }
+    }
+    int queued = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE) {
+            return message->data.result;
+        }
+    }
+    return fail(std::string("the transfer ended without a result"));
+}
+
+// curl reads a time-out of 0 as "none": the shortest one it is given is a millisecond.
+long timeoutMilliseconds(std::chrono::milliseconds timeout)
+{
+    return static_cast<long>(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 1, LONG_MAX));
+}
+
+} // namespace
+
+CurlHttpTransport::CurlHttpTransport()
+{
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& request)
+{
+    CurlHandle curl(curl_easy_init());
+    if (!curl) {
+        return fail(std::string("could not start the HTTP client"));
+    }
+    CURL* handle = curl.get();
+    CurlHeaders headers;
+    for (const auto& [name, value] : request.headers) {
+        curl_slist* extended = curl_slist_append(headers.get(), (name + ": " + value).c_str());
+        if (!extended) {
+            return fail(std::string("out of memory"));
+        }
+        headers.release();
+        headers.reset(extended);
+    }
+    // Without this, curl adds "Expect: 100-continue" to large bodies and waits for the server.
+    curl_slist* withoutExpect = curl_slist_append(headers.get(), "Expect:");
+    if (withoutExpect) {
+        headers.release();
+        headers.reset(withoutExpect);
+    }
+
+    Download download;
+    char errorText[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeoutMilliseconds(request.timeout));
+    curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+    if (request.method == "POST" || !request.body.empty()) {
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    }
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &download);
+    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
+
+    const CurlMultiHandle multi(curl_multi_init());
+    if (!multi) {
+        return fail(std::string("could not start the HTTP client"));
+    }
+    const MultiAttachment attachment(multi.get(), handle);
+    if (!attachment.attached()) {
+        return fail(std::string("could not start the HTTP client"));
+    }
+    const auto transfer = runTransfer(multi.get(), request.cancellation);
+    if (!transfer) {
+        return fail(transfer.error());
+    }
+    const CURLcode code = transfer.value();
+    if (download.tooLarge) {
+        return fail(std::string("the answer was too large"));
+    }
+    if (code != CURLE_OK) {
+        return fail(std::string(errorText[0] != '\0' ? errorText : curl_easy_strerror(code)));
+    }
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    return HttpResponse {static_cast<int>(status), std::move(download.body)};
+}
+
+} // namespace tarn

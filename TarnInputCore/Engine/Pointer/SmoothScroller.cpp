@@ -1,0 +1,43 @@
+#include "TarnInputCore/Engine/Pointer/SmoothScroller.h"
+
+namespace tarn::input {
+
+bool SmoothScroller::addStep(double deltaX, double deltaY)
+{
+    return m_steps.push({deltaX, deltaY});
+}
+
+bool SmoothScroller::wakeTick()
+{
+    return !m_tickAwake.exchange(true, std::memory_order_seq_cst);
+}
+
+std::optional<SmoothScrollPhysics::Frame> SmoothScroller::nextFrame(bool smoothing, double decayRate)
+{
+    while (const auto step = m_steps.pop()) {
+        if (smoothing) {
+            m_physics.enqueueImpulse(step->x, step->y, kPixelsPerNotch);
+        }
+    }
+    if (!smoothing) {
+        m_physics.reset();
+        return std::nullopt;
+    }
+    return m_physics.stepFrame(decayRate);
+}
+
+bool SmoothScroller::sleepTick()
+{
+    m_tickAwake.store(false, std::memory_order_seq_cst);
+    // A step added after the last frame was taken, by a tap thread that saw the tick still awake.
+    return m_steps.hasWaiting() && wakeTick();
+}
+
+void SmoothScroller::clear()
+{
+    while (m_steps.pop()) { }
+    m_physics.reset();
+    m_tickAwake.store(false, std::memory_order_relaxed);
+}
+
+} // namespace tarn::input

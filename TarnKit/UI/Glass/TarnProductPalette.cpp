@@ -1,0 +1,80 @@
+#include "TarnKit/UI/Glass/TarnProductPalette.h"
+
+#include <cstddef>
+
+#include "TarnKit/UI/Glass/TarnHexColor.h"
+
+namespace tarn {
+
+namespace {
+
+struct PaletteRow {
+    std::string_view name;
+    quint32 accent;
+    quint32 topLeft;
+    quint32 middle;
+    quint32 bottomRight;
+    std::array<TarnRgbStop, 3> rgb;
+};
+
+// In the declaration order of TarnProductPalette.
+constexpr std::array<PaletteRow, 9> kRows {{
+    {"deepViolet", 0xA98BFF, 0x462A7D, 0x311F59, 0x1D133B,
+        {{{0.275, 0.165, 0.49}, {0.192, 0.122, 0.349}, {0.114, 0.075, 0.231}}}},
+    {"deepCrimson", 0xFF6B9D, 0x7A2248, 0x4A1634, 0x240D1D,
+        {{{0.478, 0.133, 0.282}, {0.29, 0.086, 0.204}, {0.141, 0.051, 0.114}}}},
+    {"deepAmber", 0xFFA95C, 0x783C1E, 0x4A2515, 0x24130C,
+        {{{0.471, 0.235, 0.118}, {0.29, 0.145, 0.082}, {0.141, 0.075, 0.047}}}},
+    {"deepEmerald", 0x47E6C1, 0x156256, 0x103F3D, 0x0B2124,
+        {{{0.082, 0.384, 0.337}, {0.063, 0.247, 0.239}, {0.043, 0.129, 0.141}}}},
+    {"deepCobalt", 0x5CC4FF, 0x1D4E89, 0x16335E, 0x0D1C38,
+        {{{0.114, 0.306, 0.537}, {0.086, 0.2, 0.369}, {0.051, 0.11, 0.22}}}},
+    {"deepIndigo", 0x7CA4FF, 0x24347A, 0x182356, 0x0D1433,
+        {{{0.141, 0.204, 0.478}, {0.094, 0.137, 0.337}, {0.051, 0.078, 0.2}}}},
+    {"deepAbyss", 0x66D9EF, 0x1F4A5C, 0x153445, 0x0C1F2B,
+        {{{0.122, 0.29, 0.361}, {0.082, 0.204, 0.271}, {0.047, 0.122, 0.169}}}},
+    {"deepCoral", 0xF472D0, 0x6E1F63, 0x471645, 0x240B26,
+        {{{0.431, 0.122, 0.388}, {0.278, 0.086, 0.271}, {0.141, 0.043, 0.149}}}},
+    {"deepCyan", 0x38E8FF, 0x0D5668, 0x0B3A4A, 0x07202B,
+        {{{0.051, 0.337, 0.408}, {0.043, 0.227, 0.29}, {0.027, 0.125, 0.169}}}},
+}};
+
+const PaletteRow& row(TarnProductPalette palette)
+{
+    return kRows.at(static_cast<std::size_t>(palette));
+}
+
+} // namespace
+
+std::string_view rawValue(TarnProductPalette palette)
+{
+    return row(palette).name;
+}
+
+std::optional<TarnProductPalette> tarnProductPaletteFromRawValue(std::string_view raw)
+{
+    for (const TarnProductPalette palette : kAllTarnProductPalettes) {
+        if (row(palette).name == raw) {
+            return palette;
+        }
+    }
+    return std::nullopt;
+}
+
+QColor accentColor(TarnProductPalette palette)
+{
+    return tarnColorFromHex(row(palette).accent);
+}
+
+TarnGroundStops groundStops(TarnProductPalette palette)
+{
+    const PaletteRow& r = row(palette);
+    return {tarnColorFromHex(r.topLeft), tarnColorFromHex(r.middle), tarnColorFromHex(r.bottomRight)};
+}
+
+const std::array<TarnRgbStop, 3>& rgbStops(TarnProductPalette palette)
+{
+    return row(palette).rgb;
+}
+
+} // namespace tarn

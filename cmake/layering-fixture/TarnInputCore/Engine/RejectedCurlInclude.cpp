@@ -1,0 +1,1 @@
+#include <curl/curl.h>

@@ -1,0 +1,1 @@
+#include <libevdev/libevdev.h>

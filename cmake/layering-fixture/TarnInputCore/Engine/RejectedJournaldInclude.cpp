@@ -1,0 +1,1 @@
+#include <systemd/sd-journal.h>

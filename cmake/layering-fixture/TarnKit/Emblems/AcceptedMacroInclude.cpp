@@ -1,0 +1,2 @@
+#define TARN_EMBLEM_HEADER "TarnKit/Emblems/AcceptedMacroInclude.h"
+#include TARN_EMBLEM_HEADER

@@ -1,0 +1,4 @@
+#include <QString>
+#include <QtCore/QTimer>
+#include <qobject.h>
+#include "QObject"
