@@ -1,7 +1,8 @@
 #pragma once
 
 // A tap for benchmarks: hands events straight to the service's handler, as a tap adapter's read
-// loop would, with nothing in between to measure.
+// loop would, with nothing in between to measure. Each event is one wake-up of the tap thread:
+// the notice that its frames are out follows, so what the handler puts off until then is measured.
 
 #include "TarnInputCore/Engine/Ports/EventTap.h"
 
@@ -18,7 +19,14 @@ public:
     // Requests wait for the next event, as they would on a tap thread busy with input.
     void wake() override { }
     void destroy() override { m_handler = nullptr; }
-    TapVerdict deliver(TapEvent& event) { return m_handler->handleTapEvent(event); }
+    TapVerdict deliver(TapEvent& event)
+    {
+        const auto verdict = m_handler->handleTapEvent(event);
+        TapEvent notice;
+        notice.type = TapEventType::tapFramesOut;
+        (void)m_handler->handleTapEvent(notice);
+        return verdict;
+    }
 
 private:
     EventTapHandler* m_handler = nullptr;

@@ -19,6 +19,18 @@ constexpr std::size_t kLabelCapacity = 64;
 constexpr std::size_t kLineCapacity = 256;
 constexpr auto kSmoothFramePeriod = std::chrono::milliseconds(8);
 
+// Whether this thread is the tap thread inside a handler call: its reports are announced once the
+// frames of its wake-up are out.
+thread_local bool t_inTapHandler = false;
+
+class TapHandlerScope {
+public:
+    TapHandlerScope() { t_inTapHandler = true; }
+    ~TapHandlerScope() { t_inTapHandler = false; }
+    TapHandlerScope(const TapHandlerScope&) = delete;
+    TapHandlerScope& operator=(const TapHandlerScope&) = delete;
+};
+
 std::string_view displayOrNone(const std::optional<std::string>& text, std::string_view fallback)
 {
     return text ? std::string_view(*text) : fallback;
@@ -52,6 +64,47 @@ InputEventInterceptorService::~InputEventInterceptorService()
 void InputEventInterceptorService::setCallbacks(EngineCallbacks callbacks)
 {
     m_callbacks = std::move(callbacks);
+    noteAfter(m_callbacks.onKeystrokeToken);
+    noteAfter(m_callbacks.onClickRipple);
+    noteAfter(m_callbacks.onPointerTelemetry);
+    noteAfter(m_callbacks.onCalibrationSnapshot);
+    noteAfter(m_callbacks.onTelemetryEvent);
+    noteAfter(m_callbacks.onActiveResolution);
+}
+
+template <typename Report> void InputEventInterceptorService::noteAfter(std::function<void(const Report&)>& report)
+{
+    if (report) {
+        report = [this, inner = std::move(report)](const Report& value) {
+            inner(value);
+            noteReport();
+        };
+    }
+}
+
+void InputEventInterceptorService::noteReport()
+{
+    if (t_inTapHandler) {
+        m_reportsWaiting = true;
+    } else if (m_callbacks.onReportsReady) {
+        m_callbacks.onReportsReady();
+    }
+}
+
+void InputEventInterceptorService::sendWaitingReports()
+{
+    {
+        const TapHandlerScope scope;
+        if (std::exchange(m_telemetryWaiting, false)) {
+            sendTelemetry();
+        }
+        if (std::exchange(m_calibrationWaiting, false)) {
+            sendCalibration();
+        }
+    }
+    if (std::exchange(m_reportsWaiting, false) && m_callbacks.onReportsReady) {
+        m_callbacks.onReportsReady();
+    }
 }
 
 // MARK: Lifecycle
@@ -106,6 +159,8 @@ void InputEventInterceptorService::stop()
     // Releases after the tap is gone reach applications directly; none must inherit a verdict.
     m_pressLedger.clear();
     carryOutRequests();
+    // What the last wake-up of the tap thread had left to report, had it not been stopped first.
+    sendWaitingReports();
     if (tapExisted) {
         m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap stopped");
     }
@@ -299,7 +354,14 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
 {
     using enum TapEventType;
 
-    // 1. What other threads asked for comes before this event; a wake-up is only for that.
+    // 0. The wake-up's frames are out: now the figures are gathered and the interface is woken.
+    if (event.type == tapFramesOut) {
+        sendWaitingReports();
+        return TapVerdict::pass;
+    }
+
+    // 1. What other threads asked for comes before this event; a wake-up is only for that. Their
+    // reports go out at once: they answer the asker.
     carryOutRequests();
     takeDragAnswers();
     if (event.type == tapWoken) {
@@ -322,8 +384,10 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
         return TapVerdict::pass;
     }
 
-    // 4. Every decision for this event uses one snapshot, even if it is replaced meanwhile.
+    // 4. Every decision for this event uses one snapshot, even if it is replaced meanwhile. What
+    // the event has to report waits until the frames are out.
     const auto snapshot = m_snapshots.read(kTapThreadReader);
+    const TapHandlerScope scope;
     return dispatch(event, *snapshot);
 }
 
@@ -381,6 +445,15 @@ TapVerdict InputEventInterceptorService::dispatch(TapEvent& event, const EngineS
 
 void InputEventInterceptorService::emitTelemetry()
 {
+    if (t_inTapHandler) {
+        m_telemetryWaiting = true;
+    } else {
+        sendTelemetry();
+    }
+}
+
+void InputEventInterceptorService::sendTelemetry()
+{
     m_lastTelemetryEmitTime = m_ports.clock.now();
     if (!m_callbacks.onPointerTelemetry) {
         return;
@@ -407,6 +480,15 @@ void InputEventInterceptorService::reportFromTap(std::initializer_list<std::stri
 }
 
 void InputEventInterceptorService::emitCalibration()
+{
+    if (t_inTapHandler) {
+        m_calibrationWaiting = true;
+    } else {
+        sendCalibration();
+    }
+}
+
+void InputEventInterceptorService::sendCalibration()
 {
     m_lastCalibrationEmitTime = m_ports.clock.now();
     const auto snapshot = m_calibrationTracker.snapshot();

@@ -181,15 +181,28 @@ private:
     // needs nothing: the tick reads the snapshot.
     void logResolution(const EffectiveInputResolution& resolution);
     // The tap thread, or the owner while no tap runs. The calibration snapshot is also published
-    // for `currentCalibrationSnapshot`.
+    // for `currentCalibrationSnapshot`. Inside a handler call the figures are gathered and sent
+    // once the wake-up's frames are out (`sendWaitingReports`), so a click never waits for them.
     void emitTelemetry();
     void emitCalibration();
+    void sendTelemetry();
+    void sendCalibration();
+    // Makes `report` also note that something was reported.
+    template <typename Report> void noteAfter(std::function<void(const Report&)>& report);
+    // After every report: tells the owner of the callbacks at once, or, on the tap thread inside a
+    // handler call, once that wake-up's frames are out (`sendWaitingReports`).
+    void noteReport();
+    void sendWaitingReports();
     // Tap thread only: joins the parts in a reused buffer, and only when someone listens. Plain
     // joining keeps this path small: it runs rarely, so it runs from cold caches.
     void reportFromTap(std::initializer_list<std::string_view> parts);
 
     EnginePorts m_ports;
     EngineCallbacks m_callbacks;
+    // Tap thread only: what this wake-up of the tap thread has to report once its frames are out.
+    bool m_telemetryWaiting = false;
+    bool m_calibrationWaiting = false;
+    bool m_reportsWaiting = false;
     // Has its own lock; its steps touch only the poster and the log, never the state below.
     MacroPlaybackService m_macroPlayback;
 

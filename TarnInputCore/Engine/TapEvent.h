@@ -33,7 +33,10 @@ enum class TapEventType : std::uint32_t {
     otherMouseDown = 25,
     otherMouseUp = 26,
     otherMouseDragged = 27,
-    // Notices, not input. The owner asked the tap thread to look at its requests (`EventTap::wake`).
+    // Notices, not input. The tap thread is done with one wake-up and what it had to write is out:
+    // the moment for work that must not hold up a frame, such as waking another thread.
+    tapFramesOut = 0xFFFFFFFC,
+    // The owner asked the tap thread to look at its requests (`EventTap::wake`).
     tapWoken = 0xFFFFFFFD,
     // The system switched the tap off (a handler took too long, or user input).
     tapDisabledByTimeout = 0xFFFFFFFE,

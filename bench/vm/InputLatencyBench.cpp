@@ -15,17 +15,22 @@
 // The reader (this program's main thread) runs at real-time priority where it may, as a desktop's
 // compositor does on a core of its own: it reads a frame as soon as the frame is written, whatever
 // the writer still does after that. On the one emulated CPU of scripts/uinput-vm it would
-// otherwise wait until the writer sleeps. Motion and click frames are also shown apart: TarnInput
-// writes motion before its engine sees it, a click only once the engine has passed it.
+// otherwise wait until the writer sleeps. The paths' own threads and processes do not inherit
+// that priority (they run as the programs do, at normal priority), and each measurement starts
+// once whatever the previous one left to do is done, so no path pays for another's work. Motion
+// and click frames are also shown apart: TarnInput writes motion before its engine sees it, a
+// click only once the engine has passed it. The wake-ups of the threads behind each path are
+// counted too; the engine reports to an interface thread through the program's own mailbox.
 //
 //   InputLatencyBench [FRAMES] [INTERCEPTION UINPUT]
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,14 +46,17 @@
 #include "Platform/Linux/Input/EvdevEventTap.h"
 #include "Platform/Linux/Uinput/UinputEventPoster.h"
 #include "Platform/Linux/X11/PointerLocationCache.h"
+#include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Files/CHandle.h"
 #include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/eventfd.h>
@@ -63,6 +71,28 @@ using namespace tarn::input;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Uinput = CHandle<libevdev_uinput, libevdev_uinput_destroy>;
+
+constexpr int kReaderPriority = 10;
+
+// The reader at real-time priority; threads and processes started afterwards run at normal
+// priority, as the programs do.
+bool readAtRealTimePriority()
+{
+    sched_param priority {};
+    priority.sched_priority = kReaderPriority;
+    return ::sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &priority) == 0;
+}
+
+// Lets every other thread finish what it has to do: the reader steps back behind all of them for
+// a moment. It does not sleep, because waking an idle emulated CPU costs more than a frame.
+void letOthersFinish()
+{
+    sched_param none {};
+    if (::sched_setscheduler(0, SCHED_IDLE | SCHED_RESET_ON_FORK, &none) == 0) {
+        ::sched_yield();
+        (void)readAtRealTimePriority();
+    }
+}
 
 struct Frame {
     std::uint16_t type;
@@ -185,6 +215,9 @@ struct Path {
         libevdev_uinput_write_event(source, EV_SYN, SYN_REPORT, 0);
         const bool read = readFrame(output.get(), events);
         result.micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        // What the path does after the frame is out (a handler's bookkeeping, a pipe drained) runs
+        // now, and not in the next path's measurement.
+        letOthersFinish();
         if (!read || events.size() != 1 || events[0].type != frame.type || events[0].code != frame.code
             || events[0].value != frame.value) {
             result.faithful = false;
@@ -281,6 +314,63 @@ private:
     std::optional<std::string> m_clone;
 };
 
+// Context switches of every thread of this process but the reader, so that the wake-ups a path
+// costs per frame show: a thread that sleeps and is woken counts one voluntary switch each time.
+class ThreadWakeUps {
+public:
+    void start() { m_before = read(); }
+
+    void print(int frames) const
+    {
+        for (const auto& [tid, after] : read()) {
+            const auto before = m_before.find(tid);
+            const auto woken = after.switches - (before == m_before.end() ? 0 : before->second.switches);
+            if (tid != ::gettid() && woken > 0) {
+                fmt::print(
+                    "  {:<34} {:.2f} wake-ups a frame\n", "thread " + after.name, static_cast<double>(woken) / frames);
+            }
+        }
+    }
+
+private:
+    struct Thread {
+        std::string name;
+        long switches = 0;
+    };
+
+    static std::map<pid_t, Thread> read()
+    {
+        std::map<pid_t, Thread> threads;
+        DIR* tasks = ::opendir("/proc/self/task");
+        while (const auto* entry = tasks ? ::readdir(tasks) : nullptr) {
+            const pid_t tid = std::atoi(entry->d_name);
+            if (tid <= 0) {
+                continue;
+            }
+            std::ifstream status(fmt::format("/proc/self/task/{}/status", tid));
+            Thread thread;
+            std::string key;
+            while (status >> key) {
+                if (key == "Name:") {
+                    status >> thread.name;
+                } else if (key == "voluntary_ctxt_switches:") {
+                    long count = 0;
+                    status >> count;
+                    thread.switches += count;
+                }
+                status.ignore(1 << 12, '\n');
+            }
+            threads[tid] = thread;
+        }
+        if (tasks) {
+            ::closedir(tasks);
+        }
+        return threads;
+    }
+
+    std::map<pid_t, Thread> m_before;
+};
+
 class QuietLog final : public LogSink {
 public:
     void log(TarnLogLevel, std::string_view, std::string_view) override { }
@@ -311,12 +401,66 @@ InputSettings realisticSettings()
     return settings;
 }
 
+// The interface thread of the program, as far as the engine's reports go: woken through an
+// eventfd by the mailbox's wake-up, it drains the mailbox and counts what it got.
+class InterfaceThread final : private EngineMailboxReceiver {
+public:
+    InterfaceThread()
+        : m_wake(::eventfd(0, EFD_CLOEXEC))
+        , m_stop(::eventfd(0, EFD_CLOEXEC))
+        , m_mailbox([this] { signal(m_wake); })
+        , m_thread([this] { run(); })
+    {
+        ::pthread_setname_np(m_thread.native_handle(), "interface");
+    }
+    ~InterfaceThread()
+    {
+        signal(m_stop);
+        m_thread.join();
+    }
+    InterfaceThread(const InterfaceThread&) = delete;
+    InterfaceThread& operator=(const InterfaceThread&) = delete;
+
+    EngineCallbacks callbacks() { return m_mailbox.callbacks(); }
+
+private:
+    static void signal(const UniqueFd& fd)
+    {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto written = ::write(fd.get(), &one, sizeof one);
+    }
+
+    void run()
+    {
+        pollfd descriptors[2] = {{m_wake.get(), POLLIN, 0}, {m_stop.get(), POLLIN, 0}};
+        while (::poll(descriptors, 2, -1) > 0 && (descriptors[1].revents & POLLIN) == 0) {
+            std::uint64_t count = 0;
+            [[maybe_unused]] auto read = ::read(m_wake.get(), &count, sizeof count);
+            m_mailbox.drain(*this);
+        }
+    }
+
+    void receiveActiveResolution(const EffectiveInputResolution&) override { ++m_reports; }
+    void receivePointerTelemetry(const PointerTelemetrySnapshot&) override { ++m_reports; }
+    void receiveCalibration(const PointerCalibrationSnapshot&) override { ++m_reports; }
+    void receiveKeystrokeToken(const KeyHUDToken&) override { ++m_reports; }
+    void receiveClickRipple(const ClickRippleEvent&) override { ++m_reports; }
+    void appendTelemetry(const std::string&) override { ++m_reports; }
+
+    UniqueFd m_wake;
+    UniqueFd m_stop;
+    EngineMailbox m_mailbox;
+    std::uint64_t m_reports = 0;
+    std::thread m_thread;
+};
+
 class PassAll final : public EventTapHandler {
 public:
     TapVerdict handleTapEvent(TapEvent&) override { return TapVerdict::pass; }
 };
 
-// TarnInput over one mouse: the tap alone, or the tap and the engine with `settings`.
+// TarnInput over one mouse: the tap alone, or the tap and the engine with `settings`, reporting to
+// an interface thread as the program does.
 class TarnInputUnderTest {
 public:
     TarnInputUnderTest(const std::string& mouseName, const std::optional<InputSettings>& settings)
@@ -333,9 +477,8 @@ public:
         m_workspace.setFrontmost("org.mozilla.firefox", "Firefox");
         m_engine = std::make_unique<InputEventInterceptorService>(
             *settings, EnginePorts {m_tap, m_poster, m_workspace, m_windows, SystemClock::shared(), m_executor, m_log});
-        EngineCallbacks callbacks;
-        callbacks.onClickRipple = [this](const ClickRippleEvent&) { ++m_ripples; };
-        m_engine->setCallbacks(callbacks);
+        m_interface = std::make_unique<InterfaceThread>();
+        m_engine->setCallbacks(m_interface->callbacks());
         (void)m_engine->updateActiveApplication("org.mozilla.firefox", "Firefox");
         if (!m_poster.open() || !m_engine->start()) {
             fmt::print(stderr, "the tap did not start\n");
@@ -364,7 +507,7 @@ private:
     FakeWorkspace m_workspace;
     FakeWindowAccess m_windows;
     ThreadEngineExecutor m_executor;
-    std::atomic<int> m_ripples {0};
+    std::unique_ptr<InterfaceThread> m_interface;
     std::unique_ptr<InputEventInterceptorService> m_engine;
 };
 
@@ -403,9 +546,7 @@ int main(int argc, char** argv)
         fmt::print(stderr, "no /dev/uinput: run through scripts/bench-vm.sh\n");
         return 77;
     }
-    sched_param priority {};
-    priority.sched_priority = 10;
-    const bool realTime = ::sched_setscheduler(0, SCHED_FIFO, &priority) == 0;
+    const bool realTime = readAtRealTimePriority();
     // The paths that stay from round to round, each holding its output so that the tap leaves it.
     auto bareMouse = createMouse("Bench Mouse A");
     Path bare {"a  bare uinput round trip", bareMouse.get(),
@@ -441,6 +582,8 @@ int main(int argc, char** argv)
         for (auto* path : paths) {
             path->settle();
         }
+        ThreadWakeUps wakeUps;
+        wakeUps.start();
         for (int i = 0; i < frames; ++i) {
             for (std::size_t k = 0; k < paths.size(); ++k) {
                 paths[(static_cast<std::size_t>(i) + k) % paths.size()]->measure(frameAt(i));
@@ -453,6 +596,7 @@ int main(int argc, char** argv)
             print(*path);
             faithful = faithful && path->result.faithful;
         }
+        wakeUps.print(frames);
         printRatio(tapped, copy);
         if (intercepted) {
             printRatio(tapped, *intercepted);

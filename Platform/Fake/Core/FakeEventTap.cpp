@@ -29,7 +29,7 @@ void FakeEventTap::wake()
     if (m_handler != nullptr && !m_wakeUpsDeferred) {
         TapEvent notice;
         notice.type = TapEventType::tapWoken;
-        m_handler->handleTapEvent(notice);
+        (void)handleWakeUp(notice);
     }
 }
 
@@ -60,7 +60,7 @@ std::optional<TapEvent> FakeEventTap::deliver(TapEvent event)
     if (m_handler == nullptr || !m_enabled || !tapped) {
         return event;
     }
-    if (m_handler->handleTapEvent(event) == TapVerdict::swallow) {
+    if (handleWakeUp(event) == TapVerdict::swallow) {
         return std::nullopt;
     }
     return event;
@@ -73,8 +73,20 @@ void FakeEventTap::disableBySystem(TapEventType notice)
     if (m_handler != nullptr) {
         TapEvent event;
         event.type = notice;
-        m_handler->handleTapEvent(event);
+        (void)handleWakeUp(event);
     }
+}
+
+TapVerdict FakeEventTap::handleWakeUp(TapEvent& event)
+{
+    const auto verdict = m_handler->handleTapEvent(event);
+    // The handler may have destroyed the tap.
+    if (m_handler != nullptr) {
+        TapEvent notice;
+        notice.type = TapEventType::tapFramesOut;
+        (void)m_handler->handleTapEvent(notice);
+    }
+    return verdict;
 }
 
 bool FakeEventTap::exists() const

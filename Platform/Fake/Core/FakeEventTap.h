@@ -1,7 +1,8 @@
 #pragma once
 
 // An event tap a test drives by hand: `deliver` plays one event through the handler the way the
-// system would, and answers what applications would receive (nothing when it was swallowed).
+// system would, and answers what applications would receive (nothing when it was swallowed). Each
+// delivery and notice is one wake-up of the tap thread: a `tapFramesOut` notice follows it.
 
 #include <cstdint>
 #include <mutex>
@@ -40,6 +41,9 @@ public:
     int wakeCount() const;
 
 private:
+    // The handler's call for one wake-up, then the notice that ends it.
+    TapVerdict handleWakeUp(TapEvent& event);
+
     // Recursive: a handler may re-enable or destroy the tap from inside a delivery, and `destroy`
     // from another thread must wait for a delivery in progress, as the real tap promises.
     mutable std::recursive_mutex m_mutex;

@@ -397,6 +397,13 @@ void EvdevEventTap::Impl::runInputLoop()
             notice.type = TapEventType::tapDisabledByTimeout;
             handler->handleTapEvent(notice);
         }
+        // Everything of this wake-up is written: whatever the handler put off for the frames' sake
+        // (waking the interface) may be done now.
+        if (handler != nullptr && !stopRequested) {
+            TapEvent notice;
+            notice.type = TapEventType::tapFramesOut;
+            handler->handleTapEvent(notice);
+        }
     }
     watchdog.idle();
     // Let go at once, also when destroyed from inside a handler call (the thread is joined later).

@@ -18,13 +18,13 @@ EngineCallbacks EngineMailbox::callbacks()
     callbacks.onCalibrationSnapshot = [this](const PointerCalibrationSnapshot& snapshot) { postCalibration(snapshot); };
     callbacks.onTelemetryEvent = [this](const std::string& line) { postLine(line); };
     callbacks.onActiveResolution = [this](const EffectiveInputResolution& resolution) { postResolution(resolution); };
+    callbacks.onReportsReady = [this] { requestWake(); };
     return callbacks;
 }
 
 void EngineMailbox::postResolution(const EffectiveInputResolution& resolution)
 {
     (void)m_resolution.publish([&resolution](EffectiveInputResolution& slot) { slot = resolution; });
-    requestWake();
 }
 
 void EngineMailbox::postTelemetry(const PointerTelemetrySnapshot& snapshot)
@@ -37,13 +37,11 @@ void EngineMailbox::postTelemetry(const PointerTelemetrySnapshot& snapshot)
         figures.lastButtonLabel.assign(snapshot.lastButtonLabel);
         figures.lastClickIntervalMs = snapshot.lastClickIntervalMs;
     });
-    requestWake();
 }
 
 void EngineMailbox::postCalibration(const PointerCalibrationSnapshot& snapshot)
 {
     (void)m_calibration.publish([&snapshot](PointerCalibrationSnapshot& slot) { slot = snapshot; });
-    requestWake();
 }
 
 void EngineMailbox::postToken(const KeyHUDToken& token)
@@ -54,19 +52,16 @@ void EngineMailbox::postToken(const KeyHUDToken& token)
         entry.isShortcut = token.isShortcut;
         entry.timestamp = token.timestamp;
     });
-    requestWake();
 }
 
 void EngineMailbox::postRipple(const ClickRippleEvent& event)
 {
     (void)m_ripples.push([&event](ClickRippleEvent& entry) { entry = event; });
-    requestWake();
 }
 
 void EngineMailbox::postLine(const std::string& line)
 {
     (void)m_lines.push([&line](FixedText<kLineBytes>& entry) { entry.assign(line); });
-    requestWake();
 }
 
 void EngineMailbox::requestWake()

@@ -4,7 +4,9 @@
 // waiting: the newest telemetry and calibration figures in latest-value slots, HUD tokens, click
 // ripples and event lines in bounded queues, and at most one wake-up of the interface thread
 // outstanding however many reports arrive before it drains. The resolution for the frontmost
-// application, which never comes from the input thread, has a latest-value slot too.
+// application, which never comes from the input thread, has a latest-value slot too. The wake-up
+// waits until the engine says its reports are ready, which on the input thread is once the frames
+// they came with are out: a click never waits for the interface thread to be woken.
 
 #include <atomic>
 #include <functional>
@@ -33,7 +35,7 @@ public:
 
 class EngineMailbox {
 public:
-    // `wake` runs on the reporting thread when the first report after a drain arrives; it asks
+    // `wake` runs on the reporting thread when the first reports after a drain are ready; it asks
     // the interface thread to call drain once.
     explicit EngineMailbox(std::function<void()> wake);
 

@@ -27,6 +27,10 @@ struct EngineCallbacks {
     // frontmost application. Never from the tap thread. Called with the writers' lock held, so
     // reports arrive in the order the resolutions took effect: it must not call into the engine.
     std::function<void(const EffectiveInputResolution&)> onActiveResolution;
+    // Once after one or more of the above, when acting on them holds up no input: at once on any
+    // thread but the tap thread, and there once the frames of its wake-up are out. The moment to
+    // wake the interface; like the resolution's report, it must not call into the engine.
+    std::function<void()> onReportsReady;
 };
 
 } // namespace tarn::input

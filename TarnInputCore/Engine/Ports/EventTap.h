@@ -12,8 +12,9 @@ namespace tarn::input {
 
 class EventTapHandler {
 public:
-    // Called on the tap thread for every tapped event and for the tap-disabled notices. May modify
-    // the event before passing it on.
+    // Called on the tap thread for every tapped event and for the notices; after the events and
+    // notices of one wake-up of the tap thread, a `tapFramesOut` notice follows. May modify the
+    // event before passing it on.
     virtual TapVerdict handleTapEvent(TapEvent& event) = 0;
 
 protected:

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <limits>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -475,6 +476,90 @@ TEST(InputEventInterceptorServiceTest, AFullRequestRingDropsWithALogLineAndKeeps
     // 64 waited in the ring; the rest were dropped, each with a line.
     EXPECT_EQ(reports, 64);
     EXPECT_EQ(p.log.count("Engine request dropped: the input thread is not keeping up"), std::size_t {kAsked - 64});
+}
+
+// The order in which the owner of the callbacks hears of reports.
+struct ReportOrder {
+    EngineCallbacks callbacks()
+    {
+        EngineCallbacks callbacks;
+        callbacks.onClickRipple = [this](const ClickRippleEvent&) { seen.emplace_back("ripple"); };
+        callbacks.onPointerTelemetry = [this](const PointerTelemetrySnapshot&) { seen.emplace_back("telemetry"); };
+        callbacks.onCalibrationSnapshot
+            = [this](const PointerCalibrationSnapshot&) { seen.emplace_back("calibration"); };
+        callbacks.onReportsReady = [this] { seen.emplace_back("ready"); };
+        return callbacks;
+    }
+
+    std::vector<std::string> seen;
+};
+
+// A tap whose wake-ups the test plays step by step: an event, then, apart, the notice that the
+// frames are out.
+class SteppedTap final : public EventTap {
+public:
+    bool create(std::uint64_t, EventTapHandler& handler) override
+    {
+        m_handler = &handler;
+        return true;
+    }
+    void enable() override { }
+    void wake() override { }
+    void destroy() override { m_handler = nullptr; }
+
+    void deliver(TapEventType type)
+    {
+        TapEvent event;
+        event.type = type;
+        (void)m_handler->handleTapEvent(event);
+    }
+
+private:
+    EventTapHandler* m_handler = nullptr;
+};
+
+struct SteppedEngine : Ports {
+    explicit SteppedEngine(const InputSettings& settings)
+        : service(settings, EnginePorts {stepped, poster, workspace, windows, clock, executor, log})
+    {
+        service.setCallbacks(order.callbacks());
+        EXPECT_TRUE(service.start());
+    }
+
+    SteppedTap stepped;
+    ReportOrder order;
+    InputEventInterceptorService service;
+};
+
+TEST(InputEventInterceptorServiceTest, ReportsOfAnEventAreReadyOnlyOnceTheFramesAreOut)
+{
+    InputSettings settings;
+    settings.clickRippleEnabled = true;
+    SteppedEngine engine(settings);
+    auto& seen = engine.order.seen;
+    // Within the wake-up only what the click itself needs; the figures wait for the frames.
+    engine.stepped.deliver(TapEventType::leftMouseDown);
+    EXPECT_EQ(seen, (std::vector<std::string> {"ripple"}));
+    engine.stepped.deliver(TapEventType::tapFramesOut);
+    EXPECT_EQ(seen, (std::vector<std::string> {"ripple", "telemetry", "calibration", "ready"}));
+    // A wake-up with nothing to report wakes nobody.
+    engine.stepped.deliver(TapEventType::tapFramesOut);
+    EXPECT_EQ(seen.size(), 4u);
+
+    // Outside the tap thread's handler calls every report is ready at once.
+    engine.service.stop();
+    seen.clear();
+    engine.service.resetDiagnostics();
+    EXPECT_EQ(seen, (std::vector<std::string> {"telemetry", "ready", "calibration", "ready"}));
+}
+
+TEST(InputEventInterceptorServiceTest, AStopSendsWhatTheLastWakeUpLeftToReport)
+{
+    SteppedEngine engine(InputSettings {});
+    engine.stepped.deliver(TapEventType::rightMouseDown);
+    EXPECT_TRUE(engine.order.seen.empty());
+    engine.service.stop();
+    EXPECT_EQ(engine.order.seen, (std::vector<std::string> {"telemetry", "calibration", "ready"}));
 }
 
 } // namespace
