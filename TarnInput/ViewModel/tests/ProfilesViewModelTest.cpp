@@ -4,39 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/App/StudioHarness.h"
+#include "TarnInput/ViewModel/tests/EditingRecords.h"
 #include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 
 namespace tarn::input::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-InputMacro macroNamed(const std::string& name, std::optional<std::int64_t> trigger = std::nullopt)
-{
-    InputMacro macro;
-    macro.id = Uuid::random();
-    macro.name = name;
-    macro.triggerButtonNumber = trigger;
-    macro.steps = {MacroStep::keystroke(8, {"cmd"}, "⌘C")};
-    return macro;
-}
-
-AppInputProfile profileFor(const std::string& bundleID, const std::string& name)
-{
-    AppInputProfile profile;
-    profile.id = Uuid::random();
-    profile.bundleIdentifier = bundleID;
-    profile.appName = name;
-    return profile;
-}
-
-// A view model started over a settings file that holds `settings`.
-InputStudioViewModel& startWith(StudioHarness& h, const InputSettings& settings)
-{
-    h.writeSettingsFile(settings);
-    return h.start();
-}
 
 TEST(ProfilesViewModel, RemovingAnUnknownProfileSaysNothing)
 {
