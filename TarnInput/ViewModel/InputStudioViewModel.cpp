@@ -96,6 +96,37 @@ InputStudioViewModel::~InputStudioViewModel()
     m_interceptor->stop();
 }
 
+Subscription InputStudioViewModel::observeSettings(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::settingsChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeLanguage(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::languageChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeRecentEvents(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::recentEventsChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeAccessibilityGranted(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::isAccessibilityGrantedChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeLaunchAtLogin(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::launchAtLoginChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observe(void (InputStudioViewModel::*signal)(), std::function<void()> observer)
+{
+    auto connection = connect(this, signal, this, std::move(observer));
+    return Subscription([connection] { QObject::disconnect(connection); });
+}
+
 std::function<void()> InputStudioViewModel::whileAlive(std::function<void()> work) const
 {
     return [alive = std::weak_ptr<const bool>(m_lifetime), work = std::move(work)] {

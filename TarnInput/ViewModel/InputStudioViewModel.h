@@ -4,8 +4,10 @@
 // the toast for the life of the program; its constructor loads the settings and starts the
 // engine. The studio window reads its published fields (Qt properties, each with a change signal
 // emitted on every write) and calls its operations; every screen, the tray and the command menu
-// go through a small view model of their own over it (KeyHUDViewModel, ScrollViewModel,
-// HardwareViewModel, ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel).
+// go through a small view model of their own (KeyHUDViewModel, ScrollViewModel, HardwareViewModel,
+// ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel). The studio serves them
+// through narrow ports (ScreenModelContext: settings, change path, language and toast;
+// RunningAppsSource; KeyHUDFeed; SettingsOperations), and a view model given only those never sees the rest.
 // Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros) is
 // theirs: they change the settings through applySettingsChange and report with showToast.
 //
@@ -39,6 +41,10 @@
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
+#include "TarnInput/ViewModel/Ports/KeyHUDFeed.h"
+#include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
+#include "TarnInput/ViewModel/Ports/SettingsOperations.h"
 #include "TarnInput/ViewModel/SettingsSession.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
@@ -59,7 +65,12 @@ namespace testing {
 class StudioHarness;
 }
 
-class InputStudioViewModel final : public QObject, private EngineMailboxReceiver {
+class InputStudioViewModel final : public QObject,
+                                   public ScreenModelContext,
+                                   public RunningAppsSource,
+                                   public KeyHUDFeed,
+                                   public SettingsOperations,
+                                   private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
     Q_PROPERTY(tarn::input::InputStudioTab selectedTab READ selectedTab WRITE setSelectedTab NOTIFY selectedTabChanged)
@@ -95,10 +106,10 @@ public:
     InputStudioViewModel& operator=(const InputStudioViewModel&) = delete;
 
     // Published fields.
-    const InputSettings& settings() const { return m_settings; }
+    const InputSettings& settings() const override { return m_settings; }
     InputStudioTab selectedTab() const { return m_selectedTab; }
     void setSelectedTab(InputStudioTab tab);
-    bool isAccessibilityGranted() const { return m_isAccessibilityGranted; }
+    bool isAccessibilityGranted() const override { return m_isAccessibilityGranted; }
     bool isTapActive() const { return m_isTapActive; }
     const std::vector<ConnectedPointerDevice>& connectedDevices() const { return m_connectedDevices; }
     const PointerTelemetrySnapshot& telemetry() const { return m_telemetry; }
@@ -106,22 +117,22 @@ public:
     // The newest positive polling rates, oldest first.
     const std::vector<std::int64_t>& hzHistory() const { return m_hzHistory; }
     // "[<time>] <what the engine did>", newest first.
-    const std::vector<std::string>& recentEvents() const { return m_recentEvents; }
+    const std::vector<std::string>& recentEvents() const override { return m_recentEvents; }
     const std::optional<std::string>& activeFrontmostBundleID() const { return m_activeFrontmostBundleID; }
     const std::string& activeFrontmostAppName() const { return m_activeFrontmostAppName; }
     const std::optional<std::string>& activeProfileName() const { return m_activeProfileName; }
     const EffectiveInputResolution& activeResolution() const { return m_activeResolution; }
-    TarnLanguage language() const { return m_language; }
+    TarnLanguage language() const override { return m_language; }
     // Publishes the language the picker chose; the picker itself stores the choice.
-    void setLanguage(TarnLanguage language);
-    bool launchAtLogin() const { return m_launchAtLogin; }
+    void setLanguage(TarnLanguage language) override;
+    bool launchAtLogin() const override { return m_launchAtLogin; }
     const std::optional<std::string>& toastMessage() const { return m_toastMessage; }
     bool toastIsError() const { return m_toastIsError; }
 
     // The one way to change the settings: `edit` changes the value, then it is handed to the
     // engine, its save queued, published, the profile is resolved again and the tap started or
     // stopped.
-    void applySettingsChange(const std::function<void(InputSettings&)>& edit);
+    void applySettingsChange(const std::function<void(InputSettings&)>& edit) override;
     // Writes the settings waiting to be saved and returns once they are on disk. The program's
     // end does it by itself.
     void flushSettings() { m_session.flush(); }
@@ -135,14 +146,14 @@ public:
     // Lists the devices again; with feedback it always logs and toasts.
     Q_INVOKABLE void refreshDevices(bool showFeedback);
     // Shows `message` at once, replacing any toast on show, and clears it 2.6 s later.
-    void showToast(const std::string& message, bool isError);
+    void showToast(const std::string& message, bool isError) override;
 
     // Named operations. Those that change settings run applySettingsChange; most end with a toast.
     Q_INVOKABLE void toggleEngine();
     // Also the action of the global hotkey (Alt+Super+H on Linux).
     Q_INVOKABLE void toggleKeyHUD();
-    Q_INVOKABLE void resetToDefaults();
-    Q_INVOKABLE void toggleLaunchAtLogin(bool enabled);
+    Q_INVOKABLE void resetToDefaults() override;
+    Q_INVOKABLE void toggleLaunchAtLogin(bool enabled) override;
     Q_INVOKABLE void copyHardwareReport();
     Q_INVOKABLE void resetDiagnostics();
     // Not finite → 1600, otherwise held within 100…32000.
@@ -154,14 +165,17 @@ public:
     Q_INVOKABLE void resetCalibrationLab();
     Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
     // Shows a sample key token and a ripple at the pointer, whatever the settings.
-    Q_INVOKABLE void previewKeyHUD();
+    Q_INVOKABLE void previewKeyHUD() override;
     // The first device that is not built in; else the first device; absent when none is listed.
     std::optional<ConnectedPointerDevice> primaryExternalMouse() const;
     // Running applications with an id and a name, sorted by name in the interface language
     // without regard to case; equal names keep the desktop's order.
-    std::vector<RunningApplication> runningDesktopApps() const;
+    std::vector<RunningApplication> runningDesktopApps() const override;
     // Why per-application profiles cannot follow the application in front, when they cannot.
-    std::optional<WorkspaceLimitation> workspaceLimitation() const { return m_services.engine.workspace.limitation(); }
+    std::optional<WorkspaceLimitation> workspaceLimitation() const override
+    {
+        return m_services.engine.workspace.limitation();
+    }
 
     // Plays the macro once without saving anything.
     void testMacro(InputMacro macro);
@@ -169,8 +183,14 @@ public:
     // Cancels a playing macro, releases the grab and every synthetic key or button: the quit
     // sequence runs it before anything else goes.
     void stopEngine();
+    Subscription observeSettings(std::function<void()> observer) override;
+    Subscription observeLanguage(std::function<void()> observer) override;
+    Subscription observeRecentEvents(std::function<void()> observer) override;
+    Subscription observeAccessibilityGranted(std::function<void()> observer) override;
+    Subscription observeLaunchAtLogin(std::function<void()> observer) override;
+
     // Where the interface language is stored, for the language picker.
-    TarnLanguageSettings& languageSettings() const { return m_services.languageSettings; }
+    TarnLanguageSettings& languageSettings() const override { return m_services.languageSettings; }
 
 signals:
     void settingsChanged();
@@ -195,6 +215,8 @@ private:
     // The harness compares the engine's own state with what the view model publishes.
     friend class testing::StudioHarness;
 
+    // Runs `observer` after each emission of `signal` until the subscription ends.
+    Subscription observe(void (InputStudioViewModel::*signal)(), std::function<void()> observer);
     // Work handed to another object: runs only while this view model exists.
     std::function<void()> whileAlive(std::function<void()> work) const;
 

@@ -1,5 +1,7 @@
 #include "TarnInput/App/Studio/StudioTabs.h"
 
+#include <memory>
+
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 #include "TarnInput/Screens/Hardware/DevicesAndDiagnosticsView.h"
 #include "TarnInput/Screens/InputSettingsView.h"
@@ -32,21 +34,26 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
 {
     switch (tab) {
     case InputStudioTab::hardware:
-        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<DevicesAndDiagnosticsView>(
+            std::make_unique<HardwareViewModel>(viewModel), accent, parent);
     case InputStudioTab::scroll:
-        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<ScrollEngineView>(
+            std::make_unique<ScrollViewModel>(viewModel, viewModel), accent, parent);
     case InputStudioTab::buttons:
-        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<MouseButtonsView>(std::make_unique<ButtonsViewModel>(viewModel), accent, parent);
     case InputStudioTab::gestures:
-        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<GestureChordsAndDevicesView>(
+            std::make_unique<ButtonsViewModel>(viewModel), accent, parent);
     case InputStudioTab::keyHUD:
-        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<KeyHUDConfigView>(
+            std::make_unique<KeyHUDViewModel>(viewModel, viewModel), accent, parent);
     case InputStudioTab::settings:
-        return screenOverViewModel<InputSettingsView, SettingsViewModel>(viewModel, accent, parent);
+        return screenOverViewModel<InputSettingsView>(
+            std::make_unique<SettingsViewModel>(viewModel, viewModel), accent, parent);
     case InputStudioTab::profiles:
         break;
     }
-    return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(viewModel, accent, parent);
+    return screenOverViewModel<ProfilesAndMacrosView>(std::make_unique<ProfilesViewModel>(viewModel), accent, parent);
 }
 
 } // namespace tarn::input

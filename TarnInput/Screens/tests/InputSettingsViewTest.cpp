@@ -37,7 +37,7 @@ TEST(InputSettingsView, PermissionRowFollowsTheWatcherAndTheButtonShowsTheSteps)
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     auto* label = control<SymbolLabel>(screen, "inputPermission");
     auto* help = control<TarnGlassButton>(screen, "openPermissionHelp");
@@ -66,7 +66,7 @@ TEST(InputSettingsView, LaunchSwitchShowsWhatTheDesktopReportsAfterEveryChange)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     auto* launch = control<QCheckBox>(screen, "launchAtLogin");
     EXPECT_FALSE(launch->isChecked());
@@ -96,7 +96,7 @@ TEST(InputSettingsView, RestoreDefaultsResetsTheInputSettingsEveryTimeButNotLogi
     f.harness.writeSettingsFile(stored);
     f.harness.loginItem.setRegistered(true);
     auto& vm = f.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     choose(languageMenu(screen), rowOf(languageMenu(screen), "tr"));
     auto* restore = control<TarnGlassButton>(screen, "restoreDefaults");
@@ -119,7 +119,7 @@ TEST(InputSettingsView, ChoosingALanguageStoresItAndRelabelsTheScreen)
     ScreenFixture f;
     auto& vm = f.start();
     auto& languages = vm.languageSettings();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     const auto texts = [&screen] {
         return QStringList {screen.findChild<QLabel*>()->text(),
@@ -153,7 +153,7 @@ TEST(InputSettingsView, TheSystemEntryShowsTheDesktopsLanguageAndKeepsFollowingI
     auto& vm = f.start();
     auto& languages = vm.languageSettings();
     ASSERT_EQ(vm.language(), TarnLanguage::tr);
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     auto& menu = languageMenu(screen);
     choose(menu, rowOf(menu, "en"));
@@ -172,7 +172,7 @@ TEST(InputSettingsView, ALanguageChosenElsewhereMovesThePicker)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     auto& menu = languageMenu(screen);
     choose(menu, rowOf(menu, "tr"));
@@ -190,7 +190,7 @@ TEST(InputSettingsView, SaysWhenProfilesCannotFollowTheApplicationInFront)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, ScreenFixture::accent());
     auto* hint = control<QLabel>(screen, "workspaceHint");
     EXPECT_TRUE(hint->isHidden()) << "nothing to say while the desktop tells";

@@ -73,7 +73,7 @@ TEST(KeyHUDConfigView, ControlsShowTheStoredValuesAndWriteTheirFieldOncePerUserC
     stored.keyHUDDurationSeconds = 2.5;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* placement = control<SegmentedPicker>(screen, "keyHUDPosition");
     auto* slider = control<ContinuousSlider>(screen, "keyHUDDurationSlider");
@@ -118,7 +118,7 @@ TEST(KeyHUDConfigView, OverlaySwitchesStartAndStopTheTapWhenNothingElseNeedsIt)
     ScreenFixture f;
     f.harness.writeSettingsFile(everythingOff());
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     ASSERT_FALSE(vm.isTapActive());
     for (const char* name : {"keyHUDEnabled", "clickRippleEnabled"}) {
@@ -137,7 +137,7 @@ TEST(KeyHUDConfigView, PreviewShowsThePillAndARippleWithEverythingOff)
     f.harness.writeSettingsFile(everythingOff());
     f.harness.screens.setPointerLocation({640, 360});
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
 
     control<TarnPrimaryButton>(screen, "previewKeyHUD")->click();
@@ -161,7 +161,7 @@ TEST(KeyHUDConfigView, TheHotkeyTogglesTheSwitchWithItsToastButTheSwitchItselfDo
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* toggle = control<QAbstractButton>(screen, "keyHUDEnabled");
 
@@ -181,7 +181,7 @@ TEST(KeyHUDConfigView, ADurationStoredOutsideTheRangeIsShownAsStoredAndNotRewrit
     stored.keyHUDDurationSeconds = 9.3;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* slider = control<ContinuousSlider>(screen, "keyHUDDurationSlider");
     EXPECT_EQ(control<QLabel>(screen, "keyHUDDurationValue")->text(), "9.3s");
@@ -193,7 +193,7 @@ TEST(KeyHUDConfigView, ActivityCardShowsTheNewestEightLinesOnlyOnceThereAreAny)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     auto* card = control<TarnGlassCard>(screen, "recentActivity");
     EXPECT_TRUE(card->isHidden());
@@ -223,7 +223,7 @@ TEST(KeyHUDConfigView, SwitchingTheLanguageRelabelsEveryText)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     KeyHUDConfigView screen(hud, ScreenFixture::accent());
     pressBack(f.harness, 1);
     const auto texts = [&screen] {

@@ -93,20 +93,23 @@ void render(const char* name, const ScreenFactory& factory)
 TEST(ScreenShots, Hardware)
 {
     render("hardware", [](auto& f) {
-        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<DevicesAndDiagnosticsView>(
+            std::make_unique<HardwareViewModel>(f.vm()), ScreenFixture::accent());
     });
     // The lab while a test runs, after some travel.
     render("hardware-calibrating", [](auto& f) {
         f.vm().toggleDPICalibration();
         f.harness.slidePointer(3000, 30);
-        return screenOverViewModel<DevicesAndDiagnosticsView, HardwareViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<DevicesAndDiagnosticsView>(
+            std::make_unique<HardwareViewModel>(f.vm()), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Scroll)
 {
     render("scroll", [](auto& f) {
-        return screenOverViewModel<ScrollEngineView, ScrollViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<ScrollEngineView>(
+            std::make_unique<ScrollViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 
@@ -115,7 +118,8 @@ TEST(ScreenShots, Buttons)
     render("buttons", [](auto& f) {
         ButtonsViewModel(f.vm()).addRule(
             "org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
-        return screenOverViewModel<MouseButtonsView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<MouseButtonsView>(
+            std::make_unique<ButtonsViewModel>(f.vm()), ScreenFixture::accent());
     });
 }
 
@@ -125,7 +129,8 @@ TEST(ScreenShots, Macros)
     render("macros", [](auto& f) {
         ProfilesViewModel(f.vm()).addMacroPreset(MacroPresetLibrary::makePresets().at(0));
         auto* page = new ScreenPage;
-        auto* section = screenOverViewModel<MacroStudioSectionView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
+        auto* section = screenOverViewModel<MacroStudioSectionView>(
+            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
         auto& form = section->form();
         form.setName("Copy & Search");
         form.setDescriptionText("Copies the selection and searches it");
@@ -146,7 +151,8 @@ TEST(ScreenShots, Macros)
 TEST(ScreenShots, Gestures)
 {
     render("gestures", [](auto& f) {
-        return screenOverViewModel<GestureChordsAndDevicesView, ButtonsViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<GestureChordsAndDevicesView>(
+            std::make_unique<ButtonsViewModel>(f.vm()), ScreenFixture::accent());
     });
 }
 
@@ -164,26 +170,30 @@ TEST(ScreenShots, KeyHUD)
             f.harness.engine.tap.deliver(event);
             f.harness.runMainThread();
         }
-        return screenOverViewModel<KeyHUDConfigView, KeyHUDViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<KeyHUDConfigView>(
+            std::make_unique<KeyHUDViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Settings)
 {
     render("settings", [](auto& f) {
-        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<InputSettingsView>(
+            std::make_unique<SettingsViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
     render("settings-no-permission", [](auto& f) {
         f.harness.permission.setAccessibilityGranted(false);
         f.vm().refreshPermissionAndTap(false);
-        return screenOverViewModel<InputSettingsView, SettingsViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<InputSettingsView>(
+            std::make_unique<SettingsViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 
 TEST(ScreenShots, Profiles)
 {
     render("profiles-empty", [](auto& f) {
-        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<ProfilesAndMacrosView>(
+            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
     });
     // Two profiles, the second in use for the application in front.
     render("profiles", [](auto& f) {
@@ -196,7 +206,8 @@ TEST(ScreenShots, Profiles)
         profiles.updateProfile(profile);
         f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
         f.harness.runMainThread();
-        return screenOverViewModel<ProfilesAndMacrosView, ProfilesViewModel>(f.vm(), ScreenFixture::accent());
+        return screenOverViewModel<ProfilesAndMacrosView>(
+            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
     });
 }
 

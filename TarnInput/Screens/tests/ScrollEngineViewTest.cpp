@@ -36,7 +36,7 @@ TEST(ScrollEngineView, AGlideRateBeyondAnyIntegerStillDraws)
     stored.scrollSpeedMultiplier = 9;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     const auto glide = control<QLabel>(screen, "glideValue")->text();
     EXPECT_EQ(glide.size(), 304) << "1e302 in digits and a percent sign";
@@ -52,7 +52,7 @@ TEST(ScrollEngineView, EachUserChangeSavesOnceWithoutAToast)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     auto* speed = control<ContinuousSlider>(screen, "speedSlider");
     speed->moveKnobTo(2.0);
@@ -87,7 +87,7 @@ TEST(ScrollEngineView, ShowsChangesMadeElsewhereWithoutWriting)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(control<QLabel>(screen, "speedValue")->text(), "1.35×");
     EXPECT_EQ(control<QLabel>(screen, "glideValue")->text(), "22%");
@@ -116,7 +116,7 @@ TEST(ScrollEngineView, ExclusionsAreAddedFromRunningAppsAndRemovedFromTheirChips
     f.harness.engine.workspace.setRunning(
         {{"org.gimp.GIMP", "GIMP"}, {"COM.FIGMA.DESKTOP", "Figma"}, {"org.example.Tools", "Pen & Ink"}});
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(chipNames(screen), (std::vector<QString> {"com.figma.Desktop", "org.blenderfoundation.blender"}));
     auto* menu = control<RunningAppsMenuButton>(screen, "excludeRunningApp");
@@ -156,7 +156,7 @@ TEST(ScrollEngineView, TwoEqualEntriesShareOneChipThatRemovesBoth)
     stored.smoothScrollExcludedBundles = {"com.example.Game", "com.example.Game"};
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     ASSERT_EQ(chipNames(screen), (std::vector<QString> {"com.example.Game"}));
     screen.findChild<QAbstractButton*>("removeExclusion")->click();
@@ -167,7 +167,7 @@ TEST(ScrollEngineView, SandboxListsTwentyEightNumberedRows)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     ScrollEngineView screen(scroll, ScreenFixture::accent());
     EXPECT_EQ(screen.findChildren<QWidget*>(QRegularExpression("^sandboxRow")).size(), 28);
     EXPECT_NE(screen.findChild<QWidget*>("sandboxRow28"), nullptr);

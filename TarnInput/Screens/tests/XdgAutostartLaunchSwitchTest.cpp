@@ -56,7 +56,7 @@ TEST_F(XdgAutostartLaunchSwitch, TheEntryAppearsAndIsSwitchedOffAgain)
     ASSERT_EQ(m_item.entryPath(), entry);
     m_harness.useLoginItem(m_item);
     auto& vm = m_harness.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, accentColor(TarnProductPalette::deepAbyss));
     auto& toggle = launchSwitch(screen);
     EXPECT_FALSE(toggle.isChecked());
@@ -87,7 +87,7 @@ TEST_F(XdgAutostartLaunchSwitch, AnEntryThatCannotBeWrittenLeavesTheSwitchOffWit
     std::ofstream(m_folder.path() / "config/autostart") << "not a folder";
     m_harness.useLoginItem(m_item);
     auto& vm = m_harness.start();
-    SettingsViewModel settings(vm);
+    SettingsViewModel settings(vm, vm);
     InputSettingsView screen(settings, accentColor(TarnProductPalette::deepAbyss));
     auto& toggle = launchSwitch(screen);
 

@@ -1,67 +1,66 @@
 #include "TarnInput/ViewModel/ScreenModels/KeyHUDViewModel.h"
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
-
 namespace tarn::input {
 
-KeyHUDViewModel::KeyHUDViewModel(InputStudioViewModel& studio, QObject* parent)
+KeyHUDViewModel::KeyHUDViewModel(ScreenModelContext& context, KeyHUDFeed& feed, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_feed(feed)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
+    , m_eventChanges(m_feed.observeRecentEvents([this] { emit recentEventsChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &KeyHUDViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::settingsChanged, this, &KeyHUDViewModel::settingsChanged);
-    connect(&m_studio, &InputStudioViewModel::recentEventsChanged, this, &KeyHUDViewModel::recentEventsChanged);
 }
 
 TarnLanguage KeyHUDViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 const InputSettings& KeyHUDViewModel::settings() const
 {
-    return m_studio.settings();
+    return m_context.settings();
 }
 
 const std::vector<std::string>& KeyHUDViewModel::recentEvents() const
 {
-    return m_studio.recentEvents();
+    return m_feed.recentEvents();
 }
 
 void KeyHUDViewModel::setKeyHUDEnabled(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.keyHUDEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.keyHUDEnabled = enabled; });
 }
 
 void KeyHUDViewModel::setClickRippleEnabled(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.clickRippleEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.clickRippleEnabled = enabled; });
 }
 
 void KeyHUDViewModel::setShortcutsOnly(bool shortcutsOnly)
 {
-    m_studio.applySettingsChange(
+    m_context.applySettingsChange(
         [shortcutsOnly](InputSettings& settings) { settings.keyHUDShortcutsOnly = shortcutsOnly; });
 }
 
 void KeyHUDViewModel::setHideInSecureFields(bool hide)
 {
-    m_studio.applySettingsChange([hide](InputSettings& settings) { settings.keyHUDHideInSecureFields = hide; });
+    m_context.applySettingsChange([hide](InputSettings& settings) { settings.keyHUDHideInSecureFields = hide; });
 }
 
 void KeyHUDViewModel::setPosition(KeyHUDPosition position)
 {
-    m_studio.applySettingsChange([position](InputSettings& settings) { settings.keyHUDPosition = position; });
+    m_context.applySettingsChange([position](InputSettings& settings) { settings.keyHUDPosition = position; });
 }
 
 void KeyHUDViewModel::setDurationSeconds(double seconds)
 {
-    m_studio.applySettingsChange([seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
+    m_context.applySettingsChange([seconds](InputSettings& settings) { settings.keyHUDDurationSeconds = seconds; });
 }
 
 void KeyHUDViewModel::preview()
 {
-    m_studio.previewKeyHUD();
+    m_feed.previewKeyHUD();
 }
 
 } // namespace tarn::input

@@ -2,27 +2,25 @@
 
 // The KeyHUD screen's view model: the presentation overlays' settings (the keystroke pill and the
 // click ripple) with one typed operation each, the preview, and the newest lines of what the
-// engine did. Every change goes through the studio's settings path. The studio state must outlive
-// it; main thread only.
+// engine did. Every change goes through the settings path it is given; the context and the feed
+// must outlive it. Main thread only.
 
 #include <string>
 #include <vector>
 
 #include <QObject>
 
+#include "TarnInput/ViewModel/Ports/KeyHUDFeed.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 #include "TarnInputCore/Model/Keys/KeyHUDPosition.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class KeyHUDViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit KeyHUDViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    KeyHUDViewModel(ScreenModelContext& context, KeyHUDFeed& feed, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -44,7 +42,11 @@ signals:
     void recentEventsChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    KeyHUDFeed& m_feed;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
+    Subscription m_eventChanges;
 };
 
 } // namespace tarn::input

@@ -2,27 +2,24 @@
 
 // The Scroll screen's view model: the wheel's direction and modifiers, smooth scrolling with its
 // speed and glide, and the applications smooth scrolling leaves alone, with one typed operation
-// each. Every change goes through the studio's settings path. The studio state must outlive it;
-// main thread only.
+// each. Every change goes through the settings path it is given; the context and the application
+// source must outlive it. Main thread only.
 
 #include <string>
 #include <vector>
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Profiles/RunningApplication.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class ScrollViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ScrollViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    ScrollViewModel(ScreenModelContext& context, const RunningAppsSource& apps, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -48,7 +45,10 @@ signals:
     void settingsChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    const RunningAppsSource& m_apps;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
 };
 
 } // namespace tarn::input

@@ -1,58 +1,56 @@
 #include "TarnInput/ViewModel/ScreenModels/SettingsViewModel.h"
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
-
 namespace tarn::input {
 
-SettingsViewModel::SettingsViewModel(InputStudioViewModel& studio, QObject* parent)
+SettingsViewModel::SettingsViewModel(ScreenModelContext& context, SettingsOperations& operations, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_operations(operations)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_accessibilityChanges(m_operations.observeAccessibilityGranted([this] { emit isAccessibilityGrantedChanged(); }))
+    , m_launchAtLoginChanges(m_operations.observeLaunchAtLogin([this] { emit launchAtLoginChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &SettingsViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::isAccessibilityGrantedChanged, this,
-        &SettingsViewModel::isAccessibilityGrantedChanged);
-    connect(&m_studio, &InputStudioViewModel::launchAtLoginChanged, this, &SettingsViewModel::launchAtLoginChanged);
 }
 
 TarnLanguage SettingsViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 bool SettingsViewModel::isAccessibilityGranted() const
 {
-    return m_studio.isAccessibilityGranted();
+    return m_operations.isAccessibilityGranted();
 }
 
 bool SettingsViewModel::launchAtLogin() const
 {
-    return m_studio.launchAtLogin();
+    return m_operations.launchAtLogin();
 }
 
 std::optional<WorkspaceLimitation> SettingsViewModel::workspaceLimitation() const
 {
-    return m_studio.workspaceLimitation();
+    return m_operations.workspaceLimitation();
 }
 
 TarnLanguageSettings& SettingsViewModel::languageSettings() const
 {
-    return m_studio.languageSettings();
+    return m_operations.languageSettings();
 }
 
 void SettingsViewModel::setLaunchAtLogin(bool enabled)
 {
-    m_studio.toggleLaunchAtLogin(enabled);
+    m_operations.toggleLaunchAtLogin(enabled);
 }
 
 void SettingsViewModel::chooseLanguage(TarnLanguage language)
 {
-    m_studio.setLanguage(language);
-    m_studio.languageSettings().setCurrent(language);
+    m_operations.setLanguage(language);
+    m_operations.languageSettings().setCurrent(language);
 }
 
 void SettingsViewModel::resetToDefaults()
 {
-    m_studio.resetToDefaults();
+    m_operations.resetToDefaults();
 }
 
 } // namespace tarn::input

@@ -2,26 +2,23 @@
 
 // The Settings screen's view model: the input permission's state, what keeps per-application
 // profiles from following the application in front, launch at login, the interface language and
-// the reset to defaults, with one typed operation each. The studio state must
+// the reset to defaults, with one typed operation each. The context and the operations must
 // outlive it; main thread only.
 
 #include <optional>
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Profiles/WorkspaceLimitation.h"
-#include "TarnKit/Localization/TarnLanguage.h"
-#include "TarnKit/Localization/TarnLanguageSettings.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
+#include "TarnInput/ViewModel/Ports/SettingsOperations.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class SettingsViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit SettingsViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    SettingsViewModel(ScreenModelContext& context, SettingsOperations& operations, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     bool isAccessibilityGranted() const;
@@ -44,7 +41,11 @@ signals:
     void launchAtLoginChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    SettingsOperations& m_operations;
+    Subscription m_languageChanges;
+    Subscription m_accessibilityChanges;
+    Subscription m_launchAtLoginChanges;
 };
 
 } // namespace tarn::input

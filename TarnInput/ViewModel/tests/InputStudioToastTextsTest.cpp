@@ -113,7 +113,7 @@ const ToastCase kToastCases[] = {
         "Pointer acceleration could not be changed.", "İmleç ivmesi değiştirilemedi.", true},
     {"devicesDetected", [](auto&, auto& vm) { vm.refreshDevices(true); }, "Detected 0 pointing devices.",
         "0 işaretçi/fare donanımı tarandı.", false},
-    {"exclusionAdded", [](auto&, auto& vm) { ScrollViewModel(vm).addExclusion(" org.gimp.GIMP "); },
+    {"exclusionAdded", [](auto&, auto& vm) { ScrollViewModel(vm, vm).addExclusion(" org.gimp.GIMP "); },
         "Excluded org.gimp.GIMP from smooth scroll.", "org.gimp.GIMP akıcı kaydırmadan hariç tutuldu.", false},
     {"ruleAdded",
         [](auto&, auto& vm) {

@@ -35,7 +35,7 @@ TEST(KeyHUDViewModel, EachOperationWritesItsOwnFieldThroughTheSettingsPath)
     for (const auto& row : rows) {
         StudioHarness h;
         auto& vm = h.start();
-        KeyHUDViewModel hud(vm);
+        KeyHUDViewModel hud(vm, vm);
         QSignalSpy changes(&hud, &KeyHUDViewModel::settingsChanged);
         InputSettings expected = vm.settings();
         row.expected(expected);
@@ -58,7 +58,7 @@ TEST(KeyHUDViewModel, AnOverlaySwitchStartsTheTapWhenNothingElseNeedsIt)
     off.clickRippleEnabled = false;
     h.writeSettingsFile(off);
     auto& vm = h.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     ASSERT_FALSE(vm.isTapActive());
     hud.setClickRippleEnabled(true);
     EXPECT_TRUE(vm.isTapActive());
@@ -71,7 +71,7 @@ TEST(KeyHUDViewModel, PassesOnTheLanguageAndTheEventLines)
 {
     StudioHarness h;
     auto& vm = h.start();
-    KeyHUDViewModel hud(vm);
+    KeyHUDViewModel hud(vm, vm);
     QSignalSpy languages(&hud, &KeyHUDViewModel::languageChanged);
     QSignalSpy events(&hud, &KeyHUDViewModel::recentEventsChanged);
     vm.setLanguage(TarnLanguage::tr);

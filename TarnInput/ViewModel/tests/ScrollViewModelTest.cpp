@@ -41,7 +41,7 @@ TEST(ScrollViewModel, EachOperationWritesItsOwnFieldThroughTheSettingsPath)
     for (const auto& row : rows) {
         StudioHarness h;
         auto& vm = h.start();
-        ScrollViewModel scroll(vm);
+        ScrollViewModel scroll(vm, vm);
         QSignalSpy changes(&scroll, &ScrollViewModel::settingsChanged);
         InputSettings expected = vm.settings();
         row.expected(expected);
@@ -63,7 +63,7 @@ TEST(ScrollViewModel, TheTrackpadSwitchTurnsTheTouchpadOver)
     StudioHarness h;
     h.preferences.storeTouchpadNaturalScrolling(true);
     auto& vm = h.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     scroll.setReverseTrackpad(true);
     EXPECT_TRUE(vm.settings().reverseTrackpad);
     EXPECT_EQ(h.preferences.touchpadNaturalScrolling(), false);
@@ -77,7 +77,7 @@ TEST(ScrollViewModel, ExclusionsAreListedOnceAndRemovedBySpelling)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     const auto listed = vm.settings().smoothScrollExcludedBundles;
     auto withGimp = listed;
     withGimp.push_back("org.gimp.GIMP");
@@ -97,7 +97,7 @@ TEST(ScrollViewModel, ExclusionsAreTrimmedComparedWithoutCaseAndRemovedExactly)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ScrollViewModel scroll(vm);
+    ScrollViewModel scroll(vm, vm);
     const auto defaults = vm.settings().smoothScrollExcludedBundles;
 
     scroll.addExclusion("  org.gimp.GIMP \n");
