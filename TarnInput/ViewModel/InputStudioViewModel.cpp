@@ -121,6 +121,26 @@ Subscription InputStudioViewModel::observeLaunchAtLogin(std::function<void()> ob
     return observe(&InputStudioViewModel::launchAtLoginChanged, std::move(observer));
 }
 
+Subscription InputStudioViewModel::observeTapActive(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::isTapActiveChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeConnectedDevices(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::connectedDevicesChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeActiveFrontmostAppName(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::activeFrontmostAppNameChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeActiveProfileName(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::activeProfileNameChanged, std::move(observer));
+}
+
 Subscription InputStudioViewModel::observe(void (InputStudioViewModel::*signal)(), std::function<void()> observer)
 {
     auto connection = connect(this, signal, this, std::move(observer));

@@ -7,9 +7,9 @@
 // go through a small view model of their own (KeyHUDViewModel, ScrollViewModel, HardwareViewModel,
 // ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel). The studio serves them
 // through narrow ports (ScreenModelContext: settings, change path, language and toast;
-// RunningAppsSource; KeyHUDFeed; SettingsOperations), and a view model given only those never sees the rest.
-// Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros) is
-// theirs: they change the settings through applySettingsChange and report with showToast.
+// RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations), and a view model given only those never sees the
+// rest. Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros) is theirs: they
+// change the settings through applySettingsChange and report with showToast.
 //
 // Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
 // their own threads. The engine writes into the mailbox, which wakes the main thread at most once
@@ -45,6 +45,7 @@
 #include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
 #include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 #include "TarnInput/ViewModel/Ports/SettingsOperations.h"
+#include "TarnInput/ViewModel/Ports/TrayOperations.h"
 #include "TarnInput/ViewModel/SettingsSession.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
@@ -70,6 +71,7 @@ class InputStudioViewModel final : public QObject,
                                    public RunningAppsSource,
                                    public KeyHUDFeed,
                                    public SettingsOperations,
+                                   public TrayOperations,
                                    private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
@@ -110,7 +112,7 @@ public:
     InputStudioTab selectedTab() const { return m_selectedTab; }
     void setSelectedTab(InputStudioTab tab);
     bool isAccessibilityGranted() const override { return m_isAccessibilityGranted; }
-    bool isTapActive() const { return m_isTapActive; }
+    bool isTapActive() const override { return m_isTapActive; }
     const std::vector<ConnectedPointerDevice>& connectedDevices() const { return m_connectedDevices; }
     const PointerTelemetrySnapshot& telemetry() const { return m_telemetry; }
     const PointerCalibrationSnapshot& calibration() const { return m_calibration; }
@@ -119,8 +121,8 @@ public:
     // "[<time>] <what the engine did>", newest first.
     const std::vector<std::string>& recentEvents() const override { return m_recentEvents; }
     const std::optional<std::string>& activeFrontmostBundleID() const { return m_activeFrontmostBundleID; }
-    const std::string& activeFrontmostAppName() const { return m_activeFrontmostAppName; }
-    const std::optional<std::string>& activeProfileName() const { return m_activeProfileName; }
+    const std::string& activeFrontmostAppName() const override { return m_activeFrontmostAppName; }
+    const std::optional<std::string>& activeProfileName() const override { return m_activeProfileName; }
     const EffectiveInputResolution& activeResolution() const { return m_activeResolution; }
     TarnLanguage language() const override { return m_language; }
     // Publishes the language the picker chose; the picker itself stores the choice.
@@ -149,9 +151,9 @@ public:
     void showToast(const std::string& message, bool isError) override;
 
     // Named operations. Those that change settings run applySettingsChange; most end with a toast.
-    Q_INVOKABLE void toggleEngine();
+    Q_INVOKABLE void toggleEngine() override;
     // Also the action of the global hotkey (Alt+Super+H on Linux).
-    Q_INVOKABLE void toggleKeyHUD();
+    Q_INVOKABLE void toggleKeyHUD() override;
     Q_INVOKABLE void resetToDefaults() override;
     Q_INVOKABLE void toggleLaunchAtLogin(bool enabled) override;
     Q_INVOKABLE void copyHardwareReport();
@@ -167,7 +169,7 @@ public:
     // Shows a sample key token and a ripple at the pointer, whatever the settings.
     Q_INVOKABLE void previewKeyHUD() override;
     // The first device that is not built in; else the first device; absent when none is listed.
-    std::optional<ConnectedPointerDevice> primaryExternalMouse() const;
+    std::optional<ConnectedPointerDevice> primaryExternalMouse() const override;
     // Running applications with an id and a name, sorted by name in the interface language
     // without regard to case; equal names keep the desktop's order.
     std::vector<RunningApplication> runningDesktopApps() const override;
@@ -188,6 +190,10 @@ public:
     Subscription observeRecentEvents(std::function<void()> observer) override;
     Subscription observeAccessibilityGranted(std::function<void()> observer) override;
     Subscription observeLaunchAtLogin(std::function<void()> observer) override;
+    Subscription observeTapActive(std::function<void()> observer) override;
+    Subscription observeConnectedDevices(std::function<void()> observer) override;
+    Subscription observeActiveFrontmostAppName(std::function<void()> observer) override;
+    Subscription observeActiveProfileName(std::function<void()> observer) override;
 
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const override { return m_services.languageSettings; }

@@ -1,7 +1,5 @@
 #include "TarnInput/ViewModel/ScreenModels/TrayViewModel.h"
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
-
 namespace tarn::input {
 
 namespace {
@@ -27,72 +25,73 @@ bool InputSettings::*switchField(QuickSwitch which)
 
 } // namespace
 
-TrayViewModel::TrayViewModel(InputStudioViewModel& studio, QObject* parent)
+TrayViewModel::TrayViewModel(ScreenModelContext& context, TrayOperations& operations, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_operations(operations)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
+    , m_tapChanges(m_operations.observeTapActive([this] { emit isTapActiveChanged(); }))
+    , m_deviceChanges(m_operations.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
+    , m_frontmostAppChanges(
+          m_operations.observeActiveFrontmostAppName([this] { emit activeFrontmostAppNameChanged(); }))
+    , m_profileChanges(m_operations.observeActiveProfileName([this] { emit activeProfileNameChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &TrayViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::settingsChanged, this, &TrayViewModel::settingsChanged);
-    connect(&m_studio, &InputStudioViewModel::isTapActiveChanged, this, &TrayViewModel::isTapActiveChanged);
-    connect(&m_studio, &InputStudioViewModel::connectedDevicesChanged, this, &TrayViewModel::connectedDevicesChanged);
-    connect(&m_studio, &InputStudioViewModel::activeFrontmostAppNameChanged, this,
-        &TrayViewModel::activeFrontmostAppNameChanged);
-    connect(&m_studio, &InputStudioViewModel::activeProfileNameChanged, this, &TrayViewModel::activeProfileNameChanged);
 }
 
 TarnLanguage TrayViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 bool TrayViewModel::isEngineEnabled() const
 {
-    return m_studio.settings().engineEnabled;
+    return m_context.settings().engineEnabled;
 }
 
 bool TrayViewModel::isTapActive() const
 {
-    return m_studio.isTapActive();
+    return m_operations.isTapActive();
 }
 
 std::optional<ConnectedPointerDevice> TrayViewModel::primaryExternalMouse() const
 {
-    return m_studio.primaryExternalMouse();
+    return m_operations.primaryExternalMouse();
 }
 
 const std::string& TrayViewModel::activeFrontmostAppName() const
 {
-    return m_studio.activeFrontmostAppName();
+    return m_operations.activeFrontmostAppName();
 }
 
 const std::optional<std::string>& TrayViewModel::activeProfileName() const
 {
-    return m_studio.activeProfileName();
+    return m_operations.activeProfileName();
 }
 
 bool TrayViewModel::isOn(QuickSwitch which) const
 {
-    return m_studio.settings().*switchField(which);
+    return m_context.settings().*switchField(which);
 }
 
 void TrayViewModel::setOn(QuickSwitch which, bool on)
 {
-    m_studio.applySettingsChange([field = switchField(which), on](InputSettings& settings) { settings.*field = on; });
+    m_context.applySettingsChange([field = switchField(which), on](InputSettings& settings) { settings.*field = on; });
 }
 
 void TrayViewModel::toggleEngine()
 {
-    m_studio.toggleEngine();
+    m_operations.toggleEngine();
 }
 
 void TrayViewModel::toggleKeyHUD()
 {
-    m_studio.toggleKeyHUD();
+    m_operations.toggleKeyHUD();
 }
 
 void TrayViewModel::resetToDefaults()
 {
-    m_studio.resetToDefaults();
+    m_operations.resetToDefaults();
 }
 
 } // namespace tarn::input

@@ -2,7 +2,8 @@
 
 // The tray's view model, for the tray icon, its popover and the command menu: whether the engine
 // runs, the device and profile the popover shows, the popover's quick switches and the menu's
-// commands, each a typed operation. The studio state must outlive it; main thread only.
+// commands, each a typed operation. The context and the operations must outlive it; main thread
+// only.
 
 #include <array>
 #include <optional>
@@ -10,13 +11,10 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
+#include "TarnInput/ViewModel/Ports/TrayOperations.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 // The features the popover turns on and off in one click.
 enum class QuickSwitch { reverseMouseWheel, smoothScroll, doubleClickGuard, easyWindowDrag, buttonRemap, keyHUD };
@@ -29,7 +27,7 @@ class TrayViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit TrayViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    TrayViewModel(ScreenModelContext& context, TrayOperations& operations, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     bool isEngineEnabled() const;
@@ -54,7 +52,14 @@ signals:
     void activeProfileNameChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    TrayOperations& m_operations;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
+    Subscription m_tapChanges;
+    Subscription m_deviceChanges;
+    Subscription m_frontmostAppChanges;
+    Subscription m_profileChanges;
 };
 
 } // namespace tarn::input
