@@ -141,6 +141,21 @@ Subscription InputStudioViewModel::observeActiveProfileName(std::function<void()
     return observe(&InputStudioViewModel::activeProfileNameChanged, std::move(observer));
 }
 
+Subscription InputStudioViewModel::observeTelemetry(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::telemetryChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeHzHistory(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::hzHistoryChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeCalibration(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::calibrationChanged, std::move(observer));
+}
+
 Subscription InputStudioViewModel::observe(void (InputStudioViewModel::*signal)(), std::function<void()> observer)
 {
     auto connection = connect(this, signal, this, std::move(observer));

@@ -7,9 +7,9 @@
 // go through a small view model of their own (KeyHUDViewModel, ScrollViewModel, HardwareViewModel,
 // ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel). The studio serves them
 // through narrow ports (ScreenModelContext: settings, change path, language and toast;
-// RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations), and a view model given only those never sees the
-// rest. Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros) is theirs: they
-// change the settings through applySettingsChange and report with showToast.
+// RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations; HardwareOperations), and a view model given only
+// those never sees the rest. Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros)
+// is theirs: they change the settings through applySettingsChange and report with showToast.
 //
 // Threads: everything here runs on the Qt main thread. The engine and the hotkey backend report on
 // their own threads. The engine writes into the mailbox, which wakes the main thread at most once
@@ -41,6 +41,7 @@
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
+#include "TarnInput/ViewModel/Ports/HardwareOperations.h"
 #include "TarnInput/ViewModel/Ports/KeyHUDFeed.h"
 #include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
 #include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
@@ -72,6 +73,7 @@ class InputStudioViewModel final : public QObject,
                                    public KeyHUDFeed,
                                    public SettingsOperations,
                                    public TrayOperations,
+                                   public HardwareOperations,
                                    private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
@@ -113,11 +115,11 @@ public:
     void setSelectedTab(InputStudioTab tab);
     bool isAccessibilityGranted() const override { return m_isAccessibilityGranted; }
     bool isTapActive() const override { return m_isTapActive; }
-    const std::vector<ConnectedPointerDevice>& connectedDevices() const { return m_connectedDevices; }
-    const PointerTelemetrySnapshot& telemetry() const { return m_telemetry; }
-    const PointerCalibrationSnapshot& calibration() const { return m_calibration; }
+    const std::vector<ConnectedPointerDevice>& connectedDevices() const override { return m_connectedDevices; }
+    const PointerTelemetrySnapshot& telemetry() const override { return m_telemetry; }
+    const PointerCalibrationSnapshot& calibration() const override { return m_calibration; }
     // The newest positive polling rates, oldest first.
-    const std::vector<std::int64_t>& hzHistory() const { return m_hzHistory; }
+    const std::vector<std::int64_t>& hzHistory() const override { return m_hzHistory; }
     // "[<time>] <what the engine did>", newest first.
     const std::vector<std::string>& recentEvents() const override { return m_recentEvents; }
     const std::optional<std::string>& activeFrontmostBundleID() const { return m_activeFrontmostBundleID; }
@@ -146,7 +148,7 @@ public:
     // caller then shows how to grant it). True when it is there.
     bool requestInputPermission();
     // Lists the devices again; with feedback it always logs and toasts.
-    Q_INVOKABLE void refreshDevices(bool showFeedback);
+    Q_INVOKABLE void refreshDevices(bool showFeedback) override;
     // Shows `message` at once, replacing any toast on show, and clears it 2.6 s later.
     void showToast(const std::string& message, bool isError) override;
 
@@ -156,16 +158,16 @@ public:
     Q_INVOKABLE void toggleKeyHUD() override;
     Q_INVOKABLE void resetToDefaults() override;
     Q_INVOKABLE void toggleLaunchAtLogin(bool enabled) override;
-    Q_INVOKABLE void copyHardwareReport();
-    Q_INVOKABLE void resetDiagnostics();
+    Q_INVOKABLE void copyHardwareReport() override;
+    Q_INVOKABLE void resetDiagnostics() override;
     // Not finite → 1600, otherwise held within 100…32000.
-    Q_INVOKABLE void setNominalDPI(double dpi);
+    Q_INVOKABLE void setNominalDPI(double dpi) override;
     // Starts or stops the guided measurement, by the last published calibration state.
-    Q_INVOKABLE void toggleDPICalibration();
-    Q_INVOKABLE void applyMeasuredDPI();
+    Q_INVOKABLE void toggleDPICalibration() override;
+    Q_INVOKABLE void applyMeasuredDPI() override;
     // Sets the lab's travelled distance and click counters back to zero.
-    Q_INVOKABLE void resetCalibrationLab();
-    Q_INVOKABLE void setDisableMouseAcceleration(bool disabled);
+    Q_INVOKABLE void resetCalibrationLab() override;
+    Q_INVOKABLE void setDisableMouseAcceleration(bool disabled) override;
     // Shows a sample key token and a ripple at the pointer, whatever the settings.
     Q_INVOKABLE void previewKeyHUD() override;
     // The first device that is not built in; else the first device; absent when none is listed.
@@ -194,6 +196,9 @@ public:
     Subscription observeConnectedDevices(std::function<void()> observer) override;
     Subscription observeActiveFrontmostAppName(std::function<void()> observer) override;
     Subscription observeActiveProfileName(std::function<void()> observer) override;
+    Subscription observeTelemetry(std::function<void()> observer) override;
+    Subscription observeHzHistory(std::function<void()> observer) override;
+    Subscription observeCalibration(std::function<void()> observer) override;
 
     // Where the interface language is stored, for the language picker.
     TarnLanguageSettings& languageSettings() const override { return m_services.languageSettings; }

@@ -35,7 +35,7 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     switch (tab) {
     case InputStudioTab::hardware:
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(viewModel), accent, parent);
+            std::make_unique<HardwareViewModel>(viewModel, viewModel), accent, parent);
     case InputStudioTab::scroll:
         return screenOverViewModel<ScrollEngineView>(
             std::make_unique<ScrollViewModel>(viewModel, viewModel), accent, parent);

@@ -94,14 +94,14 @@ TEST(ScreenShots, Hardware)
 {
     render("hardware", [](auto& f) {
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<HardwareViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
     // The lab while a test runs, after some travel.
     render("hardware-calibrating", [](auto& f) {
         f.vm().toggleDPICalibration();
         f.harness.slidePointer(3000, 30);
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<HardwareViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 

@@ -1,106 +1,104 @@
 #include "TarnInput/ViewModel/ScreenModels/HardwareViewModel.h"
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
-
 namespace tarn::input {
 
-HardwareViewModel::HardwareViewModel(InputStudioViewModel& studio, QObject* parent)
+HardwareViewModel::HardwareViewModel(ScreenModelContext& context, HardwareOperations& operations, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_operations(operations)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
+    , m_deviceChanges(m_operations.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
+    , m_telemetryChanges(m_operations.observeTelemetry([this] { emit telemetryChanged(); }))
+    , m_hzHistoryChanges(m_operations.observeHzHistory([this] { emit hzHistoryChanged(); }))
+    , m_calibrationChanges(m_operations.observeCalibration([this] { emit calibrationChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &HardwareViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::settingsChanged, this, &HardwareViewModel::settingsChanged);
-    connect(
-        &m_studio, &InputStudioViewModel::connectedDevicesChanged, this, &HardwareViewModel::connectedDevicesChanged);
-    connect(&m_studio, &InputStudioViewModel::telemetryChanged, this, &HardwareViewModel::telemetryChanged);
-    connect(&m_studio, &InputStudioViewModel::hzHistoryChanged, this, &HardwareViewModel::hzHistoryChanged);
-    connect(&m_studio, &InputStudioViewModel::calibrationChanged, this, &HardwareViewModel::calibrationChanged);
 }
 
 TarnLanguage HardwareViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 const InputSettings& HardwareViewModel::settings() const
 {
-    return m_studio.settings();
+    return m_context.settings();
 }
 
 const std::vector<ConnectedPointerDevice>& HardwareViewModel::connectedDevices() const
 {
-    return m_studio.connectedDevices();
+    return m_operations.connectedDevices();
 }
 
 const PointerTelemetrySnapshot& HardwareViewModel::telemetry() const
 {
-    return m_studio.telemetry();
+    return m_operations.telemetry();
 }
 
 const std::vector<std::int64_t>& HardwareViewModel::hzHistory() const
 {
-    return m_studio.hzHistory();
+    return m_operations.hzHistory();
 }
 
 const PointerCalibrationSnapshot& HardwareViewModel::calibration() const
 {
-    return m_studio.calibration();
+    return m_operations.calibration();
 }
 
 void HardwareViewModel::rescanDevices()
 {
-    m_studio.refreshDevices(true);
+    m_operations.refreshDevices(true);
 }
 
 void HardwareViewModel::copyHardwareReport()
 {
-    m_studio.copyHardwareReport();
+    m_operations.copyHardwareReport();
 }
 
 void HardwareViewModel::resetDiagnostics()
 {
-    m_studio.resetDiagnostics();
+    m_operations.resetDiagnostics();
 }
 
 void HardwareViewModel::setDoubleClickGuard(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.doubleClickGuardEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.doubleClickGuardEnabled = enabled; });
 }
 
 void HardwareViewModel::setDoubleClickThresholdMs(double milliseconds)
 {
-    m_studio.applySettingsChange(
+    m_context.applySettingsChange(
         [milliseconds](InputSettings& settings) { settings.doubleClickGuardThresholdMs = milliseconds; });
 }
 
 void HardwareViewModel::setEasyWindowDrag(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.easyWindowDragEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.easyWindowDragEnabled = enabled; });
 }
 
 void HardwareViewModel::setDisableMouseAcceleration(bool disabled)
 {
-    m_studio.setDisableMouseAcceleration(disabled);
+    m_operations.setDisableMouseAcceleration(disabled);
 }
 
 void HardwareViewModel::setNominalDPI(double dpi)
 {
-    m_studio.setNominalDPI(dpi);
+    m_operations.setNominalDPI(dpi);
 }
 
 void HardwareViewModel::toggleDPICalibration()
 {
-    m_studio.toggleDPICalibration();
+    m_operations.toggleDPICalibration();
 }
 
 void HardwareViewModel::applyMeasuredDPI()
 {
-    m_studio.applyMeasuredDPI();
+    m_operations.applyMeasuredDPI();
 }
 
 void HardwareViewModel::resetCalibrationLab()
 {
-    m_studio.resetCalibrationLab();
+    m_operations.resetCalibrationLab();
 }
 
 } // namespace tarn::input

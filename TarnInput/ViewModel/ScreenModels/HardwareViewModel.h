@@ -2,29 +2,24 @@
 
 // The Hardware screen's view model, for the device list, the live polling rate, the click health
 // and pointer switches and the DPI calibration lab: what they show and one typed operation each.
-// Settings changes go through the studio's settings path; the lab's measurements go to the
-// engine. The studio state must outlive it; main thread only.
+// Settings changes go through the settings path it is given; the lab's measurements go to the
+// engine. The context and the operations must outlive it; main thread only.
 
 #include <cstdint>
 #include <vector>
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
-#include "TarnInputCore/Model/Pointer/PointerCalibrationSnapshot.h"
-#include "TarnInputCore/Model/Pointer/PointerTelemetrySnapshot.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnInput/ViewModel/Ports/HardwareOperations.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class HardwareViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit HardwareViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    HardwareViewModel(ScreenModelContext& context, HardwareOperations& operations, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -60,7 +55,14 @@ signals:
     void calibrationChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    HardwareOperations& m_operations;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
+    Subscription m_deviceChanges;
+    Subscription m_telemetryChanges;
+    Subscription m_hzHistoryChanges;
+    Subscription m_calibrationChanges;
 };
 
 } // namespace tarn::input
