@@ -7,7 +7,8 @@
 // go through a small view model of their own (KeyHUDViewModel, ScrollViewModel, HardwareViewModel,
 // ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel). The studio serves them
 // through narrow ports (ScreenModelContext: settings, change path, language and toast;
-// RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations; HardwareOperations), and a view model given only
+// RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations; HardwareOperations;
+// DeviceList), and a view model given only
 // those never sees the rest. Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros)
 // is theirs: they change the settings through applySettingsChange and report with showToast.
 //
@@ -41,6 +42,7 @@
 #include "TarnInput/ViewModel/InputStudioServices.h"
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
+#include "TarnInput/ViewModel/Ports/DeviceList.h"
 #include "TarnInput/ViewModel/Ports/HardwareOperations.h"
 #include "TarnInput/ViewModel/Ports/KeyHUDFeed.h"
 #include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
@@ -74,6 +76,7 @@ class InputStudioViewModel final : public QObject,
                                    public SettingsOperations,
                                    public TrayOperations,
                                    public HardwareOperations,
+                                   public DeviceList,
                                    private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)

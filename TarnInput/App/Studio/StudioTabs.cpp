@@ -35,15 +35,16 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     switch (tab) {
     case InputStudioTab::hardware:
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(viewModel, viewModel), accent, parent);
+            std::make_unique<HardwareViewModel>(viewModel, viewModel, viewModel), accent, parent);
     case InputStudioTab::scroll:
         return screenOverViewModel<ScrollEngineView>(
             std::make_unique<ScrollViewModel>(viewModel, viewModel), accent, parent);
     case InputStudioTab::buttons:
-        return screenOverViewModel<MouseButtonsView>(std::make_unique<ButtonsViewModel>(viewModel), accent, parent);
+        return screenOverViewModel<MouseButtonsView>(
+            std::make_unique<ButtonsViewModel>(viewModel, viewModel, viewModel), accent, parent);
     case InputStudioTab::gestures:
         return screenOverViewModel<GestureChordsAndDevicesView>(
-            std::make_unique<ButtonsViewModel>(viewModel), accent, parent);
+            std::make_unique<ButtonsViewModel>(viewModel, viewModel, viewModel), accent, parent);
     case InputStudioTab::keyHUD:
         return screenOverViewModel<KeyHUDConfigView>(
             std::make_unique<KeyHUDViewModel>(viewModel, viewModel), accent, parent);

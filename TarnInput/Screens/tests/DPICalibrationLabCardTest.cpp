@@ -55,7 +55,7 @@ TEST(DPICalibrationLabCard, PresetChipsSelectByTheSnapshotAndSetTheNominalDPI)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     EXPECT_TRUE(control<QWidget>(card, "dpiPreset1600")->property("selected").toBool());
     EXPECT_FALSE(control<QWidget>(card, "dpiPreset800")->property("selected").toBool());
@@ -76,7 +76,7 @@ TEST(DPICalibrationLabCard, StartSnapshotStopApplyWalksThroughTheThreeSituations
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     auto* startStop = control<TarnPrimaryButton>(card, "startStopCalibration");
     auto* apply = control<TarnGlassButton>(card, "applyMeasuredDPI");
@@ -134,7 +134,7 @@ TEST(DPICalibrationLabCard, AMeasurementBelowOneHundredDPIIsNotOfferedForApplyin
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     auto* startStop = control<TarnPrimaryButton>(card, "startStopCalibration");
     startStop->click();
@@ -153,7 +153,7 @@ TEST(DPICalibrationLabCard, SessionTilesFollowTheSnapshot)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DPICalibrationLabCard card(hardware, ScreenFixture::accent());
     f.harness.slidePointer(1500, 15);
     const auto& cal = vm.calibration();

@@ -32,7 +32,7 @@ TEST(DevicesAndDiagnosticsView, ListsNoDeviceWithTheEmptyTextAndTwoDevicesAsCard
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* title = control<TarnSymbolLabel>(screen, "inventoryTitle");
     auto* empty = control<QLabel>(screen, "emptyInventory");
@@ -65,7 +65,7 @@ TEST(DevicesAndDiagnosticsView, EveryButtonOfTheScreenShowsItsOperationsToast)
     ScreenFixture f;
     f.harness.addDevice("Mouse A", 0x046D);
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
 
     control<TarnGlassButton>(screen, "copyReport")->click();
@@ -85,7 +85,7 @@ TEST(DevicesAndDiagnosticsView, ResetEmptiesTheChartAtOnce)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* chart = control<PollingRateChart>(screen, "rateChart");
     EXPECT_TRUE(chart->heights().empty());
@@ -152,7 +152,7 @@ TEST(DevicesAndDiagnosticsView, DebounceSliderShowsTheStoredValueAndSavesOnlyWha
     stored.doubleClickGuardThresholdMs = 200;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* slider = control<ContinuousSlider>(screen, "debounceSlider");
     auto* value = control<QLabel>(screen, "debounceValue");
@@ -181,7 +181,7 @@ TEST(DevicesAndDiagnosticsView, ChangesMadeElsewhereShowWithoutSaving)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     vm.applySettingsChange([](InputSettings& settings) {
         settings.doubleClickGuardEnabled = true;
@@ -198,7 +198,7 @@ TEST(DevicesAndDiagnosticsView, WindowDragToggleWritesItsFieldWithoutAToast)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     control<QCheckBox>(screen, "easyWindowDrag")->click();
     EXPECT_FALSE(f.harness.storedSettings().easyWindowDragEnabled);
@@ -210,7 +210,7 @@ TEST(DevicesAndDiagnosticsView, AccelerationToggleCallsTheOperationOnceAndShowsI
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* toggle = control<QCheckBox>(screen, "disableAcceleration");
     // "&&" is how a Qt button shows one "&".
@@ -234,7 +234,7 @@ TEST(DevicesAndDiagnosticsView, RefusedAccelerationChangeShowsAnErrorAndTheSyste
 {
     ScreenFixture f;
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* toggle = control<QCheckBox>(screen, "disableAcceleration");
     f.harness.preferences.setSynchronizeFails(true);
@@ -275,7 +275,7 @@ TEST(DevicesAndDiagnosticsView, SwitchHealthTilesFollowClicksAndTheFirstBlockedB
     stored.doubleClickGuardEnabled = true;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    HardwareViewModel hardware(vm, vm);
+    HardwareViewModel hardware(vm, vm, vm);
     DevicesAndDiagnosticsView screen(hardware, ScreenFixture::accent());
     auto* interval = control<MetricTile>(screen, "clickInterval");
     auto* bounces = control<MetricTile>(screen, "bouncesFixed");

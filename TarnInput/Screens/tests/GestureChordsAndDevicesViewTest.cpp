@@ -44,7 +44,7 @@ TEST(GestureChordsAndDevicesView, ControlsWriteTheirFieldOncePerUserChange)
     stored.gestureThresholdPoints = 200;
     f.harness.writeSettingsFile(stored);
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     EXPECT_EQ(control<QLabel>(screen, "gestureThresholdValue")->text(), "200 px") << "shown as stored";
     auto* trigger = control<QComboBox>(screen, "gestureTrigger");
@@ -84,7 +84,7 @@ TEST(GestureChordsAndDevicesView, RescanPublishesAndLogsOnlyAChangedListAndNever
     ScreenFixture f;
     f.harness.addDevice("Mouse A", 0x046D);
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     ASSERT_EQ(deviceRows(screen).size(), 1);
     auto* rescan = control<TarnGlassButton>(screen, "rescanDevices");
@@ -109,7 +109,7 @@ TEST(GestureChordsAndDevicesView, EmptyListShowsOnlyTheEmptyText)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     GestureChordsAndDevicesView screen(buttons, ScreenFixture::accent());
     EXPECT_TRUE(deviceRows(screen).isEmpty());
     EXPECT_FALSE(control<QLabel>(screen, "emptyDevices")->isHidden());

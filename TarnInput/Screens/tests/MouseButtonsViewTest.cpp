@@ -29,7 +29,7 @@ TEST(MouseButtonsView, TheInitialFormAddsTheSameRuleEachTimeAndKeepsItsValues)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     EXPECT_FALSE(control<QLabel>(screen, "emptyRules")->isHidden());
     EXPECT_EQ(control<QLineEdit>(screen, "bundleIDField")->text(), "com.apple.Safari");
@@ -60,7 +60,7 @@ TEST(MouseButtonsView, ABlankBundleIDAddsNothingAndShowsNothing)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* field = control<QLineEdit>(screen, "bundleIDField");
     field->selectAll();
@@ -77,7 +77,7 @@ TEST(MouseButtonsView, TheMenuSetsNameAndIdentifierAndTypingChangesOnlyTheIdenti
     ScreenFixture f;
     f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}});
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* field = control<QLineEdit>(screen, "bundleIDField");
     QTest::keyClicks(field, ".typed");
@@ -102,7 +102,7 @@ TEST(MouseButtonsView, GlobalPickersOfferTheFourteenActionsAndWriteTheirField)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     auto* middle = control<QComboBox>(screen, "globalAction2");
     EXPECT_EQ(entries(*middle), kActionsEN);
@@ -130,7 +130,7 @@ TEST(MouseButtonsView, ARulesSwitchInvertsTheStoredFlagAndTrashRemovesSilently)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     buttons.addRule("org.gimp.GIMP", "GIMP", MouseButtonKind::middle, MouseButtonAction::closeTab);
     MouseButtonsView screen(buttons, ScreenFixture::accent());
     f.forgetToasts();

@@ -94,14 +94,14 @@ TEST(ScreenShots, Hardware)
 {
     render("hardware", [](auto& f) {
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
+            std::make_unique<HardwareViewModel>(f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
     // The lab while a test runs, after some travel.
     render("hardware-calibrating", [](auto& f) {
         f.vm().toggleDPICalibration();
         f.harness.slidePointer(3000, 30);
         return screenOverViewModel<DevicesAndDiagnosticsView>(
-            std::make_unique<HardwareViewModel>(f.vm(), f.vm()), ScreenFixture::accent());
+            std::make_unique<HardwareViewModel>(f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 
@@ -116,10 +116,10 @@ TEST(ScreenShots, Scroll)
 TEST(ScreenShots, Buttons)
 {
     render("buttons", [](auto& f) {
-        ButtonsViewModel(f.vm()).addRule(
-            "org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
+        ButtonsViewModel(f.vm(), f.vm(), f.vm())
+            .addRule("org.mozilla.firefox", "Firefox", MouseButtonKind::middle, MouseButtonAction::closeTab);
         return screenOverViewModel<MouseButtonsView>(
-            std::make_unique<ButtonsViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<ButtonsViewModel>(f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 
@@ -152,7 +152,7 @@ TEST(ScreenShots, Gestures)
 {
     render("gestures", [](auto& f) {
         return screenOverViewModel<GestureChordsAndDevicesView>(
-            std::make_unique<ButtonsViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<ButtonsViewModel>(f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the Hardware screen reads and asks of the program beyond the settings value: the devices,
-// the live telemetry and polling rates, the calibration lab and the engine's hardware commands.
+// What the Hardware screen reads and asks of the program beyond the settings value and the
+// devices: the live telemetry and polling rates, the calibration lab and the engine's hardware commands.
 // Observers run on the main thread after each change; an observer stays registered while its
 // subscription lives. Main thread only.
 
@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
 #include "TarnInputCore/Model/Pointer/PointerCalibrationSnapshot.h"
 #include "TarnInputCore/Model/Pointer/PointerTelemetrySnapshot.h"
 #include "TarnKit/Foundation/Basics/Subscription.h"
@@ -20,8 +19,6 @@ class HardwareOperations {
 public:
     virtual ~HardwareOperations() = default;
 
-    virtual const std::vector<ConnectedPointerDevice>& connectedDevices() const = 0;
-    virtual Subscription observeConnectedDevices(std::function<void()> observer) = 0;
     virtual const PointerTelemetrySnapshot& telemetry() const = 0;
     virtual Subscription observeTelemetry(std::function<void()> observer) = 0;
     // The newest positive polling rates, oldest first.
@@ -30,8 +27,6 @@ public:
     virtual const PointerCalibrationSnapshot& calibration() const = 0;
     virtual Subscription observeCalibration(std::function<void()> observer) = 0;
 
-    // Lists the devices again; with feedback it always logs and toasts.
-    virtual void refreshDevices(bool showFeedback) = 0;
     virtual void copyHardwareReport() = 0;
     virtual void resetDiagnostics() = 0;
     virtual void setDisableMouseAcceleration(bool disabled) = 0;

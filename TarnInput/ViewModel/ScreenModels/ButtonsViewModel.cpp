@@ -1,6 +1,5 @@
 #include "TarnInput/ViewModel/ScreenModels/ButtonsViewModel.h"
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/RecordsByID.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/Localization/TarnText.h"
@@ -39,44 +38,46 @@ MouseButtonAction InputSettings::*gestureActionField(GestureDirection direction)
 
 } // namespace
 
-ButtonsViewModel::ButtonsViewModel(InputStudioViewModel& studio, QObject* parent)
+ButtonsViewModel::ButtonsViewModel(
+    ScreenModelContext& context, DeviceList& devices, const RunningAppsSource& apps, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_devices(devices)
+    , m_apps(apps)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
+    , m_deviceChanges(m_devices.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &ButtonsViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::settingsChanged, this, &ButtonsViewModel::settingsChanged);
-    connect(
-        &m_studio, &InputStudioViewModel::connectedDevicesChanged, this, &ButtonsViewModel::connectedDevicesChanged);
 }
 
 TarnLanguage ButtonsViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 const InputSettings& ButtonsViewModel::settings() const
 {
-    return m_studio.settings();
+    return m_context.settings();
 }
 
 const std::vector<ConnectedPointerDevice>& ButtonsViewModel::connectedDevices() const
 {
-    return m_studio.connectedDevices();
+    return m_devices.connectedDevices();
 }
 
 std::vector<RunningApplication> ButtonsViewModel::runningDesktopApps() const
 {
-    return m_studio.runningDesktopApps();
+    return m_apps.runningDesktopApps();
 }
 
 void ButtonsViewModel::setButtonRemap(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.buttonRemapEnabled = enabled; });
 }
 
 void ButtonsViewModel::setGlobalAction(MouseButtonKind button, MouseButtonAction action)
 {
-    m_studio.applySettingsChange(
+    m_context.applySettingsChange(
         [field = globalActionField(button), action](InputSettings& settings) { settings.*field = action; });
 }
 
@@ -90,17 +91,17 @@ void ButtonsViewModel::addRule(
     const auto trimmedName = UnicodeText::trimmed(appName);
     const auto displayName = trimmedName.empty() ? trimmedID : trimmedName;
     // No duplicate test: a second rule for the same application and button sits beside the first.
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         settings.appOverrides.push_back(AppButtonRule {Uuid::random(), trimmedID, displayName, button, action, true});
     });
-    m_studio.showToast(tarnText("Added override for " + displayName + ".", displayName + " için tuş kuralı eklendi.",
-                           m_studio.language()),
+    m_context.showToast(tarnText("Added override for " + displayName + ".", displayName + " için tuş kuralı eklendi.",
+                            m_context.language()),
         false);
 }
 
 void ButtonsViewModel::toggleRule(AppButtonRule rule)
 {
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.appOverrides, rule.id)) {
             stored->isEnabled = !stored->isEnabled;
         }
@@ -109,35 +110,35 @@ void ButtonsViewModel::toggleRule(AppButtonRule rule)
 
 void ButtonsViewModel::removeRule(AppButtonRule rule)
 {
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         std::erase_if(settings.appOverrides, [&](const AppButtonRule& r) { return r.id == rule.id; });
     });
 }
 
 void ButtonsViewModel::setGestureChords(bool enabled)
 {
-    m_studio.applySettingsChange([enabled](InputSettings& settings) { settings.gestureChordsEnabled = enabled; });
+    m_context.applySettingsChange([enabled](InputSettings& settings) { settings.gestureChordsEnabled = enabled; });
 }
 
 void ButtonsViewModel::setGestureTrigger(MouseButtonKind button)
 {
-    m_studio.applySettingsChange([button](InputSettings& settings) { settings.gestureTriggerButton = button; });
+    m_context.applySettingsChange([button](InputSettings& settings) { settings.gestureTriggerButton = button; });
 }
 
 void ButtonsViewModel::setGestureAction(GestureDirection direction, MouseButtonAction action)
 {
-    m_studio.applySettingsChange(
+    m_context.applySettingsChange(
         [field = gestureActionField(direction), action](InputSettings& settings) { settings.*field = action; });
 }
 
 void ButtonsViewModel::setGestureThreshold(double points)
 {
-    m_studio.applySettingsChange([points](InputSettings& settings) { settings.gestureThresholdPoints = points; });
+    m_context.applySettingsChange([points](InputSettings& settings) { settings.gestureThresholdPoints = points; });
 }
 
 void ButtonsViewModel::rescanDevices()
 {
-    m_studio.refreshDevices(false);
+    m_devices.refreshDevices(false);
 }
 
 } // namespace tarn::input

@@ -10,23 +10,21 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
+#include "TarnInput/ViewModel/Ports/DeviceList.h"
+#include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 #include "TarnInputCore/Model/Pointer/GestureDirection.h"
 #include "TarnInputCore/Model/Pointer/MouseButtonAction.h"
 #include "TarnInputCore/Model/Pointer/MouseButtonKind.h"
-#include "TarnInputCore/Model/Profiles/RunningApplication.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class ButtonsViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ButtonsViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    ButtonsViewModel(
+        ScreenModelContext& context, DeviceList& devices, const RunningAppsSource& apps, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -57,7 +55,12 @@ signals:
     void connectedDevicesChanged();
 
 private:
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    DeviceList& m_devices;
+    const RunningAppsSource& m_apps;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
+    Subscription m_deviceChanges;
 };
 
 } // namespace tarn::input

@@ -2,13 +2,15 @@
 
 namespace tarn::input {
 
-HardwareViewModel::HardwareViewModel(ScreenModelContext& context, HardwareOperations& operations, QObject* parent)
+HardwareViewModel::HardwareViewModel(
+    ScreenModelContext& context, DeviceList& devices, HardwareOperations& operations, QObject* parent)
     : QObject(parent)
     , m_context(context)
+    , m_devices(devices)
     , m_operations(operations)
     , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
     , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
-    , m_deviceChanges(m_operations.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
+    , m_deviceChanges(m_devices.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
     , m_telemetryChanges(m_operations.observeTelemetry([this] { emit telemetryChanged(); }))
     , m_hzHistoryChanges(m_operations.observeHzHistory([this] { emit hzHistoryChanged(); }))
     , m_calibrationChanges(m_operations.observeCalibration([this] { emit calibrationChanged(); }))
@@ -27,7 +29,7 @@ const InputSettings& HardwareViewModel::settings() const
 
 const std::vector<ConnectedPointerDevice>& HardwareViewModel::connectedDevices() const
 {
-    return m_operations.connectedDevices();
+    return m_devices.connectedDevices();
 }
 
 const PointerTelemetrySnapshot& HardwareViewModel::telemetry() const
@@ -47,7 +49,7 @@ const PointerCalibrationSnapshot& HardwareViewModel::calibration() const
 
 void HardwareViewModel::rescanDevices()
 {
-    m_operations.refreshDevices(true);
+    m_devices.refreshDevices(true);
 }
 
 void HardwareViewModel::copyHardwareReport()

@@ -3,13 +3,14 @@
 // The Hardware screen's view model, for the device list, the live polling rate, the click health
 // and pointer switches and the DPI calibration lab: what they show and one typed operation each.
 // Settings changes go through the settings path it is given; the lab's measurements go to the
-// engine. The context and the operations must outlive it; main thread only.
+// engine. The context, the devices and the operations must outlive it; main thread only.
 
 #include <cstdint>
 #include <vector>
 
 #include <QObject>
 
+#include "TarnInput/ViewModel/Ports/DeviceList.h"
 #include "TarnInput/ViewModel/Ports/HardwareOperations.h"
 #include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 
@@ -19,7 +20,8 @@ class HardwareViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    HardwareViewModel(ScreenModelContext& context, HardwareOperations& operations, QObject* parent = nullptr);
+    HardwareViewModel(
+        ScreenModelContext& context, DeviceList& devices, HardwareOperations& operations, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -56,6 +58,7 @@ signals:
 
 private:
     ScreenModelContext& m_context;
+    DeviceList& m_devices;
     HardwareOperations& m_operations;
     Subscription m_languageChanges;
     Subscription m_settingsChanges;

@@ -11,7 +11,7 @@ TEST(ButtonsViewModel, AppRulesUseTheIDAsNameWhenNoneIsGivenAndAllowTwins)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
 
     buttons.addRule(" org.gnome.Nautilus ", "  ", MouseButtonKind::sideBack, MouseButtonAction::copy);
     buttons.addRule("org.gnome.Nautilus", "", MouseButtonKind::sideBack, MouseButtonAction::copy);

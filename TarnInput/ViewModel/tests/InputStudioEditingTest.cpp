@@ -16,7 +16,7 @@ TEST(InputStudioEditing, SharedIDsFlipAndUpdateTheFirstButRemoveAll)
     auto profile = profileFor("org.gimp.GIMP", "GIMP");
     settings.appProfiles = {profile, profile};
     auto& vm = startWith(h, settings);
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     ProfilesViewModel profiles(vm);
 
     buttons.toggleRule(rule);
@@ -43,7 +43,7 @@ TEST(InputStudioEditing, UpdatesOfUnknownRecordsAddNothingButSave)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ButtonsViewModel buttons(vm);
+    ButtonsViewModel buttons(vm, vm, vm);
     ProfilesViewModel profiles(vm);
 
     profiles.updateProfile(profileFor("org.gimp.GIMP", "GIMP"));

@@ -117,8 +117,8 @@ const ToastCase kToastCases[] = {
         "Excluded org.gimp.GIMP from smooth scroll.", "org.gimp.GIMP akıcı kaydırmadan hariç tutuldu.", false},
     {"ruleAdded",
         [](auto&, auto& vm) {
-            ButtonsViewModel(vm).addRule(
-                "org.gnome.Nautilus", "Files", MouseButtonKind::sideBack, MouseButtonAction::copy);
+            ButtonsViewModel(vm, vm, vm)
+                .addRule("org.gnome.Nautilus", "Files", MouseButtonKind::sideBack, MouseButtonAction::copy);
         },
         "Added override for Files.", "Files için tuş kuralı eklendi.", false},
     {"templateThere",
