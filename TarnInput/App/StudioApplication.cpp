@@ -32,7 +32,7 @@ StudioApplication::StudioApplication(InputStudioViewModel& viewModel, LogSink& l
     , m_viewModel(viewModel)
     , m_log(log)
     , m_leaveEventLoop(std::move(leaveEventLoop))
-    , m_trayViewModel(std::make_unique<TrayViewModel>(viewModel, viewModel))
+    , m_trayViewModel(std::make_unique<TrayViewModel>(viewModel, viewModel, viewModel))
     , m_commands(std::make_unique<StudioCommands>(*m_trayViewModel))
     , m_view(std::make_unique<MainInputStudioView>(viewModel, accentColor(TarnProductPalette::deepAbyss), kit))
     , m_activation(m_windows, m_notifications, runLater)

@@ -156,6 +156,16 @@ Subscription InputStudioViewModel::observeCalibration(std::function<void()> obse
     return observe(&InputStudioViewModel::calibrationChanged, std::move(observer));
 }
 
+Subscription InputStudioViewModel::observeActiveFrontmostBundleID(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::activeFrontmostBundleIDChanged, std::move(observer));
+}
+
+Subscription InputStudioViewModel::observeActiveResolution(std::function<void()> observer)
+{
+    return observe(&InputStudioViewModel::activeResolutionChanged, std::move(observer));
+}
+
 Subscription InputStudioViewModel::observe(void (InputStudioViewModel::*signal)(), std::function<void()> observer)
 {
     auto connection = connect(this, signal, this, std::move(observer));

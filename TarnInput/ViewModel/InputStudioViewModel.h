@@ -8,7 +8,7 @@
 // ButtonsViewModel, ProfilesViewModel, SettingsViewModel, TrayViewModel). The studio serves them
 // through narrow ports (ScreenModelContext: settings, change path, language and toast;
 // RunningAppsSource; KeyHUDFeed; SettingsOperations; TrayOperations; HardwareOperations;
-// DeviceList), and a view model given only
+// DeviceList; FrontmostApp; MacroTrial), and a view model given only
 // those never sees the rest. Editing the lists inside the settings (scroll exclusions, button rules, profiles, macros)
 // is theirs: they change the settings through applySettingsChange and report with showToast.
 //
@@ -43,8 +43,10 @@
 #include "TarnInput/ViewModel/InputStudioTab.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
 #include "TarnInput/ViewModel/Ports/DeviceList.h"
+#include "TarnInput/ViewModel/Ports/FrontmostApp.h"
 #include "TarnInput/ViewModel/Ports/HardwareOperations.h"
 #include "TarnInput/ViewModel/Ports/KeyHUDFeed.h"
+#include "TarnInput/ViewModel/Ports/MacroTrial.h"
 #include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
 #include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 #include "TarnInput/ViewModel/Ports/SettingsOperations.h"
@@ -77,6 +79,8 @@ class InputStudioViewModel final : public QObject,
                                    public TrayOperations,
                                    public HardwareOperations,
                                    public DeviceList,
+                                   public FrontmostApp,
+                                   public MacroTrial,
                                    private EngineMailboxReceiver {
     Q_OBJECT
     Q_PROPERTY(tarn::input::InputSettings settings READ settings NOTIFY settingsChanged)
@@ -125,10 +129,10 @@ public:
     const std::vector<std::int64_t>& hzHistory() const override { return m_hzHistory; }
     // "[<time>] <what the engine did>", newest first.
     const std::vector<std::string>& recentEvents() const override { return m_recentEvents; }
-    const std::optional<std::string>& activeFrontmostBundleID() const { return m_activeFrontmostBundleID; }
+    const std::optional<std::string>& activeFrontmostBundleID() const override { return m_activeFrontmostBundleID; }
     const std::string& activeFrontmostAppName() const override { return m_activeFrontmostAppName; }
     const std::optional<std::string>& activeProfileName() const override { return m_activeProfileName; }
-    const EffectiveInputResolution& activeResolution() const { return m_activeResolution; }
+    const EffectiveInputResolution& activeResolution() const override { return m_activeResolution; }
     TarnLanguage language() const override { return m_language; }
     // Publishes the language the picker chose; the picker itself stores the choice.
     void setLanguage(TarnLanguage language) override;
@@ -185,7 +189,7 @@ public:
     }
 
     // Plays the macro once without saving anything.
-    void testMacro(InputMacro macro);
+    void testMacro(InputMacro macro) override;
 
     // Cancels a playing macro, releases the grab and every synthetic key or button: the quit
     // sequence runs it before anything else goes.
@@ -200,6 +204,8 @@ public:
     Subscription observeActiveFrontmostAppName(std::function<void()> observer) override;
     Subscription observeActiveProfileName(std::function<void()> observer) override;
     Subscription observeTelemetry(std::function<void()> observer) override;
+    Subscription observeActiveFrontmostBundleID(std::function<void()> observer) override;
+    Subscription observeActiveResolution(std::function<void()> observer) override;
     Subscription observeHzHistory(std::function<void()> observer) override;
     Subscription observeCalibration(std::function<void()> observer) override;
 

@@ -54,7 +54,8 @@ QWidget* createStudioScreen(InputStudioTab tab, InputStudioViewModel& viewModel,
     case InputStudioTab::profiles:
         break;
     }
-    return screenOverViewModel<ProfilesAndMacrosView>(std::make_unique<ProfilesViewModel>(viewModel), accent, parent);
+    return screenOverViewModel<ProfilesAndMacrosView>(
+        std::make_unique<ProfilesViewModel>(viewModel, viewModel, viewModel, viewModel), accent, parent);
 }
 
 } // namespace tarn::input

@@ -15,7 +15,7 @@ namespace {
 
 struct Popover {
     explicit Popover(ScreenFixture& f)
-        : tray(f.vm(), f.vm())
+        : tray(f.vm(), f.vm(), f.vm())
         , view(
               tray, [this] { ++opened; }, [this] { ++quits; })
     {

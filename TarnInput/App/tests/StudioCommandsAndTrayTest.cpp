@@ -28,7 +28,7 @@ TEST(StudioCommands, ThreeCommandsInOrderFollowTheLanguageUnderAFixedTitle)
 {
     ScreenFixture f;
     f.start();
-    TrayViewModel trayViewModel(f.vm(), f.vm());
+    TrayViewModel trayViewModel(f.vm(), f.vm(), f.vm());
     StudioCommands commands(trayViewModel);
     EXPECT_EQ(commands.menu()->title(), "TarnInput");
     EXPECT_EQ(texts(*commands.menu()),
@@ -57,7 +57,7 @@ TEST(StudioCommands, EachCommandRunsItsNamedOperationOnce)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    TrayViewModel trayViewModel(vm, vm);
+    TrayViewModel trayViewModel(vm, vm, vm);
     StudioCommands commands(trayViewModel);
     commands.toggleKeyHUDAction()->trigger();
     EXPECT_TRUE(f.harness.storedSettings().keyHUDEnabled);
@@ -122,7 +122,7 @@ TEST(StudioTray, IconFollowsTheTapAndTheKeyHUDAndTheMenuAddsOpenAndQuit)
     ScreenFixture f;
     f.harness.permission.setAccessibilityGranted(false);
     auto& vm = f.start();
-    TrayViewModel trayViewModel(vm, vm);
+    TrayViewModel trayViewModel(vm, vm, vm);
     StudioCommands commands(trayViewModel);
     int opened = 0;
     int quits = 0;
@@ -154,7 +154,7 @@ TEST(StudioTray, OpenStudioInThePopoverClosesIt)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    TrayViewModel trayViewModel(vm, vm);
+    TrayViewModel trayViewModel(vm, vm, vm);
     StudioCommands commands(trayViewModel);
     int opened = 0;
     StudioTray tray(

@@ -83,7 +83,7 @@ TEST(MacroStudioSectionView, ANewFormShowsOnlyWhatItHasAndSavingStoresTheMacroAn
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<CapsuleChip>(section, "macroCount")->text(), "0 macros");
     EXPECT_FALSE(control<QLabel>(section, "emptyMacros")->isHidden());
@@ -133,7 +133,7 @@ TEST(MacroStudioSectionView, ARefusedDraftKeepsTheFormAndShowsTheViewModelsError
     for (const auto& [name, addStep] : cases) {
         ScreenFixture f;
         auto& vm = f.start();
-        ProfilesViewModel profiles(vm);
+        ProfilesViewModel profiles(vm, vm, vm, vm);
         MacroStudioSectionView section(profiles, ScreenFixture::accent());
         typeInto(section, "macroNameField", name);
         if (addStep) {
@@ -152,7 +152,7 @@ TEST(MacroStudioSectionView, TheBuilderMakesStepsFromTheChosenInputsWithArrowsOn
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(entries(*control<QComboBox>(section, "delayPicker")),
         (QStringList {"40 ms", "80 ms", "120 ms", "250 ms", "500 ms"}));
@@ -189,7 +189,7 @@ TEST(MacroStudioSectionView, PresetsAddOnceAndShowWhetherAMacroBearsTheirName)
     const auto presets = MacroPresetLibrary::makePresets();
     ScreenFixture f;
     auto& vm = startWith(f, {storedMacro(QString::fromStdString(presets[1].name).toUpper().toStdString())});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     auto* first = control<PresetTile>(section, "preset0");
     EXPECT_EQ(first->symbol(), "plus.circle.fill");
@@ -215,7 +215,7 @@ TEST(MacroStudioSectionView, EditingReplacesTheMacroInPlaceAndEnablesIt)
     const auto other = storedMacro("Other");
     ScreenFixture f;
     auto& vm = startWith(f, {disabled, other});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     typeInto(section, "macroNameField", "unsaved");
     press(section, "addDelayStep");
@@ -249,7 +249,7 @@ TEST(MacroStudioSectionView, DeletingTheMacroBeingEditedLetsUpdateStoreItAgainUn
     const auto macro = storedMacro("Kept");
     ScreenFixture f;
     auto& vm = startWith(f, {macro});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     control<QAbstractButton>(*rowOf(section, macro), "editMacro")->click();
     control<QAbstractButton>(*rowOf(section, macro), "removeMacro")->click();
@@ -268,7 +268,7 @@ TEST(MacroStudioSectionView, ATriggerChosenInARowMovesFromTheMacroThatHadIt)
     const auto taker = storedMacro("Taker");
     ScreenFixture f;
     auto& vm = startWith(f, {holder, taker});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     auto* holderPicker = control<QComboBox>(*rowOf(section, holder), "macroTrigger");
     auto* takerPicker = control<QComboBox>(*rowOf(section, taker), "macroTrigger");
@@ -288,7 +288,7 @@ TEST(MacroStudioSectionView, APublishUpdatesRowsInPlaceAndLeavesTheFieldBeingTyp
     const auto second = storedMacro("Second");
     ScreenFixture f;
     auto& vm = startWith(f, {first, second});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     section.show();
     section.activateWindow();
@@ -319,7 +319,7 @@ TEST(MacroStudioSectionView, TestPlaysTheMacroAndReportsWhyItCouldNot)
     const auto disabled = storedMacro("Off", std::nullopt, false);
     ScreenFixture f;
     auto& vm = startWith(f, {enabled, disabled});
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<TarnGlassButton>(*rowOf(section, enabled), "testMacro")->text(), "Test");
     control<QAbstractButton>(*rowOf(section, enabled), "testMacro")->click();
@@ -334,7 +334,7 @@ TEST(MacroStudioSectionView, TurkishShowsEveryTextOfTheSection)
     ScreenFixture f;
     auto& vm = startWith(f, {storedMacro("Bir")});
     f.setLanguage(TarnLanguage::tr);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     MacroStudioSectionView section(profiles, ScreenFixture::accent());
     EXPECT_EQ(control<CapsuleChip>(section, "macroCount")->text(), "1 makro");
     EXPECT_EQ(control<QLabel>(section, "builderTitle")->text(), "Yeni Çok Adımlı Makro Oluştur");

@@ -52,7 +52,7 @@ TEST(ProfilesAndMacrosView, TemplatesAreOfferedInOrderAndAlwaysHandedToTheViewMo
     settings.appProfiles.push_back(profileFor("COM.APPLE.SAFARI", "Safari"));
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
 
     const auto templates = AppInputProfileEngine::builtInTemplates();
@@ -86,7 +86,7 @@ TEST(ProfilesAndMacrosView, AddProfileClearsTheFormWhateverTheViewModelDecided)
 {
     ScreenFixture f;
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     auto* name = control<QLineEdit>(screen, "profileNameField");
     auto* bundle = control<QLineEdit>(screen, "profileBundleIDField");
@@ -121,7 +121,7 @@ TEST(ProfilesAndMacrosView, ChoosingARunningAppReplacesBothFields)
     ScreenFixture f;
     f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}});
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     typeInto(control<QLineEdit>(screen, "profileNameField"), "typed");
     typeInto(control<QLineEdit>(screen, "profileBundleIDField"), "typed.id");
@@ -142,7 +142,7 @@ TEST(ProfilesAndMacrosView, TheBannerAndTheActiveCardFollowTheFrontmostApplicati
     f.harness.writeSettingsFile(settings);
     f.harness.engine.workspace.setFrontmost(std::nullopt, "Desktop");
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
 
     auto* status = control<SymbolLabel>(screen, "profileCapsuleText");
@@ -181,7 +181,7 @@ TEST(ProfilesAndMacrosView, APublishKeepsCardsAndTheFocusOfAFieldBeingTyped)
     settings.appProfiles = {profileFor("org.gimp.GIMP", "GIMP")};
     f.harness.writeSettingsFile(settings);
     auto& vm = f.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -217,7 +217,7 @@ protected:
         }
         f.harness.writeSettingsFile(settings);
         f.start();
-        profiles = std::make_unique<ProfilesViewModel>(f.vm());
+        profiles = std::make_unique<ProfilesViewModel>(f.vm(), f.vm(), f.vm(), f.vm());
         screen = std::make_unique<ProfilesAndMacrosView>(*profiles, ScreenFixture::accent());
         f.forgetSaves();
     }

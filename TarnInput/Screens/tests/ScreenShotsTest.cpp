@@ -127,10 +127,10 @@ TEST(ScreenShots, Buttons)
 TEST(ScreenShots, Macros)
 {
     render("macros", [](auto& f) {
-        ProfilesViewModel(f.vm()).addMacroPreset(MacroPresetLibrary::makePresets().at(0));
+        ProfilesViewModel(f.vm(), f.vm(), f.vm(), f.vm()).addMacroPreset(MacroPresetLibrary::makePresets().at(0));
         auto* page = new ScreenPage;
         auto* section = screenOverViewModel<MacroStudioSectionView>(
-            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<ProfilesViewModel>(f.vm(), f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
         auto& form = section->form();
         form.setName("Copy & Search");
         form.setDescriptionText("Copies the selection and searches it");
@@ -139,7 +139,7 @@ TEST(ScreenShots, Macros)
         form.addDelayStep();
         form.setTypeTextInput("a long snippet of text to type");
         form.addTypeTextStep();
-        ProfilesViewModel(f.vm()).saveMacro(form.buildDraftMacro());
+        ProfilesViewModel(f.vm(), f.vm(), f.vm(), f.vm()).saveMacro(form.buildDraftMacro());
         form.setUseShift(true);
         form.addKeystrokeStep();
         form.setName("Draft");
@@ -193,11 +193,11 @@ TEST(ScreenShots, Profiles)
 {
     render("profiles-empty", [](auto& f) {
         return screenOverViewModel<ProfilesAndMacrosView>(
-            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<ProfilesViewModel>(f.vm(), f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
     // Two profiles, the second in use for the application in front.
     render("profiles", [](auto& f) {
-        ProfilesViewModel profiles(f.vm());
+        ProfilesViewModel profiles(f.vm(), f.vm(), f.vm(), f.vm());
         profiles.addProfileTemplate(AppInputProfileEngine::builtInTemplates().at(1));
         profiles.addProfile("org.gimp.GIMP", "GIMP");
         auto profile = profiles.settings().appProfiles.at(1);
@@ -207,7 +207,7 @@ TEST(ScreenShots, Profiles)
         f.harness.engine.workspace.activate("org.gimp.GIMP", "GIMP");
         f.harness.runMainThread();
         return screenOverViewModel<ProfilesAndMacrosView>(
-            std::make_unique<ProfilesViewModel>(f.vm()), ScreenFixture::accent());
+            std::make_unique<ProfilesViewModel>(f.vm(), f.vm(), f.vm(), f.vm()), ScreenFixture::accent());
     });
 }
 

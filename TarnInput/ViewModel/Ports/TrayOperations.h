@@ -1,13 +1,12 @@
 #pragma once
 
 // What the tray and the command menu read and ask of the program beyond the settings value:
-// whether the tap runs, the device and the application in front with its profile, and the
-// engine's commands. Observers run on the main thread after each change; an observer stays
+// whether the tap runs, the device, and the engine's commands (the application in front is
+// FrontmostApp's). Observers run on the main thread after each change; an observer stays
 // registered while its subscription lives. Main thread only.
 
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "TarnInputCore/Model/Pointer/ConnectedPointerDevice.h"
 #include "TarnKit/Foundation/Basics/Subscription.h"
@@ -23,10 +22,6 @@ public:
     // The first device that is not built in; else the first device; absent when none is listed.
     virtual std::optional<ConnectedPointerDevice> primaryExternalMouse() const = 0;
     virtual Subscription observeConnectedDevices(std::function<void()> observer) = 0;
-    virtual const std::string& activeFrontmostAppName() const = 0;
-    virtual Subscription observeActiveFrontmostAppName(std::function<void()> observer) = 0;
-    virtual const std::optional<std::string>& activeProfileName() const = 0;
-    virtual Subscription observeActiveProfileName(std::function<void()> observer) = 0;
     virtual void toggleEngine() = 0;
     // Also the action of the global hotkey.
     virtual void toggleKeyHUD() = 0;

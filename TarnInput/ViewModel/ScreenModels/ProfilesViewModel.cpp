@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "TarnInput/ViewModel/InputStudioViewModel.h"
 #include "TarnInput/ViewModel/RecordsByID.h"
 #include "TarnInputCore/Engine/Macros/InputMacroEngine.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
@@ -36,67 +35,67 @@ void releaseTriggerButton(std::vector<InputMacro>& macros, std::int64_t buttonNu
 
 } // namespace
 
-ProfilesViewModel::ProfilesViewModel(InputStudioViewModel& studio, QObject* parent)
+ProfilesViewModel::ProfilesViewModel(ScreenModelContext& context, FrontmostApp& frontmost,
+    const RunningAppsSource& apps, MacroTrial& macros, QObject* parent)
     : QObject(parent)
-    , m_studio(studio)
+    , m_context(context)
+    , m_frontmost(frontmost)
+    , m_apps(apps)
+    , m_macros(macros)
+    , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
+    , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
+    , m_bundleIDChanges(m_frontmost.observeActiveFrontmostBundleID([this] { emit activeFrontmostBundleIDChanged(); }))
+    , m_appNameChanges(m_frontmost.observeActiveFrontmostAppName([this] { emit activeFrontmostAppNameChanged(); }))
+    , m_profileChanges(m_frontmost.observeActiveProfileName([this] { emit activeProfileNameChanged(); }))
+    , m_resolutionChanges(m_frontmost.observeActiveResolution([this] { emit activeResolutionChanged(); }))
 {
-    connect(&m_studio, &InputStudioViewModel::languageChanged, this, &ProfilesViewModel::languageChanged);
-    connect(&m_studio, &InputStudioViewModel::settingsChanged, this, &ProfilesViewModel::settingsChanged);
-    connect(&m_studio, &InputStudioViewModel::activeFrontmostBundleIDChanged, this,
-        &ProfilesViewModel::activeFrontmostBundleIDChanged);
-    connect(&m_studio, &InputStudioViewModel::activeFrontmostAppNameChanged, this,
-        &ProfilesViewModel::activeFrontmostAppNameChanged);
-    connect(
-        &m_studio, &InputStudioViewModel::activeProfileNameChanged, this, &ProfilesViewModel::activeProfileNameChanged);
-    connect(
-        &m_studio, &InputStudioViewModel::activeResolutionChanged, this, &ProfilesViewModel::activeResolutionChanged);
 }
 
 TarnLanguage ProfilesViewModel::language() const
 {
-    return m_studio.language();
+    return m_context.language();
 }
 
 const InputSettings& ProfilesViewModel::settings() const
 {
-    return m_studio.settings();
+    return m_context.settings();
 }
 
 const std::optional<std::string>& ProfilesViewModel::activeFrontmostBundleID() const
 {
-    return m_studio.activeFrontmostBundleID();
+    return m_frontmost.activeFrontmostBundleID();
 }
 
 const std::string& ProfilesViewModel::activeFrontmostAppName() const
 {
-    return m_studio.activeFrontmostAppName();
+    return m_frontmost.activeFrontmostAppName();
 }
 
 const std::optional<std::string>& ProfilesViewModel::activeProfileName() const
 {
-    return m_studio.activeProfileName();
+    return m_frontmost.activeProfileName();
 }
 
 const EffectiveInputResolution& ProfilesViewModel::activeResolution() const
 {
-    return m_studio.activeResolution();
+    return m_frontmost.activeResolution();
 }
 
 std::vector<RunningApplication> ProfilesViewModel::runningDesktopApps() const
 {
-    return m_studio.runningDesktopApps();
+    return m_apps.runningDesktopApps();
 }
 
 void ProfilesViewModel::addProfileTemplate(AppInputProfile profileTemplate)
 {
-    if (hasProfileFor(m_studio.settings().appProfiles, profileTemplate.bundleIdentifier)) {
-        m_studio.showToast(text("Profile for " + profileTemplate.appName + " already exists.",
-                               profileTemplate.appName + " profili zaten ekli."),
+    if (hasProfileFor(m_context.settings().appProfiles, profileTemplate.bundleIdentifier)) {
+        m_context.showToast(text("Profile for " + profileTemplate.appName + " already exists.",
+                                profileTemplate.appName + " profili zaten ekli."),
             false);
         return;
     }
-    m_studio.applySettingsChange([&](InputSettings& settings) { settings.appProfiles.push_back(profileTemplate); });
-    m_studio.showToast(
+    m_context.applySettingsChange([&](InputSettings& settings) { settings.appProfiles.push_back(profileTemplate); });
+    m_context.showToast(
         text("Added " + profileTemplate.appName + " profile.", profileTemplate.appName + " profili eklendi."), false);
 }
 
@@ -104,11 +103,11 @@ void ProfilesViewModel::addProfile(std::string bundleID, std::string appName)
 {
     const auto trimmedID = UnicodeText::trimmed(bundleID);
     if (trimmedID.empty()) {
-        m_studio.showToast(text("Enter a valid app ID.", "Geçerli bir uygulama kimliği girin."), true);
+        m_context.showToast(text("Enter a valid app ID.", "Geçerli bir uygulama kimliği girin."), true);
         return;
     }
-    if (hasProfileFor(m_studio.settings().appProfiles, trimmedID)) {
-        m_studio.showToast(
+    if (hasProfileFor(m_context.settings().appProfiles, trimmedID)) {
+        m_context.showToast(
             text("Profile for " + trimmedID + " already exists.", trimmedID + " için profil zaten mevcut."), true);
         return;
     }
@@ -119,13 +118,13 @@ void ProfilesViewModel::addProfile(std::string bundleID, std::string appName)
     profile.bundleIdentifier = trimmedID;
     profile.appName = name;
     profile.isEnabled = true;
-    m_studio.applySettingsChange([&](InputSettings& settings) { settings.appProfiles.push_back(profile); });
-    m_studio.showToast(text("Created profile for " + name + ".", name + " profili oluşturuldu."), false);
+    m_context.applySettingsChange([&](InputSettings& settings) { settings.appProfiles.push_back(profile); });
+    m_context.showToast(text("Created profile for " + name + ".", name + " profili oluşturuldu."), false);
 }
 
 void ProfilesViewModel::updateProfile(AppInputProfile profile)
 {
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.appProfiles, profile.id)) {
             *stored = profile;
         }
@@ -135,39 +134,39 @@ void ProfilesViewModel::updateProfile(AppInputProfile profile)
 void ProfilesViewModel::removeProfile(AppInputProfile profile)
 {
     std::size_t removed = 0;
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         removed = std::erase_if(settings.appProfiles, [&](const AppInputProfile& p) { return p.id == profile.id; });
     });
     // Nothing matched: saying "removed" would be false.
     if (removed > 0) {
-        m_studio.showToast(
+        m_context.showToast(
             text("Removed " + profile.appName + " profile.", profile.appName + " profili silindi."), false);
     }
 }
 
 void ProfilesViewModel::addMacroPreset(InputMacro preset)
 {
-    const auto& macros = m_studio.settings().macros;
+    const auto& macros = m_context.settings().macros;
     if (std::any_of(macros.begin(), macros.end(), [&](const InputMacro& m) { return sameText(m.name, preset.name); })) {
-        m_studio.showToast(text("Macro '" + preset.name + "' is already in your library.",
-                               "'" + preset.name + "' makrosu zaten listenizde."),
+        m_context.showToast(text("Macro '" + preset.name + "' is already in your library.",
+                                "'" + preset.name + "' makrosu zaten listenizde."),
             false);
         return;
     }
-    m_studio.applySettingsChange([&](InputSettings& settings) { settings.macros.push_back(preset); });
-    m_studio.showToast(text("Added macro '" + preset.name + "'.", "'" + preset.name + "' makrosu eklendi."), false);
+    m_context.applySettingsChange([&](InputSettings& settings) { settings.macros.push_back(preset); });
+    m_context.showToast(text("Added macro '" + preset.name + "'.", "'" + preset.name + "' makrosu eklendi."), false);
 }
 
 bool ProfilesViewModel::saveMacro(InputMacro macro)
 {
     if (!InputMacroEngine::validate(macro).empty()) {
-        m_studio.showToast(
+        m_context.showToast(
             text("Macro needs a name and at least one valid step.", "Makro için ad ve en az bir geçerli adım gerekir."),
             true);
         return false;
     }
-    const bool existed = containsID(m_studio.settings().macros, macro.id);
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    const bool existed = containsID(m_context.settings().macros, macro.id);
+    m_context.applySettingsChange([&](InputSettings& settings) {
         if (macro.triggerButtonNumber) {
             releaseTriggerButton(settings.macros, *macro.triggerButtonNumber, macro.id);
         }
@@ -178,10 +177,10 @@ bool ProfilesViewModel::saveMacro(InputMacro macro)
         }
     });
     if (existed) {
-        m_studio.showToast(
+        m_context.showToast(
             text("Updated macro '" + macro.name + "'.", "'" + macro.name + "' makrosu güncellendi."), false);
     } else {
-        m_studio.showToast(
+        m_context.showToast(
             text("Saved macro '" + macro.name + "'.", "'" + macro.name + "' makrosu kaydedildi."), false);
     }
     return true;
@@ -189,7 +188,7 @@ bool ProfilesViewModel::saveMacro(InputMacro macro)
 
 void ProfilesViewModel::toggleMacro(InputMacro macro)
 {
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         if (auto* stored = firstWithID(settings.macros, macro.id)) {
             stored->isEnabled = !stored->isEnabled;
         }
@@ -199,10 +198,10 @@ void ProfilesViewModel::toggleMacro(InputMacro macro)
 void ProfilesViewModel::setMacroTriggerButton(Uuid macroID, std::optional<std::int64_t> buttonNumber)
 {
     // An unknown macro takes no button from the others.
-    if (!containsID(m_studio.settings().macros, macroID)) {
+    if (!containsID(m_context.settings().macros, macroID)) {
         return;
     }
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         if (buttonNumber) {
             releaseTriggerButton(settings.macros, *buttonNumber, macroID);
         }
@@ -212,18 +211,18 @@ void ProfilesViewModel::setMacroTriggerButton(Uuid macroID, std::optional<std::i
 
 void ProfilesViewModel::removeMacro(InputMacro macro)
 {
-    m_studio.applySettingsChange([&](InputSettings& settings) {
+    m_context.applySettingsChange([&](InputSettings& settings) {
         std::erase_if(settings.macros, [&](const InputMacro& m) { return m.id == macro.id; });
         for (auto& profile : settings.appProfiles) {
             std::erase_if(profile.macroBindings, [&](const auto& binding) { return binding.second == macro.id; });
         }
     });
-    m_studio.showToast(text("Deleted macro '" + macro.name + "'.", "'" + macro.name + "' makrosu silindi."), false);
+    m_context.showToast(text("Deleted macro '" + macro.name + "'.", "'" + macro.name + "' makrosu silindi."), false);
 }
 
 void ProfilesViewModel::testMacro(InputMacro macro)
 {
-    m_studio.testMacro(std::move(macro));
+    m_macros.testMacro(std::move(macro));
 }
 
 std::string ProfilesViewModel::text(std::string_view en, std::string_view tr) const

@@ -13,20 +13,19 @@
 
 #include <QObject>
 
-#include "TarnInputCore/Model/Profiles/EffectiveInputResolution.h"
-#include "TarnInputCore/Model/Profiles/RunningApplication.h"
-#include "TarnInputCore/Model/Settings/InputSettings.h"
-#include "TarnKit/Localization/TarnLanguage.h"
+#include "TarnInput/ViewModel/Ports/FrontmostApp.h"
+#include "TarnInput/ViewModel/Ports/MacroTrial.h"
+#include "TarnInput/ViewModel/Ports/RunningAppsSource.h"
+#include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 
 namespace tarn::input {
-
-class InputStudioViewModel;
 
 class ProfilesViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ProfilesViewModel(InputStudioViewModel& studio, QObject* parent = nullptr);
+    ProfilesViewModel(ScreenModelContext& context, FrontmostApp& frontmost, const RunningAppsSource& apps,
+        MacroTrial& macros, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     const InputSettings& settings() const;
@@ -69,7 +68,16 @@ private:
     // The English or Turkish text in the current language.
     std::string text(std::string_view en, std::string_view tr) const;
 
-    InputStudioViewModel& m_studio;
+    ScreenModelContext& m_context;
+    FrontmostApp& m_frontmost;
+    const RunningAppsSource& m_apps;
+    MacroTrial& m_macros;
+    Subscription m_languageChanges;
+    Subscription m_settingsChanges;
+    Subscription m_bundleIDChanges;
+    Subscription m_appNameChanges;
+    Subscription m_profileChanges;
+    Subscription m_resolutionChanges;
 };
 
 } // namespace tarn::input

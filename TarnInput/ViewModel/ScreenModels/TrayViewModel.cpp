@@ -25,17 +25,18 @@ bool InputSettings::*switchField(QuickSwitch which)
 
 } // namespace
 
-TrayViewModel::TrayViewModel(ScreenModelContext& context, TrayOperations& operations, QObject* parent)
+TrayViewModel::TrayViewModel(
+    ScreenModelContext& context, FrontmostApp& frontmost, TrayOperations& operations, QObject* parent)
     : QObject(parent)
     , m_context(context)
+    , m_frontmost(frontmost)
     , m_operations(operations)
     , m_languageChanges(m_context.observeLanguage([this] { emit languageChanged(); }))
     , m_settingsChanges(m_context.observeSettings([this] { emit settingsChanged(); }))
     , m_tapChanges(m_operations.observeTapActive([this] { emit isTapActiveChanged(); }))
     , m_deviceChanges(m_operations.observeConnectedDevices([this] { emit connectedDevicesChanged(); }))
-    , m_frontmostAppChanges(
-          m_operations.observeActiveFrontmostAppName([this] { emit activeFrontmostAppNameChanged(); }))
-    , m_profileChanges(m_operations.observeActiveProfileName([this] { emit activeProfileNameChanged(); }))
+    , m_frontmostAppChanges(m_frontmost.observeActiveFrontmostAppName([this] { emit activeFrontmostAppNameChanged(); }))
+    , m_profileChanges(m_frontmost.observeActiveProfileName([this] { emit activeProfileNameChanged(); }))
 {
 }
 
@@ -61,12 +62,12 @@ std::optional<ConnectedPointerDevice> TrayViewModel::primaryExternalMouse() cons
 
 const std::string& TrayViewModel::activeFrontmostAppName() const
 {
-    return m_operations.activeFrontmostAppName();
+    return m_frontmost.activeFrontmostAppName();
 }
 
 const std::optional<std::string>& TrayViewModel::activeProfileName() const
 {
-    return m_operations.activeProfileName();
+    return m_frontmost.activeProfileName();
 }
 
 bool TrayViewModel::isOn(QuickSwitch which) const

@@ -2,8 +2,8 @@
 
 // The tray's view model, for the tray icon, its popover and the command menu: whether the engine
 // runs, the device and profile the popover shows, the popover's quick switches and the menu's
-// commands, each a typed operation. The context and the operations must outlive it; main thread
-// only.
+// commands, each a typed operation. The context, the application in front and the operations must outlive it; main
+// thread only.
 
 #include <array>
 #include <optional>
@@ -11,6 +11,7 @@
 
 #include <QObject>
 
+#include "TarnInput/ViewModel/Ports/FrontmostApp.h"
 #include "TarnInput/ViewModel/Ports/ScreenModelContext.h"
 #include "TarnInput/ViewModel/Ports/TrayOperations.h"
 
@@ -27,7 +28,8 @@ class TrayViewModel final : public QObject {
     Q_OBJECT
 
 public:
-    TrayViewModel(ScreenModelContext& context, TrayOperations& operations, QObject* parent = nullptr);
+    TrayViewModel(
+        ScreenModelContext& context, FrontmostApp& frontmost, TrayOperations& operations, QObject* parent = nullptr);
 
     TarnLanguage language() const;
     bool isEngineEnabled() const;
@@ -53,6 +55,7 @@ signals:
 
 private:
     ScreenModelContext& m_context;
+    FrontmostApp& m_frontmost;
     TrayOperations& m_operations;
     Subscription m_languageChanges;
     Subscription m_settingsChanges;

@@ -17,7 +17,7 @@ TEST(InputStudioEditing, SharedIDsFlipAndUpdateTheFirstButRemoveAll)
     settings.appProfiles = {profile, profile};
     auto& vm = startWith(h, settings);
     ButtonsViewModel buttons(vm, vm, vm);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
 
     buttons.toggleRule(rule);
     auto stored = h.storedSettings();
@@ -44,7 +44,7 @@ TEST(InputStudioEditing, UpdatesOfUnknownRecordsAddNothingButSave)
     StudioHarness h;
     auto& vm = h.start();
     ButtonsViewModel buttons(vm, vm, vm);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
 
     profiles.updateProfile(profileFor("org.gimp.GIMP", "GIMP"));
     buttons.toggleRule(AppButtonRule {});

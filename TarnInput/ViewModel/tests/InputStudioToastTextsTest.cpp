@@ -124,59 +124,62 @@ const ToastCase kToastCases[] = {
     {"templateThere",
         [](auto&, auto& vm) {
             const auto safari = AppInputProfileEngine::builtInTemplates()[4];
-            ProfilesViewModel(vm).addProfileTemplate(safari);
-            ProfilesViewModel(vm).addProfileTemplate(safari);
+            ProfilesViewModel(vm, vm, vm, vm).addProfileTemplate(safari);
+            ProfilesViewModel(vm, vm, vm, vm).addProfileTemplate(safari);
         },
         "Profile for Safari already exists.", "Safari profili zaten ekli.", false},
     {"templateAdded",
-        [](auto&, auto& vm) { ProfilesViewModel(vm).addProfileTemplate(AppInputProfileEngine::builtInTemplates()[4]); },
+        [](auto&, auto& vm) {
+            ProfilesViewModel(vm, vm, vm, vm).addProfileTemplate(AppInputProfileEngine::builtInTemplates()[4]);
+        },
         "Added Safari profile.", "Safari profili eklendi.", false},
-    {"profileEmptyID", [](auto&, auto& vm) { ProfilesViewModel(vm).addProfile("  ", "Name"); }, "Enter a valid app ID.",
-        "Geçerli bir uygulama kimliği girin.", true},
+    {"profileEmptyID", [](auto&, auto& vm) { ProfilesViewModel(vm, vm, vm, vm).addProfile("  ", "Name"); },
+        "Enter a valid app ID.", "Geçerli bir uygulama kimliği girin.", true},
     {"profileThere",
         [](auto&, auto& vm) {
-            ProfilesViewModel(vm).addProfile("org.gimp.GIMP", "");
-            ProfilesViewModel(vm).addProfile(" ORG.gimp.gimp ", "");
+            ProfilesViewModel(vm, vm, vm, vm).addProfile("org.gimp.GIMP", "");
+            ProfilesViewModel(vm, vm, vm, vm).addProfile(" ORG.gimp.gimp ", "");
         },
         "Profile for ORG.gimp.gimp already exists.", "ORG.gimp.gimp için profil zaten mevcut.", true},
-    {"profileCreated", [](auto&, auto& vm) { ProfilesViewModel(vm).addProfile("org.gimp.GIMP", " GIMP "); },
+    {"profileCreated", [](auto&, auto& vm) { ProfilesViewModel(vm, vm, vm, vm).addProfile("org.gimp.GIMP", " GIMP "); },
         "Created profile for GIMP.", "GIMP profili oluşturuldu.", false},
     {"profileRemoved",
         [](auto&, auto& vm) {
-            ProfilesViewModel(vm).addProfile("org.gimp.GIMP", "GIMP");
-            ProfilesViewModel(vm).removeProfile(vm.settings().appProfiles.front());
+            ProfilesViewModel(vm, vm, vm, vm).addProfile("org.gimp.GIMP", "GIMP");
+            ProfilesViewModel(vm, vm, vm, vm).removeProfile(vm.settings().appProfiles.front());
         },
         "Removed GIMP profile.", "GIMP profili silindi.", false},
     {"presetThere",
         [](auto&, auto& vm) {
-            ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
-            ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
+            ProfilesViewModel(vm, vm, vm, vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
+            ProfilesViewModel(vm, vm, vm, vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]);
         },
         "Macro 'Tümünü Seç & Kopyala' is already in your library.", "'Tümünü Seç & Kopyala' makrosu zaten listenizde.",
         false},
-    {"presetAdded", [](auto&, auto& vm) { ProfilesViewModel(vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]); },
+    {"presetAdded",
+        [](auto&, auto& vm) { ProfilesViewModel(vm, vm, vm, vm).addMacroPreset(MacroPresetLibrary::makePresets()[1]); },
         "Added macro 'Tümünü Seç & Kopyala'.", "'Tümünü Seç & Kopyala' makrosu eklendi.", false},
-    {"macroInvalid", [](auto&, auto& vm) { (void)ProfilesViewModel(vm).saveMacro(macroNamed("", {})); },
+    {"macroInvalid", [](auto&, auto& vm) { (void)ProfilesViewModel(vm, vm, vm, vm).saveMacro(macroNamed("", {})); },
         "Macro needs a name and at least one valid step.", "Makro için ad ve en az bir geçerli adım gerekir.", true},
-    {"macroSaved", [](auto&, auto& vm) { (void)ProfilesViewModel(vm).saveMacro(macroNamed("Copy")); },
+    {"macroSaved", [](auto&, auto& vm) { (void)ProfilesViewModel(vm, vm, vm, vm).saveMacro(macroNamed("Copy")); },
         "Saved macro 'Copy'.", "'Copy' makrosu kaydedildi.", false},
     {"macroUpdated",
         [](auto&, auto& vm) {
             auto macro = macroNamed("Copy");
-            (void)ProfilesViewModel(vm).saveMacro(macro);
+            (void)ProfilesViewModel(vm, vm, vm, vm).saveMacro(macro);
             macro.name = "Copy all";
-            (void)ProfilesViewModel(vm).saveMacro(macro);
+            (void)ProfilesViewModel(vm, vm, vm, vm).saveMacro(macro);
         },
         "Updated macro 'Copy all'.", "'Copy all' makrosu güncellendi.", false},
-    {"macroDeleted", [](auto&, auto& vm) { ProfilesViewModel(vm).removeMacro(macroNamed("Copy")); },
+    {"macroDeleted", [](auto&, auto& vm) { ProfilesViewModel(vm, vm, vm, vm).removeMacro(macroNamed("Copy")); },
         "Deleted macro 'Copy'.", "'Copy' makrosu silindi.", false},
-    {"macroTriggered", [](auto&, auto& vm) { ProfilesViewModel(vm).testMacro(macroNamed("Copy")); },
+    {"macroTriggered", [](auto&, auto& vm) { ProfilesViewModel(vm, vm, vm, vm).testMacro(macroNamed("Copy")); },
         "Triggered macro 'Copy'.", "'Copy' makrosu çalıştırıldı.", false},
     {"macroNotStarted",
         [](auto&, auto& vm) {
             auto macro = macroNamed("Copy");
             macro.isEnabled = false;
-            ProfilesViewModel(vm).testMacro(macro);
+            ProfilesViewModel(vm, vm, vm, vm).testMacro(macro);
         },
         "Macro could not start (disabled, invalid, or busy).",
         "Makro başlatılamadı (devre dışı, geçersiz veya meşgul).", true},

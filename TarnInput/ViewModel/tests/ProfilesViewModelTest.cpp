@@ -16,7 +16,7 @@ TEST(ProfilesViewModel, RemovingAnUnknownProfileSaysNothing)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
 
     profiles.removeProfile(profileFor("org.gimp.GIMP", "GIMP"));
 
@@ -28,7 +28,7 @@ TEST(ProfilesViewModel, NewProfilesAreTrimmedUniqueWithoutCaseAndBare)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
 
     profiles.addProfile("   ", "Name");
     EXPECT_FALSE(h.settingsFileExists()) << "an error toast saves nothing";
@@ -53,7 +53,7 @@ TEST(ProfilesViewModel, TemplatesAreAddedUnchangedOncePerApplication)
     auto settings = InputSettings {};
     settings.appProfiles = {profileFor("COM.APPLE.SAFARI", "My Safari")};
     auto& vm = startWith(h, settings);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     const auto templates = AppInputProfileEngine::builtInTemplates();
     const auto before = h.settingsFileText();
 
@@ -98,7 +98,7 @@ TEST(ProfilesViewModel, ARecordHandedInOutlivesTheListThatTheNotificationRebuild
         settings.appProfiles = {profileFor("com.apple.Safari", "Safari"), profileFor("com.apple.Notes", "Notes")};
         settings.macros = {first, second};
         auto& vm = startWith(h, settings);
-        ProfilesViewModel profiles(vm);
+        ProfilesViewModel profiles(vm, vm, vm, vm);
         ScreenLists screen {templates, {macroNamed("Third")}};
         QObject::connect(&profiles, &ProfilesViewModel::settingsChanged, &profiles, [&] {
             // Rebuilt in place, as a screen syncing its rows does.
@@ -129,7 +129,7 @@ TEST(ProfilesViewModel, PresetsAreAddedUnchangedOncePerNameIgnoringCase)
     auto settings = InputSettings {};
     settings.macros = {macroNamed("TÜMÜNÜ SEÇ & KOPYALA")};
     auto& vm = startWith(h, settings);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     auto preset = macroNamed("Tümünü Seç & Kopyala", 4);
     const auto before = h.settingsFileText();
 
@@ -146,7 +146,7 @@ TEST(ProfilesViewModel, OneButtonTriggersAtMostOneMacro)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     auto a = macroNamed("A", 3);
     auto b = macroNamed("B", 3);
 
@@ -176,7 +176,7 @@ TEST(ProfilesViewModel, AnUnknownMacroTakesNoButtonFromTheOthers)
     auto settings = InputSettings {};
     settings.macros = {macroNamed("A", 4)};
     auto& vm = startWith(h, settings);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     const auto before = h.settingsFileText();
 
     profiles.setMacroTriggerButton(Uuid::random(), 4);
@@ -189,7 +189,7 @@ TEST(ProfilesViewModel, AnInvalidMacroIsRefusedAndNothingIsWritten)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     auto nameless = macroNamed("   ");
     auto stepless = macroNamed("Empty");
     stepless.steps.clear();
@@ -214,7 +214,7 @@ TEST(ProfilesViewModel, RemovingAMacroDropsItsBindingsEverywhere)
     second.macroBindings = {{4, gone.id}, {2, gone.id}};
     settings.appProfiles = {first, second};
     auto& vm = startWith(h, settings);
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
 
     profiles.removeMacro(gone);
 
@@ -228,7 +228,7 @@ TEST(ProfilesViewModel, TestingAMacroPlaysItWithoutSaving)
 {
     StudioHarness h;
     auto& vm = h.start();
-    ProfilesViewModel profiles(vm);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
     auto slow = macroNamed("Slow");
     slow.steps.insert(slow.steps.begin(), MacroStep::delay(2000));
 

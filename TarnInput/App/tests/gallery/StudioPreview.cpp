@@ -98,7 +98,7 @@ int main(int argc, char** argv)
         saved = save(steps, prefix + "-permission" + suffix) && saved;
         studio.hide();
 
-        TrayViewModel tray(vm, vm);
+        TrayViewModel tray(vm, vm, vm);
         MenuBarInputPopoverView popover(
             tray, [] {}, [] {});
         popover.adjustSize();
