@@ -52,7 +52,7 @@ InputSettings benchSettings(int macroCount)
 void BM_ResolveLastProfile(benchmark::State& state)
 {
     const InputSettings settings = benchSettings(20);
-    const std::optional<std::string> bundleID = "com.example.app49";
+    const std::optional<ApplicationId> bundleID(std::in_place, "com.example.app49");
     const std::optional<std::string> name = "App 49";
     for (auto _ : state) {
         benchmark::DoNotOptimize(AppInputProfileEngine::resolve(bundleID, name, settings));
@@ -64,7 +64,7 @@ BENCHMARK(BM_ResolveLastProfile);
 void BM_ResolveNoProfile(benchmark::State& state)
 {
     const InputSettings settings = benchSettings(20);
-    const std::optional<std::string> bundleID = "org.example.Unknown";
+    const std::optional<ApplicationId> bundleID(std::in_place, "org.example.Unknown");
     const std::optional<std::string> name = "Unknown";
     for (auto _ : state) {
         benchmark::DoNotOptimize(AppInputProfileEngine::resolve(bundleID, name, settings));

@@ -18,6 +18,7 @@ targets=(
     TarnInputCoreTests TarnInputCoreAllocationTests
     TarnInputViewModelTests TarnInputViewModelAllocationTests
     TarnPlatformLinuxTests TarnPlatformLinuxX11Tests TarnPlatformLinuxDbusTests TarnPlatformLinuxUmockdevTests
+    TarnPlatformWaylandTests TarnPlatformWaylandDbusTests TarnPlatformWaylandWaylandTests tarn-wayland-test-window
     TarnUITests
 )
 
@@ -41,6 +42,6 @@ chmod 700 "$runtime"
 skip='_NOT_BUILT$'
 while read -r name; do
     [[ " ${targets[*]} " == *" $name "* ]] || skip+="|^$name\$"
-done < <(ctest --test-dir "$build" -N -L '^(x11|dbus|umockdev|vm)$' | sed -n 's/^ *Test *#[0-9]*: //p')
+done < <(ctest --test-dir "$build" -N -L '^(x11|dbus|wayland|umockdev|vm)$' | sed -n 's/^ *Test *#[0-9]*: //p')
 XDG_RUNTIME_DIR=$runtime ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300 \
     --exclude-regex "$skip"

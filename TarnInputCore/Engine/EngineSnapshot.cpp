@@ -5,11 +5,12 @@
 
 namespace tarn::input {
 
-std::unique_ptr<const EngineSnapshot> EngineSnapshot::make(std::shared_ptr<const InputSettings> settings,
-    const std::optional<std::string>& bundleID, const std::optional<std::string>& appName)
+std::unique_ptr<const EngineSnapshot> EngineSnapshot::make(
+    std::shared_ptr<const InputSettings> settings, FrontmostApplication frontmost)
 {
     auto snapshot = std::make_unique<EngineSnapshot>();
-    snapshot->resolution = AppInputProfileEngine::resolve(bundleID, appName, *settings);
+    snapshot->resolution = AppInputProfileEngine::resolve(frontmost.bundleID, frontmost.name, *settings);
+    snapshot->frontmost = std::move(frontmost);
     const auto& resolution = snapshot->resolution;
     for (std::size_t button = 0; button < kBoundButtons; ++button) {
         const auto number = static_cast<std::int64_t>(button);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "TarnInputCore/Engine/Macros/PreparedMacro.h"
+#include "TarnInputCore/Engine/Ports/FrontmostApplication.h"
 #include "TarnInputCore/Model/Macros/InputMacro.h"
 #include "TarnInputCore/Model/Profiles/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/Settings/InputSettings.h"
@@ -19,11 +20,13 @@ namespace tarn::input {
 
 struct EngineSnapshot {
     std::shared_ptr<const InputSettings> settings;
+    // Kept as the workspace gave it, so new settings resolve again without normalising it again.
+    FrontmostApplication frontmost;
     EffectiveInputResolution resolution;
 
     // Resolves for the application with the settings' own profiles and macros.
-    static std::unique_ptr<const EngineSnapshot> make(std::shared_ptr<const InputSettings> settings,
-        const std::optional<std::string>& bundleID, const std::optional<std::string>& appName);
+    static std::unique_ptr<const EngineSnapshot> make(
+        std::shared_ptr<const InputSettings> settings, FrontmostApplication frontmost);
 
     // The enabled macro bound to the button for this application, found and prepared for playing
     // when the snapshot was built, so a press neither searches the macro list nor checks or copies

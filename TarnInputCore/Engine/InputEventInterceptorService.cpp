@@ -41,7 +41,7 @@ std::string_view displayOrNone(const std::optional<std::string>& text, std::stri
 InputEventInterceptorService::InputEventInterceptorService(const InputSettings& settings, EnginePorts ports)
     : m_ports(ports)
     , m_macroPlayback(kSyntheticMagicTag, ports.log, ports.poster, ports.executor)
-    , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), std::nullopt, std::nullopt))
+    , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), FrontmostApplication {}))
     , m_calibrationTracker(settings.nominalPointerDPI)
     , m_publishedCalibration(m_calibrationTracker.snapshot())
 {
@@ -241,23 +241,21 @@ void InputEventInterceptorService::updateSettings(std::shared_ptr<const InputSet
         // Resolved from the settings being published, under the writers' lock: a resolution built
         // from replaced settings can never be stored.
         std::lock_guard writer(m_publishMutex);
-        const auto& resolution = m_snapshots.current().resolution;
-        publish(EngineSnapshot::make(std::move(settings), resolution.frontmostBundleID, resolution.frontmostAppName));
+        publish(EngineSnapshot::make(std::move(settings), m_snapshots.current().frontmost));
     }
     request(rulesFollow);
 }
 
-EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(
-    std::optional<std::string> bundleID, std::optional<std::string> appName)
+EffectiveInputResolution InputEventInterceptorService::updateActiveApplication(FrontmostApplication application)
 {
     EffectiveInputResolution resolution;
     bool changed = false;
     {
         std::lock_guard writer(m_publishMutex);
         const auto& current = m_snapshots.current();
-        auto next = EngineSnapshot::make(current.settings, bundleID, appName);
-        changed = current.resolution.frontmostBundleID != bundleID
-            || current.resolution.matchedProfileID != next->resolution.matchedProfileID;
+        changed = current.frontmost.bundleID != application.bundleID;
+        auto next = EngineSnapshot::make(current.settings, std::move(application));
+        changed = changed || current.resolution.matchedProfileID != next->resolution.matchedProfileID;
         resolution = next->resolution;
         publish(std::move(next));
     }
@@ -289,10 +287,10 @@ void InputEventInterceptorService::switchTo(const FrontmostApplication& frontmos
     {
         std::lock_guard writer(m_publishMutex);
         const auto& current = m_snapshots.current();
-        if (current.resolution.frontmostBundleID == frontmost.bundleID) {
+        if (current.frontmost.bundleID == frontmost.bundleID) {
             return;
         }
-        auto next = EngineSnapshot::make(current.settings, frontmost.bundleID, frontmost.name);
+        auto next = EngineSnapshot::make(current.settings, frontmost);
         resolution = next->resolution;
         publish(std::move(next));
     }

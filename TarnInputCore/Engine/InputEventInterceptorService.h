@@ -89,8 +89,7 @@ public:
     // after a newer one, whichever threads call it. The activation notices and `start` call it
     // too; it does nothing while that application is already the one resolved for.
     void followFrontmostApplication();
-    EffectiveInputResolution updateActiveApplication(
-        std::optional<std::string> bundleID, std::optional<std::string> appName);
+    EffectiveInputResolution updateActiveApplication(FrontmostApplication application);
     // May wait for an update in progress: not for the tap thread.
     EffectiveInputResolution currentResolution() const;
     // Hands the macro to playback; reports "Macro: <name> (<source>)" when it was accepted.

@@ -479,7 +479,7 @@ public:
             *settings, EnginePorts {m_tap, m_poster, m_workspace, m_windows, SystemClock::shared(), m_executor, m_log});
         m_interface = std::make_unique<InterfaceThread>();
         m_engine->setCallbacks(m_interface->callbacks());
-        (void)m_engine->updateActiveApplication("org.mozilla.firefox", "Firefox");
+        (void)m_engine->updateActiveApplication({ApplicationId("org.mozilla.firefox"), "Firefox"});
         if (!m_poster.open() || !m_engine->start()) {
             fmt::print(stderr, "the tap did not start\n");
             std::exit(1);

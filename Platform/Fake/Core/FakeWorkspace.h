@@ -54,7 +54,8 @@ public:
     void setFrontmost(std::optional<std::string> bundleID, std::optional<std::string> name = std::nullopt)
     {
         std::lock_guard lock(m_mutex);
-        m_frontmost = FrontmostApplication {std::move(bundleID), std::move(name)};
+        m_frontmost.bundleID = bundleID ? std::optional<ApplicationId>(std::in_place, *bundleID) : std::nullopt;
+        m_frontmost.name = std::move(name);
     }
 
     // Makes an application frontmost and tells every subscriber, as a desktop would.

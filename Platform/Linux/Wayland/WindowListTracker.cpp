@@ -36,10 +36,10 @@ std::optional<WindowListTracker::Deadline> WindowListTracker::update(const std::
             continue;
         }
         const bool listed = std::any_of(running.begin(), running.end(),
-            [&](const RunningApplication& entry) { return entry.bundleID == *application.bundleID; });
+            [&](const RunningApplication& entry) { return entry.bundleID == application.bundleID->text(); });
         if (!listed) {
-            auto name = application.name.value_or(*application.bundleID);
-            running.push_back({std::move(*application.bundleID), std::move(name)});
+            auto name = application.name.value_or(application.bundleID->text());
+            running.push_back({application.bundleID->text(), std::move(name)});
         }
     }
     {

@@ -83,7 +83,7 @@ FrontmostApplication WindowApplicationIdentity::resolve(const WindowClassHints& 
     FrontmostApplication application;
     if (auto found = findApplication(hints, entries)) {
         const auto alias = LinuxApplicationAliases::aliasFor(found->id);
-        application.bundleID = alias ? std::string(*alias) : std::move(found->id);
+        application.bundleID.emplace(alias ? std::string_view(*alias) : std::string_view(found->id));
         if (found->entry && !found->entry->name.empty()) {
             application.name = found->entry->name;
         }

@@ -256,10 +256,10 @@ std::vector<RunningApplication> X11Workspace::runningApplications() const
             continue;
         }
         const bool listed = std::any_of(running.begin(), running.end(),
-            [&](const RunningApplication& entry) { return entry.bundleID == *application.bundleID; });
+            [&](const RunningApplication& entry) { return entry.bundleID == application.bundleID->text(); });
         if (!listed) {
-            auto name = application.name.value_or(*application.bundleID);
-            running.push_back({std::move(*application.bundleID), std::move(name)});
+            auto name = application.name.value_or(application.bundleID->text());
+            running.push_back({application.bundleID->text(), std::move(name)});
         }
     }
     impl.wakeListener();

@@ -52,22 +52,22 @@ TEST(WindowApplicationIdentity, ResolvesTheApplicationOfAWindow)
     };
     const Case cases[] = {
         {"GTK application id", {"org.gnome.Nautilus", "", "org.gnome.Nautilus", "Org.gnome.Nautilus", "Home"},
-            {"org.gnome.Nautilus", "Dosyalar"}},
+            {ApplicationId("org.gnome.Nautilus"), "Dosyalar"}},
         {"KDE desktop file", {"", "org.kde.dolphin", "dolphin", "dolphin", "Home \u2014 Dolphin"},
-            {"org.kde.dolphin", "Dolphin"}},
+            {ApplicationId("org.kde.dolphin"), "Dolphin"}},
         {"KDE desktop file as a path", {"", "/usr/share/applications/org.kde.dolphin.desktop", "", "", ""},
-            {"org.kde.dolphin", "Dolphin"}},
+            {ApplicationId("org.kde.dolphin"), "Dolphin"}},
         {"declared id without an entry", {"org.example.Tool", "", "tool", "Tool", "Doc - Example Tool"},
-            {"org.example.Tool", "Example Tool"}},
+            {ApplicationId("org.example.Tool"), "Example Tool"}},
         {"entry by StartupWMClass, aliased", {"", "", "google-chrome", "Google-chrome", "New Tab - Google Chrome"},
-            {"com.google.Chrome", "Google Chrome"}},
+            {ApplicationId("com.google.Chrome"), "Google Chrome"}},
         {"entry by id, aliased", {"", "", "blender", "Blender", "Blender [scene.blend]"},
-            {"org.blenderfoundation.blender", "Blender"}},
+            {ApplicationId("org.blenderfoundation.blender"), "Blender"}},
         {"WM_CLASS only, aliased", {"", "", "codium", "VSCodium", "main.cpp - project - VSCodium"},
-            {"com.microsoft.VSCode", "VSCodium"}},
-        {"WM_CLASS only", {"", "", "xterm", "XTerm", "user@host: ~"}, {"XTerm", "XTerm"}},
-        {"WM_CLASS without title", {"", "", "xclock", "XClock", ""}, {"XClock", "XClock"}},
-        {"instance only", {"", "", "tool", "", ""}, {"tool", std::nullopt}},
+            {ApplicationId("com.microsoft.VSCode"), "VSCodium"}},
+        {"WM_CLASS only", {"", "", "xterm", "XTerm", "user@host: ~"}, {ApplicationId("XTerm"), "XTerm"}},
+        {"WM_CLASS without title", {"", "", "xclock", "XClock", ""}, {ApplicationId("XClock"), "XClock"}},
+        {"instance only", {"", "", "tool", "", ""}, {ApplicationId("tool"), std::nullopt}},
         {"title only", {"", "", "", "", "Untitled - Sketch"}, {std::nullopt, "Sketch"}},
         {"title without an application part", {"", "", "", "", " Scratch "}, {std::nullopt, "Scratch"}},
         {"nothing", {}, {}},
@@ -93,11 +93,13 @@ TEST(WindowApplicationIdentity, ResolvesAWaylandApplicationID)
         FrontmostApplication expected;
     };
     const Case cases[] = {
-        {"org.gnome.Nautilus", "Home", {"org.gnome.Nautilus", "Files"}},
-        {"org.gnome.Nautilus.desktop", "Home", {"org.gnome.Nautilus", "Files"}}, // as GNOME Shell names it
-        {"firefox", "News \u2014 Mozilla Firefox", {"firefox-esr", "Firefox ESR"}}, // by StartupWMClass
-        {"google-chrome", "New Tab - Google Chrome", {"com.google.Chrome", "Google Chrome"}}, // no entry, aliased
-        {"foot", "user@host: ~", {"foot", "foot"}},
+        {"org.gnome.Nautilus", "Home", {ApplicationId("org.gnome.Nautilus"), "Files"}},
+        {"org.gnome.Nautilus.desktop", "Home",
+            {ApplicationId("org.gnome.Nautilus"), "Files"}}, // as GNOME Shell names it
+        {"firefox", "News \u2014 Mozilla Firefox", {ApplicationId("firefox-esr"), "Firefox ESR"}}, // by StartupWMClass
+        {"google-chrome", "New Tab - Google Chrome",
+            {ApplicationId("com.google.Chrome"), "Google Chrome"}}, // no entry, aliased
+        {"foot", "user@host: ~", {ApplicationId("foot"), "foot"}},
         {"", "Untitled - Sketch", {std::nullopt, "Sketch"}},
         {"", "", {}},
     };

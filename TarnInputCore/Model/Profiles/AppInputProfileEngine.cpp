@@ -48,19 +48,18 @@ AppInputProfile makeTemplate(std::string appName, std::string bundleIdentifier,
 
 } // namespace
 
-EffectiveInputResolution AppInputProfileEngine::resolve(const std::optional<std::string>& frontmostBundleID,
+EffectiveInputResolution AppInputProfileEngine::resolve(const std::optional<ApplicationId>& frontmost,
     const std::optional<std::string>& frontmostAppName, const InputSettings& settings,
     const std::vector<AppInputProfile>* profiles, const std::vector<InputMacro>* macros)
 {
     const auto& profileList = profiles != nullptr ? *profiles : settings.appProfiles;
     const auto& macroList = macros != nullptr ? *macros : settings.macros;
-    // Normalised here once for the profiles, the exclusion list and the button rules.
-    const auto frontmost
-        = frontmostBundleID ? std::optional<ApplicationId>(std::in_place, *frontmostBundleID) : std::nullopt;
     const AppInputProfile* profile = matchProfile(frontmost, profileList);
 
     EffectiveInputResolution resolution;
-    resolution.frontmostBundleID = frontmostBundleID;
+    if (frontmost) {
+        resolution.frontmostBundleID = frontmost->text();
+    }
     resolution.frontmostAppName = frontmostAppName;
     if (profile != nullptr) {
         resolution.matchedProfileID = profile->id;

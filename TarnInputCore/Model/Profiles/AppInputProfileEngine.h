@@ -11,6 +11,7 @@
 
 #include "TarnInputCore/Model/Macros/InputMacro.h"
 #include "TarnInputCore/Model/Profiles/AppInputProfile.h"
+#include "TarnInputCore/Model/Profiles/ApplicationId.h"
 #include "TarnInputCore/Model/Profiles/EffectiveInputResolution.h"
 #include "TarnInputCore/Model/Settings/InputSettings.h"
 
@@ -23,8 +24,9 @@ public:
     static constexpr double kMinimumScrollSpeed = 0.4;
     static constexpr double kMaximumScrollSpeed = 4.0;
 
-    // A null list means the one in `settings`.
-    static EffectiveInputResolution resolve(const std::optional<std::string>& frontmostBundleID,
+    // A null list means the one in `settings`. The identifier comes normalised from the workspace
+    // adapter that read it, so a resolution normalises nothing.
+    static EffectiveInputResolution resolve(const std::optional<ApplicationId>& frontmost,
         const std::optional<std::string>& frontmostAppName, const InputSettings& settings,
         const std::vector<AppInputProfile>* profiles = nullptr, const std::vector<InputMacro>* macros = nullptr);
 

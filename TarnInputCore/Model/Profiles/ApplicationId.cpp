@@ -61,7 +61,8 @@ bool trimmedLowercasedEquals(std::string_view text, std::string_view normalizedK
 } // namespace
 
 ApplicationId::ApplicationId(std::string_view text)
-    : m_lowercased(isAscii(text) ? asciiLowercased(text) : UnicodeText::lowercased(text))
+    : m_text(text)
+    , m_lowercased(isAscii(text) ? asciiLowercased(text) : UnicodeText::lowercased(text))
     , m_trimmedLowercased(
           isAscii(text) ? asciiLowercased(asciiTrimmed(text)) : UnicodeText::lowercased(UnicodeText::trimmed(text)))
 {

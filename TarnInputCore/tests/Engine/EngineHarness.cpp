@@ -46,9 +46,11 @@ std::string EngineHarness::run(std::string_view script)
             m_modifiers = modifiers->flags;
         } else if (const auto* frontmost = std::get_if<ScriptFrontmost>(&step)) {
             // As a desktop does: the workspace tells its subscribers (the engine among them).
-            workspace.activate(frontmost->application.bundleID, frontmost->application.name);
+            const auto& application = frontmost->application;
+            workspace.activate(
+                application.bundleID ? std::optional(application.bundleID->text()) : std::nullopt, application.name);
             if (frontmost->tellEngine) {
-                (void)service->updateActiveApplication(frontmost->application.bundleID, frontmost->application.name);
+                (void)service->updateActiveApplication(application);
             }
         } else {
             const auto& scripted = std::get<ScriptEvent>(step);

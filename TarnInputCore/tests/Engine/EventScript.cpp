@@ -118,7 +118,7 @@ FrontmostApplication applicationFrom(std::string_view text)
     }
     const auto slash = text.find('/');
     FrontmostApplication application;
-    application.bundleID = std::string(text.substr(0, slash));
+    application.bundleID.emplace(text.substr(0, slash));
     if (slash != std::string_view::npos) {
         application.name = std::string(text.substr(slash + 1));
     }

@@ -37,8 +37,8 @@ TEST(EventScriptTest, ReadsScriptCommandsAndRejectsUnknownTokens)
     EXPECT_EQ(std::get<ScriptClockStep>(steps[1]).step, std::chrono::milliseconds(1500));
     EXPECT_EQ(std::get<ScriptModifiers>(steps[2]).flags, EventFlag::control | EventFlag::option);
     EXPECT_EQ(std::get<ScriptModifiers>(steps[3]).flags, 0u);
-    EXPECT_EQ(
-        std::get<ScriptFrontmost>(steps[4]).application, (FrontmostApplication {"org.x.Y", std::string("Files")}));
+    EXPECT_EQ(std::get<ScriptFrontmost>(steps[4]).application,
+        (FrontmostApplication {ApplicationId("org.x.Y"), std::string("Files")}));
     EXPECT_EQ(std::get<ScriptFrontmost>(steps[5]).application, FrontmostApplication {});
     EXPECT_TRUE(std::get<ScriptFrontmost>(steps[6]).tellEngine);
     for (const auto* bad : {"+thumb", "@1", "wheel:x", "key:1{hyper}", "jump"}) {

@@ -151,12 +151,12 @@ TEST(InputEventInterceptorServiceTest, ProfileLineOnlyWhenTheApplicationOrProfil
     EngineHarness h(settings);
     h.log.clear();
 
-    const auto resolution = h.service->updateActiveApplication("com.apple.Safari", "Safari");
+    const auto resolution = h.service->updateActiveApplication({ApplicationId("com.apple.Safari"), "Safari"});
     EXPECT_EQ(resolution.matchedProfileID, safari.id);
-    (void)h.service->updateActiveApplication("com.apple.Safari", "Safari");
-    (void)h.service->updateActiveApplication("com.apple.Terminal", std::nullopt);
-    (void)h.service->updateActiveApplication(std::nullopt, std::nullopt);
-    (void)h.service->updateActiveApplication(std::nullopt, std::nullopt);
+    (void)h.service->updateActiveApplication({ApplicationId("com.apple.Safari"), "Safari"});
+    (void)h.service->updateActiveApplication({ApplicationId("com.apple.Terminal"), std::nullopt});
+    (void)h.service->updateActiveApplication({});
+    (void)h.service->updateActiveApplication({});
 
     const auto lines = h.log.lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -392,7 +392,7 @@ TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCa
         settings.sideBackAction = i % 2 == 0 ? MouseButtonAction::copy : MouseButtonAction::passthrough;
         service->updateSettings(settings);
         (void)service->updateActiveApplication(
-            i % 3 == 0 ? std::optional<std::string>("a.b") : std::nullopt, std::nullopt);
+            {i % 3 == 0 ? std::optional<ApplicationId>(std::in_place, "a.b") : std::nullopt, std::nullopt});
         p.workspace.activate(i % 2 == 0 ? std::optional<std::string>("c.d") : std::nullopt);
     }
     // Destroying the service while events keep arriving: the tap stops delivering first.

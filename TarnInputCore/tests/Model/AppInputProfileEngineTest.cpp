@@ -42,7 +42,7 @@ std::optional<ApplicationId> frontmost(const std::optional<std::string>& bundleI
 
 EffectiveInputResolution resolveFor(const std::optional<std::string>& bundleID, const InputSettings& settings)
 {
-    return AppInputProfileEngine::resolve(bundleID, std::string("Name"), settings);
+    return AppInputProfileEngine::resolve(frontmost(bundleID), std::string("Name"), settings);
 }
 
 TEST(AppInputProfileEngineTest, DefaultsWithoutAProfileGiveTheGlobalValues)
@@ -270,7 +270,8 @@ TEST(AppInputProfileEngineTest, ExplicitListsReplaceThoseOfTheSettings)
     settings.macros = {macroOn(2)};
     const std::vector<AppInputProfile> profiles {profileFor("a", "given")};
     const std::vector<InputMacro> macros;
-    const auto resolution = AppInputProfileEngine::resolve("a", std::nullopt, settings, &profiles, &macros);
+    const auto resolution
+        = AppInputProfileEngine::resolve(ApplicationId("a"), std::nullopt, settings, &profiles, &macros);
     EXPECT_EQ(resolution.matchedProfileName, "given");
     EXPECT_TRUE(resolution.macroBindings.empty());
 }

@@ -47,5 +47,17 @@ TEST(ApplicationIdTest, EachKindOfStoredEntryTrimsWhatItAlwaysDid)
     EXPECT_FALSE(bare.isNamedBy(" com.example.app"));
 }
 
+// The engine tells applications apart by what the workspace reported, so a window whose
+// identifier differs only in case or padding still counts as a switch (and is shown as reported).
+TEST(ApplicationIdTest, KeepsAndComparesTheReportedText)
+{
+    const ApplicationId padded(" Com.Example.App\n");
+    EXPECT_EQ(padded.text(), " Com.Example.App\n");
+    EXPECT_EQ(padded, ApplicationId(" Com.Example.App\n"));
+    EXPECT_NE(padded, ApplicationId("com.example.app"));
+    EXPECT_EQ(padded, " Com.Example.App\n");
+    EXPECT_NE(padded, "Com.Example.App");
+}
+
 } // namespace
 } // namespace tarn::input

@@ -51,8 +51,8 @@ TEST_F(WindowListTrackerTest, FollowsTheFocusedWindowAndTellsEachChangeOnce)
         window.focused = true;
         return window;
     };
-    const FrontmostApplication sketchApp {"org.example.Sketch", "Sketch Pad"};
-    const FrontmostApplication notesApp {"org.example.Notes", "Notes"};
+    const FrontmostApplication sketchApp {ApplicationId("org.example.Sketch"), "Sketch Pad"};
+    const FrontmostApplication notesApp {ApplicationId("org.example.Notes"), "Notes"};
 
     struct Step {
         const char* what;
@@ -65,8 +65,9 @@ TEST_F(WindowListTrackerTest, FollowsTheFocusedWindowAndTellsEachChangeOnce)
         {"our own window, known by its app id", {sketch, notes, focused(studioByID)}, sketchApp},
         {"another application", {sketch, focused(notes), studioByID}, notesApp},
         {"our own window, known by its process", {sketch, notes, focused(studioByPid)}, notesApp},
-        {"our app id in another process counts", {sketch, notes, focused(otherProcess)}, {"tarninput", "tarninput"}},
-        {"nothing focused, for a moment", {sketch, notes}, {"tarninput", "tarninput"}},
+        {"our app id in another process counts", {sketch, notes, focused(otherProcess)},
+            {ApplicationId("tarninput"), "tarninput"}},
+        {"nothing focused, for a moment", {sketch, notes}, {ApplicationId("tarninput"), "tarninput"}},
         {"back to the first", {focused(sketch)}, sketchApp},
     };
     WindowListTracker tracker(environment());
@@ -123,7 +124,7 @@ TEST_F(WindowListTrackerTest, NothingInFrontCountsOnceItHasLasted)
     EXPECT_FALSE(tracker.update({})) << "nothing is in front already";
 
     const std::vector<FrontmostApplication> expected {
-        {"org.example.Sketch", "Sketch Pad"}, {"org.example.Notes", "Notes"}, {}};
+        {ApplicationId("org.example.Sketch"), "Sketch Pad"}, {ApplicationId("org.example.Notes"), "Notes"}, {}};
     EXPECT_EQ(watch.notices(), expected);
 }
 

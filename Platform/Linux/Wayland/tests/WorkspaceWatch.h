@@ -16,7 +16,8 @@ namespace tarn::input {
 
 inline void PrintTo(const FrontmostApplication& application, std::ostream* out)
 {
-    *out << "{" << application.bundleID.value_or("(none)") << ", " << application.name.value_or("(none)") << "}";
+    *out << "{" << (application.bundleID ? application.bundleID->text() : "(none)") << ", "
+         << application.name.value_or("(none)") << "}";
 }
 inline void PrintTo(const RunningApplication& application, std::ostream* out)
 {

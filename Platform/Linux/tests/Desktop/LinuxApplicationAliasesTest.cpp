@@ -76,7 +76,7 @@ TEST(LinuxApplicationAliases, MakeTheTemplatesAndExclusionsApplyToTheLinuxProgra
     settings.appProfiles = AppInputProfileEngine::builtInTemplates();
     const auto resolved = [&](std::string_view linuxID) {
         const auto alias = LinuxApplicationAliases::aliasFor(linuxID);
-        return AppInputProfileEngine::resolve(std::string(alias.value_or(linuxID)), std::nullopt, settings);
+        return AppInputProfileEngine::resolve(ApplicationId(alias.value_or(linuxID)), std::nullopt, settings);
     };
     EXPECT_EQ(resolved("google-chrome").matchedProfileName, "Google Chrome");
     EXPECT_EQ(resolved("codium").matchedProfileName, "VS Code");

@@ -18,7 +18,8 @@ namespace tarn::input {
 
 void PrintTo(const FrontmostApplication& application, std::ostream* out)
 {
-    *out << "{" << application.bundleID.value_or("(none)") << ", " << application.name.value_or("(none)") << "}";
+    *out << "{" << (application.bundleID ? application.bundleID->text() : "(none)") << ", "
+         << application.name.value_or("(none)") << "}";
 }
 void PrintTo(const RunningApplication& application, std::ostream* out)
 {
@@ -70,8 +71,8 @@ TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndNotifiesOncePerApplicationChan
     const auto sketch = m_client.open({"sketchpad", "SketchPad", "Untitled - Sketch"});
     const auto sketchSecond = m_client.open({"sketchpad", "SketchPad", "Second - Sketch"});
     const auto terminal = m_client.open({"xterm", "XTerm", "user@host: ~"});
-    const FrontmostApplication sketchApp {"org.example.Sketch", "Eskiz Defteri"};
-    const FrontmostApplication terminalApp {"XTerm", "XTerm"};
+    const FrontmostApplication sketchApp {ApplicationId("org.example.Sketch"), "Eskiz Defteri"};
+    const FrontmostApplication terminalApp {ApplicationId("XTerm"), "XTerm"};
     ASSERT_TRUE(m_client.activate(terminal));
     ASSERT_TRUE(waitUntil([&] { return workspace.frontmostApplication() == terminalApp; }));
 
@@ -112,7 +113,7 @@ TEST_F(X11WorkspaceTest, OurOwnWindowsLeaveTheApplicationInFrontAsItWas)
         .title = "TarnInput — by Harrowfen",
         .pid = static_cast<std::uint32_t>(::getpid())});
     const auto sketch = m_client.open({"sketchpad", "SketchPad", "Untitled - Sketch"});
-    const FrontmostApplication terminalApp {"XTerm", "XTerm"};
+    const FrontmostApplication terminalApp {ApplicationId("XTerm"), "XTerm"};
     ASSERT_TRUE(m_client.activate(terminal));
     ASSERT_TRUE(waitUntil([&] { return workspace.frontmostApplication() == terminalApp; }));
 
@@ -131,7 +132,8 @@ TEST_F(X11WorkspaceTest, OurOwnWindowsLeaveTheApplicationInFrontAsItWas)
     }));
     {
         std::lock_guard lock(mutex);
-        EXPECT_EQ(notices, (std::vector<FrontmostApplication> {{"org.example.Sketch", "Eskiz Defteri"}}));
+        EXPECT_EQ(
+            notices, (std::vector<FrontmostApplication> {{ApplicationId("org.example.Sketch"), "Eskiz Defteri"}}));
     }
     for (const auto window : {terminal, studio, sketch}) {
         m_client.close(window);

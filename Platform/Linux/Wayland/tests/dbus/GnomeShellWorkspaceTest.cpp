@@ -18,8 +18,8 @@
 namespace tarn::input {
 namespace {
 
-const FrontmostApplication kFiles {"org.gnome.Nautilus", "Files"};
-const FrontmostApplication kNotes {"org.example.Notes", "Notes"};
+const FrontmostApplication kFiles {ApplicationId("org.gnome.Nautilus"), "Files"};
+const FrontmostApplication kNotes {ApplicationId("org.example.Notes"), "Notes"};
 
 std::string windowsJson(const char* focusedAppID, std::int64_t focusedPid = 0)
 {

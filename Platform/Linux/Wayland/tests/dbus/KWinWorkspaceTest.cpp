@@ -60,8 +60,8 @@ TEST_F(KWinWorkspaceTest, LoadsItsScriptAndFollowsWhatItSends)
         << loaded.script;
     EXPECT_NE(loaded.script.find("windowActivated"), std::string::npos);
 
-    const FrontmostApplication dolphin {"org.kde.dolphin", "Dolphin"};
-    const FrontmostApplication konsole {"konsole", "Konsole"};
+    const FrontmostApplication dolphin {ApplicationId("org.kde.dolphin"), "Dolphin"};
+    const FrontmostApplication konsole {ApplicationId("konsole"), "Konsole"};
     const std::string own = std::to_string(::getpid());
     ASSERT_TRUE(kwin.sendWindows(R"([{"appId": "org.kde.dolphin", "title": "Home \u2014 Dolphin", "pid": 10,
         "focused": true}, {"appId": "konsole", "title": "~ : bash \u2014 Konsole", "pid": 11, "focused": false}])"));

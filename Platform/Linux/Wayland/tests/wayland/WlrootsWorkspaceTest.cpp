@@ -25,8 +25,8 @@ extern char** environ;
 namespace tarn::input {
 namespace {
 
-const FrontmostApplication kSketch {"org.example.Sketch", "Sketch Pad"};
-const FrontmostApplication kNotes {"org.example.Notes", "Notes"};
+const FrontmostApplication kSketch {ApplicationId("org.example.Sketch"), "Sketch Pad"};
+const FrontmostApplication kNotes {ApplicationId("org.example.Notes"), "Notes"};
 
 // One test window, closed when the object goes.
 class TestWindow {
