@@ -22,6 +22,7 @@
 #include "TarnKit/UI/Buttons/TarnGlassButton.h"
 #include "TarnKit/UI/Buttons/TarnGlassButtonStyle.h"
 #include "TarnKit/UI/Buttons/TarnSheetCloseButton.h"
+#include "TarnKit/UI/Glass/TarnCardColumn.h"
 #include "TarnKit/UI/Glass/TarnCardHeader.h"
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
@@ -37,6 +38,9 @@
 
 namespace tarn {
 namespace {
+
+constexpr double kCardPadding = 16;
+constexpr double kCardCornerRadius = 14;
 
 struct LevelChoice {
     TarnLogLevel level;
@@ -152,23 +156,6 @@ void clearLayout(QLayout* layout)
     }
 }
 
-QWidget* cardContent(int spacing, QVBoxLayout*& column)
-{
-    auto* content = new QWidget;
-    column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(spacing);
-    return content;
-}
-
-QWidget* glassCard(QWidget* content, const char* objectName)
-{
-    auto* card = new TarnGlassCard(16, 14);
-    card->setObjectName(QString::fromLatin1(objectName));
-    card->setContent(content);
-    return card;
-}
-
 } // namespace
 
 TarnVersionAndLogsView::TarnVersionAndLogsView(std::string appName, TarnAppVersion version, TarnAppLogger& logger,
@@ -242,7 +229,7 @@ QWidget* TarnVersionAndLogsView::buildHeader()
 QWidget* TarnVersionAndLogsView::buildSummaryCard()
 {
     QVBoxLayout* column = nullptr;
-    QWidget* content = cardContent(10, column);
+    QWidget* content = tarnCardColumn(10, column);
     const QColor accent = accentColor(m_palette);
 
     auto* header = new TarnCardHeader("tag.fill", tarnQText("Version & Release Info", "Sürüm Bilgileri", m_language),
@@ -272,26 +259,26 @@ QWidget* TarnVersionAndLogsView::buildSummaryCard()
         styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
         "logFileName"));
     column->addLayout(chipRow);
-    return glassCard(content, "summaryCard");
+    return tarnGlassCardAround(content, "summaryCard", kCardPadding, kCardCornerRadius);
 }
 
 QWidget* TarnVersionAndLogsView::buildReleaseCard()
 {
     QVBoxLayout* column = nullptr;
-    QWidget* content = cardContent(12, column);
+    QWidget* content = tarnCardColumn(12, column);
     column->addWidget(new TarnCardHeader("clock.arrow.circlepath",
         tarnQText("Release History (CHANGELOG)", "Sürüm Geçmişi (Değişiklik Logu)", m_language),
         TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary()));
     m_releaseList = new QVBoxLayout;
     m_releaseList->setSpacing(12);
     column->addLayout(m_releaseList);
-    return glassCard(content, "releaseCard");
+    return tarnGlassCardAround(content, "releaseCard", kCardPadding, kCardCornerRadius);
 }
 
 QWidget* TarnVersionAndLogsView::buildLogsCard()
 {
     QVBoxLayout* column = nullptr;
-    QWidget* content = cardContent(12, column);
+    QWidget* content = tarnCardColumn(12, column);
 
     auto* header = new TarnCardHeader("doc.text.magnifyingglass",
         tarnQText("Rotating Runtime Logs", "Uygulama Çalışma Logları", m_language),
@@ -343,7 +330,7 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     m_logList = new QVBoxLayout;
     m_logList->setSpacing(4);
     column->addLayout(m_logList);
-    return glassCard(content, "logsCard");
+    return tarnGlassCardAround(content, "logsCard", kCardPadding, kCardCornerRadius);
 }
 
 QWidget* TarnVersionAndLogsView::buildReleaseBlock(const TarnReleaseLogRecord& record) const

@@ -23,6 +23,7 @@
 #include "TarnKit/UI/Brand/TarnBrandMark.h"
 #include "TarnKit/UI/Buttons/TarnGlassButton.h"
 #include "TarnKit/UI/Buttons/TarnSheetCloseButton.h"
+#include "TarnKit/UI/Glass/TarnCardColumn.h"
 #include "TarnKit/UI/Glass/TarnCardHeader.h"
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
 #include "TarnKit/UI/Glass/TarnGlassInputField.h"
@@ -68,21 +69,9 @@ private:
     QColor m_color;
 };
 
-QWidget* column(int spacing, QVBoxLayout*& layout)
-{
-    auto* widget = new QWidget;
-    layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return widget;
-}
-
 TarnGlassCard* card(QWidget* content, const char* objectName, double padding = kCardPadding)
 {
-    auto* glass = new TarnGlassCard(padding, kCardCornerRadius);
-    glass->setObjectName(QString::fromLatin1(objectName));
-    glass->setContent(content);
-    return glass;
+    return tarnGlassCardAround(content, objectName, padding, kCardCornerRadius);
 }
 
 QLabel* fieldLabel(const QString& text)
@@ -222,7 +211,7 @@ QWidget* TarnFeedbackSheet::buildHeader()
     row->addWidget(mark, 0, Qt::AlignTop);
 
     QVBoxLayout* titles = nullptr;
-    QWidget* titleColumn = column(4, titles);
+    QWidget* titleColumn = tarnCardColumn(4, titles);
     titles->addWidget(wrapped(tarnLabel(tarnQText("We continuously improve our programs by listening to you",
                                             "Sizi dinleyerek programlarımızı sürekli geliştiriyoruz", m_language),
         TarnTextStyles::systemFont(16, QFont::Bold), Qt::white, "sheetTitle")));
@@ -245,7 +234,7 @@ QWidget* TarnFeedbackSheet::buildHeader()
 QWidget* TarnFeedbackSheet::buildForm()
 {
     QVBoxLayout* layout = nullptr;
-    QWidget* form = column(14, layout);
+    QWidget* form = tarnCardColumn(14, layout);
     form->setObjectName(QStringLiteral("composerForm"));
     layout->addWidget(buildTopicCard());
     layout->addWidget(buildContactCard());
@@ -258,7 +247,7 @@ QWidget* TarnFeedbackSheet::buildForm()
 QWidget* TarnFeedbackSheet::buildTopicCard()
 {
     QVBoxLayout* layout = nullptr;
-    QWidget* content = column(10, layout);
+    QWidget* content = tarnCardColumn(10, layout);
     layout->addWidget(fieldLabel(tarnQText("What is this about?", "Konu türü", m_language)));
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(8);
@@ -283,7 +272,7 @@ QLineEdit* TarnFeedbackSheet::addLineField(QLayout* layout, const char* name, st
     void (TarnFeedbackSheetState::*setter)(std::string))
 {
     QVBoxLayout* fieldLayout = nullptr;
-    QWidget* field = column(4, fieldLayout);
+    QWidget* field = tarnCardColumn(4, fieldLayout);
     fieldLayout->addWidget(fieldLabel(tarnQText(labelEn, labelTr, m_language)));
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
@@ -299,7 +288,7 @@ QLineEdit* TarnFeedbackSheet::addLineField(QLayout* layout, const char* name, st
 QWidget* TarnFeedbackSheet::buildContactCard()
 {
     QVBoxLayout* layout = nullptr;
-    QWidget* content = column(12, layout);
+    QWidget* content = tarnCardColumn(12, layout);
     auto* contactRow = new QHBoxLayout;
     contactRow->setSpacing(10);
     m_email = addLineField(contactRow, "emailField", "Your Email *", "E-posta Adresiniz *", "name@example.com",
@@ -311,7 +300,7 @@ QWidget* TarnFeedbackSheet::buildContactCard()
         "Konuyu tek cümlede özetleyin…", &TarnFeedbackSheetState::setSubject);
 
     QVBoxLayout* detailsLayout = nullptr;
-    QWidget* details = column(4, detailsLayout);
+    QWidget* details = tarnCardColumn(4, detailsLayout);
     detailsLayout->addWidget(fieldLabel(tarnQText("Details *", "Detaylar / Fikriniz *", m_language)));
     auto* frame = new TarnRoundedPanel(TarnGlassTokens::surface1(), 8, TarnGlassTokens::borderSubtle());
     auto* frameLayout = new QVBoxLayout(frame);
@@ -338,7 +327,7 @@ QWidget* TarnFeedbackSheet::buildContactCard()
 QWidget* TarnFeedbackSheet::buildScreenshotsCard()
 {
     QVBoxLayout* layout = nullptr;
-    QWidget* content = column(10, layout);
+    QWidget* content = tarnCardColumn(10, layout);
     auto* header = new TarnCardHeader("photo.on.rectangle.angled",
         tarnQText("Screenshots (optional, up to 5)", "Ekran Görüntüleri (opsiyonel, en fazla 5)", m_language),
         TarnTextStyles::font(TarnTextStyle::caption, QFont::DemiBold), Qt::white, 8);
@@ -412,7 +401,7 @@ QWidget* TarnFeedbackSheet::buildActionRow()
 QWidget* TarnFeedbackSheet::buildReceiptCard()
 {
     QVBoxLayout* layout = nullptr;
-    QWidget* content = column(12, layout);
+    QWidget* content = tarnCardColumn(12, layout);
 
     auto* thanks = new QHBoxLayout;
     thanks->setSpacing(8);
