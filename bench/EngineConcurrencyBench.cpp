@@ -21,6 +21,7 @@
 #include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "bench/DirectTap.h"
+#include "bench/ManyProfiles.h"
 
 namespace tarn::input {
 namespace {
@@ -49,37 +50,6 @@ public:
     TapVerdict handleTapEvent(TapEvent&) override { return TapVerdict::pass; }
 };
 
-std::string bundleID(int index)
-{
-    return fmt::format("com.example.application{}", index);
-}
-
-// 1000 profiles, each overriding the wheel and the back button and binding a macro to button 4,
-// and 50 macros.
-InputSettings manyProfiles()
-{
-    InputSettings settings;
-    for (int index = 0; index < 50; ++index) {
-        InputMacro macro;
-        macro.id = Uuid::random();
-        macro.name = fmt::format("Macro {}", index);
-        macro.steps = {MacroStep::delay(10)};
-        settings.macros.push_back(std::move(macro));
-    }
-    for (int index = 0; index < kProfiles; ++index) {
-        AppInputProfile profile;
-        profile.id = Uuid::random();
-        profile.bundleIdentifier = bundleID(index);
-        profile.appName = fmt::format("Application {}", index);
-        profile.smoothScrollOverride = true;
-        profile.scrollSpeedMultiplierOverride = 1.0 + index / 1000.0;
-        profile.buttonActionOverrides = {{3, MouseButtonAction::closeTab}};
-        profile.macroBindings = {{4, settings.macros[std::size_t(index % 50)].id}};
-        settings.appProfiles.push_back(std::move(profile));
-    }
-    return settings;
-}
-
 struct Engine {
     // Real time, so that telemetry and calibration go out at their real pace.
     SystemClock clock;
@@ -99,7 +69,7 @@ struct Engine {
         callbacks.onCalibrationSnapshot = [](const PointerCalibrationSnapshot& s) { benchmark::DoNotOptimize(&s); };
         callbacks.onTelemetryEvent = [](const std::string& s) { benchmark::DoNotOptimize(&s); };
         service.setCallbacks(std::move(callbacks));
-        workspace.activate(bundleID(kProfiles - 1), "Application");
+        workspace.activate(manyProfilesBundleID(kProfiles - 1), "Application");
         (void)service.start();
     }
 };
@@ -136,7 +106,7 @@ TapEvent nextEvent(std::uint64_t index, bool& pairedRelease)
 void BM_EventLatency(benchmark::State& state)
 {
     const bool withUpdates = state.range(0) == 1;
-    auto settings = manyProfiles();
+    auto settings = manyProfiles(kProfiles);
     for (auto _ : state) {
         Engine engine(settings);
         std::atomic<bool> running {true};
@@ -148,7 +118,7 @@ void BM_EventLatency(benchmark::State& state)
                 changing.smoothDecayRate = round % 2 == 0 ? 0.22 : 0.3;
                 engine.service.updateSettings(changing);
                 if (++round % 10 == 0) {
-                    engine.workspace.activate(bundleID((round * 7) % kProfiles), "Application");
+                    engine.workspace.activate(manyProfilesBundleID((round * 7) % kProfiles), "Application");
                 }
             }
         });
@@ -206,10 +176,10 @@ void BM_EventLatency(benchmark::State& state)
 // front. The switch itself (resolved on the notifying thread) is not timed.
 void firstEventAfterSwitch(benchmark::State& state, TapEventType type, std::int64_t button)
 {
-    Engine engine(manyProfiles());
+    Engine engine(manyProfiles(kProfiles));
     int switches = 0;
     for (auto _ : state) {
-        engine.workspace.activate(bundleID(kProfiles - 1 - (switches++ % 2)), "Application");
+        engine.workspace.activate(manyProfilesBundleID(kProfiles - 1 - (switches++ % 2)), "Application");
         TapEvent event;
         event.type = type;
         event.buttonNumber = button;

@@ -19,6 +19,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/StudioHarness.h"
+#include "bench/ManyProfiles.h"
 
 #include <poll.h>
 #include <sys/inotify.h>
@@ -32,31 +33,6 @@ using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kProfiles = 1000;
-
-// 1000 profiles, each overriding the wheel and a button and binding a macro, and 50 macros.
-InputSettings manyProfiles()
-{
-    InputSettings settings;
-    for (int index = 0; index < 50; ++index) {
-        InputMacro macro;
-        macro.id = Uuid::random();
-        macro.name = fmt::format("Macro {}", index);
-        macro.steps = {MacroStep::delay(10)};
-        settings.macros.push_back(std::move(macro));
-    }
-    for (int index = 0; index < kProfiles; ++index) {
-        AppInputProfile profile;
-        profile.id = Uuid::random();
-        profile.bundleIdentifier = fmt::format("com.example.application{}", index);
-        profile.appName = fmt::format("Application {}", index);
-        profile.smoothScrollOverride = true;
-        profile.scrollSpeedMultiplierOverride = 1.0 + index / 1000.0;
-        profile.buttonActionOverrides = {{3, MouseButtonAction::closeTab}};
-        profile.macroBindings = {{4, settings.macros[std::size_t(index % 50)].id}};
-        settings.appProfiles.push_back(std::move(profile));
-    }
-    return settings;
-}
 
 // Stamps each replacement of the settings file (the rename that ends an atomic write) as it
 // happens, on a thread of its own.
@@ -135,7 +111,7 @@ void BM_SliderDrag(benchmark::State& state)
     for (auto _ : state) {
         testing::StudioHarness harness;
         harness.waitForEachSave = false;
-        harness.writeSettingsFile(manyProfiles());
+        harness.writeSettingsFile(manyProfiles(kProfiles));
         auto& viewModel = harness.start();
         FileReplacementWatch watch(harness.settingsFile());
         constexpr int kSteps = 120;
