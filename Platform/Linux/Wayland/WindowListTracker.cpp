@@ -31,16 +31,8 @@ std::optional<WindowListTracker::Deadline> WindowListTracker::update(const std::
 {
     std::vector<RunningApplication> running;
     for (const auto& window : windows) {
-        auto application = WindowApplicationIdentity::resolveAppID(window.appID, window.title, m_entries);
-        if (!application.bundleID) {
-            continue;
-        }
-        const bool listed = std::any_of(running.begin(), running.end(),
-            [&](const RunningApplication& entry) { return entry.bundleID == application.bundleID->text(); });
-        if (!listed) {
-            auto name = application.name.value_or(application.bundleID->text());
-            running.push_back({application.bundleID->text(), std::move(name)});
-        }
+        WindowApplicationIdentity::listOnce(
+            running, WindowApplicationIdentity::resolveAppID(window.appID, window.title, m_entries));
     }
     {
         std::lock_guard lock(m_runningMutex);

@@ -1,5 +1,6 @@
 #include "Platform/Linux/X11/WindowApplicationIdentity.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -108,6 +109,20 @@ FrontmostApplication WindowApplicationIdentity::resolveAppID(
     hints.wmClass = hints.wmInstance;
     hints.title = title;
     return resolve(hints, entries);
+}
+
+void WindowApplicationIdentity::listOnce(
+    std::vector<RunningApplication>& running, const FrontmostApplication& application)
+{
+    if (!application.bundleID) {
+        return;
+    }
+    const auto& id = application.bundleID->text();
+    const bool listed = std::any_of(
+        running.begin(), running.end(), [&](const RunningApplication& entry) { return entry.bundleID == id; });
+    if (!listed) {
+        running.push_back({id, application.name.value_or(id)});
+    }
 }
 
 } // namespace tarn::input

@@ -9,9 +9,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Platform/Linux/Desktop/DesktopEntryIndex.h"
 #include "TarnInputCore/Engine/Ports/FrontmostApplication.h"
+#include "TarnInputCore/Model/Profiles/RunningApplication.h"
 
 namespace tarn::input {
 
@@ -40,6 +42,10 @@ public:
     // that stands between spaces. Empty for a title without one ("user@host: ~" names no
     // application).
     static std::string titleApplicationPart(std::string_view title);
+
+    // Lists a window's application among the running ones once, under its name (its id when it
+    // has none); a window that names no application adds nothing.
+    static void listOnce(std::vector<RunningApplication>& running, const FrontmostApplication& application);
 };
 
 } // namespace tarn::input

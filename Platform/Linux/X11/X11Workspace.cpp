@@ -251,16 +251,7 @@ std::vector<RunningApplication> X11Workspace::runningApplications() const
         if (!impl.isTaskWindow(window)) {
             continue;
         }
-        auto application = impl.applicationOf(window);
-        if (!application.bundleID) {
-            continue;
-        }
-        const bool listed = std::any_of(running.begin(), running.end(),
-            [&](const RunningApplication& entry) { return entry.bundleID == application.bundleID->text(); });
-        if (!listed) {
-            auto name = application.name.value_or(application.bundleID->text());
-            running.push_back({application.bundleID->text(), std::move(name)});
-        }
+        WindowApplicationIdentity::listOnce(running, impl.applicationOf(window));
     }
     impl.wakeListener();
     return running;
