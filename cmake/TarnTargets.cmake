@@ -198,7 +198,10 @@ function(tarn_add_tests target)
         else()
             tarn_add_failing_test(${target}X11Tests "xvfb-run or openbox is missing: run scripts/setup.sh")
         endif()
-        set_tests_properties(${target}X11Tests PROPERTIES LABELS x11 TIMEOUT 180 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+        # xvfb-run -a picks the first display number without a lock file, so two started at the same
+        # moment can pick the same one and one test finds no server: the X tests take turns.
+        set_tests_properties(${target}X11Tests PROPERTIES LABELS x11 TIMEOUT 180 ENVIRONMENT "QT_QPA_PLATFORM=xcb"
+                                                        RESOURCE_LOCK xvfb-display)
     endif()
 
     file(GLOB dbus CONFIGURE_DEPENDS ${dir}/dbus/*.cpp)
