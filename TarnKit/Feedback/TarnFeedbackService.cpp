@@ -233,16 +233,19 @@ void TarnFeedbackService::openInBrowser(std::string_view appName, const TarnAppV
     }
 }
 
-std::optional<TarnFeedbackScreenshot> TarnFeedbackService::readScreenshotFromClipboard(
+Result<TarnFeedbackScreenshot, ClipboardImageSource::Refusal> TarnFeedbackService::readScreenshotFromClipboard(
     const ClipboardImageSource& clipboard, WallTime now)
 {
-    auto png = clipboard.pngImage();
-    if (!png || png->empty()) {
-        return std::nullopt;
+    auto png = clipboard.pngImage(kMaxScreenshotBytes);
+    if (!png) {
+        return fail(png.error());
+    }
+    if (png->empty()) {
+        return fail(ClipboardImageSource::Refusal::noImage);
     }
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
     return TarnFeedbackScreenshot {
-        Uuid::random(), fmt::format("clipboard-{}.png", seconds), "image/png", std::move(*png)};
+        Uuid::random(), fmt::format("clipboard-{}.png", seconds), "image/png", std::move(png).value()};
 }
 
 std::string TarnFeedbackService::buildMultipartBody(std::string_view boundary,

@@ -100,8 +100,9 @@ public:
     void openInBrowser(std::string_view appName, const TarnAppVersion& version, TarnFeedbackKind kind,
         TarnLanguage language, std::optional<std::string_view> baseURL) const;
 
-    // The clipboard's image as "clipboard-<seconds since 1970>.png", image/png, with a new id.
-    static std::optional<TarnFeedbackScreenshot> readScreenshotFromClipboard(
+    // The clipboard's image as "clipboard-<seconds since 1970>.png", image/png, with a new id; an
+    // image larger than kMaxScreenshotBytes is refused before it is read whole.
+    static Result<TarnFeedbackScreenshot, ClipboardImageSource::Refusal> readScreenshotFromClipboard(
         const ClipboardImageSource& clipboard, WallTime now);
 
     // The multipart/form-data body: non-empty fields in order, then each screenshot, then the

@@ -122,18 +122,19 @@ void TarnFeedbackSheetState::pasteFromClipboard()
     }
     auto screenshot
         = TarnFeedbackService::readScreenshotFromClipboard(m_services.clipboard, m_services.clock.wallNow());
-    if (!screenshot) {
+    if (!screenshot && screenshot.error() == ClipboardImageSource::Refusal::noImage) {
         setStatusHint(tarnText("No image found on the clipboard right now. Take a screenshot first, then click Paste.",
             "Panoda görsel bulunamadı. Önce ekran görüntüsü alıp ardından Panodan Yapıştır'a tıklayın.",
             m_inputs.language));
         return;
     }
-    if (screenshot->data.size() > TarnFeedbackService::kMaxScreenshotBytes) {
+    // An image re-encoded as PNG can outgrow the limit its offer kept to.
+    if (!screenshot || screenshot->data.size() > TarnFeedbackService::kMaxScreenshotBytes) {
         setErrorMessage(
             TarnFeedbackError::screenshotTooLarge(kMaxScreenshotMegabytes).description(interfaceLanguage()));
         return;
     }
-    m_screenshots.push_back(std::move(*screenshot));
+    m_screenshots.push_back(std::move(screenshot).value());
     emit screenshotsChanged();
     setStatusHint(
         tarnText("Screenshot pasted from clipboard.", "Panodaki ekran görüntüsü eklendi.", m_inputs.language));

@@ -414,9 +414,15 @@ TEST(TarnFeedbackService, ScreenshotFromTheClipboardIsAStampedPng)
 {
     FakeClipboardImageSource clipboard;
     const WallTime now {std::chrono::milliseconds(1'765'000'000'999)};
-    EXPECT_EQ(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now), std::nullopt);
+    using Refusal = ClipboardImageSource::Refusal;
+    EXPECT_EQ(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now).error(), Refusal::noImage);
     clipboard.setPng(std::vector<std::uint8_t> {});
-    EXPECT_EQ(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now), std::nullopt);
+    EXPECT_EQ(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now).error(), Refusal::noImage);
+    // The service's own limit bounds what the clipboard may hand over.
+    clipboard.setPng(std::vector<std::uint8_t>(TarnFeedbackService::kMaxScreenshotBytes + 1, 1));
+    EXPECT_EQ(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now).error(), Refusal::tooLarge);
+    clipboard.setPng(std::vector<std::uint8_t>(TarnFeedbackService::kMaxScreenshotBytes, 1));
+    EXPECT_TRUE(TarnFeedbackService::readScreenshotFromClipboard(clipboard, now));
     clipboard.setPng(std::vector<std::uint8_t> {1, 2, 3});
     const auto first = TarnFeedbackService::readScreenshotFromClipboard(clipboard, now);
     const auto second = TarnFeedbackService::readScreenshotFromClipboard(clipboard, now);

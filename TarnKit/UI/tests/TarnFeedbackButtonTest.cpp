@@ -1,14 +1,9 @@
 #include "TarnKit/UI/Buttons/TarnFeedbackButton.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "Platform/Fake/Foundation/RecordingUrlOpener.h"
-#include "TarnKit/UI/Chrome/QtClipboardImageSource.h"
 
 namespace tarn {
 namespace {
@@ -77,36 +72,6 @@ TEST(TarnFeedbackButton, LooksDifferOnlyInLabelAndAccessibleName)
     // The capsule is the padded symbol; the pill is wider, for its label.
     EXPECT_LT(compact->sizeHint().width(), pillEN->sizeHint().width());
     EXPECT_GE(compact->sizeHint().height(), 6);
-}
-
-TEST(QtClipboardImageSource, GivesPngBytesOfTheClipboardImage)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    QtClipboardImageSource source;
-    clipboard->setText(QStringLiteral("no image"));
-    EXPECT_EQ(source.pngImage(), std::nullopt);
-
-    QImage image(3, 2, QImage::Format_ARGB32);
-    image.fill(QColor(10, 200, 30));
-    clipboard->setImage(image);
-    const auto png = source.pngImage();
-    ASSERT_TRUE(png);
-    const QImage decoded = QImage::fromData(
-        QByteArray(reinterpret_cast<const char*>(png->data()), static_cast<qsizetype>(png->size())), "PNG");
-    EXPECT_EQ(decoded.size(), QSize(3, 2));
-    EXPECT_EQ(decoded.pixelColor(1, 1), QColor(10, 200, 30));
-
-    // PNG data offered as such is taken unchanged.
-    auto* mime = new QMimeData;
-    const QByteArray raw("\x89PNG not really", 15);
-    mime->setData(QStringLiteral("image/png"), raw);
-    clipboard->setMimeData(mime);
-    const auto unchanged = source.pngImage();
-    ASSERT_TRUE(unchanged);
-    EXPECT_EQ(
-        QByteArray(reinterpret_cast<const char*>(unchanged->data()), static_cast<qsizetype>(unchanged->size())), raw);
-    clipboard->clear();
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 
 // One attached screenshot in the feedback sheet: a 124-wide tile on surface1 (radius 10, padded
 // 6) showing the picture cropped to fill 112 x 68 with rounded corners, and under it the size and
-// a red cross that asks for the screenshot's removal. Bytes that do not decode as an image give a
-// tile without a picture; decoding is bounded by Qt's image allocation limit.
+// a red cross that asks for the screenshot's removal. The picture's place is kept empty until its
+// thumbnail arrives (decoded elsewhere, see TarnFeedbackThumbnailLoader); bytes that do not decode
+// as an image give a tile without a picture.
 
 #include <QImage>
 
@@ -27,19 +28,24 @@ public:
     explicit TarnFeedbackScreenshotTile(const TarnFeedbackScreenshot& screenshot, QWidget* parent = nullptr);
 
     const Uuid& screenshotId() const { return m_id; }
-    bool hasPicture() const { return !m_picture.isNull(); }
+    bool hasPicture() const;
+    // The decoded thumbnail; a null image removes the picture's place.
+    void showThumbnail(const QImage& thumbnail);
     QAbstractButton* removeButton() const { return m_remove; }
 
     // The picture cropped to fill the tile's picture area at twice its size, for sharp display;
-    // a null image when the bytes do not decode.
+    // a null image when the bytes do not decode. Bounded by Qt's image allocation limit, it still
+    // may take a second for an image that declares a huge size: call it off the interface thread.
     static QImage thumbnail(const std::vector<std::uint8_t>& data);
 
 signals:
     void removeRequested();
 
 private:
+    class PictureView;
+
     Uuid m_id;
-    QImage m_picture;
+    PictureView* m_picture;
     QAbstractButton* m_remove;
 };
 

@@ -1,5 +1,6 @@
 #include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackSheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -18,6 +19,7 @@
 #include "TarnKit/Feedback/Composer/Sheet/QtScreenshotFilePicker.h"
 #include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackKindChip.h"
 #include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackScreenshotTile.h"
+#include "TarnKit/Feedback/Composer/Sheet/TarnFeedbackThumbnailLoader.h"
 #include "TarnKit/Feedback/Composer/Sheet/TarnTintedProminentButton.h"
 #include "TarnKit/Foundation/Identity/TarnAppIdentity.h"
 #include "TarnKit/UI/Brand/TarnBrandMark.h"
@@ -156,6 +158,7 @@ TarnFeedbackSheet::TarnFeedbackSheet(std::string appName, TarnAppVersion version
             TarnFeedbackSheetState::submitterFor(services.feedback), std::move(services.interfaceLanguage),
             services.clock, services.workers});
 
+    m_thumbnails = new TarnFeedbackThumbnailLoader(this);
     m_ground = new TarnGroundBackground(m_palette, this);
     m_ground->setObjectName(QStringLiteral("groundBackground"));
     auto* scroll = new QScrollArea(this);
@@ -186,6 +189,7 @@ TarnFeedbackSheet::TarnFeedbackSheet(std::string appName, TarnAppVersion version
     connect(m_state.get(), &TarnFeedbackSheetState::kindChanged, this, &TarnFeedbackSheet::showKind);
     connect(m_state.get(), &TarnFeedbackSheetState::textsChanged, this, &TarnFeedbackSheet::showTexts);
     connect(m_state.get(), &TarnFeedbackSheetState::screenshotsChanged, this, &TarnFeedbackSheet::showScreenshots);
+    connect(m_thumbnails, &TarnFeedbackThumbnailLoader::loaded, this, &TarnFeedbackSheet::showThumbnail);
     connect(m_state.get(), &TarnFeedbackSheetState::linesChanged, this, &TarnFeedbackSheet::showLines);
     connect(m_state.get(), &TarnFeedbackSheetState::submissionChanged, this, &TarnFeedbackSheet::showSubmission);
     showKind();
@@ -498,6 +502,7 @@ void TarnFeedbackSheet::showScreenshots()
             tile = new TarnFeedbackScreenshotTile(screenshot);
             connect(tile, &TarnFeedbackScreenshotTile::removeRequested, this,
                 [this, id = screenshot.id] { m_state->removeScreenshot(id); });
+            m_thumbnails->load(screenshot.id, screenshot.data);
         }
         m_tileRow->insertWidget(static_cast<int>(m_tiles.size()), tile, 0, Qt::AlignTop);
         m_tiles.push_back(tile);
@@ -508,6 +513,21 @@ void TarnFeedbackSheet::showScreenshots()
         tile->deleteLater();
     }
     m_tileScroller->setVisible(!m_tiles.empty());
+    fitTileRow();
+}
+
+void TarnFeedbackSheet::showThumbnail(const Uuid& id, const QImage& thumbnail)
+{
+    const auto tile = std::find_if(m_tiles.begin(), m_tiles.end(),
+        [&id](const TarnFeedbackScreenshotTile* candidate) { return candidate->screenshotId() == id; });
+    if (tile != m_tiles.end()) {
+        (*tile)->showThumbnail(thumbnail);
+        fitTileRow();
+    }
+}
+
+void TarnFeedbackSheet::fitTileRow()
+{
     m_tileScroller->widget()->adjustSize();
     m_tileScroller->setFixedHeight(m_tileScroller->widget()->sizeHint().height());
 }

@@ -20,6 +20,7 @@
 #include "TarnKit/Feedback/Composer/ScreenshotFilePicker.h"
 #include "TarnKit/Feedback/Composer/TarnFeedbackSheetState.h"
 #include "TarnKit/Feedback/TarnFeedbackService.h"
+#include "TarnKit/Foundation/Basics/Uuid.h"
 #include "TarnKit/Foundation/Identity/TarnAppVersion.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Localization/TarnLanguage.h"
@@ -29,6 +30,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QHBoxLayout;
+class QImage;
 class QScrollArea;
 class QThreadPool;
 
@@ -36,6 +38,7 @@ namespace tarn {
 
 class TarnFeedbackKindChip;
 class TarnFeedbackScreenshotTile;
+class TarnFeedbackThumbnailLoader;
 class TarnGroundBackground;
 class TarnSymbolLabel;
 class TarnTintedProminentButton;
@@ -90,6 +93,8 @@ private:
     void showKind();
     void showTexts();
     void showScreenshots();
+    void showThumbnail(const Uuid& id, const QImage& thumbnail);
+    void fitTileRow();
     void showLines();
     void showSubmission();
     void openInBrowser();
@@ -117,6 +122,7 @@ private:
     QScrollArea* m_tileScroller = nullptr;
     QHBoxLayout* m_tileRow = nullptr;
     std::vector<TarnFeedbackScreenshotTile*> m_tiles;
+    TarnFeedbackThumbnailLoader* m_thumbnails = nullptr;
     QWidget* m_errorLine = nullptr;
     QLabel* m_errorText = nullptr;
     TarnTintedProminentButton* m_send = nullptr;

@@ -11,6 +11,7 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
+#include "Platform/Fake/Foundation/FakeClipboardImageSource.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/FakeHttpTransport.h"
 #include "TarnKit/Feedback/Composer/tests/FakeScreenshotFilePicker.h"
@@ -29,22 +30,6 @@ const std::string kTooMany = "You can attach up to 5 screenshots.";
 const std::string kTooLarge = "Each screenshot must be smaller than 5 MB.";
 const std::string kNoImage = "No image found on the clipboard right now. Take a screenshot first, then click Paste.";
 const std::string kPasted = "Screenshot pasted from clipboard.";
-
-// A clipboard that counts its reads, so a test can tell that it was not read.
-class CountingClipboard final : public ClipboardImageSource {
-public:
-    std::optional<std::vector<std::uint8_t>> pngImage() const override
-    {
-        ++m_reads;
-        return m_png;
-    }
-    void setPng(std::optional<std::vector<std::uint8_t>> png) { m_png = std::move(png); }
-    int reads() const { return m_reads; }
-
-private:
-    std::optional<std::vector<std::uint8_t>> m_png;
-    mutable int m_reads = 0;
-};
 
 // Stands in for the feedback service: records each report it is asked to send and the thread it
 // runs on, answers with the outcome it was given, and can hold its answer until the test lets go.
@@ -146,7 +131,7 @@ protected:
     }
 
     TemporaryFolder folder;
-    CountingClipboard clipboard;
+    FakeClipboardImageSource clipboard;
     FakeScreenshotFilePicker picker;
     FakeClock clock;
     TarnLanguage interfaceLanguage = TarnLanguage::en;

@@ -306,9 +306,14 @@ TEST_F(FeedbackSheetTest, TilesShowEachScreenshotAndRemoveIt)
     auto tiles = sheet->findChildren<TarnFeedbackScreenshotTile*>();
     ASSERT_EQ(tiles.size(), 2);
     EXPECT_TRUE(child(*sheet, "screenshotScroller")->isVisible());
-    EXPECT_TRUE(tiles[0]->hasPicture());
-    EXPECT_FALSE(tiles[1]->hasPicture()) << "undecodable bytes still get a tile";
-    EXPECT_EQ(tiles[1]->findChild<QWidget*>(QStringLiteral("screenshotPicture")), nullptr);
+    // Pictures are decoded on a worker, never inside the click: they arrive afterwards.
+    EXPECT_FALSE(tiles[0]->hasPicture());
+    EXPECT_NE(tiles[1]->findChild<QWidget*>(QStringLiteral("screenshotPicture")), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tiles[0]->hasPicture(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return tiles[1]->findChild<QWidget*>(QStringLiteral("screenshotPicture")) == nullptr;
+    })) << "undecodable bytes still get a tile, without a picture";
+    EXPECT_FALSE(tiles[1]->hasPicture());
     EXPECT_EQ(tiles[1]->findChild<QLabel*>(QStringLiteral("screenshotSize"))->text(), QStringLiteral("1.5 KB"));
     EXPECT_EQ(tiles[0]->width(), 124);
     EXPECT_EQ(tiles[0]->findChild<QWidget*>(QStringLiteral("screenshotPicture"))->size(), QSize(112, 68));
