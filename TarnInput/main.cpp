@@ -10,9 +10,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 
 #include "Platform/Linux/Desktop/EnvironmentLanguagePreferences.h"
@@ -37,6 +39,7 @@
 #include "Platform/Linux/X11/X11PointerPropertyBackend.h"
 #include "Platform/Linux/X11/X11WindowAccess.h"
 #include "TarnInput/App/SingleInstance.h"
+#include "TarnInput/App/SingleInstanceFolder.h"
 #include "TarnInput/App/StopSignals.h"
 #include "TarnInput/App/Studio/SuperKeyNames.h"
 #include "TarnInput/App/StudioApplication.h"
@@ -46,7 +49,6 @@
 #include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
 #include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnInputCore/Model/Settings/InputConfigStore.h"
-#include "TarnKit/Foundation/Files/RuntimeFolder.h"
 #include "TarnKit/Foundation/Files/XdgPaths.h"
 #include "TarnKit/Foundation/Identity/BuildInfo.h"
 #include "TarnKit/Foundation/Identity/OperatingSystemInfo.h"
@@ -86,24 +88,7 @@ int main(int argc, char** argv)
     TarnWheelFocusGuard wheelFocusGuard;
     application.installEventFilter(&wheelFocusGuard);
 
-    QtMainThreadTimers timers;
-    const auto runtimeFolder = RuntimeFolder::resolve("tarninput");
-    if (!runtimeFolder) {
-        std::fprintf(
-            stderr, "TarnInput: %s This copy runs without looking for another one.\n", runtimeFolder.error().c_str());
-    }
-    SingleInstance instance(runtimeFolder ? QString::fromStdString(runtimeFolder.value().string()) : QString(), timers);
-    switch (instance.claim()) {
-    case SingleInstance::Role::handedOff:
-        return 0;
-    case SingleInstance::Role::unanswered:
-        std::fputs("TarnInput is already running but does not answer; not starting a second copy.\n", stderr);
-        return 1;
-    case SingleInstance::Role::primary:
-    case SingleInstance::Role::unavailable:
-        break;
-    }
-
+    // The log comes first: why this copy cannot keep to one running copy belongs in it.
     const SystemClock clock {};
     TarnAppLogger::Services logServices;
     logServices.systemLog = std::make_shared<JournaldSystemLog>();
@@ -111,6 +96,34 @@ int main(int argc, char** argv)
     logServices.folderRevealer = std::make_shared<FileManagerFolderRevealer>();
     TarnAppLogger logger("TarnInput", std::nullopt, TarnAppLogger::kDefaultMaxFileBytes,
         TarnAppLogger::kDefaultMaxRotatedFiles, {}, std::move(logServices));
+
+    // What stands in the way of keeping to one running copy goes to the log and to the terminal.
+    const auto report = [&logger](TarnLogLevel level, const std::string& line) {
+        logger.log(level, "lifecycle", line);
+        std::fprintf(stderr, "TarnInput: %s\n", line.c_str());
+    };
+    const std::string kUnguarded = "This copy runs without looking for another one.";
+    QtMainThreadTimers timers;
+    const auto instanceFolder = SingleInstanceFolder::choose();
+    for (const auto& note : instanceFolder.notes) {
+        report(TarnLogLevel::warn, note);
+    }
+    SingleInstance instance(QFile::decodeName(instanceFolder.path.c_str()), timers);
+    switch (instance.claim()) {
+    case SingleInstance::Role::handedOff:
+        return 0;
+    case SingleInstance::Role::unanswered:
+        report(TarnLogLevel::error, "Already running but does not answer; not starting a second copy.");
+        return 1;
+    case SingleInstance::Role::unavailable:
+        report(TarnLogLevel::error,
+            instanceFolder.path.empty() ? kUnguarded
+                                        : "No lock can be kept in " + instanceFolder.path.string() + ". " + kUnguarded);
+        break;
+    case SingleInstance::Role::primary:
+        break;
+    }
+
     // The engine logs from its input thread too: lines are queued and written by a thread of
     // their own, never on the input thread.
     QueuedLogSink engineLog(logger);

@@ -4,15 +4,18 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include <QDir>
 #include <QFileSystemWatcher>
-#include <QLocalSocket>
 #include <QSocketNotifier>
-#include <QThread>
 
 #include "TarnKit/Foundation/Basics/Result.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -22,9 +25,15 @@ namespace tarn::input {
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 1000;
+using SteadyClock = std::chrono::steady_clock;
+
 constexpr int kAttempts = 5;
+constexpr std::chrono::milliseconds kAttemptPause {100};
+// Accepted per wake-up at most, so that a flood of connections cannot hold the interface thread:
+// the rest wait for the next turn of the event loop.
+constexpr int kAcceptsPerWake = 64;
 const QByteArray kReopen = "reopen\n";
+const QByteArray kAnswer = "ok\n";
 
 std::pair<dev_t, ino_t> identityOf(const QString& path)
 {
@@ -35,21 +44,50 @@ std::pair<dev_t, ino_t> identityOf(const QString& path)
     return {info.st_dev, info.st_ino};
 }
 
-// A listening socket bound to `path`, reachable by this user alone (its folder is private too);
-// the system's reason when there is none.
-Result<UniqueFd, int> bindListener(const QString& path)
+std::optional<sockaddr_un> socketAddress(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     sockaddr_un address {};
     address.sun_family = AF_UNIX;
     if (name.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
-        return fail(ENAMETOOLONG);
+        return std::nullopt;
     }
     std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return address;
+}
+
+// Makes room for the socket at `path`. Whoever holds the lock is the only copy that listens, so
+// whatever is there was left by a copy that died or put there since: a file of any kind is
+// unlinked, and a folder of the user's own is removed with what it holds (it would otherwise
+// keep every later launch from reaching this one). Anything else stays, and binding then fails.
+void clearSocketPath(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info { };
+    if (::lstat(name.constData(), &info) != 0) {
+        return;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        ::unlink(name.constData());
+    } else if (info.st_uid == ::geteuid()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(name.toStdString()), ignored);
+    }
+}
+
+// A listening socket bound to `path`, reachable by this user alone (its folder is private too);
+// the system's reason when there is none.
+Result<UniqueFd, int> bindListener(const QString& path)
+{
+    const auto address = socketAddress(path);
+    if (!address) {
+        return fail(ENAMETOOLONG);
+    }
     UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (!listener || ::bind(listener.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (!listener || ::bind(listener.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
         return fail(errno);
     }
+    const QByteArray name = QFile::encodeName(path);
     ::chmod(name.constData(), 0600);
     if (::listen(listener.get(), SOMAXCONN) != 0) {
         const int reason = errno;
@@ -63,6 +101,79 @@ Result<UniqueFd, int> bindListener(const QString& path)
 bool isResourceShortage(int error)
 {
     return error == EMFILE || error == ENFILE || error == ENOBUFS || error == ENOMEM;
+}
+
+// Whether `fd` became ready for `events` (or failed) before `deadline`.
+bool waitUntil(int fd, short events, SteadyClock::time_point deadline)
+{
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        pollfd entry {fd, events, 0};
+        const int ready
+            = ::poll(&entry, 1, static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0)));
+        if (ready > 0) {
+            return true;
+        }
+        if (ready == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+enum class Request {
+    // The running copy answered that it takes the request.
+    delivered,
+    // Nobody listens (yet), or the queue of connections is full.
+    notConnected,
+    // Connected, but the deadline passed or the connection ended without that answer.
+    unanswered,
+};
+
+// Asks the copy listening at `path` to reopen its studio window. Only its answer counts: bytes
+// the system has buffered may never be read.
+Request askToReopen(const QString& path, SteadyClock::time_point deadline)
+{
+    const auto address = socketAddress(path);
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!address || !fd || ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
+        return Request::notConnected;
+    }
+    // A fresh connection's buffer takes the few bytes at once.
+    if (::send(fd.get(), kReopen.constData(), static_cast<std::size_t>(kReopen.size()), MSG_NOSIGNAL)
+        != kReopen.size()) {
+        return Request::unanswered;
+    }
+    QByteArray answer;
+    std::array<char, 16> buffer {};
+    while (!answer.contains('\n') && answer.size() <= kAnswer.size() && waitUntil(fd.get(), POLLIN, deadline)) {
+        const auto count = ::read(fd.get(), buffer.data(), buffer.size());
+        if (count < 0 && (errno == EINTR || errno == EAGAIN)) {
+            continue;
+        }
+        if (count <= 0) {
+            break;
+        }
+        answer.append(buffer.data(), count);
+    }
+    return answer == kAnswer ? Request::delivered : Request::unanswered;
+}
+
+SingleInstance::Role handOff(const QString& socketPath)
+{
+    const auto deadline = SteadyClock::now() + SingleInstance::kAnswerTime;
+    // The running copy may have just taken the lock and not yet be listening.
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        switch (askToReopen(socketPath, deadline)) {
+        case Request::delivered:
+            return SingleInstance::Role::handedOff;
+        case Request::unanswered:
+            return SingleInstance::Role::unanswered;
+        case Request::notConnected:
+            break;
+        }
+        std::this_thread::sleep_for(kAttemptPause);
+    }
+    return SingleInstance::Role::unanswered;
 }
 
 } // namespace
@@ -107,15 +218,13 @@ SingleInstance::Role SingleInstance::claim()
     if (m_lock.error() != QLockFile::LockFailedError) {
         return Role::unavailable;
     }
-    return handOff() ? Role::handedOff : Role::unanswered;
+    return handOff(m_socketPath);
 }
 
 void SingleInstance::listenOrRetry()
 {
     stopListening();
-    // Holding the lock, whatever is left at the socket's path is a dead copy's (or is ours, but
-    // no longer reachable).
-    ::unlink(QFile::encodeName(m_socketPath).constData());
+    clearSocketPath(m_socketPath);
     auto listener = bindListener(m_socketPath);
     if (!listener) {
         if (isResourceShortage(listener.error())) {
@@ -145,23 +254,6 @@ bool SingleInstance::socketFileIsOurs() const
     return m_socketIdentity != std::pair<dev_t, ino_t> {} && identityOf(m_socketPath) == m_socketIdentity;
 }
 
-bool SingleInstance::handOff()
-{
-    // The running copy may have just taken the lock and not yet be listening.
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(kConnectTimeoutMs)) {
-            socket.write(kReopen);
-            const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
-            socket.disconnectFromServer();
-            return sent;
-        }
-        QThread::msleep(100);
-    }
-    return false;
-}
-
 void SingleInstance::onListenerReadable()
 {
     acceptPending();
@@ -169,10 +261,15 @@ void SingleInstance::onListenerReadable()
 
 void SingleInstance::acceptPending()
 {
-    while (m_connections.size() < kMaximumConnections) {
+    for (int accepted = 0; accepted < kAcceptsPerWake;) {
         UniqueFd client(::accept4(m_listener.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
         if (client) {
+            if (m_connections.size() == kMaximumConnections) {
+                // The oldest has had the longest to speak: it makes room for the newcomer.
+                close(m_connections.front().get());
+            }
             serve(std::move(client));
+            ++accepted;
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED) {
@@ -185,8 +282,6 @@ void SingleInstance::acceptPending()
         }
         return;
     }
-    // Full: the others wait in the system's queue until a connection ends.
-    m_listenerNotifier->setEnabled(false);
 }
 
 void SingleInstance::retry()
@@ -209,25 +304,38 @@ void SingleInstance::serve(UniqueFd client)
     connect(raw->notifier.get(), &QSocketNotifier::activated, this, [this, raw] { onConnectionReadable(raw); });
     connection->deadline = m_timers.scheduleOnce(kConnectionTime, [this, raw] { close(raw); });
     m_connections.push_back(std::move(connection));
+    // A later launch writes its request as soon as it connects: it is usually here already.
+    onConnectionReadable(raw);
 }
 
 void SingleInstance::onConnectionReadable(Connection* connection)
 {
-    // One short request per connection: anything longer ends it unheard.
+    // One short request per connection: anything longer ends it unheard. Only what has arrived is
+    // read; the rest, if any, wakes this again.
     std::array<char, 16> buffer {};
-    const auto count = ::read(connection->fd.get(), buffer.data(), buffer.size());
-    if (count < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
-        return;
-    }
-    if (count > 0) {
+    for (;;) {
+        const auto count = ::read(connection->fd.get(), buffer.data(), buffer.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return;
+        }
+        if (count <= 0) {
+            break;
+        }
         connection->received.append(buffer.data(), count);
-    }
-    const bool ended
-        = count <= 0 || connection->received.contains('\n') || connection->received.size() > kReopen.size();
-    if (!ended) {
-        return;
+        if (connection->received.contains('\n') || connection->received.size() > kReopen.size()) {
+            break;
+        }
     }
     const bool reopen = connection->received == kReopen;
+    if (reopen) {
+        // Answered before the window opens, so the launch that asked ends at once. A launch that
+        // has gone meanwhile is no error.
+        static_cast<void>(::send(connection->fd.get(), kAnswer.constData(), static_cast<std::size_t>(kAnswer.size()),
+            MSG_NOSIGNAL | MSG_DONTWAIT));
+    }
     close(connection);
     if (reopen) {
         emit reopenRequested();
@@ -245,9 +353,6 @@ void SingleInstance::close(Connection* connection)
     (*found)->notifier->setEnabled(false);
     (*found)->notifier.release()->deleteLater();
     m_connections.erase(found);
-    if (m_listenerNotifier && !m_retry.isActive()) {
-        m_listenerNotifier->setEnabled(true);
-    }
 }
 
 void SingleInstance::onFolderChanged()

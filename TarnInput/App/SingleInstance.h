@@ -1,14 +1,17 @@
 #pragma once
 
 // Keeps the program to one running copy per user session. The first copy holds a lock file and
-// listens on a local socket in the runtime folder; a later copy finds the lock taken, asks the
-// first over the socket to show its studio window, and should then exit. A lock left by a copy
-// that died is taken over.
+// listens on a local socket in a folder private to the user (SingleInstanceFolder); a later copy
+// finds the lock taken, asks the first over the socket to show its studio window, and exits once
+// the first has answered that it will. A lock left by a copy that died is taken over, and so is
+// whatever such a copy (or anything else of the user's) left where the socket goes.
 //
-// Nothing that connects can wear the listener down: it serves a few connections at a time, each
-// for one short request and for kConnectionTime at most, and leaves the others waiting in the
-// system's queue; when the system runs out of descriptors or memory it tries again a moment
-// later instead of giving up; and when its socket file disappears it makes it anew.
+// Nothing that connects can wear the listener down or hold up a later launch: every connection
+// is accepted as soon as it comes, read without waiting and answered at once; one that says
+// nothing is let go after kConnectionTime, or sooner when more than kMaximumConnections are held
+// (the oldest goes first). When the system runs out of descriptors or memory it tries again a
+// moment later instead of giving up, and when its socket file disappears it makes it anew. The
+// interface thread never waits on a connection.
 
 #include <chrono>
 #include <cstddef>
@@ -48,17 +51,20 @@ public:
         unavailable,
     };
 
-    static constexpr std::size_t kMaximumConnections = 4;
+    static constexpr std::size_t kMaximumConnections = 16;
     static constexpr std::chrono::milliseconds kConnectionTime {1500};
     // How soon accepting is tried again after the system ran out of descriptors or memory.
     static constexpr std::chrono::milliseconds kRetryDelay {250};
+    // How long a later launch waits for the running copy to answer its request.
+    static constexpr std::chrono::milliseconds kAnswerTime {3000};
 
     // `folder` holds the lock and the socket (empty: there is none to be had); `timers` end
     // connections that take too long and pace the retries. Both must outlive this object.
     SingleInstance(QString folder, MainThreadTimers& timers, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Becomes the running copy, or hands the reopen request to the one that runs.
+    // Becomes the running copy, or hands the reopen request to the one that runs. Handing off
+    // waits for the running copy's answer, kAnswerTime at most.
     Role claim();
 
 signals:
@@ -72,7 +78,6 @@ private:
     // after kRetryDelay.
     void listenOrRetry();
     void stopListening();
-    bool handOff();
     void onListenerReadable();
     void acceptPending();
     // kRetryDelay after a shortage: accepts again, or listens anew when the socket is gone.
@@ -92,6 +97,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_listenerNotifier;
     // The socket file's device and inode once bound, to tell it from one that replaced it.
     std::pair<dev_t, ino_t> m_socketIdentity {};
+    // Oldest first.
     std::vector<std::unique_ptr<Connection>> m_connections;
     Subscription m_retry;
     std::unique_ptr<QFileSystemWatcher> m_folderWatcher;

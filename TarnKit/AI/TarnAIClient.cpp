@@ -90,6 +90,23 @@ const std::string* answerContent(const json& reply)
     return stringMember(reply, "response");
 }
 
+// The server's text as an error message may show it: each run of line breaks and tabs becomes one
+// space, and every other control character (C0, DEL, C1) goes, so that an error body can neither
+// drive a terminal that prints it nor forge lines in a log.
+std::string withoutControlCharacters(std::string_view text)
+{
+    std::u32string kept;
+    for (const char32_t scalar : UnicodeText::toScalars(text)) {
+        const bool control = scalar < 0x20 || (scalar >= 0x7F && scalar <= 0x9F);
+        if (!control) {
+            kept.push_back(scalar);
+        } else if (scalar >= U'\t' && scalar <= U'\r' && (kept.empty() || kept.back() != U' ')) {
+            kept.push_back(U' ');
+        }
+    }
+    return UnicodeText::fromScalars(kept);
+}
+
 Result<std::string, TarnAICompletionError> answerText(const HttpResponse& response)
 {
     if (response.status < 100 || response.status > 599) {
@@ -97,9 +114,9 @@ Result<std::string, TarnAICompletionError> answerText(const HttpResponse& respon
     }
     if (response.status < 200 || response.status > 299) {
         // Cut at whole characters, so the message never ends inside a character.
-        std::string message = UnicodeText::isValidUtf8(response.body)
-            ? UnicodeText::graphemePrefix(response.body, TarnAIClient::kErrorMessageCharacters)
-            : std::string();
+        std::string message = UnicodeText::isValidUtf8(response.body) ? withoutControlCharacters(
+                                  UnicodeText::graphemePrefix(response.body, TarnAIClient::kErrorMessageCharacters))
+                                                                      : std::string();
         return fail(TarnAIClientError::httpError(response.status, std::move(message)));
     }
     auto parsed = StrictJson::parseWithReason(response.body);

@@ -3,22 +3,23 @@
 // /proc/pressure/memory. A fresh status of the memory application in the user's suite folder is
 // merged as the telemetry bus merges it. With --mount-root the memory application's sparse disks
 // are looked for below another folder than the user's udisks one.
+//
+// A kernel source that is there but cannot be read (and a missing /proc/meminfo) is an error: the
+// program names it on standard error and exits with 1 instead of printing figures made of zeros.
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include <fmt/format.h>
-#include <fmt/ranges.h>
 
 #include "TarnKit/Foundation/Files/XdgPaths.h"
-#include "TarnKit/Foundation/Text/NumberText.h"
-#include "TarnKit/Foundation/Text/TarnByteFormatter.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 #include "TarnKit/Suite/Memory/Disks/PosixFileSystemProbe.h"
 #include "TarnKit/Suite/Memory/VirtualMemorySummaryReader.h"
 #include "TarnKit/Suite/Records/Rules/SignalProcessProbe.h"
 #include "TarnKit/Suite/Telemetry/TarnSuiteTelemetryBus.h"
+#include "tools/memorysummary/SummaryReport.h"
 
 namespace {
 
@@ -37,46 +38,6 @@ public:
     void post(std::function<void()>) override { }
     void postAfter(std::chrono::milliseconds, std::function<void()>) override { }
 };
-
-std::string bytes(std::int64_t count)
-{
-    return TarnByteFormatter::format(count);
-}
-
-std::string percent(double value)
-{
-    return NumberText::roundedWhole(value) + " %";
-}
-
-std::string names(const std::vector<std::string>& list)
-{
-    return list.empty() ? std::string() : fmt::format(" ({})", fmt::join(list, ", "));
-}
-
-void print(const TarnVirtualMemorySummary& s)
-{
-    fmt::print("Physical memory   {} used of {} ({})\n", bytes(s.physicalUsedBytes), bytes(s.physicalTotalBytes),
-        percent(s.physicalUsedPercent()));
-    fmt::print("Compressed        {}\n", bytes(s.compressedBytes));
-    fmt::print("Swap              {} used of {} ({}), {}\n", bytes(s.swapUsedBytes), bytes(s.swapTotalBytes),
-        percent(s.swapUsedPercent()), s.swapEncrypted ? "encrypted" : "not encrypted");
-    fmt::print("Swap files        {}\n", s.swapFileCount);
-    fmt::print("Pressure          {}\n", s.pressureLevel);
-    fmt::print("TarnMemory        {}\n", s.isTarnMemoryRunning ? "running" : "not running");
-    fmt::print("Disk pools        {}: {} offered, {} on disk{}\n", s.activeDiskPoolCount, bytes(s.diskPoolVirtualBytes),
-        bytes(s.diskPoolActualDiskBytes), names(s.diskPoolNames));
-    fmt::print("Sparse disks      {}: {} capacity, {} used{}\n", s.mountedSparseDiskCount,
-        bytes(s.sparseDiskVirtualBytes), bytes(s.sparseDiskActualBytes), names(s.sparseDiskNames));
-    fmt::print(
-        "RAM disks         {}: {}{}\n", s.mountedRAMDiskCount, bytes(s.ramDiskTotalBytes), names(s.ramDiskNames));
-    fmt::print("Frozen apps       {}: {} reclaimed{}\n", s.frozenAppCount, bytes(s.reclaimedFromFrozenBytes),
-        s.frozenPIDs.empty() ? std::string() : fmt::format(" (PIDs {})", fmt::join(s.frozenPIDs, ", ")));
-    fmt::print("Virtual space     {} ({})\n", s.virtualSpaceUsageText(), percent(s.virtualUsedPercent()));
-    fmt::print("Effective memory  {} used of {}\n", bytes(s.totalEffectiveUsedBytes()),
-        bytes(s.totalEffectiveMemoryCapacityBytes()));
-    fmt::print("Token             {}\n", s.compactVirtualUsedToken());
-    fmt::print("Badge             {}\n", s.compactBadgeText().empty() ? "(none)" : s.compactBadgeText());
-}
 
 } // namespace
 
@@ -100,6 +61,15 @@ int main(int argc, char** argv)
     NoMainLoop mainLoop;
     const SignalProcessProbe processes;
     const TarnSuiteTelemetryBus bus({notices, mainLoop, processes, reader}, TarnSuiteDirectory::at(paths));
-    print(bus.readVirtualMemorySummary(SystemClock::shared().wallNow()));
+    // As the bus builds its summary, keeping what could not be read.
+    const auto reading = reader.readChecked(
+        bus.readMemoryStatus(SystemClock::shared().wallNow(), TarnSuiteTelemetryBus::kMemorySummaryMaxAgeSeconds));
+    if (!reading.problems.empty()) {
+        for (const auto& problem : reading.problems) {
+            fmt::print(stderr, "{}: {}\n", SummaryReport::printable(argv[0]), SummaryReport::printable(problem));
+        }
+        return 1;
+    }
+    fmt::print("{}", SummaryReport::text(reading.summary));
     return 0;
 }

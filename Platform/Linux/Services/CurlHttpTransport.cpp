@@ -5,6 +5,8 @@
 #include <climits>
 #include <mutex>
 #include <stop_token>
+#include <string>
+#include <string_view>
 
 #include "TarnKit/Foundation/Files/CHandle.h"
 
@@ -21,20 +23,74 @@ using CurlHeaders = CHandle<curl_slist, curl_slist_free_all>;
 constexpr std::chrono::milliseconds kLongestPoll {1000};
 
 struct Download {
+    CURL* handle = nullptr;
     std::string body;
+    // A successful answer whose body passed the limit: refused whole.
     bool tooLarge = false;
+    // Another answer whose body passed the limit: its status and the start of its body are kept,
+    // which is all that anyone reads of an error answer.
+    bool cut = false;
+    std::size_t headerBytes = 0;
+    bool headersTooLarge = false;
+    // The last header line was the blank one that ends a block of headers.
+    bool headersEnded = false;
 };
+
+long responseStatus(CURL* handle)
+{
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+bool isSuccess(long status)
+{
+    return status >= 200 && status <= 299;
+}
 
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto& download = *static_cast<Download*>(user);
     const std::size_t bytes = size * count;
     if (download.body.size() + bytes > CurlHttpTransport::kMaxResponseBytes) {
-        download.tooLarge = true;
+        if (isSuccess(responseStatus(download.handle))) {
+            download.tooLarge = true;
+        } else {
+            download.body.append(data, CurlHttpTransport::kMaxResponseBytes - download.body.size());
+            download.cut = true;
+        }
         return 0; // a short count makes curl abort the transfer
     }
     download.body.append(data, bytes);
     return bytes;
+}
+
+std::size_t countHeader(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& download = *static_cast<Download*>(user);
+    const std::size_t bytes = size * count;
+    download.headerBytes += bytes;
+    if (download.headerBytes > CurlHttpTransport::kMaxHeaderBytes) {
+        download.headersTooLarge = true;
+        return 0;
+    }
+    const std::string_view line(data, bytes);
+    download.headersEnded = line == "\r\n" || line == "\n";
+    return bytes;
+}
+
+// What a failed transfer tells the caller. curl rejects a single header line longer than its own
+// limit as "Out of memory"; once the answer has begun and before its headers end, that is what it
+// means, and saying so (with the status, when it came) is what the caller can act on.
+std::string failureText(const Download& download, CURLcode code, const char* errorText)
+{
+    if (download.headersTooLarge
+        || (code == CURLE_OUT_OF_MEMORY && download.headerBytes > 0 && !download.headersEnded)) {
+        const long status = responseStatus(download.handle);
+        return status > 0 ? "the answer's headers were too large (HTTP " + std::to_string(status) + ")"
+                          : std::string("the answer's headers were too large");
+    }
+    return errorText[0] != '\0' ? errorText : curl_easy_strerror(code);
 }
 
 // Keeps one easy handle in a multi handle for as long as it lives; the handle must be taken out
@@ -134,6 +190,7 @@ Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& req
     }
 
     Download download;
+    download.handle = handle;
     char errorText[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -149,6 +206,8 @@ Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& req
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &download);
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, countHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &download);
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
 
     const CurlMultiHandle multi(curl_multi_init());
@@ -167,12 +226,10 @@ Result<HttpResponse, std::string> CurlHttpTransport::send(const HttpRequest& req
     if (download.tooLarge) {
         return fail(std::string("the answer was too large"));
     }
-    if (code != CURLE_OK) {
-        return fail(std::string(errorText[0] != '\0' ? errorText : curl_easy_strerror(code)));
+    if (code != CURLE_OK && !download.cut) {
+        return fail(failureText(download, code, errorText));
     }
-    long status = 0;
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
-    return HttpResponse {static_cast<int>(status), std::move(download.body)};
+    return HttpResponse {static_cast<int>(responseStatus(handle)), std::move(download.body)};
 }
 
 } // namespace tarn

@@ -1,24 +1,37 @@
 #include "Platform/Linux/Wayland/DesktopWindowJson.h"
 
+#include <cstdint>
+
 #include <nlohmann/json.hpp>
+
+#include "TarnKit/Foundation/Json/StrictJson.h"
 
 namespace tarn::input {
 
 namespace {
 
-template <typename T> T fieldOr(const nlohmann::json& object, const char* key, T fallback)
+std::string stringOr(const nlohmann::json& object, const char* key)
 {
     const auto found = object.find(key);
+    return found == object.end() ? std::string() : StrictJson::string(*found).value_or(std::string());
+}
+
+// A process id as the system has them: positive and within pid_t. Anything else, 2^64 - 1 that
+// would wrap to -1 among them, is no process the desktop can mean.
+std::int64_t pidOr0(const nlohmann::json& object)
+{
+    const auto found = object.find("pid");
     if (found == object.end()) {
-        return fallback;
+        return 0;
     }
-    if constexpr (std::is_same_v<T, std::string>) {
-        return found->is_string() ? found->get<std::string>() : fallback;
-    } else if constexpr (std::is_same_v<T, bool>) {
-        return found->is_boolean() ? found->get<bool>() : fallback;
-    } else {
-        return found->is_number_integer() ? found->get<T>() : fallback;
-    }
+    const auto pid = StrictJson::integer<std::int32_t>(*found);
+    return pid && *pid > 0 ? *pid : 0;
+}
+
+bool booleanOr(const nlohmann::json& object, const char* key)
+{
+    const auto found = object.find(key);
+    return found != object.end() && StrictJson::boolean(*found).value_or(false);
 }
 
 } // namespace
@@ -29,19 +42,19 @@ std::vector<DesktopWindow> DesktopWindowJson::parseList(std::string_view text)
     if (text.size() > kMaximumBytes) {
         return windows;
     }
-    const auto list = nlohmann::json::parse(text, nullptr, false);
-    if (!list.is_array()) {
+    const auto list = StrictJson::parse(text);
+    if (!list || !list->is_array()) {
         return windows;
     }
-    for (const auto& entry : list) {
+    for (const auto& entry : *list) {
         if (windows.size() == kMaximumWindows) {
             break;
         }
         if (!entry.is_object()) {
             continue;
         }
-        windows.push_back({fieldOr<std::string>(entry, "appId", {}), fieldOr<std::string>(entry, "title", {}),
-            fieldOr<std::int64_t>(entry, "pid", 0), fieldOr<bool>(entry, "focused", false)});
+        windows.push_back(
+            {stringOr(entry, "appId"), stringOr(entry, "title"), pidOr0(entry), booleanOr(entry, "focused")});
     }
     return windows;
 }

@@ -70,6 +70,33 @@ TEST(CurlHttpTransport, AnOverlongAnswerFailsTheRequest)
     EXPECT_EQ(result.error(), "the answer was too large");
 }
 
+TEST(CurlHttpTransport, AnOverlongErrorAnswerKeepsItsStatusAndItsStart)
+{
+    const std::string body = "not found" + std::string(CurlHttpTransport::kMaxResponseBytes, 'x');
+    LoopbackHttpServer server(LoopbackHttpServer::answer("HTTP/1.1 404 Not Found", body));
+    ASSERT_NE(server.port(), 0);
+    CurlHttpTransport transport;
+    const auto result = transport.send({"GET", server.url("/"), {}, "", std::chrono::seconds(5), {}});
+    ASSERT_TRUE(result.hasValue()) << result.error();
+    EXPECT_EQ(result.value().status, 404);
+    EXPECT_EQ(result.value().body, body.substr(0, CurlHttpTransport::kMaxResponseBytes));
+}
+
+TEST(CurlHttpTransport, HeadersPastTheLimitFailTheRequestWithTheirStatus)
+{
+    // Many lines, each short enough for curl: the limit is ours, on all of them together.
+    std::string headers;
+    for (std::size_t line = 0; headers.size() <= CurlHttpTransport::kMaxHeaderBytes; ++line) {
+        headers += "X-Padding-" + std::to_string(line) + ": " + std::string(100, 'a') + "\r\n";
+    }
+    LoopbackHttpServer server(LoopbackHttpServer::answer("HTTP/1.1 503 Service Unavailable", "{}", headers));
+    ASSERT_NE(server.port(), 0);
+    CurlHttpTransport transport;
+    const auto result = transport.send({"GET", server.url("/"), {}, "", std::chrono::seconds(5), {}});
+    ASSERT_FALSE(result.hasValue());
+    EXPECT_EQ(result.error(), "the answer's headers were too large (HTTP 503)");
+}
+
 TEST(CurlHttpTransport, SpeaksOnlyHttpAndHttps)
 {
     CurlHttpTransport transport;

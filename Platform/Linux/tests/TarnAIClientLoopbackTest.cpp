@@ -96,5 +96,48 @@ TEST(TarnAIClientOverCurl, CancellingFromAnotherThreadEndsTheRequestWithin100ms)
     EXPECT_EQ(result.error(), TarnAICompletionError(TarnAITransportError {"the request was cancelled"}));
 }
 
+// A 500 whose body passed the transport's limit was reported as "the answer was too large": the
+// status, the one thing the caller needed, was lost.
+TEST(TarnAIClientOverCurl, AnErrorAnswerLargerThanTheLimitKeepsItsStatus)
+{
+    const std::string body = "upstream failed: " + std::string(2 * 1024 * 1024, 'x');
+    LoopbackHttpServer server(LoopbackHttpServer::answer("HTTP/1.1 500 Internal Server Error", body));
+    ASSERT_NE(server.port(), 0);
+    CurlHttpTransport transport;
+    const auto result = TarnAIClient(transport).complete("s", "u", openAIAt(server), "sk-1");
+    ASSERT_FALSE(result.hasValue());
+    EXPECT_EQ(result.error(),
+        TarnAICompletionError(
+            TarnAIClientError::httpError(500, body.substr(0, TarnAIClient::kErrorMessageCharacters))));
+}
+
+TEST(TarnAIClientOverCurl, ASuccessfulAnswerLargerThanTheLimitIsRefused)
+{
+    const std::string body = R"({"response":")" + std::string(2 * 1024 * 1024, 'x') + R"("})";
+    LoopbackHttpServer server(LoopbackHttpServer::answer("HTTP/1.1 200 OK", body));
+    ASSERT_NE(server.port(), 0);
+    CurlHttpTransport transport;
+    const auto result = TarnAIClient(transport).complete("s", "u", openAIAt(server), "sk-1");
+    ASSERT_FALSE(result.hasValue());
+    EXPECT_EQ(result.error(), TarnAICompletionError(TarnAITransportError {"the answer was too large"}));
+}
+
+// A header line of a megabyte was reported as libcurl's "Out of memory".
+TEST(TarnAIClientOverCurl, AnOverlongHeaderSaysSoAndKeepsTheStatus)
+{
+    for (const char* statusLine : {"HTTP/1.1 500 Internal Server Error", "HTTP/1.1 200 OK"}) {
+        LoopbackHttpServer server(LoopbackHttpServer::answer(
+            statusLine, R"({"response":"ok"})", "X-Padding: " + std::string(1024 * 1024, 'a') + "\r\n"));
+        ASSERT_NE(server.port(), 0);
+        CurlHttpTransport transport;
+        const auto result = TarnAIClient(transport).complete("s", "u", openAIAt(server), "sk-1");
+        ASSERT_FALSE(result.hasValue());
+        const auto* failure = std::get_if<TarnAITransportError>(&result.error());
+        ASSERT_NE(failure, nullptr) << statusLine;
+        const std::string status = std::string(statusLine).substr(9, 3);
+        EXPECT_EQ(failure->description, "the answer's headers were too large (HTTP " + status + ")") << statusLine;
+    }
+}
+
 } // namespace
 } // namespace tarn

@@ -252,6 +252,29 @@ TEST(TarnAIClient, AnErrorBodyIsCutAt300WholeCharacters)
     }
 }
 
+// Control characters of an error body once reached the error text, and with it any terminal or
+// log that shows it.
+TEST(TarnAIClient, AnErrorBodyLosesItsControlCharacters)
+{
+    const struct {
+        std::string body;
+        std::string message;
+    } cases[] {
+        {"Bad\x1b[31m Gateway\x07\x1b]0;pwned\x07", "Bad[31m Gateway]0;pwned"},
+        {"<html>\r\n<body>\n\tOverloaded\r\n</body>", "<html> <body> Overloaded </body>"},
+        {"next\u0085line\u009b2J\x7f", "nextline2J"},
+        {std::string("nul\0byte", 8), "nulbyte"},
+        {"Çok fazla istek — \x1b[5mbekleyin", "Çok fazla istek — [5mbekleyin"},
+    };
+    for (const auto& c : cases) {
+        Call call;
+        const Completion result = call.answeredWith(503, c.body);
+        ASSERT_FALSE(result.hasValue());
+        EXPECT_EQ(std::get<TarnAIClientError>(result.error()), TarnAIClientError::httpError(503, c.message))
+            << c.message;
+    }
+}
+
 TEST(TarnAIClientError, DescriptionsInEnglishAndTurkish)
 {
     const std::string longMessage(300, 'x');

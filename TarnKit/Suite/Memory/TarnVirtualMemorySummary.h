@@ -20,7 +20,8 @@ struct TarnVirtualMemorySummary {
     // Known only from the memory application's status.
     std::int64_t swapFileCount = 0;
     bool swapEncrypted = false;
-    // "normal", "warning" or "critical", or the memory application's own text when merged.
+    // "normal", "warning", "critical" or "unknown" (the kernel gives no figures), or the memory
+    // application's own text when merged.
     std::string pressureLevel;
     bool isTarnMemoryRunning = false;
     std::int64_t activeDiskPoolCount = 0;

@@ -13,10 +13,15 @@ VirtualMemorySummaryReader::VirtualMemorySummaryReader(
 
 TarnVirtualMemorySummary VirtualMemorySummaryReader::read(const std::optional<TarnMemoryLiveStatus>& freshStatus) const
 {
-    if (freshStatus) {
-        return merged(m_kernel.read(), *freshStatus);
-    }
-    return fromKernel(m_kernel.read(), m_sparseDisks.scan());
+    return readChecked(freshStatus).summary;
+}
+
+VirtualMemorySummaryReader::Reading VirtualMemorySummaryReader::readChecked(
+    const std::optional<TarnMemoryLiveStatus>& freshStatus) const
+{
+    auto kernel = m_kernel.read();
+    auto summary = freshStatus ? merged(kernel, *freshStatus) : fromKernel(kernel, m_sparseDisks.scan());
+    return {std::move(summary), std::move(kernel.problems)};
 }
 
 TarnVirtualMemorySummary VirtualMemorySummaryReader::merged(

@@ -6,6 +6,8 @@
 // bus reads it). Keeps nothing between calls; may run on any thread.
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "TarnKit/Suite/Memory/Disks/FileSystemProbe.h"
 #include "TarnKit/Suite/Memory/Disks/SparseDiskScanner.h"
@@ -21,8 +23,16 @@ public:
     VirtualMemorySummaryReader(
         KernelMemorySources kernelSources, SparseDiskLocations sparseDisks, const FileSystemProbe& fileSystem);
 
+    // A summary, and the kernel's sources that could not be read for it (KernelMemoryFigures'
+    // problems): with any, the summary is not the machine's.
+    struct Reading {
+        TarnVirtualMemorySummary summary;
+        std::vector<std::string> problems;
+    };
+
     // The sparse-disk scan runs only without a fresh status.
     TarnVirtualMemorySummary read(const std::optional<TarnMemoryLiveStatus>& freshStatus) const;
+    Reading readChecked(const std::optional<TarnMemoryLiveStatus>& freshStatus) const;
 
     // The summary while the memory application runs: its own figures where it has them (memory
     // when above 0, swap by the larger of its and the kernel's), the kernel's otherwise.

@@ -1,10 +1,20 @@
 #include "Platform/Linux/Wayland/DesktopWindowJson.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "TarnKit/Foundation/Json/StrictJson.h"
+
 namespace tarn::input {
+
+// Failures show the windows, not their bytes.
+void PrintTo(const DesktopWindow& window, std::ostream* out)
+{
+    *out << "{\"" << window.appID << "\", \"" << window.title << "\", " << window.pid << ", " << window.focused << "}";
+}
+
 namespace {
 
 TEST(DesktopWindowJson, ReadsWhatIsThereAndNothingElse)
@@ -25,6 +35,11 @@ TEST(DesktopWindowJson, ReadsWhatIsThereAndNothingElse)
         {"cut short", R"([{"appId": "foot")", {}},
         {"empty", "", {}},
         {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), {}},
+        // A pid once came through nlohmann's unsigned reading and wrapped to -1.
+        {"pids no process can have",
+            R"([{"pid": 18446744073709551615}, {"pid": 2147483648}, {"pid": -5}, {"pid": 0}, {"pid": 1.5},)"
+            R"( {"pid": 4194304}])",
+            {{}, {}, {}, {}, {}, {"", "", 4194304, false}}},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(DesktopWindowJson::parseList(test.text), test.expected) << test.what;
@@ -42,6 +57,15 @@ TEST(DesktopWindowJson, BoundsWhatItReads)
 
     const std::string huge = R"([{"appId": ")" + std::string(DesktopWindowJson::kMaximumBytes, 'a') + R"("}])";
     EXPECT_TRUE(DesktopWindowJson::parseList(huge).empty());
+
+    // The list once went to nlohmann directly: 4 MB of '[' built a tree of 150 MB. The kit's
+    // reader measures the text first and refuses it whole, however well-formed the rest.
+    const auto nested = [](std::size_t depth) {
+        return R"([{"appId": "foot", "extra": )" + std::string(depth, '[') + std::string(depth, ']') + "}]";
+    };
+    EXPECT_EQ(DesktopWindowJson::parseList(nested(StrictJson::kMaxDepth - 2)).size(), 1u);
+    EXPECT_TRUE(DesktopWindowJson::parseList(nested(StrictJson::kMaxDepth - 1)).empty());
+    EXPECT_TRUE(DesktopWindowJson::parseList(std::string(DesktopWindowJson::kMaximumBytes, '[')).empty());
 }
 
 } // namespace

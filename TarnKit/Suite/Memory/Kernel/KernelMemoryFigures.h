@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarn {
 
@@ -16,8 +17,12 @@ struct KernelMemoryFigures {
     std::int64_t swapUsedBytes = 0;
     // True only when swap is active and every swap area is known to lie on dm-crypt.
     bool swapEncrypted = false;
-    // "normal", "warning" or "critical".
-    std::string pressureLevel = "normal";
+    // "normal", "warning" or "critical"; "unknown" when the kernel gives no pressure figures.
+    std::string pressureLevel = "unknown";
+    // Each source that is there but could not be read, or that lacks figures it always holds, as
+    // one English sentence ("/proc/meminfo is not a regular file."). The figures it would have
+    // given are 0, "not encrypted" or "unknown" and must not be taken for the machine's.
+    std::vector<std::string> problems;
 
     bool operator==(const KernelMemoryFigures&) const = default;
 };

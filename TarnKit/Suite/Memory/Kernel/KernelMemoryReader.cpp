@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <fmt/format.h>
+
 #include "TarnKit/Foundation/Basics/SaturatingArithmetic.h"
+#include "TarnKit/Foundation/Files/WholeFile.h"
 #include "TarnKit/Suite/Memory/Kernel/MemoryPressureStall.h"
 #include "TarnKit/Suite/Memory/Kernel/ProcMeminfo.h"
 #include "TarnKit/Suite/Memory/Kernel/ProcText.h"
@@ -20,6 +23,35 @@ std::int64_t usedPart(std::int64_t total, std::int64_t free)
     return std::clamp<std::int64_t>(total - free, 0, total);
 }
 
+// Whether a source the kernel may lack counts as a problem when it is missing.
+enum class Presence { required, optional };
+
+// The text of one source, or none; why not is added to `problems`, except for a missing source
+// that is optional.
+std::optional<std::string> source(
+    const std::filesystem::path& path, Presence presence, std::vector<std::string>& problems)
+{
+    auto text = WholeFile::read(path, ProcText::kMaxFileSize);
+    if (text) {
+        return std::move(text).value();
+    }
+    switch (text.error()) {
+    case WholeFile::Failure::missing:
+        if (presence == Presence::required) {
+            problems.push_back(fmt::format("{} is missing.", path.string()));
+        }
+        break;
+    case WholeFile::Failure::tooLarge:
+        problems.push_back(fmt::format("{} is larger than {} bytes.", path.string(), ProcText::kMaxFileSize));
+        break;
+    case WholeFile::Failure::unusable:
+        problems.push_back(
+            fmt::format("{} cannot be read (it is not a regular file, or reading it failed).", path.string()));
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 KernelMemoryReader::KernelMemoryReader(KernelMemorySources sources, const FileSystemProbe& fileSystem)
@@ -30,8 +62,17 @@ KernelMemoryReader::KernelMemoryReader(KernelMemorySources sources, const FileSy
 
 KernelMemoryFigures KernelMemoryReader::read() const
 {
-    const auto meminfo = ProcMeminfo::parse(ProcText::read(m_sources.procRoot / "meminfo").value_or(""));
     KernelMemoryFigures figures;
+    const auto meminfoPath = m_sources.procRoot / "meminfo";
+    const auto meminfoText = source(meminfoPath, Presence::required, figures.problems);
+    const auto meminfo = ProcMeminfo::parse(meminfoText.value_or(""));
+    if (meminfoText) {
+        for (const char* name : {"MemTotal", "MemAvailable"}) {
+            if (!meminfo.bytes(name)) {
+                figures.problems.push_back(fmt::format("{} has no {} figure.", meminfoPath.string(), name));
+            }
+        }
+    }
     figures.physicalTotalBytes = std::max<std::int64_t>(
         0, meminfo.bytes("MemTotal").value_or(saturatingMultiply(m_sources.physicalPageCount, m_sources.pageSize)));
     if (const auto available = meminfo.bytes("MemAvailable")) {
@@ -41,9 +82,15 @@ KernelMemoryFigures KernelMemoryReader::read() const
     figures.swapTotalBytes = meminfo.bytes("SwapTotal").value_or(0);
     figures.swapUsedBytes
         = usedPart(figures.swapTotalBytes, meminfo.bytes("SwapFree").value_or(figures.swapTotalBytes));
-    figures.swapEncrypted = swapEncrypted();
-    figures.pressureLevel
-        = MemoryPressureStall::level(ProcText::read(m_sources.procRoot / "pressure" / "memory").value_or(""));
+    figures.swapEncrypted = swapEncrypted(figures.problems);
+    const auto pressurePath = m_sources.procRoot / "pressure" / "memory";
+    if (const auto pressure = source(pressurePath, Presence::optional, figures.problems)) {
+        if (auto level = MemoryPressureStall::level(*pressure)) {
+            figures.pressureLevel = std::move(*level);
+        } else {
+            figures.problems.push_back(fmt::format("{} has no memory pressure figures.", pressurePath.string()));
+        }
+    }
     return figures;
 }
 
@@ -66,9 +113,10 @@ std::int64_t KernelMemoryReader::zramBytes() const
     return total;
 }
 
-bool KernelMemoryReader::swapEncrypted() const
+bool KernelMemoryReader::swapEncrypted(std::vector<std::string>& problems) const
 {
-    const auto swaps = ProcText::read(m_sources.procRoot / "swaps");
+    // A kernel without swap support has no /proc/swaps.
+    const auto swaps = source(m_sources.procRoot / "swaps", Presence::optional, problems);
     if (!swaps) {
         return false;
     }

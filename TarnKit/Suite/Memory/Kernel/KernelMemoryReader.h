@@ -7,8 +7,14 @@
 //   /sys/block/zram*/mm_stat) plus the zswap pool ("Zswap:" in /proc/meminfo);
 // - swap size SwapTotal, swap in use SwapTotal - SwapFree, 0 of 0 when meminfo has neither;
 // - swap encrypted as SwapEncryptionCheck decides for the areas of /proc/swaps;
-// - pressure from /proc/pressure/memory as MemoryPressureStall classifies it.
-// Nothing fails: whatever cannot be read counts as 0, not encrypted and "normal".
+// - pressure from /proc/pressure/memory as MemoryPressureStall classifies it, "unknown" without
+//   one (kernels without pressure-stall information have no such file).
+// Whatever cannot be read counts as 0, not encrypted and "unknown", and a source that is there but
+// cannot be read (not a regular file, refused, too large, or without the figures it always holds)
+// is named among the figures' problems: /proc/meminfo missing too, since every Linux kernel has it.
+
+#include <string>
+#include <vector>
 
 #include "TarnKit/Suite/Memory/Disks/FileSystemProbe.h"
 #include "TarnKit/Suite/Memory/Kernel/KernelMemoryFigures.h"
@@ -24,7 +30,7 @@ public:
 
 private:
     std::int64_t zramBytes() const;
-    bool swapEncrypted() const;
+    bool swapEncrypted(std::vector<std::string>& problems) const;
 
     KernelMemorySources m_sources;
     const FileSystemProbe& m_fileSystem;

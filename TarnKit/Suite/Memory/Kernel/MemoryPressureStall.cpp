@@ -1,7 +1,5 @@
 #include "TarnKit/Suite/Memory/Kernel/MemoryPressureStall.h"
 
-#include <optional>
-
 #include "TarnKit/Suite/Memory/Kernel/ProcText.h"
 
 namespace tarn {
@@ -27,12 +25,16 @@ std::optional<double> tenSecondAverage(std::string_view text, std::string_view k
 
 } // namespace
 
-std::string MemoryPressureStall::level(std::string_view text)
+std::optional<std::string> MemoryPressureStall::level(std::string_view text)
 {
+    const auto some = tenSecondAverage(text, "some");
+    if (!some) {
+        return std::nullopt;
+    }
     if (tenSecondAverage(text, "full").value_or(0) >= kCriticalFullPercent) {
         return "critical";
     }
-    if (tenSecondAverage(text, "some").value_or(0) >= kWarningSomePercent) {
+    if (*some >= kWarningSomePercent) {
         return "warning";
     }
     return "normal";

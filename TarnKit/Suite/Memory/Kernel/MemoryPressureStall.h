@@ -7,9 +7,11 @@
 // "full" the share in which every runnable task did. The levels:
 //   critical  full avg10 >= 10   (the whole machine stalled for a tenth of the time)
 //   warning   some avg10 >= 10   (tasks are being slowed by reclaim or swap-in)
-//   normal    otherwise, and when the file is missing or unreadable (kernels without PSI)
-// A missing "full" line counts as 0.
+//   normal    otherwise
+// A missing "full" line counts as 0 (older kernels write only "some"); a text without a "some"
+// figure (an empty or garbled file) gives no level at all.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +22,9 @@ public:
     static constexpr double kWarningSomePercent = 10.0;
     static constexpr double kCriticalFullPercent = 10.0;
 
-    // "normal", "warning" or "critical" for the text of the pressure file.
-    static std::string level(std::string_view text);
+    // "normal", "warning" or "critical" for the text of the pressure file; none when it holds
+    // no "some" figure.
+    static std::optional<std::string> level(std::string_view text);
 };
 
 } // namespace tarn

@@ -15,7 +15,7 @@ TEST(MemoryPressureStallTest, ClassifiesTheTenSecondAverages)
 {
     const struct {
         std::string text;
-        const char* level;
+        std::optional<std::string> level;
     } cases[] = {
         {file("0.00", "0.00"), "normal"},
         {file("9.99", "0.00"), "normal"},
@@ -25,11 +25,12 @@ TEST(MemoryPressureStallTest, ClassifiesTheTenSecondAverages)
         {file("99.00", "70.00"), "critical"},
         // Older kernels have only the "some" line.
         {"some avg10=20.00 avg60=0.00 avg300=0.00 total=1\n", "warning"},
-        // Missing, empty and garbled files are no pressure.
-        {"", "normal"},
-        {"some avg10=abc avg60=0.00\nfull avg10=-\n", "normal"},
-        {"full avg10=inf\n", "normal"},
-        {"some\nfull\n", "normal"},
+        // Empty and garbled files say nothing about pressure: no level, never "normal".
+        {"", std::nullopt},
+        {"some avg10=abc avg60=0.00\nfull avg10=-\n", std::nullopt},
+        {"full avg10=inf\n", std::nullopt},
+        {"full avg10=50.00 avg60=0.00 avg300=0.00 total=1\n", std::nullopt},
+        {"some\nfull\n", std::nullopt},
     };
     for (const auto& testCase : cases) {
         EXPECT_EQ(MemoryPressureStall::level(testCase.text), testCase.level) << testCase.text;

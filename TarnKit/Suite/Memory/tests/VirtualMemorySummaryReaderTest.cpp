@@ -32,7 +32,7 @@ TarnMemoryLiveStatus memoryStatus(const StatusFigures& figures = {})
 
 KernelMemoryFigures kernelFigures()
 {
-    return {16'000'000'000, 9'000'000'000, 500'000'000, 8'000'000'000, 2'000'000'000, false, "normal"};
+    return {16'000'000'000, 9'000'000'000, 500'000'000, 8'000'000'000, 2'000'000'000, false, "normal", {}};
 }
 
 TEST(VirtualMemorySummaryReaderTest, MergedStatusSuppliesEverythingTheKernelCannotKnow)
@@ -110,6 +110,8 @@ protected:
             m_probe);
     }
 
+    const fs::path& procRoot() const { return m_procRoot; }
+
 private:
     TemporaryFolder m_folder;
     fs::path m_procRoot;
@@ -121,7 +123,8 @@ TEST_F(VirtualMemorySummaryReaderMachineTest, WithoutAStatusOnlySparseDisksAreFo
     TarnVirtualMemorySummary expected;
     expected.physicalTotalBytes = 2'000'000 * kKiB;
     expected.physicalUsedBytes = 200'000 * kKiB;
-    expected.pressureLevel = "normal";
+    // The machine has no pressure file.
+    expected.pressureLevel = "unknown";
     expected.mountedSparseDiskCount = 1;
     expected.sparseDiskVirtualBytes = 6'000'000'000;
     expected.sparseDiskActualBytes = 5'000'000'000;
@@ -137,6 +140,17 @@ TEST_F(VirtualMemorySummaryReaderMachineTest, WithAStatusTheDisksAreTheStatusOwn
     EXPECT_EQ(summary.sparseDiskVirtualBytes, 8'000'000'000);
     EXPECT_EQ(summary.sparseDiskNames, std::vector<std::string> {"Lab"});
     EXPECT_EQ(summary.swapFileCount, 3);
+}
+
+TEST_F(VirtualMemorySummaryReaderMachineTest, WhatCouldNotBeReadComesWithTheSummaryMergedOrNot)
+{
+    EXPECT_TRUE(reader().readChecked(std::nullopt).problems.empty());
+    fs::remove(procRoot() / "meminfo");
+    for (const auto& status : {std::optional<TarnMemoryLiveStatus>(), std::optional(memoryStatus())}) {
+        const auto reading = reader().readChecked(status);
+        EXPECT_EQ(reading.problems, std::vector<std::string> {(procRoot() / "meminfo").string() + " is missing."});
+        EXPECT_EQ(reading.summary, reader().read(status));
+    }
 }
 
 } // namespace
