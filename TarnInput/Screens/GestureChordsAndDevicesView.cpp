@@ -25,6 +25,8 @@ namespace {
 
 constexpr double kSmallestThreshold = 24;
 constexpr double kLargestThreshold = 110;
+// Whole points: the value text shows no fraction, so none is stored.
+constexpr double kThresholdStep = 1;
 
 struct TriggerEntry {
     MouseButtonKind button;
@@ -143,10 +145,10 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
 
     auto* threshold = makeRow();
     m_thresholdCaption = makeTextLabel(TarnTextStyle::body, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-    m_thresholdSlider = new ContinuousSlider(kSmallestThreshold, kLargestThreshold);
+    m_thresholdSlider = new ContinuousSlider(kSmallestThreshold, kLargestThreshold, kThresholdStep);
     m_thresholdSlider->setObjectName("gestureThresholdSlider");
     m_thresholdSlider->setAccent(m_accent);
-    // Written as moved, every step of a drag, neither clamped nor rounded.
+    // Written as moved, every step of a drag; the slider keeps to whole points.
     connect(m_thresholdSlider, &ContinuousSlider::valueMoved, &m_viewModel, &ButtonsViewModel::setGestureThreshold);
     m_thresholdValue = makeTextLabel(TarnTextStyle::callout, QFont::Bold, Qt::white, false, TarnFontDesign::monospaced);
     m_thresholdValue->setObjectName("gestureThresholdValue");

@@ -101,7 +101,7 @@ QWidget* KeyHUDConfigView::buildOverlayCard()
 
     auto* durationRow = makeRow();
     m_durationCaption = makeTextLabel(kDefaultFontSize, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-    m_durationSlider = new ContinuousSlider(kShortestDuration, kLongestDuration);
+    m_durationSlider = new ContinuousSlider(kShortestDuration, kLongestDuration, kDurationStep);
     m_durationSlider->setObjectName("keyHUDDurationSlider");
     m_durationSlider->setAccent(m_accent);
     // Every step of a drag is saved and handed to the engine as it happens.

@@ -34,6 +34,8 @@ class KeyHUDConfigView : public ScreenPage {
 public:
     static constexpr double kShortestDuration = 0.7;
     static constexpr double kLongestDuration = 4.0;
+    // Tenths of a second, as the value text shows them.
+    static constexpr double kDurationStep = 0.1;
     // How many of the newest event lines the activity card shows.
     static constexpr std::size_t kShownEvents = 8;
 

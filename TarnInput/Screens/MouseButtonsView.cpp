@@ -122,8 +122,7 @@ QWidget* MouseButtonsView::buildRulesCard()
     m_appMenu->setFixedWidth(170);
     connect(m_appMenu, &RunningAppsMenuButton::applicationChosen, this,
         [this](const QString& bundleID, const QString& name) {
-            m_form->setAppName(name.toStdString());
-            m_form->setBundleID(bundleID.toStdString());
+            m_form->pickApp(bundleID.toStdString(), name.toStdString());
         });
     m_bundleField = new QLineEdit;
     m_bundleField->setObjectName("bundleIDField");

@@ -28,8 +28,11 @@ namespace {
 
 constexpr double kSlowestSpeed = 0.5;
 constexpr double kFastestSpeed = 3.5;
+constexpr double kSpeedStep = 0.05;
 constexpr double kShortestGlide = 0.1;
 constexpr double kLongestGlide = 0.45;
+// Whole percents, as the value text shows them.
+constexpr double kGlideStep = 0.01;
 
 } // namespace
 
@@ -88,15 +91,15 @@ QWidget* ScrollEngineView::buildSmoothingCard()
     column->addWidget(m_smoothingTitle);
     column->addWidget(m_smoothScroll);
 
-    const auto sliderRow = [this, column](const char* name, double minimum, double maximum,
+    const auto sliderRow = [this, column](const char* name, double minimum, double maximum, double step,
                                void (ScrollViewModel::*set)(double), QLabel*& caption, ContinuousSlider*& slider,
                                QLabel*& value) {
         auto* row = makeRow();
         caption = makeTextLabel(12.5, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-        slider = new ContinuousSlider(minimum, maximum);
+        slider = new ContinuousSlider(minimum, maximum, step);
         slider->setObjectName(QString(name) + "Slider");
         slider->setAccent(m_accent);
-        // Every step of a drag is saved and handed to the engine as it happens, unclamped.
+        // Every step of a drag is saved and handed to the engine as it happens.
         connect(slider, &ContinuousSlider::valueMoved, this, [this, set](double moved) { (m_viewModel.*set)(moved); });
         value = makeTextLabel(
             TarnTextStyle::callout, QFont::Bold, TarnGlassTokens::textPrimary(), false, TarnFontDesign::monospaced);
@@ -108,10 +111,10 @@ QWidget* ScrollEngineView::buildSmoothingCard()
         row->addWidget(value);
         column->addLayout(row);
     };
-    sliderRow("speed", kSlowestSpeed, kFastestSpeed, &ScrollViewModel::setSpeedMultiplier, m_speedCaption,
+    sliderRow("speed", kSlowestSpeed, kFastestSpeed, kSpeedStep, &ScrollViewModel::setSpeedMultiplier, m_speedCaption,
         m_speedSlider, m_speedValue);
-    sliderRow("glide", kShortestGlide, kLongestGlide, &ScrollViewModel::setGlide, m_glideCaption, m_glideSlider,
-        m_glideValue);
+    sliderRow("glide", kShortestGlide, kLongestGlide, kGlideStep, &ScrollViewModel::setGlide, m_glideCaption,
+        m_glideSlider, m_glideValue);
     return card;
 }
 

@@ -211,11 +211,26 @@ void MainInputStudioView::showSelectedScreen()
 {
     const InputStudioTab selected = m_viewModel.selectedTab();
     for (std::size_t index = 0; index < kStudioTabs.size(); ++index) {
-        m_tabButtons[index]->setSelected(kStudioTabs[index].tab == selected);
+        const bool chosen = kStudioTabs[index].tab == selected;
+        m_tabButtons[index]->setSelected(chosen);
+        if (chosen && m_screens[index] == nullptr) {
+            m_screens[index] = createStudioScreen(selected, m_viewModel, m_accent, m_body);
+            m_bodyColumn->addWidget(m_screens[index], 1);
+        }
+        if (m_screens[index] != nullptr) {
+            m_screens[index]->setVisible(chosen);
+        }
     }
-    delete m_screen;
-    m_screen = createStudioScreen(selected, m_viewModel, m_accent, m_body);
-    m_bodyColumn->addWidget(m_screen, 1);
+}
+
+QWidget* MainInputStudioView::currentScreen() const
+{
+    for (std::size_t index = 0; index < kStudioTabs.size(); ++index) {
+        if (kStudioTabs[index].tab == m_viewModel.selectedTab()) {
+            return m_screens[index];
+        }
+    }
+    return nullptr;
 }
 
 void MainInputStudioView::syncTexts()

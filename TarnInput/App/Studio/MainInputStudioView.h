@@ -3,14 +3,15 @@
 // The studio window: frameless, with its own window buttons and header over the palette ground, a header (brand,
 // version, subtitle, tab strip, engine pill), the input-permission banner while the permission is missing, the screen
 // of the selected tab and the toast. It keeps no state of its own: everything is read from the
-// view model and redrawn on its change signals. The screen of a tab is built when the tab is
-// chosen and destroyed when another is, so its form state starts afresh each time.
+// view model and redrawn on its change signals. The screen of a tab is built the first time the
+// tab is chosen and kept, hidden while another tab shows, for the window's life: a half-built
+// form and a scroll position are there on return. A hidden screen still follows every change of
+// the view model (language, settings), as it does while it shows.
 // The view model and the kit's services must outlive it; build it on the main thread.
 
 #include <array>
 
 #include <QColor>
-#include <QPointer>
 #include <QWidget>
 
 #include "TarnInput/App/Studio/StudioTabs.h"
@@ -51,7 +52,7 @@ public:
         InputStudioViewModel& viewModel, QColor accent, const StudioKit& kit, QWidget* parent = nullptr);
 
     // The screen shown now.
-    QWidget* currentScreen() const { return m_screen; }
+    QWidget* currentScreen() const;
     // The subtitle under the title, in the current language.
     QString subtitleText() const;
     QWidget* header() const { return m_header; }
@@ -92,7 +93,8 @@ private:
     QWidget* m_banner = nullptr;
     QLabel* m_bannerText = nullptr;
     TarnPrimaryButton* m_grantButton = nullptr;
-    QPointer<QWidget> m_screen;
+    // In tab-strip order; null until a tab is first chosen. Children of the body.
+    std::array<QWidget*, kStudioTabs.size()> m_screens {};
     TarnToastBanner* m_toast = nullptr;
     QGraphicsOpacityEffect* m_toastOpacity = nullptr;
     QVariantAnimation* m_toastAnimation = nullptr;

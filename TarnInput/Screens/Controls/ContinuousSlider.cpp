@@ -8,17 +8,38 @@
 
 namespace tarn::input {
 
-ContinuousSlider::ContinuousSlider(double minimum, double maximum, QWidget* parent)
+namespace {
+
+constexpr int kMostDecimals = 9;
+
+// 10^d for the fewest decimals d that write `step` exactly.
+double decimalScaleOf(double step)
+{
+    double scale = 1;
+    for (int decimals = 0; decimals < kMostDecimals; ++decimals, scale *= 10) {
+        if (std::abs(step * scale - std::round(step * scale)) < 1e-6) {
+            break;
+        }
+    }
+    return scale;
+}
+
+} // namespace
+
+ContinuousSlider::ContinuousSlider(double minimum, double maximum, double step, QWidget* parent)
     : QWidget(parent)
     , m_minimum(minimum)
     , m_maximum(maximum)
+    , m_step(step)
+    , m_decimalScale(decimalScaleOf(step))
     , m_value(minimum)
     , m_slider(new QSlider(Qt::Horizontal, this))
 {
     m_slider->setObjectName("slider");
-    m_slider->setRange(0, kSteps);
-    m_slider->setSingleStep(kSteps / 100);
-    m_slider->setPageStep(kSteps / 10);
+    const int steps = std::max(1, static_cast<int>(std::lround((maximum - minimum) / step)));
+    m_slider->setRange(0, steps);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(std::max(1, steps / 10));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_slider);
@@ -29,10 +50,10 @@ ContinuousSlider::ContinuousSlider(double minimum, double maximum, QWidget* pare
 int ContinuousSlider::positionFor(double value) const
 {
     if (!std::isfinite(value) || m_maximum <= m_minimum) {
-        return value > m_minimum ? kSteps : 0;
+        return value > m_minimum ? m_slider->maximum() : 0;
     }
-    const double fraction = std::clamp((value - m_minimum) / (m_maximum - m_minimum), 0.0, 1.0);
-    return static_cast<int>(std::lround(fraction * kSteps));
+    const double steps = std::clamp((value - m_minimum) / m_step, 0.0, static_cast<double>(m_slider->maximum()));
+    return static_cast<int>(std::lround(steps));
 }
 
 void ContinuousSlider::setValue(double value)
@@ -45,7 +66,10 @@ void ContinuousSlider::setValue(double value)
 
 double ContinuousSlider::knobValue() const
 {
-    return m_minimum + (m_maximum - m_minimum) * m_slider->value() / kSteps;
+    // Rounded in whole units of the step's last decimal, then divided once: the nearest double
+    // to the decimal the step writes, as reading that decimal from text would give.
+    const double value = m_minimum + m_step * m_slider->value();
+    return std::round(value * m_decimalScale) / m_decimalScale;
 }
 
 void ContinuousSlider::moveKnobTo(double value)

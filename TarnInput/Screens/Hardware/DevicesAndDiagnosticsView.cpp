@@ -30,6 +30,8 @@ namespace {
 
 constexpr double kSmallestThresholdMs = 20;
 constexpr double kLargestThresholdMs = 90;
+// Whole milliseconds, as the value text shows them.
+constexpr double kThresholdStepMs = 1;
 
 TarnCardHeader* cardHeader(std::string symbol, double size = 14.5, int spacing = -1)
 {
@@ -153,7 +155,7 @@ QWidget* DevicesAndDiagnosticsView::buildSwitchHealthCard()
 
     auto* debounce = makeRow();
     m_debounceCaption = makeTextLabel(TarnTextStyle::callout, QFont::Normal, TarnGlassTokens::textSecondary(), false);
-    m_debounceSlider = new ContinuousSlider(kSmallestThresholdMs, kLargestThresholdMs);
+    m_debounceSlider = new ContinuousSlider(kSmallestThresholdMs, kLargestThresholdMs, kThresholdStepMs);
     m_debounceSlider->setObjectName("debounceSlider");
     m_debounceSlider->setAccent(m_accent);
     connect(

@@ -200,7 +200,7 @@ void AppProfileEditorCard::buildOverrides()
         const auto speed = on ? std::optional<double>(m_viewModel.settings().scrollSpeedMultiplier) : std::nullopt;
         edit([speed](AppInputProfile& profile) { profile.scrollSpeedMultiplierOverride = speed; });
     });
-    m_speedSlider = new ContinuousSlider(kSlowestSpeed, kFastestSpeed);
+    m_speedSlider = new ContinuousSlider(kSlowestSpeed, kFastestSpeed, kSpeedStep);
     m_speedSlider->setObjectName("speedSlider");
     m_speedSlider->setAccent(m_accent);
     m_speedSlider->setFixedWidth(120);

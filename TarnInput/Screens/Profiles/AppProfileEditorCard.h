@@ -46,6 +46,7 @@ class AppProfileEditorCard : public RoundedPlate {
 public:
     static constexpr double kSlowestSpeed = 0.5;
     static constexpr double kFastestSpeed = 3.5;
+    static constexpr double kSpeedStep = 0.05;
     // Picker tags of "no action override" and "no macro binding".
     static constexpr std::string_view kGlobalActionTag = "__global__";
     static constexpr std::string_view kNoMacroTag = "__none__";

@@ -3,13 +3,13 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "TarnInput/Screens/Controls/CapsuleChip.h"
 #include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Controls/SymbolButton.h"
+#include "TarnInput/Screens/Profiles/StepStrip.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
 #include "TarnInputCore/Model/Pointer/MouseButtonKind.h"
@@ -60,7 +60,7 @@ MacroStudioRow::MacroStudioRow(const QColor& accent, QWidget* parent)
     , m_description(makeTextLabel(TarnTextStyle::subheadline, QFont::Normal, TarnGlassTokens::textSecondary(), false))
     , m_trigger(new QComboBox)
     , m_test(new TarnGlassButton)
-    , m_steps(makeRow(6))
+    , m_steps(new StepStrip(6, 0))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);
@@ -111,19 +111,8 @@ MacroStudioRow::MacroStudioRow(const QColor& accent, QWidget* parent)
     top->addWidget(trash);
     column->addLayout(top);
 
-    auto* strip = new QWidget;
-    strip->setLayout(m_steps);
-    m_steps->addStretch(1);
-    auto* scroller = new QScrollArea;
-    scroller->setObjectName("macroSteps");
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setWidgetResizable(true);
-    scroller->setStyleSheet("background: transparent;");
-    scroller->setWidget(strip);
-    column->addWidget(scroller);
-    m_scroller = scroller;
+    m_steps->setObjectName("macroSteps");
+    column->addWidget(m_steps);
 }
 
 void MacroStudioRow::display(const InputMacro& macro, std::int64_t durationMs, TarnLanguage language)
@@ -153,12 +142,12 @@ void MacroStudioRow::display(const InputMacro& macro, std::int64_t durationMs, T
 void MacroStudioRow::displaySteps(const std::vector<MacroStep>& steps)
 {
     m_shownSteps = steps;
-    discardWidgets(m_steps);
+    m_steps->clear();
     for (std::size_t index = 0; index < steps.size(); ++index) {
         if (index > 0) {
             auto* chevron = new SymbolLabel(
                 "chevron.right", TarnTextStyles::systemFont(8.5, QFont::Bold), TarnGlassTokens::textMuted());
-            m_steps->addWidget(chevron);
+            m_steps->append(chevron);
         }
         auto* badge = new CapsuleChip;
         badge->setObjectName("macroStepBadge");
@@ -166,10 +155,8 @@ void MacroStudioRow::displaySteps(const std::vector<MacroStep>& steps)
         badge->setTextFont(TarnTextStyles::systemFont(10.5, QFont::DemiBold, TarnFontDesign::monospaced));
         badge->setColors(TarnGlassTokens::textPrimary(), TarnGlassTokens::surface3());
         badge->setPadding(8, 3);
-        m_steps->addWidget(badge);
+        m_steps->append(badge);
     }
-    m_steps->addStretch(1);
-    m_scroller->setFixedHeight(m_scroller->widget()->sizeHint().height());
 }
 
 } // namespace tarn::input

@@ -15,9 +15,7 @@
 #include "TarnKit/Localization/TarnLanguage.h"
 
 class QComboBox;
-class QHBoxLayout;
 class QLabel;
-class QScrollArea;
 
 namespace tarn {
 class TarnGlassButton;
@@ -26,6 +24,7 @@ class TarnGlassButton;
 namespace tarn::input {
 
 class CapsuleChip;
+class StepStrip;
 class SwitchToggle;
 
 // Puts the "no button" entry and the three mouse buttons into a trigger picker, labelled in
@@ -60,8 +59,7 @@ private:
     QLabel* m_description;
     QComboBox* m_trigger;
     TarnGlassButton* m_test;
-    QHBoxLayout* m_steps;
-    QScrollArea* m_scroller = nullptr;
+    StepStrip* m_steps;
     std::optional<std::vector<MacroStep>> m_shownSteps;
 };
 

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -14,6 +13,7 @@
 #include "TarnInput/Screens/Controls/ModifierChip.h"
 #include "TarnInput/Screens/Controls/SymbolButton.h"
 #include "TarnInput/Screens/Profiles/MacroStudioRow.h"
+#include "TarnInput/Screens/Profiles/StepStrip.h"
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
 #include "TarnInput/Screens/Widgets/PresetTile.h"
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
@@ -71,22 +71,6 @@ QLineEdit* makeField(const char* name)
     auto* field = new QLineEdit;
     field->setObjectName(name);
     return field;
-}
-
-// A horizontal strip that scrolls without showing scroll bars, around `row`.
-QScrollArea* makeStrip(const char* name, QHBoxLayout* row)
-{
-    auto* content = new QWidget;
-    content->setLayout(row);
-    auto* strip = new QScrollArea;
-    strip->setObjectName(name);
-    strip->setFrameShape(QFrame::NoFrame);
-    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setWidgetResizable(true);
-    strip->setStyleSheet("background: transparent;");
-    strip->setWidget(content);
-    return strip;
 }
 
 QString summaryText(const InputMacro& macro, const QString& stepsWord, const char* joiner)
@@ -277,9 +261,8 @@ QWidget* MacroStudioSectionView::buildBuilder()
     textRow->addWidget(m_save);
     column->addLayout(textRow);
 
-    m_builderSteps = makeRow(6);
-    m_builderSteps->setContentsMargins(0, 2, 0, 2);
-    m_builderStrip = makeStrip("builderSteps", m_builderSteps);
+    m_builderStrip = new StepStrip(6, 2);
+    m_builderStrip->setObjectName("builderSteps");
     column->addWidget(m_builderStrip);
     return builder;
 }
@@ -470,12 +453,12 @@ void MacroStudioSectionView::syncBuilderSteps()
     const auto& steps = m_form.steps();
     m_shownBuilderSteps = steps;
     // The removing click may come from a chip of this strip; chips go once control is back.
-    discardWidgets(m_builderSteps);
+    m_builderStrip->clear();
     for (std::size_t index = 0; index < steps.size(); ++index) {
         if (index > 0) {
             auto* arrow = new SymbolLabel("arrow.right", TarnTextStyles::systemFont(9), TarnGlassTokens::textMuted());
             arrow->setObjectName("stepArrow");
-            m_builderSteps->addWidget(arrow);
+            m_builderStrip->append(arrow);
         }
         auto* chip = new RoundedPlate(12, withAlpha(m_accent, 0.24));
         chip->setObjectName("stepChip");
@@ -491,14 +474,9 @@ void MacroStudioSectionView::syncBuilderSteps()
         connect(remove, &QAbstractButton::clicked, this, [this, id = steps[index].id] { m_form.removeStep(id); });
         row->addWidget(badge);
         row->addWidget(remove);
-        m_builderSteps->addWidget(chip);
+        m_builderStrip->append(chip);
     }
-    m_builderSteps->addStretch(1);
     m_builderStrip->setVisible(!steps.empty());
-    // The strip scrolls sideways only: it is never shorter than its chips, or a tight column
-    // squeezes it to a sliver while the summary still counts the steps.
-    m_builderStrip->setFixedHeight(m_builderStrip->widget()->sizeHint().height());
-    m_builderStrip->setFixedHeight(m_builderStrip->widget()->sizeHint().height());
 }
 
 } // namespace tarn::input

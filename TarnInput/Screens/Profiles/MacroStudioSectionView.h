@@ -18,10 +18,8 @@
 #include "TarnInputCore/Model/Macros/InputMacro.h"
 
 class QComboBox;
-class QHBoxLayout;
 class QLabel;
 class QLineEdit;
-class QScrollArea;
 class QVBoxLayout;
 
 namespace tarn {
@@ -37,6 +35,7 @@ class ProfilesViewModel;
 class MacroStudioRow;
 class ModifierChip;
 class PresetTile;
+class StepStrip;
 
 class MacroStudioSectionView : public QWidget {
     Q_OBJECT
@@ -92,8 +91,7 @@ private:
     TarnGlassButton* m_addText = nullptr;
     TarnGlassButton* m_clear = nullptr;
     TarnPrimaryButton* m_save = nullptr;
-    QScrollArea* m_builderStrip = nullptr;
-    QHBoxLayout* m_builderSteps = nullptr;
+    StepStrip* m_builderStrip = nullptr;
     std::optional<std::vector<MacroStep>> m_shownBuilderSteps;
 
     QLabel* m_savedTitle = nullptr;

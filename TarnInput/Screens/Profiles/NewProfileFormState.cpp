@@ -7,6 +7,13 @@ NewProfileFormState::NewProfileFormState(QObject* parent)
 {
 }
 
+void NewProfileFormState::pickApp(std::string bundleID, std::string appName)
+{
+    m_appName.pick(bundleID, std::move(appName));
+    m_bundleID = std::move(bundleID);
+    emit changed();
+}
+
 void NewProfileFormState::setBundleID(std::string bundleID)
 {
     m_bundleID = std::move(bundleID);
@@ -15,7 +22,7 @@ void NewProfileFormState::setBundleID(std::string bundleID)
 
 void NewProfileFormState::setAppName(std::string appName)
 {
-    m_appName = std::move(appName);
+    m_appName.type(std::move(appName));
     emit changed();
 }
 

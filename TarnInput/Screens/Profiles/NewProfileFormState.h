@@ -1,11 +1,15 @@
 #pragma once
 
 // The Profiles screen's add-profile form: the application id and name of the next profile. It
-// lives as long as the screen, is never saved and is emptied by every press of Add Profile.
+// lives as long as the screen, is never saved and is emptied by every press of Add Profile. A
+// name picked from the running-application menu goes with the id picked there; a typed one
+// stays whatever the id.
 
 #include <string>
 
 #include <QObject>
+
+#include "TarnInput/Screens/Profiles/PickedAppName.h"
 
 namespace tarn::input {
 
@@ -16,8 +20,11 @@ public:
     explicit NewProfileFormState(QObject* parent = nullptr);
 
     const std::string& bundleID() const { return m_bundleID; }
-    const std::string& appName() const { return m_appName; }
+    std::string appName() const { return m_appName.nameFor(m_bundleID); }
 
+    // A running application chosen in the menu: its name and id.
+    void pickApp(std::string bundleID, std::string appName);
+    // Typed by hand.
     void setBundleID(std::string bundleID);
     void setAppName(std::string appName);
 
@@ -26,7 +33,7 @@ signals:
 
 private:
     std::string m_bundleID;
-    std::string m_appName;
+    PickedAppName m_appName;
 };
 
 } // namespace tarn::input

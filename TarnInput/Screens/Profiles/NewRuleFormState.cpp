@@ -5,17 +5,20 @@ namespace tarn::input {
 NewRuleFormState::NewRuleFormState(QObject* parent)
     : QObject(parent)
 {
+    // The form starts as if Safari had been picked.
+    m_appName.pick(m_bundleID, "Safari");
+}
+
+void NewRuleFormState::pickApp(std::string bundleID, std::string appName)
+{
+    m_appName.pick(bundleID, std::move(appName));
+    m_bundleID = std::move(bundleID);
+    emit changed();
 }
 
 void NewRuleFormState::setBundleID(std::string bundleID)
 {
     m_bundleID = std::move(bundleID);
-    emit changed();
-}
-
-void NewRuleFormState::setAppName(std::string appName)
-{
-    m_appName = std::move(appName);
     emit changed();
 }
 

@@ -255,8 +255,7 @@ QWidget* ProfilesAndMacrosView::buildAddProfileRow()
     m_appMenu->setFixedWidth(kFormFieldWidth);
     connect(m_appMenu, &RunningAppsMenuButton::applicationChosen, this,
         [this](const QString& bundleID, const QString& name) {
-            m_form->setAppName(name.toStdString());
-            m_form->setBundleID(bundleID.toStdString());
+            m_form->pickApp(bundleID.toStdString(), name.toStdString());
         });
     m_nameField = new QLineEdit;
     m_nameField->setObjectName("profileNameField");

@@ -59,6 +59,7 @@ TEST(GestureChordsAndDevicesView, ControlsWriteTheirFieldOncePerUserChange)
     for (const char* direction : {"gestureUp", "gestureDown", "gestureLeft", "gestureRight"}) {
         choose(*control<QComboBox>(screen, direction), 0);
     }
+    // The knob moves in whole points, as the value text shows them.
     control<ContinuousSlider>(screen, "gestureThresholdSlider")->moveKnobTo(24.9);
     EXPECT_EQ(f.saves(), 7);
     const auto saved = f.harness.storedSettings();
@@ -68,8 +69,8 @@ TEST(GestureChordsAndDevicesView, ControlsWriteTheirFieldOncePerUserChange)
         {saved.gestureUpAction, saved.gestureDownAction, saved.gestureLeftAction, saved.gestureRightAction}) {
         EXPECT_EQ(direction, MouseButtonAction::passthrough);
     }
-    EXPECT_NEAR(saved.gestureThresholdPoints, 24.9, 0.01);
-    EXPECT_EQ(control<QLabel>(screen, "gestureThresholdValue")->text(), "24 px");
+    EXPECT_EQ(saved.gestureThresholdPoints, 25);
+    EXPECT_EQ(control<QLabel>(screen, "gestureThresholdValue")->text(), "25 px");
     EXPECT_TRUE(trigger->isEnabled()) << "gestures off leaves the card usable";
     EXPECT_TRUE(f.toasts().empty());
 

@@ -1,5 +1,6 @@
 #include "TarnInput/Screens/Profiles/MacroStudioSectionView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +183,64 @@ TEST(MacroStudioSectionView, TheBuilderMakesStepsFromTheChosenInputsWithArrowsOn
     EXPECT_TRUE(control<QLabel>(section, "builderSummary")->isHidden());
     EXPECT_TRUE(control<QScrollArea>(section, "builderSteps")->isHidden());
     EXPECT_TRUE(section.findChildren<QWidget*>("stepArrow").isEmpty());
+}
+
+// A strip holds its chips at their full height. Chips added to a strip already on screen are
+// shown a moment later; a strip sized before then was squeezed to a sliver and hid every step.
+void expectChipsShownWhole(const QScrollArea& strip, const char* chipName, int count, const std::string& where)
+{
+    QApplication::processEvents();
+    const auto chips = strip.findChildren<QWidget*>(chipName);
+    ASSERT_EQ(chips.size(), count) << where;
+    EXPECT_TRUE(strip.isVisible()) << where;
+    EXPECT_EQ(strip.height(), strip.widget()->sizeHint().height()) << where;
+    for (const auto* chip : chips) {
+        EXPECT_TRUE(chip->isVisible()) << where;
+        EXPECT_GE(chip->height(), chip->sizeHint().height()) << where;
+        EXPECT_GT(chip->height(), 10) << where;
+        EXPECT_LE(chip->geometry().bottom(), strip.viewport()->height()) << where << ": the chip is cut";
+    }
+}
+
+TEST(MacroStudioSectionView, StepStripsKeepTheirChipsWholeAsStepsComeAndGo)
+{
+    const auto saved = storedMacro("Saved");
+    ScreenFixture f;
+    auto& vm = startWith(f, {saved});
+    ProfilesViewModel profiles(vm, vm, vm, vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
+    section.resize(1100, 900);
+    section.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&section));
+    auto* builder = control<QScrollArea>(section, "builderSteps");
+    for (int steps = 1; steps <= 5; ++steps) {
+        press(section, steps % 2 == 0 ? "addDelayStep" : "addKeyStep");
+        expectChipsShownWhole(*builder, "stepChip", steps, "builder with " + std::to_string(steps) + " steps");
+    }
+    section.findChildren<SymbolButton*>("removeStep").at(2)->click();
+    expectChipsShownWhole(*builder, "stepChip", 4, "builder after a removal");
+
+    typeInto(section, "macroNameField", "Five");
+    press(section, "addTextStep");
+    press(section, "addKeyStep");
+    press(section, "saveMacro");
+    const auto& macros = vm.settings().macros;
+    ASSERT_EQ(macros.size(), 2U);
+    auto* newRow = rowOf(section, macros[1]);
+    ASSERT_NE(newRow, nullptr);
+    expectChipsShownWhole(*control<QScrollArea>(*newRow, "macroSteps"), "macroStepBadge", 5, "a saved macro");
+
+    // Editing a saved macro: a step removed and two added, then Update.
+    control<QAbstractButton>(*rowOf(section, saved), "editMacro")->click();
+    expectChipsShownWhole(*builder, "stepChip", 2, "builder editing");
+    section.findChildren<SymbolButton*>("removeStep").at(0)->click();
+    expectChipsShownWhole(*builder, "stepChip", 1, "builder editing after a removal");
+    press(section, "addKeyStep");
+    press(section, "addDelayStep");
+    press(section, "saveMacro");
+    ASSERT_EQ(vm.settings().macros[0].steps.size(), 3U);
+    expectChipsShownWhole(
+        *control<QScrollArea>(*rowOf(section, saved), "macroSteps"), "macroStepBadge", 3, "an updated macro");
 }
 
 TEST(MacroStudioSectionView, PresetsAddOnceAndShowWhetherAMacroBearsTheirName)

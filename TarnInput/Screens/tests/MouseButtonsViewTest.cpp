@@ -72,7 +72,7 @@ TEST(MouseButtonsView, ABlankBundleIDAddsNothingAndShowsNothing)
     EXPECT_EQ(f.saves(), 0);
 }
 
-TEST(MouseButtonsView, TheMenuSetsNameAndIdentifierAndTypingChangesOnlyTheIdentifier)
+TEST(MouseButtonsView, TheMenuSetsNameAndIdentifierAndATypedIdentifierDropsThePickedName)
 {
     ScreenFixture f;
     f.harness.engine.workspace.setRunning({{"org.gimp.GIMP", "GIMP"}});
@@ -92,7 +92,7 @@ TEST(MouseButtonsView, TheMenuSetsNameAndIdentifierAndTypingChangesOnlyTheIdenti
     control<TarnPrimaryButton>(screen, "addRule")->click();
     ASSERT_EQ(vm.settings().appOverrides.size(), 1U);
     const auto& rule = vm.settings().appOverrides[0];
-    EXPECT_EQ(rule.appDisplayName, "GIMP");
+    EXPECT_EQ(rule.appDisplayName, "org.inkscape.Inkscape") << "GIMP's name does not go with Inkscape's id";
     EXPECT_EQ(rule.bundleIdentifier, "org.inkscape.Inkscape");
     EXPECT_EQ(rule.button, MouseButtonKind::middle);
     EXPECT_EQ(rule.action, MouseButtonAction::copy);

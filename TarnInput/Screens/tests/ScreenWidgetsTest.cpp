@@ -1,7 +1,11 @@
+#include <random>
+#include <string>
+
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include "TarnInput/Screens/Controls/ContinuousSlider.h"
@@ -16,7 +20,7 @@ namespace tarn::input {
 
 TEST(ContinuousSlider, ShowingAValueNeverSignalsAndKeepsAnOutOfRangeValueAsGiven)
 {
-    ContinuousSlider slider(0.5, 3.5);
+    ContinuousSlider slider(0.5, 3.5, 0.05);
     QSignalSpy moved(&slider, &ContinuousSlider::valueMoved);
     slider.setValue(1.35);
     EXPECT_NEAR(slider.knobValue(), 1.35, 0.001);
@@ -30,7 +34,7 @@ TEST(ContinuousSlider, ShowingAValueNeverSignalsAndKeepsAnOutOfRangeValueAsGiven
 
 TEST(ContinuousSlider, EachUserMoveSignalsOnceWithTheNewValue)
 {
-    ContinuousSlider slider(20, 90);
+    ContinuousSlider slider(20, 90, 1);
     slider.setValue(45);
     QSignalSpy moved(&slider, &ContinuousSlider::valueMoved);
     slider.moveKnobTo(60);
@@ -40,6 +44,45 @@ TEST(ContinuousSlider, EachUserMoveSignalsOnceWithTheNewValue)
     EXPECT_NEAR(moved[0][0].toDouble(), 60, 0.01);
     EXPECT_DOUBLE_EQ(moved[1][0].toDouble(), 90);
     EXPECT_DOUBLE_EQ(slider.value(), 90);
+}
+
+// Wherever a drag leaves the knob, the value reported is a whole number of steps from the
+// minimum, written with no more decimals than the step: what a settings file then stores reads
+// exactly as the slider's value text shows it.
+TEST(ContinuousSlider, EveryMoveReportsAWholeStepWithTheStepsDecimalsOnly)
+{
+    struct Range {
+        double minimum;
+        double maximum;
+        double step;
+        int decimals;
+    };
+    const Range ranges[] {
+        {0.5, 3.5, 0.05, 2}, {0.1, 0.45, 0.01, 2}, {0.7, 4.0, 0.1, 1}, {20, 90, 1, 0}, {24, 110, 1, 0}};
+    std::mt19937 random(20260114);
+    for (const auto& range : ranges) {
+        ContinuousSlider slider(range.minimum, range.maximum, range.step);
+        auto* track = slider.findChild<QSlider*>("slider");
+        ASSERT_NE(track, nullptr);
+        EXPECT_EQ(track->maximum(), std::lround((range.maximum - range.minimum) / range.step));
+        QSignalSpy moved(&slider, &ContinuousSlider::valueMoved);
+        std::uniform_int_distribution<int> position(0, track->maximum());
+        for (int move = 0; move < 200; ++move) {
+            track->setValue(move == 0 ? track->maximum() : position(random));
+        }
+        ASSERT_FALSE(moved.isEmpty());
+        EXPECT_EQ(moved[0][0].toDouble(), range.maximum) << "the end of the track is the range's end";
+        for (const auto& signal : moved) {
+            const double value = signal[0].toDouble();
+            const auto shortest = fmt::format("{}", value);
+            const auto point = shortest.find('.');
+            EXPECT_LE(point == std::string::npos ? 0 : static_cast<int>(shortest.size() - point - 1), range.decimals)
+                << shortest;
+            EXPECT_EQ(value, std::stod(fmt::format("{:.{}f}", value, range.decimals))) << shortest;
+            const double steps = (value - range.minimum) / range.step;
+            EXPECT_NEAR(steps, std::round(steps), 1e-6) << shortest;
+        }
+    }
 }
 
 TEST(SwitchToggle, OnlyAClickSignals)
