@@ -12,6 +12,7 @@
 
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
+#include "tests/CharacterDevice.h"
 #include "tests/TemporaryFolder.h"
 
 #include <sys/resource.h>
@@ -331,7 +332,7 @@ struct NodeIdentity {
     bool operator==(const NodeIdentity&) const = default;
 };
 
-// Every entry below `folder`, and /dev/null, by path.
+// Every entry below `folder`, by path.
 std::map<fs::path, NodeIdentity> identities(const fs::path& folder)
 {
     std::map<fs::path, NodeIdentity> found;
@@ -343,7 +344,6 @@ std::map<fs::path, NodeIdentity> identities(const fs::path& folder)
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         add(entry.path());
     }
-    add("/dev/null");
     return found;
 }
 
@@ -353,6 +353,7 @@ std::map<fs::path, NodeIdentity> identities(const fs::path& folder)
 // and every save fails, saying why, until the user moves it out of the way.
 TEST_F(InputConfigStoreTest, ALinkToADeviceFifoOrAnotherUsersFileIsRefusedAndLeftAsItIs)
 {
+    fs::path device;
     const struct {
         const char* name;
         std::function<void(const fs::path& path, const fs::path& outside)> make;
@@ -364,8 +365,12 @@ TEST_F(InputConfigStoreTest, ALinkToADeviceFifoOrAnotherUsersFileIsRefusedAndLef
                 fs::create_symlink(outside / "fifo", path);
             },
             "is a link to @/fifo, a FIFO, not a regular file of yours"},
-        {"link to a device", [](const fs::path& path, const fs::path&) { fs::create_symlink("/dev/null", path); },
-            "is a link to /dev/null, a device, not a regular file of yours"},
+        {"link to a device",
+            [&device](const fs::path& path, const fs::path& outside) {
+                device = characterDevice(outside);
+                fs::create_symlink(device, path);
+            },
+            "is a link to DEVICE, a device, not a regular file of yours"},
         {"FIFO in its place", [](const fs::path& path, const fs::path&) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
             "is a FIFO, not a regular file of yours"},
         {"folder in its place", [](const fs::path& path, const fs::path&) { fs::create_directory(path); },
@@ -412,6 +417,9 @@ TEST_F(InputConfigStoreTest, ALinkToADeviceFifoOrAnotherUsersFileIsRefusedAndLef
             std::string expected = "The settings file " + path.string() + " " + problem + ", so it was not replaced.";
             if (const auto at = expected.find('@'); at != std::string::npos) {
                 expected.replace(at, 1, outside.string());
+            }
+            if (const auto at = expected.find("DEVICE"); at != std::string::npos) {
+                expected.replace(at, 6, device.string());
             }
             EXPECT_EQ(saved.error(), expected);
         }

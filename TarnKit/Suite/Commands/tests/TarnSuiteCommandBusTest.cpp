@@ -13,6 +13,7 @@
 #include "Platform/Fake/Suite/FakeAppEnvironment.h"
 #include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
+#include "tests/CharacterDevice.h"
 #include "tests/TemporaryFolder.h"
 
 #include <fcntl.h>
@@ -316,7 +317,8 @@ TEST(TarnSuiteCommandBus, ALinkInTheSlotIsNeverFollowed)
         return std::string(std::istreambuf_iterator<char>(stream), {});
     };
 
-    for (const fs::path& target : {victim, fifo, fs::path("/dev/null"), h.folder.path() / "nothing"}) {
+    const auto device = characterDevice(h.folder.path());
+    for (const fs::path& target : {victim, fifo, device, h.folder.path() / "nothing"}) {
         SCOPED_TRACE(target.string());
         fs::create_symlink(target, slot);
         EXPECT_EQ(h.bus->peekPendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt);
@@ -330,7 +332,7 @@ TEST(TarnSuiteCommandBus, ALinkInTheSlotIsNeverFollowed)
     }
     EXPECT_EQ(readBack(victim), command);
     EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(fs::is_character_file(device));
     EXPECT_FALSE(fs::exists(h.folder.path() / "nothing"));
     EXPECT_TRUE(fs::is_empty(h.bus->commandsDirectory()));
 }

@@ -320,13 +320,6 @@ TEST(TarnSuiteTelemetryBusTest, ALinkInAFilesPlaceIsReplacedByAPublishAndNeverFo
     EXPECT_EQ(h.bus.readLiveTiles(kNow, 60), std::vector {tile(App::tarnClip, kNow + 1s, 2)});
     EXPECT_EQ(readText(victim), victimText);
     EXPECT_EQ(readText(h.folder.path() / "tile.json"), tileText);
-
-    // A link to a device is replaced just the same, and the device left alone.
-    fs::remove(status);
-    fs::create_symlink("/dev/null", status);
-    h.bus.publishMemoryStatus(memoryStatus(kNow), false);
-    EXPECT_EQ(h.bus.readMemoryStatus(kNow, 60), memoryStatus(kNow));
-    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 // Folders of the user's own that others could write into are made private before anything is
