@@ -376,14 +376,14 @@ TEST_F(InputConfigStoreTest, ALinkToADeviceFifoOrAnotherUsersFileIsRefusedAndLef
         {"folder in its place", [](const fs::path& path, const fs::path&) { fs::create_directory(path); },
             "is a folder, not a regular file of yours"},
         {"link to a file of another user",
-            [this](const fs::path& path, const fs::path& outside) {
+            [](const fs::path& path, const fs::path& outside) {
                 writeText(outside / "theirs.json", fullSettingsText());
                 ASSERT_EQ(::chown((outside / "theirs.json").c_str(), 65534, 65534), 0);
                 fs::create_symlink(outside / "theirs.json", path);
             },
             "is a link to @/theirs.json, a file of another user"},
         {"file of another user in its place",
-            [this](const fs::path& path, const fs::path&) {
+            [](const fs::path& path, const fs::path&) {
                 writeText(path, fullSettingsText());
                 ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
             },
