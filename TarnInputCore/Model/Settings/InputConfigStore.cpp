@@ -17,11 +17,26 @@ namespace {
 
 struct MissingFile { };
 struct UnusableFile { };
-using FileContents = std::variant<InputSettings, MissingFile, UnusableFile>;
+// Something the store may neither read nor replace, and why, to follow the path in a sentence.
+struct RefusedFile {
+    std::string problem;
+};
+using FileContents = std::variant<InputSettings, MissingFile, UnusableFile, RefusedFile>;
 
 FileContents readSettingsFile(const std::filesystem::path& path)
 {
-    const auto text = WholeFile::read(path, InputConfigStore::kLargestFile);
+    const auto storage = AtomicFileWriter::storage(path);
+    switch (storage.kind) {
+    case AtomicFileWriter::Storage::Kind::missing:
+        return MissingFile {};
+    case AtomicFileWriter::Storage::Kind::brokenLink:
+        return UnusableFile {};
+    case AtomicFileWriter::Storage::Kind::refused:
+        return RefusedFile {storage.problem};
+    case AtomicFileWriter::Storage::Kind::ownFile:
+        break;
+    }
+    const auto text = WholeFile::read(storage.file, InputConfigStore::kLargestFile, WholeFile::Access::ownFileOnly);
     if (!text) {
         // Anything there that cannot be read whole is something the user may still want.
         if (text.error() == WholeFile::Failure::missing) {
@@ -66,13 +81,22 @@ InputSettings InputConfigStore::load()
         m_fileState = FileState::replaceable;
         return std::move(*settings);
     }
+    if (auto* refused = std::get_if<RefusedFile>(&contents)) {
+        m_fileState = FileState::refused;
+        m_refusal = std::move(refused->problem);
+        return InputSettings {};
+    }
     m_fileState = std::holds_alternative<MissingFile>(contents) ? FileState::replaceable : FileState::unreadable;
     return InputSettings {};
 }
 
-InputConfigStore::FileState InputConfigStore::checkFile() const
+InputConfigStore::FileState InputConfigStore::checkFile()
 {
-    const auto contents = readSettingsFile(m_fileURL);
+    auto contents = readSettingsFile(m_fileURL);
+    if (auto* refused = std::get_if<RefusedFile>(&contents)) {
+        m_refusal = std::move(refused->problem);
+        return FileState::refused;
+    }
     return std::holds_alternative<UnusableFile>(contents) ? FileState::unreadable : FileState::replaceable;
 }
 
@@ -93,24 +117,22 @@ std::optional<InputConfigStore::FileStamp> InputConfigStore::currentStamp() cons
 
 std::optional<std::string> InputConfigStore::setAsideUnreadable()
 {
-    // The file a link points to is what cannot be used; setting it aside keeps the link, which
-    // the save then writes through. A link that leads nowhere usable is set aside itself.
-    const auto storage = AtomicFileWriter::storagePath(m_fileURL);
-    const auto unusable = storage ? storage.value() : m_fileURL;
-    if (auto asidePath = UnreadableFile::setAside(unusable, m_clock.wallNow())) {
+    // A link is set aside as the link: what it points to may be another folder's file, and is
+    // left as it is there.
+    if (auto asidePath = UnreadableFile::setAside(m_fileURL, m_clock.wallNow())) {
         if (m_log) {
             m_log->log(TarnLogLevel::warn, kLogCategory,
                 fmt::format("The settings file {} could not be used; it was kept as {} and a new one is saved.",
-                    unusable.string(), asidePath->string()));
+                    m_fileURL.string(), asidePath->string()));
         }
         m_setAsidePath = std::move(asidePath);
         return std::nullopt;
     }
     std::error_code error;
-    if (std::filesystem::symlink_status(unusable, error).type() != std::filesystem::file_type::not_found) {
+    if (std::filesystem::symlink_status(m_fileURL, error).type() != std::filesystem::file_type::not_found) {
         return fmt::format(
             "The settings file {} cannot be used and cannot be renamed to keep it, so it was not replaced.",
-            unusable.string());
+            m_fileURL.string());
     }
     return std::nullopt; // gone meanwhile: nothing left to keep
 }
@@ -128,8 +150,12 @@ Status<std::string> InputConfigStore::save(const InputSettings& settings)
 {
     // A save without a load first must not overwrite a file it has never looked at, nor one that
     // was changed on disk (a hand edit, another copy of the program) since it was read.
-    if (m_fileState == FileState::unchecked || currentStamp() != m_knownStamp) {
+    // A refused file is looked at again every time: the user may have moved it since.
+    if (m_fileState == FileState::unchecked || m_fileState == FileState::refused || currentStamp() != m_knownStamp) {
         m_fileState = checkFile();
+    }
+    if (m_fileState == FileState::refused) {
+        return failed(fmt::format("The settings file {} {}, so it was not replaced.", m_fileURL.string(), m_refusal));
     }
     if (m_fileState == FileState::unreadable) {
         if (auto error = setAsideUnreadable()) {

@@ -7,8 +7,12 @@
 // cannot be used, first renames it to "<name>.unreadable-<UTC stamp>" beside the new file, and
 // refuses to write while it can be neither set aside nor found gone.
 //
-// A symbolic link at the path stays one: the file it points to is read and replaced (and set
-// aside); a link that loops is set aside itself.
+// A symbolic link at the path to a regular file of the user's own stays a link: that file is read
+// and replaced. A link whose file cannot be used, that loops or leads to nothing, is set aside
+// itself (what it points to is left as it is) and a plain file takes its place. Nothing else is
+// ever read, moved or replaced: a link to a device, a FIFO, a socket, a folder or another user's
+// file, or such a thing at the path itself, reads as the defaults and every save is refused,
+// saying why, until the user moves it. A FIFO is never opened, so loading never waits on one.
 //
 // Holds no settings of its own; its one owner calls it from one thread.
 
@@ -56,8 +60,9 @@ public:
     const std::optional<std::filesystem::path>& setAsidePath() const { return m_setAsidePath; }
 
 private:
-    // What is known about the file on disk: whether a save may replace it as it stands.
-    enum class FileState { unchecked, replaceable, unreadable };
+    // What is known about the file on disk: whether a save may replace it as it stands, must set
+    // it aside first, or may not touch it at all.
+    enum class FileState { unchecked, replaceable, unreadable, refused };
     // Enough to notice that someone else wrote the file since this store last looked at it.
     struct FileStamp {
         std::uintmax_t size = 0;
@@ -65,7 +70,7 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
 
-    FileState checkFile() const;
+    FileState checkFile();
     std::optional<FileStamp> currentStamp() const;
     // Renames an unusable file out of the way; the error when that cannot be done.
     std::optional<std::string> setAsideUnreadable();
@@ -78,6 +83,8 @@ private:
     // The file as this store last read or wrote it; absent when it was missing.
     std::optional<FileStamp> m_knownStamp;
     std::optional<std::filesystem::path> m_setAsidePath;
+    // Why the file may not be touched, while it is refused.
+    std::string m_refusal;
 };
 
 } // namespace tarn::input

@@ -1,15 +1,21 @@
 #include "TarnInputCore/Model/Settings/InputConfigStore.h"
 
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
+#include <map>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
+#include "tests/CharacterDevice.h"
 #include "tests/TemporaryFolder.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace tarn::input {
@@ -261,54 +267,190 @@ TEST_F(InputConfigStoreTest, NewFileIsPrivateAndAnExistingFileKeepsItsMode)
     EXPECT_EQ(modeOf(settingsPath()), 0640u);
 }
 
-// Dotfile managers link the settings file into place: the link must survive every save, and an
-// unusable file behind it is kept where the user keeps it.
-TEST_F(InputConfigStoreTest, SymbolicLinksAreWrittenThroughAndUnusableTargetsOrLoopsSetAside)
+// Dotfile managers link the settings file into place: a link to a good file of the user's own
+// must survive every save. A link whose file cannot be used is set aside as the link: what it
+// points to, perhaps in another folder, is left where and as it is, and a plain file takes its
+// place. Nothing is ever created where a link leads to nothing.
+TEST_F(InputConfigStoreTest, LinksToTheUsersOwnFileAreWrittenThroughAndUnusableLinksSetAsideAsLinks)
 {
     const std::string stamp = ".unreadable-20251206-054640";
     const struct {
         const char* name;
-        std::optional<std::string> target; // contents of dotfiles/input-settings.json, absent: no file
+        std::optional<std::string> target; // contents of ../dotfiles/input-settings.json, absent: no file
         const char* linkTo;
-        std::optional<std::string> expectedAside; // relative to the settings folder
+        bool followed;
     } cases[] {
-        {"link to a good file", "{\"engineEnabled\": false}", "dotfiles/input-settings.json", std::nullopt},
-        {"link to a missing file", std::nullopt, "dotfiles/input-settings.json", std::nullopt},
-        {"link to an unusable file", "{ broken", "dotfiles/input-settings.json",
-            "dotfiles/input-settings.json" + stamp},
-        {"link that loops", std::nullopt, "input-settings.json", "input-settings.json" + stamp},
+        {"link to a good file", "{\"engineEnabled\": false}", "../dotfiles/input-settings.json", true},
+        {"link to an unusable file in another folder", "{ broken", "../dotfiles/input-settings.json", false},
+        {"link to nothing", std::nullopt, "../dotfiles/input-settings.json", false},
+        {"link that loops", std::nullopt, "input-settings.json", false},
     };
-    for (const auto& [name, target, linkTo, expectedAside] : cases) {
+    for (const auto& [name, target, linkTo, followed] : cases) {
         SCOPED_TRACE(name);
         TemporaryFolder folder;
-        const fs::path path = folder.path() / "input-settings.json";
-        fs::create_directories(folder.path() / "dotfiles");
+        const fs::path path = folder.path() / "TarnInput" / "input-settings.json";
+        const fs::path dotfile = folder.path() / "dotfiles" / "input-settings.json";
+        fs::create_directories(path.parent_path());
+        fs::create_directories(dotfile.parent_path());
         if (target) {
-            writeText(folder.path() / "dotfiles" / "input-settings.json", *target);
+            writeText(dotfile, *target);
         }
         fs::create_symlink(linkTo, path);
 
         InputConfigStore store(path, m_clock);
         const auto loaded = store.load();
-        EXPECT_EQ(loaded.engineEnabled, !target || *target == "{ broken");
+        EXPECT_EQ(loaded.engineEnabled, !followed);
         InputSettings changed = loaded;
         changed.keyHUDEnabled = true;
         const auto saved = store.save(changed);
         ASSERT_TRUE(saved) << saved.error();
         EXPECT_EQ(store.load(), changed);
-        if (expectedAside) {
-            ASSERT_TRUE(store.setAsidePath());
-            EXPECT_EQ(*store.setAsidePath(), folder.path() / *expectedAside);
-        } else {
+        EXPECT_EQ(fs::is_symlink(path), followed);
+        if (followed) {
             EXPECT_FALSE(store.setAsidePath());
+            EXPECT_EQ(InputConfigStore(dotfile, m_clock).load(), changed);
+            continue;
         }
-        const bool loops = std::string_view(linkTo) == "input-settings.json";
-        EXPECT_EQ(fs::is_symlink(path), !loops);
-        if (!loops) {
-            EXPECT_EQ(
-                store.load(), InputConfigStore(folder.path() / "dotfiles" / "input-settings.json", m_clock).load());
+        ASSERT_TRUE(store.setAsidePath());
+        EXPECT_EQ(*store.setAsidePath(), path.string() + stamp);
+        EXPECT_TRUE(fs::is_symlink(*store.setAsidePath()));
+        EXPECT_EQ(fs::read_symlink(*store.setAsidePath()), linkTo);
+        EXPECT_EQ(fs::exists(dotfile), target.has_value()) << "nothing is made where the link led";
+        if (target) {
+            EXPECT_EQ(readText(dotfile), *target);
         }
+        EXPECT_EQ(folderNames(dotfile.parent_path()).size(), target ? 1u : 0u);
     }
+}
+
+struct NodeIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    off_t size = 0;
+    bool operator==(const NodeIdentity&) const = default;
+};
+
+// Every entry below `folder`, by path.
+std::map<fs::path, NodeIdentity> identities(const fs::path& folder)
+{
+    std::map<fs::path, NodeIdentity> found;
+    const auto add = [&found](const fs::path& path) {
+        struct stat info { };
+        EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+        found[path] = {info.st_dev, info.st_ino, info.st_mode, info.st_uid, info.st_size};
+    };
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        add(entry.path());
+    }
+    return found;
+}
+
+// Run as root with the settings file linked to a device, the device itself was renamed away and a
+// JSON file put in its place. What is neither a regular file of the user's own nor a link to one
+// is never read, moved or replaced: loading gives the defaults at once (a FIFO is not waited on),
+// and every save fails, saying why, until the user moves it out of the way.
+TEST_F(InputConfigStoreTest, ALinkToADeviceFifoOrAnotherUsersFileIsRefusedAndLeftAsItIs)
+{
+    fs::path device;
+    const struct {
+        const char* name;
+        std::function<void(const fs::path& path, const fs::path& outside)> make;
+        std::string problem;
+    } cases[] {
+        {"link to a FIFO",
+            [](const fs::path& path, const fs::path& outside) {
+                ASSERT_EQ(::mkfifo((outside / "fifo").c_str(), 0600), 0);
+                fs::create_symlink(outside / "fifo", path);
+            },
+            "is a link to @/fifo, a FIFO, not a regular file of yours"},
+        {"link to a device",
+            [&device](const fs::path& path, const fs::path& outside) {
+                device = characterDevice(outside);
+                fs::create_symlink(device, path);
+            },
+            "is a link to DEVICE, a device, not a regular file of yours"},
+        {"FIFO in its place", [](const fs::path& path, const fs::path&) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+            "is a FIFO, not a regular file of yours"},
+        {"folder in its place", [](const fs::path& path, const fs::path&) { fs::create_directory(path); },
+            "is a folder, not a regular file of yours"},
+        {"link to a file of another user",
+            [](const fs::path& path, const fs::path& outside) {
+                writeText(outside / "theirs.json", fullSettingsText());
+                ASSERT_EQ(::chown((outside / "theirs.json").c_str(), 65534, 65534), 0);
+                fs::create_symlink(outside / "theirs.json", path);
+            },
+            "is a link to @/theirs.json, a file of another user"},
+        {"file of another user in its place",
+            [](const fs::path& path, const fs::path&) {
+                writeText(path, fullSettingsText());
+                ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+            },
+            "is a file of another user"},
+    };
+    for (const auto& [name, make, problem] : cases) {
+        SCOPED_TRACE(name);
+        if (std::string_view(name).find("another user") != std::string_view::npos && ::geteuid() != 0) {
+            continue; // only root can give a file away
+        }
+        TemporaryFolder folder;
+        const fs::path path = folder.path() / "TarnInput" / "input-settings.json";
+        const fs::path outside = folder.path() / "outside";
+        fs::create_directories(path.parent_path());
+        fs::create_directories(outside);
+        make(path, outside);
+        const auto before = identities(folder.path());
+
+        RecordingLogSink log;
+        InputConfigStore store(path, m_clock, &log);
+        auto loading = std::async(std::launch::async, [&store] { return store.load(); });
+        if (loading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            // Let a blocked reader go before failing, so that the test run can end.
+            std::ofstream(outside / "fifo") << "";
+            FAIL() << "load() waited on a FIFO";
+        }
+        EXPECT_EQ(loading.get(), InputSettings {});
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const auto saved = store.save(InputSettings {});
+            ASSERT_FALSE(saved);
+            std::string expected = "The settings file " + path.string() + " " + problem + ", so it was not replaced.";
+            if (const auto at = expected.find('@'); at != std::string::npos) {
+                expected.replace(at, 1, outside.string());
+            }
+            if (const auto at = expected.find("DEVICE"); at != std::string::npos) {
+                expected.replace(at, 6, device.string());
+            }
+            EXPECT_EQ(saved.error(), expected);
+        }
+        EXPECT_FALSE(store.setAsidePath());
+        EXPECT_EQ(identities(folder.path()), before) << "nothing made, moved or replaced";
+        EXPECT_EQ(log.lines().size(), 2u);
+
+        // Once the user has moved it away, saving works again.
+        fs::rename(path, outside / "moved");
+        EXPECT_TRUE(store.save(InputSettings {}));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
+    }
+}
+
+// A failed save is shown to the user: it must name their settings file, not the random name of
+// the temporary file the save wrote first.
+TEST_F(InputConfigStoreTest, AFailedSaveNamesTheSettingsFile)
+{
+    InputConfigStore store(settingsPath(), m_clock);
+    ASSERT_TRUE(store.save(InputSettings {}));
+    struct rlimit previous { };
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = previous;
+    small.rlim_cur = 16; // far less than any settings file
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto saved = store.save(InputSettings {});
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    ::signal(SIGXFSZ, previousHandler);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error(), "cannot write " + settingsPath().string() + ": File too large");
 }
 
 // A file that was fine at load but broken by a hand edit since must not be overwritten silently.

@@ -63,10 +63,35 @@ bool isTemporaryFor(std::string_view candidate, std::string_view name)
     return true;
 }
 
+bool isOwnRegularFile(const struct stat& info)
+{
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
 bool isOwnRegularFile(const std::filesystem::path& path)
 {
     struct stat info { };
-    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+    return ::lstat(path.c_str(), &info) == 0 && isOwnRegularFile(info);
+}
+
+// What something that is no regular file of ours is, for a sentence: "a FIFO, not a regular file
+// of yours".
+std::string whatItIs(const struct stat& info)
+{
+    if (S_ISREG(info.st_mode)) {
+        return "a file of another user";
+    }
+    std::string_view kind = "a special file";
+    if (S_ISDIR(info.st_mode)) {
+        kind = "a folder";
+    } else if (S_ISFIFO(info.st_mode)) {
+        kind = "a FIFO";
+    } else if (S_ISSOCK(info.st_mode)) {
+        kind = "a socket";
+    } else if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+        kind = "a device";
+    }
+    return std::string(kind) + ", not a regular file of yours";
 }
 
 // As many links as the kernel follows in one path lookup before it gives ELOOP.
@@ -74,31 +99,70 @@ constexpr int kMaxLinkHops = 40;
 
 } // namespace
 
-Result<std::filesystem::path, std::string> AtomicFileWriter::storagePath(const std::filesystem::path& path)
+AtomicFileWriter::Storage AtomicFileWriter::storage(const std::filesystem::path& path)
 {
-    auto current = std::filesystem::absolute(path);
+    using Kind = Storage::Kind;
+    std::error_code error;
+    const auto start = std::filesystem::absolute(path, error);
+    if (error) {
+        return {Kind::refused, path, "cannot be found (" + error.message() + ")"};
+    }
+    auto current = start;
+    // Where the chain has led so far, for a sentence about its end.
+    const auto reached
+        = [&current](bool linked) { return linked ? "is a link to " + current.string() + ", " : std::string("is "); };
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
-            return current;
+        const bool linked = hop > 0;
+        struct stat info { };
+        if (::lstat(current.c_str(), &info) != 0) {
+            const int reason = errno;
+            if (reason == ENOENT || reason == ENOTDIR) {
+                return linked ? Storage {Kind::brokenLink, current, reached(true) + "which does not exist"}
+                              : Storage {Kind::missing, current, {}};
+            }
+            return {Kind::refused, current,
+                reached(linked) + "something that cannot be examined (" + std::generic_category().message(reason)
+                    + ")"};
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            return isOwnRegularFile(info) ? Storage {Kind::ownFile, current, {}}
+                                          : Storage {Kind::refused, current, reached(linked) + whatItIs(info)};
         }
         const auto target = std::filesystem::read_symlink(current, error);
         if (error) {
-            return fail(describe("cannot read the link", current, error.value()));
+            return {Kind::refused, current, "is a link that cannot be read (" + error.message() + ")"};
         }
         current = current.parent_path() / target;
     }
-    return fail(describe("cannot follow", path, ELOOP));
+    return {Kind::brokenLink, start, "is a link that loops (" + std::generic_category().message(ELOOP) + ")"};
+}
+
+Result<std::filesystem::path, std::string> AtomicFileWriter::storagePath(const std::filesystem::path& path)
+{
+    auto found = storage(path);
+    if (found.kind == Storage::Kind::missing || found.kind == Storage::Kind::ownFile) {
+        return std::move(found.file);
+    }
+    return fail("cannot write " + path.string() + ": it " + found.problem);
 }
 
 Status<std::string> AtomicFileWriter::write(
-    const std::filesystem::path& path, std::string_view contents, NewFileMode newFileMode)
+    const std::filesystem::path& path, std::string_view contents, NewFileMode newFileMode, Links links)
 {
-    const auto storage = storagePath(path);
-    if (!storage) {
-        return fail(storage.error());
+    std::filesystem::path absolute;
+    if (links == Links::followToOwnFile) {
+        auto storage = storagePath(path);
+        if (!storage) {
+            return fail(storage.error());
+        }
+        absolute = std::move(storage).value();
+    } else {
+        std::error_code error;
+        absolute = std::filesystem::absolute(path, error);
+        if (error) {
+            return fail(describe("cannot write", path, error.value()));
+        }
     }
-    const auto& absolute = storage.value();
     const auto folder = absolute.parent_path();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -108,7 +172,7 @@ Status<std::string> AtomicFileWriter::write(
 
     mode_t mode = newFileMode == NewFileMode::ownerOnly ? 0600 : 0644;
     struct stat existing { };
-    if (::stat(absolute.c_str(), &existing) == 0) {
+    if (::lstat(absolute.c_str(), &existing) == 0 && isOwnRegularFile(existing)) {
         mode = existing.st_mode & 07777;
     }
 
@@ -119,15 +183,16 @@ Status<std::string> AtomicFileWriter::write(
     }
     auto removeTemporary = [&temporary] { ::unlink(temporary.c_str()); };
 
+    // The temporary's random name means nothing to the user: errors name the file being written.
     if (!writeAll(fd.get(), contents) || ::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0) {
         const int reason = errno;
         removeTemporary();
-        return fail(describe("cannot write", temporary, reason));
+        return fail(describe("cannot write", absolute, reason));
     }
     if (fd.close() != 0) {
         const int reason = errno;
         removeTemporary();
-        return fail(describe("cannot close", temporary, reason));
+        return fail(describe("cannot write", absolute, reason));
     }
     if (::rename(temporary.c_str(), absolute.c_str()) != 0) {
         const int reason = errno;

@@ -10,16 +10,36 @@
 
 namespace tarn {
 
-Result<std::string, WholeFile::Failure> WholeFile::read(const std::filesystem::path& path, std::uintmax_t maximumSize)
+namespace {
+
+bool isAllowed(const struct stat& info, WholeFile::Access access)
 {
-    // Opened without waiting and judged by what was opened, so a FIFO put in the file's place
-    // between a look and the open can neither block nor be read.
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    return S_ISREG(info.st_mode) && (access == WholeFile::Access::followingLinks || info.st_uid == ::geteuid());
+}
+
+} // namespace
+
+Result<std::string, WholeFile::Failure> WholeFile::read(
+    const std::filesystem::path& path, std::uintmax_t maximumSize, Access access)
+{
+    const bool ownFileOnly = access == Access::ownFileOnly;
+    // Looked at before it is opened: opening a device can itself do something (a watchdog starts,
+    // a tape rewinds).
+    struct stat info { };
+    if ((ownFileOnly ? ::lstat(path.c_str(), &info) : ::stat(path.c_str(), &info)) != 0) {
+        return fail(errno == ENOENT || errno == ENOTDIR ? Failure::missing : Failure::unusable);
+    }
+    if (!isAllowed(info, access)) {
+        return fail(Failure::unusable);
+    }
+    // Opened without waiting and judged again by what was opened, so a FIFO put in the file's
+    // place between the look and the open can neither block nor be read.
+    const UniqueFd fd(
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (ownFileOnly ? O_NOFOLLOW : 0)));
     if (!fd) {
         return fail(errno == ENOENT || errno == ENOTDIR ? Failure::missing : Failure::unusable);
     }
-    struct stat info { };
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd.get(), &info) != 0 || !isAllowed(info, access)) {
         return fail(Failure::unusable);
     }
     if (static_cast<std::uintmax_t>(info.st_size) > maximumSize) {

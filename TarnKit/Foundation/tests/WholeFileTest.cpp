@@ -62,6 +62,46 @@ TEST(WholeFileTest, ReadsRegularFilesWithinTheLimitAndNothingElse)
     }
 }
 
+// Files in a folder others could plant something in: only the user's own regular file standing
+// there is read, never what a link leads to.
+TEST(WholeFileTest, OwnFileOnlyReadsNoLinkAndNoFileOfAnotherUser)
+{
+    const TemporaryFolder folder;
+    const fs::path& root = folder.path();
+    writeFile(root / "mine", "0123456789");
+    fs::create_symlink(root / "mine", root / "link");
+    fs::create_symlink(root / "gone", root / "dangling");
+    fs::create_symlink("/dev/null", root / "device");
+    writeFile(root / "theirs", "0123456789");
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::chown((root / "theirs").c_str(), 65534, 65534), 0);
+    }
+
+    using Failure = WholeFile::Failure;
+    const struct {
+        const char* name;
+        std::optional<Failure> failure;
+    } cases[] = {
+        {"mine", std::nullopt},
+        {"link", Failure::unusable},
+        {"dangling", Failure::unusable},
+        {"device", Failure::unusable},
+        {"absent", Failure::missing},
+        {"theirs", asRoot ? std::optional(Failure::unusable) : std::nullopt},
+    };
+    for (const auto& [name, failure] : cases) {
+        const auto result = WholeFile::read(root / name, 100, WholeFile::Access::ownFileOnly);
+        if (!failure) {
+            ASSERT_TRUE(result.hasValue()) << name;
+            EXPECT_EQ(*result, "0123456789") << name;
+        } else {
+            ASSERT_FALSE(result.hasValue()) << name;
+            EXPECT_EQ(result.error(), *failure) << name;
+        }
+    }
+}
+
 TEST(WholeFileTest, AFileWithoutReadPermissionIsUnusable)
 {
     if (::geteuid() == 0) {

@@ -1,16 +1,19 @@
 #include "TarnKit/Suite/Commands/TarnSuiteCommandBus.h"
 
 #include <atomic>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <utility>
+#include <vector>
 
 #include <fmt/format.h>
 
 #include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 #include "TarnKit/Foundation/Files/WholeFile.h"
-#include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
+#include "TarnKit/Suite/Commands/SuiteFolderGuard.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +21,10 @@ namespace tarn {
 namespace {
 
 constexpr std::string_view kNotificationPrefix = "com.harrowfen.suite.command.";
+constexpr std::string_view kClaimSuffix = ".taken";
+// The folder holds a slot per application and, for moments, the claims of takers; entries past
+// this many are not looked at for abandoned claims.
+constexpr std::size_t kMaxFolderEntries = 4096;
 
 bool isFresh(const TarnSuiteCommandEnvelope& envelope, WallTime now, std::chrono::duration<double> maxAge)
 {
@@ -25,11 +32,41 @@ bool isFresh(const TarnSuiteCommandEnvelope& envelope, WallTime now, std::chrono
     return std::abs(age.count()) <= maxAge.count();
 }
 
+// Whether `name` is a claim on the slot `slotName` whose taker is gone. A claim is named
+// ".<slot>.<process>.<random id>.taken"; one of another form (as an older version named them)
+// names no taker that could still finish it.
+bool isAbandonedClaim(std::string_view name, std::string_view slotName)
+{
+    const std::string prefix = "." + std::string(slotName) + ".";
+    if (name.size() <= prefix.size() + kClaimSuffix.size() || !name.starts_with(prefix)
+        || !name.ends_with(kClaimSuffix)) {
+        return false;
+    }
+    const auto middle = name.substr(prefix.size(), name.size() - prefix.size() - kClaimSuffix.size());
+    pid_t taker = 0;
+    const auto [end, error] = std::from_chars(middle.data(), middle.data() + middle.size(), taker);
+    if (error != std::errc() || end == middle.data() || *end != '.' || taker <= 0) {
+        return true;
+    }
+    // A claim of this process is being taken by another of its threads right now.
+    return taker != ::getpid() && ::kill(taker, 0) != 0 && errno == ESRCH;
+}
+
 } // namespace
 
 struct TarnSuiteCommandBus::State {
+    State(Services givenServices, const std::filesystem::path& base, LogSink* log)
+        : services(givenServices)
+        , baseDirectory(base)
+        , commandsDirectory(base / "Commands")
+        , folders(log)
+    {
+    }
+
     Services services;
+    std::filesystem::path baseDirectory;
     std::filesystem::path commandsDirectory;
+    SuiteFolderGuard folders;
 
     std::filesystem::path slotPath(TarnSuiteApp app) const
     {
@@ -38,14 +75,15 @@ struct TarnSuiteCommandBus::State {
 
     bool write(const TarnSuiteCommandEnvelope& envelope) const
     {
-        if (!TarnSuiteDirectory::createPrivateFolder(commandsDirectory)) {
+        if (!folders.prepare({baseDirectory, commandsDirectory})) {
             return false;
         }
         const auto text = envelope.toJson();
         if (!text || text->size() > kMaxSlotBytes) {
             return false;
         }
-        return static_cast<bool>(AtomicFileWriter::write(slotPath(envelope.targetApp), *text));
+        return static_cast<bool>(AtomicFileWriter::write(slotPath(envelope.targetApp), *text,
+            AtomicFileWriter::NewFileMode::ownerOnly, AtomicFileWriter::Links::replaceEntry));
     }
 
     // The command the slot's text holds for `app`, when it is one and fresh.
@@ -62,35 +100,72 @@ struct TarnSuiteCommandBus::State {
     std::optional<TarnSuiteCommandEnvelope> peek(
         TarnSuiteApp app, WallTime now, std::chrono::duration<double> maxAge) const
     {
-        const auto text = WholeFile::read(slotPath(app), kMaxSlotBytes);
+        const auto text = WholeFile::read(slotPath(app), kMaxSlotBytes, WholeFile::Access::ownFileOnly);
         return text ? validCommand(*text, app, now, maxAge) : std::nullopt;
+    }
+
+    // Claims `file` under a name no other taker uses, reads it and removes the claim. The text only
+    // when this taker removed it: another may have taken the claim over meanwhile, and then it is
+    // that one's to carry out.
+    std::optional<std::string> take(const std::filesystem::path& file, std::string_view slotName) const
+    {
+        // Only a file, or a link (which is taken itself, never what it points to): a folder or a
+        // device in its place is not the bus's to remove.
+        struct stat status { };
+        if (::lstat(file.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
+            return std::nullopt;
+        }
+        const auto claimed = commandsDirectory
+            / fmt::format(".{}.{}.{}{}", slotName, ::getpid(), Uuid::random().toString(), kClaimSuffix);
+        if (::rename(file.c_str(), claimed.c_str()) != 0) {
+            return std::nullopt;
+        }
+        auto text = WholeFile::read(claimed, kMaxSlotBytes, WholeFile::Access::ownFileOnly);
+        if (::unlink(claimed.c_str()) != 0 || !text) {
+            return std::nullopt;
+        }
+        return std::move(text).value();
+    }
+
+    std::vector<std::filesystem::path> abandonedClaims(std::string_view slotName) const
+    {
+        std::vector<std::filesystem::path> claims;
+        std::error_code error;
+        std::size_t seen = 0;
+        for (std::filesystem::directory_iterator entry(commandsDirectory, error), end;
+             !error && entry != end && seen < kMaxFolderEntries; entry.increment(error), ++seen) {
+            if (isAbandonedClaim(entry->path().filename().string(), slotName)) {
+                claims.push_back(entry->path());
+            }
+        }
+        return claims;
     }
 
     std::optional<TarnSuiteCommandEnvelope> consume(
         TarnSuiteApp app, WallTime now, std::chrono::duration<double> maxAge) const
     {
         const auto slot = slotPath(app);
-        // Only a file, or a link (which is taken itself, never what it points to): a folder or a
-        // device in the slot's place is not the bus's to remove.
-        struct stat status { };
-        if (::lstat(slot.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))) {
-            return std::nullopt;
+        const std::string slotName = slot.filename().string();
+        std::optional<TarnSuiteCommandEnvelope> newest;
+        const auto keepNewest = [&](const std::optional<std::string>& text) {
+            auto command = text ? validCommand(*text, app, now, maxAge) : std::nullopt;
+            if (command && (!newest || command->timestamp > newest->timestamp)) {
+                newest = std::move(command);
+            }
+        };
+        // Claimed from here on, a command written meanwhile lands in the slot again and waits.
+        keepNewest(take(slot, slotName));
+        // A taker killed between its claim and its removal left the command behind, never carried
+        // out; one in the slot now was written after it, and replaces it as any newer command does.
+        for (const auto& claim : abandonedClaims(slotName)) {
+            keepNewest(take(claim, slotName));
         }
-        // Claimed under a name no other taker uses; a command written from here on lands in the
-        // slot again and waits there.
-        const auto claimed
-            = commandsDirectory / fmt::format(".{}.{}.taken", slot.filename().string(), Uuid::random().toString());
-        if (::rename(slot.c_str(), claimed.c_str()) != 0) {
-            return std::nullopt;
-        }
-        const auto text = WholeFile::read(claimed, kMaxSlotBytes);
-        ::unlink(claimed.c_str());
-        return text ? validCommand(*text, app, now, maxAge) : std::nullopt;
+        return newest;
     }
 };
 
-TarnSuiteCommandBus::TarnSuiteCommandBus(Services services, const std::filesystem::path& baseDirectory)
-    : m_state(std::make_shared<const State>(State {services, baseDirectory / "Commands"}))
+TarnSuiteCommandBus::TarnSuiteCommandBus(Services services, const std::filesystem::path& baseDirectory, LogSink* log)
+    : m_state(std::make_shared<const State>(services, baseDirectory, log))
 {
 }
 

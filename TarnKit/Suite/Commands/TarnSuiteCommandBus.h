@@ -5,15 +5,22 @@
 // ("tarnmemory-cmd.json"), whoever the sender: a newer command for a target replaces one not yet
 // taken. A running target is woken by the notice "com.harrowfen.suite.command.<lower-case raw
 // value>"; one that is not running can be started, and finds the command when it begins to
-// listen. There is no reply, retry or queue, and nothing checks who wrote a command: whoever can
-// write the slot is obeyed, which is why the suite's folders are the user's alone.
+// listen. There is no reply, retry or queue. Whoever can write the slot is obeyed, so the bus
+// writes only into folders that are the user's own with mode 0700 (a wider one of theirs is
+// narrowed, anyone else's is refused and the reason logged), replaces a slot as a file (a link in
+// its place is replaced, never written through), and obeys only a regular file of the user's own
+// that stands in the slot itself (a link there is never followed).
 //
 // A command is taken at most once, and a newer one is never lost to the taking of an older: the
 // taker first claims the slot by renaming it to a name of its own, then reads and removes that,
-// so a command written meanwhile stays in the slot for the next take.
+// so a command written meanwhile stays in the slot for the next take. A claim whose taker died
+// before removing it (killed during a take) is taken over by the next take, which carries its
+// command out when no newer one is waiting; of two takers of one claim only the one that removes
+// it carries it out.
 //
-// Nothing in the bus changes after construction; its operations may be called from any thread.
-// The services must outlive the bus. Listening hands every command to the main thread.
+// The bus's only state is whether it last found its folders refused (so that it logs that once);
+// its operations may be called from any thread. The services and the log must outlive the bus.
+// Listening hands every command to the main thread.
 
 #include <chrono>
 #include <cstdint>
@@ -24,6 +31,7 @@
 #include <string>
 
 #include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Foundation/Ports/DistributedNotifier.h"
 #include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
@@ -54,7 +62,7 @@ public:
 
     enum class SendOutcome {
         // Nothing was written: the process number was below 2, the target neither runs nor may be
-        // started, or the slot could not be written.
+        // started, a folder is not the user's alone, or the slot could not be written.
         notWritten,
         // The command waits in the slot, but the target was neither woken nor asked to start (no
         // session bus for the notice, an installation gone between the checks, or a start that
@@ -75,8 +83,8 @@ public:
     static constexpr std::uintmax_t kMaxSlotBytes = 1024 * 1024;
 
     // Slots in `baseDirectory`/"Commands"; the family's base folder is TarnSuiteDirectory::at().
-    // Touches no file.
-    TarnSuiteCommandBus(Services services, const std::filesystem::path& baseDirectory);
+    // `log`, when given, learns why a folder was refused. Touches no file.
+    TarnSuiteCommandBus(Services services, const std::filesystem::path& baseDirectory, LogSink* log = nullptr);
     ~TarnSuiteCommandBus();
     TarnSuiteCommandBus(const TarnSuiteCommandBus&) = delete;
     TarnSuiteCommandBus& operator=(const TarnSuiteCommandBus&) = delete;
@@ -98,9 +106,10 @@ public:
     // command; one exactly `maxAge` away is.
     std::optional<TarnSuiteCommandEnvelope> peekPendingCommand(
         TarnSuiteApp app, WallTime now, std::chrono::duration<double> maxAge) const;
-    // As peekPendingCommand, but the slot is emptied whenever it held a file that could be taken,
-    // whether that held a valid command, an unreadable text, one for another application or a
-    // stale one.
+    // As peekPendingCommand, but the slot is emptied whenever it held a file or a link that could
+    // be taken, whether that held a valid command, an unreadable text, one for another
+    // application or a stale one. Claims left by takers that died are taken with it; of what was
+    // taken, the newest valid command is the one returned.
     std::optional<TarnSuiteCommandEnvelope> consumePendingCommand(
         TarnSuiteApp app, WallTime now, std::chrono::duration<double> maxAge);
 

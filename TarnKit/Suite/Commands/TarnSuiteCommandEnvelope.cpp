@@ -101,6 +101,11 @@ std::optional<TarnSuiteCommandEnvelope> TarnSuiteCommandEnvelope::fromJson(std::
         || !optional(*object, "payload", envelope.payload, StrictJson::string)) {
         return std::nullopt;
     }
+    // As send refuses them: 0 and 1 are the scheduler and init, and a negative number names a
+    // whole process group to kill(2). No command of the family is about them.
+    if (envelope.targetPID && *envelope.targetPID < 2) {
+        return std::nullopt;
+    }
     return envelope;
 }
 

@@ -6,7 +6,8 @@
 // optional fields left out when absent (never null), the id in upper-case canonical form, the
 // timestamp in the suite's date form (whole seconds), applications and kinds as raw values.
 // Readers take the keys in any order, ignore unknown keys, read a null optional as absent,
-// accept the id in either letter case, and refuse anything else as a whole.
+// accept the id in either letter case, and refuse anything else as a whole, a targetPID below 2
+// included (the writer writes whatever it is given).
 
 #include <cstdint>
 #include <optional>

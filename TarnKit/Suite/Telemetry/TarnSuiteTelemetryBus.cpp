@@ -9,7 +9,6 @@
 #include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 #include "TarnKit/Foundation/Files/WholeFile.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
-#include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordText.h"
 #include "TarnKit/Suite/Records/Rules/SuiteFreshness.h"
 
@@ -21,8 +20,15 @@ constexpr std::array kStatusApps {TarnSuiteApp::tarnMemory, TarnSuiteApp::tarnSe
 
 std::optional<std::string> readRecordText(const std::filesystem::path& path)
 {
-    auto text = WholeFile::read(path, TarnSuiteTelemetryBus::kMaxRecordBytes);
+    auto text = WholeFile::read(path, TarnSuiteTelemetryBus::kMaxRecordBytes, WholeFile::Access::ownFileOnly);
     return text ? std::optional<std::string>(std::move(text).value()) : std::nullopt;
+}
+
+// Replaces whatever stands at the path, a link included, and never writes through one.
+void writeRecord(const std::filesystem::path& path, const std::string& text)
+{
+    static_cast<void>(AtomicFileWriter::write(
+        path, text, AtomicFileWriter::NewFileMode::ownerOnly, AtomicFileWriter::Links::replaceEntry));
 }
 
 void removeQuietly(const std::filesystem::path& path)
@@ -71,9 +77,10 @@ Subscription observeOnMainThread(DistributedNotifier& notifier, MainThreadExecut
 
 } // namespace
 
-TarnSuiteTelemetryBus::TarnSuiteTelemetryBus(Services services, std::filesystem::path baseDirectory)
+TarnSuiteTelemetryBus::TarnSuiteTelemetryBus(Services services, std::filesystem::path baseDirectory, LogSink* log)
     : m_services(services)
     , m_baseDirectory(std::move(baseDirectory))
+    , m_folders(log)
 {
 }
 
@@ -94,9 +101,9 @@ template <typename Record>
 void TarnSuiteTelemetryBus::publishStatus(const Record& status, TarnSuiteApp app, bool notifyPeers)
 {
     // A failure of any step leaves the previous file; peers asked to look are told all the same.
-    if (TarnSuiteDirectory::createPrivateFolder(m_baseDirectory)) {
+    if (m_folders.prepare({m_baseDirectory})) {
         if (const auto text = encodeSuiteRecord(status)) {
-            static_cast<void>(AtomicFileWriter::write(*statusPath(app), *text));
+            writeRecord(*statusPath(app), *text);
         }
     }
     if (notifyPeers) {
@@ -202,8 +209,8 @@ void TarnSuiteTelemetryBus::publishLiveTile(const TarnLiveActivityTile& tile, bo
         return;
     }
     const auto path = liveTilePath(tile.app());
-    if (TarnSuiteDirectory::createPrivateFolder(path.parent_path())) {
-        static_cast<void>(AtomicFileWriter::write(path, *text));
+    if (m_folders.prepare({m_baseDirectory, path.parent_path()})) {
+        writeRecord(path, *text);
     }
     if (notifyPeers) {
         postTelemetryUpdated();

@@ -9,9 +9,15 @@
 //
 // The bus decides nothing about what or when to publish; the applications do. Nothing throws or
 // reports a failure: a write that fails leaves the old file, a read that fails gives nothing.
-// Files are replaced atomically, so concurrent writers resolve to the last one. Nothing in the
-// bus changes after construction; it may be used from any thread. The services must outlive the
-// bus and every subscription it hands out. Handlers of observations run on the main thread.
+// Files are replaced atomically, so concurrent writers resolve to the last one. Files are written
+// only into folders that are the user's own with mode 0700 (a wider one of theirs is narrowed,
+// anyone else's is refused and the reason logged) and are replaced as files: a link in a file's
+// place is replaced, never written through. Only a regular file of the user's own standing in the
+// folder is read; a link there is not followed.
+//
+// The bus's only state is whether it last found its folders refused (so that it logs that once);
+// it may be used from any thread. The services and the log must outlive the bus and every
+// subscription it hands out. Handlers of observations run on the main thread.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +29,11 @@
 #include <vector>
 
 #include "TarnKit/Foundation/Basics/Subscription.h"
+#include "TarnKit/Foundation/Logging/LogSink.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Foundation/Ports/DistributedNotifier.h"
 #include "TarnKit/Foundation/Ports/MainThreadExecutor.h"
+#include "TarnKit/Suite/Commands/SuiteFolderGuard.h"
 #include "TarnKit/Suite/Commands/TarnSuiteApp.h"
 #include "TarnKit/Suite/Memory/TarnVirtualMemorySummary.h"
 #include "TarnKit/Suite/Memory/VirtualMemorySummaryReader.h"
@@ -62,8 +70,9 @@ public:
     // The tile folder holds one file per catalog application; more entries are not looked at.
     static constexpr std::size_t kMaxTileEntries = 4096;
 
-    // Files in `baseDirectory` (the family's is TarnSuiteDirectory::at()). Touches no file.
-    TarnSuiteTelemetryBus(Services services, std::filesystem::path baseDirectory);
+    // Files in `baseDirectory` (the family's is TarnSuiteDirectory::at()). `log`, when given,
+    // learns why a folder was refused. Touches no file.
+    TarnSuiteTelemetryBus(Services services, std::filesystem::path baseDirectory, LogSink* log = nullptr);
 
     const std::filesystem::path& baseDirectory() const { return m_baseDirectory; }
     // The status file of one of the seven applications that publish one; none for the others.
@@ -125,6 +134,7 @@ private:
 
     Services m_services;
     std::filesystem::path m_baseDirectory;
+    SuiteFolderGuard m_folders;
 };
 
 } // namespace tarn

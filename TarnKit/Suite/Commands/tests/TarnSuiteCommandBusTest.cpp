@@ -1,6 +1,7 @@
 #include "TarnKit/Suite/Commands/TarnSuiteCommandBus.h"
 
 #include <fstream>
+#include <set>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -8,12 +9,18 @@
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/FakeDistributedNotifier.h"
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Fake/Suite/FakeAppEnvironment.h"
 #include "TarnKit/Foundation/Files/AtomicFileWriter.h"
 #include "TarnKit/Suite/Commands/TarnSuiteDirectory.h"
+#include "tests/CharacterDevice.h"
 #include "tests/TemporaryFolder.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tarn {
 namespace {
@@ -32,8 +39,10 @@ struct BusHarness {
     FakeDistributedNotifier notifier;
     ManualMainThreadExecutor mainThread;
     FakeClock clock;
+    RecordingLogSink log;
     std::optional<TarnSuiteCommandBus> bus {std::in_place,
-        TarnSuiteCommandBus::Services {environment, notifier, mainThread, clock}, folder.path() / "SuiteTelemetry"};
+        TarnSuiteCommandBus::Services {environment, notifier, mainThread, clock}, folder.path() / "SuiteTelemetry",
+        &log};
 
     std::filesystem::path slot(App app) const { return bus->slotPath(app); }
     bool hasSlot(App app) const { return std::filesystem::exists(slot(app)); }
@@ -217,12 +226,19 @@ TEST(TarnSuiteCommandBus, EnqueueWritesTheEnvelopeUncheckedWithoutWaking)
 {
     BusHarness h;
     auto envelope = h.envelope(App::tarnSensors, h.clock.wallNow() - 1h);
-    envelope.targetPID = 0;
     ASSERT_TRUE(h.bus->enqueue(envelope));
     EXPECT_TRUE(h.notifier.posted().empty());
     EXPECT_TRUE(h.environment.journal().empty());
     EXPECT_EQ(h.environment.runningQuestions(), 0);
     EXPECT_EQ(h.bus->peekPendingCommand(App::tarnSensors, envelope.timestamp, 0s), envelope);
+
+    // Written as given, but no reader takes a command about a process below 2.
+    envelope.targetPID = 0;
+    ASSERT_TRUE(h.bus->enqueue(envelope));
+    EXPECT_TRUE(h.hasSlot(App::tarnSensors));
+    EXPECT_EQ(h.bus->peekPendingCommand(App::tarnSensors, envelope.timestamp, 0s), std::nullopt);
+    EXPECT_EQ(h.bus->consumePendingCommand(App::tarnSensors, envelope.timestamp, 0s), std::nullopt);
+    EXPECT_FALSE(h.hasSlot(App::tarnSensors));
 }
 
 // The time is written floored to the second, so a command is fresh for the age limit less the
@@ -281,19 +297,125 @@ TEST(TarnSuiteCommandBus, SlotsThatHoldNoCommandGiveNone)
     EXPECT_TRUE(std::filesystem::is_directory(h.slot(App::tarnZen)));
 }
 
-TEST(TarnSuiteCommandBus, ASlotThatIsALinkIsReadThroughAndOnlyTheLinkIsTaken)
+// A link planted in the slot's place had send overwrite the file it pointed to, and peek and
+// consume obey a command kept outside the folder. A link is replaced as it stands by a writer and
+// never followed by a reader; a taker removes the link itself.
+TEST(TarnSuiteCommandBus, ALinkInTheSlotIsNeverFollowed)
 {
+    namespace fs = std::filesystem;
     BusHarness h;
-    const auto command = h.envelope(App::tarnMemory, h.clock.wallNow());
-    const auto elsewhere = h.folder.path() / "elsewhere.json";
-    ASSERT_TRUE(AtomicFileWriter::write(elsewhere, *command.toJson()));
+    h.environment.setRunning(App::tarnMemory, true);
     ASSERT_TRUE(TarnSuiteDirectory::createPrivateFolder(h.bus->commandsDirectory()));
-    std::filesystem::create_symlink(elsewhere, h.slot(App::tarnMemory));
+    const auto slot = h.slot(App::tarnMemory);
+    const auto command = *h.envelope(App::tarnMemory, h.clock.wallNow()).toJson();
+    const auto victim = h.folder.path() / "victim.json";
+    std::ofstream(victim) << command;
+    const auto fifo = h.folder.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto readBack = [](const fs::path& path) {
+        std::ifstream stream(path);
+        return std::string(std::istreambuf_iterator<char>(stream), {});
+    };
 
-    EXPECT_EQ(h.bus->peekPendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), command);
-    EXPECT_EQ(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), command);
-    EXPECT_FALSE(std::filesystem::is_symlink(h.slot(App::tarnMemory)));
-    EXPECT_TRUE(std::filesystem::exists(elsewhere)) << "what the link pointed to is not the bus's";
+    const auto device = characterDevice(h.folder.path());
+    for (const fs::path& target : {victim, fifo, device, h.folder.path() / "nothing"}) {
+        SCOPED_TRACE(target.string());
+        fs::create_symlink(target, slot);
+        EXPECT_EQ(h.bus->peekPendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt);
+        EXPECT_EQ(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(slot))) << "the link itself is taken";
+
+        fs::create_symlink(target, slot);
+        ASSERT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::delivered);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(slot))) << "the link is replaced by the command";
+        ASSERT_TRUE(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s).has_value());
+    }
+    EXPECT_EQ(readBack(victim), command);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_character_file(device));
+    EXPECT_FALSE(fs::exists(h.folder.path() / "nothing"));
+    EXPECT_TRUE(fs::is_empty(h.bus->commandsDirectory()));
+}
+
+TEST(TarnSuiteCommandBus, ASlotOfAnotherUserIsNotObeyed)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file away";
+    }
+    BusHarness h;
+    ASSERT_TRUE(h.bus->enqueue(h.envelope(App::tarnMemory, h.clock.wallNow())));
+    ASSERT_EQ(::chown(h.slot(App::tarnMemory).c_str(), 65534, 65534), 0);
+    EXPECT_EQ(h.bus->peekPendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt);
+    EXPECT_EQ(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt);
+    EXPECT_FALSE(h.hasSlot(App::tarnMemory)) << "taken away all the same, so that a command of ours can follow";
+}
+
+// Folders of the user's own that others could write into are made private before anything is
+// written there; nothing is ever written into a folder that is not the user's own.
+TEST(TarnSuiteCommandBus, WritesOnlyIntoFoldersPrivateToTheUser)
+{
+    namespace fs = std::filesystem;
+    for (const int mode : {0777, 0755, 01777, 0500}) {
+        for (const bool commandsFolder : {false, true}) {
+            SCOPED_TRACE(testing::Message() << std::oct << mode << (commandsFolder ? " Commands" : " base"));
+            BusHarness h;
+            h.environment.setRunning(App::tarnMemory, true);
+            const auto loose = commandsFolder ? h.bus->commandsDirectory() : h.folder.path() / "SuiteTelemetry";
+            fs::create_directories(h.bus->commandsDirectory());
+            ASSERT_EQ(::chmod(loose.c_str(), static_cast<mode_t>(mode)), 0);
+            EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::delivered);
+            EXPECT_EQ(modeOf(loose), 0700);
+            EXPECT_TRUE(h.hasSlot(App::tarnMemory));
+            EXPECT_TRUE(h.log.lines().empty());
+        }
+    }
+
+    // A folder that is a link is someone's way of sending the commands elsewhere.
+    BusHarness h;
+    h.environment.setRunning(App::tarnMemory, true);
+    fs::create_directories(h.folder.path() / "SuiteTelemetry");
+    fs::create_directories(h.folder.path() / "elsewhere");
+    fs::create_directory_symlink(h.folder.path() / "elsewhere", h.bus->commandsDirectory());
+    EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::notWritten);
+    EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::notWritten);
+    EXPECT_TRUE(fs::is_empty(h.folder.path() / "elsewhere"));
+    EXPECT_EQ(h.environment.journal(), std::vector<std::string> {});
+    EXPECT_TRUE(h.notifier.posted().empty());
+    const std::vector<RecordedLogLine> once {{TarnLogLevel::warn, "suite",
+        "The suite folder " + h.bus->commandsDirectory().string()
+            + " is a symbolic link, so nothing is written there."}};
+    EXPECT_EQ(h.log.lines(), once) << "logged once, not at every send";
+}
+
+TEST(TarnSuiteCommandBus, AFolderOfAnotherUserIsRefusedAndLeftAsItIs)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a folder away (TarnSuiteDirectory's own tests ask for another owner)";
+    }
+    for (const bool commandsFolder : {false, true}) {
+        SCOPED_TRACE(commandsFolder ? "Commands" : "base");
+        BusHarness h;
+        h.environment.setRunning(App::tarnMemory, true);
+        const auto theirs = commandsFolder ? h.bus->commandsDirectory() : h.folder.path() / "SuiteTelemetry";
+        std::filesystem::create_directories(h.bus->commandsDirectory());
+        ASSERT_EQ(::chmod(theirs.c_str(), 0777), 0);
+        ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+
+        EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::notWritten);
+        EXPECT_FALSE(h.hasSlot(App::tarnMemory));
+        EXPECT_EQ(modeOf(theirs), 0777) << "never changed";
+        ASSERT_EQ(h.log.lines().size(), 1u);
+        EXPECT_EQ(h.log.lines()[0].message,
+            "The suite folder " + theirs.string() + " belongs to another user, so nothing is written there.");
+
+        // Once the user has put it right, the bus writes again, and says so again if it goes wrong.
+        ASSERT_EQ(::chown(theirs.c_str(), 0, 0), 0);
+        EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::delivered);
+        EXPECT_EQ(modeOf(theirs), 0700);
+        ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(h.bus->send(Kind::memoryThawAll, App::tarnInput, App::tarnMemory), Outcome::notWritten);
+        EXPECT_EQ(h.log.lines().size(), 2u);
+    }
 }
 
 // A writer replacing the slot while it is being taken must never lose its command. Each round
@@ -343,6 +465,142 @@ TEST(TarnSuiteCommandBus, ACommandWrittenWhileAnotherIsTakenIsNeverLost)
         EXPECT_TRUE(std::binary_search(taken.begin(), taken.end(), 2 * round + 1)) << round;
     }
     EXPECT_FALSE(h.hasSlot(App::tarnMemory));
+}
+
+// The claims in the slot folder: files a taker renamed a slot to while it takes it.
+std::vector<std::string> claimsIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> claims;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().ends_with(".taken")) {
+            claims.push_back(entry.path().filename().string());
+        }
+    }
+    return claims;
+}
+
+// The number of a process that has ended (and been waited for).
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string claimName(const std::string& app, const std::string& taker)
+{
+    return "." + app + "-cmd.json." + taker + ".taken";
+}
+
+// A taker killed between claiming a command and removing its claim left the claim behind for good,
+// and the command was never carried out. The next take finishes such a claim, exactly once.
+TEST(TarnSuiteCommandBus, AClaimLeftByATakerThatDiedIsTakenOverOnce)
+{
+    const pid_t ended = endedProcess();
+    const std::string id = Uuid::random().toString();
+    const struct {
+        const char* name;
+        std::string claim;
+        std::chrono::seconds age;
+        bool newerInTheSlot;
+        bool takenOver; // carried out now
+        bool stays;
+    } cases[] = {
+        {"of a taker that died", claimName("tarnmemory", std::to_string(ended) + "." + id), 0s, false, true, false},
+        {"named as before takers were named", claimName("tarnmemory", id), 0s, false, true, false},
+        {"stale", claimName("tarnmemory", std::to_string(ended) + "." + id), 60s, false, false, false},
+        {"older than the command in the slot", claimName("tarnmemory", std::to_string(ended) + "." + id), 0s, true,
+            false, false},
+        {"of a taker still running", claimName("tarnmemory", "1." + id), 0s, false, false, true},
+        {"of this process", claimName("tarnmemory", std::to_string(::getpid()) + "." + id), 0s, false, false, true},
+        {"on another slot", claimName("tarnzen", std::to_string(ended) + "." + id), 0s, false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BusHarness h;
+        ASSERT_TRUE(TarnSuiteDirectory::createPrivateFolder(h.bus->commandsDirectory()));
+        const auto claim = h.bus->commandsDirectory() / c.claim;
+        const auto left = h.envelope(App::tarnMemory, h.clock.wallNow() - c.age, "left");
+        std::ofstream(claim) << *left.toJson();
+        if (c.newerInTheSlot) {
+            h.clock.advance(1s);
+            ASSERT_TRUE(h.bus->enqueue(h.envelope(App::tarnMemory, h.clock.wallNow(), "newer")));
+        }
+
+        const auto taken = h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s);
+        if (c.takenOver) {
+            EXPECT_EQ(taken, left);
+        } else {
+            EXPECT_EQ(taken.has_value(), c.newerInTheSlot);
+            EXPECT_TRUE(!taken || taken->payload == "newer");
+        }
+        EXPECT_EQ(std::filesystem::exists(claim), c.stays);
+        EXPECT_EQ(h.bus->consumePendingCommand(App::tarnMemory, h.clock.wallNow(), 25s), std::nullopt)
+            << "never carried out twice";
+    }
+}
+
+// The race itself: takers in processes of their own, killed the moment they claim a command, as
+// at the end of a session. Whatever a killed taker leaves, the next take finishes: no claim stays
+// behind, a claimed command is not lost, and none is carried out twice.
+TEST(TarnSuiteCommandBus, TakersKilledDuringATakeLeaveNoClaimAndNoCommandTwice)
+{
+    BusHarness h;
+    ASSERT_TRUE(TarnSuiteDirectory::createPrivateFolder(h.bus->commandsDirectory()));
+    const WallTime now = h.clock.wallNow();
+    constexpr int kRounds = 60;
+    std::set<int> carriedOut;
+    int claimsLeft = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        int reports[2];
+        ASSERT_EQ(::pipe(reports), 0);
+        const pid_t taker = ::fork();
+        ASSERT_GE(taker, 0);
+        if (taker == 0) {
+            ::close(reports[0]);
+            for (;;) {
+                if (const auto command = h.bus->consumePendingCommand(App::tarnMemory, now, 25s)) {
+                    const int number = std::stoi(*command->payload);
+                    static_cast<void>(!::write(reports[1], &number, sizeof number));
+                }
+            }
+        }
+        ::close(reports[1]);
+        // A command near the largest size, so that its reading keeps the claim open long enough
+        // for the kill to land there often.
+        auto command = h.envelope(App::tarnMemory, now, std::to_string(round));
+        command.targetName = std::string(TarnSuiteCommandBus::kMaxSlotBytes - 1024, 'x');
+        ASSERT_TRUE(h.bus->enqueue(command));
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (h.hasSlot(App::tarnMemory) && std::chrono::steady_clock::now() < deadline) { }
+        ::kill(taker, SIGKILL);
+        ::waitpid(taker, nullptr, 0);
+
+        int reported = -1;
+        bool takerCarriedItOut = false;
+        while (::read(reports[0], &reported, sizeof reported) == sizeof reported) {
+            EXPECT_TRUE(carriedOut.insert(reported).second) << reported << " carried out twice";
+            takerCarriedItOut = true;
+        }
+        ::close(reports[0]);
+        const bool claimLeft = !claimsIn(h.bus->commandsDirectory()).empty();
+        const bool neverClaimed = h.hasSlot(App::tarnMemory);
+        claimsLeft += claimLeft ? 1 : 0;
+
+        const auto takenOver = h.bus->consumePendingCommand(App::tarnMemory, now, 25s);
+        if (takenOver) {
+            EXPECT_TRUE(carriedOut.insert(std::stoi(*takenOver->payload)).second) << round << " carried out twice";
+        }
+        EXPECT_EQ(takenOver.has_value(), claimLeft || neverClaimed) << round;
+        EXPECT_FALSE(claimLeft && takerCarriedItOut) << "a taker carries out only what it removed";
+        EXPECT_TRUE(claimsIn(h.bus->commandsDirectory()).empty()) << round;
+        EXPECT_FALSE(h.hasSlot(App::tarnMemory));
+    }
+    RecordProperty("claimsLeftByKilledTakers", claimsLeft);
+    EXPECT_GT(claimsLeft, 0) << "no kill landed inside a take, so the race was never tried";
 }
 
 struct ListenerHarness : BusHarness {

@@ -124,12 +124,21 @@ TEST(TarnSuiteCommandEnvelope, RefusesTheWholeEnvelopeForOneBadValue)
     }
 }
 
-TEST(TarnSuiteCommandEnvelope, ProcessNumbersSpanThirtyTwoBits)
+// A reader must refuse what send refuses: a command about process 0 or 1, or about a negative
+// number (a whole process group to kill(2)), is no command of the family's, whoever wrote it.
+TEST(TarnSuiteCommandEnvelope, ProcessNumbersFromTwoToTheThirtyTwoBitLimitDecode)
 {
-    for (const std::int64_t pid : {-2147483648LL, -1LL, 0LL, 2147483647LL}) {
+    const struct {
+        std::int64_t pid;
+        bool decodes;
+    } cases[] = {{-2147483648LL, false}, {-7, false}, {-1, false}, {0, false}, {1, false}, {2, true}, {4242, true},
+        {2147483647LL, true}};
+    for (const auto& [pid, decodes] : cases) {
         const auto decoded = TarnSuiteCommandEnvelope::fromJson(minimalWith("targetPID", pid));
-        ASSERT_TRUE(decoded.has_value()) << pid;
-        EXPECT_EQ(decoded->targetPID, pid);
+        ASSERT_EQ(decoded.has_value(), decodes) << pid;
+        if (decodes) {
+            EXPECT_EQ(decoded->targetPID, pid);
+        }
     }
 }
 

@@ -38,7 +38,7 @@ TEST(TarnSuiteDirectory, CreatesMissingFoldersForTheOwnerAloneWhateverTheUmask)
         const auto suite = folder.path() / "data" / "Harrowfen" / "SuiteTelemetry";
 
         const mode_t previous = ::umask(mask);
-        const bool created = TarnSuiteDirectory::createPrivateFolder(suite / "Commands");
+        const bool created = static_cast<bool>(TarnSuiteDirectory::createPrivateFolder(suite / "Commands"));
         ::umask(previous);
 
         ASSERT_TRUE(created) << mask;
@@ -48,6 +48,43 @@ TEST(TarnSuiteDirectory, CreatesMissingFoldersForTheOwnerAloneWhateverTheUmask)
         EXPECT_EQ(modeOf(suite / "Commands"), 0700);
         EXPECT_TRUE(TarnSuiteDirectory::createPrivateFolder(suite / "Commands")) << "already there";
     }
+}
+
+// A folder others can write into lets them plant commands and links; one the user made wide
+// (by hand, an older version, a umask) is narrowed, while the folders above are not the suite's.
+TEST(TarnSuiteDirectory, AFolderOfTheUsersOwnIsMadePrivate)
+{
+    for (const mode_t mode : {0777, 0755, 01777, 0711, 0500}) {
+        TemporaryFolder folder;
+        const auto suite = folder.path() / "Harrowfen" / "SuiteTelemetry";
+        std::filesystem::create_directories(suite);
+        ASSERT_EQ(::chmod((folder.path() / "Harrowfen").c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(suite.c_str(), mode), 0);
+        const auto prepared = TarnSuiteDirectory::createPrivateFolder(suite);
+        ASSERT_TRUE(prepared) << prepared.error();
+        EXPECT_EQ(modeOf(suite), 0700) << std::oct << mode;
+        EXPECT_EQ(modeOf(folder.path() / "Harrowfen"), 0755);
+    }
+}
+
+// Someone else's folder is theirs: never adopted, never changed.
+TEST(TarnSuiteDirectory, WhatIsNotAFolderOfTheUsersOwnIsRefusedAndLeftAsItIs)
+{
+    TemporaryFolder folder;
+    const auto suite = folder.path() / "SuiteTelemetry";
+    std::filesystem::create_directories(suite);
+    ASSERT_EQ(::chmod(suite.c_str(), 0777), 0);
+    const auto foreign = TarnSuiteDirectory::createPrivateFolder(suite, ::geteuid() + 1);
+    ASSERT_FALSE(foreign);
+    EXPECT_EQ(foreign.error(), suite.string() + " belongs to another user");
+    EXPECT_EQ(modeOf(suite), 0777);
+
+    const auto linked = folder.path() / "Linked";
+    ASSERT_EQ(::chmod(suite.c_str(), 0700), 0);
+    std::filesystem::create_directory_symlink(suite, linked);
+    const auto link = TarnSuiteDirectory::createPrivateFolder(linked);
+    ASSERT_FALSE(link);
+    EXPECT_EQ(link.error(), linked.string() + " is a symbolic link");
 }
 
 TEST(TarnSuiteDirectory, AFileInTheWayIsAFailure)

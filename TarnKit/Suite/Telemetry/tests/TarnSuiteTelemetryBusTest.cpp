@@ -7,6 +7,7 @@
 
 #include "Platform/Fake/Foundation/FakeDistributedNotifier.h"
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
+#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Fake/Suite/FakeFileSystemProbe.h"
 #include "Platform/Fake/Suite/FakeProcessProbe.h"
 #include "TarnKit/Suite/Records/Coding/SuiteRecordText.h"
@@ -36,7 +37,9 @@ struct BusHarness {
     // A machine of which nothing can be read but its page count.
     VirtualMemorySummaryReader memorySummary {{folder.path() / "no-proc", folder.path() / "no-sys", 4096, 1000},
         {folder.path() / "no-cache", folder.path() / "no-config.json", folder.path() / "no-media"}, fileSystem};
-    TarnSuiteTelemetryBus bus {{notifier, mainThread, processes, memorySummary}, folder.path() / "SuiteTelemetry"};
+    RecordingLogSink log;
+    TarnSuiteTelemetryBus bus {
+        {notifier, mainThread, processes, memorySummary}, folder.path() / "SuiteTelemetry", &log};
 
     std::size_t updatesPosted() const
     {
@@ -281,6 +284,79 @@ TEST(TarnSuiteTelemetryBusTest, TilesAreReadFromJsonFilesOfAnyCaseButNotHiddenOn
 
     BusHarness none;
     EXPECT_TRUE(none.bus.readLiveTiles(kNow, 10).empty());
+}
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+// A link planted where a status or tile file goes had the publisher overwrite the file it pointed
+// to, and readers read a record from outside the folder. A publish replaces the link as it stands;
+// a reader does not follow it.
+TEST(TarnSuiteTelemetryBusTest, ALinkInAFilesPlaceIsReplacedByAPublishAndNeverFollowed)
+{
+    BusHarness h;
+    const auto victim = h.folder.path() / "victim.json";
+    const auto status = *h.bus.statusPath(App::tarnMemory);
+    const auto tilePath = h.bus.liveTilePath(App::tarnClip);
+    fs::create_directories(tilePath.parent_path());
+    const std::string victimText = *encodeSuiteRecord(memoryStatus(kNow));
+    h.writeFile(victim, victimText);
+    const auto tileText = *encodeSuiteRecord(tile(App::tarnClip, kNow, 1));
+    h.writeFile(h.folder.path() / "tile.json", tileText);
+
+    fs::create_symlink(victim, status);
+    fs::create_symlink(h.folder.path() / "tile.json", tilePath);
+    EXPECT_EQ(h.bus.readMemoryStatus(kNow, 60), std::nullopt);
+    EXPECT_TRUE(h.bus.readLiveTiles(kNow, 60).empty());
+
+    h.bus.publishMemoryStatus(memoryStatus(kNow + 1s), false);
+    h.bus.publishLiveTile(tile(App::tarnClip, kNow + 1s, 2), false);
+    EXPECT_FALSE(fs::is_symlink(status));
+    EXPECT_FALSE(fs::is_symlink(tilePath));
+    EXPECT_EQ(h.bus.readMemoryStatus(kNow, 60), memoryStatus(kNow + 1s));
+    EXPECT_EQ(h.bus.readLiveTiles(kNow, 60), std::vector {tile(App::tarnClip, kNow + 1s, 2)});
+    EXPECT_EQ(readText(victim), victimText);
+    EXPECT_EQ(readText(h.folder.path() / "tile.json"), tileText);
+}
+
+// Folders of the user's own that others could write into are made private before anything is
+// written there; a folder that is a link is not written into at all, and that is logged once.
+TEST(TarnSuiteTelemetryBusTest, WritesOnlyIntoFoldersPrivateToTheUser)
+{
+    const auto modeOf = [](const fs::path& path) { return fs::symlink_status(path).permissions() & fs::perms::mask; };
+    for (const auto loose : {fs::perms::all, fs::perms::all | fs::perms::sticky_bit, fs::perms(0755)}) {
+        BusHarness h;
+        const auto tiles = h.bus.baseDirectory() / "LiveTiles";
+        fs::create_directories(tiles);
+        fs::permissions(h.bus.baseDirectory(), loose);
+        fs::permissions(tiles, loose);
+        h.bus.publishZenStatus(zenStatus(kNow), false);
+        EXPECT_EQ(modeOf(h.bus.baseDirectory()), fs::perms::owner_all);
+        h.bus.publishLiveTile(tile(App::tarnClip, kNow, 1), false);
+        EXPECT_EQ(modeOf(tiles), fs::perms::owner_all);
+        EXPECT_TRUE(h.bus.readZenStatus(kNow, 60).has_value());
+        EXPECT_EQ(h.bus.readLiveTiles(kNow, 60).size(), 1U);
+        EXPECT_TRUE(h.log.lines().empty());
+    }
+
+    BusHarness h;
+    const auto elsewhere = h.folder.path() / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directories(h.bus.baseDirectory());
+    fs::create_directory_symlink(elsewhere, h.bus.baseDirectory() / "LiveTiles");
+    h.bus.publishLiveTile(tile(App::tarnClip, kNow, 1), true);
+    h.bus.publishLiveTile(tile(App::tarnClip, kNow, 1), true);
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_EQ(h.updatesPosted(), 2U) << "peers are told as after any failed write";
+    const std::vector<RecordedLogLine> once {{TarnLogLevel::warn, "suite",
+        "The suite folder " + (h.bus.baseDirectory() / "LiveTiles").string()
+            + " is a symbolic link, so nothing is written there."}};
+    EXPECT_EQ(h.log.lines(), once);
+    h.bus.publishDockStatus(dockStatus(kNow), false);
+    EXPECT_TRUE(h.bus.readDockStatus(kNow, 60).has_value()) << "the base folder itself is fine";
 }
 
 TEST(TarnSuiteTelemetryBusTest, UpdatesReachObserversOnTheMainThreadUntilTheyStop)
