@@ -67,7 +67,7 @@ protected:
     bool pageScrollsUnder(const QWidget& target, QPoint inTarget)
     {
         const int before = scrolled();
-        clickAt(target.mapToGlobal(inTarget), kWheelDown);
+        clickOn(target, inTarget, kWheelDown);
         return QTest::qWaitFor([&] { return scrolled() > before; }, 3000);
     }
 
@@ -107,10 +107,10 @@ TEST_F(TarnWheelFocusGuardX11, AFocusedControlTakesTheWheel)
     m_page->ensureWidgetVisible(m_spin, 0, 100);
     const QPoint inText(8, m_spin->height() / 2);
     // A click in the field's text gives the spin field the focus without stepping it.
-    clickAt(m_spin->mapToGlobal(inText), 1);
+    clickOn(*m_spin, inText, 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_spin->hasFocus(); }, 3000));
     const int before = scrolled();
-    clickAt(m_spin->mapToGlobal(inText), kWheelDown);
+    clickOn(*m_spin, inText, kWheelDown);
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_spin->value() == 4; }, 3000)) << m_spin->value();
     EXPECT_EQ(scrolled(), before) << "the focused field took the notch, not the page";
 }

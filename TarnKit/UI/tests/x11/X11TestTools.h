@@ -42,11 +42,15 @@ inline QStringList at(QPoint global)
         QStringLiteral("sleep"), QStringLiteral("0.1")};
 }
 
-// Moves the real pointer to `global` and presses and releases `button` there (4 and 5 are the
-// wheel's notches up and down).
-inline void clickAt(QPoint global, int button)
+// Moves the real pointer to `inWidget`, a point of `widget`, and once the widget knows the pointer
+// is over it (a window the window manager is still placing may not be there yet), presses and
+// releases `button` (4 and 5 are the wheel's notches up and down).
+inline void clickOn(const QWidget& widget, QPoint inWidget, int button)
 {
-    xdotool(at(global) << QStringLiteral("click") << QString::number(button));
+    xdotool(at(widget.mapToGlobal(inWidget)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return widget.underMouse(); }, 3000))
+        << "the pointer never reached " << widget.metaObject()->className();
+    xdotool({QStringLiteral("click"), QString::number(button)});
 }
 
 inline QString hexId(const QWidget& window)
