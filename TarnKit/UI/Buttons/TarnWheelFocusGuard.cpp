@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace tarn {
@@ -15,6 +16,9 @@ TarnWheelFocusGuard::TarnWheelFocusGuard(QObject* parent)
 
 bool TarnWheelFocusGuard::guards(const QObject* object)
 {
+    if (qobject_cast<const QScrollBar*>(object) != nullptr) {
+        return false;
+    }
     return qobject_cast<const QComboBox*>(object) != nullptr || qobject_cast<const QAbstractSlider*>(object) != nullptr
         || qobject_cast<const QAbstractSpinBox*>(object) != nullptr;
 }

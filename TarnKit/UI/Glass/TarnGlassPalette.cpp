@@ -1,8 +1,8 @@
 #include "TarnKit/UI/Glass/TarnGlassPalette.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
+#include "TarnKit/UI/Glass/TarnGlassStyle.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
 
 namespace tarn {
@@ -56,9 +56,7 @@ QPalette TarnGlassPalette::palette(const QColor& accent)
 
 void TarnGlassPalette::apply(QApplication& application, const QColor& accent)
 {
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(fusion);
-    }
+    QApplication::setStyle(new TarnGlassStyle);
     application.setPalette(palette(accent));
 }
 

@@ -17,7 +17,8 @@ public:
     TarnGlassPalette() = delete;
 
     static QPalette palette(const QColor& accent);
-    // Fusion draws every standard control from the palette alone, so the look holds on any desktop.
+    // Fusion draws every standard control from the palette alone, so the look holds on any desktop;
+    // the application takes it as TarnGlassStyle, with the kit's keyboard focus ring.
     static void apply(QApplication& application, const QColor& accent);
 };
 

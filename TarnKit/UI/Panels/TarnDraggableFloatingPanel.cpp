@@ -32,12 +32,11 @@ template <typename Callback, typename... Args> void notify(const Callback& callb
 } // namespace
 
 TarnDraggableFloatingPanel::TarnDraggableFloatingPanel(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_screenMouseLocationProvider([] { return QCursor::pos(); })
     , m_layout(new QVBoxLayout(this))
 {
     setObjectName(QStringLiteral("draggableFloatingPanel"));
-    setAttribute(Qt::WA_ShowWithoutActivating);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
 }
@@ -128,8 +127,8 @@ bool TarnDraggableFloatingPanel::eventFilter(QObject* watched, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        // Left to the window manager the panel would never take the keyboard; a click makes it
-        // the key window, and the click itself still reaches the content.
+        // Whatever the window manager's focus model, a click makes the panel the key window, and
+        // the click itself still reaches the content.
         if (!isActiveWindow()) {
             activateWindow();
         }

@@ -4,9 +4,11 @@
 // not a control with drags of its own (line edits, text editors, sliders, scroll bars, and
 // widgets marked TarnCustomDragTrackingView) and dragging.
 //
-// As a window it is left alone by the window manager (override-redirect on X11): no frame, no
-// task-bar entry, on every desktop, raised above other windows when shown. It is shown without
-// taking the keyboard and takes it when clicked; the click itself reaches its content.
+// As a window it is a frameless tool window that the window manager keeps above the others (no
+// task-bar entry). A window manager that is left out (an override-redirect window on X11) would
+// not know that the panel has the keyboard, and would not give it back to the window that had it
+// once the panel hides. A click makes the panel the key window; the click itself reaches its
+// content.
 //
 // A drag: idle -> watching (left press on background) -> dragging (the pointer went 4 px or more
 // from the press) -> idle on release, or on Escape, focus loss or hide, which tell

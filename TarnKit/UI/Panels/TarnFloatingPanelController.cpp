@@ -34,6 +34,7 @@ void TarnFloatingPanelController::show(
     place(panel, centeredOnActiveScreen, anchorFrame);
     panel.show();
     panel.raise();
+    panel.activateWindow();
 }
 
 void TarnFloatingPanelController::toggle(

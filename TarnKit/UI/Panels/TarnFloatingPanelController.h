@@ -1,8 +1,9 @@
 #pragma once
 
-// Shows content in one floating panel: frameless, above other windows, on every desktop, with a
-// translucent background, shown without taking the keyboard from the window that has it. The
-// panel is created on the first show and reused; each show builds the content anew. It goes at
+// Shows content in one floating panel: frameless, above other windows, with a translucent
+// background, brought to the front and given the keyboard on every show, so that Escape and the
+// loss of the keyboard work on a panel just shown, before any click. The panel is created on the
+// first show and reused; each show builds the content anew. It goes at
 // an anchor (its top-left corner on the anchor's), or centred on the screen under the pointer
 // (see TarnFloatingPanelPlacement), or stays where it was. Escape hides it, and so does losing the
 // keyboard when dismissOnResignKey is set. Every hide calls onDismiss once; hide() calls it even

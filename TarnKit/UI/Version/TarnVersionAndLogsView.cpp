@@ -28,12 +28,14 @@
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
 #include "TarnKit/UI/Glass/TarnGroundBackground.h"
+#include "TarnKit/UI/Glass/TarnLeadingTrailingLayout.h"
 #include "TarnKit/UI/Glass/TarnRoundedPanel.h"
 #include "TarnKit/UI/Text/TarnLabel.h"
 #include "TarnKit/UI/Text/TarnQString.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnSymbolLabel.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
+#include "TarnKit/UI/Text/TarnWrappingText.h"
 #include "TarnKit/UI/Version/TarnVersionBadge.h"
 
 namespace tarn {
@@ -148,6 +150,30 @@ protected:
     }
 };
 
+// A row of widgets `spacing` apart, without margins.
+QWidget* rowOf(std::initializer_list<QWidget*> widgets, int spacing)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    for (QWidget* widget : widgets) {
+        layout->addWidget(widget);
+    }
+    return row;
+}
+
+// `leading` at the start and `trailing` at the end of one line, or `trailing` on a line of its
+// own below when the two do not fit side by side.
+QWidget* leadingAndTrailing(QWidget* leading, QWidget* trailing, int spacing)
+{
+    auto* row = new QWidget;
+    auto* layout = new TarnLeadingTrailingLayout(spacing, spacing, row);
+    layout->addWidget(leading);
+    layout->addWidget(trailing);
+    return row;
+}
+
 void clearLayout(QLayout* layout)
 {
     while (QLayoutItem* item = layout->takeAt(0)) {
@@ -172,6 +198,7 @@ TarnVersionAndLogsView::TarnVersionAndLogsView(std::string appName, TarnAppVersi
     , m_services(std::move(services))
 {
     setObjectName(QStringLiteral("versionAndLogsView"));
+    setLayoutDirection(isRTL(m_language) ? Qt::RightToLeft : Qt::LeftToRight);
     if (m_onClose) {
         m_ground = new TarnGroundBackground(m_palette, this);
         m_ground->setObjectName(QStringLiteral("groundBackground"));
@@ -181,7 +208,8 @@ TarnVersionAndLogsView::TarnVersionAndLogsView(std::string appName, TarnAppVersi
     scroll->setObjectName(QStringLiteral("versionScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every row fits the sheet's width or wraps; should some content still not, it stays in reach.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The ground (or the host's background) shows through the scroll area.
     QPalette clear = scroll->palette();
     clear.setColor(QPalette::Window, Qt::transparent);
@@ -247,18 +275,22 @@ QWidget* TarnVersionAndLogsView::buildSummaryCard()
     description->setWordWrap(true);
     column->addWidget(description);
 
-    auto* chipRow = new QHBoxLayout;
-    chipRow->setSpacing(12);
-    chipRow->addWidget(new InfoChip(
-        tarnQText("Version", "Sürüm", m_language), QStringLiteral("v") + toQString(m_version.shortVersion)));
-    chipRow->addWidget(new InfoChip(QStringLiteral("Build"), QStringLiteral("#") + toQString(m_version.buildNumber)));
-    chipRow->addStretch(1);
-    chipRow->addWidget(new TarnFeedbackButton(m_appName, m_version, TarnFeedbackKind::feature, m_language,
-        TarnFeedbackButtonStyle::labeledPill, std::nullopt, nullptr, m_services.feedback));
-    chipRow->addWidget(tarnLabel(QString::fromStdString(m_logger.currentLogFile().filename().string()),
-        styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced), TarnGlassTokens::textMuted(),
-        "logFileName"));
-    column->addLayout(chipRow);
+    constexpr int kChipSpacing = 12;
+    QWidget* chips
+        = rowOf({new InfoChip(tarnQText("Version", "Sürüm", m_language),
+                     QStringLiteral("v") + toQString(m_version.shortVersion)),
+                    new InfoChip(QStringLiteral("Build"), QStringLiteral("#") + toQString(m_version.buildNumber))},
+            kChipSpacing);
+    QWidget* feedbackAndFile
+        = rowOf({new TarnFeedbackButton(m_appName, m_version, TarnFeedbackKind::feature, m_language,
+                     TarnFeedbackButtonStyle::labeledPill, std::nullopt, nullptr, m_services.feedback),
+                    tarnLabel(QString::fromStdString(m_logger.currentLogFile().filename().string()),
+                        styleFont(TarnTextStyle::caption2, QFont::Normal, TarnFontDesign::monospaced),
+                        TarnGlassTokens::textMuted(), "logFileName")},
+            kChipSpacing);
+    QWidget* chipRow = leadingAndTrailing(chips, feedbackAndFile, kChipSpacing);
+    chipRow->setObjectName(QStringLiteral("summaryChipRow"));
+    column->addWidget(chipRow);
     return tarnGlassCardAround(content, "summaryCard", kCardPadding, kCardCornerRadius);
 }
 
@@ -280,12 +312,11 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     QVBoxLayout* column = nullptr;
     QWidget* content = tarnCardColumn(12, column);
 
-    auto* header = new TarnCardHeader("doc.text.magnifyingglass",
+    constexpr int kHeaderSpacing = 8;
+    auto* title = new TarnSymbolLabel("doc.text.magnifyingglass",
         tarnQText("Rotating Runtime Logs", "Uygulama Çalışma Logları", m_language),
-        TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary(), 8);
-    header->title()->setObjectName(QStringLiteral("logsTitle"));
-    // The title is never cut short: the sheet grows wider instead.
-    header->title()->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+        TarnTextStyles::font(TarnTextStyle::headline), TarnGlassTokens::textPrimary());
+    title->setObjectName(QStringLiteral("logsTitle"));
 
     auto* picker = new QWidget;
     picker->setObjectName(QStringLiteral("logLevelPicker"));
@@ -301,7 +332,6 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
         segments->addWidget(button);
         m_levelButtons.push_back(button);
     }
-    header->addTrailing(picker);
 
     auto* refresh = captionButton("arrow.clockwise", QString());
     refresh->setObjectName(QStringLiteral("refreshLogsButton"));
@@ -322,9 +352,12 @@ QWidget* TarnVersionAndLogsView::buildLogsCard()
     auto* clear = captionButton("trash", tarnQText("Clear", "Temizle", m_language));
     clear->setObjectName(QStringLiteral("clearLogsButton"));
     connect(clear, &QAbstractButton::clicked, this, &TarnVersionAndLogsView::onClearClicked);
-    for (QWidget* button : std::initializer_list<QWidget*> {refresh, m_copyButton, folder, clear}) {
-        header->addTrailing(button);
-    }
+
+    // The controls follow the title while they fit beside it, and move under it when they do not.
+    QWidget* controls = rowOf({picker, refresh, m_copyButton, folder, clear}, kHeaderSpacing);
+    controls->setObjectName(QStringLiteral("logControls"));
+    QWidget* header = leadingAndTrailing(title, controls, kHeaderSpacing);
+    header->setObjectName(QStringLiteral("logsHeader"));
     column->addWidget(header);
 
     m_logList = new QVBoxLayout;
@@ -394,12 +427,10 @@ QWidget* TarnVersionAndLogsView::buildLogRow(const TarnLogEntry& entry) const
                TarnTextStyles::font(TarnTextStyle::caption, QFont::Normal, TarnFontDesign::monospaced),
                withOpacity(accentColor(m_palette), 0.9), "logCategory"),
         82);
-    QLabel* message = tarnLabel(toQString(entry.message), TarnTextStyles::font(TarnTextStyle::subheadline),
-        TarnGlassTokens::textPrimary(), "logMessage");
-    message->setWordWrap(true);
-    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    row->addWidget(message, 1, Qt::AlignTop);
+    auto* message = new TarnWrappingText(
+        toQString(entry.message), TarnTextStyles::font(TarnTextStyle::subheadline), TarnGlassTokens::textPrimary());
+    message->setObjectName(QStringLiteral("logMessage"));
+    row->addWidget(message, 1);
     return panel;
 }
 

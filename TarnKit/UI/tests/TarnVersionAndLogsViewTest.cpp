@@ -12,8 +12,10 @@
 #include "TarnKit/UI/Buttons/TarnFeedbackButton.h"
 #include "TarnKit/UI/Buttons/TarnGlassButton.h"
 #include "TarnKit/UI/Text/TarnSymbolLabel.h"
+#include "TarnKit/UI/Text/TarnWrappingText.h"
 #include "TarnKit/UI/Version/TarnVersionBadge.h"
 #include "TarnKit/UI/Version/TarnVersionBadgeButton.h"
+#include "TarnKit/UI/tests/VersionSheetFit.h"
 #include "tests/TemporaryFolder.h"
 
 namespace tarn {
@@ -67,6 +69,9 @@ protected:
         QStringList result;
         for (const QLabel* label : parent.findChildren<QLabel*>(QString::fromLatin1(name))) {
             result << label->text();
+        }
+        for (const TarnWrappingText* text : parent.findChildren<TarnWrappingText*>(QString::fromLatin1(name))) {
+            result << text->text();
         }
         return result;
     }
@@ -176,6 +181,33 @@ TEST_F(VersionSheetTest, HeaderAndGroundOnlyWithACloseActionAndEscapeCloses)
     EXPECT_FALSE(bare.hasHeader());
     EXPECT_EQ(child(bare, "groundBackground"), nullptr);
     EXPECT_EQ(child(bare, "sheetHeader"), nullptr);
+}
+
+TEST_F(VersionSheetTest, ShowsAllOfItselfAtItsMinimumWidthInEveryLanguage)
+{
+    logger->info("TarnInput v1.4.0 (57) launched (Linux 6.1.0, Debian GNU/Linux 12).", "lifecycle");
+    logger->warn("Settings could not be saved to "
+                 "/home/someone/.config/Harrowfen/TarnInput/a-folder-with-a-rather-long-name/input-settings.json",
+        "permission");
+    for (const TarnLanguage language : {TarnLanguage::en, TarnLanguage::tr, TarnLanguage::ar, TarnLanguage::he}) {
+        TarnReleaseLogRecord release;
+        release.timestamp = "2026-12-09T10:00:00Z";
+        release.toVersion = "1.4.0";
+        release.toBuild = 57;
+        release.bumpKind = "minor";
+        release.section = "Added";
+        release.summary = "Version sheet and feedback page.";
+        release.details = {"Logs can be filtered, copied and cleared."};
+        auto view = makeView(language, {release});
+        view->resize(TarnVersionBadgeButton::kSheetMinimumWidth, TarnVersionBadgeButton::kSheetMinimumHeight);
+        QApplication::processEvents();
+        EXPECT_EQ(sheetfit::cutControls(*view).join(", ").toStdString(), "") << rawValue(language);
+        EXPECT_EQ(view->layoutDirection(), isRTL(language) ? Qt::RightToLeft : Qt::LeftToRight);
+        for (const TarnWrappingText* message : view->findChildren<TarnWrappingText*>(QStringLiteral("logMessage"))) {
+            EXPECT_FALSE(message->isRightToLeft()) << "Latin text reads left to right in " << rawValue(language);
+            EXPECT_GE(message->height(), message->heightForWidth(message->width())) << "every line is shown";
+        }
+    }
 }
 
 TEST_F(VersionSheetTest, TimeColumnIsTheTimeOfDayOrTheFirstEightCharacters)

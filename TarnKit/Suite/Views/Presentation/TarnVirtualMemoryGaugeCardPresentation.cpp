@@ -87,13 +87,12 @@ TarnVirtualMemoryGauge virtualGauge(const TarnVirtualMemorySummary& summary, Tar
         percent / 100, std::move(status)};
 }
 
-// The system's swap is plain "Swap" here, with no platform name before it.
-TarnVirtualMemoryStatPill swapPill(const TarnVirtualMemorySummary& summary, TarnLanguage language)
+// The system's swap is plain "Swap" here, with no platform name before it, and the label reads
+// the same in every language: it names the system's own feature, not a text of the card.
+TarnVirtualMemoryStatPill swapPill(const TarnVirtualMemorySummary& summary)
 {
     TarnVirtualMemoryStatPill pill;
-    pill.label = summary.swapFileCount < 1 ? tarnText("Swap", "Takas", language)
-                                           : tarnText(fmt::format("Swap ({})", summary.swapFileCount),
-                                               fmt::format("Takas ({})", summary.swapFileCount), language);
+    pill.label = summary.swapFileCount < 1 ? std::string("Swap") : fmt::format("Swap ({})", summary.swapFileCount);
     pill.value = usage(summary.swapUsedBytes, summary.swapTotalBytes);
     if (summary.swapTotalBytes >= 1) {
         pill.detail = fmt::format("{}% • {}", suiteviews::roundedPercent(summary.swapUsedPercent()),
@@ -160,8 +159,8 @@ TarnVirtualMemoryGaugeCardPresentation TarnVirtualMemoryGaugeCardPresentation::p
     }
     result.physical = physicalGauge(summary, language, accentColor);
     result.virtualArea = virtualGauge(summary, language, result.statusColor);
-    result.pills = {swapPill(summary, language), poolPill(summary, language), sparsePill(summary, language),
-        ramDiskPill(summary, language)};
+    result.pills = {
+        swapPill(summary), poolPill(summary, language), sparsePill(summary, language), ramDiskPill(summary, language)};
     return result;
 }
 

@@ -87,9 +87,19 @@ TEST_F(GaugeCard, SwapInUseOnly)
     EXPECT_EQ(swap.value, "1.00 GB / 4.00 GB");
     EXPECT_EQ(swap.detail, "25% • AES-XTS");
     EXPECT_EQ(swap.tint, suiteviews::cyan());
-    EXPECT_EQ(show(summary, TarnLanguage::tr).pills[0].label, "Takas (2)");
     EXPECT_EQ(
         shown.effectiveBadge, "Effective: " + TarnByteFormatter::format(summary.totalEffectiveMemoryCapacityBytes()));
+}
+
+TEST_F(GaugeCard, TheSwapLabelIsTheSameInEveryLanguage)
+{
+    TarnVirtualMemorySummary summary = testing::idleSummary();
+    for (const TarnLanguage language : {TarnLanguage::en, TarnLanguage::tr, TarnLanguage::ar, TarnLanguage::de}) {
+        summary.swapFileCount = 0;
+        EXPECT_EQ(show(summary, language).pills[0].label, "Swap") << rawValue(language);
+        summary.swapFileCount = 3;
+        EXPECT_EQ(show(summary, language).pills[0].label, "Swap (3)") << rawValue(language);
+    }
 }
 
 TEST_F(GaugeCard, SwapOfNoSizeHasNoDetail)

@@ -129,14 +129,15 @@ private:
 
 using Log = std::vector<std::string>;
 
-TEST(TarnDraggableFloatingPanel, IsAFramelessToolWindowAboveOthersShownWithoutTakingTheKeyboard)
+TEST(TarnDraggableFloatingPanel, IsAFramelessToolWindowAboveOthersThatTheWindowManagerKnows)
 {
     TarnDraggableFloatingPanel panel;
-    for (const Qt::WindowType flag :
-        {Qt::Tool, Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::X11BypassWindowManagerHint}) {
+    for (const Qt::WindowType flag : {Qt::Tool, Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint}) {
         EXPECT_TRUE(panel.windowFlags().testFlag(flag)) << flag;
     }
-    EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
+    // Left out of the window manager's hands, the panel would take the keyboard behind its back.
+    EXPECT_FALSE(panel.windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+    EXPECT_FALSE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(panel.dragState(), TarnDraggableFloatingPanel::DragState::idle);
 }
 

@@ -1,7 +1,8 @@
-// Renders the version-and-logs sheet with a few sample releases and log entries, once in English
-// and once in Turkish, to two PNGs, for looking at it without running the application.
+// Renders the version-and-logs sheet at its minimum width with a few sample releases and log
+// entries, in English, Turkish and Arabic, to three PNGs, for looking at it without running the
+// application.
 //
-//   QT_QPA_PLATFORM=offscreen TarnVersionSheetPreview [output-prefix]   (writes <prefix>-en.png, -tr.png)
+//   QT_QPA_PLATFORM=offscreen TarnVersionSheetPreview [output-prefix]   (writes <prefix>-en.png, -tr.png, -ar.png)
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <QPixmap>
 
 #include "TarnKit/UI/Version/TarnVersionAndLogsView.h"
+#include "TarnKit/UI/Version/TarnVersionBadgeButton.h"
 
 namespace {
 
@@ -50,7 +52,8 @@ void render(TarnAppLogger& logger, TarnLanguage language, const QString& file)
     TarnVersionAndLogsView view(
         "TarnInput", TarnAppVersion {"1.4.0", "57"}, logger, TarnProductPalette::deepAbyss, language, sampleReleases(),
         [] {}, services);
-    view.resize(760, 900);
+    // As narrow as the sheet gets, and tall enough to show all of it.
+    view.resize(TarnVersionBadgeButton::kSheetMinimumWidth, 1000);
     view.show();
     // Rows added while the view is visible show on the next turn of the event loop.
     QApplication::processEvents();
@@ -71,8 +74,12 @@ int main(int argc, char** argv)
     logger.debug("Profile resolved for org.mozilla.firefox", "profile");
     logger.warn("Swallowed a bounce of button 0 after 31 ms", "debounce");
     logger.error("Macro \"Paste twice\" refused: empty step list", "macro");
+    logger.error("Settings could not be saved to "
+                 "/home/someone/.config/Harrowfen/TarnInput/a-folder-with-a-long-name/input-settings.json",
+        "settings");
     render(logger, TarnLanguage::en, prefix + QStringLiteral("-en.png"));
     render(logger, TarnLanguage::tr, prefix + QStringLiteral("-tr.png"));
+    render(logger, TarnLanguage::ar, prefix + QStringLiteral("-ar.png"));
     std::filesystem::remove_all(folder);
     return 0;
 }

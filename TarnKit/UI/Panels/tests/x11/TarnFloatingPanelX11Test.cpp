@@ -1,95 +1,89 @@
-// The floating panel on a real X server with a window manager: it appears without taking the
-// keyboard from the window that has it, stays out of the window manager's hands (no frame, every
-// desktop), takes the keyboard with the click that also reaches its content, and Escape hides it.
+// The floating panel on a real X server with a window manager: showing it brings it to the front
+// and gives it the keyboard, so Escape hides it at once; it hides as soon as another window takes
+// the keyboard; the first click on it reaches its content; and it has no frame.
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QPushButton>
-#include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include "TarnKit/UI/Panels/TarnDraggableFloatingPanel.h"
 #include "TarnKit/UI/Panels/TarnFloatingPanelController.h"
+#include "TarnKit/UI/tests/x11/X11TestTools.h"
 
 namespace tarn {
 namespace {
 
-// Runs an X client to its end while this thread keeps answering the X server; bounded.
-QString runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted(5000)) {
-        ADD_FAILURE() << program.toStdString() << " is missing: run scripts/setup.sh";
-        return {};
+using namespace x11test;
+
+class TarnFloatingPanelX11 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        m_other.setWindowTitle(QStringLiteral("Other"));
+        m_other.setGeometry(80, 80, 400, 300);
+        m_other.show();
+        m_other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_other));
+        waitUntilPlaced(m_other);
     }
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && process.state() != QProcess::NotRunning) {
-        QTest::qWait(20);
+
+    void show()
+    {
+        m_controller.show(false, QRect(600, 200, 1, 1), [this] {
+            auto content = std::make_unique<QWidget>();
+            auto* button = new QPushButton(QStringLiteral("Act"));
+            button->setObjectName(QStringLiteral("act"));
+            QObject::connect(button, &QPushButton::clicked, [this] { ++m_clicks; });
+            (new QVBoxLayout(content.get()))->addWidget(button);
+            return content;
+        });
     }
-    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
-// The window manager's idea of the active window.
-QString activeWindowId()
+    TarnDraggableFloatingPanel* panel() const { return m_controller.panel(); }
+
+    QWidget m_other;
+    int m_dismissals = 0;
+    int m_clicks = 0;
+    TarnFloatingPanelController m_controller {QSize(240, 120), true, [this] { ++m_dismissals; }};
+};
+
+TEST_F(TarnFloatingPanelX11, TakesTheKeyboardWhenShownSoEscapeHidesItAtOnce)
 {
-    // "_NET_ACTIVE_WINDOW(WINDOW): window id # 0x1600007"
-    return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")})
-        .section(QLatin1Char('#'), 1)
-        .trimmed();
-}
+    show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel())) << "the shown panel is the key window";
+    EXPECT_FALSE(m_other.isActiveWindow());
+    const QString info = runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), hexId(*panel())});
+    EXPECT_TRUE(info.contains(QStringLiteral("Width: 240"))) << "no frame around it: " << info.toStdString();
 
-QString hexId(const QWidget& window)
-{
-    return QStringLiteral("0x") + QString::number(window.winId(), 16);
-}
-
-TEST(TarnFloatingPanelX11, AppearsWithoutTakingTheKeyboardAndEscapeHidesIt)
-{
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    QWidget other;
-    other.setWindowTitle(QStringLiteral("Other"));
-    other.setGeometry(80, 80, 400, 300);
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindowId() == hexId(other); }, 5000));
-
-    int dismissals = 0;
-    int clicks = 0;
-    TarnFloatingPanelController controller(QSize(240, 120), true, [&] { ++dismissals; });
-    controller.show(false, QRect(600, 200, 1, 1), [&] {
-        auto content = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(content.get());
-        auto* button = new QPushButton(QStringLiteral("Act"));
-        QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-        layout->addWidget(button);
-        return content;
-    });
-    TarnDraggableFloatingPanel* panel = controller.panel();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
-
-    // xprop asks the server after the map, by when a window manager would have moved the focus.
-    EXPECT_EQ(activeWindowId(), hexId(other));
-    EXPECT_TRUE(other.isActiveWindow());
-    EXPECT_FALSE(panel->isActiveWindow());
-    const QString info = runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), hexId(*panel)});
-    EXPECT_TRUE(info.contains(QStringLiteral("Override Redirect State: yes"))) << info.toStdString();
-
-    const QPoint target = panel->mapToGlobal(panel->rect().center());
-    runTool(QStringLiteral("xdotool"),
-        {QStringLiteral("mousemove"), QString::number(target.x()), QString::number(target.y()), QStringLiteral("sleep"),
-            QStringLiteral("0.1"), QStringLiteral("click"), QStringLiteral("1")});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }, 5000)) << "the first click reaches the content";
-    ASSERT_TRUE(QTest::qWaitForWindowActive(panel)) << "and makes the panel the key window";
-
-    runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.isVisible(); }, 5000));
-    // The server's focus-out for the hidden panel comes later; it must not count as a second hide.
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_controller.isVisible(); }, 5000)) << "Escape right after show";
+    // The server's focus change for the hidden panel comes later; it must not count as a second hide.
     QTest::qWait(200);
-    EXPECT_EQ(dismissals, 1);
+    EXPECT_EQ(m_dismissals, 1);
+}
+
+TEST_F(TarnFloatingPanelX11, HidesWhenAnotherWindowIsClicked)
+{
+    show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel()));
+    clickOn(m_other, QPoint(40, 40), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_controller.isVisible(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&m_other));
+    EXPECT_EQ(m_dismissals, 1);
+}
+
+TEST_F(TarnFloatingPanelX11, TheFirstClickReachesTheContent)
+{
+    show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel()));
+    auto* act = panel()->findChild<QPushButton*>(QStringLiteral("act"));
+    ASSERT_NE(act, nullptr);
+    clickOn(*act, act->rect().center(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_clicks == 1; }, 5000));
+    EXPECT_TRUE(m_controller.isVisible());
+    EXPECT_EQ(m_dismissals, 0);
 }
 
 } // namespace
