@@ -12,7 +12,7 @@
 #include "TarnInput/ViewModel/Ports/MainThreadTimers.h"
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
 #include "TarnInputCore/Engine/Ports/EnginePorts.h"
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 #include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Foundation/Ports/DefaultsStore.h"

@@ -14,7 +14,7 @@
 #include "TarnInput/ViewModel/Ports/TimeFormatter.h"
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
 #include "TarnInputCore/Engine/Ports/EnginePorts.h"
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 #include "TarnKit/Foundation/Desktop/TarnPermissionCenter.h"
 #include "TarnKit/Foundation/Logging/LogSink.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
