@@ -29,7 +29,8 @@ struct InputStudioServices {
     // The application's logger; the engine's ports carry the same one.
     LogSink& logger;
     std::filesystem::path settingsFile;
-    // Stamps of the event list and of a settings file set aside.
+    // Stamps of the event list and of a settings file set aside, and the interval between the
+    // settings file's writes.
     const Clock& clock;
     // The engine's ports. The engine alone follows the frontmost application.
     EnginePorts engine;
@@ -41,6 +42,7 @@ struct InputStudioServices {
     MainThreadExecutor& mainThread;
     // Wakes the main thread for the engine's mailbox; the input thread calls it.
     MainThreadWakeup& engineWakeup;
+    // The watcher, the toast, and the end of a settings write's wait for its interval.
     MainThreadTimers& timers;
     // When the devices or the permission to use them may have changed: the watcher looks then.
     DeviceChangeNotices& deviceChanges;
