@@ -1,7 +1,7 @@
 #pragma once
 
 // Everything InputStudioViewModel is built from. The owner keeps every object here alive for as
-// long as the view model exists. See InputStudioViewModel.h for how the program fills it in.
+// long as the view model exists. StudioStartUp fills it in from the adapters main.cpp builds.
 
 #include <filesystem>
 
@@ -26,7 +26,8 @@
 namespace tarn::input {
 
 struct InputStudioServices {
-    // The application's logger; the engine's ports carry the same one.
+    // The application's logger. The engine's ports carry a queue in front of it instead (a
+    // QueuedLogSink), so that the input thread never writes the log file itself.
     LogSink& logger;
     std::filesystem::path settingsFile;
     // Stamps of the event list and of a settings file set aside, and the interval between the
