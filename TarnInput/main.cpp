@@ -53,6 +53,7 @@
 #include "TarnKit/Foundation/Identity/BuildInfo.h"
 #include "TarnKit/Foundation/Identity/OperatingSystemInfo.h"
 #include "TarnKit/Foundation/Logging/QueuedLogSink.h"
+#include "TarnKit/Localization/TarnLocalizationStore.h"
 #include "TarnKit/UI/Brand/TarnAppIcon.h"
 #include "TarnKit/UI/Buttons/TarnWheelFocusGuard.h"
 #include "TarnKit/UI/Glass/TarnGlassPalette.h"
@@ -169,6 +170,8 @@ int main(int argc, char** argv)
         .overlayWindows = *overlayWindows,
         .defaults = defaults,
         .systemLanguages = std::make_shared<EnvironmentLanguagePreferences>(),
+        // The program's one process-wide instance: tarnText reads it wherever a text is shown.
+        .textStore = TarnLocalizationStore::shared(),
         .doubleClickPreference = &doubleClickPreference,
     });
     StudioApplication& studio = startUp->studio();

@@ -3,9 +3,11 @@
 #   cmake -DTARN_LAYERING_ROOT=<source tree> -DTARN_LAYERING_RULES=<rules file>
 #         [-DTARN_LAYERING_LINKS=<targets file written at configure time>]
 #         [-DTARN_LAYERING_QT=<Qt's include folder, holding QtCore/, QtGui/ ...>]
-#         [-DTARN_LAYERING_USES=<file>] -P CheckLayering.cmake
+#         [-DTARN_LAYERING_USES=<file>] [-DTARN_LAYERING_PROBES=<folder>] -P CheckLayering.cmake
 # TARN_LAYERING_USES names a file the check writes for tools: one line per folder with every
 # folder, library and Qt module its sources include, whether its row allows them or not.
+# TARN_LAYERING_PROBES names a folder of extra files that the check reads as if they stood at the
+# same places in the tree: includes that must fail the build, for the rules' own test.
 cmake_minimum_required(VERSION 3.25)
 
 set(violations "")
@@ -72,12 +74,22 @@ foreach(line IN LISTS rule_lines)
 endforeach()
 list(REMOVE_DUPLICATES top_folders)
 
-# Every name in a row must be a library, a Qt module, "macro-include" or a folder that has a row
-# (itself or below it): a misspelt name would otherwise allow nothing, or the wrong thing, silently.
+# A name of a row that stands for one header of the tree rather than a folder.
+set(header_name_regex "\\.(h|hh|hpp|hxx|h\\+\\+|ipp|inl|tpp)$")
+
+# Every name in a row must be a library, a Qt module, "macro-include", a folder that has a row
+# (itself or below it) or a header of the tree: a misspelt name would otherwise allow nothing, or
+# the wrong thing, silently, and a header that was moved would leave a row allowing nothing.
 foreach(row IN LISTS rows)
     string(MAKE_C_IDENTIFIER "${row}" id)
     foreach(name IN LISTS allowed_${id})
         if(name IN_LIST libraries OR name MATCHES "^qt-[a-z0-9]+$" OR name STREQUAL "macro-include")
+            continue()
+        endif()
+        if(name MATCHES "${header_name_regex}")
+            if(NOT EXISTS "${TARN_LAYERING_ROOT}/${name}" OR IS_DIRECTORY "${TARN_LAYERING_ROOT}/${name}")
+                list(APPEND violations "${TARN_LAYERING_RULES}: the row of ${row} names ${name}, which is no header of the tree")
+            endif()
             continue()
         endif()
         set(known FALSE)
@@ -207,14 +219,39 @@ function(kind_allowed kind allowed out_var)
     endif()
 endfunction()
 
-# Whether a folder of the tree is one the row allows: its own, or one at or below a folder it names.
-function(folder_allowed target_folder own_folder allowed out_var)
+# Whether a file of the tree is one the row allows: one of its own folder, one at or below a folder
+# the row names, or a header the row names.
+function(file_allowed target_file own_folder allowed out_var)
+    get_filename_component(target_folder "${target_file}" DIRECTORY)
+    set(result FALSE)
+    if(target_folder STREQUAL own_folder OR target_file IN_LIST allowed)
+        set(result TRUE)
+    else()
+        foreach(name IN LISTS allowed)
+            if(NOT name MATCHES "${header_name_regex}" AND (target_folder STREQUAL name OR target_folder MATCHES "^${name}/"))
+                set(result TRUE)
+                break()
+            endif()
+        endforeach()
+    endif()
+    set(${out_var} ${result} PARENT_SCOPE)
+endfunction()
+
+# Whether the row lets its folder use anything of a folder of the tree: its own, one at or below a
+# folder it names, or one that holds a header it names.
+function(folder_used_allowed target_folder own_folder allowed out_var)
     set(result FALSE)
     if(target_folder STREQUAL own_folder)
         set(result TRUE)
     else()
         foreach(name IN LISTS allowed)
-            if(target_folder STREQUAL name OR target_folder MATCHES "^${name}/")
+            if(name MATCHES "${header_name_regex}")
+                get_filename_component(name_folder "${name}" DIRECTORY)
+                if(target_folder STREQUAL name_folder)
+                    set(result TRUE)
+                    break()
+                endif()
+            elseif(target_folder STREQUAL name OR target_folder MATCHES "^${name}/")
                 set(result TRUE)
                 break()
             endif()
@@ -241,6 +278,23 @@ foreach(top IN LISTS top_folders)
     endforeach()
 endforeach()
 list(REMOVE_DUPLICATES files)
+# The probes, each read from the probe folder but judged as the file of the tree at its place.
+if(TARN_LAYERING_PROBES)
+    foreach(top IN LISTS top_folders)
+        foreach(extension IN LISTS extensions)
+            file(GLOB_RECURSE found RELATIVE "${TARN_LAYERING_PROBES}" "${TARN_LAYERING_PROBES}/${top}/*.${extension}")
+            foreach(probe IN LISTS found)
+                if(probe IN_LIST files)
+                    list(APPEND violations "${probe}: a probe stands in the place of a file of the tree")
+                    continue()
+                endif()
+                list(APPEND files "${probe}")
+                string(MAKE_C_IDENTIFIER "${probe}" probe_id)
+                set(source_${probe_id} "${TARN_LAYERING_PROBES}/${probe}")
+            endforeach()
+        endforeach()
+    endforeach()
+endif()
 list(SORT files)
 
 set(used_folders "")
@@ -263,7 +317,12 @@ foreach(file IN LISTS files)
         list(APPEND used_folders "${folder}")
         set(uses_${folder_id} "")
     endif()
-    file(STRINGS "${TARN_LAYERING_ROOT}/${file}" includes REGEX "^[ \t]*#[ \t]*(include|include_next|import)([^A-Za-z0-9_]|$)")
+    string(MAKE_C_IDENTIFIER "${file}" file_id)
+    set(source "${TARN_LAYERING_ROOT}/${file}")
+    if(DEFINED source_${file_id})
+        set(source "${source_${file_id}}")
+    endif()
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*(include|include_next|import)([^A-Za-z0-9_]|$)")
     foreach(include IN LISTS includes)
         if(NOT include MATCHES "#[ \t]*[a-z_]+[ \t]*([<\"])([^>\"]+)[>\"]")
             # An include through a macro hides what it includes.
@@ -295,7 +354,7 @@ foreach(file IN LISTS files)
         if(NOT included STREQUAL "")
             get_filename_component(included_folder "${included}" DIRECTORY)
             list(APPEND uses_${folder_id} "${included_folder}")
-            folder_allowed("${included_folder}" "${folder}" "${allowed}" permitted)
+            file_allowed("${included}" "${folder}" "${allowed}" permitted)
             if(NOT permitted)
                 tarn_report("${file}: includes ${path}, which ${folder} may not use")
             endif()
@@ -414,7 +473,9 @@ foreach(target IN LISTS targets)
     if(NOT own_folders)
         continue()
     endif()
-    # A target may link what the row of any of its folders allows.
+    # A target may link what the row of any of its folders allows. A library of the tree is linked
+    # whole or not at all, so a target may link one when its rows let it use anything of it:
+    # which of its rooms and headers the target uses, its includes say.
     set(allowed "")
     foreach(folder IN LISTS own_folders)
         row_of("${folder}" row)
@@ -426,19 +487,22 @@ foreach(target IN LISTS targets)
     foreach(item IN LISTS linked)
         if(item IN_LIST targets)
             folders_of("${item}" item_folders)
+            set(permitted FALSE)
             foreach(item_folder IN LISTS item_folders)
-                set(permitted FALSE)
                 foreach(folder IN LISTS own_folders)
-                    folder_allowed("${item_folder}" "${folder}" "${allowed}" permitted)
+                    folder_used_allowed("${item_folder}" "${folder}" "${allowed}" permitted)
                     if(permitted)
                         break()
                     endif()
                 endforeach()
-                if(NOT permitted)
-                    list(APPEND violations "${target}: links ${item} (${item_folder}), which ${folder_text} may not use")
+                if(permitted)
                     break()
                 endif()
             endforeach()
+            if(item_folders AND NOT permitted)
+                list(JOIN item_folders " and " item_text)
+                list(APPEND violations "${target}: links ${item} (${item_text}), none of which ${folder_text} may use")
+            endif()
             continue()
         endif()
         classify_link("${item}" kind)

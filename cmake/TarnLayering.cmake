@@ -103,9 +103,20 @@ cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tarn_write_layering_targ
 # The check itself must reject what it is there to reject: it runs over a small tree of its own,
 # with rules and targets of its own, whose files and targets say by their names whether the check
 # must accept or reject them.
+set(tarn_layering_fixture ${CMAKE_CURRENT_LIST_DIR}/layering-fixture)
 add_test(NAME TarnLayeringCheckRejectsWrongIncludes
     COMMAND ${CMAKE_COMMAND} -DTARN_LAYERING_SCRIPT=${TARN_LAYERING_SCRIPT}
-            -DTARN_LAYERING_FIXTURE=${CMAKE_CURRENT_LIST_DIR}/layering-fixture
+            -DTARN_LAYERING_ROOT=${tarn_layering_fixture} -DTARN_LAYERING_RULES=${tarn_layering_fixture}/Layering.txt
+            -DTARN_LAYERING_LINKS=${tarn_layering_fixture}/targets.txt
             -DTARN_LAYERING_QT=${TARN_LAYERING_QT_INCLUDE_DIR}
             -P ${CMAKE_CURRENT_LIST_DIR}/LayeringCheckTest.cmake)
-set_tests_properties(TarnLayeringCheckRejectsWrongIncludes PROPERTIES LABELS plain)
+# And the program's own rules must reject the includes that would undo its layers (a screen that
+# reaches the engine, an adapter that reaches the windows …): each probe, added to the program's
+# tree, must fail the build.
+add_test(NAME TarnLayeringRulesRejectProbes
+    COMMAND ${CMAKE_COMMAND} -DTARN_LAYERING_SCRIPT=${TARN_LAYERING_SCRIPT}
+            -DTARN_LAYERING_ROOT=${TARN_SOURCE_ROOT} -DTARN_LAYERING_RULES=${TARN_LAYERING_RULES}
+            -DTARN_LAYERING_PROBES=${tarn_layering_fixture}/program-probes
+            -DTARN_LAYERING_QT=${TARN_LAYERING_QT_INCLUDE_DIR}
+            -P ${CMAKE_CURRENT_LIST_DIR}/LayeringCheckTest.cmake)
+set_tests_properties(TarnLayeringCheckRejectsWrongIncludes TarnLayeringRulesRejectProbes PROPERTIES LABELS plain)

@@ -12,7 +12,7 @@
 #include "TarnInput/ViewModel/Ports/MainThreadTimers.h"
 #include "TarnInputCore/Devices/PointerDeviceSource.h"
 #include "TarnInputCore/Engine/Ports/EnginePorts.h"
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 #include "TarnKit/Foundation/Logging/TarnAppLogger.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "TarnKit/Foundation/Ports/DefaultsStore.h"
@@ -22,6 +22,7 @@
 #include "TarnKit/Foundation/Ports/PermissionBackend.h"
 #include "TarnKit/Foundation/Ports/UrlOpener.h"
 #include "TarnKit/Localization/SystemLanguagePreferences.h"
+#include "TarnKit/Localization/TarnLocalizationStore.h"
 #include "TarnKit/UI/Chrome/TitlebarDoubleClickPreference.h"
 
 namespace tarn::input {
@@ -50,6 +51,9 @@ struct StudioPlatform {
     // The program's defaults: the interface language and the feedback address's override.
     std::shared_ptr<DefaultsStore> defaults;
     std::shared_ptr<const SystemLanguagePreferences> systemLanguages;
+    // The store every tarnText call reads, TarnLocalizationStore::shared(): the interface language
+    // loads its pack into it.
+    TarnLocalizationStore& textStore;
     // May be null: a double click on the studio's header then zooms.
     const TitlebarDoubleClickPreference* doubleClickPreference = nullptr;
 };

@@ -6,7 +6,7 @@
 namespace tarn::input {
 
 StudioStartUp::StudioStartUp(const StudioPlatform& platform, std::function<void()> leaveEventLoop)
-    : m_languageSettings(platform.defaults, platform.systemLanguages, m_notifications)
+    : m_languageSettings(platform.defaults, platform.systemLanguages, m_notifications, platform.textStore)
     , m_permissions(platform.permissionBackend, *platform.urlOpener)
     , m_feedback(feedbackServices(platform))
     , m_keyHUD(m_overlayClock, m_overlayScreens, platform.overlayWindows)

@@ -3,7 +3,9 @@
 // The program's start-up: from the desktop's adapters it builds every service once (the
 // interface language, the permission center, the feedback service, the overlays, the view model)
 // and the studio's windows, and hands each the services it uses. Nothing it builds reaches for a
-// process-wide instance.
+// process-wide instance but the text store: tarnText, called wherever the program shows a text,
+// has no store parameter and reads TarnLocalizationStore::shared(), so main.cpp hands that same
+// store in (StudioPlatform::textStore) for the interface language to load its pack into.
 //
 // Build it on the main thread once the application object exists; destroying it closes the
 // windows and then stops the view model (its engine, timers and hotkey), before any adapter of

@@ -44,7 +44,8 @@ InputStudioViewModel::InputStudioViewModel(const InputStudioServices& services, 
     , m_language(services.languageSettings.current())
     , m_launchAtLoginService(services.loginItem)
     , m_accelerationBridge(services.pointerPreferences)
-    , m_session(services.settingsFile, services.clock, services.logger, services.mainThread,
+    , m_session(services.settingsFile,
+          SettingsSession::Services {services.clock, services.logger, services.mainThread, services.timers},
           SettingsSession::Wiring {.applyNow
               = [this](const SettingsSession::SharedSettings& settings) { m_interceptor->updateSettings(settings); },
               .onSaveFailure =

@@ -5,7 +5,7 @@
 #include <fmt/format.h>
 
 #include "Platform/Fake/App/CallJournal.h"
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 
 namespace tarn::input {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 
 namespace tarn::input {
 

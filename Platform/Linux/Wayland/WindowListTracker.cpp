@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "Platform/Linux/X11/WindowApplicationIdentity.h"
+#include "Platform/Linux/Desktop/WindowApplicationIdentity.h"
 
 #include <unistd.h>
 

@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "Platform/Linux/X11/PointerPropertyBackend.h"
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 #include "TarnKit/Foundation/Logging/LogSink.h"
 
 namespace tarn::input {

@@ -16,7 +16,7 @@
 #include "Platform/Linux/Desktop/DesktopEntryIndex.h"
 #include "Platform/Linux/Desktop/DesktopSession.h"
 #include "Platform/Linux/Desktop/FrontmostApplicationCache.h"
-#include "Platform/Linux/X11/WindowApplicationIdentity.h"
+#include "Platform/Linux/Desktop/WindowApplicationIdentity.h"
 #include "Platform/Linux/X11/X11Display.h"
 #include "TarnKit/Foundation/Files/CHandle.h"
 #include "TarnKit/Foundation/Files/UniqueFd.h"

@@ -6,7 +6,7 @@
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/tests/FakePointerPropertyBackend.h"
-#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
+#include "TarnInputCore/PointerPreferences/PointerAccelerationBridge.h"
 
 namespace tarn::input {
 namespace {

@@ -1,4 +1,4 @@
-#include "Platform/Linux/X11/WindowApplicationIdentity.h"
+#include "Platform/Linux/Desktop/WindowApplicationIdentity.h"
 
 #include <fstream>
 

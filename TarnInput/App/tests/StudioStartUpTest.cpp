@@ -45,6 +45,8 @@ protected:
             .overlayWindows = overlayWindows,
             .defaults = harness.languageDefaults,
             .systemLanguages = harness.systemLanguages,
+            // As the program does: the store tarnText reads.
+            .textStore = TarnLocalizationStore::shared(),
         };
     }
 

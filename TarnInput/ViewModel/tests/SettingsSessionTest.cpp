@@ -15,6 +15,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "Platform/Fake/App/CallJournal.h"
+#include "Platform/Fake/App/FakeMainThreadTimers.h"
+#include "Platform/Fake/Core/FakeEngineExecutor.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/ManualMainThreadExecutor.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
@@ -25,6 +28,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // A session over a file in a folder of its own, recording what reached the engine and the user.
+// The interval runs on the virtual clock: `advance` moves it and ends the waits that fall due.
 class SettingsSessionTest : public ::testing::Test {
 protected:
     SettingsSessionTest()
@@ -42,7 +46,7 @@ protected:
 
     std::unique_ptr<SettingsSession> open(std::chrono::milliseconds interval = SettingsSession::kSaveInterval)
     {
-        return std::make_unique<SettingsSession>(file(), clock, log, mainThread,
+        return std::make_unique<SettingsSession>(file(), SettingsSession::Services {clock, log, mainThread, timers},
             SettingsSession::Wiring {
                 .applyNow
                 = [this](const SettingsSession::SharedSettings& settings) { engineValues.push_back(*settings); },
@@ -50,6 +54,8 @@ protected:
             },
             interval);
     }
+
+    void advance(std::chrono::milliseconds step) { executor.advance(step); }
 
     std::filesystem::path file() const { return m_folder / "config" / "input-settings.json"; }
 
@@ -73,6 +79,9 @@ protected:
     }
 
     FakeClock clock;
+    FakeEngineExecutor executor {clock};
+    CallJournal journal;
+    FakeMainThreadTimers timers {executor, journal};
     RecordingLogSink log;
     ManualMainThreadExecutor mainThread;
     std::vector<InputSettings> engineValues;
@@ -100,25 +109,99 @@ TEST_F(SettingsSessionTest, StartUpWritesNothingAndAChangeReachesTheEngineBefore
     EXPECT_EQ(session->writeCount(), 1U);
 }
 
+// A change within the interval after a write reaches the engine at once and the writer when the
+// interval ends, on a timer that exists only while the change waits.
+TEST_F(SettingsSessionTest, AChangeWithinTheIntervalWaitsForItsEnd)
+{
+    auto session = open(250ms);
+    session->change(speed(1.5));
+    EXPECT_FALSE(session->holdsBackAChange());
+    session->flush();
+    EXPECT_EQ(storedSpeed(), 1.5);
+
+    advance(100ms);
+    session->change(speed(2.0));
+    EXPECT_TRUE(session->holdsBackAChange());
+    EXPECT_EQ(engineValues.back().scrollSpeedMultiplier, 2.0);
+    EXPECT_EQ(journal.entries(), (std::vector<std::string> {"timer.once 150ms"}));
+    session->change(speed(2.2));
+    EXPECT_EQ(executor.pendingCount(), 1U) << "one timer for the whole wait";
+    advance(149ms);
+    EXPECT_TRUE(session->holdsBackAChange());
+    advance(1ms);
+    EXPECT_FALSE(session->holdsBackAChange());
+    EXPECT_EQ(executor.pendingCount(), 0U) << "nothing waits, nothing wakes";
+    session->flush();
+    EXPECT_EQ(storedSpeed(), 2.2);
+    EXPECT_EQ(session->writeCount(), 2U);
+
+    // The end of the program does not wait for the interval.
+    session->change(speed(2.5));
+    EXPECT_TRUE(session->holdsBackAChange());
+    session->flush();
+    EXPECT_EQ(storedSpeed(), 2.5);
+    EXPECT_EQ(executor.pendingCount(), 0U);
+}
+
 TEST_F(SettingsSessionTest, ADragIsWrittenAtMostOncePerIntervalAndTheNewestValueWins)
 {
     constexpr auto kInterval = 100ms;
     auto session = open(kInterval);
-    const auto start = std::chrono::steady_clock::now();
     constexpr int kSteps = 60;
     for (int step = 1; step <= kSteps; ++step) {
         session->change(speed(1.0 + step / 100.0));
-        std::this_thread::sleep_for(5ms);
+        advance(5ms);
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
     session->flush();
 
     EXPECT_EQ(storedSpeed(), 1.0 + kSteps / 100.0);
     EXPECT_EQ(engineValues.size(), static_cast<std::size_t>(kSteps));
-    // One write at the first step, one per interval after it, and the flush.
-    const auto mostWrites = static_cast<std::uint64_t>(elapsed / kInterval) + 2;
+    // 300 ms of dragging: the first step, then one value at the end of each interval.
     EXPECT_GE(session->writeCount(), 1U);
-    EXPECT_LE(session->writeCount(), mostWrites) << "in " << elapsed / 1ms << " ms";
+    EXPECT_LE(session->writeCount(), 4U);
+}
+
+// Edits and pauses at random: a value goes to the writer at most once per interval, a change
+// never waits longer than the interval, and the file ends with the last value set.
+TEST_F(SettingsSessionTest, RandomEditsGoToTheWriterAtMostOncePerIntervalAndWaitNoLonger)
+{
+    constexpr auto kInterval = 100ms;
+    auto session = open(kInterval);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::uniform_int_distribution<int> pause(1, 60);
+    std::vector<MonotonicTime> handOvers;
+    double last = 1.0;
+    for (int action = 0; action < 600; ++action) {
+        if (percent(random) < 60) {
+            const bool heldBefore = session->holdsBackAChange();
+            last = 0.5 + percent(random) / 50.0;
+            session->change(speed(last));
+            if (!heldBefore && !session->holdsBackAChange()) {
+                handOvers.push_back(clock.now());
+            }
+            continue;
+        }
+        for (int millisecond = pause(random); millisecond > 0; --millisecond) {
+            const bool heldBefore = session->holdsBackAChange();
+            advance(1ms);
+            if (heldBefore && !session->holdsBackAChange()) {
+                handOvers.push_back(clock.now());
+            }
+            if (session->holdsBackAChange()) {
+                ASSERT_FALSE(handOvers.empty());
+                ASSERT_LT(clock.now() - handOvers.back(), kInterval) << "a change waited past the interval";
+            }
+        }
+    }
+    session->flush();
+
+    EXPECT_EQ(storedSpeed(), last);
+    ASSERT_GT(handOvers.size(), 10U);
+    for (std::size_t index = 1; index < handOvers.size(); ++index) {
+        EXPECT_GE(handOvers[index] - handOvers[index - 1], kInterval) << "hand-over " << index;
+    }
+    EXPECT_LE(session->writeCount(), handOvers.size() + 1);
 }
 
 TEST_F(SettingsSessionTest, EndingTheSessionWritesWhatWaitsWithoutWaitingForTheInterval)
@@ -132,6 +215,7 @@ TEST_F(SettingsSessionTest, EndingTheSessionWritesWhatWaitsWithoutWaitingForTheI
     session.reset();
 
     EXPECT_EQ(storedSpeed(), 3.0);
+    EXPECT_EQ(executor.pendingCount(), 0U) << "the wait's timer ends with the session";
 }
 
 TEST_F(SettingsSessionTest, ReadersOnlyEverSeeAWholeFileWithAValueThatWasSet)
@@ -158,14 +242,17 @@ TEST_F(SettingsSessionTest, ReadersOnlyEverSeeAWholeFileWithAValueThatWasSet)
     for (int step = 0; step < 300; ++step) {
         set.push_back(hundredths(random) / 100.0);
         session->change(speed(set.back()));
+        advance(1ms);
+        // Now and then the writer is let finish, so that many writes meet the reader.
         if (step % 7 == 0) {
-            std::this_thread::sleep_for(1ms);
+            session->flush();
         }
     }
     session->flush();
     done = true;
     reader.join();
 
+    EXPECT_GE(session->writeCount(), 300U / 7);
     EXPECT_EQ(torn, 0);
     for (const double value : seen) {
         EXPECT_NE(std::find(set.begin(), set.end(), value), set.end()) << value;

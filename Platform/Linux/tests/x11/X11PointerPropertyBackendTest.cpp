@@ -11,7 +11,7 @@
 
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/X11/LibinputPointerPreferences.h"
-#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
+#include "TarnInputCore/PointerPreferences/PointerAccelerationBridge.h"
 
 namespace tarn::input {
 namespace {

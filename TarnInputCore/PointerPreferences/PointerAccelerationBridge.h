@@ -1,7 +1,8 @@
 #pragma once
 
 // Switches the system's mouse acceleration off (linear movement) and back on through the global
-// pointer preferences. The engine never touches pointer motion for this.
+// pointer preferences, for the studio's acceleration switch. The engine never touches pointer
+// motion for this, and never uses the bridge.
 //
 // Switching acceleration off overwrites the tracking speed with the "curve off" value, so the
 // bridge remembers the speed it found and puts it back when acceleration is switched on again;
@@ -9,7 +10,7 @@
 
 #include <optional>
 
-#include "TarnInputCore/Engine/Ports/PointerPreferences.h"
+#include "TarnInputCore/PointerPreferences/PointerPreferences.h"
 
 namespace tarn::input {
 

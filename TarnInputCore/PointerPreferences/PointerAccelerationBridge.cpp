@@ -1,4 +1,4 @@
-#include "TarnInputCore/Engine/Pointer/PointerAccelerationBridge.h"
+#include "TarnInputCore/PointerPreferences/PointerAccelerationBridge.h"
 
 #include <cmath>
 

@@ -1,0 +1,1 @@
+#include "TarnInput/App/StudioApplication.h"

@@ -1,0 +1,1 @@
+#include "TarnInput/Screens/ScrollEngineView.h"

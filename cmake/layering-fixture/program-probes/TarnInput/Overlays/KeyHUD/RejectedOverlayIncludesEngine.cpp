@@ -1,0 +1,1 @@
+#include "TarnInputCore/Engine/KeyHUDTokenizer.h"

@@ -1,0 +1,1 @@
+#include "TarnInput/ViewModel/InputStudioViewModel.h"
