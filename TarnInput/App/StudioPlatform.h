@@ -51,8 +51,8 @@ struct StudioPlatform {
     // The program's defaults: the interface language and the feedback address's override.
     std::shared_ptr<DefaultsStore> defaults;
     std::shared_ptr<const SystemLanguagePreferences> systemLanguages;
-    // The store every tarnText call reads, TarnLocalizationStore::shared(): the interface language
-    // loads its pack into it.
+    // The process-wide text store that every tarnText call reads (main passes it in): the
+    // interface language loads its pack into it.
     TarnLocalizationStore& textStore;
     // May be null: a double click on the studio's header then zooms.
     const TitlebarDoubleClickPreference* doubleClickPreference = nullptr;
