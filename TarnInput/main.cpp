@@ -44,7 +44,7 @@
 #include "TarnInput/ViewModel/Adapters/QtMainThreadExecutor.h"
 #include "TarnInput/ViewModel/Adapters/QtMainThreadTimers.h"
 #include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Model/Settings/InputConfigStore.h"
 #include "TarnKit/Foundation/Files/RuntimeFolder.h"
 #include "TarnKit/Foundation/Files/XdgPaths.h"

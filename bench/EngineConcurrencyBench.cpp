@@ -18,7 +18,7 @@
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "bench/DirectTap.h"
 #include "bench/ManyProfiles.h"

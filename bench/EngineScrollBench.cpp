@@ -21,7 +21,7 @@
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "bench/DirectTap.h"
 
 #include <unistd.h>

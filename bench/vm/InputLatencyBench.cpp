@@ -48,7 +48,7 @@
 #include "Platform/Linux/X11/PointerLocationCache.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Files/CHandle.h"
 #include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "TarnKit/Foundation/Ports/Clock.h"

@@ -17,7 +17,7 @@
 #include "Platform/Linux/Uinput/UinputEventPoster.h"
 #include "Platform/Linux/X11/PointerLocationCache.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 
 #include <pthread.h>

@@ -16,7 +16,7 @@
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/Pointer/ScrollDelta.h"
 #include "TarnInputCore/Engine/Pointer/SmoothScrollPhysics.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 
 namespace tarn::input {
 namespace {
