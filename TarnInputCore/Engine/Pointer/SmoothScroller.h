@@ -41,8 +41,12 @@ public:
 
 private:
     BoundedRequestQueue<SmoothScrollPhysics::Frame, kStepCapacity> m_steps;
+    // The tick's alone, on a line the tap thread never reads.
     SmoothScrollPhysics m_physics;
-    std::atomic<bool> m_tickAwake {false};
+    // On a line of its own, written only when the tick sleeps or is woken: the tap thread reads it
+    // for every wheel step, and beside the travel (written every frame) each step would pull the
+    // line from the tick's processor.
+    alignas(64) std::atomic<bool> m_tickAwake {false};
 };
 
 } // namespace tarn::input
