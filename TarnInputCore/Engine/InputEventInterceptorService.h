@@ -168,6 +168,7 @@ private:
     // Scrolling, key HUD and motion telemetry (each in its own source file).
     TapVerdict handleScrollWheel(TapEvent& event, const EngineSnapshot& snapshot);
     void emitSmoothScrollTick();
+    void sleepSmoothScrollTick();
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
 

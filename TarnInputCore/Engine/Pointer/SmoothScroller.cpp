@@ -29,6 +29,15 @@ std::optional<SmoothScrollPhysics::Frame> SmoothScroller::nextFrame(bool smoothi
     return m_physics.stepFrame(decayRate);
 }
 
+bool SmoothScroller::endIfAtRest()
+{
+    if (!m_physics.isAtRest() || m_steps.hasWaiting()) {
+        return false;
+    }
+    m_physics.reset();
+    return true;
+}
+
 bool SmoothScroller::sleepTick()
 {
     m_tickAwake.store(false, std::memory_order_seq_cst);
