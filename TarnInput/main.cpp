@@ -122,7 +122,9 @@ int main(int argc, char** argv)
     X11PointerLocationListener pointerListener(pointerLocation, engineLog);
     EvdevEventTap evdevTap(pointerLocation, engineLog);
     UinputEventPoster poster;
-    PosterOpeningEventTap tap(evdevTap, [&poster] { return poster.open(); });
+    // The executor's own devices: the input thread never waits behind a macro or a smoothing frame.
+    UinputEventPoster executorPoster;
+    PosterOpeningEventTap tap(evdevTap, [&poster, &executorPoster] { return poster.open() && executorPoster.open(); });
     const auto workspace = SessionWorkspace::choose(engineLog);
     X11WindowAccess windowAccess(engineLog);
     ThreadEngineExecutor engineExecutor;
@@ -142,7 +144,7 @@ int main(int argc, char** argv)
         .logger = logger,
         .settingsFile = InputConfigStore::defaultFilePath(paths),
         .clock = clock,
-        .engine = {tap, poster, *workspace, windowAccess, clock, engineExecutor, engineLog},
+        .engine = {tap, poster, *workspace, windowAccess, clock, engineExecutor, engineLog, &executorPoster},
         .pointerPreferences = pointerPreferences,
         .deviceSource = deviceSource,
         .permissionBackend = permissionBackend,
@@ -168,6 +170,7 @@ int main(int argc, char** argv)
 
     startUp.reset();
     poster.close();
+    executorPoster.close();
     engineLog.flush();
     return status;
 }

@@ -106,7 +106,7 @@ void InputEventInterceptorService::emitSmoothScrollTick()
     step.scrollPointDeltaAxis1 = wheelPixels(frame->y);
     step.scrollPointDeltaAxis2 = wheelPixels(frame->x);
     step.sourceUserData = kSyntheticMagicTag;
-    m_ports.poster.post(step);
+    m_executorPoster.post(step);
     if (m_scroller.endIfAtRest()) {
         sleepSmoothScrollTick();
     }
