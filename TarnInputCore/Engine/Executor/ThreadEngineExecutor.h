@@ -14,8 +14,9 @@
 // queue the change in a lock-free ring. Waking a sleeping worker then takes the wake mutex, which
 // the worker holds only to read one flag before it sleeps and when it wakes (never while it runs
 // a task, touches the table or allocates); only the first change after the worker last woke does
-// that, and from the worker itself nothing does. The worker, and any call that takes the table's
-// mutex, applies queued changes first, so they keep the order they were made in.
+// that, and a task arming or disarming from the worker wakes nothing. The worker, and any call
+// that takes the table's mutex, applies queued changes first, so they keep the order they were
+// made in.
 
 #include <atomic>
 #include <chrono>
