@@ -47,7 +47,7 @@
 #include "TarnInput/ViewModel/Adapters/QtMainThreadExecutor.h"
 #include "TarnInput/ViewModel/Adapters/QtMainThreadTimers.h"
 #include "TarnInput/ViewModel/Mailbox/EventFdWakeup.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Model/Settings/InputConfigStore.h"
 #include "TarnKit/Foundation/Files/XdgPaths.h"
 #include "TarnKit/Foundation/Identity/BuildInfo.h"
@@ -136,7 +136,9 @@ int main(int argc, char** argv)
     X11PointerLocationListener pointerListener(pointerLocation, engineLog);
     EvdevEventTap evdevTap(pointerLocation, engineLog);
     UinputEventPoster poster;
-    PosterOpeningEventTap tap(evdevTap, [&poster] { return poster.open(); });
+    // The executor's own devices: the input thread never waits behind a macro or a smoothing frame.
+    UinputEventPoster executorPoster;
+    PosterOpeningEventTap tap(evdevTap, [&poster, &executorPoster] { return poster.open() && executorPoster.open(); });
     const auto workspace = SessionWorkspace::choose(engineLog);
     X11WindowAccess windowAccess(engineLog);
     ThreadEngineExecutor engineExecutor;
@@ -156,7 +158,7 @@ int main(int argc, char** argv)
         .logger = logger,
         .settingsFile = InputConfigStore::defaultFilePath(paths),
         .clock = clock,
-        .engine = {tap, poster, *workspace, windowAccess, clock, engineExecutor, engineLog},
+        .engine = {tap, poster, *workspace, windowAccess, clock, engineExecutor, engineLog, &executorPoster},
         .pointerPreferences = pointerPreferences,
         .deviceSource = deviceSource,
         .permissionBackend = permissionBackend,
@@ -184,6 +186,7 @@ int main(int argc, char** argv)
 
     startUp.reset();
     poster.close();
+    executorPoster.close();
     engineLog.flush();
     return status;
 }

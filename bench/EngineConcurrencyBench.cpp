@@ -17,8 +17,8 @@
 
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "bench/DirectTap.h"
 #include "bench/ManyProfiles.h"
@@ -135,6 +135,9 @@ void BM_EventLatency(benchmark::State& state)
         // caches: its cost is shown apart.
         std::vector<std::int64_t> presses;
         presses.reserve(kEvents);
+        // The wheel notches, which hand their step to the smoothing tick on the executor.
+        std::vector<std::int64_t> notches;
+        notches.reserve(kEvents);
         bool pairedRelease = false;
         auto due = SteadyClock::now();
         for (std::uint64_t index = 0; index < kEvents; ++index) {
@@ -147,6 +150,9 @@ void BM_EventLatency(benchmark::State& state)
                 std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - start).count());
             if (event.type == TapEventType::otherMouseDown) {
                 presses.push_back(latencies.back());
+            }
+            if (event.type == TapEventType::scrollWheel) {
+                notches.push_back(latencies.back());
             }
             const auto controlStart = SteadyClock::now();
             benchmark::DoNotOptimize(control.deliver(event));
@@ -169,6 +175,9 @@ void BM_EventLatency(benchmark::State& state)
         std::sort(presses.begin(), presses.end());
         state.counters["press_p50_ns"] = double(presses[presses.size() / 2]);
         state.counters["press_max_ns"] = double(presses.back());
+        std::sort(notches.begin(), notches.end());
+        state.counters["wheel_p50_ns"] = at(notches, 0.5);
+        state.counters["wheel_p90_ns"] = at(notches, 0.9);
     }
 }
 
@@ -205,6 +214,34 @@ void BM_FirstBackPressAfterSwitch(benchmark::State& state)
     firstEventAfterSwitch(state, TapEventType::otherMouseDown, ButtonNumber::back);
 }
 
+// A back press and its release after the caches were filled with other work, as they are after
+// a quarter of a second of mouse moves on a machine that runs other programs too.
+void BM_BackPressFromColdCaches(benchmark::State& state)
+{
+    Engine engine(manyProfiles(kProfiles));
+    // Larger than the processor's own caches (L1 and L2).
+    std::vector<std::uint64_t> otherWork(std::size_t(8) << 20 >> 3, 1);
+    std::uint64_t sum = 0;
+    TapEvent press;
+    press.type = TapEventType::otherMouseDown;
+    press.buttonNumber = ButtonNumber::back;
+    TapEvent release = press;
+    release.type = TapEventType::otherMouseUp;
+    std::vector<double> presses;
+    for (auto _ : state) {
+        for (auto& word : otherWork) {
+            word += sum;
+            sum += word;
+        }
+        const auto start = SteadyClock::now();
+        benchmark::DoNotOptimize(engine.tap.deliver(press));
+        const auto pressed = SteadyClock::now();
+        benchmark::DoNotOptimize(engine.tap.deliver(release));
+        state.SetIterationTime(std::chrono::duration<double>(pressed - start).count());
+    }
+    benchmark::DoNotOptimize(sum);
+}
+
 BENCHMARK(BM_EventLatency)
     ->ArgName("updates")
     ->Arg(0)
@@ -212,6 +249,12 @@ BENCHMARK(BM_EventLatency)
     ->Iterations(1)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BackPressFromColdCaches)
+    ->UseManualTime()
+    ->Iterations(500)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FirstWheelAfterSwitch)
     ->UseManualTime()
     ->Iterations(2000)

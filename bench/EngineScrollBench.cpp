@@ -20,8 +20,8 @@
 #include "Platform/Fake/Core/FakeWindowAccess.h"
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "bench/DirectTap.h"
 
 #include <unistd.h>

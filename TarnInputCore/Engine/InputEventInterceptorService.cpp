@@ -40,7 +40,8 @@ std::string_view displayOrNone(const std::optional<std::string>& text, std::stri
 
 InputEventInterceptorService::InputEventInterceptorService(const InputSettings& settings, EnginePorts ports)
     : m_ports(ports)
-    , m_macroPlayback(kSyntheticMagicTag, ports.log, ports.poster, ports.executor)
+    , m_executorPoster(ports.executorPoster != nullptr ? *ports.executorPoster : ports.poster)
+    , m_macroPlayback(kSyntheticMagicTag, ports.log, m_executorPoster, ports.executor)
     , m_snapshots(EngineSnapshot::make(std::make_shared<const InputSettings>(settings), FrontmostApplication {}))
     , m_calibrationTracker(settings.nominalPointerDPI)
     , m_publishedCalibration(m_calibrationTracker.snapshot())
@@ -64,22 +65,6 @@ InputEventInterceptorService::~InputEventInterceptorService()
 void InputEventInterceptorService::setCallbacks(EngineCallbacks callbacks)
 {
     m_callbacks = std::move(callbacks);
-    noteAfter(m_callbacks.onKeystrokeToken);
-    noteAfter(m_callbacks.onClickRipple);
-    noteAfter(m_callbacks.onPointerTelemetry);
-    noteAfter(m_callbacks.onCalibrationSnapshot);
-    noteAfter(m_callbacks.onTelemetryEvent);
-    noteAfter(m_callbacks.onActiveResolution);
-}
-
-template <typename Report> void InputEventInterceptorService::noteAfter(std::function<void(const Report&)>& report)
-{
-    if (report) {
-        report = [this, inner = std::move(report)](const Report& value) {
-            inner(value);
-            noteReport();
-        };
-    }
 }
 
 void InputEventInterceptorService::noteReport()
@@ -312,9 +297,7 @@ void InputEventInterceptorService::logResolution(const EffectiveInputResolution&
 void InputEventInterceptorService::publish(std::unique_ptr<const EngineSnapshot> next)
 {
     m_snapshots.publish(std::move(next));
-    if (m_callbacks.onActiveResolution) {
-        m_callbacks.onActiveResolution(m_snapshots.current().resolution);
-    }
+    report(m_callbacks.onActiveResolution, m_snapshots.current().resolution);
 }
 
 EffectiveInputResolution InputEventInterceptorService::currentResolution() const
@@ -327,7 +310,7 @@ bool InputEventInterceptorService::playMacro(const InputMacro& macro, std::strin
 {
     const bool accepted = m_macroPlayback.play(macro, source);
     if (accepted && m_callbacks.onTelemetryEvent) {
-        m_callbacks.onTelemetryEvent(fmt::format("Macro: {} ({})", macro.name, source));
+        report(m_callbacks.onTelemetryEvent, fmt::format("Macro: {} ({})", macro.name, source));
     }
     return accepted;
 }
@@ -462,7 +445,7 @@ void InputEventInterceptorService::sendTelemetry()
     m_tapTelemetry.blockedDoubleClicks = m_debounceGuard.blockedCount();
     m_tapTelemetry.lastButtonLabel.assign(m_lastButtonLabel);
     m_tapTelemetry.lastClickIntervalMs = m_debounceGuard.lastIntervalMs();
-    m_callbacks.onPointerTelemetry(m_tapTelemetry);
+    report(m_callbacks.onPointerTelemetry, m_tapTelemetry);
 }
 
 void InputEventInterceptorService::reportFromTap(std::initializer_list<std::string_view> parts)
@@ -474,7 +457,7 @@ void InputEventInterceptorService::reportFromTap(std::initializer_list<std::stri
     for (const auto part : parts) {
         m_tapLine.append(part);
     }
-    m_callbacks.onTelemetryEvent(m_tapLine);
+    report(m_callbacks.onTelemetryEvent, m_tapLine);
 }
 
 void InputEventInterceptorService::emitCalibration()
@@ -491,9 +474,7 @@ void InputEventInterceptorService::sendCalibration()
     m_lastCalibrationEmitTime = m_ports.clock.now();
     const auto snapshot = m_calibrationTracker.snapshot();
     m_publishedCalibration.publish(snapshot);
-    if (m_callbacks.onCalibrationSnapshot) {
-        m_callbacks.onCalibrationSnapshot(snapshot);
-    }
+    report(m_callbacks.onCalibrationSnapshot, snapshot);
 }
 
 } // namespace tarn::input

@@ -12,12 +12,14 @@
 // resolution for the frontmost application) is one immutable snapshot, published by the thread
 // that learns of a change, which also reports the new resolution; the calibration state goes the
 // other way, published by the tap thread for the owner to read. The smooth-scroll travel is the
-// frame tick's, fed wheel steps through a ring (`SmoothScroller`). The one lock an event may take
-// is the window drag's, and only while a Control+Option drag is in play: the executor posts the
-// clicks a drag gives back under it, in order with the tap thread's own presses. A bound macro's
-// playback has its own lock. The tap thread allocates nothing for any event. Lifetime: the tap
-// refers to the service without owning it, so the destructor stops the tap and waits for any
-// event in progress before the service goes away.
+// frame tick's, fed wheel steps through a ring (`SmoothScroller`); window drags and bound macros
+// go to the executor through lock-free rings too, and the tap thread gives back a drag's clicks
+// itself. No lock of the engine's is taken on an event's way: arming an executor task takes only
+// the executor's wake mutex, and only to wake a sleeping worker, which holds it just to read one
+// flag. Given a poster of its own (`EnginePorts::executorPoster`), the executor never holds the
+// lock of the poster the tap thread posts through. The tap thread allocates nothing for any event.
+// Lifetime: the tap refers to the service without owning it, so the destructor stops the tap and
+// waits for any event in progress before the service goes away.
 
 #include <atomic>
 #include <cstddef>
@@ -168,6 +170,7 @@ private:
     // Scrolling, key HUD and motion telemetry (each in its own source file).
     TapVerdict handleScrollWheel(TapEvent& event, const EngineSnapshot& snapshot);
     void emitSmoothScrollTick();
+    void sleepSmoothScrollTick();
     void handleKeyHUD(const TapEvent& event, const InputSettings& settings);
     void recordPointerMotion(const TapEvent& event);
 
@@ -186,8 +189,15 @@ private:
     void emitCalibration();
     void sendTelemetry();
     void sendCalibration();
-    // Makes `report` also note that something was reported.
-    template <typename Report> void noteAfter(std::function<void(const Report&)>& report);
+    // Calls the callback, when set, and notes the report. A plain call: wrapping each callback in
+    // another would add a heap block and a jump to every report, each a cache miss on a cold path.
+    template <typename Callback, typename Value> void report(const Callback& callback, const Value& value)
+    {
+        if (callback) {
+            callback(value);
+            noteReport();
+        }
+    }
     // After every report: tells the owner of the callbacks at once, or, on the tap thread inside a
     // handler call, once that wake-up's frames are out (`sendWaitingReports`).
     void noteReport();
@@ -197,6 +207,8 @@ private:
     void reportFromTap(std::initializer_list<std::string_view> parts);
 
     EnginePorts m_ports;
+    // The poster of the executor's tasks: the smoothing tick and macro playback.
+    EventPoster& m_executorPoster;
     EngineCallbacks m_callbacks;
     // Tap thread only: what this wake-up of the tap thread has to report once its frames are out.
     bool m_telemetryWaiting = false;

@@ -99,7 +99,7 @@ TapVerdict InputEventInterceptorService::countClick(const TapEvent& event, const
     }
     // The overlay draws in the same global coordinates the event carries (y downward).
     if (settings.clickRippleEnabled && m_callbacks.onClickRipple) {
-        m_callbacks.onClickRipple(ClickRippleEvent {{event.location.x, event.location.y}, isRight});
+        report(m_callbacks.onClickRipple, ClickRippleEvent {{event.location.x, event.location.y}, isRight});
     }
     return TapVerdict::pass;
 }

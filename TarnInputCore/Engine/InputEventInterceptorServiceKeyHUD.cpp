@@ -15,7 +15,7 @@ void InputEventInterceptorService::handleKeyHUD(const TapEvent& event, const Inp
         return;
     }
     if (const auto* token = m_keyHUD.tokenFor(event, settings, m_ports.clock)) {
-        m_callbacks.onKeystrokeToken(*token);
+        report(m_callbacks.onKeystrokeToken, *token);
     }
 }
 

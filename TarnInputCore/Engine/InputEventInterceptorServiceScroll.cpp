@@ -94,11 +94,8 @@ void InputEventInterceptorService::emitSmoothScrollTick()
             snapshot->settings->smoothDecayRate);
     }
     if (!frame) {
-        // Nothing left (or smoothing is off): sleep until the next wheel step.
-        m_ports.executor.disarm(*m_smoothTimer);
-        if (m_scroller.sleepTick()) {
-            m_ports.executor.arm(*m_smoothTimer, kSmoothFramePeriod);
-        }
+        // Nothing left (or smoothing is off).
+        sleepSmoothScrollTick();
         return;
     }
     // A pixel-precise step: continuous, with the pixels in the point deltas. It is posted even
@@ -109,7 +106,19 @@ void InputEventInterceptorService::emitSmoothScrollTick()
     step.scrollPointDeltaAxis1 = wheelPixels(frame->y);
     step.scrollPointDeltaAxis2 = wheelPixels(frame->x);
     step.sourceUserData = kSyntheticMagicTag;
-    m_ports.poster.post(step);
+    m_executorPoster.post(step);
+    if (m_scroller.endIfAtRest()) {
+        sleepSmoothScrollTick();
+    }
+}
+
+void InputEventInterceptorService::sleepSmoothScrollTick()
+{
+    // Until the next wheel step.
+    m_ports.executor.disarm(*m_smoothTimer);
+    if (m_scroller.sleepTick()) {
+        m_ports.executor.arm(*m_smoothTimer, kSmoothFramePeriod);
+    }
 }
 
 } // namespace tarn::input

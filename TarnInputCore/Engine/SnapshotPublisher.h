@@ -57,7 +57,7 @@ public:
     // Reader side: lock-free; retries only when a writer published in between.
     ReadGuard read(std::size_t readerSlot) const
     {
-        auto& slot = m_slots[readerSlot];
+        auto& slot = m_slots[readerSlot].value;
         const T* value = m_current.load(std::memory_order_acquire);
         for (;;) {
             slot.store(value, std::memory_order_seq_cst);
@@ -78,7 +78,7 @@ public:
         m_retired.push_back(m_current.exchange(next.release(), std::memory_order_seq_cst));
         std::erase_if(m_retired, [this](const T* value) {
             const bool held = std::any_of(m_slots.begin(), m_slots.end(),
-                [value](const std::atomic<const T*>& slot) { return slot.load(std::memory_order_seq_cst) == value; });
+                [value](const Slot& slot) { return slot.value.load(std::memory_order_seq_cst) == value; });
             if (!held) {
                 delete value;
             }
@@ -87,8 +87,16 @@ public:
     }
 
 private:
-    std::atomic<const T*> m_current;
-    mutable std::array<std::atomic<const T*>, kReaders> m_slots {};
+    static constexpr std::size_t kCacheLine = 64;
+    // A reader writes its slot twice on every read: on a line shared with another reader's slot or
+    // with the current value, each read would pull that line from the other reader's processor.
+    struct alignas(kCacheLine) Slot {
+        std::atomic<const T*> value {nullptr};
+    };
+
+    // Written only by a publish: read by every reader, it stays in their caches until then.
+    alignas(kCacheLine) std::atomic<const T*> m_current;
+    mutable std::array<Slot, kReaders> m_slots {};
     // Replaced values a reader still held at the last publish; at most one per reader slot.
     std::vector<const T*> m_retired;
 };

@@ -47,8 +47,8 @@
 #include "Platform/Linux/Uinput/UinputEventPoster.h"
 #include "Platform/Linux/X11/PointerLocationCache.h"
 #include "TarnInput/ViewModel/Mailbox/EngineMailbox.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Files/CHandle.h"
 #include "TarnKit/Foundation/Files/UniqueFd.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
@@ -475,12 +475,14 @@ public:
             return;
         }
         m_workspace.setFrontmost("org.mozilla.firefox", "Firefox");
-        m_engine = std::make_unique<InputEventInterceptorService>(
-            *settings, EnginePorts {m_tap, m_poster, m_workspace, m_windows, SystemClock::shared(), m_executor, m_log});
+        m_engine = std::make_unique<InputEventInterceptorService>(*settings,
+            EnginePorts {
+                m_tap, m_poster, m_workspace, m_windows, SystemClock::shared(), m_executor, m_log, &m_executorPoster});
         m_interface = std::make_unique<InterfaceThread>();
         m_engine->setCallbacks(m_interface->callbacks());
         (void)m_engine->updateActiveApplication({ApplicationId("org.mozilla.firefox"), "Firefox"});
-        if (!m_poster.open() || !m_engine->start()) {
+        // As the program does: the executor posts through devices of its own.
+        if (!m_poster.open() || !m_executorPoster.open() || !m_engine->start()) {
             fmt::print(stderr, "the tap did not start\n");
             std::exit(1);
         }
@@ -504,6 +506,7 @@ private:
     EvdevEventTap m_tap {m_location, m_log};
     PassAll m_passAll;
     UinputEventPoster m_poster;
+    UinputEventPoster m_executorPoster;
     FakeWorkspace m_workspace;
     FakeWindowAccess m_windows;
     ThreadEngineExecutor m_executor;

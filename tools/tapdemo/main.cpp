@@ -16,8 +16,8 @@
 #include "Platform/Linux/Input/EvdevEventTap.h"
 #include "Platform/Linux/Uinput/UinputEventPoster.h"
 #include "Platform/Linux/X11/PointerLocationCache.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 
 #include <pthread.h>

@@ -182,7 +182,7 @@ void UinputEventPoster::postText(std::string_view utf8, std::int64_t /*sourceUse
         if (!chord) {
             continue;
         }
-        // One character at a time: the input thread may be waiting to post a shortcut.
+        // One character at a time, so that `close` never waits for a whole text.
         std::lock_guard lock(m_impl->mutex);
         if (!m_impl->keyboard) {
             return;

@@ -6,6 +6,11 @@
 // legacy detents kept in step, smooth-scroll pixels at 28 pixels a line. The tap never reads
 // these devices, so nothing posted comes back to the engine; the marker is not needed to tell.
 //
+// Posts are serialised by a lock of the poster's, held for one frame's write(2). The engine is
+// given two posters, one for the input thread and one for its executor, so the input thread never
+// waits behind a macro or a smoothing frame: its poster's lock is otherwise taken only by `open`
+// and `close`, which run while no tap exists.
+//
 // Text: uinput sends key codes, not characters, and the desktop turns them into characters
 // through the user's keyboard layout. `postText` types the characters a US keyboard has
 // (printable ASCII, tab and newline) as key presses, correct under a US layout; every other

@@ -40,7 +40,7 @@ struct SmoothScrollPhysics {
     // then cleared).
     std::optional<Frame> stepFrame(double decayRate)
     {
-        if (absolute(remainingX) < kStopThresholdPixels && absolute(remainingY) < kStopThresholdPixels) {
+        if (isAtRest()) {
             reset();
             return std::nullopt;
         }
@@ -52,6 +52,12 @@ struct SmoothScrollPhysics {
         remainingX -= frame.x;
         remainingY -= frame.y;
         return frame;
+    }
+
+    // What is left is below the threshold on both axes: the next frame would end the travel.
+    bool isAtRest() const
+    {
+        return absolute(remainingX) < kStopThresholdPixels && absolute(remainingY) < kStopThresholdPixels;
     }
 
 private:

@@ -9,7 +9,10 @@ bool SmoothScroller::addStep(double deltaX, double deltaY)
 
 bool SmoothScroller::wakeTick()
 {
-    return !m_tickAwake.exchange(true, std::memory_order_seq_cst);
+    // Read before the exchange: while the tick is awake, as for every step of a scroll but the
+    // first, the step then leaves the line shared instead of taking it. Safe as the exchange is:
+    // the tick clears the flag before it looks for waiting steps, both in one total order.
+    return !m_tickAwake.load(std::memory_order_seq_cst) && !m_tickAwake.exchange(true, std::memory_order_seq_cst);
 }
 
 std::optional<SmoothScrollPhysics::Frame> SmoothScroller::nextFrame(bool smoothing, double decayRate)
@@ -24,6 +27,15 @@ std::optional<SmoothScrollPhysics::Frame> SmoothScroller::nextFrame(bool smoothi
         return std::nullopt;
     }
     return m_physics.stepFrame(decayRate);
+}
+
+bool SmoothScroller::endIfAtRest()
+{
+    if (!m_physics.isAtRest() || m_steps.hasWaiting()) {
+        return false;
+    }
+    m_physics.reset();
+    return true;
 }
 
 bool SmoothScroller::sleepTick()

@@ -6,7 +6,8 @@
 // tick is awake is one atomic flag, so a step can never be left without a tick:
 //
 //   tap thread: addStep, then wakeTick() → arm the tick when it slept
-//   tick:       nextFrame … none → disarm, then sleepTick() → arm again when a step came meanwhile
+//   tick:       nextFrame … none, or endIfAtRest() after the last frame → disarm, then
+//               sleepTick() → arm again when a step came meanwhile
 
 #include <atomic>
 #include <cstddef>
@@ -32,6 +33,10 @@ public:
     // Tick: the pixels of this frame, or none when the travel is over or smoothing is off (the
     // travel is then dropped).
     std::optional<SmoothScrollPhysics::Frame> nextFrame(bool smoothing, double decayRate);
+    // Tick, after a frame: true, with the travel ended as the next frame would end it, when that
+    // frame was the last one and no step is waiting; the tick then sleeps at once instead of
+    // waking once more to find nothing.
+    [[nodiscard]] bool endIfAtRest();
     // Tick, after disarming itself: true when a step arrived meanwhile and the tick must be armed
     // again.
     [[nodiscard]] bool sleepTick();
@@ -41,8 +46,12 @@ public:
 
 private:
     BoundedRequestQueue<SmoothScrollPhysics::Frame, kStepCapacity> m_steps;
+    // The tick's alone, on a line the tap thread never reads.
     SmoothScrollPhysics m_physics;
-    std::atomic<bool> m_tickAwake {false};
+    // On a line of its own, written only when the tick sleeps or is woken: the tap thread reads it
+    // for every wheel step, and beside the travel (written every frame) each step would pull the
+    // line from the tick's processor.
+    alignas(64) std::atomic<bool> m_tickAwake {false};
 };
 
 } // namespace tarn::input

@@ -23,6 +23,10 @@ struct EnginePorts {
     const Clock& clock;
     EngineExecutor& executor;
     LogSink& log;
+    // Where the executor posts (smoothing frames, macro steps), when given: a poster the tap
+    // thread never uses, so that its own posts never wait behind the executor's. Without one both
+    // post through `poster`.
+    EventPoster* executorPoster = nullptr;
 };
 
 } // namespace tarn::input

@@ -13,10 +13,10 @@
 #include "Platform/Fake/Core/FakeWorkspace.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnInputCore/Engine/Pointer/ScrollDelta.h"
 #include "TarnInputCore/Engine/Pointer/SmoothScrollPhysics.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
 
 namespace tarn::input {
 namespace {
@@ -168,6 +168,21 @@ TEST(InputEventInterceptorServiceScrollTest, FrameTimerSleepsUnlessThereIsTravel
     (void)rig.framesY(30);
     (void)rig.wheel(1);
     EXPECT_EQ(rig.framesY(1), (std::vector<double> {6}));
+}
+
+// Each wake-up of the executor's thread is one frame: the tick that posts the last frame of a
+// decay sleeps at once, instead of waking once more only to find nothing left.
+TEST(InputEventInterceptorServiceScrollTest, TheLastFrameOfADecayPutsTheTimerToSleep)
+{
+    ScrollRig rig(plainWheel());
+    (void)rig.wheel(1);
+    EXPECT_EQ(rig.framesY(18).size(), 18u);
+    EXPECT_EQ(rig.executor.armedCount(), 1u);
+    EXPECT_EQ(rig.framesY(1).size(), 1u);
+    EXPECT_EQ(rig.executor.armedCount(), 0u);
+    // The next step starts a fresh travel, nothing of the old one left.
+    (void)rig.wheel(1);
+    EXPECT_EQ(rig.framesY(2), (std::vector<double> {6, 5}));
 }
 
 TEST(InputEventInterceptorServiceScrollTest, ReversalDiscardsTheRemainingTravel)

@@ -1,5 +1,6 @@
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <limits>
@@ -345,7 +346,12 @@ TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
     settings.clickRippleEnabled = true;
     InputEventInterceptorService service(settings, p.ports());
     int reentered = 0;
+    int resolutions = 0;
     EngineCallbacks callbacks;
+    // The one callback under the writers' lock: so that resolutions are reported in the order they
+    // took effect, whichever threads publish them. It may use what takes no lock (`isRunning`),
+    // never a writer's operation or `currentResolution`.
+    callbacks.onActiveResolution = [&](const EffectiveInputResolution&) { resolutions += service.isRunning() ? 1 : 0; };
     callbacks.onTelemetryEvent = [&](const std::string&) { reentered += service.isRunning() ? 1 : 0; };
     callbacks.onPointerTelemetry = [&](const PointerTelemetrySnapshot&) { (void)service.currentResolution(); };
     callbacks.onCalibrationSnapshot = [&](const PointerCalibrationSnapshot&) { (void)service.isRunning(); };
@@ -360,6 +366,54 @@ TEST(InputEventInterceptorServiceTest, CallbacksRunOutsideTheLock)
     (void)p.tap.deliver(event);
     service.updateSettings(settings);
     EXPECT_EQ(reentered, 2);
+    EXPECT_EQ(resolutions, 1);
+}
+
+// The executor's posts (smoothing frames, macro steps) go to a poster of their own when the owner
+// gives one, so the tap thread's posts (shortcuts, clicks given back) never wait behind them.
+TEST(InputEventInterceptorServiceTest, TheExecutorPostsThroughItsOwnPosterWhenGivenOne)
+{
+    Ports p;
+    FakeEventPoster executorPoster;
+    InputMacro macro;
+    macro.id = Uuid::random();
+    macro.name = "Copy";
+    macro.triggerButtonNumber = ButtonNumber::forward;
+    macro.steps = {MacroStep::keystroke(8, {"cmd"}, "⌘C")};
+    InputSettings settings;
+    settings.macros = {macro};
+    settings.smoothScrollEnabled = true;
+    auto ports = p.ports();
+    ports.executorPoster = &executorPoster;
+    InputEventInterceptorService service(settings, ports);
+    ASSERT_TRUE(service.start());
+    for (const auto button : {ButtonNumber::back, ButtonNumber::forward}) {
+        TapEvent press;
+        press.type = TapEventType::otherMouseDown;
+        press.buttonNumber = button;
+        EXPECT_FALSE(p.tap.deliver(press));
+        press.type = TapEventType::otherMouseUp;
+        EXPECT_FALSE(p.tap.deliver(press));
+    }
+    TapEvent wheel;
+    wheel.type = TapEventType::scrollWheel;
+    wheel.scrollDeltaAxis1 = 1;
+    EXPECT_FALSE(p.tap.deliver(wheel));
+    p.executor.advance(std::chrono::seconds(1));
+
+    const auto isKey = [](const TapEvent& event) {
+        return event.type == TapEventType::keyDown || event.type == TapEventType::keyUp;
+    };
+    // The back button's action, from the tap thread.
+    const auto tapPosts = p.poster.posted();
+    ASSERT_EQ(tapPosts.size(), 2u);
+    EXPECT_TRUE(isKey(tapPosts[0]) && isKey(tapPosts[1]));
+    // The macro's keystroke and the wheel's frames, from the executor.
+    const auto executorPosts = executorPoster.posted();
+    EXPECT_EQ(std::count_if(executorPosts.begin(), executorPosts.end(), isKey), 2);
+    EXPECT_GT(std::count_if(executorPosts.begin(), executorPosts.end(),
+                  [](const TapEvent& event) { return event.type == TapEventType::scrollWheel; }),
+        10);
 }
 
 TEST(InputEventInterceptorServiceTest, EventsOnTheTapThreadRaceSafelyWithOwnerCalls)

@@ -15,7 +15,7 @@
 #include "Platform/Fake/Core/FakeEventPoster.h"
 #include "Platform/Fake/Foundation/FakeClock.h"
 #include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 #include "TarnInputCore/Model/Macros/MacroPresetLibrary.h"
 
 namespace tarn::input {

@@ -1,13 +1,19 @@
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <future>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <sched.h>
+#include <unistd.h>
 
 namespace tarn::input {
 namespace {
@@ -26,6 +32,20 @@ template <typename Predicate> bool eventually(Predicate predicate, std::chrono::
         std::this_thread::sleep_for(1ms);
     }
     return true;
+}
+
+// How often the thread has gone to sleep or been put aside: the kernel's count of its context
+// switches, voluntary and not.
+long contextSwitches(pid_t thread)
+{
+    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
+    long switches = 0;
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("voluntary_ctxt_switches:") || line.starts_with("nonvoluntary_ctxt_switches:")) {
+            switches += std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    return switches;
 }
 
 TEST(ThreadEngineExecutor, RunsTasksInDueOrderNotBeforeTheirTime)
@@ -220,6 +240,68 @@ TEST(ThreadEngineExecutor, ADisarmingRightAfterAnArmingWins)
     ASSERT_TRUE(eventually([&] { return runs.load() == 1; }));
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(runs.load(), 1);
+}
+
+// Keeps one processor busy, and the given thread on that processor too, while it lives.
+class ProcessorHog {
+public:
+    explicit ProcessorHog(pid_t thread)
+    {
+        cpu_set_t allowed;
+        CPU_ZERO(&allowed);
+        (void)sched_getaffinity(0, sizeof(allowed), &allowed);
+        int processor = 0;
+        while (processor < CPU_SETSIZE - 1 && !CPU_ISSET(processor, &allowed)) {
+            ++processor;
+        }
+        CPU_ZERO(&m_one);
+        CPU_SET(processor, &m_one);
+        (void)sched_setaffinity(thread, sizeof(m_one), &m_one);
+        m_hog = std::jthread([this](std::stop_token stop) {
+            (void)sched_setaffinity(0, sizeof(m_one), &m_one);
+            while (!stop.stop_requested()) { }
+        });
+    }
+
+private:
+    cpu_set_t m_one {};
+    std::jthread m_hog;
+};
+
+// While it waits for a far task the worker sleeps through, not once woken before the deadline or a
+// change; and a task due now that comes after the far one runs at once, the far one still waiting.
+// A busy processor is where a timed semaphore wait goes wrong: when its first yields give the
+// processor away, it polls from then on in sleeps of up to 64 ms, waking dozens of times a second
+// and seeing a new task only at the end of a sleep. Each round starts such a wait afresh.
+TEST(ThreadEngineExecutor, SleepsThroughTheWaitForAFarTaskAndRunsNearerOnesAtOnce)
+{
+    ThreadEngineExecutor executor;
+    std::atomic<pid_t> worker {0};
+    (void)executor.scheduleAfter(0ms, [&] { worker = gettid(); });
+    ASSERT_TRUE(eventually([&] { return worker.load() != 0; }));
+    const ProcessorHog hog(worker);
+    std::atomic<bool> farRan {false};
+    (void)executor.scheduleAfter(1h, [&] { farRan = true; });
+    std::atomic<int> nearRuns {0};
+    const auto armed = executor.addDormant(0ms, [&] { ++nearRuns; });
+    long mostWakeUps = 0;
+    for (int round = 1; round <= 6; ++round) {
+        // Scheduled and armed, as other threads and the input thread do.
+        if (round % 2 == 0) {
+            (void)executor.scheduleAfter(0ms, [&] { ++nearRuns; });
+        } else {
+            executor.arm(armed, 0ms);
+        }
+        ASSERT_TRUE(eventually([&] { return nearRuns.load() == round; }));
+        // Time to go back to the far task's wait, even on a busy machine.
+        std::this_thread::sleep_for(20ms);
+        const long settled = contextSwitches(worker);
+        std::this_thread::sleep_for(150ms);
+        mostWakeUps = std::max(mostWakeUps, contextSwitches(worker) - settled);
+    }
+    // At most the one sleep of a worker that had not settled yet.
+    EXPECT_LE(mostWakeUps, 1);
+    EXPECT_FALSE(farRan.load());
 }
 
 } // namespace

@@ -67,11 +67,11 @@ struct Rig : FakeEnginePorts {
         (void)tap.deliver(event);
     }
 
-    void wheelNotch()
+    void wheelNotch(double delta = 1)
     {
         TapEvent event;
         event.type = TapEventType::scrollWheel;
-        event.scrollDeltaAxis1 = 1;
+        event.scrollDeltaAxis1 = delta;
         (void)tap.deliver(event);
     }
 
@@ -211,12 +211,19 @@ const Case kCases[] = {
             rig.wheelNotch();
         },
         [](Rig& rig) { rig.executor.advance(kSmoothFrame); }, 1, false},
-    {"smoothing tick with nothing left to post", plainWheel,
+    {"smoothing tick posting the last frame and going to sleep", plainWheel,
         [](Rig& rig) {
             settleScrolling(rig);
             rig.wheelNotch();
-            // The tick after the last frame finds no travel left and goes to sleep.
-            rig.executor.advance(kFramesPerNotch * kSmoothFrame);
+            rig.executor.advance((kFramesPerNotch - 1) * kSmoothFrame);
+            EXPECT_EQ(rig.executor.armedCount(), 1u) << "the tick must still be awake";
+        },
+        [](Rig& rig) { rig.executor.advance(kSmoothFrame); }, 1, false},
+    {"smoothing tick with nothing left to post", plainWheel,
+        [](Rig& rig) {
+            settleScrolling(rig);
+            // Less travel than a frame's threshold: the tick finds nothing and goes to sleep.
+            rig.wheelNotch(0.008);
             EXPECT_EQ(rig.executor.armedCount(), 1u) << "the tick must still be awake";
         },
         [](Rig& rig) { rig.executor.advance(kSmoothFrame); }, 0, false},

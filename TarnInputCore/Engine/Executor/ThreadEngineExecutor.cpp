@@ -1,4 +1,4 @@
-#include "TarnInputCore/Engine/Ports/ThreadEngineExecutor.h"
+#include "TarnInputCore/Engine/Executor/ThreadEngineExecutor.h"
 
 #include <algorithm>
 
@@ -81,7 +81,8 @@ bool ThreadEngineExecutor::enqueue(TaskId id, Task& task, Queue::node_type entry
 void ThreadEngineExecutor::arm(TaskId id, std::chrono::nanoseconds firstDelay)
 {
     const ArmingChange change {.id = id, .due = std::chrono::steady_clock::now() + firstDelay, .arms = true};
-    if (queueChange(change)) {
+    // The worker itself applies it right after the task.
+    if (queueChange(change) && !onWorker()) {
         wake();
     }
 }
@@ -90,9 +91,14 @@ void ThreadEngineExecutor::disarm(TaskId id)
 {
     // From another thread the worker drops the task's entry at once, rather than wake for its old
     // due time; the worker itself applies it right after the task.
-    if (queueChange({.id = id, .due = {}, .arms = false}) && std::this_thread::get_id() != m_worker.get_id()) {
+    if (queueChange({.id = id, .due = {}, .arms = false}) && !onWorker()) {
         wake();
     }
+}
+
+bool ThreadEngineExecutor::onWorker() const
+{
+    return std::this_thread::get_id() == m_worker.get_id();
 }
 
 bool ThreadEngineExecutor::queueChange(ArmingChange change)
@@ -115,23 +121,29 @@ bool ThreadEngineExecutor::queueChange(ArmingChange change)
 
 void ThreadEngineExecutor::wake()
 {
-    if (!m_wakePending.exchange(true)) {
-        m_wakeSignal.release();
+    if (m_wakePending.exchange(true)) {
+        return;
     }
+    // The worker reads the flag under this mutex before it sleeps: once we have passed through it,
+    // the worker has either not looked yet (and will see the flag) or is asleep (and gets the
+    // signal).
+    {
+        std::lock_guard passThrough(m_wakeMutex);
+    }
+    m_wakeSignal.notify_one();
 }
 
 void ThreadEngineExecutor::waitForWake(std::optional<Time> until)
 {
-    bool woken = true;
+    std::unique_lock lock(m_wakeMutex);
+    const auto woken = [this] { return m_wakePending.load(); };
     if (until) {
-        woken = m_wakeSignal.try_acquire_until(*until);
+        (void)m_wakeSignal.wait_until(lock, *until, woken);
     } else {
-        m_wakeSignal.acquire();
+        m_wakeSignal.wait(lock, woken);
     }
     // Cleared before the worker looks again, so that a change queued from now on wakes it again.
-    if (woken) {
-        m_wakePending.store(false);
-    }
+    m_wakePending.store(false);
 }
 
 void ThreadEngineExecutor::applyArmingChanges()
@@ -187,7 +199,7 @@ void ThreadEngineExecutor::cancel(TaskId id)
         m_tasks.erase(found);
     }
     // A task cancelling itself must not wait for its own end.
-    if (std::this_thread::get_id() != m_worker.get_id()) {
+    if (!onWorker()) {
         m_taskFinished.wait(lock, [&] { return m_running != id; });
     }
 }

@@ -2,13 +2,21 @@
 
 // The engine executor of the running program: one worker thread that runs due tasks in time order,
 // one at a time, timed on the steady clock. Tasks must not throw. Destroying the executor stops the
-// worker after the task in progress; tasks still waiting are dropped without running. With nothing
-// due the worker sleeps until something is scheduled or armed: an idle engine costs no wake-ups.
+// worker after the task in progress; tasks still waiting are dropped without running.
 //
-// Arming and disarming take no lock, so the input thread never waits for the worker: they queue
-// the change in a lock-free ring and wake the worker through a semaphore, which posts without a
-// lock too. The worker, and any call that takes the executor's mutex, applies queued changes
-// first, so they keep the order they were made in.
+// The worker sleeps until the earliest due time or until something changes, whichever comes
+// first, and not once in between: it waits on a condition variable (`wait_until` on the steady
+// clock), never on a timed semaphore, whose wait this standard library spins out with yields and
+// short sleeps. With nothing due it sleeps until something is scheduled or armed, so an idle
+// engine costs no wake-ups.
+//
+// Arming and disarming allocate nothing and never wait for a task or for the task table: they
+// queue the change in a lock-free ring. Waking a sleeping worker then takes the wake mutex, which
+// the worker holds only to read one flag before it sleeps and when it wakes (never while it runs
+// a task, touches the table or allocates); only the first change after the worker last woke does
+// that, and a task arming or disarming from the worker wakes nothing. The worker, and any call
+// that takes the table's mutex, applies queued changes first, so they keep the order they were
+// made in.
 
 #include <atomic>
 #include <chrono>
@@ -18,7 +26,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <semaphore>
 #include <set>
 #include <stop_token>
 #include <thread>
@@ -81,10 +88,12 @@ private:
     void applyDisarm(TaskId id);
     // Queues a change; false when the ring is full.
     bool queueChange(ArmingChange change);
-    // Lets the worker look at the queue again; costs a system call only while it sleeps.
+    // Lets the worker look at the queue again: only the first call since it last woke takes the
+    // wake mutex and signals it.
     void wake();
-    // The worker, without the mutex: until woken, or `until` if given.
+    // The worker, without the table's mutex: until woken, or `until` if given.
     void waitForWake(std::optional<Time> until);
+    bool onWorker() const;
     TaskId add(Time due, std::chrono::nanoseconds period, std::function<void()> task, bool dormant);
     // Puts the task's entry (spare or given) in the queue at `task.due`; true when it is first.
     bool enqueue(TaskId id, Task& task, Queue::node_type entry);
@@ -92,10 +101,12 @@ private:
 
     std::mutex m_mutex;
     BoundedRequestQueue<ArmingChange, kArmingChangeCapacity> m_armingChanges;
-    // Set by the first waker since the worker last woke, so that the semaphore never counts past
-    // one.
+    // Set by the first waker since the worker last woke; the worker reads it under `m_wakeMutex`
+    // before it sleeps, and a waker passes through that mutex before signalling, so no wake-up is
+    // lost between the worker's look and its sleep.
     std::atomic<bool> m_wakePending {false};
-    std::binary_semaphore m_wakeSignal {0};
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wakeSignal;
     std::condition_variable m_taskFinished;
     std::map<TaskId, Task> m_tasks;
     Queue m_queue;
