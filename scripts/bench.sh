@@ -10,7 +10,10 @@ for program in "$build"/bench/*; do
     [[ -z ${1:-} || $(basename "$program") == *"$1"* ]] || continue
     echo "== $(basename "$program")"
     runner=()
-    # The desktop adapters' benchmarks need an X display; one is started where there is none.
-    if [[ $(basename "$program") == X11* && -z ${DISPLAY:-} ]]; then runner=(xvfb-run -a); fi
+    # The desktop adapters' benchmarks need an X display with a window manager; one is started
+    # where there is none.
+    if [[ $(basename "$program") == X11* && -z ${DISPLAY:-} ]]; then
+        runner=(xvfb-run -a "$root/scripts/with-x.sh" --wm --)
+    fi
     "${runner[@]}" "$program" --benchmark_min_time=0.2
 done

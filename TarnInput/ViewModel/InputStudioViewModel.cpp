@@ -209,7 +209,10 @@ void InputStudioViewModel::applySettingsChange(const std::function<void(InputSet
     // The engine reports the resolution for the new settings through the mailbox.
     m_session.change(edit);
     emit settingsChanged();
-    refreshPermissionAndTap(false);
+    // The permission is the watcher's to follow (devices and their modes change only with a
+    // device notice); a settings change only starts or stops the tap by what it already knows,
+    // so a slider's every step never walks the device folder.
+    matchTapToSettings();
     if (m_settings.reverseTrackpad != wasReversingTrackpad) {
         flipTouchpadScrollDirection();
     }
@@ -239,7 +242,11 @@ void InputStudioViewModel::refreshPermissionAndTap(bool prompt)
         logPermissionChange(wasChecked);
     }
     emit isAccessibilityGrantedChanged();
+    matchTapToSettings();
+}
 
+void InputStudioViewModel::matchTapToSettings()
+{
     if (isTapNeeded(m_settings) && m_isAccessibilityGranted) {
         publishTapActive(m_interceptor->start());
         return;

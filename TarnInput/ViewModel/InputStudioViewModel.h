@@ -21,8 +21,9 @@
 // Settings: nothing writes `settings` except applySettingsChange, which hands the value to the
 // engine, queues the file's write (SettingsSession: off this thread, coalesced), resolves the
 // profile for the frontmost application again and starts or stops the tap, every time, even for
-// an unchanged value. Only a change of `reverseTrackpad` also turns the desktop's touchpad
-// scrolling direction over.
+// an unchanged value. It goes by the permission the watcher last saw and does not look at the
+// devices again. Only a change of `reverseTrackpad` also turns the desktop's touchpad scrolling
+// direction over.
 //
 // StudioStartUp builds it from the services it builds once over the desktop's adapters (see
 // main.cpp); each object must outlive the view model.
@@ -255,6 +256,9 @@ private:
     void logHIDSnapshot(const std::vector<ConnectedPointerDevice>& devices, const std::string& trigger);
     void publishDevices(std::vector<ConnectedPointerDevice> devices);
     void publishTapActive(bool active);
+    // Starts the tap when a feature needs it and the permission last seen allows it; otherwise
+    // stops it. Reads nothing from the system.
+    void matchTapToSettings();
     // One line when the permission is first found missing, and at every change after.
     void logPermissionChange(bool wasChecked);
     std::vector<ConnectedPointerDevice> discoverDevices() const;

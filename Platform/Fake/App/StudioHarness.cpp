@@ -22,7 +22,6 @@ std::filesystem::path freshFolder()
 
 StudioHarness::StudioHarness()
     : m_folder(freshFolder())
-    , m_permissions(m_permission, m_opener, permissionHelpPage())
 {
     permission.setAccessibilityGranted(true);
 }
@@ -43,7 +42,7 @@ InputStudioServices StudioHarness::services()
         .engine = {m_tap, engine.poster, m_workspace, engine.windows, engine.clock, engine.executor, m_log},
         .pointerPreferences = m_preferences,
         .deviceSource = m_devices,
-        .permissions = m_permissions,
+        .permissions = *m_permissions,
         .loginItem = m_loginItemOverride != nullptr ? *m_loginItemOverride : m_loginItem,
         .hotkeys = m_hotkeys,
         .mainThread = mainThread,
@@ -60,6 +59,10 @@ InputStudioServices StudioHarness::services()
 
 InputStudioViewModel& StudioHarness::start()
 {
+    if (!m_permissions) {
+        m_permission.emplace(m_permissionOverride != nullptr ? *m_permissionOverride : permission, journal);
+        m_permissions.emplace(*m_permission, m_opener, permissionHelpPage());
+    }
     m_viewModel = std::make_unique<InputStudioViewModel>(services());
     if (waitForEachSave) {
         // Connected before any screen: the file is written before a screen hears of the change.

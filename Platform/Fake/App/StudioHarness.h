@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -92,6 +93,9 @@ public:
     std::filesystem::path permissionHelpPage() const { return m_folder / "permission-help.html"; }
     // Call before start(): the view model then uses `backend` (a real one, say) for launch at login.
     void useLoginItem(LoginItemBackend& backend) { m_loginItemOverride = &backend; }
+    // Call before start(): the view model then asks `backend` (a real one, say) for the input
+    // permission instead of `permission`; the journal still records each check.
+    void usePermission(const PermissionBackend& backend) { m_permissionOverride = &backend; }
     // Set before start() to leave the writes to the settings session's own pace (benchmarks).
     bool waitForEachSave = true;
 
@@ -123,9 +127,11 @@ private:
     JournalingLogSink m_log {engine.log, journal};
     JournalingPointerPreferences m_preferences {preferences, journal};
     JournalingPointerDeviceSource m_devices {devices, journal};
-    JournalingPermissionBackend m_permission {permission, journal};
+    const PermissionBackend* m_permissionOverride = nullptr;
+    // Made by start(), over `permission` or the backend a test chose.
+    std::optional<JournalingPermissionBackend> m_permission;
     RecordingUrlOpener m_opener;
-    TarnPermissionCenter m_permissions;
+    std::optional<TarnPermissionCenter> m_permissions;
     JournalingLoginItemBackend m_loginItem {loginItem, journal};
     LoginItemBackend* m_loginItemOverride = nullptr;
     JournalingHotkeyBackend m_hotkeys {hotkeys, journal};

@@ -97,8 +97,22 @@ std::string X11Display::textProperty(xcb_window_t window, xcb_atom_t property)
 
 std::vector<std::uint32_t> X11Display::cardinalListProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
 {
-    PropertyReply reply(xcb_get_property_reply(
-        m_connection, xcb_get_property(m_connection, 0, window, property, type, 0, kListLength), nullptr));
+    return listAnswer(requestList(window, property, type), type);
+}
+
+bool X11Display::hasProperty(xcb_window_t window, xcb_atom_t property)
+{
+    return presenceAnswer(requestPresence(window, property));
+}
+
+xcb_get_property_cookie_t X11Display::requestList(xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
+{
+    return xcb_get_property(m_connection, 0, window, property, type, 0, kListLength);
+}
+
+std::vector<std::uint32_t> X11Display::listAnswer(xcb_get_property_cookie_t request, xcb_atom_t type)
+{
+    PropertyReply reply(xcb_get_property_reply(m_connection, request, nullptr));
     if (!reply || reply->format != 32 || reply->type != type) {
         return {};
     }
@@ -106,10 +120,14 @@ std::vector<std::uint32_t> X11Display::cardinalListProperty(xcb_window_t window,
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-bool X11Display::hasProperty(xcb_window_t window, xcb_atom_t property)
+xcb_get_property_cookie_t X11Display::requestPresence(xcb_window_t window, xcb_atom_t property)
 {
-    PropertyReply reply(xcb_get_property_reply(
-        m_connection, xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0), nullptr));
+    return xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0);
+}
+
+bool X11Display::presenceAnswer(xcb_get_property_cookie_t request)
+{
+    PropertyReply reply(xcb_get_property_reply(m_connection, request, nullptr));
     return reply && reply->type != XCB_ATOM_NONE;
 }
 

@@ -40,6 +40,12 @@ public:
     // Atom or window lists, up to 4096 entries; empty when unset or on a vanished window.
     std::vector<std::uint32_t> cardinalListProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
     bool hasProperty(xcb_window_t window, xcb_atom_t property);
+    // The two reads above in halves, so that several are asked in one round trip: every request
+    // first, then each answer (which must be taken, once).
+    xcb_get_property_cookie_t requestList(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
+    std::vector<std::uint32_t> listAnswer(xcb_get_property_cookie_t request, xcb_atom_t type);
+    xcb_get_property_cookie_t requestPresence(xcb_window_t window, xcb_atom_t property);
+    bool presenceAnswer(xcb_get_property_cookie_t request);
     // The window manager's _NET_SUPPORTED list holds the atom.
     bool windowManagerSupports(xcb_atom_t atom);
 

@@ -7,7 +7,10 @@
 // without the manager's decorations, so that moving to the origin it reports changes nothing.
 // Moves and resizes go to the window manager as _NET_MOVERESIZE_WINDOW; a manager without it (or
 // no manager) gets a configure request. Requests are sent without waiting for an answer: true
-// means sent, not done.
+// means sent, not done. A lookup asks in a few round trips however many windows there are, and
+// reads with it what the drag it starts needs (whether the manager takes _NET_MOVERESIZE_WINDOW,
+// the window's frame and decorations): the first frame() of the window found is that one, and the
+// drag's moves wait for nothing.
 //
 // In a Wayland session or without an X11 display the adapter logs that once and finds no window.
 

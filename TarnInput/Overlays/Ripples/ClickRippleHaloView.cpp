@@ -31,6 +31,12 @@ ClickRippleHaloView::ClickRippleHaloView(bool isRightClick, QWidget* parent)
     setFixedSize(RippleAnimation::kWindowSide, RippleAnimation::kWindowSide);
 }
 
+void ClickRippleHaloView::setIsRightClick(bool isRightClick)
+{
+    m_isRightClick = isRightClick;
+    update();
+}
+
 void ClickRippleHaloView::setFrame(const RippleFrame& frame, bool compositing)
 {
     m_frame = frame;

@@ -20,6 +20,8 @@ public:
     explicit ClickRippleHaloView(bool isRightClick, QWidget* parent = nullptr);
 
     bool isRightClick() const { return m_isRightClick; }
+    // A window is reused for the next press, which may be of the other button.
+    void setIsRightClick(bool isRightClick);
     const RippleFrame& frame() const { return m_frame; }
     void setFrame(const RippleFrame& frame, bool compositing);
 

@@ -18,10 +18,9 @@ constexpr std::chrono::milliseconds kFrameInterval {16};
 } // namespace
 
 struct ClickRippleOverlay::Ripple {
-    std::unique_ptr<ClickRippleHaloView> window;
+    ClickRippleHaloView* window = nullptr;
     MonotonicTime start;
     bool compositing = true;
-    // Declared after the window: both run code that uses it, so they go first.
     std::unique_ptr<OverlayClock::Timer> nextFrame;
     std::unique_ptr<OverlayClock::Timer> removal;
 };
@@ -42,10 +41,10 @@ void ClickRippleOverlay::show(const ClickRippleEvent& event)
     const int half = RippleAnimation::kWindowSide / 2;
 
     Ripple& ripple = m_ripples.emplace_back();
-    ripple.window = std::make_unique<ClickRippleHaloView>(event.isRightClick);
+    ripple.window = &idleWindow();
     ripple.start = m_clock.now();
     ripple.compositing = m_windowManager.isCompositing();
-    OverlayWindow::configure(*ripple.window);
+    ripple.window->setIsRightClick(event.isRightClick);
     // Part of the window may lie off the screen at its edge; it is not pushed back in, so the
     // halo stays centred on the click.
     ripple.window->move(
@@ -69,9 +68,21 @@ std::vector<const ClickRippleHaloView*> ClickRippleOverlay::ripples() const
 {
     std::vector<const ClickRippleHaloView*> windows;
     for (const Ripple& ripple : m_ripples) {
-        windows.push_back(ripple.window.get());
+        windows.push_back(ripple.window);
     }
     return windows;
+}
+
+ClickRippleHaloView& ClickRippleOverlay::idleWindow()
+{
+    if (m_idle.empty()) {
+        auto& window = m_windows.emplace_back(std::make_unique<ClickRippleHaloView>(false));
+        OverlayWindow::configure(*window);
+        return *window;
+    }
+    ClickRippleHaloView* window = m_idle.back();
+    m_idle.pop_back();
+    return *window;
 }
 
 void ClickRippleOverlay::advance(Ripple& ripple)
@@ -88,6 +99,7 @@ void ClickRippleOverlay::advance(Ripple& ripple)
 void ClickRippleOverlay::remove(const Ripple& ripple)
 {
     ripple.window->hide();
+    m_idle.push_back(ripple.window);
     m_ripples.remove_if([&ripple](const Ripple& candidate) { return &candidate == &ripple; });
 }
 

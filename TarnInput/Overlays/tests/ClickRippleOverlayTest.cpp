@@ -1,5 +1,9 @@
 #include "TarnInput/Overlays/Ripples/ClickRippleOverlay.h"
 
+#include <algorithm>
+#include <random>
+#include <set>
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -64,6 +68,44 @@ TEST_F(ClickRippleOverlayTest, TwoPressesATenthApartLiveIndependently)
     ASSERT_EQ(overlay.ripples().size(), 1U) << "0.38 s after the first press";
     EXPECT_TRUE(overlay.ripples().front()->isRightClick());
     clock.advance(milliseconds(100));
+    EXPECT_TRUE(overlay.ripples().empty());
+    EXPECT_EQ(clock.pendingCount(), 0U);
+}
+
+// Presses at random moments, some in quick bursts: the windows are made only while every window
+// made so far shows a halo, so there are never more than were ever on screen at once, and a
+// reused window starts its halo afresh, for its own button, where its own press was.
+TEST_F(ClickRippleOverlayTest, PressesReuseTheWindowsOfHalosThatAreGone)
+{
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> pause(0, 600);
+    std::bernoulli_distribution rightClick(0.3);
+    std::uniform_real_distribution<double> coordinate(0, 1900);
+    std::size_t mostAtOnce = 0;
+    std::set<WId> nativeWindows;
+    for (int press = 0; press < 400; ++press) {
+        clock.advance(milliseconds(pause(random) < 150 ? pause(random) / 10 : pause(random)));
+        const ClickRippleEvent event {{coordinate(random), coordinate(random) / 2}, rightClick(random)};
+        overlay.show(event);
+
+        const auto onScreen = overlay.ripples();
+        mostAtOnce = std::max(mostAtOnce, onScreen.size());
+        ASSERT_EQ(overlay.windowCount(), mostAtOnce) << "press " << press;
+        ASSERT_EQ(std::set<const ClickRippleHaloView*>(onScreen.begin(), onScreen.end()).size(), onScreen.size());
+        const ClickRippleHaloView& newest = *onScreen.back();
+        nativeWindows.insert(newest.winId());
+        EXPECT_TRUE(newest.isVisible());
+        EXPECT_EQ(newest.isRightClick(), event.isRightClick);
+        EXPECT_EQ(newest.frame(), RippleAnimation::frameAt(milliseconds(0)));
+        const QPoint centre
+            = screens.layout().logicalFromDevice(QPointF(event.screenPoint.x, event.screenPoint.y)).toPoint();
+        EXPECT_LE((newest.geometry().center() - centre).manhattanLength(), 2) << "press " << press;
+    }
+    EXPECT_EQ(nativeWindows.size(), overlay.windowCount()) << "no native window made twice";
+    EXPECT_LE(overlay.windowCount(), 8U);
+    EXPECT_EQ(windowManager.prepared().size(), 400U) << "every press still readies its window for showing";
+
+    clock.advance(RippleAnimation::kLifetime);
     EXPECT_TRUE(overlay.ripples().empty());
     EXPECT_EQ(clock.pendingCount(), 0U);
 }

@@ -40,10 +40,10 @@ TEST(InputStudioSettingsPath, RunsEngineTapThenProfileInThatOrderAndSavesEvenAnU
 
     vm.applySettingsChange([](InputSettings& settings) { settings.scrollSpeedMultiplier = 2.0; });
 
-    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "permission", "tap"}));
+    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "tap"}));
     EXPECT_TRUE(seen.engineHadValueAtSettingsNotice);
     h.runMainThread();
-    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "permission", "tap", "resolution", "profile"}));
+    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "tap", "resolution", "profile"}));
     EXPECT_TRUE(seen.engineHadValueAtResolutionNotice);
     EXPECT_EQ(vm.activeResolution().scrollSpeedMultiplier, 2.0);
     EXPECT_EQ(h.settingsFileJson()["scrollSpeedMultiplier"], 2.0);
@@ -55,11 +55,65 @@ TEST(InputStudioSettingsPath, RunsEngineTapThenProfileInThatOrderAndSavesEvenAnU
     vm.applySettingsChange([](InputSettings& settings) { settings.scrollSpeedMultiplier = 2.0; });
     EXPECT_TRUE(h.settingsFileExists());
     h.runMainThread();
-    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "permission", "tap", "resolution", "profile"}));
-    // Within the interval after the first save, the file's write waits on a timer (the harness
-    // writes it at once).
-    EXPECT_EQ(h.journal.entries(), (std::vector<std::string> {"timer.once 250ms", "permission.check granted"}));
+    EXPECT_EQ(seen.notices, (std::vector<std::string> {"settings", "tap", "resolution", "profile"}));
+    // No look at the permission or the devices; within the interval after the first save, the
+    // file's write waits on a timer (the harness writes it at once).
+    EXPECT_EQ(h.journal.entries(), (std::vector<std::string> {"timer.once 250ms"}));
 }
+
+// The permission is followed by the watcher; a settings change, a slider's every step, goes by
+// what the watcher last saw and never asks the system, also when the answer changed meanwhile.
+struct KnownPermissionCase {
+    const char* name;
+    bool grantedAtStart;
+    bool engineOn;
+    bool expectTapActive;
+};
+
+// Names the row in test output.
+void PrintTo(const KnownPermissionCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class InputStudioKnownPermission : public ::testing::TestWithParam<KnownPermissionCase> { };
+
+TEST_P(InputStudioKnownPermission, ASettingsChangeStartsOrStopsTheTapWithoutAskingForThePermission)
+{
+    const auto& row = GetParam();
+    StudioHarness h;
+    auto settings = InputSettings {};
+    settings.engineEnabled = !row.engineOn;
+    h.writeSettingsFile(settings);
+    h.permission.setAccessibilityGranted(row.grantedAtStart);
+    auto& vm = h.start();
+    const int checksAtStart = h.permission.accessibilityChecks();
+    h.permission.setAccessibilityGranted(!row.grantedAtStart);
+
+    for (int step = 0; step < 20; ++step) {
+        vm.applySettingsChange([&](InputSettings& s) {
+            s.engineEnabled = row.engineOn;
+            s.scrollSpeedMultiplier = 1.0 + step / 10.0;
+        });
+    }
+
+    EXPECT_EQ(h.permission.accessibilityChecks(), checksAtStart);
+    EXPECT_EQ(vm.isAccessibilityGranted(), row.grantedAtStart);
+    EXPECT_EQ(vm.isTapActive(), row.expectTapActive);
+    EXPECT_EQ(h.engine.tap.exists(), row.expectTapActive);
+
+    // The next device notice catches up with the permission.
+    h.noticeDeviceChange();
+    EXPECT_EQ(vm.isAccessibilityGranted(), !row.grantedAtStart);
+    EXPECT_EQ(vm.isTapActive(), row.engineOn && !row.grantedAtStart);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InputStudioKnownPermission,
+    ::testing::Values(KnownPermissionCase {"engineOnWhileGranted", true, true, true},
+        KnownPermissionCase {"engineOffWhileGranted", true, false, false},
+        KnownPermissionCase {"engineOnWhileDenied", false, true, false},
+        KnownPermissionCase {"engineOffWhileDenied", false, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The tap is needed while any of the engine, the key HUD and the ripple is on; switching off the
 // last of them stops it within the same call.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <string>
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -129,9 +131,8 @@ const SymbolRow* find(std::string_view symbol)
     return it == kSymbols.end() ? nullptr : &*it;
 }
 
-QIcon themeIcon(std::string_view symbol)
+QIcon lookUpThemeIcon(std::string_view symbol)
 {
-    TarnSymbolIcons::prepareIconTheme();
     for (const QString& name : TarnSymbolIcons::themeNames(symbol)) {
         QIcon icon = QIcon::fromTheme(name);
         if (!icon.isNull()) {
@@ -139,6 +140,26 @@ QIcon themeIcon(std::string_view symbol)
         }
     }
     return {};
+}
+
+// Each symbol is looked up once per theme: Qt looks for a name that no theme has in the fallback
+// pixmap folder again on every call, and symbols are painted on every repaint (a card's telemetry
+// line changes with each click). Main thread only, as pictures are.
+QIcon themeIcon(std::string_view symbol)
+{
+    TarnSymbolIcons::prepareIconTheme();
+    static QString themeOfCache;
+    static std::map<std::string, QIcon, std::less<>> cache;
+    const QString theme = QIcon::themeName() + QLatin1Char('\n') + QIcon::fallbackThemeName();
+    if (theme != themeOfCache) {
+        cache.clear();
+        themeOfCache = theme;
+    }
+    auto found = cache.find(symbol);
+    if (found == cache.end()) {
+        found = cache.emplace(std::string(symbol), lookUpThemeIcon(symbol)).first;
+    }
+    return found->second;
 }
 
 QPixmap tinted(const QPixmap& mask, const QColor& color)

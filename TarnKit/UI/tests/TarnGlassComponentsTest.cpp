@@ -1,10 +1,12 @@
 #include <QGraphicsDropShadowEffect>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVariantAnimation>
 #include <gtest/gtest.h>
@@ -351,6 +353,39 @@ TEST(TarnSymbolIconsTest, AnUnknownSymbolIsNeverAnEmptySquare)
     EXPECT_TRUE(TarnSymbolIcons::themeNames("no.such.symbol").isEmpty());
     const QImage image = TarnSymbolIcons::pixmap("no.such.symbol", 16, Qt::white, 1.0).toImage();
     EXPECT_TRUE(showsColour(image, image.rect(), Qt::white));
+}
+
+// Symbols are painted on every repaint; Qt would look for a name no theme has in its fallback
+// pixmap folder each time. A symbol is looked up once per theme: a picture that turns up in that
+// folder later is seen only once the theme changes.
+TEST(TarnSymbolIconsTest, ASymbolIsLookedUpInTheThemeOncePerTheme)
+{
+    TarnSymbolIcons::prepareIconTheme();
+    const QString themeBefore = QIcon::themeName();
+    const QStringList fallbackBefore = QIcon::fallbackSearchPaths();
+    QTemporaryDir pictures;
+    ASSERT_TRUE(pictures.isValid());
+    QIcon::setFallbackSearchPaths({pictures.path()});
+    QIcon::setThemeName(QStringLiteral("tarn-test-theme-without-icons"));
+    const QColor colour(255, 184, 77);
+    const auto painted = [&] { return TarnSymbolIcons::pixmap("ladybug.fill", 16, colour, 1.0).toImage(); };
+    // Our own drawing leaves the corners clear; a square picture used as the mask fills them.
+    const auto cornerAlpha = [](const QImage& image) { return qAlpha(image.pixel(0, 0)); };
+
+    ASSERT_EQ(cornerAlpha(painted()), 0) << "no theme has the symbol: our drawing";
+    QImage square(16, 16, QImage::Format_ARGB32);
+    square.fill(Qt::black);
+    const QString name = TarnSymbolIcons::themeNames("ladybug.fill").front();
+    ASSERT_TRUE(square.save(pictures.filePath(name + QStringLiteral(".png"))));
+    for (int repaint = 0; repaint < 3; ++repaint) {
+        EXPECT_EQ(cornerAlpha(painted()), 0) << "repaint " << repaint << " looked again";
+    }
+
+    QIcon::setThemeName(QStringLiteral("tarn-test-other-theme-without-icons"));
+    EXPECT_EQ(cornerAlpha(painted()), 255) << "a new theme is looked up afresh";
+
+    QIcon::setThemeName(themeBefore);
+    QIcon::setFallbackSearchPaths(fallbackBefore);
 }
 
 } // namespace

@@ -190,6 +190,16 @@ public:
         std::free(xcb_get_input_focus_reply(m_connection.get(), xcb_get_input_focus(m_connection.get()), nullptr));
     }
 
+    // Stands in for a manager that does not publish these root properties (until it next updates
+    // them).
+    void deleteRootProperties(const std::vector<xcb_atom_t>& properties)
+    {
+        for (const xcb_atom_t property : properties) {
+            xcb_delete_property(m_connection.get(), m_screen->root, property);
+        }
+        std::free(xcb_get_input_focus_reply(m_connection.get(), xcb_get_input_focus(m_connection.get()), nullptr));
+    }
+
     // Like most applications: motion over the window is taken there and goes no further up.
     void selectPointerMotion(xcb_window_t window)
     {

@@ -70,6 +70,24 @@ TEST_F(X11WindowAccessTest, FindsTheTopmostApplicationWindowButNeverTheDesktopOr
     }
 }
 
+// A manager that keeps no client list: the application's window inside its frame is the one
+// with WM_STATE.
+TEST_F(X11WindowAccessTest, FindsTheWindowInItsFrameWithoutTheManagersClientList)
+{
+    const auto window = open({"plain", "Plain", "Plain", false, XCB_ATOM_NONE, 200, 160, 300, 200});
+    const auto area = m_client.geometry(window);
+    const auto clients = m_client.atom("_NET_CLIENT_LIST");
+    const auto stacking = m_client.atom("_NET_CLIENT_LIST_STACKING");
+    m_client.deleteRootProperties({clients, stacking});
+    ASSERT_FALSE(m_client.isClient(window)) << "the manager lists no clients now";
+
+    const auto found = m_access.windowAt({area.x + 10.0, area.y + 10.0});
+    const auto onTitleBar = m_access.windowAt({area.x + 10.0, area.y - 3.0});
+    EXPECT_EQ(found, WindowRef {window});
+    EXPECT_EQ(onTitleBar, WindowRef {window});
+    EXPECT_EQ(m_access.frame(WindowRef {window}), (WindowFrame {{double(area.x), double(area.y)}, {300, 200}}));
+}
+
 TEST_F(X11WindowAccessTest, MovesAndResizesWhereAsked)
 {
     const auto window = open({"mover", "Mover", "Mover", false, XCB_ATOM_NONE, 120, 140, 320, 180});

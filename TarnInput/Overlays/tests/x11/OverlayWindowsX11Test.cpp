@@ -21,6 +21,7 @@
 #include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnInput/Overlays/QtOverlayScreens.h"
 #include "TarnInput/Overlays/Ripples/ClickRippleHaloView.h"
+#include "TarnInput/Overlays/Ripples/RippleAnimation.h"
 #include "TarnInput/Overlays/tests/OverlayFakes.h"
 #include "TarnKit/Foundation/Files/CHandle.h"
 
@@ -74,6 +75,20 @@ protected:
         const ReplyPtr<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
             connection.get(), xcb_get_window_attributes(connection.get(), window), nullptr));
         return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    }
+
+    bool isOverrideRedirect(xcb_window_t window)
+    {
+        const ReplyPtr<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+            connection.get(), xcb_get_window_attributes(connection.get(), window), nullptr));
+        return reply && reply->override_redirect != 0;
+    }
+
+    int rootChildCount()
+    {
+        const ReplyPtr<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), root()), nullptr));
+        return tree ? xcb_query_tree_children_length(tree.get()) : -1;
     }
 
     xcb_window_t activeWindow()
@@ -217,6 +232,46 @@ TEST_F(OverlayWindowsX11Test, AClickOnARippleReachesTheWindowBelow)
         ++clicks;
         EXPECT_TRUE(processEventsUntil([&] { return target.presses == clicks; })) << at.x() << "," << at.y();
     }
+}
+
+// Press after press, one at a time, shows the same X window again: no new window reaches the
+// server, and the reused one is still unmanaged, placed at its own press and lets clicks through.
+TEST_F(OverlayWindowsX11Test, RipplesOneAtATimeReuseOneWindowThatStillLetsClicksThrough)
+{
+    PressTarget target;
+    target.setGeometry(200, 150, 600, 400);
+    showAndActivate(target);
+
+    ClickRippleOverlay ripples(clock, screens, *windowManager);
+    xcb_window_t window = XCB_NONE;
+    int topLevelsWithOne = -1;
+    for (int press = 0; press < 12; ++press) {
+        const QPoint centre = target.mapToGlobal(QPoint(100 + 30 * press, 120 + 10 * press));
+        const QPoint device = devicePoint(centre);
+        ripples.show(ClickRippleEvent {{double(device.x()), double(device.y())}, press % 2 == 1});
+        const ClickRippleHaloView& halo = *ripples.ripples().front();
+        const auto id = static_cast<xcb_window_t>(halo.winId());
+        ASSERT_TRUE(processEventsUntil([&] { return isViewable(id); })) << "press " << press;
+        if (press == 0) {
+            window = id;
+            topLevelsWithOne = rootChildCount();
+        }
+        EXPECT_EQ(id, window) << "press " << press;
+        EXPECT_EQ(rootChildCount(), topLevelsWithOne) << "press " << press;
+        EXPECT_TRUE(isOverrideRedirect(id));
+        ASSERT_TRUE(halo.frameGeometry().contains(centre)) << "press " << press;
+
+        if (press == 11) {
+            ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(device.x()),
+                              QString::number(device.y()), QStringLiteral("click"), QStringLiteral("1")}),
+                0);
+            EXPECT_TRUE(processEventsUntil([&] { return target.presses == 1; })) << "through the reused ripple";
+        }
+        clock.advance(RippleAnimation::kLifetime);
+        ASSERT_TRUE(processEventsUntil([&] { return !isViewable(id); })) << "press " << press;
+    }
+    EXPECT_EQ(ripples.windowCount(), 1U);
 }
 
 TEST_F(OverlayWindowsX11Test, TheHUDStaysOnEveryDesktopAndAboveOtherWindows)
