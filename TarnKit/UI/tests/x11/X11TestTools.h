@@ -43,13 +43,19 @@ inline QStringList at(QPoint global)
 }
 
 // Moves the real pointer to `inWidget`, a point of `widget`, and once the widget knows the pointer
-// is over it (a window the window manager is still placing may not be there yet), presses and
-// releases `button` (4 and 5 are the wheel's notches up and down).
+// is over it, presses and releases `button` (4 and 5 are the wheel's notches up and down). A window
+// the window manager is still placing (late on a loaded machine) may move after the pointer did, so
+// the point is taken anew until the pointer lands. Each try comes in from outside the widget: a
+// pointer that already rests where a new window appeared tells that window nothing.
 inline void clickOn(const QWidget& widget, QPoint inWidget, int button)
 {
-    xdotool(at(widget.mapToGlobal(inWidget)));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return widget.underMouse(); }, 3000))
-        << "the pointer never reached " << widget.metaObject()->className();
+    bool reached = false;
+    for (QDeadlineTimer deadline(5000); !reached && !deadline.hasExpired();) {
+        xdotool(at(widget.mapToGlobal(QPoint(-4, -4))));
+        xdotool(at(widget.mapToGlobal(inWidget)));
+        reached = QTest::qWaitFor([&] { return widget.underMouse(); }, 500);
+    }
+    EXPECT_TRUE(reached) << "the pointer never reached " << widget.metaObject()->className();
     xdotool({QStringLiteral("click"), QString::number(button)});
 }
 
