@@ -5,39 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/Foundation/RecordingLogSink.h"
-#include "Platform/Linux/tests/x11/X11TestClient.h"
+#include "Platform/Linux/tests/x11/X11WindowsFixture.h"
 
 namespace tarn::input {
 namespace {
 
-class X11WindowAccessTest : public ::testing::Test {
+class X11WindowAccessTest : public X11WindowsFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_client.connected()) << "no X display"; }
-    void TearDown() override
-    {
-        for (const auto window : m_windows) {
-            m_client.close(window);
-        }
-    }
-
-    xcb_window_t open(TestWindowOptions options)
-    {
-        const auto window = m_client.open(options);
-        m_windows.push_back(window);
-        // Placed where it asked to be once the manager has framed it; moving it any earlier races
-        // the manager's own placement.
-        if (options.type == XCB_ATOM_NONE) {
-            waitUntil([&] { return m_client.isFramed(window); });
-        }
-        waitUntil([&] { return m_client.geometry(window).width == options.width; });
-        return window;
-    }
-
-    X11TestClient m_client;
-    RecordingLogSink m_log;
     X11WindowAccess m_access {m_log};
-    std::vector<xcb_window_t> m_windows;
 };
 
 TEST_F(X11WindowAccessTest, FindsTheTopmostApplicationWindowButNeverTheDesktopOrADock)

@@ -7,33 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Fake/Foundation/RecordingLogSink.h"
 #include "Platform/Linux/X11/X11WindowAccess.h"
-#include "Platform/Linux/tests/x11/X11TestClient.h"
+#include "Platform/Linux/tests/x11/X11WindowsFixture.h"
 #include "tests/XcbRoundTripCounter.h"
 
 namespace tarn::input {
 namespace {
 
-class X11WindowAccessRoundTripTest : public ::testing::Test {
+class X11WindowAccessRoundTripTest : public X11WindowsFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_client.connected()) << "no X display"; }
-    void TearDown() override
-    {
-        for (const auto window : m_windows) {
-            m_client.close(window);
-        }
-    }
-
-    xcb_window_t open(TestWindowOptions options)
-    {
-        const auto window = m_client.open(options);
-        m_windows.push_back(window);
-        waitUntil([&] { return m_client.isFramed(window); });
-        waitUntil([&] { return m_client.geometry(window).width == options.width; });
-        return window;
-    }
-
     // The server's answers `work` waited for.
     template <typename Work> std::uint64_t roundTripsOf(Work&& work)
     {
@@ -41,10 +23,6 @@ protected:
         work();
         return xcbRoundTripCount() - before;
     }
-
-    X11TestClient m_client;
-    RecordingLogSink m_log;
-    std::vector<xcb_window_t> m_windows;
 };
 
 TEST_F(X11WindowAccessRoundTripTest, ADragWaitsForTheServerOnlyToFindTheWindow)
