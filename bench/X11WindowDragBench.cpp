@@ -24,6 +24,7 @@
 #include "Platform/Linux/tests/x11/X11TestClient.h"
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "bench/DirectTap.h"
+#include "bench/ManualExecutor.h"
 #include "tests/HeapAllocationCounter.h"
 #include "tests/XcbRoundTripCounter.h"
 
@@ -34,46 +35,6 @@ class NullPoster final : public EventPoster {
 public:
     void post(const TapEvent&) override { }
     void postText(std::string_view, std::int64_t) override { }
-};
-
-// Runs the engine's work of no delay (the window lookup and moves of a drag) by hand, on the
-// calling thread, right after each event.
-class ManualExecutor final : public EngineExecutor {
-public:
-    TaskId scheduleAfter(std::chrono::nanoseconds, std::function<void()>) override { return 0; }
-    TaskId scheduleRepeating(std::chrono::nanoseconds, std::chrono::nanoseconds, std::function<void()>) override
-    {
-        return 0;
-    }
-    TaskId addDormant(std::chrono::nanoseconds period, std::function<void()> task) override
-    {
-        m_tasks.push_back({period, std::move(task), false});
-        return m_tasks.size();
-    }
-    void arm(TaskId id, std::chrono::nanoseconds) override { m_tasks[id - 1].armed = true; }
-    void disarm(TaskId id) override { m_tasks[id - 1].armed = false; }
-    void cancel(TaskId) override { }
-    void runArmed()
-    {
-        for (bool ran = true; ran;) {
-            ran = false;
-            for (auto& task : m_tasks) {
-                if (task.armed && task.period == std::chrono::nanoseconds {0}) {
-                    task.armed = false;
-                    task.run();
-                    ran = true;
-                }
-            }
-        }
-    }
-
-private:
-    struct Task {
-        std::chrono::nanoseconds period;
-        std::function<void()> run;
-        bool armed;
-    };
-    std::vector<Task> m_tasks;
 };
 
 // The windows, the adapter and the engine, made once: an X server resets itself when its last
