@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "TarnInputCore/Engine/Macros/InputMacroEngine.h"
-#include "TarnInputCore/Model/Keys/KeySymbols.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
 
 namespace tarn::input {
@@ -99,8 +97,7 @@ std::optional<std::int64_t> MacroBuilderFormState::triggerButtonNumber() const
 void MacroBuilderFormState::addKeystrokeStep()
 {
     auto modifiers = selectedModifiers();
-    const auto symbol = KeySymbols::symbolForKeyCode(m_selectedKeyCode);
-    auto label = InputMacroEngine::modifierGlyphPrefix(modifiers) + std::string(symbol.value_or("Key"));
+    auto label = MacroKeystroke::glyphLabel(m_selectedKeyCode, modifiers);
     auto steps = m_steps;
     steps.push_back(MacroStep::keystroke(m_selectedKeyCode, std::move(modifiers), std::move(label)));
     setSteps(std::move(steps));

@@ -102,7 +102,8 @@ bool InputEventInterceptorService::start()
     // The last requests of a stopped engine are its own to carry out; from now on the tap thread's.
     carryOutRequests();
     if (!m_ports.tap.create(kTappedEventMask, *this)) {
-        m_ports.log.log(TarnLogLevel::error, "tap", "Failed to create CGEventTap (Accessibility permission required)");
+        m_ports.log.log(TarnLogLevel::error, "tap",
+            "Failed to open the input devices (read access to /dev/input and write access to /dev/uinput required)");
         return false;
     }
     // Catch up with an application that came to the front while no tap ran.
@@ -112,7 +113,7 @@ bool InputEventInterceptorService::start()
     m_windowDragTask = m_ports.executor.addDormant(std::chrono::nanoseconds {0}, [this] { runWindowDrag(); });
     m_running = true;
     m_ports.tap.enable();
-    m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap started and listening on main run loop");
+    m_ports.log.log(TarnLogLevel::info, "tap", "Listening to the input devices on the input thread");
     return true;
 }
 
@@ -147,7 +148,7 @@ void InputEventInterceptorService::stop()
     // What the last wake-up of the tap thread had left to report, had it not been stopped first.
     sendWaitingReports();
     if (tapExisted) {
-        m_ports.log.log(TarnLogLevel::info, "tap", "CGEventTap stopped");
+        m_ports.log.log(TarnLogLevel::info, "tap", "Stopped listening to the input devices");
     }
 }
 
@@ -354,8 +355,8 @@ TapVerdict InputEventInterceptorService::handleTapEvent(TapEvent& event)
         if (m_running) {
             m_ports.tap.enable();
             m_ports.log.log(TarnLogLevel::warn, "tap",
-                event.type == tapDisabledByTimeout ? "CGEventTap re-enabled after timeout"
-                                                   : "CGEventTap re-enabled after userInput");
+                event.type == tapDisabledByTimeout ? "Mice grabbed again after the input thread stalled"
+                                                   : "Mice grabbed again after the tap was switched off");
         }
         return TapVerdict::pass;
     }

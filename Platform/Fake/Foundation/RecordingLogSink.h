@@ -1,6 +1,6 @@
 #pragma once
 
-// Keeps every logged line for tests: "info tap CGEventTap stopped".
+// Keeps every logged line for tests: "info tap Stopped listening to the input devices".
 
 #include <mutex>
 #include <string>

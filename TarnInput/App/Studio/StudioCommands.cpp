@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "TarnInput/App/Studio/ShortcutWordsMenu.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/ViewModel/ScreenModels/TrayViewModel.h"
 #include "TarnKit/UI/Text/TarnQString.h"
@@ -12,7 +13,7 @@ namespace tarn::input {
 StudioCommands::StudioCommands(TrayViewModel& viewModel, QObject* parent)
     : QObject(parent)
     , m_viewModel(viewModel)
-    , m_menu(std::make_unique<QMenu>(QStringLiteral("TarnInput")))
+    , m_menu(std::make_unique<ShortcutWordsMenu>(QStringLiteral("TarnInput")))
 {
     m_menu->setObjectName("commandMenu");
     // Option+Command maps to Alt+Super, which Qt calls Alt+Meta.

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "TarnInput/App/Studio/ShortcutWordsMenu.h"
 #include "TarnInput/App/Studio/StudioCommands.h"
 #include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
 #include "TarnInput/App/Tray/PopoverPlacement.h"
@@ -21,7 +22,7 @@ StudioTray::StudioTray(TrayViewModel& viewModel, StudioCommands& commands, std::
     : QObject(parent)
     , m_viewModel(viewModel)
     , m_onOpenStudio(std::move(onOpenStudio))
-    , m_menu(std::make_unique<QMenu>(QStringLiteral("TarnInput")))
+    , m_menu(std::make_unique<ShortcutWordsMenu>(QStringLiteral("TarnInput")))
     , m_popoverWindow(std::make_unique<QWidget>(nullptr, Qt::Popup | Qt::FramelessWindowHint))
 {
     m_menu->setObjectName("trayMenu");

@@ -3,8 +3,11 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <gtest/gtest.h>
 
+#include "TarnInput/App/Studio/ShortcutWordsMenu.h"
 #include "TarnInput/App/Studio/StudioCommands.h"
 #include "TarnInput/App/Studio/SuperKeyNames.h"
 #include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
@@ -50,6 +53,58 @@ TEST(SuperKeyNames, MenusNameTheSuperKey)
     EXPECT_EQ(engine.toString(QKeySequence::NativeText), "Super+Alt+E");
     EXPECT_EQ(engine.toString(QKeySequence::PortableText), "Meta+Alt+E") << "only what is shown changes";
     EXPECT_EQ(QKeySequence(Qt::ControlModifier | Qt::Key_C).toString(QKeySequence::NativeText), "Ctrl+C");
+    QCoreApplication::removeTranslator(&names);
+}
+
+// Records the rows a menu paints, as its style is asked to draw them.
+class MenuRowRecorder final : public QProxyStyle {
+public:
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuItem && item != nullptr && item->menuItemType != QStyleOptionMenuItem::Separator) {
+            rows << item->text;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    mutable QStringList rows;
+};
+
+QStringList paintedRows(QMenu& menu)
+{
+    MenuRowRecorder style;
+    menu.setStyle(&style);
+    menu.adjustSize();
+    menu.grab();
+    menu.setStyle(nullptr);
+    return style.rows;
+}
+
+TEST(StudioCommands, MenusWriteShortcutsInTheProgramsOrderAndKeepQtsShortcut)
+{
+    SuperKeyNames names;
+    QCoreApplication::installTranslator(&names);
+    ScreenFixture f;
+    auto& vm = f.start();
+    TrayViewModel trayViewModel(vm, vm, vm);
+    StudioCommands commands(trayViewModel);
+    StudioTray tray(
+        trayViewModel, commands, [] {}, [] {});
+    for (QMenu* menu : {commands.menu(), tray.menu()}) {
+        const QStringList rows = paintedRows(*menu);
+        EXPECT_TRUE(rows.contains("Toggle Input Engine\tAlt+Super+E")) << rows.join(" | ").toStdString();
+        EXPECT_TRUE(rows.contains("Toggle Presentation KeyHUD\tAlt+Super+H")) << rows.join(" | ").toStdString();
+        EXPECT_TRUE(rows.contains("Reset Input Settings")) << "no shortcut, no tab";
+    }
+    EXPECT_EQ(commands.toggleKeyHUDAction()->shortcut(), QKeySequence("Alt+Meta+H")) << "only the text changes";
+    EXPECT_EQ(ShortcutWordsMenu::shortcutText(QKeySequence(
+                  Qt::MetaModifier | Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::Key_K)),
+        "Ctrl+Alt+Shift+Super+K");
+    EXPECT_EQ(
+        ShortcutWordsMenu::shortcutText(QKeySequence(Qt::ControlModifier | Qt::Key_K, Qt::MetaModifier | Qt::Key_F5)),
+        "Ctrl+K, Super+F5");
     QCoreApplication::removeTranslator(&names);
 }
 

@@ -25,6 +25,13 @@ QSize KeyHUDLayout::size(std::size_t tokenCount)
     return {width(tokenCount), kHeight};
 }
 
+QSize KeyHUDLayout::size(std::size_t tokenCount, int naturalWidth, int availableWidth)
+{
+    const int least = width(tokenCount);
+    const int widest = std::max(least, availableWidth - 2 * kMargin);
+    return {std::clamp(naturalWidth, least, widest), kHeight};
+}
+
 std::chrono::milliseconds KeyHUDLayout::hideDelay(double durationSeconds)
 {
     const double seconds = std::isfinite(durationSeconds)

@@ -29,6 +29,10 @@ public:
     // 144, 252, 360 and 468 for one to four keys.
     static int width(std::size_t tokenCount);
     static QSize size(std::size_t tokenCount);
+    // Keys named in words may need more room than their count gives them: the window grows to
+    // `naturalWidth`, the width that shows every key whole, but stays inside the margins of a
+    // screen's free area `availableWidth` wide (where the keys share what there is).
+    static QSize size(std::size_t tokenCount, int naturalWidth, int availableWidth);
 
     // How long the HUD stays after its last key: the setting, at least 0.6 s. The setting comes
     // from the settings file unchecked, so a value that is not a finite number counts as 0.6 s

@@ -1,5 +1,7 @@
 #include "TarnInput/Overlays/KeyHUD/KeyHUDOverlayController.h"
 
+#include <limits>
+
 #include "TarnInput/Overlays/KeyHUD/KeyHUDLayout.h"
 #include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnInput/Overlays/OverlayScreens.h"
@@ -26,10 +28,13 @@ void KeyHUDOverlayController::push(const KeyHUDToken& token, KeyHUDPosition posi
     if (!m_panel) {
         createPanel();
     }
-    const QSize size = KeyHUDLayout::size(m_tokens.tokens().size());
-    m_panel->setFixedSize(size);
     m_panel->setTokens({m_tokens.tokens().begin(), m_tokens.tokens().end()});
-    positionPanel(size, position);
+    const OverlayScreenLayout layout = m_screens.layout();
+    const OverlayScreen* screen = layout.screenFor(layout.cursor);
+    const int availableWidth = screen != nullptr ? screen->availableGeometry.width() : std::numeric_limits<int>::max();
+    const QSize size = KeyHUDLayout::size(m_tokens.tokens().size(), m_panel->naturalWidth(), availableWidth);
+    m_panel->setFixedSize(size);
+    positionPanel(size, position, screen);
     OverlayWindow::applyShape(*m_panel, m_windowManager.isCompositing(), m_panel->capsuleRegion());
     OverlayWindow::present(*m_panel, m_windowManager);
     m_ripples.raise();
@@ -48,10 +53,8 @@ void KeyHUDOverlayController::createPanel()
     OverlayWindow::configure(*m_panel);
 }
 
-void KeyHUDOverlayController::positionPanel(QSize size, KeyHUDPosition anchor)
+void KeyHUDOverlayController::positionPanel(QSize size, KeyHUDPosition anchor, const OverlayScreen* screen)
 {
-    const OverlayScreenLayout layout = m_screens.layout();
-    const OverlayScreen* screen = layout.screenFor(layout.cursor);
     if (screen == nullptr) {
         return;
     }

@@ -22,6 +22,7 @@
 namespace tarn::input {
 
 class KeyHUDPillView;
+struct OverlayScreen;
 class OverlayScreens;
 class OverlayWindowManager;
 
@@ -44,7 +45,8 @@ public:
 
 private:
     void createPanel();
-    void positionPanel(QSize size, KeyHUDPosition anchor);
+    // On the screen under the pointer; where it was when there is none.
+    void positionPanel(QSize size, KeyHUDPosition anchor, const OverlayScreen* screen);
     void hide();
 
     OverlayClock& m_clock;

@@ -1,6 +1,7 @@
 #include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <numeric>
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "TarnInputCore/Model/Keys/KeyHUDTokenWords.h"
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
@@ -46,6 +48,9 @@ KeyHUDPillView::KeyHUDPillView(QColor accent, QWidget* parent)
     , m_accent(accent)
 {
     setObjectName(QStringLiteral("keyHUDPill"));
+    // Key sequences read left to right, also where the interface is mirrored: "Shift+Super+K"
+    // must not come out as "K+Super+Shift".
+    setLayoutDirection(Qt::LeftToRight);
 }
 
 void KeyHUDPillView::setTokens(std::vector<KeyHUDToken> tokens)
@@ -54,13 +59,43 @@ void KeyHUDPillView::setTokens(std::vector<KeyHUDToken> tokens)
     update();
 }
 
+std::vector<QString> KeyHUDPillView::capTexts() const
+{
+    std::vector<QString> texts;
+    for (const KeyHUDToken& token : m_tokens) {
+        texts.push_back(TarnTextStyles::oneLine(QString::fromStdString(keyHUDTokenWords(token.text))));
+    }
+    return texts;
+}
+
+int KeyHUDPillView::naturalWidth() const
+{
+    const QFontMetricsF metrics(keyFont(), this);
+    const std::vector<QString> texts = capTexts();
+    double row = kCapSpacing * std::max(0.0, static_cast<double>(texts.size()) - 1.0);
+    for (const QString& text : texts) {
+        row += metrics.horizontalAdvance(text) + 2.0 * kCapPaddingX;
+    }
+    return static_cast<int>(std::ceil(row + 2.0 * kRowPaddingX));
+}
+
+QStringList KeyHUDPillView::shownTexts() const
+{
+    QStringList texts;
+    for (const CapLayout& cap : layoutPill().caps) {
+        texts << cap.text;
+    }
+    return texts;
+}
+
 KeyHUDPillView::PillLayout KeyHUDPillView::layoutPill() const
 {
     const QFont font = keyFont();
     const QFontMetricsF metrics(font, this);
+    const std::vector<QString> texts = capTexts();
     std::vector<double> textWidths;
-    for (const KeyHUDToken& token : m_tokens) {
-        textWidths.push_back(metrics.horizontalAdvance(TarnTextStyles::oneLine(QString::fromStdString(token.text))));
+    for (const QString& text : texts) {
+        textWidths.push_back(metrics.horizontalAdvance(text));
     }
     const auto count = static_cast<double>(m_tokens.size());
     const double gaps = kCapSpacing * std::max(0.0, count - 1.0);
@@ -76,7 +111,7 @@ KeyHUDPillView::PillLayout KeyHUDPillView::layoutPill() const
     double rowWidth = gaps;
     std::vector<CapLayout> caps;
     for (std::size_t i = 0; i < m_tokens.size(); ++i) {
-        const QString text = TarnTextStyles::singleLine(QString::fromStdString(m_tokens[i].text), metrics, textLimit);
+        const QString text = TarnTextStyles::singleLine(texts[i], metrics, textLimit);
         const double capWidth = std::min(textWidths[i], textLimit) + 2.0 * kCapPaddingX;
         caps.push_back({QRectF(0, 0, capWidth, capHeight), text, m_tokens[i].isShortcut});
         rowWidth += capWidth;

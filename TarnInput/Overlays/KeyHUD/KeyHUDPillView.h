@@ -1,7 +1,8 @@
 #pragma once
 
 // The key HUD's window: a dark capsule centred in it, holding one key cap per key, oldest at the
-// left. A cap for a shortcut is tinted with the accent; typed text sits on plain glass.
+// left. A cap for a shortcut is tinted with the accent; typed text sits on plain glass. Each key
+// is named in Linux words ("Shift+Super+K"), read left to right in every interface language.
 
 #include <vector>
 
@@ -20,6 +21,11 @@ public:
 
     void setTokens(std::vector<KeyHUDToken> tokens);
     const std::vector<KeyHUDToken>& tokens() const { return m_tokens; }
+
+    // The width at which every key is shown whole.
+    int naturalWidth() const;
+    // The keys' texts as drawn, oldest first: their words, cut to share a window too narrow.
+    QStringList shownTexts() const;
 
     // The capsule in widget coordinates, and its outline as a region for the window's mask.
     QRectF capsuleRect() const;
@@ -40,6 +46,7 @@ private:
         std::vector<CapLayout> caps;
     };
 
+    std::vector<QString> capTexts() const;
     PillLayout layoutPill() const;
     void paintCap(QPainter& painter, const CapLayout& cap) const;
 

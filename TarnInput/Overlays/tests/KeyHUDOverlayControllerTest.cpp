@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "OverlayTestSupport.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDLayout.h"
 #include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnKit/UI/Glass/TarnProductPalette.h"
 
@@ -100,21 +101,22 @@ TEST_F(KeyHUDOverlayControllerTest, AfterHidingTheNextKeyStartsAFreshRow)
 
 TEST_F(KeyHUDOverlayControllerTest, StandsOnTheScreenUnderThePointer)
 {
-    // The free area of the second screen is (1920, 28) to (3200, 720).
+    // The free area of the second screen is (1920, 28) to (3200, 720). The key's words set the
+    // window's width.
     screens.setCursor(QPointF(2500, 400));
     const struct {
         KeyHUDPosition anchor;
-        QPoint origin;
+        QPoint (*origin)(int width);
     } cases[] = {
-        {KeyHUDPosition::bottomCenter, {2560 - 72, 720 - 34 - 64}},
-        {KeyHUDPosition::bottomLeft, {1920 + 34, 720 - 34 - 64}},
-        {KeyHUDPosition::bottomRight, {3200 - 34 - 144, 720 - 34 - 64}},
-        {KeyHUDPosition::topRight, {3200 - 34 - 144, 28 + 34}},
+        {KeyHUDPosition::bottomCenter, [](int width) { return QPoint(2560 - width / 2, 720 - 34 - 64); }},
+        {KeyHUDPosition::bottomLeft, [](int) { return QPoint(1920 + 34, 720 - 34 - 64); }},
+        {KeyHUDPosition::bottomRight, [](int width) { return QPoint(3200 - 34 - width, 720 - 34 - 64); }},
+        {KeyHUDPosition::topRight, [](int width) { return QPoint(3200 - 34 - width, 28 + 34); }},
     };
     for (const auto& c : cases) {
         KeyHUDOverlayController hud(clock, screens, windowManager);
         hud.push(hudToken("⇧⌘4"), c.anchor, 1.0);
-        EXPECT_EQ(hud.panel()->pos(), c.origin) << rawValue(c.anchor);
+        EXPECT_EQ(hud.panel()->pos(), c.origin(hud.panel()->width())) << rawValue(c.anchor);
     }
 
     screens.setCursor(QPointF(2500, 1000));
@@ -202,13 +204,35 @@ TEST_F(KeyHUDOverlayControllerTest, PaintsTheCapsuleAndTheKeyCapsInTheirColours)
 
 TEST_F(KeyHUDOverlayControllerTest, LongKeyTextsShareTheWindowInsteadOfRunningOffIt)
 {
+    // The pointer is on the first screen, whose free area is 1920 wide.
     push(std::string(200, 'x'));
     push("a line\nbreak");
     const KeyHUDPillView& panel = *controller.panel();
     const QRectF capsule = panel.capsuleRect();
     EXPECT_GE(capsule.left(), 0.0);
     EXPECT_LE(capsule.right(), panel.width());
-    EXPECT_EQ(panel.size(), QSize(252, 64));
+    EXPECT_EQ(panel.size(), QSize(1920 - 2 * 34, 64)) << "as wide as the screen allows, and no wider";
+    EXPECT_EQ(panel.pos().x(), 34);
+}
+
+TEST_F(KeyHUDOverlayControllerTest, KeysNamedInWordsAreShownWholeLeftToRightInAWiderWindow)
+{
+    const auto pill = [this](Qt::LayoutDirection direction) {
+        QGuiApplication::setLayoutDirection(direction);
+        KeyHUDOverlayController hud(clock, screens, windowManager);
+        for (const char* token : {"⇧⌘K", "⌃⌥⇧⌘Space", "⌘↩", "⌃←"}) {
+            hud.push(hudToken(token), KeyHUDPosition::bottomCenter, 1.0);
+        }
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        KeyHUDPillView& panel = const_cast<KeyHUDPillView&>(*hud.panel());
+        EXPECT_EQ(
+            panel.shownTexts(), QStringList({"Shift+Super+K", "Ctrl+Alt+Shift+Super+Space", "Super+Enter", "Ctrl+←"}))
+            << "nothing cut";
+        EXPECT_GT(panel.width(), KeyHUDLayout::width(4));
+        EXPECT_EQ(panel.width(), panel.naturalWidth());
+        return paintedImage(panel);
+    };
+    EXPECT_EQ(pill(Qt::RightToLeft), pill(Qt::LeftToRight)) << "keys read left to right in a mirrored interface too";
 }
 
 TEST_F(KeyHUDOverlayControllerTest, AControllerThatIsGoneLeavesNoTimerBehind)

@@ -134,14 +134,15 @@ void MacroStudioRow::display(const InputMacro& macro, std::int64_t durationMs, T
         m_trigger->setCurrentIndex(triggerPickerIndex(macro.triggerButtonNumber));
     }
     m_test->setText(tarnQText("Test", "Test Et", language));
-    if (m_shownSteps != macro.steps) {
-        displaySteps(macro.steps);
+    if (m_shownSteps != macro.steps || m_shownLanguage != language) {
+        displaySteps(macro.steps, language);
     }
 }
 
-void MacroStudioRow::displaySteps(const std::vector<MacroStep>& steps)
+void MacroStudioRow::displaySteps(const std::vector<MacroStep>& steps, TarnLanguage language)
 {
     m_shownSteps = steps;
+    m_shownLanguage = language;
     m_steps->clear();
     for (std::size_t index = 0; index < steps.size(); ++index) {
         if (index > 0) {
@@ -151,7 +152,7 @@ void MacroStudioRow::displaySteps(const std::vector<MacroStep>& steps)
         }
         auto* badge = new CapsuleChip;
         badge->setObjectName("macroStepBadge");
-        badge->setText(QString::fromStdString(steps[index].displayBadge()));
+        badge->setText(QString::fromStdString(steps[index].linuxBadge(language == TarnLanguage::tr)));
         badge->setTextFont(TarnTextStyles::systemFont(10.5, QFont::DemiBold, TarnFontDesign::monospaced));
         badge->setColors(TarnGlassTokens::textPrimary(), TarnGlassTokens::surface3());
         badge->setPadding(8, 3);

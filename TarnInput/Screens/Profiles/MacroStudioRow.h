@@ -51,7 +51,8 @@ signals:
     void removeRequested();
 
 private:
-    void displaySteps(const std::vector<MacroStep>& steps);
+    // Each step by its Linux badge; the names of the arrows and the space bar follow `language`.
+    void displaySteps(const std::vector<MacroStep>& steps, TarnLanguage language);
 
     SwitchToggle* m_switch;
     QLabel* m_name;
@@ -61,6 +62,7 @@ private:
     TarnGlassButton* m_test;
     StepStrip* m_steps;
     std::optional<std::vector<MacroStep>> m_shownSteps;
+    TarnLanguage m_shownLanguage = TarnLanguage::en;
 };
 
 } // namespace tarn::input

@@ -215,7 +215,7 @@ QWidget* MacroStudioSectionView::buildBuilder()
     m_keyPicker->setObjectName("keyPicker");
     m_keyPicker->setFixedWidth(120);
     for (const auto& option : commonKeyOptions()) {
-        m_keyPicker->addItem(QString::fromStdString(option.label));
+        m_keyPicker->addItem(toQString(option.shownLabel()));
     }
     connect(m_keyPicker, &QComboBox::activated, this, [this](int index) {
         m_form.setSelectedKeyCode(commonKeyOptions().at(static_cast<std::size_t>(index)).keyCode);
@@ -415,7 +415,7 @@ void MacroStudioSectionView::syncForm()
             summaryText(m_form.buildDraftMacro(), tarnQText("steps", "adım", m_viewModel.language()), " · ~"));
     }
     syncFormFields();
-    if (m_shownBuilderSteps != m_form.steps()) {
+    if (m_shownBuilderSteps != m_form.steps() || m_shownBuilderLanguage != m_viewModel.language()) {
         syncBuilderSteps();
     }
 }
@@ -452,6 +452,7 @@ void MacroStudioSectionView::syncBuilderSteps()
 {
     const auto& steps = m_form.steps();
     m_shownBuilderSteps = steps;
+    m_shownBuilderLanguage = m_viewModel.language();
     // The removing click may come from a chip of this strip; chips go once control is back.
     m_builderStrip->clear();
     for (std::size_t index = 0; index < steps.size(); ++index) {
@@ -468,7 +469,7 @@ void MacroStudioSectionView::syncBuilderSteps()
         auto* badge
             = makeTextLabel(TarnTextStyle::subheadline, QFont::DemiBold, Qt::white, false, TarnFontDesign::monospaced);
         badge->setObjectName("stepBadge");
-        badge->setText(QString::fromStdString(steps[index].displayBadge()));
+        badge->setText(QString::fromStdString(steps[index].linuxBadge(m_shownBuilderLanguage == TarnLanguage::tr)));
         auto* remove = new SymbolButton("xmark.circle.fill", TarnGlassTokens::textMuted(), 10.5);
         remove->setObjectName("removeStep");
         connect(remove, &QAbstractButton::clicked, this, [this, id = steps[index].id] { m_form.removeStep(id); });

@@ -16,6 +16,7 @@
 
 #include "TarnInput/ViewModel/MacroBuilderFormState.h"
 #include "TarnInputCore/Model/Macros/InputMacro.h"
+#include "TarnKit/Localization/TarnLanguage.h"
 
 class QComboBox;
 class QLabel;
@@ -93,6 +94,7 @@ private:
     TarnPrimaryButton* m_save = nullptr;
     StepStrip* m_builderStrip = nullptr;
     std::optional<std::vector<MacroStep>> m_shownBuilderSteps;
+    TarnLanguage m_shownBuilderLanguage = TarnLanguage::en;
 
     QLabel* m_savedTitle = nullptr;
     QLabel* m_emptyMacros = nullptr;

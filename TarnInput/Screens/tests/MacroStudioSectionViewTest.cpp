@@ -99,7 +99,7 @@ TEST(MacroStudioSectionView, ANewFormShowsOnlyWhatItHasAndSavingStoresTheMacroAn
     EXPECT_FALSE(control<QWidget>(section, "clearMacro")->isHidden());
     typeInto(section, "macroNameField", "Paste Twice");
     press(section, "addKeyStep");
-    EXPECT_EQ(builderChips(section), QStringList {"⌘C"});
+    EXPECT_EQ(builderChips(section), QStringList {"Ctrl+C"});
     EXPECT_EQ(control<QLabel>(section, "builderSummary")->text(), "1 steps · ~20 ms");
     EXPECT_FALSE(control<QScrollArea>(section, "builderSteps")->isHidden());
 
@@ -169,13 +169,13 @@ TEST(MacroStudioSectionView, TheBuilderMakesStepsFromTheChosenInputsWithArrowsOn
     press(section, "addTextStep");
     EXPECT_EQ(control<QLineEdit>(section, "typeTextField")->text(), "");
     press(section, "addTextStep");
-    EXPECT_EQ(builderChips(section), (QStringList {"⇧Space", "120 ms", "\"hello from the mac…\""}));
+    EXPECT_EQ(builderChips(section), (QStringList {"Shift+Space", "120 ms", "\"hello from the mac…\""}));
     EXPECT_EQ(section.findChildren<QWidget*>("stepArrow").size(), 2);
     EXPECT_EQ(
         control<QLabel>(section, "builderSummary")->text(), QStringLiteral("3 steps · ~%1 ms").arg(20 + 120 + 5 * 27));
 
     section.findChildren<SymbolButton*>("removeStep").at(1)->click();
-    EXPECT_EQ(builderChips(section), (QStringList {"⇧Space", "\"hello from the mac…\""}));
+    EXPECT_EQ(builderChips(section), (QStringList {"Shift+Space", "\"hello from the mac…\""}));
     EXPECT_EQ(section.findChildren<QWidget*>("stepArrow").size(), 1);
     for (int removed = 0; removed < 2; ++removed) {
         section.findChildren<SymbolButton*>("removeStep").at(0)->click();
@@ -283,7 +283,7 @@ TEST(MacroStudioSectionView, EditingReplacesTheMacroInPlaceAndEnablesIt)
     EXPECT_EQ(control<TarnPrimaryButton>(section, "saveMacro")->text(), "Update Macro");
     EXPECT_EQ(control<QLineEdit>(section, "macroNameField")->text(), "Old Name");
     EXPECT_EQ(control<QComboBox>(section, "builderTrigger")->currentText(), "Middle Click (Wheel)");
-    EXPECT_EQ(builderChips(section), (QStringList {"⌘V", "70 ms"}));
+    EXPECT_EQ(builderChips(section), (QStringList {"Ctrl+V", "70 ms"}));
 
     auto* field = control<QLineEdit>(section, "macroNameField");
     field->selectAll();
@@ -417,6 +417,55 @@ TEST(MacroStudioSectionView, TurkishShowsEveryTextOfTheSection)
     f.setLanguage(TarnLanguage::tr);
     EXPECT_EQ(control<QLabel>(section, "builderTitle")->text(), "Makro Düzenleniyor");
     EXPECT_EQ(control<TarnPrimaryButton>(section, "saveMacro")->text(), "Makroyu Güncelle");
+}
+
+QStringList rowBadges(const MacroStudioRow& row)
+{
+    QStringList badges;
+    for (const auto* badge : row.findChildren<CapsuleChip*>("macroStepBadge")) {
+        badges << badge->text();
+    }
+    return badges;
+}
+
+TEST(MacroStudioSectionView, StepsAndTheKeyListNameTheKeysALinuxKeyboardHasWhileStoredLabelsStay)
+{
+    InputMacro written = storedMacro("Written");
+    written.steps = {MacroStep::keystroke(8, {"cmd"}, "Copy"), MacroStep::keystroke(123, {"ctrl"}, "⌃←"),
+        MacroStep::keystroke(1, {"ctrl", "opt", "shift", "cmd"}, "")};
+    ScreenFixture f;
+    auto& vm = startWith(f, {written});
+    ProfilesViewModel profiles(vm, vm, vm, vm);
+    MacroStudioSectionView section(profiles, ScreenFixture::accent());
+    for (int index = 0; index < 4; ++index) {
+        control<PresetTile>(section, QStringLiteral("preset%1").arg(index).toUtf8().constData())->click();
+    }
+    const auto& macros = vm.settings().macros;
+    ASSERT_EQ(macros.size(), 5U);
+    const std::vector<QStringList> expected {{"Copy", "Ctrl+Alt+Left", "Ctrl+Alt+Shift+Super+S"},
+        {"Ctrl+C", "70 ms", "Ctrl+T", "110 ms", "Ctrl+V"}, {"Ctrl+A", "50 ms", "Ctrl+C"}, {"Super"}, {"Shift+Print"}};
+    for (std::size_t index = 0; index < macros.size(); ++index) {
+        EXPECT_EQ(rowBadges(*rowOf(section, macros[index])), expected[index]) << index;
+    }
+    EXPECT_EQ(
+        f.harness.storedSettings().macros[3].steps[0].kind, (MacroStepKind {MacroKeystroke {49, {"cmd"}, "⌘Space"}}))
+        << "stored as the preset defines it";
+
+    auto* keys = control<QComboBox>(section, "keyPicker");
+    EXPECT_EQ(entries(*keys).mid(17, 6), (QStringList {"Space", "Enter", "Tab", "Esc", "Backspace", "Left (←)"}));
+    choose(*keys, keys->findText("Backspace"));
+    press(section, "addKeyStep");
+    EXPECT_EQ(builderChips(section), QStringList {"Ctrl+Backspace"});
+    EXPECT_EQ(section.form().steps()[0].kind, (MacroStepKind {MacroKeystroke {51, {"cmd"}, "⌘⌫"}}));
+
+    // Arrows and the space bar are named in the interface language, in the builder and the list.
+    control<ModifierChip>(section, "modifierCommand")->click();
+    control<ModifierChip>(section, "modifierControl")->click();
+    choose(*keys, keys->findText("Left (←)"));
+    press(section, "addKeyStep");
+    f.setLanguage(TarnLanguage::tr);
+    EXPECT_EQ(builderChips(section), (QStringList {"Ctrl+Backspace", "Ctrl+Alt+Sol"}));
+    EXPECT_EQ(rowBadges(*rowOf(section, macros[0])), (QStringList {"Copy", "Ctrl+Alt+Sol", "Ctrl+Alt+Shift+Super+S"}));
 }
 
 } // namespace

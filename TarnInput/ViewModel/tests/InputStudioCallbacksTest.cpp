@@ -293,7 +293,7 @@ TEST(InputStudioTeardown, QuitStopsEverythingAndLateReportsFindNothing)
     EXPECT_TRUE(h.engine.poster.posted().empty()) << "the cancelled macro posts nothing";
     EXPECT_EQ(h.journal.entries(),
         (std::vector<std::string> {"hotkey.unregister", "log info macro Cancelled macro 'Slow' (source: ui-test)",
-            "tap.destroy", "log info tap CGEventTap stopped"}));
+            "tap.destroy", "log info tap Stopped listening to the input devices"}));
 }
 
 } // namespace

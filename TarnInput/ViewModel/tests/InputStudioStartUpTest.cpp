@@ -44,7 +44,7 @@ TEST(InputStudioStartUp, RunsEveryStepInOrderAndWritesNothing)
             "workspace.frontmost",
             "workspace.frontmost",
             "tap.enable",
-            "log info tap CGEventTap started and listening on main run loop",
+            "log info tap Listening to the input devices on the input thread",
             "hotkey.register 4+2304",
             "deviceChanges.subscribe",
         }));

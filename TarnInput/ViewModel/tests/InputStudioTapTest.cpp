@@ -65,7 +65,10 @@ TEST(InputStudioTap, ARefusedTapIsPublishedAsInactive)
 
     EXPECT_TRUE(vm.isAccessibilityGranted());
     EXPECT_FALSE(vm.isTapActive());
-    EXPECT_EQ(h.engine.log.count("Failed to create CGEventTap (Accessibility permission required)"), 1U);
+    EXPECT_EQ(
+        h.engine.log.count(
+            "Failed to open the input devices (read access to /dev/input and write access to /dev/uinput required)"),
+        1U);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TarnInputCore/Model/Keys/KeyCodeOption.h"
 
+#include "TarnInputCore/Model/Keys/PostedKeys.h"
+
 namespace tarn::input {
 
 const std::vector<KeyCodeOption>& commonKeyOptions()
@@ -35,6 +37,11 @@ const std::vector<KeyCodeOption>& commonKeyOptions()
         {30, "]"},
     };
     return options;
+}
+
+std::string_view KeyCodeOption::shownLabel() const
+{
+    return linuxKeyName(keyCode).value_or(label);
 }
 
 } // namespace tarn::input

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarn::input {
@@ -13,6 +14,10 @@ struct KeyCodeOption {
     // The virtual key code posted for the key.
     std::uint16_t keyCode = 0;
     std::string label;
+
+    // What the picker shows: the label, except that a key the label names by a glyph ("Return
+    // (↩)") is named as on a Linux keyboard ("Enter").
+    std::string_view shownLabel() const;
 
     bool operator==(const KeyCodeOption&) const = default;
 };

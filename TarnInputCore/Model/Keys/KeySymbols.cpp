@@ -1,5 +1,6 @@
 #include "TarnInputCore/Model/Keys/KeySymbols.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -41,6 +42,18 @@ std::optional<std::string_view> KeySymbols::symbolForKeyCode(std::uint16_t keyCo
         return std::nullopt;
     }
     return kKeySymbols[keyCode];
+}
+
+std::optional<std::uint16_t> KeySymbols::keyCodeForSymbol(std::string_view symbol)
+{
+    if (symbol.empty()) {
+        return std::nullopt;
+    }
+    const auto found = std::ranges::find(kKeySymbols, symbol);
+    if (found == kKeySymbols.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(found - kKeySymbols.begin());
 }
 
 std::string KeySymbols::modifierSymbols(KeyModifiers modifiers)

@@ -19,6 +19,8 @@ public:
     // The key's symbol ("A", "↩", "Space", "F11"), absent for codes without one (modifier keys,
     // the keypad, every code above 126).
     static std::optional<std::string_view> symbolForKeyCode(std::uint16_t keyCode);
+    // The key code whose symbol is `symbol` (every symbol names one key), absent for any other text.
+    static std::optional<std::uint16_t> keyCodeForSymbol(std::string_view symbol);
     // "⌃", "⌥", "⇧", "⌘" for the modifiers present, in that order; empty for none.
     static std::string modifierSymbols(KeyModifiers modifiers);
     // The same glyphs appended to `text`; allocates only when `text` has no room left.

@@ -72,7 +72,7 @@ PostedKeys ordinaryKeys(std::uint16_t ansiKey, std::uint64_t flags)
     return keys;
 }
 
-std::string_view keyName(const PostedKeys& keys, bool turkish)
+std::string keyName(const PostedKeys& keys, bool turkish)
 {
     switch (keys.special) {
     case Special::super:
@@ -93,19 +93,16 @@ std::string_view keyName(const PostedKeys& keys, bool turkish)
         return turkish ? "Yukarı" : "Up";
     case 49:
         return turkish ? "Boşluk" : "Space";
-    case 36:
-        return "Enter";
-    case 48:
-        return "Tab";
-    case 51:
-        return "Backspace";
-    case 53:
-        return "Esc";
-    case 117:
-        return "Delete";
     default:
-        return KeySymbols::symbolForKeyCode(keys.ansiKey).value_or("?");
+        break;
     }
+    if (const auto name = linuxKeyName(keys.ansiKey)) {
+        return std::string(*name);
+    }
+    if (const auto symbol = KeySymbols::symbolForKeyCode(keys.ansiKey)) {
+        return std::string(*symbol);
+    }
+    return "Key(" + std::to_string(keys.ansiKey) + ")";
 }
 
 } // namespace
@@ -137,6 +134,24 @@ std::string_view modifierName(PostedModifier modifier)
         return "Super";
     }
     return {};
+}
+
+std::optional<std::string_view> linuxKeyName(std::uint16_t ansiKey)
+{
+    switch (ansiKey) {
+    case 36:
+        return "Enter";
+    case 48:
+        return "Tab";
+    case 51:
+        return "Backspace";
+    case 53:
+        return "Esc";
+    case 117:
+        return "Delete";
+    default:
+        return std::nullopt;
+    }
 }
 
 PostedKeys postedKeysForShortcut(std::uint16_t ansiKey, std::uint64_t flags)

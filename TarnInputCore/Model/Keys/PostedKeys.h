@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,12 @@ PostedModifier postedModifierForFlag(std::uint64_t flag);
 // "Ctrl", "Alt", "Shift", "Super".
 std::string_view modifierName(PostedModifier modifier);
 
-// "Alt+Left", "Ctrl+W", "Super"; arrows and the space bar are named in the interface language.
+// "Enter", "Tab", "Backspace", "Esc" and "Delete" for the keys the vocabulary shows by a glyph
+// (↩ ⇥ ⌫ ⎋ ⌦), as Linux keyboards and desktops name them; absent for every other key.
+std::optional<std::string_view> linuxKeyName(std::uint16_t ansiKey);
+
+// "Alt+Left", "Ctrl+W", "Super"; arrows and the space bar are named in the interface language,
+// a key without a name as "Key(60)".
 std::string postedKeysText(const PostedKeys& keys, bool turkish);
 
 } // namespace tarn::input

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TarnInputCore/Model/Keys/KeySymbols.h"
+#include "TarnInputCore/Model/Keys/PostedKeys.h"
 #include "TarnInputCore/Model/Settings/ModelJson.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
 
@@ -29,6 +30,17 @@ std::string keystrokeBadge(const MacroKeystroke& keystroke)
         badge += "Key(" + std::to_string(keystroke.keyCode) + ")";
     }
     return badge;
+}
+
+// A label the user wrote says what they meant; the builder's glyphs only say which keys.
+std::string keystrokeLinuxBadge(const MacroKeystroke& keystroke, bool turkish)
+{
+    std::string label = UnicodeText::trimmed(keystroke.label);
+    if (!label.empty() && label != MacroKeystroke::glyphLabel(keystroke.keyCode, keystroke.modifiers)) {
+        return label;
+    }
+    const auto flags = KeyModifiers::fromWords(keystroke.modifiers).eventFlags();
+    return postedKeysText(postedKeysForShortcut(keystroke.keyCode, flags), turkish);
 }
 
 std::string textBadge(const std::string& text)
@@ -66,6 +78,14 @@ std::string MacroStep::displayBadge() const
         return std::to_string(delay->milliseconds) + " ms";
     }
     return textBadge(std::get<MacroTypeText>(kind).text);
+}
+
+std::string MacroStep::linuxBadge(bool turkish) const
+{
+    if (const auto* keystroke = std::get_if<MacroKeystroke>(&kind)) {
+        return keystrokeLinuxBadge(*keystroke, turkish);
+    }
+    return displayBadge();
 }
 
 nlohmann::json MacroStep::toJson() const

@@ -26,6 +26,10 @@ struct MacroStep {
     // The short text that stands for the step in the builder and the macro list: the keystroke's
     // label (or its glyphs), "70 ms", or the quoted text cut to 18 characters.
     std::string displayBadge() const;
+    // The badge a user reads: a keystroke whose label is empty or the builder's own glyphs is named
+    // by the keys the macro presses on Linux ("Ctrl+C", "Super", "Shift+Print"; arrows and the
+    // space bar in the interface language); any other label, a delay and a text as `displayBadge`.
+    std::string linuxBadge(bool turkish) const;
 
     nlohmann::json toJson() const;
     // "id" may be missing or null (a fresh identity is made); "kind" is required.

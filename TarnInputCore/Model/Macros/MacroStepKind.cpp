@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "TarnInputCore/Model/Keys/KeyModifiers.h"
+#include "TarnInputCore/Model/Keys/KeySymbols.h"
 #include "TarnInputCore/Model/Settings/ModelJson.h"
 #include "TarnKit/Foundation/Json/StrictJson.h"
 
@@ -84,6 +86,12 @@ DecodeResult<MacroStepKind> textFromJson(const json& inner)
 }
 
 } // namespace
+
+std::string MacroKeystroke::glyphLabel(std::uint16_t keyCode, const std::vector<std::string>& modifiers)
+{
+    return KeySymbols::modifierSymbols(KeyModifiers::fromWords(modifiers))
+        + std::string(KeySymbols::symbolForKeyCode(keyCode).value_or("Key"));
+}
 
 nlohmann::json macroStepKindToJson(const MacroStepKind& kind)
 {

@@ -21,6 +21,10 @@ struct MacroKeystroke {
     std::vector<std::string> modifiers;
     std::string label;
 
+    // The label the macro builder writes for a key and its modifier words: the modifiers' glyphs
+    // in the order ⌃⌥⇧⌘, then the key's symbol, or "Key" for a key without one ("⇧⌘4").
+    static std::string glyphLabel(std::uint16_t keyCode, const std::vector<std::string>& modifiers);
+
     bool operator==(const MacroKeystroke&) const = default;
 };
 

@@ -19,9 +19,10 @@ namespace {
 
 using testing::EngineHarness;
 
-constexpr std::string_view kStarted = "CGEventTap started and listening on main run loop";
-constexpr std::string_view kStopped = "CGEventTap stopped";
-constexpr std::string_view kFailed = "Failed to create CGEventTap (Accessibility permission required)";
+constexpr std::string_view kStarted = "Listening to the input devices on the input thread";
+constexpr std::string_view kStopped = "Stopped listening to the input devices";
+constexpr std::string_view kFailed
+    = "Failed to open the input devices (read access to /dev/input and write access to /dev/uinput required)";
 
 using Ports = FakeEnginePorts;
 
@@ -83,8 +84,10 @@ TEST(InputEventInterceptorServiceTest, ReenablesTheTapAfterTheSystemDisabledIt)
     h.tap.disableBySystem(TapEventType::tapDisabledByUserInput);
     EXPECT_TRUE(h.tap.isEnabled());
     ASSERT_EQ(h.log.lines().size(), 2u);
-    EXPECT_EQ(h.log.lines()[0], (RecordedLogLine {TarnLogLevel::warn, "tap", "CGEventTap re-enabled after timeout"}));
-    EXPECT_EQ(h.log.lines()[1], (RecordedLogLine {TarnLogLevel::warn, "tap", "CGEventTap re-enabled after userInput"}));
+    EXPECT_EQ(h.log.lines()[0],
+        (RecordedLogLine {TarnLogLevel::warn, "tap", "Mice grabbed again after the input thread stalled"}));
+    EXPECT_EQ(h.log.lines()[1],
+        (RecordedLogLine {TarnLogLevel::warn, "tap", "Mice grabbed again after the tap was switched off"}));
 }
 
 TEST(InputEventInterceptorServiceTest, DisabledNoticeWithoutATapLogsNothing)

@@ -73,5 +73,17 @@ TEST(MacroPresetLibraryTest, CommonKeyOptionsAreIdentifiedByKeyCode)
     EXPECT_EQ(&commonKeyOptions(), &options);
 }
 
+TEST(MacroPresetLibraryTest, ThePickerNamesKeysAsALinuxKeyboardDoes)
+{
+    std::vector<std::string_view> shown;
+    for (const auto& option : commonKeyOptions()) {
+        shown.push_back(option.shownLabel());
+    }
+    EXPECT_EQ(shown,
+        (std::vector<std::string_view> {"A", "C", "F", "K", "L", "N", "P", "R", "S", "T", "V", "W", "X", "Z", "3", "4",
+            "5", "Space", "Enter", "Tab", "Esc", "Backspace", "Left (←)", "Right (→)", "Up (↑)", "Down (↓)", "[",
+            "]"}));
+}
+
 } // namespace
 } // namespace tarn::input

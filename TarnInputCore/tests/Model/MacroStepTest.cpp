@@ -25,6 +25,35 @@ TEST(MacroStepTest, KeystrokeBadgeIsTheTrimmedLabelOrTheGlyphsAndSymbol)
     EXPECT_EQ(MacroStep::keystroke(4000, {}, "\t").displayBadge(), "Key(4000)");
 }
 
+TEST(MacroStepTest, LinuxBadgeNamesTheKeysPressedUnlessTheUserWroteTheLabel)
+{
+    const struct {
+        MacroStep step;
+        bool turkish;
+        std::string badge;
+    } cases[] = {
+        // The builder's and the presets' own glyphs, or no label: the keys the macro presses.
+        {MacroStep::keystroke(8, {"cmd"}, "⌘C"), false, "Ctrl+C"},
+        {MacroStep::keystroke(1, {"ctrl", "opt", "shift", "cmd"}, "⌃⌥⇧⌘S"), false, "Ctrl+Alt+Shift+Super+S"},
+        {MacroStep::keystroke(49, {"cmd"}, " ⌘Space "), false, "Super"},
+        {MacroStep::keystroke(21, {"cmd", "shift"}, "⇧⌘4"), false, "Shift+Print"},
+        {MacroStep::keystroke(53, {"opt"}, "  "), false, "Alt+Esc"},
+        {MacroStep::keystroke(51, {"cmd"}, ""), false, "Ctrl+Backspace"},
+        {MacroStep::keystroke(49, {"shift", "cmd"}, "⇧⌘Space"), true, "Ctrl+Shift+Boşluk"},
+        {MacroStep::keystroke(123, {"ctrl"}, "⌃←"), true, "Ctrl+Alt+Sol"},
+        {MacroStep::keystroke(60, {"cmd"}, "⌘Key"), false, "Ctrl+Key(60)"},
+        // A label the user wrote, also one in glyphs that do not match the step's keys.
+        {MacroStep::keystroke(8, {"cmd"}, " Copy "), false, "Copy"},
+        {MacroStep::keystroke(8, {"cmd"}, "⌘V"), false, "⌘V"},
+        // Delays and text as ever.
+        {MacroStep::delay(70), true, "70 ms"},
+        {MacroStep::typeText("⌘ hello"), false, "\"⌘ hello\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.step.linuxBadge(c.turkish), c.badge) << c.step.displayBadge();
+    }
+}
+
 TEST(MacroStepTest, DelayBadgeIsMillisecondsUnclamped)
 {
     EXPECT_EQ(MacroStep::delay(70).displayBadge(), "70 ms");

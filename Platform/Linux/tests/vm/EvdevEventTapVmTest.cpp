@@ -376,7 +376,9 @@ TEST_F(EvdevEventTapVm, WithoutPermissionStartFailsCleanly)
         }
         RealEngine real;
         const bool started = real.engine.start();
-        const bool logged = real.log.count("Failed to create CGEventTap (Accessibility permission required)") == 1;
+        const bool logged = real.log.count("Failed to open the input devices (read access to /dev/input and write "
+                                           "access to /dev/uinput required)")
+            == 1;
         ::_exit(!started && logged && !real.engine.isRunning() ? 0 : 1);
     }
     int status = 0;

@@ -344,5 +344,21 @@ TEST_F(OverlayWindowsX11Test, WithACompositorTheOverlaysAreTranslucentAndUnmaske
     }
 }
 
+TEST_F(OverlayWindowsX11Test, TheHUDWindowHoldsEveryKeyItNamesWhole)
+{
+    KeyHUDOverlayController overlays(clock, screens, *windowManager);
+    for (const char* token : {"⇧⌘K", "⌃⌥↩", "⌘⎋", "⌃⌫"}) {
+        overlays.push(KeyHUDToken {Uuid::random(), token, true, {}}, KeyHUDPosition::bottomCenter, 2.0);
+    }
+    const KeyHUDPillView& panel = *overlays.panel();
+    const auto hud = static_cast<xcb_window_t>(panel.winId());
+    ASSERT_TRUE(processEventsUntil([&] { return isViewable(hud); }));
+    const ReplyPtr<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection.get(), xcb_get_geometry(connection.get(), hud), nullptr));
+    ASSERT_TRUE(geometry);
+    EXPECT_GE(static_cast<int>(geometry->width), panel.naturalWidth()) << "the window manager kept the width";
+    EXPECT_EQ(panel.shownTexts(), QStringList({"Shift+Super+K", "Ctrl+Alt+Enter", "Super+Esc", "Ctrl+Backspace"}));
+}
+
 } // namespace
 } // namespace tarn::input

@@ -1,0 +1,220 @@
+// Every text of the studio names keys as a Linux keyboard has them: no ⌘ ⌃ ⌥ ⇧ ⎋ ⌫ ↩ ⇥ on any
+// tab, in English, Turkish or Arabic, with macros saved from the presets, a macro being built of
+// the keys the other desktop shows by a glyph, the key list, the key HUD's preview and the tray's
+// popover. Texts are caught as they are painted, so a widget that draws its own text is read too.
+
+#include <climits>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QScrollArea>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "TarnInput/App/Studio/MainInputStudioView.h"
+#include "TarnInput/App/Studio/StudioTabs.h"
+#include "TarnInput/App/StudioApplication.h"
+#include "TarnInput/App/Tray/MenuBarInputPopoverView.h"
+#include "TarnInput/App/tests/AppTestSupport.h"
+#include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
+#include "TarnInput/Screens/Controls/ModifierChip.h"
+#include "TarnInput/ViewModel/ScreenModels/TrayViewModel.h"
+
+namespace tarn::input::testing {
+namespace {
+
+// Every text painted on it, as the painter hands each run of text to the paint engine.
+class TextRecorder final : public QPaintDevice {
+public:
+    explicit TextRecorder(QSize size)
+        : m_size(size)
+    {
+    }
+
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    const QStringList& texts() const { return m_engine.texts; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmWidthMM:
+            return m_size.width() * 254 / 960;
+        case PdmHeightMM:
+            return m_size.height() * 254 / 960;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    class Engine final : public QPaintEngine {
+    public:
+        Engine()
+            : QPaintEngine(AllFeatures)
+        {
+        }
+
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override { }
+        // Shapes and pictures are not text.
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+        void drawPath(const QPainterPath&) override { }
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
+        void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+        Type type() const override { return User; }
+
+        QStringList texts;
+    };
+
+    QSize m_size;
+    mutable Engine m_engine;
+};
+
+QStringList paintedTexts(QWidget& widget)
+{
+    TextRecorder recorder(widget.size());
+    widget.render(&recorder);
+    return recorder.texts();
+}
+
+// What a user reads in the window now: what it paints, each scrolled page whole (also the part
+// scrolled out of sight), every entry of its pickers and the hints of its empty fields.
+QStringList visibleTexts(QWidget& window)
+{
+    QStringList texts = paintedTexts(window);
+    for (auto* page : window.findChildren<QScrollArea*>()) {
+        if (page->isVisibleTo(&window) && page->widget() != nullptr) {
+            texts << paintedTexts(*page->widget());
+        }
+    }
+    for (const auto* picker : window.findChildren<QComboBox*>()) {
+        if (picker->isVisibleTo(&window)) {
+            texts << entries(*picker);
+        }
+    }
+    for (const auto* field : window.findChildren<QLineEdit*>()) {
+        if (field->isVisibleTo(&window)) {
+            texts << field->placeholderText();
+        }
+    }
+    return texts;
+}
+
+// The texts that show a glyph of the other desktop's keys, one a line; empty when none does.
+std::string withKeyGlyphs(const QStringList& texts)
+{
+    static const QString kGlyphs = QStringLiteral("⌘⌃⌥⇧⎋⌫↩⇥");
+    QStringList found;
+    for (const QString& text : texts) {
+        if (std::ranges::any_of(text, [](QChar c) { return kGlyphs.contains(c); })) {
+            found << text;
+        }
+    }
+    return found.join(u'\n').toStdString();
+}
+
+void press(const QWidget& window, const char* name)
+{
+    control<QAbstractButton>(window, name)->click();
+}
+
+// Saves all four presets, saves a macro of glyph keys with every modifier, and leaves another
+// being built.
+void fillMacros(MainInputStudioView& studio, InputStudioViewModel& vm)
+{
+    vm.setSelectedTab(InputStudioTab::profiles);
+    QApplication::processEvents();
+    for (const char* preset : {"preset0", "preset1", "preset2", "preset3"}) {
+        press(studio, preset);
+    }
+    for (const char* chip : {"modifierShift", "modifierOption", "modifierControl"}) {
+        control<ModifierChip>(studio, chip)->click();
+    }
+    auto* keys = control<QComboBox>(studio, "keyPicker");
+    const auto addKeys = [&](int from, int to) {
+        for (int index = from; index < to; ++index) {
+            choose(*keys, index);
+            press(studio, "addKeyStep");
+        }
+    };
+    addKeys(0, keys->count());
+    QTest::keyClicks(control<QLineEdit>(studio, "macroNameField"), "Every key");
+    press(studio, "addDelayStep");
+    press(studio, "saveMacro");
+    addKeys(17, 23);
+}
+
+TEST(StudioLinuxWords, NoTabShowsTheGlyphsOfAnotherDesktopsKeysInAnyLanguage)
+{
+    ScreenFixture f;
+    f.harness.permission.setAccessibilityGranted(false);
+    auto& vm = f.start();
+    TestStudioKit kit;
+    const std::pair<TarnLanguage, const char*> languages[]
+        = {{TarnLanguage::en, "en"}, {TarnLanguage::tr, "tr"}, {TarnLanguage::ar, "ar"}};
+    bool filled = false;
+    for (const auto& [language, code] : languages) {
+        f.setLanguage(language);
+        QGuiApplication::setLayoutDirection(
+            layoutDirection(language) == TarnLayoutDirection::rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        MainInputStudioView studio(vm, ScreenFixture::accent(), kit.kit());
+        studio.resize(StudioApplication::kDefaultWidth, StudioApplication::kDefaultHeight);
+        studio.show();
+        if (!filled) {
+            fillMacros(studio, vm);
+            ASSERT_EQ(vm.settings().macros.size(), 5U);
+            filled = true;
+        }
+        for (const auto& tab : kStudioTabs) {
+            vm.setSelectedTab(tab.tab);
+            QApplication::processEvents();
+            const QStringList texts = visibleTexts(studio);
+            EXPECT_GT(texts.size(), 10) << tab.name << " " << code << ": the walk reads the tab";
+            EXPECT_EQ(withKeyGlyphs(texts), "") << tab.name << " " << code;
+        }
+        vm.setSelectedTab(InputStudioTab::profiles);
+        QApplication::processEvents();
+        EXPECT_TRUE(visibleTexts(studio).contains("Ctrl+Alt+Shift+Super+Enter")) << code << ": the builder's chips";
+
+        vm.setSelectedTab(InputStudioTab::keyHUD);
+        QApplication::processEvents();
+        press(studio, "previewKeyHUD");
+        ASSERT_FALSE(f.harness.overlays.pushes().empty());
+        KeyHUDPillView pill(ScreenFixture::accent());
+        pill.setTokens({f.harness.overlays.pushes().back().token});
+        pill.resize(pill.naturalWidth(), 64);
+        EXPECT_EQ(pill.shownTexts().join(u'|').toStdString(), "Shift+Super+K") << code;
+        EXPECT_EQ(withKeyGlyphs(paintedTexts(pill)), "") << code << ": the preview pill";
+
+        TrayViewModel tray(vm, vm, vm);
+        MenuBarInputPopoverView popover(
+            tray, [] {}, [] {});
+        popover.adjustSize();
+        EXPECT_EQ(withKeyGlyphs(visibleTexts(popover)), "") << code << ": the tray's popover";
+    }
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+} // namespace
+} // namespace tarn::input::testing
