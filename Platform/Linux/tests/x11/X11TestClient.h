@@ -23,9 +23,10 @@
 
 namespace tarn::input {
 
-// True once `condition` holds, false when it still does not after `timeout`.
+// True once `condition` holds, false when it still does not after `timeout`: long enough for a
+// window manager on a loaded machine under the sanitizers, as the wait ends as soon as it holds.
 inline bool waitUntil(
-    const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(15))
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {

@@ -29,9 +29,10 @@ protected:
         // Placed where it asked to be once the manager has framed it; moving it any earlier races
         // the manager's own placement.
         if (options.type == XCB_ATOM_NONE) {
-            waitUntil([&] { return m_client.isFramed(window); });
+            EXPECT_TRUE(waitUntil([&] { return m_client.isFramed(window); })) << "never framed: " << options.title;
         }
-        waitUntil([&] { return m_client.geometry(window).width == options.width; });
+        EXPECT_TRUE(waitUntil([&] { return m_client.geometry(window).width == options.width; }))
+            << "never placed: " << options.title;
         return window;
     }
 

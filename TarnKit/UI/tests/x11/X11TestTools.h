@@ -42,6 +42,14 @@ inline QStringList at(QPoint global)
         QStringLiteral("sleep"), QStringLiteral("0.1")};
 }
 
+// Where a point of `widget` is on the screen, from its window's place as the window manager last
+// configured it. (A dialog's mapToGlobal was seen to go on answering as if the dialog were still
+// at the screen's corner after the manager had placed it, on a loaded machine.)
+inline QPoint onScreen(const QWidget& widget, QPoint inWidget)
+{
+    return widget.window()->geometry().topLeft() + widget.mapTo(widget.window(), inWidget);
+}
+
 // Moves the real pointer to `inWidget`, a point of `widget`, and once the widget knows the pointer
 // is over it, presses and releases `button` (4 and 5 are the wheel's notches up and down). A window
 // the window manager is still placing (late on a loaded machine) may move after the pointer did, so
@@ -51,8 +59,8 @@ inline void clickOn(const QWidget& widget, QPoint inWidget, int button)
 {
     bool reached = false;
     for (QDeadlineTimer deadline(5000); !reached && !deadline.hasExpired();) {
-        xdotool(at(widget.mapToGlobal(QPoint(-4, -4))));
-        xdotool(at(widget.mapToGlobal(inWidget)));
+        xdotool(at(onScreen(widget, QPoint(-4, -4))));
+        xdotool(at(onScreen(widget, inWidget)));
         reached = QTest::qWaitFor([&] { return widget.underMouse(); }, 500);
     }
     EXPECT_TRUE(reached) << "the pointer never reached " << widget.metaObject()->className();
