@@ -109,7 +109,14 @@ public:
         }
         xcb_map_window(connection, window);
         xcb_flush(connection);
-        waitUntil([&] { return isClient(window); });
+        // A window mapped while the manager is still taking over the screen (it has announced
+        // itself already) stays unmanaged for good; mapped once more, it is managed.
+        for (int attempt = 0; attempt < 5 && !waitUntil([&] { return isClient(window); }, std::chrono::seconds(3));
+             ++attempt) {
+            xcb_unmap_window(connection, window);
+            xcb_map_window(connection, window);
+            xcb_flush(connection);
+        }
         return window;
     }
 
