@@ -12,6 +12,7 @@
 #include "TarnKit/UI/Glass/TarnCardHeader.h"
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnTextLabel.h"
 
 namespace tarn::input {
 
@@ -29,7 +30,7 @@ QString wholeNumberText(double whole)
 
 QLabel* textLabel(const QFont& font, const QColor& color, bool wraps)
 {
-    auto* label = new QLabel;
+    auto* label = new TarnTextLabel;
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);

@@ -28,7 +28,8 @@ namespace tarn::input {
 
 class SwitchToggle;
 
-// A label in one of the kit's text styles; `wraps` lets a long text run onto more lines.
+// A label in one of the kit's text styles, aligned as the layout aligns its texts (TarnTextLabel);
+// `wraps` lets a long text run onto more lines.
 QLabel* makeTextLabel(TarnTextStyle style, QFont::Weight weight, const QColor& color, bool wraps,
     TarnFontDesign design = TarnFontDesign::standard);
 // The same in the system font at a size that has no named style.
