@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -73,6 +74,13 @@ SwitchToggle* makeSwitch(const QString& objectName)
     auto* toggle = new SwitchToggle;
     toggle->setObjectName(objectName);
     return toggle;
+}
+
+void fitPickerToEntries(QComboBox* picker, int width)
+{
+    picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    picker->setMinimumWidth(width);
+    picker->setSizePolicy(QSizePolicy::Fixed, picker->sizePolicy().verticalPolicy());
 }
 
 QString plainButtonText(const QString& text)

@@ -13,6 +13,7 @@
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLayout;
@@ -44,6 +45,10 @@ TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& co
 QCheckBox* makeCheckBox(const QString& objectName);
 // A switch-style toggle with its label, in the screens' look.
 SwitchToggle* makeSwitch(const QString& objectName);
+
+// Sizes a picker `width` wide, or as wide as its longest entry where that is wider: whichever
+// entry is chosen, in whichever language, it is shown whole.
+void fitPickerToEntries(QComboBox* picker, int width);
 
 // A label for a platform button: Qt reads "&" there as a keyboard-shortcut marker, so it is doubled.
 QString plainButtonText(const QString& text);
