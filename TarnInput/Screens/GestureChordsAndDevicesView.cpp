@@ -1,5 +1,7 @@
 #include "TarnInput/Screens/GestureChordsAndDevicesView.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +24,9 @@
 namespace tarn::input {
 
 namespace {
+
+// The pickers are this wide unless an entry needs more.
+constexpr int kPickerWidth = 240;
 
 constexpr double kSmallestThreshold = 24;
 constexpr double kLargestThreshold = 110;
@@ -116,7 +121,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
     m_triggerCaption = makeTextLabel(TarnTextStyle::body, QFont::Normal, TarnGlassTokens::textPrimary(), false);
     m_triggerPicker = new QComboBox;
     m_triggerPicker->setObjectName("gestureTrigger");
-    m_triggerPicker->setFixedWidth(240);
+    fitPickerToEntries(m_triggerPicker, kPickerWidth);
     connect(m_triggerPicker, &QComboBox::activated, this, [this](int chosen) {
         m_viewModel.setGestureTrigger(kTriggerEntries[static_cast<std::size_t>(chosen)].button);
     });
@@ -132,7 +137,7 @@ QWidget* GestureChordsAndDevicesView::buildGestureCard()
             direction.symbol, TarnTextStyles::font(TarnTextStyle::body, QFont::Medium), TarnGlassTokens::textPrimary());
         auto* picker = new QComboBox;
         picker->setObjectName(direction.name);
-        picker->setFixedWidth(240);
+        fitPickerToEntries(picker, kPickerWidth);
         connect(picker, &QComboBox::activated, this, [this, which = direction.direction](int chosen) {
             m_viewModel.setGestureAction(which, kAllMouseButtonActions[static_cast<std::size_t>(chosen)]);
         });
@@ -218,8 +223,23 @@ void GestureChordsAndDevicesView::syncTexts()
     m_rescan->setText(tarnQText("Rescan HID", "Tara", m_viewModel.language()));
     m_emptyDevices->setText(
         tarnQText("No external HID mice reported yet.", "Harici HID fare raporlanmadı.", m_viewModel.language()));
+    alignPickerColumn();
     // Texts set while the pickers were filled may have moved their selection; show the model again.
     syncSettings();
+}
+
+void GestureChordsAndDevicesView::alignPickerColumn()
+{
+    // The five pickers stand in one column: all as wide as the one whose entries need the most.
+    int width = kPickerWidth;
+    width = std::max(width, m_triggerPicker->sizeHint().width());
+    for (const QComboBox* picker : m_directionPickers) {
+        width = std::max(width, picker->sizeHint().width());
+    }
+    m_triggerPicker->setMinimumWidth(width);
+    for (QComboBox* picker : m_directionPickers) {
+        picker->setMinimumWidth(width);
+    }
 }
 
 void GestureChordsAndDevicesView::syncSettings()

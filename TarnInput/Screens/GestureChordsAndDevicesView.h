@@ -44,6 +44,7 @@ private:
     QWidget* buildGestureCard();
     QWidget* buildDeviceCard();
     void syncTexts();
+    void alignPickerColumn();
     void syncSettings();
     void syncDevices();
 

@@ -96,7 +96,7 @@ QWidget* MouseButtonsView::buildGlobalCard()
         m_buttonLabels[index]->setFixedWidth(210);
         auto* picker = actionPicker(
             QStringLiteral("globalAction%1").arg(rawValue(kAllMouseButtonKinds[index])).toLatin1().constData());
-        picker->setFixedWidth(260);
+        fitPickerToEntries(picker, 260);
         connect(picker, &QComboBox::activated, this, [this, button = kAllMouseButtonKinds[index]](int chosen) {
             m_viewModel.setGlobalAction(button, kAllMouseButtonActions[static_cast<std::size_t>(chosen)]);
         });
@@ -131,11 +131,11 @@ QWidget* MouseButtonsView::buildRulesCard()
         [this](const QString& typed) { m_form->setBundleID(typed.toStdString()); });
     m_formButton = new QComboBox;
     m_formButton->setObjectName("ruleButton");
-    m_formButton->setFixedWidth(180);
+    fitPickerToEntries(m_formButton, 180);
     connect(m_formButton, &QComboBox::activated, this,
         [this](int chosen) { m_form->setButton(kAllMouseButtonKinds[static_cast<std::size_t>(chosen)]); });
     m_formAction = actionPicker("ruleAction");
-    m_formAction->setFixedWidth(190);
+    fitPickerToEntries(m_formAction, 190);
     connect(m_formAction, &QComboBox::activated, this,
         [this](int chosen) { m_form->setAction(kAllMouseButtonActions[static_cast<std::size_t>(chosen)]); });
     m_addRule = new TarnPrimaryButton;

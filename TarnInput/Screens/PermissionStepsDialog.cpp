@@ -14,6 +14,7 @@
 #include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
 #include "TarnKit/UI/Text/TarnQString.h"
+#include "TarnKit/UI/Text/TarnTextLabel.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -31,7 +32,7 @@ QString shellQuoted(const std::filesystem::path& path)
 
 QLabel* makeLabel(const QString& text, TarnTextStyle style, const QColor& colour)
 {
-    auto* label = new QLabel(text);
+    auto* label = new TarnTextLabel(text);
     label->setFont(TarnTextStyles::font(style));
     label->setWordWrap(true);
     QPalette palette = label->palette();

@@ -3,15 +3,15 @@
 // A one-line label that cuts a text too wide for it with "…" at the end, and shows the whole
 // text as its hover help when it does.
 
-#include <QLabel>
+#include "TarnKit/UI/Text/TarnTextLabel.h"
 
 namespace tarn::input {
 
-class ElidedLabel : public QLabel {
+class ElidedLabel : public TarnTextLabel {
     Q_OBJECT
 
 public:
-    using QLabel::QLabel;
+    using TarnTextLabel::TarnTextLabel;
 
     void setFullText(const QString& text);
     QString fullText() const { return m_fullText; }

@@ -18,7 +18,7 @@ StudioTabButton::StudioTabButton(std::string symbol, QColor accent, QWidget* par
     , m_accent(accent)
 {
     setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 }
 
 void StudioTabButton::setSelected(bool selected)
@@ -41,12 +41,22 @@ QColor StudioTabButton::labelColor() const
     return m_selected ? QColor(Qt::white) : TarnGlassTokens::textSecondary();
 }
 
-QSize StudioTabButton::sizeHint() const
+QSize StudioTabButton::sizeWithPadding(double horizontalPadding) const
 {
     const QFontMetricsF metrics(labelFont(), this);
-    const double width = TarnSymbolIcons::labelWidth(metrics, m_symbol, text()) + 2 * kHorizontalPadding;
+    const double width = TarnSymbolIcons::labelWidth(metrics, m_symbol, text()) + 2 * horizontalPadding;
     const double height = metrics.height() + 2 * kVerticalPadding;
     return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
+}
+
+QSize StudioTabButton::sizeHint() const
+{
+    return sizeWithPadding(kHorizontalPadding);
+}
+
+QSize StudioTabButton::minimumSizeHint() const
+{
+    return sizeWithPadding(kLeastHorizontalPadding);
 }
 
 void StudioTabButton::paintEvent(QPaintEvent* /*event*/)
@@ -67,8 +77,10 @@ void StudioTabButton::paintEvent(QPaintEvent* /*event*/)
     painter.drawPath(shape);
     const QFont font = labelFont();
     const QFontMetricsF metrics(font, this);
-    TarnSymbolIcons::drawCentredLabel(painter, QRectF(rect()).adjusted(kHorizontalPadding, 0, -kHorizontalPadding, 0),
-        m_symbol, text(), metrics, font, labelColor());
+    // Centred, the label keeps the full padding wherever the button has its full width.
+    TarnSymbolIcons::drawCentredLabel(painter,
+        QRectF(rect()).adjusted(kLeastHorizontalPadding, 0, -kLeastHorizontalPadding, 0), m_symbol, text(), metrics,
+        font, labelColor());
 }
 
 } // namespace tarn::input

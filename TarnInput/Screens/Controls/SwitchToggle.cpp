@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -93,7 +94,7 @@ void SwitchToggle::paintEvent(QPaintEvent*)
         painter.setFont(font());
         const double labelLeft = rightToLeft ? trackRect.right() + kLabelGap : 0;
         const QRectF labelRect(labelLeft, 0, width() - track.width() - kLabelGap, height());
-        painter.drawText(labelRect, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextWordWrap, text());
+        TarnBidiText::drawText(painter, labelRect, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextWordWrap, text());
     }
     const double radius = track.height() / 2;
     painter.setPen(QPen(TarnGlassTokens::borderSubtle(), 1));

@@ -17,6 +17,7 @@
 #include "TarnKit/UI/Buttons/TarnPrimaryButton.h"
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnQString.h"
 
 namespace tarn::input {
@@ -118,7 +119,8 @@ protected:
         painter.drawEllipse(QRectF(8, (height() - 7) / 2.0, 7, 7));
         painter.setFont(m_font);
         painter.setPen(Qt::white);
-        painter.drawText(QRectF(20, 0, width() - 28, height()), Qt::AlignLeft | Qt::AlignVCenter, m_text);
+        TarnBidiText::drawText(
+            painter, QRectF(20, 0, width() - 28, height()), Qt::AlignLeft | Qt::AlignVCenter, m_text);
     }
 
 private:

@@ -11,6 +11,7 @@
 #include "TarnKit/Foundation/Text/UnicodeText.h"
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnQString.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 
@@ -104,8 +105,8 @@ protected:
             batteryColorFor(m_percent));
         painter.setFont(m_font);
         painter.setPen(Qt::white);
-        painter.drawText(
-            QRectF(8 + side + 4, 0, width() - side - 20, height()), Qt::AlignLeft | Qt::AlignVCenter, m_text);
+        TarnBidiText::drawText(
+            painter, QRectF(8 + side + 4, 0, width() - side - 20, height()), Qt::AlignLeft | Qt::AlignVCenter, m_text);
     }
 
 private:

@@ -161,7 +161,7 @@ QComboBox* AppProfileEditorCard::triStatePicker(
 {
     auto* picker = new QComboBox;
     picker->setObjectName(name);
-    picker->setFixedWidth(width);
+    fitPickerToEntries(picker, width);
     for (std::size_t index = 0; index < kAllTriStateOverrides.size(); ++index) {
         picker->addItem(QString());
     }
@@ -235,7 +235,7 @@ void AppProfileEditorCard::buildButtonRows()
 
         auto* action = new QComboBox;
         action->setObjectName(QStringLiteral("profileAction%1").arg(button));
-        action->setFixedWidth(220);
+        fitPickerToEntries(action, 220);
         action->addItem(QString(), tagText(kGlobalActionTag));
         for (const auto choice : kAllMouseButtonActions) {
             action->addItem(QString(), tagText(rawValue(choice)));
@@ -246,7 +246,7 @@ void AppProfileEditorCard::buildButtonRows()
 
         auto* macro = new QComboBox;
         macro->setObjectName(QStringLiteral("profileMacro%1").arg(button));
-        macro->setFixedWidth(210);
+        fitPickerToEntries(macro, 210);
         connect(macro, &QComboBox::activated, this,
             [this, macro, button](int chosen) { chooseMacro(button, macro->itemData(chosen).toString()); });
         m_macroPickers[index] = macro;

@@ -26,6 +26,7 @@
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnQString.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
@@ -79,8 +80,8 @@ protected:
         TarnSymbolIcons::paint(painter, QRectF(10, (height() - side) / 2, side, side), m_symbol, m_symbolColor);
         painter.setFont(font());
         painter.setPen(Qt::white);
-        painter.drawText(
-            QRectF(10 + side + 5, 0, width() - side - 25, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+        TarnBidiText::drawText(
+            painter, QRectF(10 + side + 5, 0, width() - side - 25, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
     }
 
 private:
@@ -320,8 +321,13 @@ void ProfilesAndMacrosView::syncBanner()
     m_frontmostBundle->setVisible(bundleID.has_value());
 
     const auto showChip = [this](std::size_t index, std::string_view en, std::string_view tr, const QString& value) {
-        m_resolutionChips[index].label->setText(tarnQText(en, tr, m_viewModel.language()) + ":");
-        m_resolutionChips[index].value->setText(value);
+        const QString label = tarnQText(en, tr, m_viewModel.language()) + ":";
+        auto& chip = m_resolutionChips[index];
+        chip.label->setText(label);
+        chip.value->setText(value);
+        // Label and value read as one phrase, in the direction of the label's words: "Speed: 1.80×"
+        // also in a mirrored window.
+        chip.plate->setLayoutDirection(TarnBidiText::directionOf(label));
     };
     showChip(0, "Wheel", "Tekerlek",
         resolution.reverseMouseWheel ? tarnQText("Reversed", "Ters", m_viewModel.language())

@@ -6,6 +6,7 @@
 
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
@@ -95,14 +96,15 @@ void MetricTile::paintEvent(QPaintEvent*)
     const QRectF content = QRectF(rect()).adjusted(kPadding, top, -kPadding, -kPadding);
     painter.setFont(value);
     painter.setPen(valueColor());
-    painter.drawText(QRectF(content.left(), content.top(), content.width(), valueMetrics.height()),
+    TarnBidiText::drawText(painter, QRectF(content.left(), content.top(), content.width(), valueMetrics.height()),
         Qt::AlignLeft | Qt::AlignVCenter, TarnTextStyles::singleLine(m_value, valueMetrics, content.width()));
     const QFont title = titleFont(m_titleSize);
     const QFontMetricsF titleMetrics(title);
     painter.setFont(title);
     painter.setPen(TarnGlassTokens::textMuted());
-    painter.drawText(QRectF(content.left(), content.top() + valueMetrics.height() + kSpacing, content.width(),
-                         titleMetrics.height()),
+    TarnBidiText::drawText(painter,
+        QRectF(
+            content.left(), content.top() + valueMetrics.height() + kSpacing, content.width(), titleMetrics.height()),
         Qt::AlignLeft | Qt::AlignVCenter, TarnTextStyles::singleLine(m_title, titleMetrics, content.width()));
 }
 

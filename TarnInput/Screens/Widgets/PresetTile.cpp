@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
@@ -64,7 +65,7 @@ void PresetTile::paintEvent(QPaintEvent*)
     const double textLeft = iconRect.right() + kGap;
     const double available = width() - textLeft - kPaddingX;
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(textLeft, 0, available, height()), Qt::AlignVCenter | Qt::AlignLeft,
+    TarnBidiText::drawText(painter, QRectF(textLeft, 0, available, height()), Qt::AlignVCenter | Qt::AlignLeft,
         TarnTextStyles::singleLine(text(), metrics, available));
 }
 

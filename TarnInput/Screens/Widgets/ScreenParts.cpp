@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -12,6 +13,7 @@
 #include "TarnKit/UI/Glass/TarnCardHeader.h"
 #include "TarnKit/UI/Glass/TarnGlassCard.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnTextLabel.h"
 
 namespace tarn::input {
 
@@ -29,7 +31,7 @@ QString wholeNumberText(double whole)
 
 QLabel* textLabel(const QFont& font, const QColor& color, bool wraps)
 {
-    auto* label = new QLabel;
+    auto* label = new TarnTextLabel;
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -72,6 +74,13 @@ SwitchToggle* makeSwitch(const QString& objectName)
     auto* toggle = new SwitchToggle;
     toggle->setObjectName(objectName);
     return toggle;
+}
+
+void fitPickerToEntries(QComboBox* picker, int width)
+{
+    picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    picker->setMinimumWidth(width);
+    picker->setSizePolicy(QSizePolicy::Fixed, picker->sizePolicy().verticalPolicy());
 }
 
 QString plainButtonText(const QString& text)

@@ -13,6 +13,7 @@
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLayout;
@@ -28,7 +29,8 @@ namespace tarn::input {
 
 class SwitchToggle;
 
-// A label in one of the kit's text styles; `wraps` lets a long text run onto more lines.
+// A label in one of the kit's text styles, aligned as the layout aligns its texts (TarnTextLabel);
+// `wraps` lets a long text run onto more lines.
 QLabel* makeTextLabel(TarnTextStyle style, QFont::Weight weight, const QColor& color, bool wraps,
     TarnFontDesign design = TarnFontDesign::standard);
 // The same in the system font at a size that has no named style.
@@ -43,6 +45,10 @@ TarnCardHeader* makeCardHeader(std::string symbol, double size, const QColor& co
 QCheckBox* makeCheckBox(const QString& objectName);
 // A switch-style toggle with its label, in the screens' look.
 SwitchToggle* makeSwitch(const QString& objectName);
+
+// Sizes a picker `width` wide, or as wide as its longest entry where that is wider: whichever
+// entry is chosen, in whichever language, it is shown whole.
+void fitPickerToEntries(QComboBox* picker, int width);
 
 // A label for a platform button: Qt reads "&" there as a keyboard-shortcut marker, so it is doubled.
 QString plainButtonText(const QString& text);

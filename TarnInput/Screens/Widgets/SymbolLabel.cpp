@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
@@ -58,8 +59,8 @@ void SymbolLabel::paintEvent(QPaintEvent*)
     painter.setFont(m_font);
     painter.setPen(m_color);
     const QRectF textRect(side + kGap, 0, width() - side - kGap, height());
-    painter.drawText(
-        textRect, Qt::AlignLeft | Qt::AlignVCenter, TarnTextStyles::singleLine(m_text, metrics, textRect.width()));
+    TarnBidiText::drawText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter,
+        TarnTextStyles::singleLine(m_text, metrics, textRect.width()));
 }
 
 } // namespace tarn::input

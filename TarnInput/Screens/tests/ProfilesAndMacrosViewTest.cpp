@@ -174,6 +174,28 @@ TEST(ProfilesAndMacrosView, TheBannerAndTheActiveCardFollowTheFrontmostApplicati
     EXPECT_EQ(other->border(), TarnGlassTokens::borderSubtle());
 }
 
+TEST(ProfilesAndMacrosView, InAMirroredWindowEachChipOfTheBannerReadsAsOnePhrase)
+{
+    ScreenFixture f;
+    auto& vm = f.start();
+    vm.setLanguage(TarnLanguage::ar);
+    ProfilesViewModel profiles(vm, vm, vm, vm);
+    ProfilesAndMacrosView screen(profiles, ScreenFixture::accent());
+    screen.setLayoutDirection(Qt::RightToLeft);
+    screen.resize(1000, 800);
+    screen.show();
+    QApplication::processEvents();
+    for (const char* chip : {"wheelChip", "smoothChip", "speedChip"}) {
+        auto* value = control<QLabel>(screen, (std::string(chip) + "Value").c_str());
+        const auto labels = control<RoundedPlate>(screen, chip)->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 2);
+        const QLabel* title = labels.at(0) == value ? labels.at(1) : labels.at(0);
+        EXPECT_LT(title->geometry().left(), value->geometry().left())
+            << chip << ": \"" << title->text().toStdString() << " " << value->text().toStdString()
+            << "\", not the value first";
+    }
+}
+
 TEST(ProfilesAndMacrosView, APublishKeepsCardsAndTheFocusOfAFieldBeingTyped)
 {
     ScreenFixture f;

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QFocusFrame>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 
 #include "TarnKit/UI/Glass/TarnFocusRing.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 
 namespace tarn {
 
@@ -81,6 +83,17 @@ void TarnGlassStyle::drawPrimitive(
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void TarnGlassStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+    bool enabled, const QString& text, QPalette::ColorRole textRole) const
+{
+    // "80 ms" in a picker of a mirrored window stays "80 ms"; the control still aligns it.
+    const Qt::LayoutDirection layout = painter->layoutDirection();
+    painter->setLayoutDirection(TarnBidiText::directionOf(text));
+    QProxyStyle::drawItemText(
+        painter, rect, TarnBidiText::absoluteFlags(flags, layout), palette, enabled, text, textRole);
+    painter->setLayoutDirection(layout);
 }
 
 } // namespace tarn

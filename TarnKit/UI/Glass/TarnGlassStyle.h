@@ -2,7 +2,9 @@
 
 // The application style of the glass look: Qt's Fusion, which draws every standard control from
 // the palette alone (TarnGlassPalette gives it the glass colours), with the kit's keyboard focus
-// ring (TarnFocusRing) in place of Fusion's faint focus rectangle, for every control.
+// ring (TarnFocusRing) in place of Fusion's faint focus rectangle, for every control. The texts of
+// the standard controls (buttons, check boxes, pickers) read in their own direction also in a
+// mirrored window (TarnBidiText).
 
 #include <QProxyStyle>
 
@@ -32,6 +34,8 @@ public:
         ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
         const QWidget* widget = nullptr) const override;
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
+        const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
 
 private:
     // A child of the style, made when an application is polished.

@@ -9,6 +9,7 @@
 
 #include "TarnKit/UI/Glass/TarnContinuousShape.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
@@ -141,8 +142,7 @@ void TarnToastBanner::paintEvent(QPaintEvent* /*event*/)
         = rightToLeft ? row.adjusted(0, 0, -(side + kSpacing), 0) : row.adjusted(side + kSpacing, 0, 0, 0);
     painter.setFont(messageFont());
     painter.setPen(Qt::white);
-    painter.drawText(
-        textArea, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextWordWrap, m_message);
+    TarnBidiText::drawText(painter, textArea, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextWordWrap, m_message);
 }
 
 } // namespace tarn

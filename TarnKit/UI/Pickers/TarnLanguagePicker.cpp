@@ -1,5 +1,7 @@
 #include "TarnKit/UI/Pickers/TarnLanguagePicker.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,10 +44,6 @@ TarnLanguagePicker::TarnLanguagePicker(std::optional<QString> title, TarnLanguag
     layout->addWidget(m_combo, 1);
     m_titleLabel->setBuddy(m_combo);
     m_titleLabel->setVisible(showTitle);
-    if (!showTitle) {
-        setMinimumWidth(kMinimumUntitledWidth);
-        setMaximumWidth(kMaximumUntitledWidth);
-    }
 
     m_combo->addItem(QString(), kSystemCode);
     m_combo->insertSeparator(1);
@@ -102,6 +100,17 @@ void TarnLanguagePicker::refresh()
     } else {
         m_combo->setCurrentIndex(m_combo->findData(toQString(rawValue(*selection.language()))));
     }
+    boundWidth();
+}
+
+void TarnLanguagePicker::boundWidth()
+{
+    if (m_showTitle) {
+        return;
+    }
+    setMinimumWidth(kMinimumUntitledWidth);
+    // Wider only where a language's name needs it: the name chosen is never cut.
+    setMaximumWidth(std::max(kMaximumUntitledWidth, m_combo->sizeHint().width()));
 }
 
 } // namespace tarn

@@ -5,7 +5,7 @@
 // row stores the choice in the language settings first and then reports the language through
 // `languageSelected`; the picker then shows it as its own language. Without a title the label
 // reads "Language" in the picker's language; with showTitle false the label is hidden and the
-// drop-down is kept between 190 and 260 pixels wide.
+// drop-down is kept between 190 and 260 pixels wide, wider only where the longest name needs it.
 
 #include <optional>
 
@@ -51,6 +51,7 @@ protected:
 private:
     void onComboActivated(int index);
     void refresh();
+    void boundWidth();
 
     std::optional<QString> m_title;
     TarnLanguage m_language;

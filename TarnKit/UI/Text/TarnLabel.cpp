@@ -1,12 +1,12 @@
 #include "TarnKit/UI/Text/TarnLabel.h"
 
-#include <QLabel>
+#include "TarnKit/UI/Text/TarnTextLabel.h"
 
 namespace tarn {
 
 QLabel* tarnLabel(const QString& text, const QFont& font, const QColor& color, const char* objectName)
 {
-    auto* label = new QLabel(text);
+    auto* label = new TarnTextLabel(text);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);

@@ -10,7 +10,8 @@ class QLabel;
 
 namespace tarn {
 
-// Plain text, never rich text, whatever the text holds. `objectName` may be null.
+// Plain text, never rich text, whatever the text holds, aligned as the layout aligns its texts
+// (TarnTextLabel). `objectName` may be null.
 QLabel* tarnLabel(const QString& text, const QFont& font, const QColor& color, const char* objectName = nullptr);
 
 } // namespace tarn

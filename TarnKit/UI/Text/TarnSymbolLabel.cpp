@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
 
@@ -61,7 +62,7 @@ void TarnSymbolLabel::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(m_color);
     const QRectF textArea
         = rightToLeft ? bounds.adjusted(0, 0, -(side + kSpacing), 0) : bounds.adjusted(side + kSpacing, 0, 0, 0);
-    painter.drawText(textArea, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
+    TarnBidiText::drawText(painter, textArea, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine,
         TarnTextStyles::singleLine(m_text, metrics, textArea.width()));
 }
 

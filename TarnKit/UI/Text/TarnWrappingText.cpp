@@ -11,21 +11,22 @@
 namespace tarn {
 namespace {
 
-QTextOption wrappingOption()
+QTextOption wrappingOption(Qt::LayoutDirection layout)
 {
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // Leading edge of the text's own direction.
-    option.setAlignment(Qt::AlignLeft);
+    // The text reads in its own direction but starts where the layout starts its texts, under its
+    // heading.
+    option.setAlignment((layout == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
     option.setTextDirection(Qt::LayoutDirectionAuto);
     return option;
 }
 
-void prepare(QTextDocument& document, const QFont& font)
+void prepare(QTextDocument& document, const QFont& font, Qt::LayoutDirection layout)
 {
     document.setDocumentMargin(0);
     document.setDefaultFont(font);
-    document.setDefaultTextOption(wrappingOption());
+    document.setDefaultTextOption(wrappingOption(layout));
 }
 
 int heightOf(const QTextDocument& document)
@@ -53,9 +54,9 @@ TarnWrappingText::TarnWrappingText(const QString& text, const QFont& font, const
     colours.setColor(QPalette::Text, color);
     colours.setColor(QPalette::Base, Qt::transparent);
     setPalette(colours);
-    prepare(*document(), font);
+    prepare(*document(), font, layoutDirection());
     setPlainText(text);
-    prepare(*m_measure, font);
+    prepare(*m_measure, font, layoutDirection());
     m_measure->setPlainText(text);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
@@ -105,6 +106,14 @@ void TarnWrappingText::wheelEvent(QWheelEvent* event)
 {
     // The whole text is always shown; there is nothing here to scroll.
     event->ignore();
+}
+
+void TarnWrappingText::changeEvent(QEvent* event)
+{
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) {
+        document()->setDefaultTextOption(wrappingOption(layoutDirection()));
+    }
 }
 
 void TarnWrappingText::resizeEvent(QResizeEvent* event)

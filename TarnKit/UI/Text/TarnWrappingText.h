@@ -4,8 +4,9 @@
 // boundaries, and anywhere inside a word too long for a line (a path, a URL), so that it never
 // asks for more width than it is given. Its reading direction comes from its own text (the
 // first letter that has one), whatever the layout's direction: Latin text in a right-to-left
-// sheet keeps its order and punctuation, Arabic text in a left-to-right one its own. The wheel
-// over it goes on to the page, which scrolls. Its text and font are the ones it is made with.
+// sheet keeps its order and punctuation, Arabic text in a left-to-right one its own. Its lines
+// start at the layout's leading edge, as its heading does. The wheel over it goes on to the
+// page, which scrolls. Its text and font are the ones it is made with.
 
 #include <array>
 #include <memory>
@@ -37,6 +38,7 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

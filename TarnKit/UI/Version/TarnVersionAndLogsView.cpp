@@ -30,6 +30,7 @@
 #include "TarnKit/UI/Glass/TarnGroundBackground.h"
 #include "TarnKit/UI/Glass/TarnLeadingTrailingLayout.h"
 #include "TarnKit/UI/Glass/TarnRoundedPanel.h"
+#include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnLabel.h"
 #include "TarnKit/UI/Text/TarnQString.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
@@ -94,11 +95,13 @@ QColor levelColor(TarnLogLevel level)
     return TarnGlassTokens::textMuted();
 }
 
-// "Title:" and a value, on surface2 in a rounded rectangle of radius 6.
+// "Title:" and a value, on surface2 in a rounded rectangle of radius 6. The two read as one
+// phrase, in the direction of the title's words: "Version: v1.0.0" also in a mirrored sheet.
 class InfoChip : public QWidget {
 public:
     InfoChip(const QString& title, const QString& value)
     {
+        setLayoutDirection(TarnBidiText::directionOf(title));
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(8, 4, 8, 4);
         row->setSpacing(4);

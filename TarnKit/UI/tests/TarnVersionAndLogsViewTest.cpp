@@ -1,5 +1,7 @@
 #include "TarnKit/UI/Version/TarnVersionAndLogsView.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -207,6 +209,25 @@ TEST_F(VersionSheetTest, ShowsAllOfItselfAtItsMinimumWidthInEveryLanguage)
             EXPECT_FALSE(message->isRightToLeft()) << "Latin text reads left to right in " << rawValue(language);
             EXPECT_GE(message->height(), message->heightForWidth(message->width())) << "every line is shown";
         }
+    }
+}
+
+TEST_F(VersionSheetTest, InAMirroredSheetEachChipReadsAsOnePhrase)
+{
+    auto view = makeView(TarnLanguage::ar);
+    QApplication::processEvents();
+    for (const QString& title : {QStringLiteral("Version:"), QStringLiteral("Build:")}) {
+        const auto labels = view->findChildren<QLabel*>();
+        const auto found
+            = std::find_if(labels.begin(), labels.end(), [&](auto* label) { return label->text() == title; });
+        ASSERT_NE(found, labels.end()) << title.toStdString();
+        const QLabel* value = nullptr;
+        for (const QLabel* sibling : (*found)->parentWidget()->findChildren<QLabel*>()) {
+            value = sibling != *found ? sibling : value;
+        }
+        ASSERT_NE(value, nullptr);
+        EXPECT_LT((*found)->geometry().left(), value->geometry().left())
+            << "\"" << title.toStdString() << " " << value->text().toStdString() << "\", not the value first";
     }
 }
 
