@@ -18,6 +18,7 @@
 #include "TarnInput/Screens/Widgets/RoundedPlate.h"
 #include "TarnInput/Screens/Widgets/ScreenParts.h"
 #include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnInput/Screens/Widgets/VisualRect.h"
 #include "TarnInput/ViewModel/ScreenModels/ProfilesViewModel.h"
 #include "TarnInputCore/Model/Profiles/AppInputProfileEngine.h"
 #include "TarnKit/Foundation/Text/UnicodeText.h"
@@ -77,11 +78,15 @@ protected:
         TarnContinuousShape::paintCapsule(painter, QRectF(rect()), TarnGlassTokens::surface2(), Qt::transparent);
         const QFontMetricsF metrics(font());
         const double side = TarnSymbolIcons::sideForText(metrics);
-        TarnSymbolIcons::paint(painter, QRectF(10, (height() - side) / 2, side, side), m_symbol, m_symbolColor);
+        // The symbol leads the name: on its right in a right-to-left layout.
+        const QRectF symbolRect(10, (height() - side) / 2, side, side);
+        const QRectF textRect(10 + side + 5, 0, width() - side - 25, height());
+        TarnSymbolIcons::paint(
+            painter, visualRect(layoutDirection(), QRectF(rect()), symbolRect), m_symbol, m_symbolColor);
         painter.setFont(font());
         painter.setPen(Qt::white);
         TarnBidiText::drawText(
-            painter, QRectF(10 + side + 5, 0, width() - side - 25, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+            painter, visualRect(layoutDirection(), QRectF(rect()), textRect), Qt::AlignLeft | Qt::AlignVCenter, text());
     }
 
 private:

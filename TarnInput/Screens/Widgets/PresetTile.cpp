@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "TarnInput/Screens/Widgets/VisualRect.h"
 #include "TarnKit/UI/Glass/TarnGlassTokens.h"
 #include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
@@ -60,13 +61,15 @@ void PresetTile::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(QRectF(rect()), kRadius, kRadius);
     const QFontMetricsF metrics(font());
     const double icon = TarnSymbolIcons::sideForText(metrics);
+    // The symbol leads the name: on its right in a right-to-left layout.
+    const QRectF bounds(rect());
     const QRectF iconRect(kPaddingX, (height() - icon) / 2, icon, icon);
-    TarnSymbolIcons::paint(painter, iconRect, m_symbol, m_symbolColor);
+    TarnSymbolIcons::paint(painter, visualRect(layoutDirection(), bounds, iconRect), m_symbol, m_symbolColor);
     const double textLeft = iconRect.right() + kGap;
     const double available = width() - textLeft - kPaddingX;
     painter.setPen(Qt::white);
-    TarnBidiText::drawText(painter, QRectF(textLeft, 0, available, height()), Qt::AlignVCenter | Qt::AlignLeft,
-        TarnTextStyles::singleLine(text(), metrics, available));
+    TarnBidiText::drawText(painter, visualRect(layoutDirection(), bounds, QRectF(textLeft, 0, available, height())),
+        Qt::AlignVCenter | Qt::AlignLeft, TarnTextStyles::singleLine(text(), metrics, available));
 }
 
 } // namespace tarn::input

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "TarnInput/Screens/Widgets/VisualRect.h"
 #include "TarnKit/UI/Text/TarnBidiText.h"
 #include "TarnKit/UI/Text/TarnSymbolIcons.h"
 #include "TarnKit/UI/Text/TarnTextStyles.h"
@@ -55,10 +56,14 @@ void SymbolLabel::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(m_font);
     const double side = TarnSymbolIcons::sideForText(metrics);
-    TarnSymbolIcons::paint(painter, QRectF(0, (height() - side) / 2, side, side), m_symbol, m_color);
+    // The symbol leads the text: on its right in a right-to-left layout.
+    const QRectF bounds(rect());
+    TarnSymbolIcons::paint(painter, visualRect(layoutDirection(), bounds, QRectF(0, (height() - side) / 2, side, side)),
+        m_symbol, m_color);
     painter.setFont(m_font);
     painter.setPen(m_color);
-    const QRectF textRect(side + kGap, 0, width() - side - kGap, height());
+    const QRectF textRect
+        = visualRect(layoutDirection(), bounds, QRectF(side + kGap, 0, width() - side - kGap, height()));
     TarnBidiText::drawText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter,
         TarnTextStyles::singleLine(m_text, metrics, textRect.width()));
 }

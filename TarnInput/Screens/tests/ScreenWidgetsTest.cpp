@@ -14,7 +14,10 @@
 #include "TarnInput/Screens/Controls/SwitchToggle.h"
 #include "TarnInput/Screens/Widgets/AdaptiveGridLayout.h"
 #include "TarnInput/Screens/Widgets/MetricTile.h"
+#include "TarnInput/Screens/Widgets/PresetTile.h"
 #include "TarnInput/Screens/Widgets/ScreenPage.h"
+#include "TarnInput/Screens/Widgets/SymbolLabel.h"
+#include "TarnKit/UI/Text/TarnTextStyles.h"
 
 namespace tarn::input {
 
@@ -177,6 +180,53 @@ TEST(RunningAppsMenuButton, ListsTheApplicationsAnewAndSignalsTheChosenOne)
 } // namespace tarn::input
 
 namespace tarn::input {
+
+namespace {
+
+// Where a widget paints in pure red (the symbol's colour here): its leftmost and rightmost column.
+std::pair<int, int> redSpan(QWidget& widget)
+{
+    const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
+} // namespace
+
+// The symbol leads its text: at the left edge, or at the right edge of a mirrored layout, with
+// the text beside it rather than across the gap.
+TEST(SymbolLeadingWidgets, TheSymbolSitsAtTheLeadingEdge)
+{
+    PresetTile tile(QStringLiteral("Copy"));
+    tile.setSymbol("plus.circle.fill", Qt::red);
+    // A label paints its text in the symbol's colour too: without one, only the symbol is red.
+    SymbolLabel label("plus.circle.fill", TarnTextStyles::systemFont(12), Qt::red);
+    for (QWidget* widget : std::initializer_list<QWidget*> {&tile, &label}) {
+        widget->resize(240, 30);
+        for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+            SCOPED_TRACE(fmt::format("{} {}", widget->metaObject()->className(),
+                direction == Qt::RightToLeft ? "right to left" : "left to right"));
+            widget->setLayoutDirection(direction);
+            const auto [left, right] = redSpan(*widget);
+            ASSERT_LE(left, right) << "the symbol is painted";
+            if (direction == Qt::RightToLeft) {
+                EXPECT_GT(left, 200);
+            } else {
+                EXPECT_LT(right, 40);
+            }
+        }
+    }
+}
 
 TEST(ScreenPage, LetsTheGroundShowThroughItsContent)
 {

@@ -124,6 +124,13 @@ constexpr auto kSymbols = std::to_array<SymbolRow>({
     {"camera.fill", {"camera-photo-symbolic", "camera-symbolic"}, Drawing::none},
 });
 
+// Symbols that point the way a line is read: a right-to-left layout shows them mirrored, as it
+// shows the steps they lead through in the other order.
+bool pointsAlongTheText(std::string_view symbol)
+{
+    return symbol == "arrow.right" || symbol == "chevron.right";
+}
+
 const SymbolRow* find(std::string_view symbol)
 {
     const auto it = std::find_if(
@@ -411,6 +418,10 @@ void TarnSymbolIcons::paint(QPainter& painter, const QRectF& rect, std::string_v
     const QRectF target(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0, side, side);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (painter.layoutDirection() == Qt::RightToLeft && pointsAlongTheText(symbol)) {
+        painter.translate(target.center().x() * 2.0, 0.0);
+        painter.scale(-1.0, 1.0);
+    }
     painter.drawPixmap(target, image, QRectF(image.rect()));
     painter.restore();
 }

@@ -31,7 +31,8 @@ public:
 
     // The symbol in one colour, side x side logical pixels at the given device pixel ratio.
     static QPixmap pixmap(std::string_view symbol, double side, const QColor& color, qreal devicePixelRatio);
-    // Paints the symbol centred in the square that fits `rect`.
+    // Paints the symbol centred in the square that fits `rect`; an arrow or chevron that points
+    // along the text is mirrored when the painter's layout direction is right to left.
     static void paint(QPainter& painter, const QRectF& rect, std::string_view symbol, const QColor& color);
     // A symbol beside text takes the size of that text: the side of its square is the font's
     // ascent, rounded up to whole pixels.

@@ -118,5 +118,30 @@ TEST(TarnButtonSymbol, TheSymbolLeadsOnTheRightInARightToLeftLayout)
     }
 }
 
+// An arrow or chevron leads the way a line reads: a right-to-left layout shows it mirrored, while
+// a symbol without a direction stays as it is.
+TEST(TarnButtonSymbol, ArrowsPointTheWayTheLayoutReads)
+{
+    TarnSymbolIcons::prepareIconTheme();
+    const auto painted = [](std::string_view symbol, Qt::LayoutDirection direction) {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setLayoutDirection(direction);
+        TarnSymbolIcons::paint(painter, QRectF(0, 0, 32, 32), symbol, Qt::white);
+        painter.end();
+        return image;
+    };
+    for (const std::string_view symbol : {"arrow.right", "chevron.right"}) {
+        SCOPED_TRACE(std::string(symbol));
+        const QImage forward = painted(symbol, Qt::LeftToRight);
+        ASSERT_NE(forward, forward.mirrored(true, false)) << "a symbol with a direction to show";
+        EXPECT_EQ(painted(symbol, Qt::RightToLeft), forward.mirrored(true, false));
+    }
+    const QImage play = painted("play.fill", Qt::LeftToRight);
+    ASSERT_NE(play, play.mirrored(true, false));
+    EXPECT_EQ(painted("play.fill", Qt::RightToLeft), play);
+}
+
 } // namespace
 } // namespace tarn
