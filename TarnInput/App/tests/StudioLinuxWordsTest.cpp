@@ -3,13 +3,9 @@
 // the keys the other desktop shows by a glyph, the key list, the key HUD's preview and the tray's
 // popover. Texts are caught as they are painted, so a widget that draws its own text is read too.
 
-#include <climits>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPaintDevice>
-#include <QPaintEngine>
 #include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,80 +18,20 @@
 #include "TarnInput/Overlays/KeyHUD/KeyHUDPillView.h"
 #include "TarnInput/Screens/Controls/ModifierChip.h"
 #include "TarnInput/ViewModel/ScreenModels/TrayViewModel.h"
+#include "TarnKit/UI/tests/DrawnTexts.h"
 
 namespace tarn::input::testing {
 namespace {
 
-// Every text painted on it, as the painter hands each run of text to the paint engine.
-class TextRecorder final : public QPaintDevice {
-public:
-    explicit TextRecorder(QSize size)
-        : m_size(size)
-    {
-    }
-
-    QPaintEngine* paintEngine() const override { return &m_engine; }
-    const QStringList& texts() const { return m_engine.texts; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_size.width();
-        case PdmHeight:
-            return m_size.height();
-        case PdmWidthMM:
-            return m_size.width() * 254 / 960;
-        case PdmHeightMM:
-            return m_size.height() * 254 / 960;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDepth:
-            return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        }
-        return 0;
-    }
-
-private:
-    class Engine final : public QPaintEngine {
-    public:
-        Engine()
-            : QPaintEngine(AllFeatures)
-        {
-        }
-
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState&) override { }
-        // Shapes and pictures are not text.
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
-        void drawPath(const QPainterPath&) override { }
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
-        void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
-        Type type() const override { return User; }
-
-        QStringList texts;
-    };
-
-    QSize m_size;
-    mutable Engine m_engine;
-};
-
+// Every text painted on it and its children, as the painter hands each run of text to the paint
+// engine.
 QStringList paintedTexts(QWidget& widget)
 {
-    TextRecorder recorder(widget.size());
-    widget.render(&recorder);
-    return recorder.texts();
+    QStringList texts;
+    for (const auto& drawn : texttest::TextRecorder(widget).record(QWidget::DrawChildren)) {
+        texts << drawn.text;
+    }
+    return texts;
 }
 
 // What a user reads in the window now: what it paints, each scrolled page whole (also the part

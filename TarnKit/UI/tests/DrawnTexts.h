@@ -62,8 +62,8 @@ private:
     QSizeF m_deviceSize;
 };
 
-// A widget's own painting (not its children's) on the recording engine, at the widget's size and
-// font resolution.
+// A widget's painting on the recording engine, at the widget's size and font resolution: its own
+// alone, or with its children's when asked (QWidget::DrawChildren).
 class TextRecorder : public QPaintDevice {
 public:
     explicit TextRecorder(const QWidget& widget)
@@ -72,7 +72,7 @@ public:
         m_engine.setDeviceSize(widget.size());
     }
 
-    std::vector<DrawnText> record()
+    std::vector<DrawnText> record(QWidget::RenderFlags flags = QWidget::RenderFlags())
     {
         m_engine.drawn.clear();
         // An effect would paint the widget into a picture first, out of the engine's sight.
@@ -86,7 +86,7 @@ public:
             // painting, so it has to be told.
             QPainter painter(this);
             painter.setLayoutDirection(m_widget.layoutDirection());
-            const_cast<QWidget&>(m_widget).render(&painter, QPoint(), QRegion(), QWidget::RenderFlags());
+            const_cast<QWidget&>(m_widget).render(&painter, QPoint(), QRegion(), flags);
         }
         if (withEffect) {
             effect->setEnabled(true);
