@@ -192,15 +192,7 @@ TEST_F(VersionSheetTest, ShowsAllOfItselfAtItsMinimumWidthInEveryLanguage)
                  "/home/someone/.config/Harrowfen/TarnInput/a-folder-with-a-rather-long-name/input-settings.json",
         "permission");
     for (const TarnLanguage language : {TarnLanguage::en, TarnLanguage::tr, TarnLanguage::ar, TarnLanguage::he}) {
-        TarnReleaseLogRecord release;
-        release.timestamp = "2026-12-09T10:00:00Z";
-        release.toVersion = "1.4.0";
-        release.toBuild = 57;
-        release.bumpKind = "minor";
-        release.section = "Added";
-        release.summary = "Version sheet and feedback page.";
-        release.details = {"Logs can be filtered, copied and cleared."};
-        auto view = makeView(language, {release});
+        auto view = makeView(language, {sheetfit::sampleRelease()});
         view->resize(TarnVersionBadgeButton::kSheetMinimumWidth, TarnVersionBadgeButton::kSheetMinimumHeight);
         QApplication::processEvents();
         EXPECT_EQ(sheetfit::cutControls(*view).join(", ").toStdString(), "") << rawValue(language);

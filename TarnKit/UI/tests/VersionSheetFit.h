@@ -2,7 +2,8 @@
 
 // What it takes for the version sheet to show all of itself at a width: no control lies outside
 // the part of its scroll area that can be seen side to side (the page scrolls only up and down),
-// and no button, label or title is drawn narrower than its text asks.
+// and no button, label or title is drawn narrower than its text asks; and the release those tests
+// show.
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -60,6 +61,20 @@ inline QStringList cutControls(const TarnVersionAndLogsView& view)
         }
     }
     return cut;
+}
+
+// The one release the fit tests show: a summary and a detail of ordinary length.
+inline TarnReleaseLogRecord sampleRelease()
+{
+    TarnReleaseLogRecord release;
+    release.timestamp = "2026-12-09T10:00:00Z";
+    release.toVersion = "1.4.0";
+    release.toBuild = 57;
+    release.bumpKind = "minor";
+    release.section = "Added";
+    release.summary = "Version sheet and feedback page.";
+    release.details = {"Logs can be filtered, copied and cleared."};
+    return release;
 }
 
 } // namespace tarn::sheetfit

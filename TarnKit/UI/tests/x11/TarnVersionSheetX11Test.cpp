@@ -45,17 +45,8 @@ protected:
     {
         TarnVersionSheetServices services;
         services.revealLogFolder = [] {};
-        services.loadReleases = [](std::string_view) {
-            TarnReleaseLogRecord release;
-            release.timestamp = "2026-12-09T10:00:00Z";
-            release.toVersion = "1.4.0";
-            release.toBuild = 57;
-            release.bumpKind = "minor";
-            release.section = "Added";
-            release.summary = "Version sheet and feedback page.";
-            release.details = {"Logs can be filtered, copied and cleared."};
-            return std::vector<TarnReleaseLogRecord> {release};
-        };
+        services.loadReleases
+            = [](std::string_view) { return std::vector<TarnReleaseLogRecord> {sheetfit::sampleRelease()}; };
         services.feedback = &m_feedback;
         return services;
     }
