@@ -9,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <functional>
 #include <mutex>
 #include <random>
@@ -25,6 +24,7 @@
 #include "TarnInputCore/Engine/InputEventInterceptorService.h"
 #include "TarnKit/Foundation/Ports/Clock.h"
 #include "bench/DirectTap.h"
+#include "tests/ThreadContextSwitches.h"
 
 #include <unistd.h>
 
@@ -33,20 +33,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
-
-// How often the thread went to sleep or was put aside so far (voluntary and involuntary context
-// switches): each wake-up of a sleeping thread is one.
-long contextSwitches(pid_t thread)
-{
-    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
-    long switches = 0;
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("voluntary_ctxt_switches:") || line.starts_with("nonvoluntary_ctxt_switches:")) {
-            switches += std::stol(line.substr(line.find(':') + 1));
-        }
-    }
-    return switches;
-}
 
 pid_t workerThread(EngineExecutor& executor)
 {

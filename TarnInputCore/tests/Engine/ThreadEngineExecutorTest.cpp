@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <future>
 #include <mutex>
 #include <string>
@@ -11,6 +10,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "tests/ThreadContextSwitches.h"
 
 #include <sched.h>
 #include <unistd.h>
@@ -32,20 +33,6 @@ template <typename Predicate> bool eventually(Predicate predicate, std::chrono::
         std::this_thread::sleep_for(1ms);
     }
     return true;
-}
-
-// How often the thread has gone to sleep or been put aside: the kernel's count of its context
-// switches, voluntary and not.
-long contextSwitches(pid_t thread)
-{
-    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
-    long switches = 0;
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("voluntary_ctxt_switches:") || line.starts_with("nonvoluntary_ctxt_switches:")) {
-            switches += std::stol(line.substr(line.find(':') + 1));
-        }
-    }
-    return switches;
 }
 
 TEST(ThreadEngineExecutor, RunsTasksInDueOrderNotBeforeTheirTime)
